@@ -1,0 +1,66 @@
+#include "cli_command.h"
+#include "file_commands.h"
+#include "transfer_commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <array>
+#include <cstdio>
+
+namespace {
+
+const std::array<Cli::Command, 7> kCommands = {{
+    {"new", "new    -o OUT.sin", Cli::RunNew},
+    {"show", "show   IN.sin", Cli::RunShow},
+    {"export", "export IN.sin [-o OUT.csv]", Cli::RunExport},
+    {"import", "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]", Cli::RunImport},
+    {"read", "read   --port PORT -o OUT.sin [--base BASE.sin] [--retries N]", Cli::RunRead},
+    {"write", "write  --port PORT IN.sin [--retries N]", Cli::RunWrite},
+    {"verify", "verify --port PORT IN.sin [--retries N]", Cli::RunVerify},
+}};
+
+void PrintHelp(FILE* stream) {
+    QTextStream out(stream);
+    out << "qtr318 — QTR-318 channel programming from the command line\n\nUsage:\n";
+    for (const Cli::Command& command : kCommands) {
+        out << "  qtr318 " << command.synopsis << "\n";
+    }
+    out << "  qtr318 --help | --version\n\n"
+           "PORT is COM1-COM4 or a serial device path. Exit codes: 0 success, 1 the operation\n"
+           "failed, 2 usage error, 3 verify found differences.\n";
+}
+
+} // namespace
+
+namespace Cli {
+int Fail(const QString& text, int code) {
+    QTextStream(stderr) << "qtr318: " << text << "\n";
+    return code;
+}
+} // namespace Cli
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qtr318"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QTR318_VERSION));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        PrintHelp(stderr);
+        return Cli::kUsage;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        PrintHelp(stdout);
+        return Cli::kSuccess;
+    }
+    if (name == QLatin1String("--version")) {
+        QTextStream(stdout) << "qtr318 " << QTR318_VERSION << "\n";
+        return Cli::kSuccess;
+    }
+    for (const Cli::Command& command : kCommands) {
+        if (name == QLatin1String(command.name)) {
+            return command.run(arguments);
+        }
+    }
+    return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name), Cli::kUsage);
+}

@@ -1,0 +1,78 @@
+#include "messenger.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+class StandardMessenger : public Messenger {
+public:
+    void showMessage(QWidget* parent, const QString& caption, const QString& text,
+                     const QString& detail) override {
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        box.setIcon(caption == kErrorCaption ? QMessageBox::Critical : QMessageBox::Warning);
+        if (!detail.isEmpty()) {
+            box.setInformativeText(detail);
+        }
+        box.exec();
+    }
+
+    bool askRetry(QWidget* parent, const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, caption, text,
+                        QMessageBox::Retry | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Retry);
+        return box.exec() == QMessageBox::Retry;
+    }
+
+    SaveChoice askSave(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, kWarningCaption, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Save);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
+
+    QString chooseOpenFile(QWidget* parent, const QString& caption,
+                           const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    }
+
+    QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                           const QString& filter) override {
+        QFileDialog dialog(parent, caption, suggestedPath, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("sin"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().constFirst();
+    }
+};
+
+Messenger* g_installed = nullptr;
+
+} // namespace
+
+Messenger& TheMessenger() {
+    static StandardMessenger standard;
+    return g_installed ? *g_installed : standard;
+}
+
+void InstallMessenger(Messenger* messenger) {
+    g_installed = messenger;
+}
+
+void ReportMessage(QWidget* parent, const QString& text, int severity) {
+    TheMessenger().showMessage(parent, severity == 1 ? kErrorCaption : kWarningCaption, text);
+}
+
+void ShowWarning(QWidget* parent, const QString& text, const QString& detail) {
+    TheMessenger().showMessage(parent, kWarningCaption, text, detail);
+}

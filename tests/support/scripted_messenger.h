@@ -1,0 +1,47 @@
+#pragma once
+
+#include "messenger.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// A messenger for tests: records every box and answers from queues instead of blocking.
+class ScriptedMessenger : public Messenger {
+public:
+    struct Shown {
+        QString caption;
+        QString text;
+        QString detail;
+    };
+
+    ScriptedMessenger() { InstallMessenger(this); }
+    ~ScriptedMessenger() override { InstallMessenger(nullptr); }
+
+    void showMessage(QWidget*, const QString& caption, const QString& text,
+                     const QString& detail) override {
+        shown.append({caption, text, detail});
+    }
+    bool askRetry(QWidget*, const QString& caption, const QString& text) override {
+        shown.append({caption, text, QString()});
+        ++retryQuestions;
+        return retryAnswers.isEmpty() ? false : retryAnswers.dequeue();
+    }
+    SaveChoice askSave(QWidget*, const QString& text) override {
+        shown.append({kWarningCaption, text, QString()});
+        return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.dequeue();
+    }
+    QString chooseOpenFile(QWidget*, const QString&, const QString&) override {
+        return openPaths.isEmpty() ? QString() : openPaths.dequeue();
+    }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        return savePaths.isEmpty() ? QString() : savePaths.dequeue();
+    }
+
+    QList<Shown> shown;
+    int retryQuestions = 0;
+    QQueue<bool> retryAnswers;
+    QQueue<SaveChoice> saveAnswers;
+    QQueue<QString> openPaths;
+    QQueue<QString> savePaths;
+};
