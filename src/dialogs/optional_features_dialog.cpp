@@ -1,0 +1,110 @@
+#include "optional_features_dialog.h"
+
+#include "dialog_units.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Where each list sits: the left column holds four rows, the right column three, and the bottom
+// row the two switches (left) and the buttons (right). Listed in tab order.
+struct ListPlace {
+    OptionList list;
+    int row;
+    int column; // 0 left, 1 right
+};
+constexpr ListPlace kListPlaces[] = {
+    {OptionList::Squelch, 0, 0},      {OptionList::TimeOut, 1, 0},  {OptionList::VoxGain, 2, 0},
+    {OptionList::BatterySaver, 3, 0}, {OptionList::Priority, 0, 1}, {OptionList::Language, 1, 1},
+    {OptionList::VoxDelay, 2, 1},
+};
+constexpr int kSwitchRow = 4;
+
+} // namespace
+
+COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent, MemoryImage& image)
+    : QDialog(parent), m_image(image) {
+    setWindowTitle(QStringLiteral("可选功能"));
+    buildControls();
+    FixDialogSize(this, 278, 106);
+}
+
+void COptionalFeaturesDlg::buildControls() {
+    auto* grid = new QGridLayout(this);
+    grid->setColumnMinimumWidth(2, DialogUnitsToPixels(this, 15, 0).width());
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    for (const ListPlace& place : kListPlaces) {
+        auto* label = new QLabel(QString::fromUtf8(OptionListFor(place.list).label), this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QComboBox* box = addList(place.list);
+        label->setBuddy(box);
+        grid->addWidget(label, place.row, place.column * 3);
+        grid->addWidget(box, place.row, place.column * 3 + 1);
+    }
+
+    auto* switches = new QHBoxLayout;
+    m_beep = new QCheckBox(QStringLiteral("提示音"), this);
+    m_vox = new QCheckBox(QStringLiteral("声控"), this);
+    switches->addStretch();
+    switches->addWidget(m_beep);
+    switches->addWidget(m_vox);
+    grid->addLayout(switches, kSwitchRow, 0, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_ok->setDefault(true);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    grid->addLayout(buttons, kSwitchRow, 3, 1, 2);
+
+    connect(m_ok, &QPushButton::clicked, this, &COptionalFeaturesDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &COptionalFeaturesDlg::reject);
+}
+
+QComboBox* COptionalFeaturesDlg::addList(OptionList which) {
+    auto* box = new QComboBox(this);
+    box->setEditable(false);
+    box->addItems(OptionListFor(which).entries);
+    m_lists[which] = box;
+    return box;
+}
+
+void COptionalFeaturesDlg::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+bool COptionalFeaturesDlg::OnInitDialog() {
+    m_imageChanged = false;
+    const RadioOptions options = ReadOptions(m_image);
+    for (const auto& [which, box] : m_lists) {
+        // A stored value past the list (an erased radio's 0xFF) shows an empty list.
+        box->setCurrentIndex(options.position(which));
+    }
+    m_beep->setChecked(options.beep);
+    m_vox->setChecked(options.vox);
+    return true;
+}
+
+void COptionalFeaturesDlg::OnOK() {
+    RadioOptions options;
+    for (const auto& [which, box] : m_lists) {
+        options.setPosition(which, box->currentIndex());
+    }
+    options.beep = m_beep->isChecked();
+    options.vox = m_vox->isChecked();
+
+    const MemoryImage before = m_image;
+    StoreOptions(m_image, options);
+    m_imageChanged = m_image != before;
+    QDialog::accept();
+}

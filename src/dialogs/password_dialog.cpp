@@ -1,0 +1,71 @@
+#include "password_dialog.h"
+
+#include "dialog_units.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+// Accepts any text and turns its letters into capitals, typed or pasted.
+class CapitalsValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("密码"));
+
+    auto* grid = new QGridLayout(this);
+    auto* label = new QLabel(QStringLiteral("密码"), this);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_edit = new QLineEdit(this);
+    m_edit->setValidator(new CapitalsValidator(m_edit));
+    label->setBuddy(m_edit);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_edit, 0, 1);
+
+    auto* buttons = new QHBoxLayout;
+    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_ok->setDefault(true);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    buttons->addStretch();
+    grid->addLayout(buttons, 1, 0, 1, 2);
+
+    connect(m_ok, &QPushButton::clicked, this, &CPasswordDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CPasswordDlg::reject);
+    FixDialogSize(this, 123, 61);
+}
+
+void CPasswordDlg::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+bool CPasswordDlg::OnInitDialog() {
+    m_edit->setFocus();
+    return false;
+}
+
+void CPasswordDlg::OnOK() {
+    if (m_edit->text() == QLatin1String(TuningPassword)) {
+        QDialog::accept();
+    } else {
+        reject();
+    }
+}

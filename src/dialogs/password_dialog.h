@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+// The password that guards the factory tuning values.
+constexpr char TuningPassword[] = "529KMT";
+
+// "密码": asks for TuningPassword. Ends Accepted only on an exact whole-string match, Rejected
+// otherwise, with no message either way. Letters turn into capitals as they are typed and are
+// shown in clear.
+class CPasswordDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPasswordDlg(QWidget* parent = nullptr);
+
+    QLineEdit* passwordEdit() const { return m_edit; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+    void setVisible(bool visible) override;
+    void accept() override { OnOK(); }
+
+protected:
+    bool OnInitDialog();
+    void OnOK();
+
+private:
+    QLineEdit* m_edit = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};

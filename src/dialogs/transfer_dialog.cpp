@@ -1,0 +1,131 @@
+#include "transfer_dialog.h"
+
+#include "block_walk.h"
+#include "dialog_units.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+
+CTransferDlg::CTransferDlg(QWidget* view) : QDialog(view) {
+    setModal(false);
+    buildControls();
+    FixDialogSize(this, 250, 68);
+}
+
+void CTransferDlg::buildControls() {
+    auto* grid = new QGridLayout(this);
+
+    m_start = new QPushButton(QStringLiteral("开始"), this);
+    m_start->setDefault(true);
+    auto* startRow = new QHBoxLayout;
+    startRow->addWidget(m_start);
+    startRow->addStretch();
+    grid->addLayout(startRow, 0, 0, 1, 4);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QString::number(IDC_TRANSFER_PROGRESS));
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, BlockWalk::kBlockCount);
+    m_progress->setValue(0);
+    grid->addWidget(m_progress, 1, 0, 1, 4);
+
+    auto* label = new QLabel(QStringLiteral("进度:"), this);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_count = new QLabel(QStringLiteral("0"), this);
+    m_count->setObjectName(QString::number(IDC_TRANSFER_COUNT));
+    m_count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_count->setMinimumWidth(DialogUnitsToPixels(this, 29, 0).width());
+    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    grid->addWidget(label, 2, 1);
+    grid->addWidget(m_count, 2, 2);
+    grid->addWidget(m_cancel, 2, 3, Qt::AlignRight);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(2, 1);
+
+    connect(m_start, &QPushButton::clicked, this, &CTransferDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
+}
+
+void CTransferDlg::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+bool CTransferDlg::OnInitDialog() {
+    m_progress->setValue(0);
+    m_step = 1;
+    m_bCancel = 0;
+    m_start->setEnabled(true);
+    setWindowTitle(m_strTitle);
+    m_start->setFocus();
+    return true;
+}
+
+bool CTransferDlg::OpenOver(QWidget* widget) {
+    if (isVisible()) {
+        return false;
+    }
+    CentreOver(widget);
+    show();
+    return true;
+}
+
+void CTransferDlg::CentreOver(QWidget* widget) {
+    if (!widget) {
+        return;
+    }
+    const QPoint centre = widget->mapToGlobal(widget->rect().center());
+    move(centre - QPoint(width() / 2, height() / 2));
+}
+
+void CTransferDlg::CloseWindow() {
+    QDialog::done(QDialog::Rejected);
+}
+
+void CTransferDlg::OnOK() {
+    m_start->setEnabled(false);
+    // Queued, so the click is fully handled before the transfer starts and takes over the loop.
+    QMetaObject::invokeMethod(this, &CTransferDlg::startTransfer, Qt::QueuedConnection);
+}
+
+void CTransferDlg::OnCancel() {
+    if (m_start->isEnabled()) {
+        CloseWindow();
+    } else {
+        m_bCancel = 1;
+    }
+}
+
+void CTransferDlg::closeEvent(QCloseEvent* event) {
+    // The close box is a cancel: the window never goes away under a running transfer.
+    event->ignore();
+    OnCancel();
+}
+
+void CTransferDlg::SetRange(int lower, int upper) {
+    m_progress->setRange(lower, upper);
+}
+
+int CTransferDlg::StepIt() {
+    int next = m_progress->value() + m_step;
+    if (next > m_progress->maximum()) {
+        next = m_progress->minimum() + (next - m_progress->maximum());
+    }
+    m_progress->setValue(next);
+    return next;
+}
+
+int CTransferDlg::GetPos() const {
+    return m_progress->value();
+}
+
+void CTransferDlg::SetCountText(const QString& text) {
+    m_count->setText(text);
+}

@@ -1,0 +1,267 @@
+#include "tuning_dialog.h"
+
+#include "dialog_units.h"
+#include "messenger.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMaxNumber = 255;
+constexpr int kNumberLength = 3;
+const QString kNotANumber = QStringLiteral("请输入一个整数。");
+
+// Where each field's control sits: the receive group above the transmit group, two columns of
+// label and control in each. Listed in tab order.
+struct FieldPlace {
+    int controlId;
+    int group; // 0 receive, 1 transmit
+    int row;
+    int column; // 0 left, 1 right
+};
+constexpr FieldPlace kFieldPlaces[] = {
+    {1090, 0, 0, 0}, {1091, 0, 1, 0}, {1098, 0, 1, 1}, {1092, 0, 2, 0},
+    {1093, 0, 2, 1}, {1094, 1, 0, 0}, {1095, 1, 1, 0}, {1099, 1, 1, 1},
+    {1096, 1, 2, 0}, {1097, 1, 2, 1}, {1100, 1, 3, 0}, {1101, 1, 3, 1},
+    {1102, 1, 4, 0}, {1103, 1, 4, 1}, {1104, 1, 5, 0}, {1105, 1, 5, 1},
+};
+// This one label is centred over its row rather than set against its list.
+constexpr int kCentredLabelId = 1092;
+
+const TuningField* FieldWithId(int controlId) {
+    for (const TuningField& field : TuningFields()) {
+        if (field.controlId == controlId) {
+            return &field;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CTuningDlg::CTuningDlg(QWidget* parent, MemoryImage& image)
+    : QDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
+    setWindowTitle(QStringLiteral("参数调节"));
+    buildControls();
+    FixDialogSize(this, 378, 221);
+}
+
+CTuningDlg::~CTuningDlg() {
+    // The boxes lose focus while the window is torn down; nothing is left to do by then.
+    for (const FieldControl& control : m_controls) {
+        if (control.edit) {
+            control.edit->removeEventFilter(this);
+        }
+    }
+}
+
+void CTuningDlg::buildControls() {
+    auto* top = new QVBoxLayout(this);
+
+    auto* modes = new QHBoxLayout;
+    m_modeGroup = new QButtonGroup(this);
+    modes->addStretch();
+    for (const TuningMode& mode : TuningModes()) {
+        auto* button = new QRadioButton(QString::fromUtf8(mode.label), this);
+        button->setFocusPolicy(Qt::ClickFocus);
+        m_modeGroup->addButton(button);
+        m_modeButtons.append(button);
+        modes->addWidget(button);
+        modes->addStretch();
+    }
+    top->addLayout(modes);
+    connect(m_modeButtons[0], &QRadioButton::clicked, this, &CTuningDlg::OnBlockNone);
+    connect(m_modeButtons[1], &QRadioButton::clicked, this, &CTuningDlg::OnBlockEmphasis);
+    connect(m_modeButtons[2], &QRadioButton::clicked, this, &CTuningDlg::OnBlockCompander);
+    connect(m_modeButtons[3], &QRadioButton::clicked, this, &CTuningDlg::OnBlockScrambler);
+
+    QGridLayout* grids[2];
+    const QString titles[2] = {QStringLiteral("接收参数"), QStringLiteral("发射参数")};
+    for (int group = 0; group < 2; ++group) {
+        auto* box = new QGroupBox(titles[group], this);
+        grids[group] = new QGridLayout(box);
+        grids[group]->setColumnMinimumWidth(0, DialogUnitsToPixels(this, 101, 0).width());
+        grids[group]->setColumnMinimumWidth(2, DialogUnitsToPixels(this, 87, 0).width());
+        top->addWidget(box);
+    }
+    top->setStretch(2, 1);
+
+    const int controlWidth = DialogUnitsToPixels(this, 54, 0).width();
+    for (const FieldPlace& place : kFieldPlaces) {
+        const TuningField* field = FieldWithId(place.controlId);
+        if (!field) {
+            continue;
+        }
+        auto* label = new QLabel(QString::fromUtf8(field->label), this);
+        label->setAlignment(place.controlId == kCentredLabelId ? Qt::AlignCenter
+                                                               : Qt::AlignRight | Qt::AlignVCenter);
+        QWidget* control = addControl(*field);
+        control->setMinimumWidth(controlWidth);
+        label->setBuddy(control);
+        grids[place.group]->addWidget(label, place.row, place.column * 2);
+        grids[place.group]->addWidget(control, place.row, place.column * 2 + 1);
+    }
+}
+
+QWidget* CTuningDlg::addControl(const TuningField& field) {
+    FieldControl control{&field};
+    if (field.isList()) {
+        control.list = new QComboBox(this);
+        control.list->setObjectName(QString::number(field.controlId));
+        control.list->addItems(field.entries);
+    } else {
+        control.edit = new QLineEdit(this);
+        control.edit->setObjectName(QString::number(field.controlId));
+        control.edit->setMaxLength(kNumberLength);
+        control.edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*")), control.edit));
+        control.edit->installEventFilter(this);
+    }
+    m_controls.append(control);
+    return control.list ? static_cast<QWidget*>(control.list) : control.edit;
+}
+
+CTuningDlg::FieldControl* CTuningDlg::controlFor(int controlId) {
+    for (FieldControl& control : m_controls) {
+        if (control.field->controlId == controlId) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+const CTuningDlg::FieldControl* CTuningDlg::controlFor(int controlId) const {
+    return const_cast<CTuningDlg*>(this)->controlFor(controlId);
+}
+
+QComboBox* CTuningDlg::list(int controlId) const {
+    const FieldControl* control = controlFor(controlId);
+    return control ? control->list : nullptr;
+}
+
+QLineEdit* CTuningDlg::edit(int controlId) const {
+    const FieldControl* control = controlFor(controlId);
+    return control ? control->edit : nullptr;
+}
+
+QRadioButton* CTuningDlg::modeButton(int mode) const {
+    return m_modeButtons.value(mode);
+}
+
+bool CTuningDlg::imageChanged() const {
+    return m_image != m_imageAtOpen;
+}
+
+void CTuningDlg::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        OnInitDialog();
+    }
+    QDialog::setVisible(visible);
+}
+
+bool CTuningDlg::OnInitDialog() {
+    m_imageAtOpen = m_image;
+    for (int mode = 0; mode < m_modeButtons.size(); ++mode) {
+        if (TuningModes()[mode].address == m_blockAddress) {
+            m_modeButtons[mode]->setChecked(true);
+        }
+    }
+    LoadBlock();
+    return true;
+}
+
+void CTuningDlg::LoadBlock() {
+    for (FieldControl& control : m_controls) {
+        const int value = ReadTuningValue(m_image, m_blockAddress, *control.field);
+        if (control.list) {
+            control.list->setCurrentIndex(value);
+        } else {
+            control.value = value;
+            control.edit->setText(QString::number(value));
+        }
+    }
+}
+
+void CTuningDlg::StoreBlock() {
+    for (const FieldControl& control : m_controls) {
+        // An unselected list stores entry 0, as the codec does for any position outside the list.
+        const int value =
+            control.list ? control.list->currentIndex() : std::min(control.value, kMaxNumber);
+        StoreTuningValue(m_image, m_blockAddress, *control.field, value);
+    }
+}
+
+void CTuningDlg::chooseBlock(int mode) {
+    commitEdits();
+    StoreBlock();
+    m_blockAddress = TuningModes()[mode].address;
+    LoadBlock();
+}
+
+void CTuningDlg::OnEditKillFocus(int box) {
+    FieldControl& control = m_controls[box];
+    bool isNumber = false;
+    const int typed = control.edit->text().toInt(&isNumber);
+    if (!isNumber) {
+        // Put the previous number back before the box appears, so the box never holds text
+        // that is not a number while the message is up.
+        control.edit->setText(QString::number(control.value));
+        ShowWarning(this, kNotANumber);
+        return;
+    }
+    control.value = std::min(typed, kMaxNumber);
+    control.edit->setText(QString::number(control.value));
+}
+
+// The edit box with the focus has not been left yet when the set changes or the window closes;
+// its text counts as if it had been.
+void CTuningDlg::commitEdits() {
+    for (int box = 0; box < m_controls.size(); ++box) {
+        const FieldControl& control = m_controls[box];
+        if (control.edit && control.edit->text() != QString::number(control.value)) {
+            OnEditKillFocus(box);
+        }
+    }
+}
+
+void CTuningDlg::OnDestroy() {
+    commitEdits();
+    StoreBlock();
+}
+
+void CTuningDlg::done(int result) {
+    OnDestroy();
+    QDialog::done(result);
+}
+
+bool CTuningDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        for (int box = 0; box < m_controls.size(); ++box) {
+            if (m_controls[box].edit == watched) {
+                OnEditKillFocus(box);
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Without OK or Cancel buttons, Enter still closes the dialog, keeping what is on show.
+void CTuningDlg::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

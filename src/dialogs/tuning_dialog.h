@@ -1,0 +1,72 @@
+#pragma once
+
+#include "memory_image.h"
+#include "settings_codec.h"
+
+#include <QDialog>
+#include <QList>
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+// "参数调节": the four sets of factory audio tuning values, one set on show at a time. There is no
+// way to discard edits: the set on show is written back when the user picks another set and
+// whenever the dialog closes (Enter, Esc or the close box).
+class CTuningDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CTuningDlg(QWidget* parent = nullptr, MemoryImage& image = TheImage());
+    ~CTuningDlg() override;
+
+    // Image address of the set on show.
+    int m_blockAddress;
+
+    // Whether any byte of the image differs from when the dialog opened.
+    bool imageChanged() const;
+
+    // The list or edit box that shows the field with this control id (1090-1105), else nullptr.
+    QComboBox* list(int controlId) const;
+    QLineEdit* edit(int controlId) const;
+    // The set buttons in TuningModes() order: "无", "加重", "压扩", "扰频".
+    QRadioButton* modeButton(int mode) const;
+
+    void setVisible(bool visible) override;
+    void done(int result) override;
+
+protected:
+    bool OnInitDialog();
+    void OnBlockNone() { chooseBlock(0); }
+    void OnBlockEmphasis() { chooseBlock(1); }
+    void OnBlockCompander() { chooseBlock(2); }
+    void OnBlockScrambler() { chooseBlock(3); }
+    void OnEditKillFocus(int box);
+    void OnDestroy();
+    void LoadBlock();
+    void StoreBlock();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct FieldControl {
+        const TuningField* field;
+        QComboBox* list = nullptr;
+        QLineEdit* edit = nullptr;
+        int value = 0; // the number an edit box last held successfully
+    };
+
+    void buildControls();
+    QWidget* addControl(const TuningField& field);
+    void chooseBlock(int mode);
+    void commitEdits();
+    FieldControl* controlFor(int controlId);
+    const FieldControl* controlFor(int controlId) const;
+
+    MemoryImage& m_image;
+    MemoryImage m_imageAtOpen;
+    QList<FieldControl> m_controls;
+    QList<QRadioButton*> m_modeButtons;
+    QButtonGroup* m_modeGroup = nullptr;
+};
