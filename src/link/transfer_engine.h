@@ -1,0 +1,71 @@
+#pragma once
+
+#include "memory_image.h"
+#include "serial_port.h"
+#include "transfer_observer.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+enum class TransferDirection { Read, Write };
+
+struct TransferOutcome {
+    enum class Result {
+        Succeeded,  // all blocks moved and the end frame acknowledged
+        CannotOpen, // the port did not open; message reported, detail holds the system's reason
+        Failed,     // the radio answered wrongly or not at all; message reported
+        Cancelled,  // the user cancelled (progress step or program-mode question); nothing shown
+    };
+    Result result = Result::Succeeded;
+    QString message; // the text that was reported; empty on success and cancel
+    QString detail;  // the operating system's reason for CannotOpen
+
+    bool succeeded() const { return result == Result::Succeeded; }
+};
+
+// The texts the radio link shows the user.
+namespace TransferText {
+inline const QString kCannotOpen = QStringLiteral("不能打开串口"); // followed by the port name
+inline const QString kCommunicationError = QStringLiteral("通信错误");
+inline const QString kNotEnoughBytes = QStringLiteral("未收到足够的字节");
+inline const QString kModelMismatch = QStringLiteral("机型不匹配");
+inline const QString kEndError = QStringLiteral("结束错误");
+inline const QString kRetryCaption = QStringLiteral("Error");
+} // namespace TransferText
+
+// One transfer between the radio and a memory image, run to its end on the caller's thread.
+// It opens, configures and always closes the port; failures are reported through the observer
+// while the port is still open. A read leaves the image untouched unless the radio acknowledges
+// the end of the read, and then replaces exactly the blocks that travel. Encoding the channel
+// table before a write, decoding it after a read and closing the progress display are the
+// caller's.
+class TransferEngine {
+public:
+    static constexpr int kProgramModeAttemptsBeforeAsking = 5;
+
+    TransferEngine(SerialPort& port, TransferObserver& observer)
+        : m_port(port), m_observer(observer) {}
+
+    TransferOutcome Run(const QString& portName, MemoryImage& image, TransferDirection direction);
+
+private:
+    using Frame = std::array<std::uint8_t, 4>;
+
+    TransferOutcome Converse(MemoryImage& image, TransferDirection direction);
+    void Configure();
+    bool EnterProgramMode();
+    TransferOutcome CheckIdent();
+    TransferOutcome WriteBlocks(const MemoryImage& image);
+    TransferOutcome ReadBlocks(MemoryImage& image);
+    bool ProgressStepCancelled();
+
+    void Send(const std::uint8_t* bytes, int count);
+    void SendByte(std::uint8_t byte);
+    bool ReceiveAck();
+    int Receive(int count);
+
+    SerialPort& m_port;
+    TransferObserver& m_observer;
+    std::array<std::uint8_t, 20> m_receive{};
+};

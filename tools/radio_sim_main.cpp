@@ -1,0 +1,211 @@
+// qtr318-radio-sim: a radio on a pseudo-terminal, so the program can be tried and tested without
+// one. The first line on stdout is the device to open.
+
+#include "document_file.h"
+#include "new_document.h"
+#include "simulated_radio.h"
+#include "wire_pacer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void RequestStop(int) {
+    g_stop = true;
+}
+
+void InstallStopHandlers() {
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no restart: poll must wake up
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void MakeRaw(int fd) {
+    termios settings{};
+    if (tcgetattr(fd, &settings) == 0) {
+        cfmakeraw(&settings);
+        cfsetspeed(&settings, B9600);
+        tcsetattr(fd, TCSANOW, &settings);
+    }
+}
+
+struct Pty {
+    int master = -1;
+    int slave = -1; // kept open so the line survives between sessions
+    QByteArray path;
+};
+
+bool OpenPty(Pty& pty) {
+    pty.master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (pty.master < 0 || grantpt(pty.master) != 0 || unlockpt(pty.master) != 0) {
+        return false;
+    }
+    const char* name = ptsname(pty.master);
+    if (name == nullptr) {
+        return false;
+    }
+    pty.path = name;
+    MakeRaw(pty.master);
+    pty.slave = open(name, O_RDWR | O_NOCTTY);
+    if (pty.slave < 0) {
+        return false;
+    }
+    MakeRaw(pty.slave);
+    fcntl(pty.master, F_SETFL, fcntl(pty.master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+struct Settings {
+    MemoryImage memory;
+    SimulatedRadio::Options radio;
+    QString savePath;
+    bool paced = false;
+};
+
+bool ParseFault(const QCommandLineParser& parser, SimulatedRadio::Options& radio) {
+    const struct {
+        const char* option;
+        SimulatedRadio::Fault fault;
+    } faults[] = {{"nak-at", SimulatedRadio::Fault::Nak},
+                  {"silent-at", SimulatedRadio::Fault::Silence},
+                  {"short-at", SimulatedRadio::Fault::Short}};
+    for (const auto& entry : faults) {
+        if (parser.isSet(QLatin1String(entry.option))) {
+            bool ok = false;
+            radio.faultFrame = parser.value(QLatin1String(entry.option)).toInt(&ok);
+            radio.fault = entry.fault;
+            if (!ok || radio.faultFrame < 1) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool ParseSettings(const QCoreApplication& app, Settings& settings) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated QTR-318 radio on a pseudo-terminal. Prints the device path on the first line.\n"
+        "Frames of a session count from 1: the accepted program-mode request, the ident request,\n"
+        "the ident acknowledgement, then each block frame (a read block is a request and an\n"
+        "acknowledgement), then the end frame. A full read has 231 frames, a full write 118."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("memory"),
+                                 QStringLiteral("1024-byte .sin file (default: new document)"));
+    parser.addOptions({
+        {QStringLiteral("ident"), QStringLiteral("Model ident to answer (default QT318)."),
+         QStringLiteral("text"), QStringLiteral("QT318")},
+        {QStringLiteral("ignore-prog"),
+         QStringLiteral("Leave the first K program-mode requests unanswered; 'all' for every one."),
+         QStringLiteral("K")},
+        {QStringLiteral("nak-at"), QStringLiteral("Answer frame N with 0x15."),
+         QStringLiteral("N")},
+        {QStringLiteral("silent-at"), QStringLiteral("Leave frame N unanswered."),
+         QStringLiteral("N")},
+        {QStringLiteral("short-at"), QStringLiteral("Answer frame N one byte short."),
+         QStringLiteral("N")},
+        {QStringLiteral("pace"), QStringLiteral("Take 10 bit times at 9600 baud per byte.")},
+        {QStringLiteral("save"),
+         QStringLiteral("Save the memory to this file after each end of write and on exit."),
+         QStringLiteral("file")},
+    });
+    parser.process(app);
+    settings.memory = NewDocumentImage();
+    const QStringList files = parser.positionalArguments();
+    QString error;
+    if (!files.isEmpty() && !DocumentFile::Load(files.first(), settings.memory, &error)) {
+        std::fprintf(stderr, "qtr318-radio-sim: %s\n", qPrintable(error));
+        return false;
+    }
+    settings.radio.ident = parser.value(QStringLiteral("ident")).toLatin1();
+    if (parser.isSet(QStringLiteral("ignore-prog"))) {
+        const QString value = parser.value(QStringLiteral("ignore-prog"));
+        settings.radio.ignoredProgramRequests = value == QLatin1String("all") ? -1 : value.toInt();
+    }
+    settings.paced = parser.isSet(QStringLiteral("pace"));
+    settings.savePath = parser.value(QStringLiteral("save"));
+    if (!ParseFault(parser, settings.radio)) {
+        std::fprintf(stderr, "qtr318-radio-sim: a frame number counts from 1\n");
+        return false;
+    }
+    return true;
+}
+
+void Save(const Settings& settings, const SimulatedRadio& radio) {
+    QString error;
+    if (!settings.savePath.isEmpty() &&
+        !DocumentFile::Save(settings.savePath, radio.memory(), &error)) {
+        std::fprintf(stderr, "qtr318-radio-sim: %s\n", qPrintable(error));
+    }
+}
+
+void Serve(int master, SimulatedRadio& radio, WirePacer& pacer) {
+    while (!g_stop) {
+        pollfd descriptor{master, POLLIN, 0};
+        // ppoll waits to the nanosecond, so a paced answer leaves on time, not on the next tick.
+        const auto wait = pacer.UntilDue(std::chrono::milliseconds(200));
+        const timespec timeout{static_cast<time_t>(wait.count() / 1000000000),
+                               static_cast<long>(wait.count() % 1000000000)};
+        const int ready = ppoll(&descriptor, 1, &timeout, nullptr);
+        if (ready < 0 && errno != EINTR) {
+            break;
+        }
+        if (ready > 0 && (descriptor.revents & POLLIN)) {
+            char buffer[256];
+            const ssize_t count = read(master, buffer, sizeof buffer);
+            if (count > 0) {
+                pacer.Arrived(static_cast<int>(count));
+                pacer.Queue(radio.Receive(QByteArray(buffer, static_cast<int>(count))));
+            }
+        }
+        const QByteArray due = pacer.TakeDue();
+        if (!due.isEmpty() && write(master, due.constData(), static_cast<size_t>(due.size())) < 0) {
+            std::perror("qtr318-radio-sim: write");
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qtr318-radio-sim"));
+    Settings settings;
+    if (!ParseSettings(app, settings)) {
+        return 2;
+    }
+    Pty pty;
+    if (!OpenPty(pty)) {
+        std::perror("qtr318-radio-sim: pseudo-terminal");
+        return 1;
+    }
+    std::printf("%s\n", pty.path.constData());
+    std::fflush(stdout);
+    InstallStopHandlers();
+
+    SimulatedRadio radio(settings.memory, settings.radio);
+    radio.setOnEndOfWrite([&] { Save(settings, radio); });
+    WirePacer pacer(settings.paced);
+    Serve(pty.master, radio, pacer);
+
+    Save(settings, radio);
+    close(pty.slave);
+    close(pty.master);
+    return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <chrono>
+
+// Holds the simulated radio's answers back as a 9600-baud line would: every byte takes ten bit
+// times (1/960 s), an answer starts only once the request has fully crossed the line, and the
+// answer's bytes come out one byte time apart. Unpaced, answers go out at once.
+class WirePacer {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit WirePacer(bool paced) : m_paced(paced) {}
+
+    // count bytes were just taken from the line.
+    void Arrived(int count);
+    void Queue(const QByteArray& answer);
+    // The bytes whose time has come.
+    QByteArray TakeDue();
+    // How long until the next byte is due, at most ceiling.
+    std::chrono::nanoseconds UntilDue(std::chrono::nanoseconds ceiling) const;
+
+private:
+    static constexpr Clock::duration kByteTime =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(1000000000 / 960));
+
+    bool m_paced;
+    Clock::time_point m_inputDone{};  // when the last received byte finished arriving
+    Clock::time_point m_outputDone{}; // when the last queued byte finishes leaving
+    QByteArray m_queue;
+    Clock::time_point m_nextDue{}; // due time of m_queue's first byte
+};
