@@ -2,17 +2,49 @@
 
 #include "decimal_arithmetic.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
 
 std::uint32_t g_bandLow = 40000000;
 std::uint32_t g_bandHigh = 48000000;
+
+namespace {
+
+// One "%d" conversion: white space skipped, an optionally signed decimal integer. Digits beyond
+// the range of int clamp instead of overflowing, which sscanf would leave undefined.
+bool ReadInteger(const char*& p, int& value) {
+    while (std::isspace(static_cast<unsigned char>(*p))) {
+        ++p;
+    }
+    char* end = nullptr;
+    const long long number = std::strtoll(p, &end, 10);
+    if (end == p) {
+        return false;
+    }
+    p = end;
+    value = static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
+    return true;
+}
+
+} // namespace
 
 void SetBandLimits(const QString& bandText) {
     int low = 0;
     int high = 0;
     const QByteArray text = bandText.toUtf8();
-    // sscanf with %d and literal text is locale-independent.
-    (void)std::sscanf(text.constData(), "%d - %dMHz", &low, &high);
+    const char* p = text.constData();
+    // "%d - %dMHz": the blanks around the dash match any white space, none included.
+    if (ReadInteger(p, low)) {
+        while (std::isspace(static_cast<unsigned char>(*p))) {
+            ++p;
+        }
+        if (*p == '-') {
+            ++p;
+            ReadInteger(p, high);
+        }
+    }
     g_bandLow = TruncateToCount(DecimalMultiply(low, 100000.0));
     g_bandHigh = TruncateToCount(DecimalMultiply(high, 100000.0));
 }
