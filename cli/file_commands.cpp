@@ -1,10 +1,249 @@
 #include "file_commands.h"
 
+#include "band_limits.h"
+#include "channel_codec.h"
+#include "channel_columns.h"
+#include "channel_csv.h"
+#include "cli_arguments.h"
 #include "cli_command.h"
+#include "document_file.h"
+#include "image_map.h"
+#include "new_document.h"
+#include "settings_codec.h"
+#include "text_table.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <cstdio>
+#include <optional>
 
 namespace Cli {
-int RunNew(const QStringList&) { return Fail(QStringLiteral("not built yet")); }
-int RunShow(const QStringList&) { return Fail(QStringLiteral("not built yet")); }
-int RunExport(const QStringList&) { return Fail(QStringLiteral("not built yet")); }
-int RunImport(const QStringList&) { return Fail(QStringLiteral("not built yet")); }
+namespace {
+
+namespace Col = ChannelColumns;
+using Selector = ChannelTable::Selector;
+
+const QString kOutput = QStringLiteral("-o");
+const QString kBase = QStringLiteral("--base");
+const QString kBand = QStringLiteral("--band");
+const QString kStandardStream = QStringLiteral("-");
+
+// Parses the command line; prints the reason and yields nothing on a usage error.
+std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
+                                     int positionalCount, const char* synopsis) {
+    Arguments parsed;
+    if (!parsed.parse(arguments, options)) {
+        Fail(parsed.error() + QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis), kUsage);
+        return std::nullopt;
+    }
+    if (parsed.positional().size() != positionalCount) {
+        const QString problem = parsed.positional().size() < positionalCount
+                                    ? QStringLiteral("missing argument")
+                                    : QStringLiteral("unexpected argument '%1'")
+                                          .arg(parsed.positional().value(positionalCount));
+        Fail(problem + QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis), kUsage);
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+bool LoadImage(const QString& path, MemoryImage& image) {
+    QString error;
+    if (!DocumentFile::Load(path, image, &error)) {
+        Fail(error);
+        return false;
+    }
+    return true;
+}
+
+bool SaveImage(const QString& path, const MemoryImage& image) {
+    QString error;
+    if (!DocumentFile::Save(path, image, &error)) {
+        Fail(error);
+        return false;
+    }
+    return true;
+}
+
+// Writes bytes to path as a whole or not at all; "-" is standard output.
+bool WriteOutput(const QString& path, const QByteArray& bytes) {
+    if (path == kStandardStream) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+            !out.flush()) {
+            Fail(QStringLiteral("cannot write to standard output"));
+            return false;
+        }
+        return true;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool ReadInput(const QString& path, QByteArray& bytes) {
+    QFile file;
+    const bool opened = path == kStandardStream
+                            ? file.open(stdin, QIODevice::ReadOnly)
+                            : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        Fail(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        Fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+// ---- show ----
+
+QString ChannelTableText(const ChannelTable& table) {
+    TextTable text;
+    text.addRow(Col::Headers());
+    for (int row = 1; row <= ImageMap::kChannelCount; ++row) {
+        QStringList cells = {Col::ChannelNumberText(row)};
+        for (int column = 1; column <= Col::kLast; ++column) {
+            cells.append(table.cellText(row, column));
+        }
+        text.addRow(cells);
+    }
+    return text.render();
+}
+
+QString OnOff(bool on) {
+    return on ? Col::kYes : Col::kNo;
+}
+
+QString OptionsText(const MemoryImage& image) {
+    const RadioOptions options = ReadOptions(image);
+    TextTable text;
+    for (const OptionListInfo& info : OptionLists()) {
+        const int position = options.position(info.list);
+        text.addRow({QString::fromUtf8(info.label), position == kNoSelection
+                                                        ? QStringLiteral("(not a list value)")
+                                                        : info.entries.at(position)});
+    }
+    text.addRow({QStringLiteral("提示音"), OnOff(options.beep)});
+    text.addRow({QStringLiteral("声控"), OnOff(options.vox)});
+    return text.render(QStringLiteral("  "));
+}
+
+QString TuningText(const MemoryImage& image) {
+    TextTable text;
+    QStringList heading = {QString()};
+    for (const TuningMode& mode : TuningModes()) {
+        heading.append(QString::fromUtf8(mode.label));
+    }
+    text.addRow(heading);
+    for (const TuningField& field : TuningFields()) {
+        QStringList row = {QString::fromUtf8(field.label)};
+        for (const TuningMode& mode : TuningModes()) {
+            const int value = ReadTuningValue(image, mode.address, field);
+            row.append(field.isList() ? field.entries.at(value) : QString::number(value));
+        }
+        text.addRow(row);
+    }
+    return text.render(QStringLiteral("  "));
+}
+
+} // namespace
+
+int RunNew(const QStringList& arguments) {
+    const auto parsed = ParseOrFail(arguments, {kOutput}, 0, "new -o OUT.sin");
+    if (!parsed) {
+        return kUsage;
+    }
+    if (!parsed->has(kOutput)) {
+        return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
+    }
+    return SaveImage(parsed->value(kOutput), NewDocumentImage()) ? kSuccess : kFailed;
+}
+
+int RunShow(const QStringList& arguments) {
+    const auto parsed = ParseOrFail(arguments, {}, 1, "show IN.sin");
+    if (!parsed) {
+        return kUsage;
+    }
+    MemoryImage image;
+    if (!LoadImage(parsed->positional().first(), image)) {
+        return kFailed;
+    }
+    InMemoryChannelTable table;
+    DecodeChannels(image, table);
+    QTextStream out(stdout);
+    out << "Model: " << table.entryText(Selector::Model, table.selected(Selector::Model)) << "\n"
+        << "Band:  " << table.entryText(Selector::Band, table.selected(Selector::Band)) << "\n\n"
+        << ChannelTableText(table) << "\nOptions\n"
+        << OptionsText(image) << "\nTuning values\n"
+        << TuningText(image);
+    return kSuccess;
+}
+
+int RunExport(const QStringList& arguments) {
+    const auto parsed = ParseOrFail(arguments, {kOutput}, 1, "export IN.sin [-o OUT.csv]");
+    if (!parsed) {
+        return kUsage;
+    }
+    MemoryImage image;
+    if (!LoadImage(parsed->positional().first(), image)) {
+        return kFailed;
+    }
+    InMemoryChannelTable table;
+    DecodeChannels(image, table);
+    const QString output = parsed->has(kOutput) ? parsed->value(kOutput) : kStandardStream;
+    return WriteOutput(output, ChannelCsv::Export(table)) ? kSuccess : kFailed;
+}
+
+int RunImport(const QStringList& arguments) {
+    const char* synopsis = "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]";
+    const auto parsed = ParseOrFail(arguments, {kOutput, kBase, kBand}, 1, synopsis);
+    if (!parsed) {
+        return kUsage;
+    }
+    if (!parsed->has(kOutput)) {
+        return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
+    }
+    int band = -1;
+    if (parsed->has(kBand)) {
+        const QString name = parsed->value(kBand).toLower();
+        band = name == QLatin1String("vhf") ? 0 : name == QLatin1String("uhf") ? 1 : -2;
+        if (band < 0) {
+            return Fail(QStringLiteral("--band takes vhf or uhf"), kUsage);
+        }
+    }
+
+    MemoryImage image = NewDocumentImage();
+    if (parsed->has(kBase) && !LoadImage(parsed->value(kBase), image)) {
+        return kFailed;
+    }
+    QByteArray csv;
+    const QString input = parsed->positional().first();
+    if (!ReadInput(input, csv)) {
+        return kFailed;
+    }
+    InMemoryChannelTable table;
+    DecodeChannels(image, table); // model, band and band limits of the base
+    if (band >= 0) {
+        table.select(Selector::Band, band);
+        SetBandLimits(table.entryText(Selector::Band, band));
+    }
+    const QList<ChannelCsv::Problem> problems =
+        ChannelCsv::Import(csv, table, g_bandLow, g_bandHigh);
+    if (!problems.isEmpty()) {
+        for (const ChannelCsv::Problem& problem : problems) {
+            Fail(input + QStringLiteral(": ") + ChannelCsv::Describe(problem));
+        }
+        return Fail(QStringLiteral("%1 problem(s) found; nothing written").arg(problems.size()));
+    }
+    EncodeChannels(table, image);
+    return SaveImage(parsed->value(kOutput), image) ? kSuccess : kFailed;
+}
+
 } // namespace Cli

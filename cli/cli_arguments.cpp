@@ -1,0 +1,54 @@
+#include "cli_arguments.h"
+
+namespace Cli {
+
+bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions) {
+    m_values.clear();
+    m_positional.clear();
+    m_error.clear();
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool isOption = !optionsEnded && argument.startsWith(QLatin1Char('-')) &&
+                              argument != QLatin1String("-");
+        if (!isOption) {
+            m_positional.append(argument);
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        QString name = argument;
+        QString value;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const bool inline_ = argument.startsWith(QLatin1String("--")) && equals > 2;
+        if (inline_) {
+            name = argument.left(equals);
+            value = argument.mid(equals + 1);
+        }
+        if (!valueOptions.contains(name)) {
+            m_error = QStringLiteral("unknown option '%1'").arg(name);
+            return false;
+        }
+        if (!inline_) {
+            if (i + 1 >= arguments.size()) {
+                m_error = QStringLiteral("option '%1' needs a value").arg(name);
+                return false;
+            }
+            value = arguments[++i];
+        }
+        if (value.isEmpty()) {
+            m_error = QStringLiteral("option '%1' needs a value").arg(name);
+            return false;
+        }
+        if (m_values.contains(name)) {
+            m_error = QStringLiteral("option '%1' is given twice").arg(name);
+            return false;
+        }
+        m_values.insert(name, value);
+    }
+    return true;
+}
+
+} // namespace Cli

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The command line of one qtr318 command: positional arguments and options that each take one
+// value, written "-o FILE", "--name VALUE" or "--name=VALUE". A lone "-" is a positional argument
+// (standard input or output) and "--" ends the options.
+namespace Cli {
+
+class Arguments {
+public:
+    // Accepts only the options listed in valueOptions. On an unknown option, a missing value or
+    // an option given twice it returns false and error() says why.
+    bool parse(const QStringList& arguments, const QStringList& valueOptions);
+
+    bool has(const QString& option) const { return m_values.contains(option); }
+    QString value(const QString& option) const { return m_values.value(option); }
+    const QStringList& positional() const { return m_positional; }
+    const QString& error() const { return m_error; }
+
+private:
+    QHash<QString, QString> m_values;
+    QStringList m_positional;
+    QString m_error;
+};
+
+} // namespace Cli
