@@ -104,7 +104,7 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
         "Simulated QTR-318 radio on a pseudo-terminal. Prints the device path on the first line.\n"
         "Frames of a session count from 1: the accepted program-mode request, the ident request,\n"
         "the ident acknowledgement, then each block frame (a read block is a request and an\n"
-        "acknowledgement), then the end frame. A full read has 231 frames, a full write 118."));
+        "acknowledgement), then the end frame. A full read has 232 frames, a full write 118."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("memory"),
                                  QStringLiteral("1024-byte .sin file (default: new document)"));
