@@ -1,0 +1,255 @@
+#include "ms_flex_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+Qt::Alignment AlignmentFromFlexValue(short value) {
+    // Values 0-8 run left/centre/right, each as top/centre/bottom; anything else is "general".
+    if (value < 0 || value > 8) {
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+    static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    static const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    return horizontal[value / 3] | vertical[value % 3];
+}
+
+short ButtonCode(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+short ShiftCode(Qt::KeyboardModifiers modifiers) {
+    short code = 0;
+    if (modifiers & Qt::ShiftModifier) {
+        code |= 1;
+    }
+    if (modifiers & Qt::ControlModifier) {
+        code |= 2;
+    }
+    if (modifiers & Qt::AltModifier) {
+        code |= 4;
+    }
+    return code;
+}
+
+} // namespace
+
+CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
+    : QTableWidget(rows - 1, cols, parent) {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setTabKeyNavigation(true);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+
+    const QBrush fixedBackground = palette().brush(QPalette::Window);
+    for (int col = 0; col < cols; ++col) {
+        setHorizontalHeaderItem(col, new QTableWidgetItem());
+    }
+    for (int row = 0; row < rowCount(); ++row) {
+        for (int col = 0; col < cols; ++col) {
+            auto* item = new QTableWidgetItem();
+            if (col == 0) {
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(fixedBackground);
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
+            setItem(row, col, item);
+        }
+    }
+    ShowCurrent();
+}
+
+QTableWidgetItem* CMSFlexGrid::CellItem(int row, int col) const {
+    if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) {
+        return nullptr;
+    }
+    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+}
+
+QString CMSFlexGrid::GetTextMatrix(int row, int col) const {
+    const QTableWidgetItem* cell = CellItem(row, col);
+    return cell ? cell->text() : QString();
+}
+
+void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
+    if (QTableWidgetItem* cell = CellItem(row, col)) {
+        cell->setText(text);
+    }
+}
+
+long CMSFlexGrid::ToTwipsX(int pixels) const {
+    return long(pixels) * kTwipsPerInch / logicalDpiX();
+}
+
+long CMSFlexGrid::ToTwipsY(int pixels) const {
+    return long(pixels) * kTwipsPerInch / logicalDpiY();
+}
+
+long CMSFlexGrid::GetColWidth(int col) const {
+    return ToTwipsX(horizontalHeader()->sectionSize(col));
+}
+
+void CMSFlexGrid::SetColWidth(int col, long twips) {
+    setColumnWidth(col, int(twips * logicalDpiX() / kTwipsPerInch));
+}
+
+void CMSFlexGrid::SetColAlignment(int col, short alignment) {
+    const Qt::Alignment qtAlignment = AlignmentFromFlexValue(alignment);
+    for (int row = 0; row < rowCount(); ++row) {
+        if (QTableWidgetItem* cell = item(row, col)) {
+            cell->setTextAlignment(qtAlignment);
+        }
+    }
+}
+
+QRect CMSFlexGrid::CellRect(int row, int col) const {
+    if (row == 0) {
+        const QHeaderView* header = horizontalHeader();
+        return QRect(header->sectionViewportPosition(col), -header->height(),
+                     header->sectionSize(col), header->height());
+    }
+    return visualRect(model()->index(row - 1, col));
+}
+
+bool CMSFlexGrid::MoveTo(int row, int col) {
+    row = qBound(1, row, GetRows() - 1);
+    col = qBound(1, col, GetCols() - 1);
+    if (row == m_row && col == m_col) {
+        return true;
+    }
+    m_leaveRefused = false;
+    emit LeaveCell();
+    if (m_leaveRefused) {
+        m_leaveRefused = false;
+        return false;
+    }
+    m_row = row;
+    m_col = col;
+    ShowCurrent();
+    emit EnterCell();
+    return true;
+}
+
+bool CMSFlexGrid::MoveBy(int rows, int cols, bool wrap) {
+    int row = m_row + rows;
+    int col = m_col + cols;
+    if (wrap && col >= GetCols()) {
+        col = 1;
+        row = row + 1 < GetRows() ? row + 1 : 1;
+    } else if (wrap && col < 1) {
+        col = GetCols() - 1;
+        row = row - 1 >= 1 ? row - 1 : GetRows() - 1;
+    }
+    return MoveTo(row, col);
+}
+
+void CMSFlexGrid::ShowCurrent() {
+    const QModelIndex index = model()->index(m_row - 1, m_col);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+bool CMSFlexGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The window's accelerators (Ctrl+C selects a port) win over the view's copy key.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QTableWidget::event(event);
+}
+
+void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
+    const int lastRow = GetRows() - 1;
+    const int lastCol = GetCols() - 1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        MoveBy(0, -1, false);
+        return;
+    case Qt::Key_Right:
+        MoveBy(0, 1, false);
+        return;
+    case Qt::Key_Up:
+        MoveBy(-1, 0, false);
+        return;
+    case Qt::Key_Down:
+        MoveBy(1, 0, false);
+        return;
+    case Qt::Key_Tab:
+        MoveBy(0, 1, true);
+        return;
+    case Qt::Key_Backtab:
+        MoveBy(0, -1, true);
+        return;
+    case Qt::Key_Home:
+        MoveTo(m_row, 1);
+        return;
+    case Qt::Key_End:
+        MoveTo(m_row, lastCol);
+        return;
+    case Qt::Key_PageUp:
+        MoveTo(1, m_col);
+        return;
+    case Qt::Key_PageDown:
+        MoveTo(lastRow, m_col);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit KeyPress(13);
+        return;
+    case Qt::Key_Escape:
+        event->ignore();
+        return;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    emit KeyPress(text.at(0).unicode());
+}
+
+void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid() || index.column() == 0) {
+        return; // fixed cells and the empty area never become current
+    }
+    if (!MoveTo(index.row() + 1, index.column())) {
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), ToTwipsX(at.x()),
+                   ToTwipsY(at.y()));
+}
+
+void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    event->accept(); // dragging must not move the current cell behind the notifications' back
+}
+
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QTableWidget>
+
+// The channel grid: a text table with one fixed header row and one fixed channel-number column,
+// a current cell, cell geometry in twips, and four notifications. Row 0 is shown in the
+// horizontal header and column 0 as grey read-only cells, so the header stays in view and the
+// fixed cells are still reachable through TextMatrix like every other cell.
+//
+// Every change of the current cell, whether by mouse, keyboard or SetCol/SetRow, goes through one
+// path: LeaveCell while the old cell is still current, then the change, then EnterCell. A
+// LeaveCell handler may refuse to let go (a value that failed its check), which cancels the move.
+class CMSFlexGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    static constexpr short kAlignCenterCenter = 4;
+    static constexpr int kTwipsPerInch = 1440;
+
+    CMSFlexGrid(int rows, int cols, QWidget* parent = nullptr);
+
+    int GetRows() const { return rowCount() + 1; }
+    int GetCols() const { return columnCount(); }
+
+    int GetRow() const { return m_row; }
+    int GetCol() const { return m_col; }
+    void SetRow(int row) { MoveTo(row, m_col); }
+    void SetCol(int col) { MoveTo(m_row, col); }
+
+    QString GetText() const { return GetTextMatrix(m_row, m_col); }
+    QString GetTextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+    long GetColWidth(int col) const;
+    void SetColWidth(int col, long twips);
+    void SetColAlignment(int col, short alignment);
+
+    long GetCellLeft() const { return ToTwipsX(CurrentCellRect().left()); }
+    long GetCellTop() const { return ToTwipsY(CurrentCellRect().top()); }
+    long GetCellWidth() const { return ToTwipsX(CurrentCellRect().width()); }
+    long GetCellHeight() const { return ToTwipsY(CurrentCellRect().height()); }
+
+    // Logical pixels per inch, for converting the twips above back to pixels.
+    int LogPixelsX() const { return logicalDpiX(); }
+    int LogPixelsY() const { return logicalDpiY(); }
+
+    // The client area the cell geometry is measured in; in-place editors are its children.
+    QWidget* CellArea() const { return viewport(); }
+
+    // Called from a LeaveCell handler to keep the current cell where it is.
+    void RefuseLeave() { m_leaveRefused = true; }
+
+    // Rect of a cell in CellArea() pixels.
+    QRect CellRect(int row, int col) const;
+
+signals:
+    void EnterCell();
+    void LeaveCell();
+    // The character typed, as its code; only sent for text and Enter, never for navigation keys.
+    void KeyPress(int keyAscii);
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
+    void MouseDown(short button, short shift, long x, long y);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Returns false when the LeaveCell handler refused the move.
+    bool MoveTo(int row, int col);
+    bool MoveBy(int rows, int cols, bool wrap);
+    void ShowCurrent();
+    QRect CurrentCellRect() const { return CellRect(m_row, m_col); }
+    long ToTwipsX(int pixels) const;
+    long ToTwipsY(int pixels) const;
+    QTableWidgetItem* CellItem(int row, int col) const;
+
+    int m_row = 1;
+    int m_col = 1;
+    bool m_leaveRefused = false;
+};

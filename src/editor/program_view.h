@@ -1,0 +1,132 @@
+#pragma once
+
+#include "channel_table.h"
+
+#include <QString>
+#include <QWidget>
+
+class CMSFlexGrid;
+class QAction;
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+
+// The channel table form: the model and band selectors and the 16-channel grid with its in-place
+// editors. Between a decode of the memory image and the next encode, the grid's cell texts are
+// the only copy of the channel settings. The view also offers the codec's ChannelTable interface
+// over the grid and the two selectors, and handles the commands the main window routes to it.
+class CProgramView : public QWidget, public ChannelTable {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 17;
+    static constexpr int kCols = 12;
+
+    explicit CProgramView(QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    // ---- ChannelTable ----
+    QString cellText(int row, int column) const override;
+    void setCellText(int row, int column, const QString& text) override;
+    int entryCount(Selector selector) const override;
+    QString entryText(Selector selector, int index) const override;
+    int selected(Selector selector) const override;
+    void select(Selector selector, int index) override;
+
+    // Runs each time a document is attached: fixed texts, editors hidden, image decoded.
+    void OnInitialUpdate();
+    // The shared memory image into the table, and back.
+    void DecodeChannels();
+    void EncodeChannels();
+
+    void OnSelChangeBand();
+
+    // ---- Cell editing ----
+    QWidget* GetCellEditor() const;
+    void OnEnterCell();
+    // Commits the open editor of the current cell. Read, Write and Save call it first so a value
+    // being typed is part of what they use.
+    void OnLeaveCell();
+    void OnKeyPressGrid(int keyAscii);
+    void OnMouseDownGrid(short button, short shift, long x, long y);
+    void ShowCellEditor(int keyAscii, QWidget* editor = nullptr);
+    // The Enter key while an editor is open; true when the key was used.
+    bool PreTranslateMessage(QKeyEvent* event);
+    // Whether the editor of the current column is on show.
+    bool IsCellEditorOpen() const;
+
+    // Tells the document its data changed (cell edits, options, tuning, a completed read).
+    void MarkModified();
+
+    // The form's natural size; the frame shrinks to fit it.
+    QSize FormSize() const { return m_formSize; }
+    QSize sizeHint() const override { return m_formSize; }
+
+    CMSFlexGrid* m_grid = nullptr;
+    QComboBox* m_comboModel = nullptr;
+    QComboBox* m_comboBand = nullptr;
+
+    QLineEdit* m_editFreq = nullptr;
+    QComboBox* m_comboSignal = nullptr;
+    QComboBox* m_comboBusy = nullptr;
+    QComboBox* m_comboPower = nullptr;
+    QComboBox* m_comboScan = nullptr;
+    QComboBox* m_comboBandwidth = nullptr;
+    QComboBox* m_comboScrambler = nullptr;
+    QComboBox* m_comboCompander = nullptr;
+    QComboBox* m_comboEmphasis = nullptr;
+    bool m_bEditorsCreated = false;
+
+    // Transfer direction (0 read, 1 write) and the chosen serial port; neither is saved.
+    int m_bWrite = 0;
+    QString m_portName = QStringLiteral("COM1");
+
+public slots:
+    void OnReadData();
+    void OnWriteData();
+    void OnPortCom1() { m_portName = QStringLiteral("COM1"); }
+    void OnPortCom2() { m_portName = QStringLiteral("COM2"); }
+    void OnPortCom3() { m_portName = QStringLiteral("COM3"); }
+    void OnPortCom4() { m_portName = QStringLiteral("COM4"); }
+    void OnUpdatePortCom1(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM1")); }
+    void OnUpdatePortCom2(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM2")); }
+    void OnUpdatePortCom3(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM3")); }
+    void OnUpdatePortCom4(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM4")); }
+    void OnOptionalFeatures();
+    void OnTuning();
+
+signals:
+    // A change the document must remember until it is saved.
+    void documentModified();
+    // The frame should shrink to the form's size.
+    void resizeParentToFit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LayoutForm();
+    void CreateCellEditors();
+    QComboBox* CreateDropDownList(const QString& objectName, const QStringList& entries);
+    void WatchEditor(QWidget* editor);
+    void SetColumnWidths();
+    void HideCellEditors();
+    void HideEditor(QWidget* editor);
+    // The transfer's progress dialog opens here once the link is plugged in.
+    void OpenTransferDialog(const QString& title);
+    void UpdatePortItem(QAction* item, const QString& port) const;
+
+    // Commit helpers; WriteCell records whether any text really changed.
+    QString EditorText(QWidget* editor) const;
+    void SetEditorText(QWidget* editor, const QString& text);
+    void WriteCell(int row, int col, const QString& text);
+    void ClearChannel(int row);
+    void WriteNewChannel(int row, const QString& frequency);
+    void WriteExclusiveOption(int row, int col, const QString& text);
+    bool CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display);
+    void CommitEnterFrequency(int row, int col, const QString& text);
+    void FinishCommit();
+
+    QSize m_formSize;
+    bool m_decoding = false;
+    bool m_cellsChanged = false;
+};
