@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -91,13 +92,17 @@ void CTuningDlg::buildControls() {
     for (int group = 0; group < 2; ++group) {
         auto* box = new QGroupBox(titles[group], this);
         grids[group] = new QGridLayout(box);
-        grids[group]->setColumnMinimumWidth(0, DialogUnitsToPixels(this, 101, 0).width());
-        grids[group]->setColumnMinimumWidth(2, DialogUnitsToPixels(this, 87, 0).width());
+        grids[group]->setColumnStretch(4, 1);
         top->addWidget(box);
     }
     top->setStretch(2, 1);
 
     const int controlWidth = DialogUnitsToPixels(this, 54, 0).width();
+    // Label columns as wide as their longest label, the same in both groups, so the controls
+    // line up from one group to the other.
+    int labelWidths[2] = {DialogUnitsToPixels(this, 101, 0).width(),
+                          DialogUnitsToPixels(this, 87, 0).width()};
+    QList<QLabel*> labels[2];
     for (const FieldPlace& place : kFieldPlaces) {
         const TuningField* field = FieldWithId(place.controlId);
         if (!field) {
@@ -107,10 +112,17 @@ void CTuningDlg::buildControls() {
         label->setAlignment(place.controlId == kCentredLabelId ? Qt::AlignCenter
                                                                : Qt::AlignRight | Qt::AlignVCenter);
         QWidget* control = addControl(*field);
-        control->setMinimumWidth(controlWidth);
+        control->setFixedWidth(controlWidth);
+        labels[place.column].append(label);
+        labelWidths[place.column] = std::max(labelWidths[place.column], label->sizeHint().width());
         label->setBuddy(control);
         grids[place.group]->addWidget(label, place.row, place.column * 2);
         grids[place.group]->addWidget(control, place.row, place.column * 2 + 1);
+    }
+    for (int column = 0; column < 2; ++column) {
+        for (QLabel* label : labels[column]) {
+            label->setMinimumWidth(labelWidths[column]);
+        }
     }
 }
 
