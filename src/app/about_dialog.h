@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// "关于": version and maker, with the program's icon and an OK button.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

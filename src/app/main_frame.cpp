@@ -1,0 +1,363 @@
+#include "main_frame.h"
+
+#include "channel_table_printer.h"
+#include "command_ids.h"
+#include "messenger.h"
+#include "program_doc.h"
+#include "program_view.h"
+#include "toolbar_icons.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace Id = CommandId;
+
+namespace {
+const QSize kInitialSize(1000, 800);
+const QString kCaption = QStringLiteral("澜星写频软件");
+} // namespace
+
+CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_printer(QPrinter::HighResolution) {
+    setObjectName(QStringLiteral("mainFrame"));
+    // The caption never names the document.
+    setWindowTitle(kCaption);
+    resize(kInitialSize);
+    m_printer.setPageSize(QPageSize(QPageSize::A4));
+
+    m_view = new CProgramView;
+    m_viewArea = new QScrollArea(this);
+    m_viewArea->setObjectName(QStringLiteral("viewArea"));
+    m_viewArea->setWidget(m_view);
+    m_viewArea->setWidgetResizable(false);
+    setCentralWidget(m_viewArea);
+    connect(m_view, &CProgramView::resizeParentToFit, this, &CMainFrame::ResizeParentToFit);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateAccelerators();
+    RegisterViewCommands();
+    UpdatePortChecks();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::AddCommand(int command, const QString& text, const QString& prompt,
+                                const QString& tip) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setStatusTip(prompt);
+    action->setToolTip(tip.isEmpty() ? QString(text).remove(QStringLiteral("&")) : tip);
+    action->setData(command);
+    connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+    m_actions[command] = action;
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    using Image = ToolbarIcons::Image;
+    AddCommand(Id::kFileNew, QStringLiteral("新建(&N)\tCtrl+N"), QStringLiteral("建立新文档"),
+               QStringLiteral("新建"))
+        ->setIcon(ToolbarIcons::Make(Image::New));
+    AddCommand(Id::kFileOpen, QStringLiteral("打开(&O)...\tCtrl+O"),
+               QStringLiteral("打开一个现有文档"), QStringLiteral("打开"))
+        ->setIcon(ToolbarIcons::Make(Image::Open));
+    AddCommand(Id::kFileSave, QStringLiteral("保存(&S)\tCtrl+S"), QStringLiteral("保存活动文档"),
+               QStringLiteral("保存"))
+        ->setIcon(ToolbarIcons::Make(Image::Save));
+    AddCommand(Id::kFileSaveAs, QStringLiteral("另存为(&A)..."),
+               QStringLiteral("将活动文档以一个新文件名保存"), QStringLiteral("另存为"));
+    AddCommand(Id::kFilePrint, QStringLiteral("打印(&P)...\tCtrl+P"),
+               QStringLiteral("打印活动文档"), QStringLiteral("打印"))
+        ->setIcon(ToolbarIcons::Make(Image::Print));
+    AddCommand(Id::kFilePrintPreview, QStringLiteral("打印预览(&V)"), QStringLiteral("显示整页"),
+               QStringLiteral("打印预览"));
+    AddCommand(Id::kFilePrintSetup, QStringLiteral("打印设置(&R)..."),
+               QStringLiteral("改变打印机及打印选项"), QStringLiteral("打印设置"));
+    AddCommand(Id::kAppExit, QStringLiteral("退出(&X)"),
+               QStringLiteral("退出应用程序；提示保存文档"), QStringLiteral("退出"));
+    AddCommand(Id::kOptionalFeatures, QStringLiteral("可选功能"), QString(), QString());
+    AddCommand(Id::kReadData, QStringLiteral("读数据"), QStringLiteral("从对讲机读取数据"),
+               QStringLiteral("读频"))
+        ->setIcon(ToolbarIcons::Make(Image::Read));
+    AddCommand(Id::kWriteData, QStringLiteral("写数据"), QStringLiteral("向对讲机写入数据"),
+               QStringLiteral("写频"))
+        ->setIcon(ToolbarIcons::Make(Image::Write));
+    const int ports[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
+    for (int n = 1; n <= 4; ++n) {
+        QAction* port =
+            AddCommand(ports[n - 1], QStringLiteral("COM%1").arg(n),
+                       QStringLiteral("选择串口%1 ").arg(n), QStringLiteral("Com%1").arg(n));
+        port->setCheckable(true);
+    }
+    QAction* toolbar = AddCommand(Id::kViewToolbar, QStringLiteral("工具栏(&T)"),
+                                  QStringLiteral("显示或隐藏工具栏"), QStringLiteral("显隐工具栏"));
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    QAction* status = AddCommand(Id::kViewStatusBar, QStringLiteral("状态栏(&S)"),
+                                 QStringLiteral("显示或隐藏状态栏"), QStringLiteral("显隐状态栏"));
+    status->setCheckable(true);
+    status->setChecked(true);
+    AddCommand(Id::kAppAbout, QStringLiteral("关于 ..."),
+               QStringLiteral("显示程序信息，版本号和版权"), QStringLiteral("关于"))
+        ->setIcon(ToolbarIcons::Make(Image::About));
+}
+
+void CMainFrame::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    for (int command : {Id::kFileNew, Id::kFileOpen, Id::kFileSave, Id::kFileSaveAs}) {
+        file->addAction(m_actions.at(command));
+    }
+    file->addSeparator();
+    for (int command : {Id::kFilePrint, Id::kFilePrintPreview, Id::kFilePrintSetup}) {
+        file->addAction(m_actions.at(command));
+    }
+    file->addSeparator();
+    file->addAction(m_actions.at(Id::kAppExit));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    edit->setObjectName(QStringLiteral("menuEdit"));
+    edit->addAction(m_actions.at(Id::kOptionalFeatures));
+
+    QMenu* program = menuBar()->addMenu(QStringLiteral("编程(&P)"));
+    program->setObjectName(QStringLiteral("menuProgram"));
+    program->addAction(m_actions.at(Id::kReadData));
+    program->addAction(m_actions.at(Id::kWriteData));
+
+    m_portMenu = menuBar()->addMenu(QStringLiteral("端口(&C)"));
+    m_portMenu->setObjectName(QStringLiteral("menuPort"));
+    for (int command : {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4}) {
+        m_portMenu->addAction(m_actions.at(command));
+    }
+    connect(m_portMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    view->setObjectName(QStringLiteral("menuView"));
+    view->addAction(m_actions.at(Id::kViewToolbar));
+    view->addAction(m_actions.at(Id::kViewStatusBar));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    help->addAction(m_actions.at(Id::kAppAbout));
+
+    for (QMenu* menu : {file, edit, program, m_portMenu, view, help}) {
+        menu->setAccessibleName(QString(menu->title()).remove(QStringLiteral("&")));
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_toolBar = new QToolBar(QStringLiteral("工具栏"), this);
+    m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_toolBar->setIconSize(QSize(ToolbarIcons::kImageSize, ToolbarIcons::kImageSize));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const int entries[] = {
+        Id::kFileNew,   Id::kFileOpen, Id::kFileSave, 0, Id::kReadData, Id::kWriteData, 0,
+        Id::kFilePrint, Id::kAppAbout};
+    for (int command : entries) {
+        if (command == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = m_actions.at(command);
+        m_toolBar->addAction(action);
+        if (QWidget* button = m_toolBar->widgetForAction(action)) {
+            button->setObjectName(QStringLiteral("toolButton%1").arg(command));
+            button->setAccessibleName(action->toolTip());
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    QAction* toggle = m_actions.at(Id::kViewToolbar);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar() {
+    m_idlePrompt = new QLabel(QStringLiteral("就绪"));
+    m_idlePrompt->setObjectName(QStringLiteral("idlePrompt"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addWidget(m_idlePrompt, 1);
+    // Qt cannot read the lock keys' state portably, so the indicators stay as the framework
+    // shows them with the locks off: present but dimmed.
+    for (const QString& name :
+         {QStringLiteral("大写"), QStringLiteral("数字"), QStringLiteral("滚动")}) {
+        auto* indicator = new QLabel(name);
+        indicator->setFrameShape(QFrame::Panel);
+        indicator->setFrameShadow(QFrame::Sunken);
+        indicator->setAlignment(Qt::AlignCenter);
+        indicator->setEnabled(false);
+        indicator->setAccessibleName(name);
+        statusBar()->addPermanentWidget(indicator);
+        m_indicators.append(indicator);
+    }
+}
+
+void CMainFrame::CreateAccelerators() {
+    m_accelerators = {
+        {QKeySequence(Qt::CTRL | Qt::Key_C), Id::kPortCom1},
+        {QKeySequence(Qt::CTRL | Qt::Key_D), Id::kPortCom2},
+        {QKeySequence(Qt::CTRL | Qt::Key_E), Id::kPortCom3},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), Id::kPortCom4},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), Id::kFileNew},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), Id::kFileOpen},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), Id::kFilePrint},
+        {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), Id::kUnhandledCtrlAltP},
+        {QKeySequence(Qt::CTRL | Qt::Key_R), Id::kReadData},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), Id::kFileSave},
+        {QKeySequence(Qt::CTRL | Qt::Key_T), Id::kUnhandledCtrlT},
+        {QKeySequence(Qt::Key_F1), Id::kHelp},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F1), Id::kContextHelp},
+        {QKeySequence(Qt::Key_F6), Id::kNextPane},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), Id::kPrevPane},
+        {QKeySequence(Qt::CTRL | Qt::Key_W), Id::kWriteData},
+        // The tuning command has no menu item or button; this key is its only way in.
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), Id::kTuning},
+    };
+    for (const Accelerator& accelerator : m_accelerators) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("accelerator%1").arg(accelerator.command));
+        action->setShortcut(accelerator.key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        const int command = accelerator.command;
+        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+        addAction(action);
+        if (m_actions.count(command) == 0) {
+            m_actions[command] = action;
+        }
+    }
+}
+
+void CMainFrame::RegisterViewCommands() {
+    CProgramView* view = m_view;
+    SetCommandHandler(Id::kReadData, [view] { view->OnReadData(); });
+    SetCommandHandler(Id::kWriteData, [view] { view->OnWriteData(); });
+    SetCommandHandler(Id::kPortCom1, [this] {
+        m_view->OnPortCom1();
+        UpdatePortChecks();
+    });
+    SetCommandHandler(Id::kPortCom2, [this] {
+        m_view->OnPortCom2();
+        UpdatePortChecks();
+    });
+    SetCommandHandler(Id::kPortCom3, [this] {
+        m_view->OnPortCom3();
+        UpdatePortChecks();
+    });
+    SetCommandHandler(Id::kPortCom4, [this] {
+        m_view->OnPortCom4();
+        UpdatePortChecks();
+    });
+    SetCommandHandler(Id::kOptionalFeatures, [view] { view->OnOptionalFeatures(); });
+    SetCommandHandler(Id::kTuning, [view] { view->OnTuning(); });
+    SetCommandHandler(Id::kFileSave, [this] { m_document->OnFileSave(); });
+    SetCommandHandler(Id::kFileSaveAs, [this] { m_document->OnFileSaveAs(); });
+    SetCommandHandler(Id::kFilePrint, [this] { OnFilePrint(); });
+    SetCommandHandler(Id::kFilePrintPreview, [this] { OnFilePrintPreview(); });
+    SetCommandHandler(Id::kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    SetCommandHandler(Id::kAppExit, [this] { close(); });
+    SetCommandHandler(Id::kViewToolbar, [this] {
+        m_toolBar->setVisible(m_actions.at(Id::kViewToolbar)->isChecked());
+    });
+    SetCommandHandler(Id::kViewStatusBar, [this] {
+        statusBar()->setVisible(m_actions.at(Id::kViewStatusBar)->isChecked());
+    });
+}
+
+void CMainFrame::SetCommandHandler(int command, std::function<void()> handler) {
+    m_handlers[command] = std::move(handler);
+}
+
+void CMainFrame::OnCommand(int command) {
+    const auto handler = m_handlers.find(command);
+    if (handler != m_handlers.end()) {
+        handler->second();
+    }
+}
+
+QAction* CMainFrame::CommandAction(int command) const {
+    const auto action = m_actions.find(command);
+    return action == m_actions.end() ? nullptr : action->second;
+}
+
+void CMainFrame::UpdatePortChecks() {
+    m_view->OnUpdatePortCom1(m_actions.at(Id::kPortCom1));
+    m_view->OnUpdatePortCom2(m_actions.at(Id::kPortCom2));
+    m_view->OnUpdatePortCom3(m_actions.at(Id::kPortCom3));
+    m_view->OnUpdatePortCom4(m_actions.at(Id::kPortCom4));
+}
+
+void CMainFrame::ResizeParentToFit() {
+    int chromeHeight = menuBar()->sizeHint().height() + 2 * m_viewArea->frameWidth();
+    if (m_toolBar->isVisibleTo(this)) {
+        chromeHeight += m_toolBar->sizeHint().height();
+    }
+    if (statusBar()->isVisibleTo(this)) {
+        chromeHeight += statusBar()->sizeHint().height();
+    }
+    const QSize wanted = m_view->FormSize() + QSize(2 * m_viewArea->frameWidth(), chromeHeight);
+    resize(size().boundedTo(wanted));
+}
+
+void CMainFrame::CenterOnScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) {
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) {
+        CenterOnScreen();
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_document->SaveModified()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool CMainFrame::PrintDocument(QPrinter& printer) {
+    const ChannelTablePrinter tablePrinter(*m_view, m_document->GetTitle());
+    if (!tablePrinter.Print(printer)) {
+        ShowWarning(this, QStringLiteral("无法打印。"));
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::OnFilePrint() {
+    QPrintDialog dialog(&m_printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintDocument(m_printer);
+    }
+}
+
+void CMainFrame::OnFilePrintPreview() {
+    QPrintPreviewDialog preview(&m_printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintDocument(*printer); });
+    preview.exec();
+}
+
+void CMainFrame::OnFilePrintSetup() {
+    QPageSetupDialog dialog(&m_printer, this);
+    dialog.exec();
+}

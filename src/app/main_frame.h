@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QMainWindow>
+#include <QPrinter>
+#include <functional>
+#include <map>
+
+class CProgramDoc;
+class CProgramView;
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolBar;
+
+// The main window: caption, menu bar, toolbar, accelerators and status bar around the channel
+// view. Commands are numbered; each menu item, toolbar button and accelerator sends its number
+// through OnCommand, which runs the handler registered for it (if any).
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Accelerator {
+        QKeySequence key;
+        int command;
+    };
+
+    explicit CMainFrame(CProgramDoc* document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CProgramView* GetActiveView() const { return m_view; }
+    CProgramDoc* GetDocument() const { return m_document; }
+
+    // Runs the handler of a command; a command nobody handles does nothing.
+    void OnCommand(int command);
+    void SetCommandHandler(int command, std::function<void()> handler);
+    bool HasCommandHandler(int command) const { return m_handlers.count(command) != 0; }
+
+    // The menu item (or, for commands without one, the accelerator action) of a command.
+    QAction* CommandAction(int command) const;
+    const QList<Accelerator>& Accelerators() const { return m_accelerators; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QLabel* IdlePrompt() const { return m_idlePrompt; }
+    QList<QLabel*> Indicators() const { return m_indicators; }
+
+    // Brings the port items' check marks in line with the view's chosen port.
+    void UpdatePortChecks();
+    // Shrinks the window to the form's size (never grows it).
+    void ResizeParentToFit();
+
+    // Print, Print Preview and Print Setup share one printer, so a page set up once is used by
+    // both. PrintDocument is what every page of either receives.
+    QPrinter& Printer() { return m_printer; }
+    bool PrintDocument(QPrinter& printer);
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateAccelerators();
+    void RegisterViewCommands();
+    void CenterOnScreen();
+    QAction* AddCommand(int command, const QString& text, const QString& prompt,
+                        const QString& tip);
+
+    CProgramDoc* m_document;
+    CProgramView* m_view = nullptr;
+    QScrollArea* m_viewArea = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_idlePrompt = nullptr;
+    QList<QLabel*> m_indicators;
+    QMenu* m_portMenu = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::map<int, std::function<void()>> m_handlers;
+    QList<Accelerator> m_accelerators;
+    QPrinter m_printer;
+};

@@ -1,0 +1,102 @@
+#include "program_app.h"
+
+#include "about_dialog.h"
+#include "command_ids.h"
+#include "main_frame.h"
+#include "messenger.h"
+#include "program_doc.h"
+#include "program_view.h"
+#include "toolbar_icons.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+const char* const CProgramApp::kSettingsOrganization = "Local AppWizard-Generated Applications";
+const char* const CProgramApp::kApplicationTitle = "写频软件";
+
+CProgramApp::CProgramApp() = default;
+
+CProgramApp::~CProgramApp() {
+    m_frame.reset(); // the window refers to the document until it is gone
+}
+
+void CProgramApp::InstallTranslations(QApplication& application) {
+    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {
+        auto* translator = new QTranslator(&application);
+        if (translator->load(QString::fromLatin1(name), directory)) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
+    }
+}
+
+CProgramView* CProgramApp::GetView() const {
+    return m_frame ? m_frame->GetActiveView() : nullptr;
+}
+
+bool CProgramApp::InitInstance(const QStringList& arguments) {
+    QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsOrganization));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+
+    m_document = std::make_unique<CProgramDoc>();
+    m_frame = std::make_unique<CMainFrame>(m_document.get());
+    CProgramView* view = m_frame->GetActiveView();
+    m_document->SetView(view);
+    m_document->SetWindow(m_frame.get());
+    connect(view, &CProgramView::documentModified, m_document.get(),
+            [this] { m_document->SetModifiedFlag(true); });
+    connect(m_document.get(), &CProgramDoc::fileUsed, this,
+            [this](const QString& path) { m_recentFiles.Add(path); });
+
+    namespace Id = CommandId;
+    m_frame->SetCommandHandler(Id::kFileNew, [this] { OnFileNew(); });
+    m_frame->SetCommandHandler(Id::kFileOpen, [this] { OnFileOpen(); });
+    m_frame->SetCommandHandler(Id::kAppAbout, [this] { OnAppAbout(); });
+
+    if (arguments.isEmpty()) {
+        m_document->OnNewDocument();
+        view->OnInitialUpdate();
+    } else if (!OpenDocumentFile(arguments.constFirst())) {
+        return false;
+    }
+
+    m_frame->setWindowIcon(ToolbarIcons::ApplicationIcon());
+    m_frame->show();
+    return true;
+}
+
+void CProgramApp::OnFileNew() {
+    if (!m_document->SaveModified()) {
+        return;
+    }
+    if (m_document->OnNewDocument()) {
+        GetView()->OnInitialUpdate();
+    }
+}
+
+void CProgramApp::OnFileOpen() {
+    if (!m_document->SaveModified()) {
+        return;
+    }
+    const QString path = TheMessenger().chooseOpenFile(m_frame.get(), QStringLiteral("打开"),
+                                                       CProgramDoc::FileFilter());
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+bool CProgramApp::OpenDocumentFile(const QString& path) {
+    if (!m_document->OnOpenDocument(path)) {
+        return false;
+    }
+    GetView()->OnInitialUpdate();
+    return true;
+}
+
+void CProgramApp::OnAppAbout() {
+    CAboutDlg about(m_frame.get());
+    about.exec();
+}

@@ -1,0 +1,108 @@
+#include "program_doc.h"
+
+#include "document_file.h"
+#include "memory_image.h"
+#include "messenger.h"
+#include "new_document.h"
+#include "program_view.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent) {}
+
+QString CProgramDoc::FileFilter() {
+    return QString::fromUtf8(DocumentFile::kFilter);
+}
+
+QString CProgramDoc::GetTitle() const {
+    return m_pathName.isEmpty() ? QStringLiteral("无标题") : QFileInfo(m_pathName).fileName();
+}
+
+void CProgramDoc::SetModifiedFlag(bool modified) {
+    if (m_modified != modified) {
+        m_modified = modified;
+        emit modifiedChanged(modified);
+    }
+}
+
+bool CProgramDoc::OnNewDocument() {
+    FillNewDocument(TheImage());
+    m_pathName.clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CProgramDoc::OnOpenDocument(const QString& path) {
+    QString error;
+    if (!DocumentFile::Load(path, TheImage(), &error)) {
+        ShowWarning(m_window, error);
+        return false;
+    }
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    SetModifiedFlag(false);
+    emit fileUsed(m_pathName);
+    return true;
+}
+
+bool CProgramDoc::OnSaveDocument(const QString& path) {
+    if (m_view) {
+        m_view->OnLeaveCell();
+        m_view->EncodeChannels();
+    }
+    QString error;
+    if (!DocumentFile::Save(path, TheImage(), &error)) {
+        ShowWarning(m_window, error);
+        return false;
+    }
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    SetModifiedFlag(false);
+    emit fileUsed(m_pathName);
+    return true;
+}
+
+bool CProgramDoc::DoSave(const QString& path) {
+    QString target = path;
+    if (target.isEmpty()) {
+        const QString suggested =
+            m_pathName.isEmpty() ? QDir::current().filePath(GetTitle() + QStringLiteral(".sin"))
+                                 : m_pathName;
+        target = TheMessenger().chooseSaveFile(m_window, QStringLiteral("另存为"), suggested,
+                                               FileFilter());
+        if (target.isEmpty()) {
+            return false;
+        }
+        if (QFileInfo(target).suffix().isEmpty()) {
+            target += QStringLiteral(".sin");
+        }
+    }
+    return OnSaveDocument(target);
+}
+
+bool CProgramDoc::OnFileSave() {
+    return DoSave(m_pathName);
+}
+
+bool CProgramDoc::OnFileSaveAs() {
+    return DoSave(QString());
+}
+
+bool CProgramDoc::SaveModified() {
+    if (m_view) {
+        // A value still in its editor counts as an edit too.
+        m_view->OnLeaveCell();
+    }
+    if (!m_modified) {
+        return true;
+    }
+    const QString question = QStringLiteral("是否保存对 %1 的更改?").arg(GetTitle());
+    switch (TheMessenger().askSave(m_window, question)) {
+    case Messenger::SaveChoice::Save:
+        return OnFileSave();
+    case Messenger::SaveChoice::Discard:
+        return true;
+    case Messenger::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class CProgramView;
+class QWidget;
+
+// The one document. It holds no data of its own: it stands for the shared memory image, and its
+// file is a plain 1024-byte dump of it. Unlike the image, the document remembers whether the user
+// changed anything since the last save, so New, Open and Exit can ask before dropping edits.
+class CProgramDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CProgramDoc(QObject* parent = nullptr);
+
+    void SetView(CProgramView* view) { m_view = view; }
+    CProgramView* GetView() const { return m_view; }
+    // Owner of the document's message boxes and file dialogs.
+    void SetWindow(QWidget* window) { m_window = window; }
+
+    // Factory contents into the image; the path is emptied and the change mark cleared.
+    bool OnNewDocument();
+    // All 1024 bytes from path. A file that cannot be read or is too short is reported ("警告")
+    // and changes nothing: not the image, the table or the path.
+    bool OnOpenDocument(const QString& path);
+    // Commits the cell being edited, folds the table into the image and writes it to path.
+    bool OnSaveDocument(const QString& path);
+
+    // File menu: Save (asks for a path when there is none yet) and Save As. False when the user
+    // cancelled or the file could not be written.
+    bool OnFileSave();
+    bool OnFileSaveAs();
+
+    // Before the document's contents are replaced or the window closes: asks Save / Discard /
+    // Cancel when there are unsaved changes. False means stop.
+    bool SaveModified();
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true);
+
+    QString GetPathName() const { return m_pathName; }
+    // The file's name, or "无标题" before the document has one.
+    QString GetTitle() const;
+
+    static QString FileFilter();
+
+signals:
+    void modifiedChanged(bool modified);
+    // A file was opened or saved; it belongs in the recent-file list.
+    void fileUsed(const QString& path);
+
+private:
+    bool DoSave(const QString& path);
+
+    CProgramView* m_view = nullptr;
+    QWidget* m_window = nullptr;
+    QString m_pathName;
+    bool m_modified = false;
+};
