@@ -69,7 +69,11 @@ CTuningDlg::~CTuningDlg() {
 
 void CTuningDlg::buildControls() {
     auto* top = new QVBoxLayout(this);
+    addModeButtons(top);
+    addFieldGroups(top);
+}
 
+void CTuningDlg::addModeButtons(QVBoxLayout* top) {
     auto* modes = new QHBoxLayout;
     m_modeGroup = new QButtonGroup(this);
     modes->addStretch();
@@ -86,7 +90,9 @@ void CTuningDlg::buildControls() {
     connect(m_modeButtons[1], &QRadioButton::clicked, this, &CTuningDlg::OnBlockEmphasis);
     connect(m_modeButtons[2], &QRadioButton::clicked, this, &CTuningDlg::OnBlockCompander);
     connect(m_modeButtons[3], &QRadioButton::clicked, this, &CTuningDlg::OnBlockScrambler);
+}
 
+void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
     QGridLayout* grids[2];
     const QString titles[2] = {QStringLiteral("接收参数"), QStringLiteral("发射参数")};
     for (int group = 0; group < 2; ++group) {

@@ -10,6 +10,7 @@ class QButtonGroup;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
+class QVBoxLayout;
 
 // "参数调节": the four sets of factory audio tuning values, one set on show at a time. There is no
 // way to discard edits: the set on show is written back when the user picks another set and
@@ -58,6 +59,8 @@ private:
     };
 
     void buildControls();
+    void addModeButtons(QVBoxLayout* top);
+    void addFieldGroups(QVBoxLayout* top);
     QWidget* addControl(const TuningField& field);
     void chooseBlock(int mode);
     void commitEdits();

@@ -240,16 +240,18 @@ void TuningDialogsTest::password() {
 }
 
 void TuningDialogsTest::commandOpensTuningOnlyAfterThePassword() {
-    bool tuningOpened = false;
-    WhenModal<CPasswordDlg>([](CPasswordDlg* dlg) {
-        QTest::keyClicks(dlg->passwordEdit(), "529kmx");
-        dlg->okButton()->click();
-    });
-    TuningShowWatcher watcher(tuningOpened);
     const MemoryImage before = m_image;
-    QVERIFY(!RunTuningCommand(nullptr, m_image));
-    QVERIFY(!tuningOpened);
-    QCOMPARE(m_image, before);
+    {
+        bool tuningOpened = false;
+        TuningShowWatcher watcher(tuningOpened);
+        WhenModal<CPasswordDlg>([](CPasswordDlg* dlg) {
+            QTest::keyClicks(dlg->passwordEdit(), "529kmx");
+            dlg->okButton()->click();
+        });
+        QVERIFY(!RunTuningCommand(nullptr, m_image));
+        QVERIFY(!tuningOpened);
+        QCOMPARE(m_image, before);
+    }
 
     WhenModal<CPasswordDlg>([](CPasswordDlg* dlg) {
         QTest::keyClicks(dlg->passwordEdit(), "529kmt");
