@@ -7,7 +7,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$top/build}
-runs=${2:-3}
+runs=${2:-5}
 qtr318=$build/cli/qtr318
 sim=$build/tools/qtr318-radio-sim
 work=$(mktemp -d)
@@ -54,6 +54,7 @@ report() { # name floor best median
                best / floor <= 1.05 ? "ok (<= 1.05)" : "TOO SLOW (> 1.05)" }'
 }
 
+echo "load average: $(cut -d" " -f1-3 /proc/loadavg)  runs: $runs"
 "$qtr318" new -o "$work/image.sin" 2>/dev/null || cp /dev/null "$work/image.sin"
 start_sim --pace
 if [ ! -s "$work/image.sin" ]; then "$qtr318" read --port "$port" -o "$work/image.sin"; fi

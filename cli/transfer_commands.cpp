@@ -4,6 +4,7 @@
 #include "cli_command.h"
 #include "document_file.h"
 #include "new_document.h"
+#include "port_names.h"
 #include "qt_serial_port.h"
 #include "transfer_engine.h"
 
@@ -108,7 +109,13 @@ public:
     }
     void ReportMessage(const QString& text, int, const QString& detail) override {
         EndBar();
-        Fail(detail.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, detail));
+        if (detail.isEmpty()) {
+            Fail(text);
+            return;
+        }
+        // Only an open failure carries the system's reason; say how to get at the device.
+        Fail(QStringLiteral("%1 (%2)").arg(text, detail));
+        QTextStream(stderr) << PortNames::AccessHint() << "\n";
     }
 
     bool gaveUp() const { return m_gaveUp; }
