@@ -158,6 +158,7 @@ void CProgramView::OnInitialUpdate() {
     m_editFreq->clear();
     HideCellEditors();
     DecodeChannels();
+    m_grid->setFocus(); // typing goes straight into the table
 }
 
 void CProgramView::SetColumnWidths() {

@@ -183,6 +183,20 @@ private slots:
         QCOMPARE(names, QStringList({"大写", "数字", "滚动"}));
     }
 
+    void standardDialogsSpeakChinese() {
+        CProgramApp::InstallTranslations(*qApp);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+        QCOMPARE(QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"),
+                 QStringLiteral("打印预览"));
+    }
+
+    void typingStartsInTheGrid() {
+        QCOMPARE(QApplication::focusWidget(), f.grid());
+        QTest::keyClick(QApplication::focusWidget(), '1');
+        QVERIFY(f.view()->IsCellEditorOpen());
+        QCOMPARE(f.view()->m_editFreq->text(), QStringLiteral("1"));
+    }
+
     void aboutBox() {
         QString caption;
         QStringList texts;
