@@ -59,8 +59,14 @@ int main(int argc, char* argv[]) {
     }
     for (const Cli::Command& command : kCommands) {
         if (name == QLatin1String(command.name)) {
+            if (arguments == QStringList{QStringLiteral("--help")}) {
+                QTextStream(stdout)
+                    << "Usage: qtr318 " << QString::fromUtf8(command.synopsis).simplified() << "\n";
+                return Cli::kSuccess;
+            }
             return command.run(arguments);
         }
     }
-    return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name), Cli::kUsage);
+    return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name),
+                     Cli::kUsage);
 }

@@ -79,6 +79,7 @@ private slots:
     void importErrorsNameLineAndColumn();
     void usageErrorsExitTwo_data();
     void usageErrorsExitTwo();
+    void commandHelp();
     void failuresExitOneAndWriteNothing();
 
 private:
@@ -262,9 +263,18 @@ void CliFilesTest::usageErrorsExitTwo() {
     QFETCH(QStringList, arguments);
     const Run run = qtr318(arguments);
     QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFile::exists(path("x.sin")));
     QVERIFY(!QFile::exists(path("x")));
+}
+
+void CliFilesTest::commandHelp() {
+    const Run run = qtr318({"import", "--help"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(
+        run.out,
+        QByteArray("Usage: qtr318 import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]\n"));
 }
 
 void CliFilesTest::failuresExitOneAndWriteNothing() {
