@@ -132,11 +132,12 @@ void CProgramView::SetEditorText(QWidget* editor, const QString& text) {
 
 void CProgramView::HideEditor(QWidget* editor) {
     const QWidget* focus = QApplication::focusWidget();
-    const bool hadFocus = focus && (focus == editor || editor->isAncestorOf(focus));
-    editor->hide();
-    if (hadFocus) {
+    // The grid takes the focus first: a focused widget that is hidden hands the focus on by
+    // itself, and the grid would take that for a Tab.
+    if (focus && (focus == editor || editor->isAncestorOf(focus))) {
         m_grid->setFocus();
     }
+    editor->hide();
 }
 
 void CProgramView::HideCellEditors() {
@@ -428,9 +429,11 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Enter:
         return PreTranslateMessage(key);
     case Qt::Key_Escape:
-        // Leaves the cell as it was; nothing is committed.
+        // Leaves the cell as it was; nothing is committed, and the editor is loaded from the
+        // cell again so reopening it does not bring back the abandoned text.
         if (m_bEditorsCreated && !GetCellEditor()->isHidden()) {
             HideEditor(GetCellEditor());
+            OnEnterCell();
             return true;
         }
         return false;

@@ -173,7 +173,21 @@ bool CMSFlexGrid::event(QEvent* event) {
             return true;
         }
     }
+    if (event->type() == QEvent::KeyPress) {
+        // Tab moves between cells; it is taken here so that focus changes made by the program
+        // (an editor hidden while it had the focus) never pass for a key press.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
     return QTableWidget::event(event);
+}
+
+bool CMSFlexGrid::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
 }
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {

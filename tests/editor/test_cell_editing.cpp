@@ -284,6 +284,18 @@ private slots:
         QCOMPARE(f.cell(2, 1), QString());
     }
 
+    void escapeAbandonsTheEdit() {
+        f.typeChannel(1, "145");
+        f.click(1, 6);
+        f.view->m_comboPower->setCurrentIndex(1);
+        f.press(Qt::Key_Escape);
+        QVERIFY(!f.editorOpen());
+        QCOMPARE(f.grid()->GetCol(), 6);
+        QCOMPARE(f.cell(1, 6), QStringLiteral("高"));
+        f.press(Qt::Key_Return); // reopened from the keyboard: shows the cell's value
+        QCOMPARE(f.view->m_comboPower->currentText(), QStringLiteral("高"));
+    }
+
     void recommittingTheSameTextIsNoChange() {
         f.typeChannel(1, "145");
         const int marks = f.modifiedCount;

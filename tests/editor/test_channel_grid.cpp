@@ -83,6 +83,25 @@ private slots:
                                              "leave 4,3", "enter 4,2"}));
     }
 
+    void commitsMoveTheCellOnlyWhereTheyShould() {
+        record();
+        f.grid()->setFocus();
+        QTest::keyClick(f.grid(), '1');
+        QTest::keyClick(QApplication::focusWidget(), '4');
+        QTest::keyClick(QApplication::focusWidget(), '5');
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(notifications, QStringList({"key 1,1", "leave 1,1", "enter 1,2"}));
+
+        notifications.clear();
+        f.grid()->SetCol(6);
+        QTest::keyClick(f.grid(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // commit closes the list
+        QTest::keyClick(f.grid(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(notifications, QStringList({"leave 1,2", "enter 1,6", "key 1,6", "key 1,6"}));
+        QCOMPARE(QApplication::focusWidget(), f.grid());
+    }
+
     void fixedCellsNeverBecomeCurrent() {
         record();
         f.click(5, 0);
