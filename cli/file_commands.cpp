@@ -57,15 +57,6 @@ bool LoadImage(const QString& path, MemoryImage& image) {
     return true;
 }
 
-bool SaveImage(const QString& path, const MemoryImage& image) {
-    QString error;
-    if (!DocumentFile::Save(path, image, &error)) {
-        Fail(error);
-        return false;
-    }
-    return true;
-}
-
 // Writes bytes to path as a whole or not at all; "-" is standard output.
 bool WriteOutput(const QString& path, const QByteArray& bytes) {
     if (path == kStandardStream) {
@@ -85,11 +76,25 @@ bool WriteOutput(const QString& path, const QByteArray& bytes) {
     return true;
 }
 
+bool SaveImage(const QString& path, const MemoryImage& image) {
+    if (path == kStandardStream) {
+        const auto& bytes = image.bytes();
+        return WriteOutput(
+            path, QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize));
+    }
+    QString error;
+    if (!DocumentFile::Save(path, image, &error)) {
+        Fail(error);
+        return false;
+    }
+    return true;
+}
+
 bool ReadInput(const QString& path, QByteArray& bytes) {
-    QFile file;
-    const bool opened = path == kStandardStream
-                            ? file.open(stdin, QIODevice::ReadOnly)
-                            : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    const bool standardInput = path == kStandardStream;
+    QFile file(standardInput ? QString() : path);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (!opened) {
         Fail(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
         return false;

@@ -194,7 +194,7 @@ QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t
     QString text;
     int badLine = 0;
     if (!DecodeUtf8(file, text, badLine)) {
-        return {{badLine, 0, QStringLiteral("not UTF-8 text")}};
+        return {{badLine, 0, QStringLiteral("not UTF-8 text; save the file as CSV in UTF-8")}};
     }
     CsvRecords::Parsed parsed = CsvRecords::Parse(text);
     QList<Problem> problems = parsed.problems;

@@ -174,6 +174,10 @@ void CliFilesTest::importFromStandardInput() {
     const Run run =
         qtr318({"import", "-", "-o", "stdin.sin"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
     QCOMPARE(run.exitCode, 0);
+    // "-" is standard output for the image too, and the same bytes as a file.
+    const Run piped = qtr318({"import", "-", "-o", "-"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.out, ReadAll(path("stdin.sin")));
     const Run exported = qtr318({"export", "stdin.sin"});
     QVERIFY(exported.out.contains("\r\n3,146.50000,146.50000,D023N,关,否,高,是,宽,否,否,是\r\n"));
     QVERIFY(exported.out.contains("\r\n4,,,,,,,,,,,\r\n"));
