@@ -38,9 +38,8 @@ QString DecodeFrequency(const MemoryImage& image, int address) {
 
 void EncodeFrequency(const QString& text, MemoryImage& image, int address) {
     const QByteArray utf8 = text.toUtf8();
-    const double count =
-        DecimalMultiply(LeadingNumber(std::string_view(utf8.constData(), size_t(utf8.size()))),
-                        100000.0);
+    const double count = DecimalMultiply(
+        LeadingNumber(std::string_view(utf8.constData(), size_t(utf8.size()))), 100000.0);
     if (!(count > -1.0 && count < double(kBcdLimit))) {
         return; // no room in eight BCD digits: keep the stored bytes rather than mangle them
     }
@@ -139,21 +138,21 @@ void DecodeChannels(const MemoryImage& image, ChannelTable& table,
             }
             continue;
         }
-        table.setCellText(n, Col::kRxSignal,
-                          signalling.entry(SignalIndexFromCode(
-                              image.ReadByte(r + ImageMap::kRxSignalValue),
-                              image.ReadByte(r + ImageMap::kRxSignalKind))));
-        table.setCellText(n, Col::kTxSignal,
-                          signalling.entry(SignalIndexFromCode(
-                              image.ReadByte(r + ImageMap::kTxSignalValue),
-                              image.ReadByte(r + ImageMap::kTxSignalKind))));
+        table.setCellText(
+            n, Col::kRxSignal,
+            signalling.entry(SignalIndexFromCode(image.ReadByte(r + ImageMap::kRxSignalValue),
+                                                 image.ReadByte(r + ImageMap::kRxSignalKind))));
+        table.setCellText(
+            n, Col::kTxSignal,
+            signalling.entry(SignalIndexFromCode(image.ReadByte(r + ImageMap::kTxSignalValue),
+                                                 image.ReadByte(r + ImageMap::kTxSignalKind))));
         const std::uint8_t flags = image.ReadByte(r + ImageMap::kChannelFlags);
         for (const ChannelFlag& flag : kChannelFlags) {
             const bool set = (flags >> flag.bit) & 1;
-            table.setCellText(n, flag.column, QString::fromUtf8(set ? flag.setText : flag.clearText));
+            table.setCellText(n, flag.column,
+                              QString::fromUtf8(set ? flag.setText : flag.clearText));
         }
-        table.setCellText(n, Col::kScan,
-                          IsInScanList(image, n, scanCount) ? Col::kYes : Col::kNo);
+        table.setCellText(n, Col::kScan, IsInScanList(image, n, scanCount) ? Col::kYes : Col::kNo);
     }
 }
 

@@ -40,7 +40,8 @@ bool Save(const QString& path, const MemoryImage& image, QString* error) {
         return false;
     }
     const auto& bytes = image.bytes();
-    const qint64 written = file.write(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize);
+    const qint64 written =
+        file.write(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize);
     if (written != MemoryImage::kSize || !file.commit()) {
         SetError(error, QStringLiteral("无法保存文件 %1：%2").arg(path, file.errorString()));
         return false;

@@ -9,8 +9,8 @@ struct FrequencyCheck {
     enum class Verdict { Accepted, OutOfRange, OffRaster };
 
     Verdict verdict = Verdict::OutOfRange;
-    QString display;          // "%3.5f" of the number read, what the cell receives
-    std::uint32_t count = 0;  // 10 Hz steps
+    QString display;         // "%3.5f" of the number read, what the cell receives
+    std::uint32_t count = 0; // 10 Hz steps
 
     bool accepted() const { return verdict == Verdict::Accepted; }
     // "超出范围" or "请输入5k/6.25k的倍数"; empty when accepted.

@@ -7,11 +7,13 @@ namespace ImageMap {
 constexpr int kChannelCount = 16;
 constexpr int kChannelRecordSize = 16;
 // Channel n (1-16) starts at 0x010 * n.
-constexpr int ChannelRecord(int channel) { return 0x010 * channel; }
+constexpr int ChannelRecord(int channel) {
+    return 0x010 * channel;
+}
 
 // Offsets inside a channel record.
-constexpr int kRxFrequency = 0;  // 4 bytes of packed BCD, least significant pair first
-constexpr int kTxFrequency = 4;  // same
+constexpr int kRxFrequency = 0; // 4 bytes of packed BCD, least significant pair first
+constexpr int kTxFrequency = 4; // same
 constexpr int kRxSignalValue = 8;
 constexpr int kRxSignalKind = 9;
 constexpr int kTxSignalValue = 10;

@@ -87,10 +87,12 @@ const std::array<OptionListInfo, 7>& OptionLists() {
         {OptionList::Squelch, "静噪电平", Numbers(0, 9)},
         {OptionList::TimeOut, "超时定时器", TimeOutEntries()},
         {OptionList::VoxGain, "声控增益电平", Numbers(0, 5)},
-        {OptionList::BatterySaver, "电池省电",
+        {OptionList::BatterySaver,
+         "电池省电",
          {QStringLiteral("关"), "5s", "10s", "15s", "20s", "25s", "30s"}},
         {OptionList::Priority, "优先信道", PriorityEntries()},
-        {OptionList::Language, "语言选择",
+        {OptionList::Language,
+         "语言选择",
          {QStringLiteral("关闭"), QStringLiteral("英文"), QStringLiteral("中文")}},
         {OptionList::VoxDelay, "声控延迟时间", VoxDelayEntries()},
     }};
@@ -155,12 +157,14 @@ void RadioOptions::setPosition(OptionList list, int position) {
 RadioOptions ReadOptions(const MemoryImage& image) {
     RadioOptions o;
     o.squelch = Checked(OptionList::Squelch, image.ReadByte(ImageMap::kSquelchLevel));
-    o.timeOut = Checked(OptionList::TimeOut, image.ReadByte(ImageMap::kTimeOutTimer) / kTimeOutStep);
+    o.timeOut =
+        Checked(OptionList::TimeOut, image.ReadByte(ImageMap::kTimeOutTimer) / kTimeOutStep);
     o.voxGain = Checked(OptionList::VoxGain, image.ReadByte(ImageMap::kVoxGain));
     o.voxDelay = Checked(OptionList::VoxDelay, image.ReadByte(ImageMap::kVoxDelay) - 1);
     o.batterySaver = Checked(OptionList::BatterySaver,
                              image.ReadByte(ImageMap::kBatterySaver) / kBatterySaverStep);
-    o.priority = Checked(OptionList::Priority, image.ReadByte(ImageMap::kPriorityChannel) & kPriorityMask);
+    o.priority =
+        Checked(OptionList::Priority, image.ReadByte(ImageMap::kPriorityChannel) & kPriorityMask);
     const std::uint8_t language = image.ReadByte(ImageMap::kOptionBits) & kLanguageMask;
     o.language = language == (1 << kChineseBit) ? 2 : language == (1 << kEnglishBit) ? 1 : 0;
     o.beep = image.TestBit(ImageMap::kOptionBits, kBeepBit) == (1 << kBeepBit);
@@ -211,7 +215,10 @@ const std::array<TuningField, 16>& TuningFields() {
         {3, "接收压扩幅度 (mVpp)", kCompanderLevels, 1092},
         {4, "去加重", kStyles, 1093},
         {8, "MIC 输入增益 (dB)", {"0", "+6", "+12", "+18"}, 1094},
-        {9, "发射话音输出增益粗调  (dB)", {"-12", "-6", "0", "+6", "+12", "+18", "+24", "+30"}, 1095},
+        {9,
+         "发射话音输出增益粗调  (dB)",
+         {"-12", "-6", "0", "+6", "+12", "+18", "+24", "+30"},
+         1095},
         {10, "发射话音输出增益微调", {}, 1099},
         {11, "发射压扩幅度 (mVpp)", kCompanderLevels, 1096},
         {12, "预加重", kStyles, 1097},

@@ -58,8 +58,8 @@ struct TuningMode {
 const std::array<TuningMode, 4>& TuningModes();
 
 struct TuningField {
-    int offset;        // inside the block
-    const char* label; // the dialog's label
+    int offset;          // inside the block
+    const char* label;   // the dialog's label
     QStringList entries; // empty for a number field (0-255)
     int controlId;       // the dialog control that shows it
 
