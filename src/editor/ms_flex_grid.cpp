@@ -54,6 +54,7 @@ CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false); // a header click must not select a column
 
     const QBrush fixedBackground = palette().brush(QPalette::Window);
     for (int col = 0; col < cols; ++col) {

@@ -66,6 +66,9 @@ private slots:
         pdfPrinter(printer, path);
         QVERIFY(f.frame()->PrintDocument(printer));
 
+        if (qEnvironmentVariableIsSet("QTR318_KEEP_PDF")) { // for looking at the page
+            QFile::copy(path, qEnvironmentVariable("QTR318_KEEP_PDF"));
+        }
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
