@@ -168,6 +168,10 @@ void Serve(int master, SimulatedRadio& radio, WirePacer& pacer) {
         if (ready < 0 && errno != EINTR) {
             break;
         }
+        if (ready > 0 && (descriptor.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+            // Never spin at real-time priority on a line in trouble.
+            usleep(10000);
+        }
         if (ready > 0 && (descriptor.revents & POLLIN)) {
             char buffer[256];
             const ssize_t count = read(master, buffer, sizeof buffer);
