@@ -101,7 +101,6 @@ public:
 
     bool AskRetry(const QString&, const QString&) override {
         if (m_retriesLeft == 0) {
-            m_gaveUp = true;
             return false;
         }
         --m_retriesLeft;
@@ -117,8 +116,6 @@ public:
         Fail(QStringLiteral("%1 (%2)").arg(text, detail));
         QTextStream(stderr) << PortNames::AccessHint() << "\n";
     }
-
-    bool gaveUp() const { return m_gaveUp; }
 
 private:
     void DrawBar() {
@@ -143,7 +140,6 @@ private:
     int m_retriesLeft;
     bool m_showBar;
     bool m_barShown = false;
-    bool m_gaveUp = false;
     int m_low = 0;
     int m_high = 0;
     int m_position = 0;
