@@ -78,6 +78,7 @@ struct Settings {
     SimulatedRadio::Options radio;
     QString savePath;
     bool paced = false;
+    bool statistics = false;
 };
 
 bool ParseFault(const QCommandLineParser& parser, SimulatedRadio::Options& radio) {
@@ -123,6 +124,8 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
         {QStringLiteral("short-at"), QStringLiteral("Answer frame N one byte short."),
          QStringLiteral("N")},
         {QStringLiteral("pace"), QStringLiteral("Take 10 bit times at 9600 baud per byte.")},
+        {QStringLiteral("stats"),
+         QStringLiteral("On exit, print to stderr where the time of the sessions went.")},
         {QStringLiteral("save"),
          QStringLiteral("Save the memory to this file after each end of write and on exit."),
          QStringLiteral("file")},
@@ -141,6 +144,7 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
         settings.radio.ignoredProgramRequests = value == QLatin1String("all") ? -1 : value.toInt();
     }
     settings.paced = parser.isSet(QStringLiteral("pace"));
+    settings.statistics = parser.isSet(QStringLiteral("stats"));
     settings.savePath = parser.value(QStringLiteral("save"));
     if (!ParseFault(parser, settings.radio)) {
         std::fprintf(stderr, "qtr318-radio-sim: a frame number counts from 1\n");
@@ -220,6 +224,9 @@ int main(int argc, char* argv[]) {
     Serve(pty.master, radio, pacer);
 
     Save(settings, radio);
+    if (settings.statistics) {
+        std::fprintf(stderr, "qtr318-radio-sim: %s\n", pacer.Statistics().constData());
+    }
     close(pty.slave);
     close(pty.master);
     return 0;

@@ -1,9 +1,15 @@
 #include "wire_pacer.h"
 
 #include <algorithm>
+#include <cstdio>
 
 void WirePacer::Arrived(int count) {
-    m_inputDone = std::max(m_inputDone, Clock::now()) + count * kByteTime;
+    const Clock::time_point now = Clock::now();
+    if (m_answerOut) {
+        m_turnarounds.push_back(now - m_answerOutAt);
+        m_answerOut = false;
+    }
+    m_inputDone = std::max(m_inputDone, now) + count * kByteTime;
 }
 
 void WirePacer::Queue(const QByteArray& answer) {
@@ -19,19 +25,21 @@ void WirePacer::Queue(const QByteArray& answer) {
 }
 
 QByteArray WirePacer::TakeDue() {
-    if (!m_paced) {
-        QByteArray all;
-        all.swap(m_queue);
-        return all;
-    }
     const Clock::time_point now = Clock::now();
-    int due = 0;
+    int due = m_paced ? 0 : static_cast<int>(m_queue.size());
     while (due < m_queue.size() && m_nextDue <= now) {
         ++due;
         m_nextDue += kByteTime;
     }
     const QByteArray taken = m_queue.left(due);
     m_queue.remove(0, due);
+    if (!taken.isEmpty() && m_queue.isEmpty()) {
+        m_answerOut = true;
+        m_answerOutAt = now;
+        if (m_paced) {
+            m_lateness += now - (m_nextDue - kByteTime);
+        }
+    }
     return taken;
 }
 
@@ -45,4 +53,22 @@ std::chrono::nanoseconds WirePacer::UntilDue(std::chrono::nanoseconds ceiling) c
     const auto wait =
         std::chrono::duration_cast<std::chrono::nanoseconds>(m_nextDue - Clock::now());
     return std::clamp(wait, std::chrono::nanoseconds::zero(), ceiling);
+}
+
+QByteArray WirePacer::Statistics() const {
+    using Micro = std::chrono::microseconds;
+    std::vector<std::chrono::nanoseconds> sorted = m_turnarounds;
+    std::sort(sorted.begin(), sorted.end());
+    std::chrono::nanoseconds total{};
+    for (auto turnaround : sorted) {
+        total += turnaround;
+    }
+    const auto median = sorted.empty() ? std::chrono::nanoseconds{} : sorted[sorted.size() / 2];
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "turnarounds %zu total %.1f ms median %lld us; answers late by %.1f ms in all",
+                  sorted.size(), std::chrono::duration<double, std::milli>(total).count(),
+                  static_cast<long long>(std::chrono::duration_cast<Micro>(median).count()),
+                  std::chrono::duration<double, std::milli>(m_lateness).count());
+    return text;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <chrono>
+#include <vector>
 
 // Holds the simulated radio's answers back as a 9600-baud line would: every byte takes ten bit
 // times (1/960 s), an answer starts only once the request has fully crossed the line, and the
@@ -20,6 +21,11 @@ public:
     // How long until the next byte is due, at most ceiling.
     std::chrono::nanoseconds UntilDue(std::chrono::nanoseconds ceiling) const;
 
+    // Where the time of a session went: how long the program took from the last byte of an
+    // answer leaving here to its next request arriving (the pseudo-terminal's kernel transit
+    // both ways included), and how late the answers' last bytes left against their due time.
+    QByteArray Statistics() const;
+
 private:
     static constexpr Clock::duration kByteTime =
         std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(1000000000 / 960));
@@ -29,4 +35,8 @@ private:
     Clock::time_point m_outputDone{}; // when the last queued byte finishes leaving
     QByteArray m_queue;
     Clock::time_point m_nextDue{}; // due time of m_queue's first byte
+    bool m_answerOut = false;      // an answer went out and no request has come since
+    Clock::time_point m_answerOutAt{};
+    std::vector<std::chrono::nanoseconds> m_turnarounds;
+    std::chrono::nanoseconds m_lateness{};
 };
