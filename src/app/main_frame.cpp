@@ -40,6 +40,8 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     m_viewArea->setWidgetResizable(false);
     setCentralWidget(m_viewArea);
     connect(m_view, &CProgramView::resizeParentToFit, this, &CMainFrame::ResizeParentToFit);
+    connect(m_view, &CProgramView::transferRunningChanged, this,
+            &CMainFrame::OnTransferRunningChanged);
 
     CreateActions();
     CreateMenus();
@@ -278,7 +280,42 @@ void CMainFrame::SetCommandHandler(int command, std::function<void()> handler) {
     m_handlers[command] = std::move(handler);
 }
 
+bool CMainFrame::IsRefusedDuringTransfer(int command) {
+    switch (command) {
+    case Id::kFileNew:
+    case Id::kFileOpen:
+    case Id::kFileSave:
+    case Id::kFileSaveAs:
+    case Id::kFilePrint:
+    case Id::kFilePrintPreview:
+    case Id::kFilePrintSetup:
+    case Id::kOptionalFeatures:
+    case Id::kTuning:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnTransferRunningChanged(bool running) {
+    for (const auto& [command, action] : m_actions) {
+        if (IsRefusedDuringTransfer(command)) {
+            action->setEnabled(!running);
+        }
+    }
+    if (!running && m_bCloseAfterTransfer) {
+        m_bCloseAfterTransfer = false;
+        // Queued, so the transfer has left the stack before the window goes.
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
+    }
+}
+
 void CMainFrame::OnCommand(int command) {
+    // Accelerator keys reach here through their own actions, which stay enabled.
+    if (IsRefusedDuringTransfer(command) && m_view->IsTransferBusy()) {
+        return;
+    }
     const auto handler = m_handlers.find(command);
     if (handler != m_handlers.end()) {
         handler->second();
@@ -327,6 +364,14 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_view->IsTransferBusy()) {
+        // The transfer runs on this window's stack: it stops at its next block, closes the port
+        // and its dialog, and then the close goes ahead as any other.
+        m_view->CancelTransfer();
+        m_bCloseAfterTransfer = true;
+        event->ignore();
+        return;
+    }
     if (m_document->SaveModified()) {
         event->accept();
     } else {

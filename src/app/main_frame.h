@@ -32,8 +32,10 @@ public:
     CProgramView* GetActiveView() const { return m_view; }
     CProgramDoc* GetDocument() const { return m_document; }
 
-    // Runs the handler of a command; a command nobody handles does nothing.
+    // Runs the handler of a command; a command nobody handles does nothing, and one that would
+    // replace, save or print the image is refused while a transfer is under way.
     void OnCommand(int command);
+    static bool IsRefusedDuringTransfer(int command);
     void SetCommandHandler(int command, std::function<void()> handler);
     bool HasCommandHandler(int command) const { return m_handlers.count(command) != 0; }
 
@@ -69,6 +71,7 @@ private:
     void CreateAccelerators();
     void RegisterViewCommands();
     void CenterOnScreen();
+    void OnTransferRunningChanged(bool running);
     QAction* AddCommand(int command, const QString& text, const QString& prompt,
                         const QString& tip);
 
@@ -83,4 +86,6 @@ private:
     std::map<int, std::function<void()>> m_handlers;
     QList<Accelerator> m_accelerators;
     QPrinter m_printer;
+    // The user closed the window during a transfer: close once it has let go of the port.
+    bool m_bCloseAfterTransfer = false;
 };

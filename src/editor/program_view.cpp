@@ -6,6 +6,8 @@
 #include "form_units.h"
 #include "memory_image.h"
 #include "ms_flex_grid.h"
+#include "option_commands.h"
+#include "transfer_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,9 +42,13 @@ CProgramView::CProgramView(QWidget* parent) : QWidget(parent) {
     formFont.setPointSize(8);
     setFont(formFont);
     LayoutForm();
+    m_pTransferDlg = new CTransferDlg(this);
+    connect(m_pTransferDlg, &CTransferDlg::startTransfer, this, &CProgramView::OnTransfer);
 }
 
-CProgramView::~CProgramView() = default;
+CProgramView::~CProgramView() {
+    delete m_pTransferDlg;
+}
 
 void CProgramView::LayoutForm() {
     const FormUnits du(font());
@@ -205,9 +211,9 @@ void CProgramView::OnWriteData() {
 }
 
 void CProgramView::OpenTransferDialog(const QString& title) {
-    // The progress dialog of the radio link takes over from here: it is given this caption,
-    // opened once (a second Read or Write only changes the direction) and centred over m_grid.
-    Q_UNUSED(title);
+    m_pTransferDlg->m_strTitle = title;
+    // An open window keeps its caption; the direction just set is what its Start will use.
+    m_pTransferDlg->OpenOver(m_grid);
 }
 
 void CProgramView::UpdatePortItem(QAction* item, const QString& port) const {
@@ -216,9 +222,19 @@ void CProgramView::UpdatePortItem(QAction* item, const QString& port) const {
 }
 
 void CProgramView::OnOptionalFeatures() {
-    // The optional features dialog runs here; when its OK changes the image, MarkModified().
+    if (IsTransferBusy()) {
+        return; // a read under way would overwrite the options when it ends
+    }
+    if (RunOptionalFeaturesCommand(this, TheImage())) {
+        MarkModified();
+    }
 }
 
 void CProgramView::OnTuning() {
-    // The password and tuning dialogs run here; when they change the image, MarkModified().
+    if (IsTransferBusy()) {
+        return;
+    }
+    if (RunTuningCommand(this, TheImage())) {
+        MarkModified();
+    }
 }

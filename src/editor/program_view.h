@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CMSFlexGrid;
+class CTransferDlg;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -79,6 +80,14 @@ public:
     // Transfer direction (0 read, 1 write) and the chosen serial port; neither is saved.
     int m_bWrite = 0;
     QString m_portName = QStringLiteral("COM1");
+    // The one progress dialog; its window opens for each transfer and closes at its end.
+    CTransferDlg* m_pTransferDlg = nullptr;
+
+    // True from Start until the transfer has closed its port and its dialog. Meanwhile nothing
+    // may replace the image, and the window must not close.
+    bool IsTransferBusy() const;
+    // Asks a transfer under way to stop at its next progress step; nothing if none is.
+    void CancelTransfer();
 
 public slots:
     void OnReadData();
@@ -93,12 +102,16 @@ public slots:
     void OnUpdatePortCom4(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM4")); }
     void OnOptionalFeatures();
     void OnTuning();
+    // Start was pressed: the whole transfer runs here, pumping events between blocks.
+    void OnTransfer();
 
 signals:
     // A change the document must remember until it is saved.
     void documentModified();
     // The frame should shrink to the form's size.
     void resizeParentToFit();
+    // A transfer began or ended (its port and dialog are closed by then).
+    void transferRunningChanged(bool running);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +126,9 @@ private:
     void HideEditor(QWidget* editor);
     // The transfer's progress dialog opens here once the link is plugged in.
     void OpenTransferDialog(const QString& title);
+    // True when a read brought the radio's memory into the image.
+    bool RunTransfer(CTransferDlg& dialog);
+    void SetTransferRunning(bool running);
     void UpdatePortItem(QAction* item, const QString& port) const;
 
     // Commit helpers; WriteCell records whether any text really changed.
@@ -129,4 +145,5 @@ private:
     QSize m_formSize;
     bool m_decoding = false;
     bool m_cellsChanged = false;
+    bool m_bTransferRunning = false;
 };

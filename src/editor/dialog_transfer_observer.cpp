@@ -1,0 +1,50 @@
+#include "dialog_transfer_observer.h"
+
+#include "messenger.h"
+#include "port_names.h"
+#include "transfer_dialog.h"
+#include "transfer_engine.h"
+
+#include <QCoreApplication>
+
+void DialogTransferObserver::SetProgressRange(int low, int high) {
+    m_dialog.SetRange(low, high);
+}
+
+void DialogTransferObserver::StepProgress() {
+    m_dialog.StepIt();
+}
+
+int DialogTransferObserver::ProgressPosition() const {
+    return m_dialog.GetPos();
+}
+
+void DialogTransferObserver::SetProgressText(const QString& text) {
+    m_dialog.SetCountText(text);
+}
+
+void DialogTransferObserver::PumpEvents() {
+    // Keeps Cancel, the menus, painting and the grid alive between blocks.
+    QCoreApplication::processEvents();
+}
+
+bool DialogTransferObserver::CancelRequested() const {
+    return m_dialog.CancelRequested();
+}
+
+bool DialogTransferObserver::AskRetry(const QString& caption, const QString& text) {
+    return TheMessenger().askRetry(m_owner, caption, text);
+}
+
+void DialogTransferObserver::ReportMessage(const QString& text, int severity,
+                                           const QString& detail) {
+    QString extra = detail;
+    if (text.startsWith(TransferText::kCannotOpen)) {
+        // The bare port name rarely tells a user on this system what is wrong: add how COM
+        // names map to devices and that serial access needs the dialout group.
+        extra = extra.isEmpty() ? PortNames::AccessHint()
+                                : extra + QLatin1Char('\n') + PortNames::AccessHint();
+    }
+    TheMessenger().showMessage(m_owner, severity == 1 ? kErrorCaption : kWarningCaption, text,
+                               extra);
+}

@@ -1,0 +1,67 @@
+// The radio transfer as the window runs it: on the user-interface thread, with the progress
+// dialog showing the blocks and the application's events pumped between them.
+
+#include "program_view.h"
+
+#include "dialog_transfer_observer.h"
+#include "memory_image.h"
+#include "qt_serial_port.h"
+#include "transfer_dialog.h"
+#include "transfer_engine.h"
+
+#include <QPushButton>
+
+bool CProgramView::IsTransferBusy() const {
+    // Start greys itself before the transfer message is taken from the queue; from that moment
+    // on the transfer counts as under way.
+    return m_bTransferRunning ||
+           (m_pTransferDlg->IsWindowOpen() && !m_pTransferDlg->startButton()->isEnabled());
+}
+
+void CProgramView::CancelTransfer() {
+    if (IsTransferBusy()) {
+        m_pTransferDlg->m_bCancel = 1;
+    }
+}
+
+void CProgramView::OnTransfer() {
+    if (m_bTransferRunning) {
+        return; // a stray second request while the pump runs: one transfer at a time
+    }
+    SetTransferRunning(true);
+    CTransferDlg& dialog = *m_pTransferDlg;
+    // A cancel can arrive before the transfer has begun, when the window is being closed.
+    const bool readCompleted = !dialog.CancelRequested() && RunTransfer(dialog);
+    dialog.CloseWindow();
+    if (readCompleted) {
+        // An edit begun during the read would otherwise write its stale text over the radio's.
+        if (m_bEditorsCreated) {
+            HideCellEditors();
+        }
+        DecodeChannels();
+        MarkModified();
+    }
+    SetTransferRunning(false);
+}
+
+bool CProgramView::RunTransfer(CTransferDlg& dialog) {
+    DialogTransferObserver observer(dialog, this);
+    QtSerialPort port;
+    TransferEngine engine(port, observer);
+    if (m_bWrite != 0) {
+        EncodeChannels();
+        // The radio gets the table as it stood when the transfer began, whatever is edited
+        // while the blocks go out.
+        MemoryImage outgoing = TheImage();
+        engine.Run(m_portName, outgoing, TransferDirection::Write);
+        return false;
+    }
+    return engine.Run(m_portName, TheImage(), TransferDirection::Read).succeeded();
+}
+
+void CProgramView::SetTransferRunning(bool running) {
+    if (m_bTransferRunning != running) {
+        m_bTransferRunning = running;
+        emit transferRunningChanged(running);
+    }
+}
