@@ -1,0 +1,188 @@
+// Times complete reads and writes driven through the window, as a user runs them: Read or Write
+// from the menu, Start in the progress dialog, until the dialog closes. The radio is the simulated
+// one, paced like a 9600-baud line, so a read (2077 bytes on the wire) cannot beat 2.164 s and a
+// write (1507 bytes) 1.570 s. The command-line tool is timed the same way beside it. Each figure
+// is the best of RUNS, each run against a fresh radio; "net" takes out the time the simulator
+// itself answered late on a busy machine (it reports that on exit), "raw" is the clock.
+//
+// Usage: bench_window_transfer [BUILD_DIR] [RUNS]   (offscreen unless QT_QPA_PLATFORM is set)
+
+#include "command_ids.h"
+#include "main_frame.h"
+#include "program_app.h"
+#include "program_view.h"
+#include "scripted_messenger.h"
+#include "transfer_dialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr double kBytesPerSecond = 960.0;
+constexpr double kLimit = 1.10;
+
+struct Run {
+    double seconds = 0;
+    double lateSeconds = 0;
+    double net() const { return seconds - lateSeconds; }
+};
+
+// A paced simulated radio for one run; its lateness is known once it has stopped.
+class PacedRadio {
+public:
+    PacedRadio(const QString& buildDir, const QString& memory) {
+        m_process.start(buildDir + QStringLiteral("/tools/qtr318-radio-sim"),
+                        {QStringLiteral("--pace"), QStringLiteral("--stats"), memory});
+        if (m_process.waitForStarted(5000)) {
+            while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
+            }
+            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        }
+    }
+    QString path() const { return m_path; }
+    // Stops the radio; returns how late it answered in all, in seconds.
+    double stop() {
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+        static const QRegularExpression late(QStringLiteral("late by ([0-9.]+) ms"));
+        const QRegularExpressionMatch match =
+            late.match(QString::fromLocal8Bit(m_process.readAllStandardError()));
+        return match.hasMatch() ? match.captured(1).toDouble() / 1000.0 : 0.0;
+    }
+
+private:
+    QProcess m_process;
+    QString m_path;
+};
+
+class Bench {
+public:
+    Bench(QString buildDir, int runs) : m_buildDir(std::move(buildDir)), m_runs(runs) {}
+
+    bool start() {
+        if (!m_dir.isValid()) {
+            return false;
+        }
+        QProcess::execute(m_buildDir + QStringLiteral("/cli/qtr318"),
+                          {QStringLiteral("new"), QStringLiteral("-o"), image()});
+        QStandardPaths::setTestModeEnabled(true); // the recent-file list stays out of the way
+        return m_app.InitInstance({});
+    }
+
+    // The window: the command from the menu, Start, and the wait until the dialog closes.
+    Run window(int command) {
+        PacedRadio radio(m_buildDir, image());
+        qputenv("QTR318_COM1", radio.path().toLocal8Bit());
+        m_app.GetMainWnd()->CommandAction(command)->trigger();
+        CTransferDlg* dialog = m_app.GetView()->m_pTransferDlg;
+        QElapsedTimer clock;
+        clock.start();
+        dialog->startButton()->click();
+        while (dialog->IsWindowOpen() || m_app.GetView()->IsTransferBusy()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        Run run{clock.nsecsElapsed() / 1e9, 0};
+        run.lateSeconds = radio.stop();
+        return run;
+    }
+
+    // The command-line tool against a fresh radio, process start included.
+    Run commandLine(bool write) {
+        PacedRadio radio(m_buildDir, image());
+        const QStringList arguments =
+            write ? QStringList{QStringLiteral("write"), QStringLiteral("--port"), radio.path(),
+                                image()}
+                  : QStringList{QStringLiteral("read"), QStringLiteral("--port"), radio.path(),
+                                QStringLiteral("-o"), m_dir.filePath(QStringLiteral("read.sin"))};
+        QElapsedTimer clock;
+        clock.start();
+        QProcess process;
+        process.start(m_buildDir + QStringLiteral("/cli/qtr318"), arguments);
+        process.waitForFinished(60000);
+        Run run{clock.nsecsElapsed() / 1e9, 0};
+        run.lateSeconds = radio.stop();
+        if (process.exitCode() != 0) {
+            m_failures.append(QStringLiteral("qtr318 %1 failed").arg(arguments.first()));
+        }
+        return run;
+    }
+
+    bool report(const char* name, int wireBytes, const std::function<Run()>& once) {
+        double bestRaw = 1e9;
+        Run bestNet{1e9, 0};
+        for (int i = 0; i < m_runs; ++i) {
+            const Run run = once();
+            bestRaw = std::min(bestRaw, run.seconds);
+            if (run.net() < bestNet.net()) {
+                bestNet = run;
+            }
+        }
+        const double floor = wireBytes / kBytesPerSecond;
+        const double ratio = bestNet.net() / floor;
+        std::printf("%-19s floor %.3f s  raw best %.3f s (ratio %.3f)  net best %.3f s (ratio "
+                    "%.3f, sim late %.1f ms)  %s\n",
+                    name, floor, bestRaw, bestRaw / floor, bestNet.net(), ratio,
+                    bestNet.lateSeconds * 1000, ratio <= kLimit ? "ok (<= 1.10)" : "TOO SLOW");
+        std::fflush(stdout);
+        return ratio <= kLimit;
+    }
+
+    QStringList failures() const {
+        QStringList all = m_failures;
+        for (const ScriptedMessenger::Shown& box : m_messenger.shown) {
+            all.append(QStringLiteral("box: %1 %2").arg(box.caption, box.text));
+        }
+        return all;
+    }
+
+private:
+    QString image() const { return m_dir.filePath(QStringLiteral("image.sin")); }
+
+    QString m_buildDir;
+    int m_runs;
+    QTemporaryDir m_dir;
+    ScriptedMessenger m_messenger; // a box during a timed run is a failure, not a wait
+    CProgramApp m_app;
+    QStringList m_failures;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    const QString buildDir = arguments.size() > 1
+                                 ? arguments.at(1)
+                                 : QApplication::applicationDirPath() + QStringLiteral("/..");
+    const int runs = arguments.size() > 2 ? std::max(1, arguments.at(2).toInt()) : 3;
+
+    Bench bench(buildDir, runs);
+    if (!bench.start()) {
+        std::fprintf(stderr, "the window did not start\n");
+        return 1;
+    }
+    std::printf("runs: %d\n", runs);
+    bool ok = true;
+    namespace Id = CommandId;
+    ok &= bench.report("window read", 2077, [&] { return bench.window(Id::kReadData); });
+    ok &= bench.report("window write", 1507, [&] { return bench.window(Id::kWriteData); });
+    bench.report("command-line read", 2077, [&] { return bench.commandLine(false); });
+    bench.report("command-line write", 1507, [&] { return bench.commandLine(true); });
+    for (const QString& failure : bench.failures()) {
+        std::printf("FAILED: %s\n", qPrintable(failure));
+        ok = false;
+    }
+    return ok ? 0 : 1;
+}
