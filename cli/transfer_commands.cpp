@@ -1,6 +1,7 @@
 #include "transfer_commands.h"
 
 #include "block_walk.h"
+#include "cli_arguments.h"
 #include "cli_command.h"
 #include "document_file.h"
 #include "new_document.h"
@@ -16,6 +17,11 @@
 namespace Cli {
 namespace {
 
+const QString kPort = QStringLiteral("--port");
+const QString kOutput = QStringLiteral("-o");
+const QString kBase = QStringLiteral("--base");
+const QString kRetries = QStringLiteral("--retries");
+
 struct TransferArguments {
     QString port;
     QString output;
@@ -24,57 +30,40 @@ struct TransferArguments {
     int retries = 0;
 };
 
-// Accepts "--name value" and "--name=value"; the options each command allows are listed.
-std::optional<TransferArguments> ParseArguments(const QStringList& arguments,
-                                                const QStringList& allowed, bool wantsInput) {
-    TransferArguments parsed;
-    QStringList positional;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString original = arguments[i];
-        QString name = original;
-        if (!name.startsWith(QLatin1Char('-'))) {
-            positional.append(name);
-            continue;
-        }
-        QString value;
-        const int equals = name.indexOf(QLatin1Char('='));
-        if (equals > 0) {
-            value = name.mid(equals + 1);
-            name = name.left(equals);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        }
-        if (!allowed.contains(name) || value.isEmpty()) {
-            Fail(QStringLiteral("bad option '%1'").arg(original), kUsage);
-            return std::nullopt;
-        }
-        if (name == QLatin1String("--port")) {
-            parsed.port = value;
-        } else if (name == QLatin1String("-o")) {
-            parsed.output = value;
-        } else if (name == QLatin1String("--base")) {
-            parsed.base = value;
-        } else {
-            bool ok = false;
-            parsed.retries = value.toInt(&ok);
-            if (!ok || parsed.retries < 0) {
-                Fail(QStringLiteral("--retries takes a count of 0 or more"), kUsage);
-                return std::nullopt;
-            }
-        }
+// The shared option rules (unknown, missing or repeated option: usage error) plus what every
+// transfer needs: a port, a retry count that is a count, and the right number of files.
+std::optional<TransferArguments> ParseOrFail(const QStringList& arguments,
+                                             const QStringList& options, int positionalCount,
+                                             const char* synopsis) {
+    const QString usage = QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis);
+    Arguments parsed;
+    if (!parsed.parse(arguments, options)) {
+        Fail(parsed.error() + usage, kUsage);
+        return std::nullopt;
     }
-    if (parsed.port.isEmpty()) {
+    if (!parsed.has(kPort)) {
         Fail(QStringLiteral("--port PORT is required (COM1-COM4 or a device path)"), kUsage);
         return std::nullopt;
     }
-    if (positional.size() != (wantsInput ? 1 : 0)) {
-        Fail(wantsInput ? QStringLiteral("exactly one IN.sin is required")
-                        : QStringLiteral("unexpected argument '%1'").arg(positional.value(0)),
-             kUsage);
+    if (parsed.positional().size() != positionalCount) {
+        const QString problem = parsed.positional().size() < positionalCount
+                                    ? QStringLiteral("missing IN.sin")
+                                    : QStringLiteral("unexpected argument '%1'")
+                                          .arg(parsed.positional().value(positionalCount));
+        Fail(problem + usage, kUsage);
         return std::nullopt;
     }
-    parsed.input = positional.value(0);
-    return parsed;
+    TransferArguments result{parsed.value(kPort), parsed.value(kOutput), parsed.value(kBase),
+                             parsed.positional().value(0), 0};
+    if (parsed.has(kRetries)) {
+        bool ok = false;
+        result.retries = parsed.value(kRetries).toInt(&ok);
+        if (!ok || result.retries < 0) {
+            Fail(QStringLiteral("--retries takes a count of 0 or more"), kUsage);
+            return std::nullopt;
+        }
+    }
+    return result;
 }
 
 // Progress on a terminal; failures as the tool's messages. Nobody sits at a Retry button, so
@@ -170,10 +159,8 @@ bool LoadImage(const QString& path, MemoryImage& image) {
 } // namespace
 
 int RunRead(const QStringList& arguments) {
-    const auto parsed = ParseArguments(arguments,
-                                       {QStringLiteral("--port"), QStringLiteral("-o"),
-                                        QStringLiteral("--base"), QStringLiteral("--retries")},
-                                       false);
+    const auto parsed = ParseOrFail(arguments, {kPort, kOutput, kBase, kRetries}, 0,
+                                    "read --port PORT -o OUT.sin [--base BASE.sin] [--retries N]");
     if (!parsed) {
         return kUsage;
     }
@@ -199,7 +186,7 @@ int RunRead(const QStringList& arguments) {
 
 int RunWrite(const QStringList& arguments) {
     const auto parsed =
-        ParseArguments(arguments, {QStringLiteral("--port"), QStringLiteral("--retries")}, true);
+        ParseOrFail(arguments, {kPort, kRetries}, 1, "write --port PORT IN.sin [--retries N]");
     if (!parsed) {
         return kUsage;
     }
@@ -212,7 +199,7 @@ int RunWrite(const QStringList& arguments) {
 
 int RunVerify(const QStringList& arguments) {
     const auto parsed =
-        ParseArguments(arguments, {QStringLiteral("--port"), QStringLiteral("--retries")}, true);
+        ParseOrFail(arguments, {kPort, kRetries}, 1, "verify --port PORT IN.sin [--retries N]");
     if (!parsed) {
         return kUsage;
     }
