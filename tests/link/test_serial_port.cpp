@@ -3,51 +3,70 @@
 // gross misbehaviour (waiting out a time-out it should not, or returning too early) fails.
 
 #include "port_names.h"
-#include "pty_pair.h"
 #include "qt_serial_port.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 #include <QThread>
+#include <numeric>
 #include <poll.h>
-
-QByteArray PtyPair::receive(int size, int timeoutMs) const {
-    QByteArray bytes;
-    QElapsedTimer clock;
-    clock.start();
-    while (bytes.size() < size && clock.elapsed() < timeoutMs) {
-        pollfd descriptor{m_master, POLLIN, 0};
-        if (poll(&descriptor, 1, 20) > 0) {
-            char buffer[512];
-            const ssize_t count = read(m_master, buffer, sizeof buffer);
-            if (count > 0) {
-                bytes.append(buffer, static_cast<int>(count));
-            }
-        }
-    }
-    return bytes;
-}
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
-QByteArray AllByteValues() {
-    QByteArray bytes;
-    for (int value = 0; value < 256; ++value) {
-        bytes.append(static_cast<char>(value));
+// A raw pseudo-terminal: the port under test opens its device end, the test talks through the
+// master end. Holding the device end open keeps the line up while the port opens and closes it.
+struct PtyPair {
+    PtyPair() {
+        termios raw{};
+        cfmakeraw(&raw);
+        char name[128] = {};
+        if (openpty(&master, &device, name, &raw, nullptr) == 0) {
+            path = QString::fromLatin1(name);
+        }
     }
-    return bytes;
-}
+    ~PtyPair() {
+        close(device);
+        close(master);
+    }
+    void send(const QByteArray& bytes) const {
+        if (write(master, bytes.constData(), size_t(bytes.size())) < 0) {
+            return;
+        }
+    }
+    QByteArray receive(int size) const { // waits up to 2 s for each piece
+        QByteArray bytes;
+        pollfd descriptor{master, POLLIN, 0};
+        char buffer[256];
+        ssize_t count = 1;
+        while (bytes.size() < size && count > 0 && poll(&descriptor, 1, 2000) > 0) {
+            count = read(master, buffer, sizeof buffer);
+            bytes.append(buffer, std::max<qsizetype>(count, 0));
+        }
+        return bytes;
+    }
+
+    int master = -1;
+    int device = -1;
+    QString path;
+};
 
 struct OpenPort {
-    OpenPort() {
-        opened = pty.isValid() && port.Open(pty.path());
+    OpenPort() : opened(port.Open(pty.path)) {
         port.SetTimeouts(SerialTimeouts{});
         port.SetLine();
     }
     PtyPair pty;
     QtSerialPort port;
-    bool opened = false;
+    bool opened;
 };
+
+QByteArray ReadPort(QtSerialPort& port, int count) {
+    QByteArray bytes(count, '\0');
+    return bytes.left(port.Read(reinterpret_cast<std::uint8_t*>(bytes.data()), count));
+}
 
 } // namespace
 
@@ -59,32 +78,29 @@ private slots:
         OpenPort line;
         QVERIFY(line.opened);
         // Six bytes, a pause well over the 30 ms gap, six more.
-        QThread* sender = QThread::create([&line] {
+        std::unique_ptr<QThread> sender(QThread::create([&line] {
             QThread::msleep(20);
             line.pty.send("ABCDEF");
             QThread::msleep(150);
             line.pty.send("GHIJKL");
-        });
+        }));
         sender->start();
-        std::uint8_t buffer[12] = {};
-        QCOMPARE(line.port.Read(buffer, 12), 6);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(buffer), 6), QByteArray("ABCDEF"));
+        QCOMPARE(ReadPort(line.port, 12), QByteArray("ABCDEF"));
         sender->wait();
-        delete sender;
-        // The rest stays queued for the next read.
-        QCOMPARE(line.port.Read(buffer, 6), 6);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(buffer), 6), QByteArray("GHIJKL"));
+        QCOMPARE(ReadPort(line.port, 6), QByteArray("GHIJKL")); // the rest stays queued
     }
 
-    void readOfNothingWaitsItsTotalTime() {
+    void purgedLineReadsNothingAfterItsTotalTime() {
         OpenPort line;
         QVERIFY(line.opened);
-        std::uint8_t byte = 0;
+        line.pty.send("\x06\x06\x06");
+        QTest::qWait(50);
+        line.port.Purge();
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(line.port.Read(&byte, 1), 0);
-        const qint64 elapsed = clock.elapsed();
-        QVERIFY2(elapsed >= 180 && elapsed < 1500, qPrintable(QString::number(elapsed)));
+        QCOMPARE(ReadPort(line.port, 1), QByteArray());
+        QVERIFY2(clock.elapsed() >= 180 && clock.elapsed() < 1500,
+                 QByteArray::number(clock.elapsed()));
     }
 
     void completeReadReturnsWithoutWaitingOutTheGap() {
@@ -97,64 +113,48 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < 20; ++i) {
-            std::uint8_t byte = 0;
-            QCOMPARE(line.port.Read(&byte, 1), 1);
-            QCOMPARE(byte, std::uint8_t{0x06});
+            QCOMPARE(ReadPort(line.port, 1), QByteArray("\x06"));
         }
-        QVERIFY2(clock.elapsed() < 400, qPrintable(QString::number(clock.elapsed())));
-    }
-
-    void purgeDropsUnreadInput() {
-        OpenPort line;
-        QVERIFY(line.opened);
-        line.pty.send("\x06\x06\x06");
-        QTest::qWait(50);
-        line.port.Purge();
-        std::uint8_t byte = 0;
-        QCOMPARE(line.port.Read(&byte, 1), 0);
+        QVERIFY2(clock.elapsed() < 400, QByteArray::number(clock.elapsed()));
     }
 
     void everyByteValuePassesUnchanged() {
         OpenPort line;
         QVERIFY(line.opened);
-        const QByteArray all = AllByteValues();
+        QByteArray all(256, '\0');
+        std::iota(all.begin(), all.end(), 0);
         line.pty.send(all);
-        std::uint8_t buffer[256] = {};
-        QCOMPARE(line.port.Read(buffer, 256), 256);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(buffer), 256), all);
-
+        QCOMPARE(ReadPort(line.port, 256), all);
         QCOMPARE(line.port.Write(reinterpret_cast<const std::uint8_t*>(all.constData()), 256), 256);
-        QCOMPARE(line.pty.receive(256, 2000), all);
+        QCOMPARE(line.pty.receive(256), all);
     }
 
-    void portIsExclusiveAndCloses() {
+    void openFailuresGiveTheSystemsReason() {
         OpenPort line;
         QVERIFY(line.opened);
-        QtSerialPort second;
-        QVERIFY(!second.Open(line.pty.path()));
+        QtSerialPort second; // the port is exclusive until closed
+        QVERIFY(!second.Open(line.pty.path));
         QVERIFY(!second.OpenError().isEmpty());
         line.port.Close();
         QVERIFY(!line.port.IsOpen());
-        QVERIFY(second.Open(line.pty.path()));
-    }
+        QVERIFY(second.Open(line.pty.path));
 
-    void missingDeviceGivesTheSystemsReason() {
-        QtSerialPort port;
-        QVERIFY(!port.Open(QStringLiteral("/dev/qtr318-no-such-port")));
-        QVERIFY(!port.OpenError().isEmpty());
-        QVERIFY(!port.IsOpen());
+        QtSerialPort missing;
+        QVERIFY(!missing.Open(QStringLiteral("/dev/qtr318-no-such-port")));
+        QVERIFY(!missing.OpenError().isEmpty());
+        QVERIFY(!missing.IsOpen());
     }
 
     void comNamesMapToDevices() {
         qputenv("QTR318_COM2", "/dev/pts/77");
         qunsetenv("QTR318_COM3");
-        QCOMPARE(PortNames::DevicePath("COM2"), QString("/dev/pts/77"));
-        QCOMPARE(PortNames::DevicePath("COM1"), QString("/dev/ttyUSB0"));
-        QCOMPARE(PortNames::DevicePath("COM3"), QString("/dev/ttyUSB2"));
-        QCOMPARE(PortNames::DevicePath("COM4"), QString("/dev/ttyUSB3"));
-        QCOMPARE(PortNames::DevicePath("/dev/ttyACM0"), QString("/dev/ttyACM0"));
-        QCOMPARE(PortNames::DevicePath("COM5"), QString("COM5"));
-        QCOMPARE(PortNames::DevicePath("com1"), QString("com1"));
+        const QList<QPair<QString, QString>> names = {
+            {"COM2", "/dev/pts/77"},  {"COM1", "/dev/ttyUSB0"},         {"COM3", "/dev/ttyUSB2"},
+            {"COM4", "/dev/ttyUSB3"}, {"/dev/ttyACM0", "/dev/ttyACM0"}, {"COM5", "COM5"},
+            {"com1", "com1"}};
+        for (const auto& [name, device] : names) {
+            QCOMPARE(PortNames::DevicePath(name), device);
+        }
         QCOMPARE(PortNames::Choices().size(), 4);
         QCOMPARE(PortNames::DefaultPortName(), QString("COM1"));
         qunsetenv("QTR318_COM2");

@@ -15,22 +15,15 @@ QString BuildDir() {
     return qEnvironmentVariable("QTR318_BUILD_DIR");
 }
 
-struct Finished {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // The simulated radio as a child process, stopped the way a user would stop it.
 class RadioSim {
 public:
     explicit RadioSim(const QStringList& arguments) {
-        m_process.start(BuildDir() + QStringLiteral("/tools/qtr318-radio-sim"), arguments);
-        if (m_process.waitForStarted(5000)) {
-            while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
-            }
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        m_process.start(BuildDir() + "/tools/qtr318-radio-sim", arguments);
+        while (m_process.waitForStarted(5000) && !m_process.canReadLine() &&
+               m_process.waitForReadyRead(5000)) {
         }
+        m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
     ~RadioSim() { stop(); }
     QString path() const { return m_path; }
@@ -47,24 +40,21 @@ private:
     QString m_path;
 };
 
-Finished Qtr318(const QStringList& arguments,
-                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+struct Finished {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Finished Qtr318(const QStringList& arguments, const QString& com2 = QString()) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QTR318_COM2", com2);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(BuildDir() + QStringLiteral("/cli/qtr318"), arguments);
+    process.start(BuildDir() + "/cli/qtr318", arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-MemoryImage Pattern() {
-    MemoryImage image = NewDocumentImage();
-    for (int address : BlockWalk::kAddresses) {
-        for (int i = 0; i < BlockWalk::kBlockSize; ++i) {
-            image.WriteByte(address + i, static_cast<std::uint8_t>((address + 3 * i) & 0xFF));
-        }
-    }
-    return image;
 }
 
 bool BlocksEqual(const MemoryImage& a, const MemoryImage& b) {
@@ -98,21 +88,26 @@ private slots:
     }
 
     void writeThenReadThenVerifyOnOneRadio() {
-        const MemoryImage pattern = Pattern();
+        MemoryImage pattern = NewDocumentImage();
+        for (int address : BlockWalk::kAddresses) {
+            for (int i = 0; i < BlockWalk::kBlockSize; ++i) {
+                pattern.WriteByte(address + i, static_cast<std::uint8_t>((address + 3 * i) & 0xFF));
+            }
+        }
         QVERIFY(DocumentFile::Save(file("pattern.sin"), pattern));
         MemoryImage base = NewDocumentImage();
         base.WriteByte(0x130, 0x5A); // a tuning byte, which never travels
         QVERIFY(DocumentFile::Save(file("base.sin"), base));
 
-        RadioSim radio({QStringLiteral("--save"), file("radio.sin")});
+        RadioSim radio({"--save", file("radio.sin")});
         QVERIFY(!radio.path().isEmpty());
-        Finished written = Qtr318({"write", "--port", radio.path(), file("pattern.sin")});
-        QCOMPARE(written.exitCode, 0);
+        QCOMPARE(Qtr318({"write", "--port", radio.path(), file("pattern.sin")}).exitCode, 0);
         QVERIFY(BlocksEqual(Loaded(file("radio.sin")), pattern)); // saved at the end of write
 
-        Finished read = Qtr318(
-            {"read", "--port", radio.path(), "-o", file("read.sin"), "--base", file("base.sin")});
-        QCOMPARE(read.exitCode, 0);
+        // COM names reach the device through their variable.
+        const QStringList read = {"read",           "--port", "COM2",          "-o",
+                                  file("read.sin"), "--base", file("base.sin")};
+        QCOMPARE(Qtr318(read, radio.path()).exitCode, 0);
         const MemoryImage result = Loaded(file("read.sin"));
         QVERIFY(BlocksEqual(result, pattern));
         QCOMPARE(result.ReadByte(0x130), std::uint8_t{0x5A});
@@ -124,68 +119,56 @@ private slots:
         changed.WriteByte(0x3FF, 0xEE);
         changed.WriteByte(0x130, 0xEE); // outside the blocks: no difference
         QVERIFY(DocumentFile::Save(file("changed.sin"), changed));
-        Finished verify = Qtr318({"verify", "--port", radio.path(), file("changed.sin")});
+        const Finished verify = Qtr318({"verify", "--port", radio.path(), file("changed.sin")});
         QCOMPARE(verify.exitCode, 3);
         QCOMPARE(verify.out, QString("0x0010\n0x03f8\n"));
         QCOMPARE(radio.stop(), 0);
     }
 
-    void comNameThroughItsVariable() {
-        RadioSim radio({QStringLiteral("--ident"), QStringLiteral("4619")});
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QTR318_COM2", radio.path());
-        Finished read = Qtr318({"read", "--port", "COM2", "-o", file("com2.sin")}, environment);
-        QCOMPARE(read.exitCode, 0);
-        QVERIFY(BlocksEqual(Loaded(file("com2.sin")), NewDocumentImage()));
-    }
-
-    void failuresPrintTheirTextAndWriteNothing_data() {
+    // A read saves its file only when the whole session succeeded; nobody sits at a Retry
+    // button, so --retries grants extra program-mode attempts after the first five.
+    void readSavesOnlyOnSuccess_data() {
         QTest::addColumn<QStringList>("simArguments");
+        QTest::addColumn<QString>("retries");
+        QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("text");
-        QTest::newRow("short block") << QStringList{"--short-at", "42"} << "未收到足够的字节";
-        QTest::newRow("wrong ident") << QStringList{"--ident", "QX318"} << "机型不匹配";
-        QTest::newRow("end refused") << QStringList{"--nak-at", "232"} << "结束错误";
+        QTest::newRow("end refused") << QStringList{"--nak-at", "232"} << "0" << 1 << "结束错误";
+        QTest::newRow("no device") << QStringList() << "0" << 1 << "不能打开串口/dev/qtr318-none";
+        QTest::newRow("answers the sixth") << QStringList{"--ignore-prog", "5"} << "1" << 0 << "";
+        QTest::newRow("silent on the sixth")
+            << QStringList{"--ignore-prog", "6"} << "1" << 1 << "通信错误";
+        QTest::newRow("no extra attempt")
+            << QStringList{"--ignore-prog", "5"} << "0" << 1 << "通信错误";
     }
 
-    void failuresPrintTheirTextAndWriteNothing() {
+    void readSavesOnlyOnSuccess() {
         QFETCH(QStringList, simArguments);
+        QFETCH(QString, retries);
+        QFETCH(int, exitCode);
         QFETCH(QString, text);
         RadioSim radio(simArguments);
-        const QString out = file("failed.sin");
-        Finished read = Qtr318({"read", "--port", radio.path(), "-o", out});
-        QCOMPARE(read.exitCode, 1);
+        const QString port = simArguments.isEmpty() ? "/dev/qtr318-none" : radio.path();
+        const QString out = file(QTest::currentDataTag() + QString(".sin"));
+        const Finished read = Qtr318({"read", "--port", port, "-o", out, "--retries", retries});
+        QCOMPARE(read.exitCode, exitCode);
         QVERIFY2(read.err.contains(text), qPrintable(read.err));
-        QVERIFY(!QFile::exists(out));
+        QCOMPARE(QFile::exists(out), exitCode == 0);
     }
 
-    void silentRadioGetsTheExtraAttemptsThenFails() {
-        QVERIFY(DocumentFile::Save(file("new.sin"), NewDocumentImage()));
-        {
-            // Five attempts and one more: the sixth request is still ignored.
-            RadioSim radio({QStringLiteral("--ignore-prog"), QStringLiteral("6")});
-            Finished write =
-                Qtr318({"write", "--port", radio.path(), "--retries", "1", file("new.sin")});
-            QCOMPARE(write.exitCode, 1);
-            QVERIFY2(write.err.contains("通信错误"), qPrintable(write.err));
+    void usageErrorsExitTwo() {
+        const char* const lines[] = {"read -o x.sin", // no port
+                                     "read --port COM1",
+                                     "read --port COM1 -o x.sin a.sin",
+                                     "write --port COM1",
+                                     "verify --port COM1 a.sin b.sin",
+                                     "write --port COM1 --retries -1 a.sin",
+                                     "write --port COM1 --bogus 1 a.sin",
+                                     "write --port COM1 --port=COM2 a.sin",
+                                     "verify a.sin --port"};
+        for (const char* line : lines) {
+            const Finished run = Qtr318(QString(line).split(' '));
+            QVERIFY2(run.exitCode == 2 && run.err.startsWith("qtr318: "), line);
         }
-        {
-            RadioSim radio({QStringLiteral("--ignore-prog"), QStringLiteral("5")});
-            QCOMPARE(Qtr318({"write", "--port", radio.path(), "--retries", "1", file("new.sin")})
-                         .exitCode,
-                     0);
-        }
-    }
-
-    void portProblemsAndUsage() {
-        Finished missing = Qtr318({"read", "--port", "/dev/qtr318-none", "-o", file("x.sin")});
-        QCOMPARE(missing.exitCode, 1);
-        QVERIFY2(missing.err.contains("不能打开串口/dev/qtr318-none"), qPrintable(missing.err));
-        QCOMPARE(Qtr318({"read", "-o", file("x.sin")}).exitCode, 2);
-        QCOMPARE(Qtr318({"read", "--port", "COM1"}).exitCode, 2);
-        QCOMPARE(Qtr318({"write", "--port", "COM1"}).exitCode, 2);
-        QCOMPARE(Qtr318({"verify", "--port", "COM1", "a.sin", "b.sin"}).exitCode, 2);
-        QCOMPARE(Qtr318({"write", "--port", "COM1", "--retries", "-1", "a.sin"}).exitCode, 2);
-        QCOMPARE(Qtr318({"write", "--port", "COM1", "--bogus", "1", "a.sin"}).exitCode, 2);
     }
 };
 
