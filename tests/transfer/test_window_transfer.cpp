@@ -134,6 +134,8 @@ private slots:
         f.frame()->CommandAction(Id::kReadData)->trigger();
         QVERIFY(dialog()->IsWindowOpen());
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
+        const QPoint gridCentre = f.grid()->mapToGlobal(f.grid()->rect().center());
+        QVERIFY((dialog()->geometry().center() - gridCentre).manhattanLength() <= 4);
         QVERIFY(startAndWait());
         QCOMPARE(f.cell(2, 1), QStringLiteral("150.12500"));
         QCOMPARE(f.cell(2, 2), QStringLiteral("151.50000"));
