@@ -4,6 +4,7 @@
 #include "new_document.h"
 
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -40,22 +41,15 @@ MemoryImage SampleImage(int band) {
     image.WriteByte(0x3D2, static_cast<std::uint8_t>(band));
     InMemoryChannelTable table;
     DecodeChannels(image, table);
-    const QString base = band == 0 ? QStringLiteral("145") : QStringLiteral("435");
-    const QStringList rows[] = {
-        {base + ".12500", base + ".12500", "关", "关", "否", "高", "是", "宽", "否", "否", "是"},
-        {base + ".00625", base + ".50000", "67.0", "254.1", "是", "低", "否", "窄", "是", "否",
-         "否"},
-        {base + ".02500", base + ".02500", "D023N", "D754N", "否", "高", "是", "窄", "否", "是",
-         "否"},
-        {base + ".03750", base + ".60000", "D023I", "D754I", "是", "低", "是", "宽", "否", "否",
-         "否"},
-        {base + ".98750", base + ".98750", "100.0", "D411I", "否", "低", "否", "宽", "否", "否",
-         "是"},
-    };
-    const int channels[] = {1, 2, 7, 12, 16};
-    for (int i = 0; i < 5; ++i) {
+    const QMap<int, QString> rows = {{1, "%1.12500,%1.12500,关,关,否,高,是,宽,否,否,是"},
+                                     {2, "%1.00625,%1.50000,67.0,254.1,是,低,否,窄,是,否,否"},
+                                     {7, "%1.02500,%1.02500,D023N,D754N,否,高,是,窄,否,是,否"},
+                                     {12, "%1.03750,%1.60000,D023I,D754I,是,低,是,宽,否,否,否"},
+                                     {16, "%1.98750,%1.98750,100.0,D411I,否,低,否,宽,否,否,是"}};
+    for (auto row = rows.begin(); row != rows.end(); ++row) {
+        const QStringList cells = row.value().arg(band == 0 ? "145" : "435").split(',');
         for (int c = 1; c <= Col::kLast; ++c) {
-            table.setCellText(channels[i], c, rows[i].at(c - 1));
+            table.setCellText(row.key(), c, cells.at(c - 1));
         }
     }
     EncodeChannels(table, image);
@@ -68,246 +62,194 @@ class CliFilesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void newThenExportPrintsEmptyTable();
-    void exportImportExportReproducesTheFile_data();
-    void exportImportExportReproducesTheFile();
-    void exportToFileMatchesStandardOutput();
-    void importFromStandardInput();
-    void showPrintsTheTableAndSettings();
-    void importErrorsNameLineAndColumn_data();
-    void importErrorsNameLineAndColumn();
-    void usageErrorsExitTwo_data();
-    void usageErrorsExitTwo();
-    void commandHelp();
-    void failuresExitOneAndWriteNothing();
+    void initTestCase() {
+        m_program = qEnvironmentVariable("QTR318_BUILD_DIR") + QStringLiteral("/cli/qtr318");
+        QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
+        QVERIFY(m_dir.isValid());
+    }
+
+    void newThenExportPrintsEmptyTable() {
+        const Run created = qtr318({"new", "-o", "a.sin"});
+        QCOMPARE(created.exitCode, 0);
+        QVERIFY(ReadAll(path("a.sin")) ==
+                QByteArray(reinterpret_cast<const char*>(NewDocumentImage().bytes().data()),
+                           MemoryImage::kSize));
+        const Run exported = qtr318({"export", "a.sin"});
+        QCOMPARE(exported.exitCode, 0);
+        QByteArray expected = kBom + kHeader + "\r\n";
+        for (int n = 1; n <= 16; ++n) {
+            expected += QByteArray::number(n) + ",,,,,,,,,,,\r\n";
+        }
+        QCOMPARE(exported.out, expected);
+        QCOMPARE(exported.err, QByteArray());
+    }
+
+    void exportImportExportReproducesTheFile_data() {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("bandOption");
+        QTest::newRow("vhf") << 0 << "vhf";
+        QTest::newRow("uhf") << 1 << "uhf";
+    }
+
+    void exportImportExportReproducesTheFile() {
+        QFETCH(int, band);
+        QFETCH(QString, bandOption);
+        QVERIFY(DocumentFile::Save(path("base.sin"), SampleImage(band)));
+        QCOMPARE(qtr318({"export", "base.sin", "-o", "first.csv"}).exitCode, 0);
+        const QByteArray first = ReadAll(path("first.csv"));
+        QCOMPARE(qtr318({"export", "base.sin", "-o", "-"}).out, first);
+        QVERIFY(first.startsWith(kBom + kHeader + "\r\n1," + QByteArray(band == 0 ? "145" : "435") +
+                                 ".12500,"));
+        QVERIFY(first.contains("D754I"));
+
+        // Over the same base the image comes back byte for byte.
+        QCOMPARE(qtr318({"import", "first.csv", "-o", "same.sin", "--base", "base.sin"}).exitCode,
+                 0);
+        QCOMPARE(ReadAll(path("same.sin")), ReadAll(path("base.sin")));
+
+        // Over a new document with the band named, the table comes back text for text.
+        const Run imported =
+            qtr318({"import", "first.csv", "-o", "fresh.sin", "--band", bandOption});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(imported.err, QByteArray());
+        const Run second = qtr318({"export", "fresh.sin"});
+        QCOMPARE(second.exitCode, 0);
+        QCOMPARE(second.out, first);
+    }
+
+    void importFromStandardInput() {
+        const Run run =
+            qtr318({"import", "-", "-o", "stdin.sin"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
+        QCOMPARE(run.exitCode, 0);
+        // "-" is standard output for the image too, and the same bytes as a file.
+        const Run piped =
+            qtr318({"import", "-", "-o", "-"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
+        QCOMPARE(piped.exitCode, 0);
+        QCOMPARE(piped.out, ReadAll(path("stdin.sin")));
+        const Run exported = qtr318({"export", "stdin.sin"});
+        QVERIFY(
+            exported.out.contains("\r\n3,146.50000,146.50000,D023N,关,否,高,是,宽,否,否,是\r\n"));
+        QVERIFY(exported.out.contains("\r\n4,,,,,,,,,,,\r\n"));
+    }
+
+    void showPrintsTheTableAndSettings() {
+        QVERIFY(DocumentFile::Save(path("show.sin"), SampleImage(1)));
+        const Run run = qtr318({"show", "show.sin"});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("Model: QTR-318")));
+        QVERIFY(lines.contains(QStringLiteral("Band:  400 - 480MHz")));
+        const qsizetype header = lines.indexOf(QStringLiteral(
+            "信道  接收频率   发射频率   接收信令  发射信令  繁忙  功率  扫描  带宽  "
+            "扰频  压扩  加重"));
+        QVERIFY2(header >= 0, run.out.constData());
+        QCOMPARE(
+            lines.at(header + 2),
+            QStringLiteral(" 2    435.00625  435.50000  67.0      254.1     是    低    否    窄 "
+                           "   是    否    否"));
+        QCOMPARE(lines.at(header + 3), QStringLiteral(" 3"));
+        QVERIFY(run.out.contains("  语言选择      中文\n"));
+        QVERIFY(QString::fromUtf8(run.out).contains(QRegularExpression(
+            QStringLiteral("\n  AF 输出增益微调 +200 +220 +0 +120\n").replace('+', "\\s+"))));
+    }
+
+    void importErrorsNameLineAndColumn_data() {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("expected");
+        const QByteArray h = kHeader + "\r\n";
+        QTest::newRow("header") << QByteArray("channel,rx\r\n1,145,,,,,,,,,,\r\n")
+                                << QStringList{"line 1: the header must be"};
+        QTest::newRow("frequency")
+            << h + "1,145,174.5,,,,,,,,,\r\n2,145.0031,,,,,,,,,,\r\n"
+            << QStringList{"line 2, column 3 (发射频率): \"174.5\": 超出范围",
+                           "line 3, column 2 (接收频率): \"145.0031\": "
+                           "请输入5k/6.25k的倍数"};
+        QTest::newRow("signalling and options")
+            << h + "1,145,,67,,,,,,是,,\r\n\r\n5,146,,,D023N,Yes,,no,,,,\r\n"
+            << QStringList{"line 2, column 4 (接收信令): \"67\"",
+                           "line 4, column 6 (繁忙): \"Yes\"", "line 4, column 8 (扫描): \"no\""};
+        QTest::newRow("channel numbers")
+            << h + "0,145,,,,,,,,,,\r\n2,145,,,,,,,,,,\r\n2,146,,,,,,,,,,\r\n"
+            << QStringList{"line 2, column 1 (信道): \"0\"",
+                           "line 4, column 1 (信道): channel 2 is already given on line 3"};
+        QTest::newRow("field count") << h + "1,145,,,,,,,,,\r\n2,145,,,,,,,,,,,\r\n"
+                                     << QStringList{"line 2: expected 12 fields, found 11",
+                                                    "line 3: expected 12 fields, found 13"};
+        QTest::newRow("quotes") << h + "1,\"145\r\n"
+                                << QStringList{"line 2, column 2 (接收频率): the quoted field"};
+    }
+
+    void importErrorsNameLineAndColumn() {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, expected);
+        WriteAll(path("bad.csv"), csv);
+        WriteAll(path("kept.sin"), "previous contents");
+        const Run run = qtr318({"import", "bad.csv", "-o", "kept.sin"});
+        QCOMPARE(run.exitCode, 1);
+        const QString err = QString::fromUtf8(run.err);
+        for (const QString& text : expected) {
+            QVERIFY2(err.contains(QStringLiteral("bad.csv: ") + text), qPrintable(err));
+        }
+        QVERIFY(err.contains(QStringLiteral("nothing written")));
+        QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
+        QCOMPARE(run.out, QByteArray());
+    }
+
+    void usageErrorsExitTwoAndHelpExitsZero() {
+        const QString lines =
+            ";frobnicate;new;new -o;new x.sin;show;show a.sin b.sin;export a.sin --verbose 1;"
+            "export a.sin -o x -o y;import in.csv;import in.csv -o x.sin --band hf;"
+            "import in.csv -o x.sin --base";
+        for (const QString& line : lines.split(';')) {
+            const Run run = qtr318(line.split(' ', Qt::SkipEmptyParts));
+            QVERIFY2(run.exitCode == 2 && run.out.isEmpty() && !run.err.isEmpty(),
+                     qPrintable(line));
+            QVERIFY(!QFile::exists(path("x.sin")) && !QFile::exists(path("x")));
+        }
+        const Run help = qtr318({"import", "--help"});
+        QCOMPARE(help.exitCode, 0);
+        QCOMPARE(
+            help.out,
+            QByteArray(
+                "Usage: qtr318 import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]\n"));
+    }
+
+    void failuresExitOneAndWriteNothing() {
+        WriteAll(path("short.sin"), QByteArray(1023, '\0'));
+        WriteAll(path("ok.csv"), kHeader + "\r\n");
+        const QList<QPair<QString, QByteArray>> cases = {
+            {"show short.sin", "1023"},
+            {"export short.sin -o short.csv", "1023"},
+            {"export absent.sin", "absent.sin"},
+            {"new -o no/such/dir/a.sin", "no/such/dir/a.sin"},
+            {"import ok.csv -o x.sin --base short.sin", "1023"},
+            {"import absent.csv -o x.sin", "absent.csv"}};
+        for (const auto& [line, reason] : cases) {
+            const Run run = qtr318(line.split(' '));
+            QVERIFY2(run.exitCode == 1 && run.out.isEmpty() && run.err.contains(reason),
+                     qPrintable(line));
+        }
+        QVERIFY(!QFile::exists(path("short.csv")) && !QFile::exists(path("x.sin")));
+    }
 
 private:
-    Run qtr318(const QStringList& arguments, const QByteArray& input = QByteArray());
+    // Runs the tool in the test's folder; -2 stands for a crash or a hang.
+    Run qtr318(const QStringList& arguments, const QByteArray& input = QByteArray()) {
+        QProcess process;
+        process.setWorkingDirectory(m_dir.path());
+        process.start(m_program, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        const bool ended =
+            process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+        return {ended ? process.exitCode() : -2, process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     QString m_program;
     QTemporaryDir m_dir;
 };
-
-void CliFilesTest::initTestCase() {
-    m_program = qEnvironmentVariable("QTR318_BUILD_DIR") + QStringLiteral("/cli/qtr318");
-    QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
-    QVERIFY(m_dir.isValid());
-}
-
-Run CliFilesTest::qtr318(const QStringList& arguments, const QByteArray& input) {
-    QProcess process;
-    process.setWorkingDirectory(m_dir.path());
-    process.start(m_program, arguments);
-    Run run;
-    if (!process.waitForStarted()) {
-        return run;
-    }
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-void CliFilesTest::newThenExportPrintsEmptyTable() {
-    const Run created = qtr318({"new", "-o", "a.sin"});
-    QCOMPARE(created.exitCode, 0);
-    QVERIFY(ReadAll(path("a.sin")) ==
-            QByteArray(reinterpret_cast<const char*>(NewDocumentImage().bytes().data()),
-                       MemoryImage::kSize));
-    const Run exported = qtr318({"export", "a.sin"});
-    QCOMPARE(exported.exitCode, 0);
-    QByteArray expected = kBom + kHeader + "\r\n";
-    for (int n = 1; n <= 16; ++n) {
-        expected += QByteArray::number(n) + ",,,,,,,,,,,\r\n";
-    }
-    QCOMPARE(exported.out, expected);
-    QCOMPARE(exported.err, QByteArray());
-}
-
-void CliFilesTest::exportImportExportReproducesTheFile_data() {
-    QTest::addColumn<int>("band");
-    QTest::addColumn<QString>("bandOption");
-    QTest::newRow("vhf") << 0 << "vhf";
-    QTest::newRow("uhf") << 1 << "uhf";
-}
-
-void CliFilesTest::exportImportExportReproducesTheFile() {
-    QFETCH(int, band);
-    QFETCH(QString, bandOption);
-    QVERIFY(DocumentFile::Save(path("base.sin"), SampleImage(band)));
-    QCOMPARE(qtr318({"export", "base.sin", "-o", "first.csv"}).exitCode, 0);
-    const QByteArray first = ReadAll(path("first.csv"));
-    QVERIFY(first.contains("D754I"));
-
-    // Over the same base the image comes back byte for byte.
-    QCOMPARE(qtr318({"import", "first.csv", "-o", "same.sin", "--base", "base.sin"}).exitCode, 0);
-    QCOMPARE(ReadAll(path("same.sin")), ReadAll(path("base.sin")));
-
-    // Over a new document with the band named, the table comes back text for text.
-    const Run imported = qtr318({"import", "first.csv", "-o", "fresh.sin", "--band", bandOption});
-    QCOMPARE(imported.exitCode, 0);
-    QCOMPARE(imported.err, QByteArray());
-    const Run second = qtr318({"export", "fresh.sin"});
-    QCOMPARE(second.exitCode, 0);
-    QCOMPARE(second.out, first);
-}
-
-void CliFilesTest::exportToFileMatchesStandardOutput() {
-    QVERIFY(DocumentFile::Save(path("sample.sin"), SampleImage(0)));
-    const Run toStdout = qtr318({"export", "sample.sin", "-o", "-"});
-    QCOMPARE(toStdout.exitCode, 0);
-    QCOMPARE(qtr318({"export", "sample.sin", "-o", "sample.csv"}).exitCode, 0);
-    QCOMPARE(ReadAll(path("sample.csv")), toStdout.out);
-    QVERIFY(
-        toStdout.out.startsWith(kBom + kHeader + "\r\n1,145.12500,145.12500,关,关,否,高,是,宽"));
-}
-
-void CliFilesTest::importFromStandardInput() {
-    const Run run =
-        qtr318({"import", "-", "-o", "stdin.sin"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
-    QCOMPARE(run.exitCode, 0);
-    // "-" is standard output for the image too, and the same bytes as a file.
-    const Run piped = qtr318({"import", "-", "-o", "-"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
-    QCOMPARE(piped.exitCode, 0);
-    QCOMPARE(piped.out, ReadAll(path("stdin.sin")));
-    const Run exported = qtr318({"export", "stdin.sin"});
-    QVERIFY(exported.out.contains("\r\n3,146.50000,146.50000,D023N,关,否,高,是,宽,否,否,是\r\n"));
-    QVERIFY(exported.out.contains("\r\n4,,,,,,,,,,,\r\n"));
-}
-
-void CliFilesTest::showPrintsTheTableAndSettings() {
-    QVERIFY(DocumentFile::Save(path("show.sin"), SampleImage(1)));
-    const Run run = qtr318({"show", "show.sin"});
-    QCOMPARE(run.exitCode, 0);
-    const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
-    QVERIFY(lines.contains(QStringLiteral("Model: QTR-318")));
-    QVERIFY(lines.contains(QStringLiteral("Band:  400 - 480MHz")));
-    const qsizetype header = lines.indexOf(
-        QStringLiteral("信道  接收频率   发射频率   接收信令  发射信令  繁忙  功率  扫描  带宽  "
-                       "扰频  压扩  加重"));
-    QVERIFY2(header >= 0, run.out.constData());
-    QCOMPARE(lines.at(header + 2),
-             QStringLiteral(" 2    435.00625  435.50000  67.0      254.1     是    低    否    窄 "
-                            "   是    否    否"));
-    QCOMPARE(lines.at(header + 3), QStringLiteral(" 3"));
-    QVERIFY(run.out.contains("  语言选择      中文\n"));
-    QVERIFY(run.out.contains("  提示音        是\n"));
-    QVERIFY(QString::fromUtf8(run.out).contains(QRegularExpression(
-        QStringLiteral("\n  AF 输出增益微调 +200 +220 +0 +120\n").replace('+', "\\s+"))));
-}
-
-void CliFilesTest::importErrorsNameLineAndColumn_data() {
-    QTest::addColumn<QByteArray>("csv");
-    QTest::addColumn<QStringList>("expected");
-    const QByteArray h = kHeader + "\r\n";
-    QTest::newRow("header") << QByteArray("channel,rx\r\n1,145,,,,,,,,,,\r\n")
-                            << QStringList{"line 1: the header must be"};
-    QTest::newRow("frequency") << h + "1,145,174.5,,,,,,,,,\r\n2,145.0031,,,,,,,,,,\r\n"
-                               << QStringList{"line 2, column 3 (发射频率): \"174.5\": 超出范围",
-                                              "line 3, column 2 (接收频率): \"145.0031\": "
-                                              "请输入5k/6.25k的倍数"};
-    QTest::newRow("signalling and options")
-        << h + "1,145,,67,,,,,,是,,\r\n\r\n5,146,,,D023N,Yes,,no,,,,\r\n"
-        << QStringList{"line 2, column 4 (接收信令): \"67\"", "line 4, column 6 (繁忙): \"Yes\"",
-                       "line 4, column 8 (扫描): \"no\""};
-    QTest::newRow("channel numbers")
-        << h + "0,145,,,,,,,,,,\r\n2,145,,,,,,,,,,\r\n2,146,,,,,,,,,,\r\n"
-        << QStringList{"line 2, column 1 (信道): \"0\"",
-                       "line 4, column 1 (信道): channel 2 is already given on line 3"};
-    QTest::newRow("field count") << h + "1,145,,,,,,,,,\r\n2,145,,,,,,,,,,,\r\n"
-                                 << QStringList{"line 2: expected 12 fields, found 11",
-                                                "line 3: expected 12 fields, found 13"};
-    QTest::newRow("quotes") << h + "1,\"145\r\n"
-                            << QStringList{"line 2, column 2 (接收频率): the quoted field"};
-}
-
-void CliFilesTest::importErrorsNameLineAndColumn() {
-    QFETCH(QByteArray, csv);
-    QFETCH(QStringList, expected);
-    WriteAll(path("bad.csv"), csv);
-    WriteAll(path("kept.sin"), "previous contents");
-    const Run run = qtr318({"import", "bad.csv", "-o", "kept.sin"});
-    QCOMPARE(run.exitCode, 1);
-    const QString err = QString::fromUtf8(run.err);
-    for (const QString& text : expected) {
-        QVERIFY2(err.contains(QStringLiteral("bad.csv: ") + text), qPrintable(err));
-    }
-    QVERIFY(err.contains(QStringLiteral("nothing written")));
-    QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
-    QCOMPARE(run.out, QByteArray());
-}
-
-void CliFilesTest::usageErrorsExitTwo_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no command") << QStringList{};
-    QTest::newRow("unknown command") << QStringList{"frobnicate"};
-    QTest::newRow("new without -o") << QStringList{"new"};
-    QTest::newRow("-o without value") << QStringList{"new", "-o"};
-    QTest::newRow("new with a positional") << QStringList{"new", "x.sin"};
-    QTest::newRow("show without file") << QStringList{"show"};
-    QTest::newRow("show two files") << QStringList{"show", "a.sin", "b.sin"};
-    QTest::newRow("unknown option") << QStringList{"export", "a.sin", "--verbose", "1"};
-    QTest::newRow("-o twice") << QStringList{"export", "a.sin", "-o", "x", "-o", "y"};
-    QTest::newRow("import without -o") << QStringList{"import", "in.csv"};
-    QTest::newRow("import bad band")
-        << QStringList{"import", "in.csv", "-o", "x.sin", "--band", "hf"};
-    QTest::newRow("import --base without value")
-        << QStringList{"import", "in.csv", "-o", "x.sin", "--base"};
-}
-
-void CliFilesTest::usageErrorsExitTwo() {
-    QFETCH(QStringList, arguments);
-    const Run run = qtr318(arguments);
-    QCOMPARE(run.exitCode, 2);
-    QCOMPARE(run.out, QByteArray());
-    QVERIFY(!run.err.isEmpty());
-    QVERIFY(!QFile::exists(path("x.sin")));
-    QVERIFY(!QFile::exists(path("x")));
-}
-
-void CliFilesTest::commandHelp() {
-    const Run run = qtr318({"import", "--help"});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(
-        run.out,
-        QByteArray("Usage: qtr318 import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]\n"));
-}
-
-void CliFilesTest::failuresExitOneAndWriteNothing() {
-    WriteAll(path("short.sin"), QByteArray(1023, '\0'));
-    Run run = qtr318({"show", "short.sin"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.contains("1023"));
-    QCOMPARE(run.out, QByteArray());
-
-    run = qtr318({"export", "short.sin", "-o", "short.csv"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!QFile::exists(path("short.csv")));
-
-    run = qtr318({"export", "absent.sin"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(run.err.contains("absent.sin"));
-
-    run = qtr318({"new", "-o", "no/such/dir/a.sin"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!run.err.isEmpty());
-
-    WriteAll(path("ok.csv"), kHeader + "\r\n");
-    run = qtr318({"import", "ok.csv", "-o", "x.sin", "--base", "short.sin"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!QFile::exists(path("x.sin")));
-    run = qtr318({"import", "absent.csv", "-o", "x.sin"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!QFile::exists(path("x.sin")));
-}
 
 QTEST_GUILESS_MAIN(CliFilesTest)
 #include "test_cli_files.moc"
