@@ -33,7 +33,6 @@ private slots:
         QTEST(DecimalMultiply(a, b), "expected");
     }
 
-
     void bandLimitsFromBandTexts() {
         const QList<std::tuple<QString, std::uint32_t, std::uint32_t>> cases = {
             {"400 - 480MHz", 40000000u, 48000000u},
