@@ -38,6 +38,15 @@ public:
         return savePaths.isEmpty() ? QString() : savePaths.dequeue();
     }
 
+    // Each box as "caption: text", for comparing a whole conversation at once.
+    QStringList boxes() const {
+        QStringList texts;
+        for (const Shown& box : shown) {
+            texts.append(box.caption + QStringLiteral(": ") + box.text);
+        }
+        return texts;
+    }
+
     QList<Shown> shown;
     int retryQuestions = 0;
     QQueue<bool> retryAnswers;

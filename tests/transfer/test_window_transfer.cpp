@@ -1,7 +1,7 @@
 // Reading and writing the simulated radio from the window, as a user does it: menu, toolbar and
 // keys, the progress dialog's Start and Cancel, and whatever else gets clicked meanwhile.
 
-#include "app_fixture.h"
+#include "window_fixture.h"
 #include "channel_codec.h"
 #include "command_ids.h"
 #include "document_file.h"
@@ -64,7 +64,7 @@ class TestWindowTransfer : public QObject {
     Q_OBJECT
 
 private:
-    AppFixture f;
+    WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
 
     CTransferDlg* dialog() const { return f.view()->m_pTransferDlg; }

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "channel_table.h"
+#include "main_frame.h"
+#include "memory_image.h"
+#include "ms_flex_grid.h"
+#include "program_app.h"
+#include "program_doc.h"
+#include "program_view.h"
+#include "scripted_messenger.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// The whole program as it starts, its boxes answered by a script and its settings kept out of the
+// user's own store, and the user's hands on its channel grid.
+struct WindowFixture {
+    std::unique_ptr<ScriptedMessenger> messenger;
+    std::unique_ptr<CProgramApp> app;
+    QTemporaryDir dir;
+
+    bool start(const QStringList& arguments = {}) {
+        QStandardPaths::setTestModeEnabled(true);
+        messenger = std::make_unique<ScriptedMessenger>();
+        app = std::make_unique<CProgramApp>();
+        if (!app->InitInstance(arguments)) {
+            return false;
+        }
+        frame()->activateWindow();
+        return QTest::qWaitForWindowActive(frame());
+    }
+    void stop() {
+        app.reset();
+        messenger.reset();
+    }
+
+    CMainFrame* frame() const { return app->GetMainWnd(); }
+    CProgramView* view() const { return app->GetView(); }
+    CProgramDoc* doc() const { return app->GetDocument(); }
+    CMSFlexGrid* grid() const { return view()->m_grid; }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString cell(int row, int col) const { return grid()->GetTextMatrix(row, col); }
+    QStringList row(int r) const {
+        QStringList texts;
+        for (int col = 1; col < grid()->GetCols(); ++col) {
+            texts.append(cell(r, col));
+        }
+        return texts;
+    }
+    static QStringList tableTexts(const ChannelTable& table) {
+        QStringList texts;
+        for (int row = 1; row <= 16; ++row) {
+            for (int col = 1; col <= 11; ++col) {
+                texts.append(table.cellText(row, col));
+            }
+        }
+        return texts;
+    }
+    // The current cell as (row, column).
+    QPoint current() const { return {grid()->GetRow(), grid()->GetCol()}; }
+    bool editorOpen() const { return view()->IsCellEditorOpen(); }
+
+    // A command key to the main window.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {
+        QTest::keyClick(frame(), key, modifiers);
+    }
+    void click(int row, int col, Qt::MouseButton button = Qt::LeftButton) const {
+        QTest::mouseClick(grid()->viewport(), button, {}, grid()->CellRect(row, col).center());
+    }
+    // Types into whatever has the focus, as a user's keyboard would.
+    static void type(const QString& text) {
+        for (QChar ch : text) {
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+        }
+    }
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    // Puts the current cell at (row, col) without opening an editor, as the program does.
+    void moveTo(int row, int col) const {
+        grid()->SetRow(row);
+        grid()->SetCol(col);
+        grid()->setFocus();
+    }
+    // A new channel typed the way users do: key on the grid, rest in the editor, Enter.
+    void typeChannel(int row, const QString& frequency) const {
+        moveTo(row, 1);
+        type(frequency);
+        press(Qt::Key_Return);
+    }
+};
+
+// The options a new channel gets, columns 3 to 11.
+inline const QStringList kNewChannelTail = {
+    QStringLiteral("关"), QStringLiteral("关"), QStringLiteral("否"),
+    QStringLiteral("高"), QStringLiteral("是"), QStringLiteral("宽"),
+    QStringLiteral("否"), QStringLiteral("否"), QStringLiteral("是")};
