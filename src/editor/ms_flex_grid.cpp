@@ -236,7 +236,8 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
         break;
     }
     const QString text = event->text();
-    if (text.isEmpty()) {
+    // Alt and Meta combinations belong to the menus' mnemonics, never to a cell.
+    if (text.isEmpty() || (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
         event->ignore();
         return;
     }
