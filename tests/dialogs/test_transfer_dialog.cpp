@@ -1,145 +1,60 @@
 #include "transfer_dialog.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QtTest>
+#include <QtWidgets>
 
 class TransferDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensWaitingWithItsTitle();
-    void startGreysAtOnceAndStartsTheTransferLater();
-    void cancelBeforeStartCloses_data();
-    void cancelBeforeStartCloses();
-    void cancelWhileRunningOnlyRaisesTheFlag_data();
-    void cancelWhileRunningOnlyRaisesTheFlag();
-    void reopeningStartsAfresh();
+    // Before Start, leaving closes the dialog; while a transfer runs, it only raises the flag the
+    // transfer polls, and the transfer closes the window itself. Opened again, it waits afresh.
+    void cancel_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("running");
+        for (bool running : {false, true}) {
+            for (const char* way : {"Cancel", "Esc", "close box"}) {
+                QTest::addRow("%s%s", way, running ? " while running" : "")
+                    << QString(way) << running;
+            }
+        }
+    }
+    void cancel() {
+        QFETCH(QString, way);
+        QFETCH(bool, running);
+        CTransferDlg dlg;
+        QSignalSpy started(&dlg, &CTransferDlg::startTransfer);
+        dlg.show();
+        if (running) { // Start greys at once and starts the transfer once the click is handled
+            QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
+            QVERIFY(!dlg.startButton()->isEnabled() && started.isEmpty());
+            QTRY_COMPARE(started.count(), 1);
+            QTest::keyClick(&dlg, Qt::Key_Return); // cannot start a second transfer
+            QCOMPARE(dlg.StepIt(), 1);
+        }
+        way == "Cancel" ? QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton)
+        : way == "Esc"  ? QTest::keyClick(&dlg, Qt::Key_Escape)
+                        : void(dlg.close());
+        QCOMPARE(dlg.isVisible(), running);
+        QCOMPARE(dlg.CancelRequested(), running);
+        QTest::qWait(10);
+        QCOMPARE(started.count(), int(running));
+        dlg.CloseWindow();
+        QVERIFY(!dlg.isVisible());
 
-private:
-    // The grid the view centres the dialog over.
-    QWidget m_grid;
+        dlg.m_strTitle = QStringLiteral("写数据");
+        QVERIFY(dlg.OpenOver(nullptr));
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("写数据"));
+        QVERIFY(!dlg.isModal() && dlg.startButton()->isDefault() && dlg.startButton()->hasFocus());
+        QCOMPARE(dlg.progressBar()->maximum(), 114);
+        QCOMPARE(dlg.countLabel()->text(), QStringLiteral("0"));
+        QCOMPARE(dlg.m_bCancel, 0);
+        QVERIFY(dlg.startButton()->isEnabled());
+        QCOMPARE(dlg.GetPos(), 0);
+        QCOMPARE(dlg.StepIt(), 1); // the step is one block again
+    }
 };
-
-void TransferDialogTest::opensWaitingWithItsTitle() {
-    m_grid.setGeometry(100, 100, 600, 400);
-    m_grid.show();
-    CTransferDlg dlg(&m_grid);
-    dlg.m_strTitle = QStringLiteral("读数据");
-    QVERIFY(dlg.OpenOver(&m_grid));
-    QVERIFY(QTest::qWaitForWindowActive(&dlg));
-
-    QVERIFY(!dlg.isModal());
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("读数据"));
-    QVERIFY(dlg.startButton()->isEnabled());
-    QVERIFY(dlg.startButton()->hasFocus());
-    QVERIFY(dlg.startButton()->isDefault());
-    QCOMPARE(dlg.GetPos(), 0);
-    QCOMPARE(dlg.progressBar()->maximum(), 114);
-    QCOMPARE(dlg.countLabel()->text(), QStringLiteral("0"));
-    QCOMPARE(dlg.m_bCancel, 0);
-    const QPoint offset = dlg.geometry().center() - m_grid.geometry().center();
-    QVERIFY2(offset.manhattanLength() <= 8, "centred over the grid");
-
-    // A second Read or Write while it is open opens nothing and keeps the caption.
-    dlg.m_strTitle = QStringLiteral("写数据");
-    QVERIFY(!dlg.OpenOver(&m_grid));
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("读数据"));
-}
-
-void TransferDialogTest::startGreysAtOnceAndStartsTheTransferLater() {
-    CTransferDlg dlg;
-    QSignalSpy started(&dlg, &CTransferDlg::startTransfer);
-    bool greyWhenStarted = false;
-    connect(
-        &dlg, &CTransferDlg::startTransfer, &dlg,
-        [&] { greyWhenStarted = !dlg.startButton()->isEnabled(); }, Qt::DirectConnection);
-    dlg.show();
-
-    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
-    QVERIFY(!dlg.startButton()->isEnabled());
-    QCOMPARE(started.count(), 0); // not yet: the click is handled first
-    QTRY_COMPARE(started.count(), 1);
-    QVERIFY(greyWhenStarted);
-    QVERIFY(dlg.isVisible());
-
-    // Enter cannot start a second transfer.
-    QTest::keyClick(&dlg, Qt::Key_Return);
-    QTest::qWait(10);
-    QCOMPARE(started.count(), 1);
-}
-
-void TransferDialogTest::cancelBeforeStartCloses_data() {
-    QTest::addColumn<QString>("way");
-    QTest::newRow("Cancel") << "cancel";
-    QTest::newRow("Esc") << "esc";
-    QTest::newRow("close box") << "close";
-}
-
-static void CancelBy(CTransferDlg& dlg, const QString& way) {
-    if (way == "cancel") {
-        QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton);
-    } else if (way == "esc") {
-        QTest::keyClick(&dlg, Qt::Key_Escape);
-    } else {
-        dlg.close();
-    }
-}
-
-void TransferDialogTest::cancelBeforeStartCloses() {
-    QFETCH(QString, way);
-    CTransferDlg dlg;
-    QSignalSpy started(&dlg, &CTransferDlg::startTransfer);
-    dlg.show();
-    CancelBy(dlg, way);
-    QVERIFY(!dlg.isVisible());
-    QCOMPARE(dlg.m_bCancel, 0);
-    QTest::qWait(10);
-    QCOMPARE(started.count(), 0);
-}
-
-void TransferDialogTest::cancelWhileRunningOnlyRaisesTheFlag_data() {
-    cancelBeforeStartCloses_data();
-}
-
-void TransferDialogTest::cancelWhileRunningOnlyRaisesTheFlag() {
-    QFETCH(QString, way);
-    CTransferDlg dlg;
-    dlg.show();
-    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
-    CancelBy(dlg, way);
-    QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.m_bCancel, 1);
-    QVERIFY(dlg.CancelRequested());
-
-    // The transfer sees the flag and closes the window itself.
-    dlg.CloseWindow();
-    QVERIFY(!dlg.isVisible());
-}
-
-void TransferDialogTest::reopeningStartsAfresh() {
-    CTransferDlg dlg;
-    dlg.m_strTitle = QStringLiteral("读数据");
-    dlg.show();
-    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
-    for (int block = 1; block <= 114; ++block) {
-        QCOMPARE(dlg.StepIt(), block);
-    }
-    QCOMPARE(dlg.progressBar()->value(), dlg.progressBar()->maximum());
-    QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton);
-    dlg.CloseWindow();
-
-    dlg.m_strTitle = QStringLiteral("写数据");
-    QVERIFY(dlg.OpenOver(nullptr));
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("写数据"));
-    QCOMPARE(dlg.m_bCancel, 0);
-    QCOMPARE(dlg.GetPos(), 0);
-    QVERIFY(dlg.startButton()->isEnabled());
-    QCOMPARE(dlg.StepIt(), 1); // the step is one block again
-}
 
 QTEST_MAIN(TransferDialogTest)
 #include "test_transfer_dialog.moc"
