@@ -17,8 +17,6 @@ public:
         }
     }
     ~RadioSimProcess() { stop(); }
-    RadioSimProcess(const RadioSimProcess&) = delete;
-    RadioSimProcess& operator=(const RadioSimProcess&) = delete;
 
     // The device the program opens.
     QString path() const { return m_path; }
