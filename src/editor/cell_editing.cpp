@@ -58,25 +58,22 @@ void CProgramView::CreateCellEditors() {
     WatchEditor(m_comboSignal);
     WatchEditor(m_comboSignal->lineEdit());
 
-    m_comboBusy = CreateDropDownList(QStringLiteral("comboBusy"), CC::Choices(CC::kBusy));
-    m_comboPower = CreateDropDownList(QStringLiteral("comboPower"), CC::Choices(CC::kPower));
-    m_comboScan = CreateDropDownList(QStringLiteral("comboScan"), CC::Choices(CC::kScan));
-    m_comboBandwidth =
-        CreateDropDownList(QStringLiteral("comboBandwidth"), CC::Choices(CC::kBandwidth));
-    m_comboScrambler =
-        CreateDropDownList(QStringLiteral("comboScrambler"), CC::Choices(CC::kScrambler));
-    m_comboCompander =
-        CreateDropDownList(QStringLiteral("comboCompander"), CC::Choices(CC::kCompander));
-    m_comboEmphasis =
-        CreateDropDownList(QStringLiteral("comboEmphasis"), CC::Choices(CC::kEmphasis));
+    m_comboBusy = CreateDropDownList(QStringLiteral("comboBusy"), CC::kBusy);
+    m_comboPower = CreateDropDownList(QStringLiteral("comboPower"), CC::kPower);
+    m_comboScan = CreateDropDownList(QStringLiteral("comboScan"), CC::kScan);
+    m_comboBandwidth = CreateDropDownList(QStringLiteral("comboBandwidth"), CC::kBandwidth);
+    m_comboScrambler = CreateDropDownList(QStringLiteral("comboScrambler"), CC::kScrambler);
+    m_comboCompander = CreateDropDownList(QStringLiteral("comboCompander"), CC::kCompander);
+    m_comboEmphasis = CreateDropDownList(QStringLiteral("comboEmphasis"), CC::kEmphasis);
 }
 
-QComboBox* CProgramView::CreateDropDownList(const QString& objectName, const QStringList& entries) {
+QComboBox* CProgramView::CreateDropDownList(const QString& objectName, int column) {
     auto* combo = new QComboBox(m_grid->CellArea());
     combo->setObjectName(objectName);
-    combo->setAccessibleName(objectName);
+    // A screen reader announces the column the list edits.
+    combo->setAccessibleName(CC::Headers().at(column));
     combo->setFont(font());
-    combo->addItems(entries);
+    combo->addItems(CC::Choices(column));
     combo->hide();
     WatchEditor(combo);
     return combo;

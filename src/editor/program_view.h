@@ -119,7 +119,7 @@ protected:
 private:
     void LayoutForm();
     void CreateCellEditors();
-    QComboBox* CreateDropDownList(const QString& objectName, const QStringList& entries);
+    QComboBox* CreateDropDownList(const QString& objectName, int column);
     void WatchEditor(QWidget* editor);
     void SetColumnWidths();
     void HideCellEditors();
