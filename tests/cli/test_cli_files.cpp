@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,8 +68,7 @@ private slots:
     }
 
     void newThenExportPrintsEmptyTable() {
-        const Run created = qtr318({"new", "-o", "a.sin"});
-        QCOMPARE(created.exitCode, 0);
+        QCOMPARE(qtr318({"new", "-o", "a.sin"}).exitCode, 0);
         QVERIFY(ReadAll(path("a.sin")) ==
                 QByteArray(reinterpret_cast<const char*>(NewDocumentImage().bytes().data()),
                            MemoryImage::kSize));
@@ -100,7 +98,6 @@ private slots:
         QCOMPARE(qtr318({"export", "base.sin", "-o", "-"}).out, first);
         QVERIFY(first.startsWith(kBom + kHeader + "\r\n1," + QByteArray(band == 0 ? "145" : "435") +
                                  ".12500,"));
-        QVERIFY(first.contains("D754I"));
 
         // Over the same base the image comes back byte for byte.
         QCOMPARE(qtr318({"import", "first.csv", "-o", "same.sin", "--base", "base.sin"}).exitCode,
@@ -112,24 +109,17 @@ private slots:
             qtr318({"import", "first.csv", "-o", "fresh.sin", "--band", bandOption});
         QCOMPARE(imported.exitCode, 0);
         QCOMPARE(imported.err, QByteArray());
-        const Run second = qtr318({"export", "fresh.sin"});
-        QCOMPARE(second.exitCode, 0);
-        QCOMPARE(second.out, first);
+        QCOMPARE(qtr318({"export", "fresh.sin"}).out, first);
     }
 
-    void importFromStandardInput() {
-        const Run run =
-            qtr318({"import", "-", "-o", "stdin.sin"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
-        QCOMPARE(run.exitCode, 0);
-        // "-" is standard output for the image too, and the same bytes as a file.
+    void importFromStandardInputToStandardOutput() {
         const Run piped =
             qtr318({"import", "-", "-o", "-"}, kHeader + "\n3,146.5,,D023N,,,,,,,,\n");
         QCOMPARE(piped.exitCode, 0);
-        QCOMPARE(piped.out, ReadAll(path("stdin.sin")));
-        const Run exported = qtr318({"export", "stdin.sin"});
-        QVERIFY(
-            exported.out.contains("\r\n3,146.50000,146.50000,D023N,关,否,高,是,宽,否,否,是\r\n"));
-        QVERIFY(exported.out.contains("\r\n4,,,,,,,,,,,\r\n"));
+        WriteAll(path("stdin.sin"), piped.out);
+        QVERIFY(qtr318({"export", "stdin.sin"})
+                    .out.contains("\r\n3,146.50000,146.50000,D023N,关,否,高,是,宽,否,否,是\r\n"
+                                  "4,,,,,,,,,,,\r\n"));
     }
 
     void showPrintsTheTableAndSettings() {
@@ -137,8 +127,7 @@ private slots:
         const Run run = qtr318({"show", "show.sin"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
-        QVERIFY(lines.contains(QStringLiteral("Model: QTR-318")));
-        QVERIFY(lines.contains(QStringLiteral("Band:  400 - 480MHz")));
+        QVERIFY(lines.contains("Model: QTR-318") && lines.contains("Band:  400 - 480MHz"));
         const qsizetype header = lines.indexOf(QStringLiteral(
             "信道  接收频率   发射频率   接收信令  发射信令  繁忙  功率  扫描  带宽  "
             "扰频  压扩  加重"));
@@ -149,80 +138,24 @@ private slots:
                            "   是    否    否"));
         QCOMPARE(lines.at(header + 3), QStringLiteral(" 3"));
         QVERIFY(run.out.contains("  语言选择      中文\n"));
-        QVERIFY(QString::fromUtf8(run.out).contains(QRegularExpression(
-            QStringLiteral("\n  AF 输出增益微调 +200 +220 +0 +120\n").replace('+', "\\s+"))));
     }
 
-    void importErrorsNameLineAndColumn_data() {
-        QTest::addColumn<QByteArray>("csv");
-        QTest::addColumn<QStringList>("expected");
-        const QByteArray h = kHeader + "\r\n";
-        QTest::newRow("header") << QByteArray("channel,rx\r\n1,145,,,,,,,,,,\r\n")
-                                << QStringList{"line 1: the header must be"};
-        QTest::newRow("frequency")
-            << h + "1,145,174.5,,,,,,,,,\r\n2,145.0031,,,,,,,,,,\r\n"
-            << QStringList{"line 2, column 3 (发射频率): \"174.5\": 超出范围",
-                           "line 3, column 2 (接收频率): \"145.0031\": "
-                           "请输入5k/6.25k的倍数"};
-        QTest::newRow("signalling and options")
-            << h + "1,145,,67,,,,,,是,,\r\n\r\n5,146,,,D023N,Yes,,no,,,,\r\n"
-            << QStringList{"line 2, column 4 (接收信令): \"67\"",
-                           "line 4, column 6 (繁忙): \"Yes\"", "line 4, column 8 (扫描): \"no\""};
-        QTest::newRow("channel numbers")
-            << h + "0,145,,,,,,,,,,\r\n2,145,,,,,,,,,,\r\n2,146,,,,,,,,,,\r\n"
-            << QStringList{"line 2, column 1 (信道): \"0\"",
-                           "line 4, column 1 (信道): channel 2 is already given on line 3"};
-        QTest::newRow("field count") << h + "1,145,,,,,,,,,\r\n2,145,,,,,,,,,,,\r\n"
-                                     << QStringList{"line 2: expected 12 fields, found 11",
-                                                    "line 3: expected 12 fields, found 13"};
-        QTest::newRow("quotes") << h + "1,\"145\r\n"
-                                << QStringList{"line 2, column 2 (接收频率): the quoted field"};
-    }
-
-    void importErrorsNameLineAndColumn() {
-        QFETCH(QByteArray, csv);
-        QFETCH(QStringList, expected);
-        WriteAll(path("bad.csv"), csv);
-        WriteAll(path("kept.sin"), "previous contents");
-        const Run run = qtr318({"import", "bad.csv", "-o", "kept.sin"});
-        QCOMPARE(run.exitCode, 1);
-        const QString err = QString::fromUtf8(run.err);
-        for (const QString& text : expected) {
-            QVERIFY2(err.contains(QStringLiteral("bad.csv: ") + text), qPrintable(err));
-        }
-        QVERIFY(err.contains(QStringLiteral("nothing written")));
-        QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
-        QCOMPARE(run.out, QByteArray());
-    }
-
-    void usageErrorsExitTwoAndHelpExitsZero() {
-        const QString lines =
-            ";frobnicate;new;new -o;new x.sin;show;show a.sin b.sin;export a.sin --verbose 1;"
-            "export a.sin -o x -o y;import in.csv;import in.csv -o x.sin --band hf;"
-            "import in.csv -o x.sin --base";
-        for (const QString& line : lines.split(';')) {
-            const Run run = qtr318(line.split(' ', Qt::SkipEmptyParts));
-            QVERIFY2(run.exitCode == 2 && run.out.isEmpty() && !run.err.isEmpty(),
-                     qPrintable(line));
-            QVERIFY(!QFile::exists(path("x.sin")) && !QFile::exists(path("x")));
-        }
-        const Run help = qtr318({"import", "--help"});
-        QCOMPARE(help.exitCode, 0);
-        QCOMPARE(
-            help.out,
-            QByteArray(
-                "Usage: qtr318 import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]\n"));
-    }
-
+    // A bad table names the line and column and leaves the target as it was; the reasons
+    // themselves are pinned by the table's own test.
     void failuresExitOneAndWriteNothing() {
+        WriteAll(path("bad.csv"), kHeader + "\r\n1,145,174.5,,,,,,,,,\r\n");
+        WriteAll(path("kept.sin"), "previous contents");
+        const Run bad = qtr318({"import", "bad.csv", "-o", "kept.sin"});
+        QCOMPARE(bad.exitCode, 1);
+        QVERIFY2(bad.err.contains("bad.csv: line 2, column 3 (发射频率): \"174.5\": 超出范围") &&
+                     bad.err.contains("nothing written"),
+                 bad.err.constData());
+        QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
+
         WriteAll(path("short.sin"), QByteArray(1023, '\0'));
-        WriteAll(path("ok.csv"), kHeader + "\r\n");
         const QList<QPair<QString, QByteArray>> cases = {
-            {"show short.sin", "1023"},
             {"export short.sin -o short.csv", "1023"},
-            {"export absent.sin", "absent.sin"},
             {"new -o no/such/dir/a.sin", "no/such/dir/a.sin"},
-            {"import ok.csv -o x.sin --base short.sin", "1023"},
             {"import absent.csv -o x.sin", "absent.csv"}};
         for (const auto& [line, reason] : cases) {
             const Run run = qtr318(line.split(' '));
@@ -230,6 +163,18 @@ private slots:
                      qPrintable(line));
         }
         QVERIFY(!QFile::exists(path("short.csv")) && !QFile::exists(path("x.sin")));
+    }
+
+    void usageErrorsExitTwoAndHelpExitsZero() {
+        const QString lines = ";frobnicate;new x.sin;show a.sin b.sin;export a.sin -o x -o y;"
+                              "import in.csv;import in.csv -o x.sin --band hf";
+        for (const QString& line : lines.split(';')) {
+            const Run run = qtr318(line.split(' ', Qt::SkipEmptyParts));
+            QVERIFY2(run.exitCode == 2 && run.out.isEmpty() && !run.err.isEmpty(),
+                     qPrintable(line));
+        }
+        QVERIFY(!QFile::exists(path("x.sin")) && !QFile::exists(path("x")));
+        QCOMPARE(qtr318({"import", "--help"}).exitCode, 0);
     }
 
 private:
