@@ -22,14 +22,12 @@ public:
     std::function<QByteArray(const QByteArray& written)> responder;
     bool refuseOpen = false;
     QList<QPair<Kind, QByteArray>> events;
+    QList<QByteArray> writes;
     int closes = 0;
 
     bool Open(const QString&) override {
         m_open = !refuseOpen;
-        if (m_open) {
-            Log(Opened);
-        }
-        return m_open;
+        return m_open ? Log(Opened) : false;
     }
     QString OpenError() const override { return refuseOpen ? "Permission denied" : QString(); }
     bool IsOpen() const override { return m_open; }
@@ -43,7 +41,8 @@ public:
     }
     int Write(const std::uint8_t* bytes, int count) override {
         m_unanswered.append(reinterpret_cast<const char*>(bytes), count);
-        Log(Written, QByteArray(reinterpret_cast<const char*>(bytes), count));
+        writes.append(QByteArray(reinterpret_cast<const char*>(bytes), count));
+        Log(Written, writes.last());
         return count;
     }
     int Read(std::uint8_t* buffer, int count) override {
@@ -60,22 +59,6 @@ public:
         Log(Closed);
     }
 
-    QList<QByteArray> writes() const {
-        QList<QByteArray> result;
-        for (const auto& [kind, bytes] : events) {
-            if (kind == Written) {
-                result.append(bytes);
-            }
-        }
-        return result;
-    }
-    int countWrites(const QByteArray& bytes) const { return int(writes().count(bytes)); }
-    int blockRequests() const {
-        const QList<QByteArray> all = writes();
-        return int(std::count_if(all.begin(), all.end(), [](const QByteArray& write) {
-            return write.size() == 4 && write.startsWith('R');
-        }));
-    }
     // What happened on the line just before the first write of bytes.
     Kind kindBefore(const QByteArray& bytes) const {
         const qsizetype at = events.indexOf(qMakePair(Written, bytes));
@@ -83,7 +66,10 @@ public:
     }
 
 private:
-    void Log(Kind kind, const QByteArray& bytes = QByteArray()) { events.append({kind, bytes}); }
+    bool Log(Kind kind, const QByteArray& bytes = QByteArray()) {
+        events.append({kind, bytes});
+        return true;
+    }
     void Answer() {
         if (!m_unanswered.isEmpty() && responder) {
             m_input.append(responder(m_unanswered));
@@ -104,7 +90,6 @@ public:
     QQueue<bool> retryAnswers; // Cancel once they run out
     QString range;
     int position = 0;
-    int pumps = 0;
     QStringList texts;
     QStringList questions;
     QStringList reports; // "text|severity|detail|open" or "...|closed"
@@ -115,10 +100,7 @@ public:
     void StepProgress() override { ++position; }
     int ProgressPosition() const override { return position; }
     void SetProgressText(const QString& text) override { texts.append(text); }
-    void PumpEvents() override {
-        ++pumps;
-        m_cancel = m_cancel || position == cancelAtPosition;
-    }
+    void PumpEvents() override { m_cancel = m_cancel || position == cancelAtPosition; }
     bool CancelRequested() const override { return m_cancel; }
     bool AskRetry(const QString& caption, const QString& text) override {
         questions.append(caption + '|' + text);
@@ -134,14 +116,6 @@ private:
     bool m_cancel = false;
 };
 
-inline MemoryImage RandomImage(QRandomGenerator&& random) {
-    MemoryImage image;
-    for (int a = 0; a < MemoryImage::kSize; ++a) {
-        image.WriteByte(a, static_cast<std::uint8_t>(random.bounded(256)));
-    }
-    return image;
-}
-
 // base with every byte that travels taken from source.
 inline MemoryImage WithBlocksOf(MemoryImage base, const MemoryImage& source) {
     for (int address = 0; address < MemoryImage::kSize; ++address) {
@@ -152,12 +126,21 @@ inline MemoryImage WithBlocksOf(MemoryImage base, const MemoryImage& source) {
     return base;
 }
 
+inline MemoryImage RandomImage(quint32 seed) {
+    QRandomGenerator random(seed);
+    MemoryImage image;
+    for (int a = 0; a < MemoryImage::kSize; ++a) {
+        image.WriteByte(a, static_cast<std::uint8_t>(random.bounded(256)));
+    }
+    return image;
+}
+
 // One transfer between an image and a simulated radio, each filled from its own seed.
 struct Bench {
     explicit Bench(const SimulatedRadio::Options& options = {}, quint32 radioSeed = 1,
                    quint32 imageSeed = 99)
-        : radio(RandomImage(QRandomGenerator(radioSeed)), options), observer(port),
-          image(RandomImage(QRandomGenerator(imageSeed))) {
+        : radio(RandomImage(radioSeed), options), observer(port), image(RandomImage(imageSeed)),
+          before(image) {
         filter([](const QByteArray&, const QByteArray& answer) { return answer; });
     }
     // Lets a test change the radio's answers.
@@ -166,13 +149,15 @@ struct Bench {
             return change(written, radio.Receive(written));
         };
     }
-    TransferOutcome run(TransferDirection direction, const QString& portName = "COM1") {
+    TransferOutcome run(bool write, const QString& portName = "COM1") {
         TransferEngine engine(port, observer);
-        return engine.Run(portName, image, direction);
+        return engine.Run(portName, image,
+                          write ? TransferDirection::Write : TransferDirection::Read);
     }
 
     SimulatedRadio radio;
     ScriptedPort port;
     RecordingObserver observer;
     MemoryImage image;
+    const MemoryImage before; // the image as the transfer found it
 };
