@@ -11,26 +11,21 @@ class DecimalFrequencyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void multiplyIsExactInDecimal_data() {
-        const double inf = std::numeric_limits<double>::infinity();
-        QTest::addColumn<double>("a");
-        QTest::addColumn<double>("b");
-        QTest::addColumn<double>("expected"); // compared bit for bit; NaN matches NaN
-        QTest::newRow("136.00625 to count") << 136.00625 << 100000.0 << 13600625.0;
-        QTest::newRow("count to 136.00625") << 13600625.0 << 0.00001 << 136.00625;
-        QTest::newRow("136.0125 below in binary") << 136.0125 << 100000.0 << 13601250.0;
-        QTest::newRow("negative") << -5.0 << 100000.0 << -500000.0;
-        // The 16th significant digit of an operand is dropped before multiplying.
-        QTest::newRow("rounded to 15 digits") << 1.0000000000000002 << 3.0 << 3.0;
-        QTest::newRow("infinity") << inf << 100000.0 << inf;
-        QTest::newRow("nan") << std::nan("") << 100000.0 << std::nan("");
-        QTest::newRow("overflow") << 1e300 << 1e300 << inf;
-    }
-
     void multiplyIsExactInDecimal() {
-        QFETCH(double, a);
-        QFETCH(double, b);
-        QTEST(DecimalMultiply(a, b), "expected");
+        const double inf = std::numeric_limits<double>::infinity();
+        // a, b, the product compared bit for bit (NaN matches NaN).
+        const QList<std::array<double, 3>> cases = {
+            {136.00625, 100000.0, 13600625.0}, // to a count
+            {13600625.0, 0.00001, 136.00625},  // and back
+            {136.0125, 100000.0, 13601250.0},  // below in binary
+            {-5.0, 100000.0, -500000.0},
+            {1.0000000000000002, 3.0, 3.0}, // the 16th significant digit is dropped first
+            {inf, 100000.0, inf},
+            {std::nan(""), 100000.0, std::nan("")},
+            {1e300, 1e300, inf}};
+        for (const auto& [a, b, expected] : cases) {
+            QCOMPARE(DecimalMultiply(a, b), expected);
+        }
     }
 
     void bandLimitsFromBandTexts() {
@@ -49,39 +44,35 @@ private slots:
         }
     }
 
-    void frequencyCheck_data() {
-        using V = FrequencyCheck::Verdict;
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<V>("verdict");
-        QTest::addColumn<QString>("display"); // null: not examined
-        QTest::newRow("lower edge") << "136" << V::Accepted << "136.00000";
-        QTest::newRow("upper edge") << "174" << V::Accepted << "174.00000";
-        QTest::newRow("above upper edge") << "174.00625" << V::OutOfRange << "174.00625";
-        QTest::newRow("below lower edge") << "135.99375" << V::OutOfRange << "135.99375";
-        QTest::newRow("off raster") << "145.0031" << V::OffRaster << "145.00310";
-        QTest::newRow("5k step") << "145.005" << V::Accepted << "145.00500";
-        QTest::newRow("binary rounding") << "136.0125" << V::Accepted << "136.01250";
-        QTest::newRow("leading blanks") << "  \t145.5" << V::Accepted << "145.50000";
-        QTest::newRow("trailing letters") << "145abc" << V::Accepted << "145.00000";
-        QTest::newRow("comma is not a decimal point") << "145,125" << V::Accepted << "145.00000";
-        QTest::newRow("negative") << "-5" << V::OutOfRange << "-5.00000";
-        QTest::newRow("not a number") << "abc" << V::OutOfRange << "0.00000";
-        QTest::newRow("empty") << "" << V::OutOfRange << "0.00000";
-        QTest::newRow("infinity") << "inf" << V::OutOfRange << "inf";
-        QTest::newRow("nan") << "nan" << V::OutOfRange << "nan";
-        QTest::newRow("huge") << "1e30" << V::OutOfRange << QString();
-        // 2^32 + 14500000 steps: a count taken modulo 2^32 would land on 145 MHz.
-        QTest::newRow("beyond 32 bits") << "43094.67296" << V::OutOfRange << "43094.67296";
-    }
-
+    // Text, verdict and what the cell then shows (null: not examined).
     void frequencyCheck() {
-        QFETCH(QString, text);
-        QFETCH(QString, display);
-        const FrequencyCheck check = CheckFrequency(text, 13600000, 17400000);
-        QTEST(check.verdict, "verdict");
-        QVERIFY(display.isNull() || check.display == display);
+        using V = FrequencyCheck::Verdict;
+        const QList<std::tuple<QString, V, QString>> cases = {
+            {"136", V::Accepted, "136.00000"}, // both edges are inside
+            {"174", V::Accepted, "174.00000"},
+            {"174.00625", V::OutOfRange, "174.00625"},
+            {"135.99375", V::OutOfRange, "135.99375"},
+            {"145.0031", V::OffRaster, "145.00310"},
+            {"145.005", V::Accepted, "145.00500"},
+            {"136.0125", V::Accepted, "136.01250"},
+            {"  \t145.5", V::Accepted, "145.50000"},
+            {"145abc", V::Accepted, "145.00000"},
+            {"145,125", V::Accepted, "145.00000"}, // a comma is not a decimal point
+            {"-5", V::OutOfRange, "-5.00000"},
+            {"abc", V::OutOfRange, "0.00000"},
+            {"", V::OutOfRange, "0.00000"},
+            {"inf", V::OutOfRange, "inf"},
+            {"nan", V::OutOfRange, "nan"},
+            {"1e30", V::OutOfRange, QString()},
+            // 2^32 + 14500000 steps: a count taken modulo 2^32 would land on 145 MHz.
+            {"43094.67296", V::OutOfRange, "43094.67296"}};
         const QString messages[] = {QString(), "超出范围", "请输入5k/6.25k的倍数"};
-        QCOMPARE(check.message(), messages[int(check.verdict)]);
+        for (const auto& [text, verdict, display] : cases) {
+            const FrequencyCheck check = CheckFrequency(text, 13600000, 17400000);
+            QVERIFY2(check.verdict == verdict && (display.isNull() || check.display == display),
+                     qPrintable(text + " shows " + check.display));
+            QCOMPARE(check.message(), messages[int(verdict)]);
+        }
     }
 
     void everyRasterStepInsideTheBandIsAccepted() {
