@@ -137,17 +137,15 @@ private slots:
         for (const auto& [column, bit, set, clear] : cases) {
             // Set on 0x00, cleared on 0xFF, and an unknown text leaves 0xA5 alone; the other
             // columns are empty, so they leave their bits alone too.
-            for (int start : {0x00, 0xFF, 0xA5}) {
+            const QList<std::tuple<int, const char*, int>> starts = {
+                {0x00, set, 1 << bit}, {0xFF, clear, 0xFF ^ (1 << bit)}, {0xA5, "?", 0xA5}};
+            for (const auto& [start, text, expected] : starts) {
                 InMemoryChannelTable table;
                 table.setCellText(6, Col::kRxFrequency, QStringLiteral("150.00000"));
-                const char* text = start == 0x00 ? set : start == 0xFF ? clear : "?";
                 table.setCellText(6, column, QString::fromUtf8(text));
                 MemoryImage image = NewDocumentImage();
                 image.WriteByte(Record(6) + ImageMap::kChannelFlags, std::uint8_t(start));
                 EncodeChannels(table, image);
-                const int expected = start == 0x00   ? 1 << bit
-                                     : start == 0xFF ? 0xFF & ~(1 << bit)
-                                                     : start;
                 QCOMPARE(int(image.ReadByte(Record(6) + ImageMap::kChannelFlags)), expected);
             }
         }

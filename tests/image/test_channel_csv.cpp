@@ -1,8 +1,6 @@
-#include "channel_codec.h"
 #include "channel_columns.h"
 #include "channel_csv.h"
 #include "csv_records.h"
-#include "new_document.h"
 #include "signalling_list.h"
 
 #include <QTest>
@@ -73,10 +71,7 @@ private slots:
 
     void importFillsDefaultsAndEmptiesAbsentChannels() {
         InMemoryChannelTable table;
-        DecodeChannels(NewDocumentImage(), table);
-        for (int c = 1; c <= Col::kLast; ++c) {
-            table.setCellText(2, c, QStringLiteral("stale"));
-        }
+        table.setCellText(2, Col::kPower, QStringLiteral("stale"));
         const QByteArray file =
             kBom + FileWith({"5,145.125,,,,,,,,,,", "1,136,174,67.0,D754I,是,低,否,窄,否,否,否",
                              "\"9\",\"150.0\",,,,,,,,,,", "3,,146,67.0,,,,,,,,"});
@@ -125,16 +120,16 @@ private slots:
         QVERIFY(ChannelCsv::Describe(problems[10]).startsWith(QStringLiteral("line 6: ")));
     }
 
+    // A header with a blank, no header, a line that is not UTF-8, a channel of the other band.
     void importRejectsTheWholeFile() {
         const QByteArray uhf = FileWith({"1,145,,,,,,,,,,", "2,440.00625,,,,,,,,,,"});
         const QList<std::tuple<QByteArray, std::uint32_t, QString>> cases = {
             {FileWith({"1,145,,,,,,,,,,"}).replace("加重", "加重 "), kVhfHigh, "1:0"},
             {QByteArray(), kVhfHigh, "1:0"},
             {kBom, kVhfHigh, "1:0"},
-            {FileWith({"1,145,,,,,,,,,,", "2,145,,,,,,\xB7\xF1,,,,"}), kVhfHigh,
-             "3:0"}, // not UTF-8
+            {FileWith({"1,145,,,,,,,,,,", "2,145,,,,,,\xB7\xF1,,,,"}), kVhfHigh, "3:0"},
             {uhf, kVhfHigh, "3:2"},
-            {uhf, 48000000, "2:2"}}; // the VHF channel in UHF
+            {uhf, 48000000, "2:2"}};
         InMemoryChannelTable table;
         for (const auto& [file, high, place] : cases) {
             const std::uint32_t low = high == kVhfHigh ? kVhfLow : 40000000;

@@ -13,16 +13,13 @@ class DecimalFrequencyTest : public QObject {
 private slots:
     void multiplyIsExactInDecimal() {
         const double inf = std::numeric_limits<double>::infinity();
-        // a, b, the product compared bit for bit (NaN matches NaN).
+        // a, b, the product compared bit for bit (NaN matches NaN): to a count and back, 136.0125
+        // which is below in binary, the 16th significant digit dropped before multiplying.
         const QList<std::array<double, 3>> cases = {
-            {136.00625, 100000.0, 13600625.0}, // to a count
-            {13600625.0, 0.00001, 136.00625},  // and back
-            {136.0125, 100000.0, 13601250.0},  // below in binary
-            {-5.0, 100000.0, -500000.0},
-            {1.0000000000000002, 3.0, 3.0}, // the 16th significant digit is dropped first
-            {inf, 100000.0, inf},
-            {std::nan(""), 100000.0, std::nan("")},
-            {1e300, 1e300, inf}};
+            {136.00625, 100000.0, 13600625.0},      {13600625.0, 0.00001, 136.00625},
+            {136.0125, 100000.0, 13601250.0},       {-5.0, 100000.0, -500000.0},
+            {1.0000000000000002, 3.0, 3.0},         {inf, 100000.0, inf},
+            {std::nan(""), 100000.0, std::nan("")}, {1e300, 1e300, inf}};
         for (const auto& [a, b, expected] : cases) {
             QCOMPARE(DecimalMultiply(a, b), expected);
         }
@@ -44,11 +41,13 @@ private slots:
         }
     }
 
-    // Text, verdict and what the cell then shows (null: not examined).
+    // Text, verdict and what the cell then shows (null: not examined). Both band edges are inside;
+    // a comma is not a decimal point; 43094.67296 is 2^32 + 14500000 steps, which a count taken
+    // modulo 2^32 would land on 145 MHz.
     void frequencyCheck() {
         using V = FrequencyCheck::Verdict;
         const QList<std::tuple<QString, V, QString>> cases = {
-            {"136", V::Accepted, "136.00000"}, // both edges are inside
+            {"136", V::Accepted, "136.00000"},
             {"174", V::Accepted, "174.00000"},
             {"174.00625", V::OutOfRange, "174.00625"},
             {"135.99375", V::OutOfRange, "135.99375"},
@@ -57,14 +56,13 @@ private slots:
             {"136.0125", V::Accepted, "136.01250"},
             {"  \t145.5", V::Accepted, "145.50000"},
             {"145abc", V::Accepted, "145.00000"},
-            {"145,125", V::Accepted, "145.00000"}, // a comma is not a decimal point
+            {"145,125", V::Accepted, "145.00000"},
             {"-5", V::OutOfRange, "-5.00000"},
             {"abc", V::OutOfRange, "0.00000"},
             {"", V::OutOfRange, "0.00000"},
             {"inf", V::OutOfRange, "inf"},
             {"nan", V::OutOfRange, "nan"},
             {"1e30", V::OutOfRange, QString()},
-            // 2^32 + 14500000 steps: a count taken modulo 2^32 would land on 145 MHz.
             {"43094.67296", V::OutOfRange, "43094.67296"}};
         const QString messages[] = {QString(), "超出范围", "请输入5k/6.25k的倍数"};
         for (const auto& [text, verdict, display] : cases) {
