@@ -1,5 +1,7 @@
 #include "cli_arguments.h"
 
+#include "cli_command.h"
+
 namespace Cli {
 
 bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions) {
@@ -49,6 +51,25 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
         m_values.insert(name, value);
     }
     return true;
+}
+
+std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
+                                     int positionalCount, const char* synopsis) {
+    const QString usage = QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis);
+    Arguments parsed;
+    if (!parsed.parse(arguments, options)) {
+        Fail(parsed.error() + usage, kUsage);
+        return std::nullopt;
+    }
+    if (parsed.positional().size() != positionalCount) {
+        const QString problem = parsed.positional().size() < positionalCount
+                                    ? QStringLiteral("missing argument")
+                                    : QStringLiteral("unexpected argument '%1'")
+                                          .arg(parsed.positional().value(positionalCount));
+        Fail(problem + usage, kUsage);
+        return std::nullopt;
+    }
+    return parsed;
 }
 
 } // namespace Cli

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The command line of one qtr318 command: positional arguments and options that each take one
 // value, written "-o FILE", "--name VALUE" or "--name=VALUE". A lone "-" is a positional argument
@@ -25,5 +26,10 @@ private:
     QStringList m_positional;
     QString m_error;
 };
+
+// Parses a command's arguments, which must hold exactly positionalCount positional ones. On a
+// usage error it prints the reason with the command's synopsis and yields nothing.
+std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
+                                     int positionalCount, const char* synopsis);
 
 } // namespace Cli

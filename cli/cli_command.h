@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+class MemoryImage;
+
 // The qtr318 tool's commands share one contract: arguments after the command name in, an exit
 // code out, messages to stderr.
 namespace Cli {
@@ -18,5 +20,8 @@ struct Command {
 
 // Prints "qtr318: text" on stderr and returns code.
 int Fail(const QString& text, int code = kFailed);
+
+// Loads a .sin file into image; on failure prints why and returns false.
+bool LoadImage(const QString& path, MemoryImage& image);
 
 } // namespace Cli

@@ -29,34 +29,6 @@ const QString kBase = QStringLiteral("--base");
 const QString kBand = QStringLiteral("--band");
 const QString kStandardStream = QStringLiteral("-");
 
-// Parses the command line; prints the reason and yields nothing on a usage error.
-std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
-                                     int positionalCount, const char* synopsis) {
-    Arguments parsed;
-    if (!parsed.parse(arguments, options)) {
-        Fail(parsed.error() + QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis), kUsage);
-        return std::nullopt;
-    }
-    if (parsed.positional().size() != positionalCount) {
-        const QString problem = parsed.positional().size() < positionalCount
-                                    ? QStringLiteral("missing argument")
-                                    : QStringLiteral("unexpected argument '%1'")
-                                          .arg(parsed.positional().value(positionalCount));
-        Fail(problem + QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis), kUsage);
-        return std::nullopt;
-    }
-    return parsed;
-}
-
-bool LoadImage(const QString& path, MemoryImage& image) {
-    QString error;
-    if (!DocumentFile::Load(path, image, &error)) {
-        Fail(error);
-        return false;
-    }
-    return true;
-}
-
 // Writes bytes to path as a whole or not at all; "-" is standard output.
 bool WriteOutput(const QString& path, const QByteArray& bytes) {
     if (path == kStandardStream) {

@@ -32,13 +32,6 @@ void PrintHelp(FILE* stream) {
 
 } // namespace
 
-namespace Cli {
-int Fail(const QString& text, int code) {
-    QTextStream(stderr) << "qtr318: " << text << "\n";
-    return code;
-}
-} // namespace Cli
-
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qtr318"));

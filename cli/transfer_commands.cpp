@@ -32,32 +32,22 @@ struct TransferArguments {
 
 // The shared option rules (unknown, missing or repeated option: usage error) plus what every
 // transfer needs: a port, a retry count that is a count, and the right number of files.
-std::optional<TransferArguments> ParseOrFail(const QStringList& arguments,
-                                             const QStringList& options, int positionalCount,
-                                             const char* synopsis) {
-    const QString usage = QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis);
-    Arguments parsed;
-    if (!parsed.parse(arguments, options)) {
-        Fail(parsed.error() + usage, kUsage);
+std::optional<TransferArguments> ParseTransferArguments(const QStringList& arguments,
+                                                        const QStringList& options,
+                                                        int positionalCount, const char* synopsis) {
+    const auto parsed = ParseOrFail(arguments, options, positionalCount, synopsis);
+    if (!parsed) {
         return std::nullopt;
     }
-    if (!parsed.has(kPort)) {
+    if (!parsed->has(kPort)) {
         Fail(QStringLiteral("--port PORT is required (COM1-COM4 or a device path)"), kUsage);
         return std::nullopt;
     }
-    if (parsed.positional().size() != positionalCount) {
-        const QString problem = parsed.positional().size() < positionalCount
-                                    ? QStringLiteral("missing IN.sin")
-                                    : QStringLiteral("unexpected argument '%1'")
-                                          .arg(parsed.positional().value(positionalCount));
-        Fail(problem + usage, kUsage);
-        return std::nullopt;
-    }
-    TransferArguments result{parsed.value(kPort), parsed.value(kOutput), parsed.value(kBase),
-                             parsed.positional().value(0), 0};
-    if (parsed.has(kRetries)) {
+    TransferArguments result{parsed->value(kPort), parsed->value(kOutput), parsed->value(kBase),
+                             parsed->positional().value(0), 0};
+    if (parsed->has(kRetries)) {
         bool ok = false;
-        result.retries = parsed.value(kRetries).toInt(&ok);
+        result.retries = parsed->value(kRetries).toInt(&ok);
         if (!ok || result.retries < 0) {
             Fail(QStringLiteral("--retries takes a count of 0 or more"), kUsage);
             return std::nullopt;
@@ -147,20 +137,12 @@ int Transfer(const TransferArguments& arguments, MemoryImage& image, TransferDir
     return outcome.succeeded() ? kSuccess : kFailed;
 }
 
-bool LoadImage(const QString& path, MemoryImage& image) {
-    QString error;
-    if (!DocumentFile::Load(path, image, &error)) {
-        Fail(error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int RunRead(const QStringList& arguments) {
-    const auto parsed = ParseOrFail(arguments, {kPort, kOutput, kBase, kRetries}, 0,
-                                    "read --port PORT -o OUT.sin [--base BASE.sin] [--retries N]");
+    const auto parsed =
+        ParseTransferArguments(arguments, {kPort, kOutput, kBase, kRetries}, 0,
+                               "read --port PORT -o OUT.sin [--base BASE.sin] [--retries N]");
     if (!parsed) {
         return kUsage;
     }
@@ -185,8 +167,8 @@ int RunRead(const QStringList& arguments) {
 }
 
 int RunWrite(const QStringList& arguments) {
-    const auto parsed =
-        ParseOrFail(arguments, {kPort, kRetries}, 1, "write --port PORT IN.sin [--retries N]");
+    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries}, 1,
+                                               "write --port PORT IN.sin [--retries N]");
     if (!parsed) {
         return kUsage;
     }
@@ -198,8 +180,8 @@ int RunWrite(const QStringList& arguments) {
 }
 
 int RunVerify(const QStringList& arguments) {
-    const auto parsed =
-        ParseOrFail(arguments, {kPort, kRetries}, 1, "verify --port PORT IN.sin [--retries N]");
+    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries}, 1,
+                                               "verify --port PORT IN.sin [--retries N]");
     if (!parsed) {
         return kUsage;
     }

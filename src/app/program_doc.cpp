@@ -39,10 +39,15 @@ bool CProgramDoc::OnOpenDocument(const QString& path) {
         ShowWarning(m_window, error);
         return false;
     }
+    TakePath(path);
+    return true;
+}
+
+// The document now stands for the file at path, which holds everything the user sees.
+void CProgramDoc::TakePath(const QString& path) {
     m_pathName = QFileInfo(path).absoluteFilePath();
     SetModifiedFlag(false);
     emit fileUsed(m_pathName);
-    return true;
 }
 
 bool CProgramDoc::OnSaveDocument(const QString& path) {
@@ -55,9 +60,7 @@ bool CProgramDoc::OnSaveDocument(const QString& path) {
         ShowWarning(m_window, error);
         return false;
     }
-    m_pathName = QFileInfo(path).absoluteFilePath();
-    SetModifiedFlag(false);
-    emit fileUsed(m_pathName);
+    TakePath(path);
     return true;
 }
 

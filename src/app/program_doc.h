@@ -51,6 +51,7 @@ signals:
     void fileUsed(const QString& path);
 
 private:
+    void TakePath(const QString& path);
     bool DoSave(const QString& path);
 
     CProgramView* m_view = nullptr;
