@@ -3,7 +3,6 @@
 #include "frequency_check.h"
 
 #include <QTest>
-#include <cmath>
 #include <limits>
 
 // The MHz <-> 10 Hz conversions and the frequency check every cell edit and import goes through.
@@ -11,18 +10,13 @@ class DecimalFrequencyTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Exactness on frequencies, NaN and infinity are pinned through the frequency check below;
+    // here what only the multiplication shows: the 16th significant digit of an operand is dropped
+    // first, a count goes back to MHz exactly, and overflow is infinity.
     void multiplyIsExactInDecimal() {
-        const double inf = std::numeric_limits<double>::infinity();
-        // a, b, the product compared bit for bit (NaN matches NaN): to a count and back, 136.0125
-        // which is below in binary, the 16th significant digit dropped before multiplying.
-        const QList<std::array<double, 3>> cases = {
-            {136.00625, 100000.0, 13600625.0},      {13600625.0, 0.00001, 136.00625},
-            {136.0125, 100000.0, 13601250.0},       {-5.0, 100000.0, -500000.0},
-            {1.0000000000000002, 3.0, 3.0},         {inf, 100000.0, inf},
-            {std::nan(""), 100000.0, std::nan("")}, {1e300, 1e300, inf}};
-        for (const auto& [a, b, expected] : cases) {
-            QCOMPARE(DecimalMultiply(a, b), expected);
-        }
+        QCOMPARE(DecimalMultiply(1.0000000000000002, 3.0), 3.0);
+        QCOMPARE(DecimalMultiply(13600625.0, 0.00001), 136.00625);
+        QCOMPARE(DecimalMultiply(1e300, 1e300), std::numeric_limits<double>::infinity());
     }
 
     void bandLimitsFromBandTexts() {

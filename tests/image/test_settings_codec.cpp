@@ -109,20 +109,18 @@ private slots:
 
     void tuningDefaultsOfEachBlock() {
         // Offsets 0-4, 8-12 and 14-19 hold defaults; 5-7, 13 and 20-23 are left as they were.
-        const QList<QPair<int, QByteArray>> blocks = {
-            {ImageMap::kTuningEmphasis,
-             "01 04 DC 02 01 EE EE EE 01 03 46 06 00 EE 72 46 28 14 33 23"},
-            {ImageMap::kTuningCompander,
-             "01 03 00 05 01 EE EE EE 01 03 28 06 00 EE 72 44 28 14 33 1E"},
-            {ImageMap::kTuningScrambler,
-             "00 04 78 02 01 EE EE EE 01 03 82 06 00 EE 72 3E 28 14 33 23"},
-            {ImageMap::kTuningNone, "01 03 C8 07 01 EE EE EE 03 03 00 05 00 EE 72 39 28 14 33 19"}};
-        for (const auto& [block, values] : blocks) {
+        const QByteArrayList values = {
+            "01 04 DC 02 01 EE EE EE 01 03 46 06 00 EE 72 46 28 14 33 23",
+            "01 03 00 05 01 EE EE EE 01 03 28 06 00 EE 72 44 28 14 33 1E",
+            "00 04 78 02 01 EE EE EE 01 03 82 06 00 EE 72 3E 28 14 33 23",
+            "01 03 C8 07 01 EE EE EE 03 03 00 05 00 EE 72 39 28 14 33 19"};
+        for (int i = 0; i < 4; ++i) { // emphasis, compander, scrambler, none
+            const int block = ImageMap::kTuningEmphasis + i * ImageMap::kTuningBlockSize;
             MemoryImage image;
             image.Fill(0xEE);
             SetTuningDefaults(image, block);
             QCOMPARE(Bytes(image, block - 1, 26).toHex(' ').toUpper(),
-                     "EE " + values + " EE EE EE EE EE");
+                     "EE " + values[i] + " EE EE EE EE EE");
         }
     }
 };
