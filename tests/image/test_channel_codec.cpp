@@ -47,7 +47,7 @@ private slots:
         }
     }
 
-    void emptyFrequencyMarkers() {
+    void emptyFrequenciesAndRows() {
         MemoryImage image = NewDocumentImage();
         Put(image, Record(1), QByteArray::fromHex("00255100002551140100"));
         Put(image, Record(2), QByteArray::fromHex("002551FF000000000100"));
@@ -58,10 +58,8 @@ private slots:
         QCOMPARE(RowText(table, 1), QStringLiteral("|145.12500|||||||||"));
         QCOMPARE(RowText(table, 2), QString(10, '|'));
         QCOMPARE(RowText(table, 3).section('|', 0, 2), QStringLiteral("145.12500||67.0"));
-    }
 
-    void emptyRowEncodesFrequenciesAndSignallingOnly() {
-        MemoryImage image;
+        // An empty row encodes its frequencies and signalling only.
         image.Fill(0x5A);
         EncodeChannels(InMemoryChannelTable(), image); // all cells empty, nothing selected
         for (int n = 1; n <= 16; ++n) {
@@ -190,8 +188,7 @@ private slots:
             codecMask.WriteByte(Record(n) + ImageMap::kChannelFlags, 0xF9);
         }
         Put(codecMask, ImageMap::kScanCount, QByteArray(17, '\xFF'));
-        codecMask.WriteByte(ImageMap::kModelIndex, 0xFF);
-        codecMask.WriteByte(ImageMap::kBandIndex, 0xFF);
+        Put(codecMask, ImageMap::kModelIndex, "\xFF\xFF"); // and the band after it
 
         QRandomGenerator random(318);
         for (int round = 0; round < 2000; ++round) {
