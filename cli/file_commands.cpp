@@ -130,6 +130,15 @@ QString TuningText(const MemoryImage& image) {
     return text.render(QStringLiteral("  "));
 }
 
+// A .sin file and the channel table it decodes to.
+bool LoadTable(const QString& path, MemoryImage& image, InMemoryChannelTable& table) {
+    if (!LoadImage(path, image)) {
+        return false;
+    }
+    DecodeChannels(image, table);
+    return true;
+}
+
 } // namespace
 
 int RunNew(const QStringList& arguments) {
@@ -149,11 +158,10 @@ int RunShow(const QStringList& arguments) {
         return kUsage;
     }
     MemoryImage image;
-    if (!LoadImage(parsed->positional().first(), image)) {
+    InMemoryChannelTable table;
+    if (!LoadTable(parsed->positional().first(), image, table)) {
         return kFailed;
     }
-    InMemoryChannelTable table;
-    DecodeChannels(image, table);
     QTextStream out(stdout);
     out << "Model: " << table.entryText(Selector::Model, table.selected(Selector::Model)) << "\n"
         << "Band:  " << table.entryText(Selector::Band, table.selected(Selector::Band)) << "\n\n"
@@ -169,11 +177,10 @@ int RunExport(const QStringList& arguments) {
         return kUsage;
     }
     MemoryImage image;
-    if (!LoadImage(parsed->positional().first(), image)) {
+    InMemoryChannelTable table;
+    if (!LoadTable(parsed->positional().first(), image, table)) {
         return kFailed;
     }
-    InMemoryChannelTable table;
-    DecodeChannels(image, table);
     const QString output = parsed->has(kOutput) ? parsed->value(kOutput) : kStandardStream;
     return WriteOutput(output, ChannelCsv::Export(table)) ? kSuccess : kFailed;
 }

@@ -1,5 +1,6 @@
 #include "optional_features_dialog.h"
 
+#include "dialog_buttons.h"
 #include "dialog_units.h"
 
 #include <QCheckBox>
@@ -56,12 +57,10 @@ void COptionalFeaturesDlg::buildControls() {
     switches->addWidget(m_vox);
     grid->addLayout(switches, kSwitchRow, 0, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
-    m_ok->setDefault(true);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    const OkCancelButtons pair = CreateOkCancelButtons(this);
+    m_ok = pair.ok;
+    m_cancel = pair.cancel;
+    auto* buttons = pair.layout;
     grid->addLayout(buttons, kSwitchRow, 3, 1, 2);
 
     connect(m_ok, &QPushButton::clicked, this, &COptionalFeaturesDlg::accept);

@@ -1,5 +1,6 @@
 #include "password_dialog.h"
 
+#include "dialog_buttons.h"
 #include "dialog_units.h"
 
 #include <QGridLayout>
@@ -36,12 +37,10 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_edit, 0, 1);
 
-    auto* buttons = new QHBoxLayout;
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
-    m_ok->setDefault(true);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    const OkCancelButtons pair = CreateOkCancelButtons(this);
+    m_ok = pair.ok;
+    m_cancel = pair.cancel;
+    auto* buttons = pair.layout;
     buttons->addStretch();
     grid->addLayout(buttons, 1, 0, 1, 2);
 
