@@ -29,7 +29,7 @@ constexpr int kSwitchRow = 4;
 } // namespace
 
 COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent, MemoryImage& image)
-    : QDialog(parent), m_image(image) {
+    : CDialog(parent), m_image(image) {
     setWindowTitle(QStringLiteral("可选功能"));
     buildControls();
     FixDialogSize(this, 278, 106);
@@ -73,13 +73,6 @@ QComboBox* COptionalFeaturesDlg::addList(OptionList which) {
     box->addItems(OptionListFor(which).entries);
     m_lists[which] = box;
     return box;
-}
-
-void COptionalFeaturesDlg::setVisible(bool visible) {
-    if (visible && !isVisible()) {
-        OnInitDialog();
-    }
-    QDialog::setVisible(visible);
 }
 
 bool COptionalFeaturesDlg::OnInitDialog() {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "dialog_base.h"
 #include "memory_image.h"
 #include "settings_codec.h"
 
-#include <QDialog>
 #include <map>
 
 class QCheckBox;
@@ -13,7 +13,7 @@ class QPushButton;
 // "可选功能": the radio-wide options (squelch, time-out, VOX, battery saver, priority channel,
 // language, beep). Loads the option bytes when it opens and writes them back only on OK; Cancel,
 // Esc and the close box leave the image alone.
-class COptionalFeaturesDlg : public QDialog {
+class COptionalFeaturesDlg : public CDialog {
     Q_OBJECT
 public:
     explicit COptionalFeaturesDlg(QWidget* parent = nullptr, MemoryImage& image = TheImage());
@@ -27,11 +27,10 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    void setVisible(bool visible) override;
     void accept() override { OnOK(); }
 
 protected:
-    bool OnInitDialog();
+    bool OnInitDialog() override;
     void OnOK();
 
 private:

@@ -25,7 +25,7 @@ public:
 
 } // namespace
 
-CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
+CPasswordDlg::CPasswordDlg(QWidget* parent) : CDialog(parent) {
     setWindowTitle(QStringLiteral("密码"));
 
     auto* grid = new QGridLayout(this);
@@ -47,13 +47,6 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent) {
     connect(m_ok, &QPushButton::clicked, this, &CPasswordDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CPasswordDlg::reject);
     FixDialogSize(this, 123, 61);
-}
-
-void CPasswordDlg::setVisible(bool visible) {
-    if (visible && !isVisible()) {
-        OnInitDialog();
-    }
-    QDialog::setVisible(visible);
 }
 
 bool CPasswordDlg::OnInitDialog() {

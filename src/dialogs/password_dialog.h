@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialog_base.h"
 
 class QLineEdit;
 class QPushButton;
@@ -11,7 +11,7 @@ constexpr char TuningPassword[] = "529KMT";
 // "密码": asks for TuningPassword. Ends Accepted only on an exact whole-string match, Rejected
 // otherwise, with no message either way. Letters turn into capitals as they are typed and are
 // shown in clear.
-class CPasswordDlg : public QDialog {
+class CPasswordDlg : public CDialog {
     Q_OBJECT
 public:
     explicit CPasswordDlg(QWidget* parent = nullptr);
@@ -20,11 +20,10 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    void setVisible(bool visible) override;
     void accept() override { OnOK(); }
 
 protected:
-    bool OnInitDialog();
+    bool OnInitDialog() override;
     void OnOK();
 
 private:

@@ -11,7 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-CTransferDlg::CTransferDlg(QWidget* view) : QDialog(view) {
+CTransferDlg::CTransferDlg(QWidget* view) : CDialog(view) {
     setModal(false);
     buildControls();
     FixDialogSize(this, 250, 68);
@@ -49,13 +49,6 @@ void CTransferDlg::buildControls() {
 
     connect(m_start, &QPushButton::clicked, this, &CTransferDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
-}
-
-void CTransferDlg::setVisible(bool visible) {
-    if (visible && !isVisible()) {
-        OnInitDialog();
-    }
-    QDialog::setVisible(visible);
 }
 
 bool CTransferDlg::OnInitDialog() {

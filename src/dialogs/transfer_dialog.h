@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "dialog_base.h"
+
 #include <QString>
 
 class QLabel;
@@ -18,7 +19,7 @@ constexpr int IDC_TRANSFER_COUNT = 1005;
 // handled, whatever kind of connection the receiver made. Cancel closes the window while Start is
 // still enabled; once a transfer is under way it only raises m_bCancel, and the transfer closes
 // the window when it sees the flag. The user cannot close the window any other way meanwhile.
-class CTransferDlg : public QDialog {
+class CTransferDlg : public CDialog {
     Q_OBJECT
 public:
     explicit CTransferDlg(QWidget* view = nullptr);
@@ -48,7 +49,6 @@ public:
     QProgressBar* progressBar() const { return m_progress; }
     QLabel* countLabel() const { return m_count; }
 
-    void setVisible(bool visible) override;
     void accept() override { OnOK(); }
     void reject() override { OnCancel(); }
 
@@ -57,7 +57,7 @@ signals:
     void startTransfer();
 
 protected:
-    bool OnInitDialog();
+    bool OnInitDialog() override;
     void OnOK();
     void OnCancel();
     void closeEvent(QCloseEvent* event) override;

@@ -52,7 +52,7 @@ const TuningField* FieldWithId(int controlId) {
 } // namespace
 
 CTuningDlg::CTuningDlg(QWidget* parent, MemoryImage& image)
-    : QDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
+    : CDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
     setWindowTitle(QStringLiteral("参数调节"));
     buildControls();
     FixDialogSize(this, 378, 221);
@@ -179,13 +179,6 @@ QRadioButton* CTuningDlg::modeButton(int mode) const {
 
 bool CTuningDlg::imageChanged() const {
     return m_image != m_imageAtOpen;
-}
-
-void CTuningDlg::setVisible(bool visible) {
-    if (visible && !isVisible()) {
-        OnInitDialog();
-    }
-    QDialog::setVisible(visible);
 }
 
 bool CTuningDlg::OnInitDialog() {

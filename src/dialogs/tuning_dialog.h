@@ -1,9 +1,9 @@
 #pragma once
 
+#include "dialog_base.h"
 #include "memory_image.h"
 #include "settings_codec.h"
 
-#include <QDialog>
 #include <QList>
 
 class QButtonGroup;
@@ -15,7 +15,7 @@ class QVBoxLayout;
 // "参数调节": the four sets of factory audio tuning values, one set on show at a time. There is no
 // way to discard edits: the set on show is written back when the user picks another set and
 // whenever the dialog closes (Enter, Esc or the close box).
-class CTuningDlg : public QDialog {
+class CTuningDlg : public CDialog {
     Q_OBJECT
 public:
     explicit CTuningDlg(QWidget* parent = nullptr, MemoryImage& image = TheImage());
@@ -33,11 +33,10 @@ public:
     // The set buttons in TuningModes() order: "无", "加重", "压扩", "扰频".
     QRadioButton* modeButton(int mode) const;
 
-    void setVisible(bool visible) override;
     void done(int result) override;
 
 protected:
-    bool OnInitDialog();
+    bool OnInitDialog() override;
     void OnBlockNone() { chooseBlock(0); }
     void OnBlockEmphasis() { chooseBlock(1); }
     void OnBlockCompander() { chooseBlock(2); }
