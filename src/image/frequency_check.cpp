@@ -14,18 +14,43 @@ QString FrequencyCheck::message() const {
         return QStringLiteral("超出范围");
     case Verdict::OffRaster:
         return QStringLiteral("请输入5k/6.25k的倍数");
+    case Verdict::NotANumber:
+        return QStringLiteral("请输入数字");
     case Verdict::Accepted:
         break;
     }
     return {};
 }
 
+bool IsPlainDecimal(const QString& text) {
+    const QString trimmed = text.trimmed();
+    int digits = 0;
+    int points = 0;
+    for (const QChar c : trimmed) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            ++digits;
+        } else if (c == QLatin1Char('.')) {
+            ++points;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0 && points <= 1;
+}
+
 FrequencyCheck CheckFrequency(const QString& text, std::uint32_t low, std::uint32_t high) {
-    const QByteArray utf8 = text.toUtf8();
-    const double mhz = LeadingNumber(std::string_view(utf8.constData(), size_t(utf8.size())));
     FrequencyCheck check;
-    check.display = QString::fromStdString(FormatMHz(mhz));
+    if (!IsPlainDecimal(text)) {
+        return check;
+    }
+    const QByteArray utf8 = text.trimmed().toUtf8();
+    const int point = utf8.indexOf('.');
+    check.decimals = point < 0 ? 0 : int(utf8.size()) - point - 1;
+    const double mhz = LeadingNumber(std::string_view(utf8.constData(), size_t(utf8.size())));
     check.count = TruncateToCount(DecimalMultiply(mhz, 100000.0));
+    check.display = check.count == 0xFFFFFFFFu
+                        ? QString::fromStdString(FormatMHz(mhz))
+                        : QString::fromStdString(FormatMHz(DecimalMultiply(check.count, 0.00001)));
     if (check.count < low || check.count > high) {
         check.verdict = FrequencyCheck::Verdict::OutOfRange;
     } else if (check.count % kRaster5k != 0 && check.count % kRaster6k25 != 0) {

@@ -36,8 +36,10 @@ private slots:
     }
 
     // Text, verdict and what the cell then shows (null: not examined). Both band edges are inside;
-    // a comma is not a decimal point; 43094.67296 is 2^32 + 14500000 steps, which a count taken
-    // modulo 2^32 would land on 145 MHz.
+    // only a plain decimal number is a frequency (a decimal comma, a unit, a sign, an exponent or a
+    // NUL with digits after it are not); 43094.67296 is 2^32 + 14500000 steps, which a count taken
+    // modulo 2^32 would land on 145 MHz. Digits below 10 Hz are dropped, never rounded up: the
+    // display is the count that passed the raster check.
     void frequencyCheck() {
         using V = FrequencyCheck::Verdict;
         const QList<std::tuple<QString, V, QString>> cases = {
@@ -49,16 +51,27 @@ private slots:
             {"145.005", V::Accepted, "145.00500"},
             {"136.0125", V::Accepted, "136.01250"},
             {"  \t145.5", V::Accepted, "145.50000"},
-            {"145abc", V::Accepted, "145.00000"},
-            {"145,125", V::Accepted, "145.00000"},
-            {"-5", V::OutOfRange, "-5.00000"},
-            {"abc", V::OutOfRange, "0.00000"},
-            {"", V::OutOfRange, "0.00000"},
-            {"inf", V::OutOfRange, "inf"},
-            {"nan", V::OutOfRange, "nan"},
-            {"1e30", V::OutOfRange, QString()},
+            {"145.125 ", V::Accepted, "145.12500"},
+            {"146.0000051", V::Accepted, "146.00000"},
+            {"145.00624999", V::OffRaster, "145.00624"},
+            {"145abc", V::NotANumber, QString()},
+            {"145,125", V::NotANumber, QString()},
+            {"146.0 MHz", V::NotANumber, QString()},
+            {QString::fromUtf8("145.125\0"
+                               "999",
+                               11),
+             V::NotANumber, QString()},
+            {"0x91", V::NotANumber, QString()},
+            {"1.2.3", V::NotANumber, QString()},
+            {".", V::NotANumber, QString()},
+            {"-5", V::NotANumber, QString()},
+            {"abc", V::NotANumber, QString()},
+            {"", V::NotANumber, QString()},
+            {"inf", V::NotANumber, QString()},
+            {"1e30", V::NotANumber, QString()},
+            {"99999999999999999999", V::OutOfRange, QString()},
             {"43094.67296", V::OutOfRange, "43094.67296"}};
-        const QString messages[] = {QString(), "超出范围", "请输入5k/6.25k的倍数"};
+        const QString messages[] = {QString(), "超出范围", "请输入5k/6.25k的倍数", "请输入数字"};
         for (const auto& [text, verdict, display] : cases) {
             const FrequencyCheck check = CheckFrequency(text, 13600000, 17400000);
             QVERIFY2(check.verdict == verdict && (display.isNull() || check.display == display),
