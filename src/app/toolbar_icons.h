@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-// The window's pictures, drawn at start-up so the program ships no image files.
+// The window's pictures, from the image files built into the program.
 namespace ToolbarIcons {
 
 enum class Image { New, Open, Save, Read, Write, Print, About };
@@ -10,7 +10,7 @@ enum class Image { New, Open, Save, Read, Write, Print, About };
 constexpr int kImageSize = 18;
 
 QIcon Make(Image image);
-// The program's own 32 x 32 icon: a hand-held radio.
+// The program's own icon, a hand-held radio: the same picture the desktop menu shows.
 QIcon ApplicationIcon();
 
 } // namespace ToolbarIcons
