@@ -1,0 +1,35 @@
+# The Debian package: scripts/package runs cpack on a RelWithDebInfo build.
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME qtr318-cps)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "澜星电子有限公司")
+set(CPACK_PACKAGE_CONTACT ${QTR318_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "channel-programming software for the QTR-318 handheld radio")
+set(CPACK_PACKAGE_DESCRIPTION "Reads the memory of a QTR-318 handheld two-way radio (VHF 136-174 MHz or\n\
+UHF 400-480 MHz) over a USB serial programming cable, edits its 16-channel\n\
+table and radio-wide options, writes it back and keeps it in .sin files.\n\
+\n\
+The package holds the programming window qtr318-cps (in Simplified\n\
+Chinese), the command-line tool qtr318 for scripts and fleet programming\n\
+with CSV import and export, and qtr318-radio-sim, a simulated radio on a\n\
+pseudo-terminal for trying the programs without hardware. A udev rule lets\n\
+the user at the seat open the usual USB serial cables and keeps\n\
+ModemManager away from them.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QTR318_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QTR318_PROJECT_URL})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the window's display plugins, and the
+# Chinese texts of Qt's own dialogs with a font that has the glyphs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk | fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_SOURCE_DIR}/data/debian/postinst ${PROJECT_SOURCE_DIR}/data/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+
+include(CPack)
