@@ -64,6 +64,8 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     }
 
     m_frame->setWindowIcon(ToolbarIcons::ApplicationIcon());
+    // Wayland shows the icon of the desktop entry of this name rather than the window's own.
+    QGuiApplication::setDesktopFileName(QStringLiteral("qtr318-cps"));
     m_frame->show();
     return true;
 }
