@@ -1,4 +1,5 @@
 #include "cli_command.h"
+#include "command_help.h"
 #include "file_commands.h"
 #include "transfer_commands.h"
 
@@ -27,7 +28,8 @@ void PrintHelp(FILE* stream) {
     }
     out << "  qtr318 --help | --version\n\n"
            "PORT is COM1-COM4 or a serial device path. Exit codes: 0 success, 1 the operation\n"
-           "failed, 2 usage error, 3 verify found differences.\n";
+           "failed, 2 usage error, 3 verify found differences.\n"
+           "qtr318 COMMAND --help (or -h) describes a command's arguments and options.\n";
 }
 
 } // namespace
@@ -52,9 +54,11 @@ int main(int argc, char* argv[]) {
     }
     for (const Cli::Command& command : kCommands) {
         if (name == QLatin1String(command.name)) {
-            if (arguments == QStringList{QStringLiteral("--help")}) {
-                QTextStream(stdout)
-                    << "Usage: qtr318 " << QString::fromUtf8(command.synopsis).simplified() << "\n";
+            if (arguments == QStringList{QStringLiteral("--help")} ||
+                arguments == QStringList{QStringLiteral("-h")}) {
+                QTextStream(stdout) << "Usage: qtr318 "
+                                    << QString::fromUtf8(command.synopsis).simplified() << "\n\n"
+                                    << Cli::CommandHelp(QLatin1String(command.name));
                 return Cli::kSuccess;
             }
             return command.run(arguments);
