@@ -6,15 +6,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "澜星电子有限公司")
 set(CPACK_PACKAGE_CONTACT ${QTR318_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "channel-programming software for the QTR-318 handheld radio")
-set(CPACK_PACKAGE_DESCRIPTION "Reads the memory of a QTR-318 handheld two-way radio (VHF 136-174 MHz or\n\
-UHF 400-480 MHz) over a USB serial programming cable, edits its 16-channel\n\
-table and radio-wide options, writes it back and keeps it in .sin files.\n\
-\n\
-The package holds the programming window qtr318-cps (in Simplified\n\
-Chinese), the command-line tool qtr318 for scripts and fleet programming\n\
-with CSV import and export, and qtr318-radio-sim, a simulated radio on a\n\
-pseudo-terminal for trying the programs without hardware. A udev rule lets\n\
-the user at the seat open the usual USB serial cables and keeps\n\
+set(CPACK_PACKAGE_DESCRIPTION "Reads the memory of a QTR-318 handheld two-way radio (VHF 136-174 MHz or
+UHF 400-480 MHz) over a USB serial programming cable, edits its 16-channel
+table and radio-wide options, writes it back and keeps it in .sin files.
+
+The package holds the programming window qtr318-cps (in Simplified
+Chinese), the command-line tool qtr318 for scripts and fleet programming
+with CSV import and export, and qtr318-radio-sim, a simulated radio on a
+pseudo-terminal for trying the programs without hardware. A udev rule lets
+the user at the seat open the usual USB serial cables and keeps
 ModemManager away from them.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
