@@ -44,20 +44,21 @@ int main(int argc, char* argv[]) {
     const QString name = arguments.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
         PrintHelp(stdout);
-        return Cli::kSuccess;
+        return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
     }
     if (name == QLatin1String("--version")) {
         QTextStream(stdout) << "qtr318 " << QTR318_VERSION << "\n";
-        return Cli::kSuccess;
+        return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
     }
     for (const Cli::Command& command : kCommands) {
         if (name == QLatin1String(command.name)) {
             if (arguments == QStringList{QStringLiteral("--help")}) {
                 QTextStream(stdout)
                     << "Usage: qtr318 " << QString::fromUtf8(command.synopsis).simplified() << "\n";
-                return Cli::kSuccess;
+                return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
             }
-            return command.run(arguments);
+            const int code = command.run(arguments);
+            return code != Cli::kSuccess || Cli::StandardOutputFlushed() ? code : Cli::kFailed;
         }
     }
     return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name),
