@@ -172,9 +172,15 @@ private slots:
 
     // A .sin is exactly 1024 bytes wherever one is read; the tool's own CSV export is not one.
     void onlyFilesOf1024BytesAreImages() {
-        QVERIFY(DocumentFile::Save(path("good.sin"), SampleImage(0)));
+        QByteArray sixteen = kHeader + "\n";
+        for (int n = 1; n <= 16; ++n) {
+            sixteen +=
+                QByteArray::number(n) + ",145." + QByteArray::number(n * 25) + ",,,,,,,,,,\n";
+        }
+        QCOMPARE(qtr318({"import", "-", "-o", "good.sin"}, sixteen).exitCode, 0);
         QCOMPARE(qtr318({"export", "good.sin", "-o", "table.csv"}).exitCode, 0);
         const QByteArray length = QByteArray::number(ReadAll(path("table.csv")).size());
+        QVERIFY(length.toInt() > MemoryImage::kSize);
         WriteAll(path("long.sin"), ReadAll(path("good.sin")) + '\0');
         const QStringList lines = {"show table.csv",
                                    "export table.csv -o out.csv",
@@ -220,6 +226,22 @@ private slots:
         QCOMPARE(ReadAll(path("in.csv")), kHeader + "\n");
         QVERIFY(QFileInfo(path("link.sin")).isSymLink() && QFileInfo(path("folder")).isDir() &&
                 !QFileInfo(path("pipe")).isFile());
+    }
+
+    // "-o -" is standard output for read as for every other command, not a file named "-".
+    void readToStandardOutput() {
+        QProcess radio;
+        radio.start(qEnvironmentVariable("QTR318_BUILD_DIR") + "/tools/qtr318-radio-sim");
+        QVERIFY(radio.waitForReadyRead(10000));
+        const QString port = QString::fromLocal8Bit(radio.readLine()).trimmed();
+        const Run read = qtr318({"read", "--port", port, "-o", "-"});
+        radio.terminate();
+        radio.waitForFinished(5000);
+        QVERIFY2(read.exitCode == 0, read.err.constData());
+        QVERIFY(read.out ==
+                QByteArray(reinterpret_cast<const char*>(NewDocumentImage().bytes().data()),
+                           MemoryImage::kSize));
+        QVERIFY(!QFile::exists(path("-")));
     }
 
     // Standard output that cannot take the output is a failure too.
