@@ -57,8 +57,11 @@ int main(int argc, char* argv[]) {
                     << "Usage: qtr318 " << QString::fromUtf8(command.synopsis).simplified() << "\n";
                 return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
             }
+            // A command that failed has said why; one that printed its findings (verify's
+            // differing blocks) has not succeeded if they were lost.
             const int code = command.run(arguments);
-            return code != Cli::kSuccess || Cli::StandardOutputFlushed() ? code : Cli::kFailed;
+            const bool printed = code == Cli::kSuccess || code == Cli::kDiffers;
+            return !printed || Cli::StandardOutputFlushed() ? code : Cli::kFailed;
         }
     }
     return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name),
