@@ -25,10 +25,6 @@ bool LoadImage(const QString& path, MemoryImage& image) {
     return true;
 }
 
-namespace {
-const QString kStandardStream = QStringLiteral("-");
-} // namespace
-
 bool CheckOutput(const QString& output, const QString& input) {
     if (output == kStandardStream) {
         return true;

@@ -10,6 +10,9 @@ namespace Cli {
 
 enum ExitCode { kSuccess = 0, kFailed = 1, kUsage = 2, kDiffers = 3 };
 
+// Where a file name is expected, "-" stands for standard input or output.
+inline const QString kStandardStream = QStringLiteral("-");
+
 using CommandFunction = int (*)(const QStringList& arguments);
 
 struct Command {

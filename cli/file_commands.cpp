@@ -26,7 +26,6 @@ using Selector = ChannelTable::Selector;
 const QString kOutput = QStringLiteral("-o");
 const QString kBase = QStringLiteral("--base");
 const QString kBand = QStringLiteral("--band");
-const QString kStandardStream = QStringLiteral("-");
 
 bool ReadInput(const QString& path, QByteArray& bytes) {
     const bool standardInput = path == kStandardStream;
