@@ -10,6 +10,9 @@ namespace Cli {
 
 enum ExitCode { kSuccess = 0, kFailed = 1, kUsage = 2, kDiffers = 3 };
 
+// Where a file name is expected, "-" stands for standard input or output.
+inline const QString kStandardStream = QStringLiteral("-");
+
 using CommandFunction = int (*)(const QStringList& arguments);
 
 struct Command {
@@ -23,5 +26,18 @@ int Fail(const QString& text, int code = kFailed);
 
 // Loads a .sin file into image; on failure prints why and returns false.
 bool LoadImage(const QString& path, MemoryImage& image);
+
+// The output rule of every command: "-" is standard output, anything else a regular file that
+// is replaced as a whole. An output that is not a regular file, or that names the input (the
+// same file by any path), is a usage error: it prints why and returns false, before any work.
+bool CheckOutput(const QString& output, const QString& input = QString());
+
+// Writes bytes to output as a whole or not at all; on failure prints why and returns false.
+bool WriteOutput(const QString& output, const QByteArray& bytes);
+bool SaveImage(const QString& output, const MemoryImage& image);
+
+// Standard output is written through buffers; its errors (a full disk, /dev/full) show only
+// when they are flushed. Prints why and returns false when anything written was lost.
+bool StandardOutputFlushed();
 
 } // namespace Cli

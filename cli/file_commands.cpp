@@ -13,7 +13,6 @@
 #include "text_table.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <cstdio>
 #include <optional>
@@ -27,40 +26,6 @@ using Selector = ChannelTable::Selector;
 const QString kOutput = QStringLiteral("-o");
 const QString kBase = QStringLiteral("--base");
 const QString kBand = QStringLiteral("--band");
-const QString kStandardStream = QStringLiteral("-");
-
-// Writes bytes to path as a whole or not at all; "-" is standard output.
-bool WriteOutput(const QString& path, const QByteArray& bytes) {
-    if (path == kStandardStream) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
-            !out.flush()) {
-            Fail(QStringLiteral("cannot write to standard output"));
-            return false;
-        }
-        return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
-}
-
-bool SaveImage(const QString& path, const MemoryImage& image) {
-    if (path == kStandardStream) {
-        const auto& bytes = image.bytes();
-        return WriteOutput(
-            path, QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize));
-    }
-    QString error;
-    if (!DocumentFile::Save(path, image, &error)) {
-        Fail(error);
-        return false;
-    }
-    return true;
-}
 
 bool ReadInput(const QString& path, QByteArray& bytes) {
     const bool standardInput = path == kStandardStream;
@@ -149,6 +114,9 @@ int RunNew(const QStringList& arguments) {
     if (!parsed->has(kOutput)) {
         return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
     }
+    if (!CheckOutput(parsed->value(kOutput))) {
+        return kUsage;
+    }
     return SaveImage(parsed->value(kOutput), NewDocumentImage()) ? kSuccess : kFailed;
 }
 
@@ -176,12 +144,16 @@ int RunExport(const QStringList& arguments) {
     if (!parsed) {
         return kUsage;
     }
+    const QString input = parsed->positional().first();
+    const QString output = parsed->has(kOutput) ? parsed->value(kOutput) : kStandardStream;
+    if (!CheckOutput(output, input)) {
+        return kUsage;
+    }
     MemoryImage image;
     InMemoryChannelTable table;
-    if (!LoadTable(parsed->positional().first(), image, table)) {
+    if (!LoadTable(input, image, table)) {
         return kFailed;
     }
-    const QString output = parsed->has(kOutput) ? parsed->value(kOutput) : kStandardStream;
     return WriteOutput(output, ChannelCsv::Export(table)) ? kSuccess : kFailed;
 }
 
@@ -193,6 +165,9 @@ int RunImport(const QStringList& arguments) {
     }
     if (!parsed->has(kOutput)) {
         return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
+    }
+    if (!CheckOutput(parsed->value(kOutput), parsed->positional().first())) {
+        return kUsage;
     }
     int band = -1;
     if (parsed->has(kBand)) {

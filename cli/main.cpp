@@ -46,11 +46,11 @@ int main(int argc, char* argv[]) {
     const QString name = arguments.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
         PrintHelp(stdout);
-        return Cli::kSuccess;
+        return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
     }
     if (name == QLatin1String("--version")) {
         QTextStream(stdout) << "qtr318 " << QTR318_VERSION << "\n";
-        return Cli::kSuccess;
+        return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
     }
     for (const Cli::Command& command : kCommands) {
         if (name == QLatin1String(command.name)) {
@@ -59,9 +59,13 @@ int main(int argc, char* argv[]) {
                 QTextStream(stdout) << "Usage: qtr318 "
                                     << QString::fromUtf8(command.synopsis).simplified() << "\n\n"
                                     << Cli::CommandHelp(QLatin1String(command.name));
-                return Cli::kSuccess;
+                return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
             }
-            return command.run(arguments);
+            // A command that failed has said why; one that printed its findings (verify's
+            // differing blocks) has not succeeded if they were lost.
+            const int code = command.run(arguments);
+            const bool printed = code == Cli::kSuccess || code == Cli::kDiffers;
+            return !printed || Cli::StandardOutputFlushed() ? code : Cli::kFailed;
         }
     }
     return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name),

@@ -3,7 +3,6 @@
 #include "block_walk.h"
 #include "cli_arguments.h"
 #include "cli_command.h"
-#include "document_file.h"
 #include "new_document.h"
 #include "port_names.h"
 #include "qt_serial_port.h"
@@ -149,6 +148,9 @@ int RunRead(const QStringList& arguments) {
     if (parsed->output.isEmpty()) {
         return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
     }
+    if (!CheckOutput(parsed->output)) {
+        return kUsage;
+    }
     // The radio fills only the blocks that travel; the rest, the tuning sets among them, comes
     // from the base.
     MemoryImage image = NewDocumentImage();
@@ -159,11 +161,7 @@ int RunRead(const QStringList& arguments) {
     if (result != kSuccess) {
         return result;
     }
-    QString error;
-    if (!DocumentFile::Save(parsed->output, image, &error)) {
-        return Fail(error);
-    }
-    return kSuccess;
+    return SaveImage(parsed->output, image) ? kSuccess : kFailed;
 }
 
 int RunWrite(const QStringList& arguments) {

@@ -1,7 +1,8 @@
 #include "document_file.h"
 
+#include "atomic_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace DocumentFile {
 
@@ -19,11 +20,21 @@ bool Load(const QString& path, MemoryImage& image, QString* error) {
         SetError(error, QStringLiteral("无法打开文件 %1：%2").arg(path, file.errorString()));
         return false;
     }
-    const QByteArray data = file.read(MemoryImage::kSize);
-    if (data.size() < MemoryImage::kSize) {
-        SetError(error, QStringLiteral("文件 %1 不是有效的数据文件：只有 %2 字节，应为 %3 字节。")
-                            .arg(path)
-                            .arg(data.size())
+    // One byte more than an image tells a longer file from a good one without reading all of
+    // whatever was chosen by mistake.
+    const QByteArray data = file.read(MemoryImage::kSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        SetError(error, QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString()));
+        return false;
+    }
+    if (data.size() != MemoryImage::kSize) {
+        // A pipe or device has no size to name, only the fact that it holds too much.
+        const QString found = file.isSequential() && data.size() > MemoryImage::kSize
+                                  ? QStringLiteral("长度超过 %1 字节").arg(MemoryImage::kSize)
+                                  : QStringLiteral("长度为 %1 字节")
+                                        .arg(file.isSequential() ? data.size() : file.size());
+        SetError(error, QStringLiteral("文件 %1 不是有效的数据文件：%2，应为 %3 字节。")
+                            .arg(path, found)
                             .arg(MemoryImage::kSize));
         return false;
     }
@@ -34,16 +45,12 @@ bool Load(const QString& path, MemoryImage& image, QString* error) {
 }
 
 bool Save(const QString& path, const MemoryImage& image, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, QStringLiteral("无法保存文件 %1：%2").arg(path, file.errorString()));
-        return false;
-    }
     const auto& bytes = image.bytes();
-    const qint64 written =
-        file.write(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize);
-    if (written != MemoryImage::kSize || !file.commit()) {
-        SetError(error, QStringLiteral("无法保存文件 %1：%2").arg(path, file.errorString()));
+    QString reason;
+    if (!AtomicFile::Replace(
+            path, QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize),
+            &reason)) {
+        SetError(error, QStringLiteral("无法保存文件 %1：%2").arg(path, reason));
         return false;
     }
     return true;

@@ -10,12 +10,13 @@ namespace DocumentFile {
 inline constexpr const char* kFilter = "数据文件 (*.sin)";
 inline constexpr const char* kSuffix = "sin";
 
-// Reads the first 1024 bytes of path into image. A missing, unreadable or shorter file (an empty
-// one included) fails with a message and leaves image untouched.
+// Reads path into image. A missing or unreadable file, or one of any length but 1024 bytes (an
+// empty one and the tool's own CSV export included), fails with a message naming what was found
+// and leaves image untouched.
 bool Load(const QString& path, MemoryImage& image, QString* error = nullptr);
 
-// Writes exactly 1024 bytes, through a temporary file renamed over path, so a failed save never
-// leaves a truncated file behind.
+// Writes exactly 1024 bytes as a whole or not at all (see AtomicFile::Replace): a failed save, a
+// full disk included, leaves the previous file as it was.
 bool Save(const QString& path, const MemoryImage& image, QString* error = nullptr);
 
 } // namespace DocumentFile

@@ -1,13 +1,18 @@
 #include "channel_codec.h"
 #include "channel_columns.h"
 #include "document_file.h"
+#include "full_disk.h"
 #include "new_document.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace Col = ChannelColumns;
 
@@ -165,6 +170,120 @@ private slots:
         QVERIFY(!QFile::exists(path("short.csv")) && !QFile::exists(path("x.sin")));
     }
 
+    // A .sin is exactly 1024 bytes wherever one is read; the tool's own CSV export is not one.
+    void onlyFilesOf1024BytesAreImages() {
+        QByteArray sixteen = kHeader + "\n";
+        for (int n = 1; n <= 16; ++n) {
+            sixteen +=
+                QByteArray::number(n) + ",145." + QByteArray::number(n * 25) + ",,,,,,,,,,\n";
+        }
+        QCOMPARE(qtr318({"import", "-", "-o", "good.sin"}, sixteen).exitCode, 0);
+        QCOMPARE(qtr318({"export", "good.sin", "-o", "table.csv"}).exitCode, 0);
+        const QByteArray length = QByteArray::number(ReadAll(path("table.csv")).size());
+        QVERIFY(length.toInt() > MemoryImage::kSize);
+        WriteAll(path("long.sin"), ReadAll(path("good.sin")) + '\0');
+        const QStringList lines = {"show table.csv",
+                                   "export table.csv -o out.csv",
+                                   "import table.csv -o out.sin --base table.csv",
+                                   "write --port /dev/qtr318-none table.csv",
+                                   "verify --port /dev/qtr318-none table.csv",
+                                   "show long.sin"};
+        for (const QString& line : lines) {
+            const Run run = qtr318(line.split(' '));
+            const QByteArray found = line.endsWith("long.sin") ? "1025" : length;
+            QVERIFY2(run.exitCode == 1 && run.out.isEmpty() &&
+                         run.err.contains("长度为 " + found + " 字节"),
+                     qPrintable(line + ": " + run.err));
+        }
+        QVERIFY(!QFile::exists(path("out.csv")) && !QFile::exists(path("out.sin")));
+    }
+
+    // An output naming the input, or anything but a regular file, is refused before any work
+    // and nothing is touched.
+    void outputsThatMustNotBeOverwritten() {
+        QVERIFY(DocumentFile::Save(path("in.sin"), SampleImage(1)));
+        const QByteArray image = ReadAll(path("in.sin"));
+        WriteAll(path("in.csv"), kHeader + "\n");
+        QVERIFY(QFile::link(path("in.sin"), path("link.sin")));
+        QVERIFY(QDir(m_dir.path()).mkpath("folder"));
+        QVERIFY(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
+        const QList<QPair<QString, QByteArray>> cases = {
+            {"export in.sin -o in.sin", "is the input file"},
+            {"export link.sin -o ./in.sin", "is the input file"},
+            {"export in.sin -o link.sin", "is the input file"},
+            {"import in.csv -o in.csv", "is the input file"},
+            {"new -o pipe", "not a regular file"},
+            {"new -o folder", "not a regular file"},
+            {"export in.sin -o pipe", "not a regular file"},
+            {"import in.csv -o pipe", "not a regular file"},
+            {"read --port /dev/qtr318-none -o pipe", "not a regular file"}};
+        for (const auto& [line, reason] : cases) {
+            const Run run = qtr318(line.split(' '));
+            QVERIFY2(run.exitCode == 2 && run.err.contains(reason),
+                     qPrintable(line + ": " + run.err));
+        }
+        QCOMPARE(ReadAll(path("in.sin")), image);
+        QCOMPARE(ReadAll(path("in.csv")), kHeader + "\n");
+        QVERIFY(QFileInfo(path("link.sin")).isSymLink() && QFileInfo(path("folder")).isDir() &&
+                !QFileInfo(path("pipe")).isFile());
+    }
+
+    // "-o -" is standard output for read as for every other command, not a file named "-".
+    void readToStandardOutput() {
+        QProcess radio;
+        radio.start(qEnvironmentVariable("QTR318_BUILD_DIR") + "/tools/qtr318-radio-sim");
+        QVERIFY(radio.waitForReadyRead(10000));
+        const QString port = QString::fromLocal8Bit(radio.readLine()).trimmed();
+        const Run read = qtr318({"read", "--port", port, "-o", "-"});
+        radio.terminate();
+        radio.waitForFinished(5000);
+        QVERIFY2(read.exitCode == 0, read.err.constData());
+        QVERIFY(read.out ==
+                QByteArray(reinterpret_cast<const char*>(NewDocumentImage().bytes().data()),
+                           MemoryImage::kSize));
+        QVERIFY(!QFile::exists(path("-")));
+    }
+
+    // Standard output that cannot take the output is a failure too.
+    void standardOutputErrorsFail() {
+        if (!QFileInfo::exists("/dev/full")) {
+            QSKIP("no /dev/full on this system");
+        }
+        QVERIFY(DocumentFile::Save(path("out.sin"), SampleImage(0)));
+        WriteAll(path("in.csv"), kHeader + "\n");
+        const QStringList lines = {"show out.sin",       "export out.sin", "export out.sin -o -",
+                                   "import in.csv -o -", "new -o -",       "--help",
+                                   "--version"};
+        for (const QString& line : lines) {
+            const Run run = qtr318(line.split(' '), {}, "/dev/full");
+            QVERIFY2(run.exitCode == 1 && run.err.contains("cannot write to standard output"),
+                     qPrintable(line + ": " + run.err));
+        }
+    }
+
+    // On a full disk every command that writes a file fails with the reason and leaves the
+    // previous file byte for byte, with nothing left beside it.
+    void outputOnAFullDiskKeepsThePreviousFile() {
+        QTR318_RUN_ON_FULL_DISK(path("full"));
+        const QString folder = FullDisk::Folder();
+        QVERIFY(DocumentFile::Save(path("image.sin"), SampleImage(0)));
+        WriteAll(path("table.csv"), kHeader + "\n1,145.5,,,,,,,,,,\n");
+        const QByteArray previous = "previous contents";
+        WriteAll(folder + "/keep", previous);
+        QVERIFY(FullDisk::Fill(folder));
+        const QStringList lines = {"new -o %1/keep", "import table.csv -o %1/keep",
+                                   "import table.csv -o %1/keep --base image.sin",
+                                   "export image.sin -o %1/keep"};
+        for (const QString& line : lines) {
+            const Run run = qtr318(line.arg(folder).split(' '));
+            QVERIFY2(run.exitCode == 1 && run.err.contains(qt_error_string(ENOSPC).toUtf8()),
+                     qPrintable(line + ": " + run.err));
+            QCOMPARE(ReadAll(folder + "/keep"), previous);
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                     QStringList({"filler", "keep"}));
+        }
+    }
+
     void usageErrorsExitTwoAndHelpExitsZero() {
         const QString lines = ";frobnicate;new x.sin;show a.sin b.sin;export a.sin -o x -o y;"
                               "import in.csv;import in.csv -o x.sin --band hf";
@@ -179,9 +298,13 @@ private slots:
 
 private:
     // Runs the tool in the test's folder; -2 stands for a crash or a hang.
-    Run qtr318(const QStringList& arguments, const QByteArray& input = QByteArray()) {
+    Run qtr318(const QStringList& arguments, const QByteArray& input = QByteArray(),
+               const QString& outputFile = QString()) {
         QProcess process;
         process.setWorkingDirectory(m_dir.path());
+        if (!outputFile.isEmpty()) {
+            process.setStandardOutputFile(outputFile);
+        }
         process.start(m_program, arguments);
         process.write(input);
         process.closeWriteChannel();

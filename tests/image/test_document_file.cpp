@@ -1,5 +1,6 @@
 #include "block_walk.h"
 #include "document_file.h"
+#include "full_disk.h"
 #include "image_bytes.h"
 #include "image_map.h"
 #include "new_document.h"
@@ -7,8 +8,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <sys/stat.h>
 
 // The new-document contents, the .sin file and the blocks that travel to the radio.
 class DocumentFileTest : public QObject {
@@ -49,18 +53,22 @@ private slots:
         }
     }
 
+    // Only a file of exactly 1024 bytes is an image: a shorter or longer one (a CSV export, say)
+    // is refused with its length named, and the image stays as it was.
     void openRandomFilesOfTheBoundaryLengths() {
         QRandomGenerator random(1024);
-        for (int length : {0, 1, 517, 1023, 1024, 1025, 1536, 2047, 2048}) {
+        for (int length : {0, 1, 517, 1023, 1024, 1025, 1064, 2048}) {
             const QByteArray contents = Bytes(RandomImage(random)).repeated(2).left(length);
             const QString path = write("random.sin", contents);
             MemoryImage image = RandomImage(random);
             const MemoryImage before = image;
             QString error;
-            QCOMPARE(DocumentFile::Load(path, image, &error), length >= MemoryImage::kSize);
-            QVERIFY(length >= MemoryImage::kSize
-                        ? Bytes(image) == contents.left(MemoryImage::kSize)
-                        : error.contains(QString::number(length)) && image == before);
+            QCOMPARE(DocumentFile::Load(path, image, &error), length == MemoryImage::kSize);
+            QVERIFY2(length == MemoryImage::kSize
+                         ? Bytes(image) == contents
+                         : error.contains(QStringLiteral("长度为 %1 字节").arg(length)) &&
+                               image == before,
+                     qPrintable(error));
         }
     }
 
@@ -81,6 +89,32 @@ private slots:
         path = m_dir.filePath("missing/dir/x.sin");
         QVERIFY(!DocumentFile::Save(path, image, &error) && error.contains(path));
         QVERIFY(!QFile::exists(path) && !QDir(m_dir.filePath("missing")).exists());
+
+        // A pipe is never replaced by a file (nor, for root, a device such as /dev/null).
+        path = m_dir.filePath("pipe.sin");
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QVERIFY(!DocumentFile::Save(path, image, &error) && error.contains(path));
+        QVERIFY(!QFileInfo(path).isFile());
+    }
+
+    // On a full disk the save fails with the system's reason and the previous file stays byte
+    // for byte, with no temporary file left beside it.
+    void saveOnAFullDiskKeepsThePreviousFile() {
+        QTR318_RUN_ON_FULL_DISK(m_dir.filePath("full"));
+        const QString folder = FullDisk::Folder();
+        QRandomGenerator random(11);
+        const MemoryImage previous = RandomImage(random);
+        const QString path = folder + "/keep.sin";
+        QVERIFY(DocumentFile::Save(path, previous));
+        QVERIFY(FullDisk::Fill(folder));
+        QString error;
+        QVERIFY(!DocumentFile::Save(path, RandomImage(random), &error));
+        QVERIFY2(error.contains(path) && error.contains(qt_error_string(ENOSPC)),
+                 qPrintable(error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == Bytes(previous));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"filler", "keep.sin"}));
     }
 
 private:
@@ -93,5 +127,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_APPLESS_MAIN(DocumentFileTest)
+QTEST_GUILESS_MAIN(DocumentFileTest)
 #include "test_document_file.moc"
