@@ -162,6 +162,7 @@ private slots:
                                Col::kCompander, Col::kEmphasis}) {
                 const QString shown = table.cellText(6, column);
                 const QStringList& choices = Col::Choices(column);
+                QVERIFY2(choices.contains(shown), qPrintable(Col::Headers().at(column)));
                 table.setCellText(6, column, choices.at(1 - int(choices.indexOf(shown))));
                 MemoryImage edited = decoded;
                 EncodeChannels(table, edited);
