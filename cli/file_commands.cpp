@@ -196,8 +196,8 @@ int RunImport(const QStringList& arguments) {
     const QList<ChannelCsv::Problem> problems =
         ChannelCsv::Import(csv, table, g_bandLow, g_bandHigh);
     if (!problems.isEmpty()) {
-        for (const ChannelCsv::Problem& problem : problems) {
-            Fail(input + QStringLiteral(": ") + ChannelCsv::Describe(problem));
+        for (const QString& line : ChannelCsv::DescribeProblems(problems)) {
+            Fail(input + QStringLiteral(": ") + line);
         }
         return Fail(QStringLiteral("%1 problem(s) found; nothing written").arg(problems.size()));
     }

@@ -36,6 +36,46 @@ bool DecodeUtf8(const QByteArray& file, QString& text, int& badLine) {
     return true;
 }
 
+constexpr int kQuotedLength = 40;
+constexpr int kMaxDecimals = 5; // the image holds 10 Hz steps
+
+// A value from the file as a message shows it: in quotes, cut to kQuotedLength characters, and
+// with control characters (a NUL, a tab, a lone CR) spelled out so the terminal shows them.
+QString Quoted(const QString& value) {
+    QString shown;
+    qsizetype i = 0;
+    for (int length = 0; i < value.size() && length < kQuotedLength; ++i, ++length) {
+        const QChar c = value.at(i);
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        } else if (c.isHighSurrogate() && i + 1 < value.size()) {
+            shown += c;
+            shown += value.at(++i);
+        } else {
+            shown += c;
+        }
+    }
+    const QString cut =
+        i < value.size() ? QStringLiteral("… (%1 characters)").arg(value.size()) : QString();
+    return QLatin1Char('"') + shown + QLatin1Char('"') + cut;
+}
+
+// Whether the fields after the first `count` are all empty: what a spreadsheet leaves when it
+// saves columns beyond the table.
+bool OnlyEmptyBeyond(const QStringList& fields, qsizetype count) {
+    for (qsizetype i = count; i < fields.size(); ++i) {
+        if (!fields[i].isEmpty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString TrailingCommas(qsizetype extra) {
+    return extra == 1 ? QStringLiteral("a trailing comma")
+                      : QStringLiteral("%1 trailing commas").arg(extra);
+}
+
 class RowImporter {
 public:
     RowImporter(ChannelTable& table, std::uint32_t low, std::uint32_t high,
@@ -45,9 +85,7 @@ public:
     void importRecord(const CsvRecords::Record& record) {
         m_line = record.line;
         if (record.fields.size() != Col::kCount) {
-            report(0, QStringLiteral("expected %1 fields, found %2")
-                          .arg(Col::kCount)
-                          .arg(record.fields.size()));
+            reportFieldCount(record.fields);
             return;
         }
         const int channel = channelNumber(record.fields.first());
@@ -56,12 +94,13 @@ public:
         }
         m_cells = record.fields;
         if (m_cells[Col::kRxFrequency].isEmpty()) {
-            return; // an empty receive frequency is an empty channel, whatever else the line holds
+            importWithoutReceive(channel);
+            return;
         }
-        const QString rx = frequency(Col::kRxFrequency);
-        m_table.setCellText(channel, Col::kRxFrequency, rx);
+        m_table.setCellText(channel, Col::kRxFrequency, frequency(Col::kRxFrequency));
+        // An empty transmit frequency is a receive-only channel, not one to fill in.
         m_table.setCellText(channel, Col::kTxFrequency,
-                            m_cells[Col::kTxFrequency].isEmpty() ? rx
+                            m_cells[Col::kTxFrequency].isEmpty() ? QString()
                                                                  : frequency(Col::kTxFrequency));
         for (int column : {Col::kRxSignal, Col::kTxSignal}) {
             m_table.setCellText(channel, column, signalling(column));
@@ -69,9 +108,41 @@ public:
         for (int column = Col::kBusy; column <= Col::kLast; ++column) {
             m_table.setCellText(channel, column, option(column));
         }
+        checkExclusiveOptions();
     }
 
 private:
+    void reportFieldCount(const QStringList& fields) {
+        const qsizetype extra = fields.size() - Col::kCount;
+        if (extra > 0 && OnlyEmptyBeyond(fields, Col::kCount)) {
+            report(0, QStringLiteral("%1 after the last column (%2); remove the empty "
+                                     "columns after it")
+                          .arg(TrailingCommas(extra), Col::Headers().constLast()));
+            return;
+        }
+        report(0,
+               QStringLiteral("expected %1 fields, found %2").arg(Col::kCount).arg(fields.size()));
+    }
+
+    // No receive frequency: the channel is empty, except that a record may hold a transmit
+    // frequency alone (a radio can, and export writes it so); such a line holds nothing else,
+    // so other texts on it are a mistake rather than something to drop silently.
+    void importWithoutReceive(int channel) {
+        if (m_cells[Col::kTxFrequency].isEmpty()) {
+            return;
+        }
+        for (int column = Col::kRxSignal; column <= Col::kLast; ++column) {
+            if (!m_cells[column].isEmpty()) {
+                reportCell(column, QStringLiteral("%1 on a channel without a receive frequency; "
+                                                  "such a channel holds only its transmit "
+                                                  "frequency (an empty row clears the channel)")
+                                       .arg(Quoted(m_cells[column])));
+                return;
+            }
+        }
+        m_table.setCellText(channel, Col::kTxFrequency, frequency(Col::kTxFrequency));
+    }
+
     // 1-16, or 0 after reporting why not.
     int channelNumber(const QString& field) {
         const QString text = field.trimmed();
@@ -81,7 +152,7 @@ private:
         }
         const int channel = digits ? text.toInt() : 0;
         if (channel < 1 || channel > kChannels) {
-            report(1, QStringLiteral("\"%1\" is not a channel number 1-16").arg(field));
+            report(1, QStringLiteral("%1 is not a channel number 1-16").arg(Quoted(field)));
             return 0;
         }
         if (m_seen.contains(channel)) {
@@ -94,10 +165,28 @@ private:
         return channel;
     }
 
+    // The display text of an accepted frequency; the cell's value is the count that was checked,
+    // so a text with more decimals than the 10 Hz step holds is refused rather than cut.
     QString frequency(int column) {
-        const FrequencyCheck check = CheckFrequency(m_cells[column], m_low, m_high);
-        if (!check.accepted()) {
-            reportCell(column, QStringLiteral("\"%1\": %2").arg(m_cells[column], check.message()));
+        const QString& text = m_cells[column];
+        const FrequencyCheck check = CheckFrequency(text, m_low, m_high);
+        if (check.verdict == FrequencyCheck::Verdict::NotANumber) {
+            QString reason = Quoted(text) + QStringLiteral(": ") + check.message();
+            QString pointed = text;
+            pointed.replace(QLatin1Char(','), QLatin1Char('.'));
+            if (text.count(QLatin1Char(',')) == 1 && IsPlainDecimal(pointed)) {
+                reason +=
+                    QStringLiteral(" (the decimal mark is a point: %1)").arg(pointed.trimmed());
+            }
+            reportCell(column, reason);
+        } else if (check.decimals > kMaxDecimals) {
+            reportCell(column, QStringLiteral("%1: more than %2 decimals; the radio stores steps "
+                                              "of 10 Hz (%3)")
+                                   .arg(Quoted(text))
+                                   .arg(kMaxDecimals)
+                                   .arg(check.display));
+        } else if (!check.accepted()) {
+            reportCell(column, Quoted(text) + QStringLiteral(": ") + check.message());
         }
         return check.display;
     }
@@ -107,12 +196,15 @@ private:
         if (text.isEmpty()) {
             return Col::NewChannelDefault(column);
         }
-        if (!TheSignallingList().entries().contains(text)) {
-            reportCell(column, QStringLiteral("\"%1\" is not a signalling code (关, a tone such as "
+        const SignallingList& list = TheSignallingList();
+        const std::optional<int> index = list.ResolveSignalText(text);
+        if (!index) {
+            reportCell(column, QStringLiteral("%1 is not a signalling code (关, a tone such as "
                                               "67.0, or a DCS code such as D023N / D023I)")
-                                   .arg(text));
+                                   .arg(Quoted(text)));
+            return text;
         }
-        return text;
+        return list.entry(*index);
     }
 
     QString option(int column) {
@@ -122,8 +214,8 @@ private:
         }
         const QStringList& choices = Col::Choices(column);
         if (!choices.contains(text)) {
-            reportCell(column, QStringLiteral("\"%1\" is not one of %2")
-                                   .arg(text, choices.join(QStringLiteral(" / "))));
+            reportCell(column, QStringLiteral("%1 is not one of %2")
+                                   .arg(Quoted(text), choices.join(QStringLiteral(" / "))));
         }
         return text;
     }
@@ -143,6 +235,30 @@ private:
         return Col::NewChannelDefault(column);
     }
 
+    // The table never lets two of these be on at once, so a file must not either.
+    void checkExclusiveOptions() {
+        QStringList on;
+        for (int column : Col::kExclusive) {
+            if (m_cells[column] == Col::kYes) {
+                on << Col::Headers().at(column);
+                if (on.size() == 2) {
+                    reportCell(column, QStringLiteral("%1 and %2 are both %3; only one of %4 may "
+                                                      "be %3")
+                                           .arg(on[0], on[1], Col::kYes,
+                                                ExclusiveHeaders().join(QStringLiteral(", "))));
+                }
+            }
+        }
+    }
+
+    static QStringList ExclusiveHeaders() {
+        QStringList headers;
+        for (int column : Col::kExclusive) {
+            headers << Col::Headers().at(column);
+        }
+        return headers;
+    }
+
     void report(int field, const QString& reason) { m_problems.append({m_line, field, reason}); }
     // Table column n is field n + 1 of the line: the channel number comes first.
     void reportCell(int column, const QString& reason) { report(column + 1, reason); }
@@ -155,6 +271,23 @@ private:
     QStringList m_cells;
     int m_line = 0;
 };
+
+// The line (counted as an editor shows them) of the first carriage return that no line feed
+// follows, or 0. Such a file is one long line to a CSV reader, and the header check would blame
+// the header instead.
+int LoneCarriageReturnLine(const QString& text) {
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\r')) {
+            if (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n')) {
+                return line;
+            }
+        } else if (text.at(i) == QLatin1Char('\n')) {
+            ++line;
+        }
+    }
+    return 0;
+}
 
 void ClearChannels(ChannelTable& table) {
     for (int row = 1; row <= kChannels; ++row) {
@@ -189,12 +322,29 @@ QString Describe(const Problem& problem) {
     return where + QStringLiteral(": ") + problem.reason;
 }
 
+QStringList DescribeProblems(const QList<Problem>& problems) {
+    QStringList lines;
+    for (qsizetype i = 0; i < problems.size() && i < kShownProblems; ++i) {
+        lines << Describe(problems[i]);
+    }
+    if (problems.size() > kShownProblems) {
+        lines
+            << QStringLiteral("%1 more problem(s) not shown").arg(problems.size() - kShownProblems);
+    }
+    return lines;
+}
+
 QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t low,
                       std::uint32_t high) {
     QString text;
     int badLine = 0;
     if (!DecodeUtf8(file, text, badLine)) {
         return {{badLine, 0, QStringLiteral("not UTF-8 text; save the file as CSV in UTF-8")}};
+    }
+    if (const int line = LoneCarriageReturnLine(text); line > 0) {
+        return {{line, 0,
+                 QStringLiteral("the line ends in a carriage return alone (CR, as old Mac files "
+                                "do); save the file with CRLF or LF line ends")}};
     }
     CsvRecords::Parsed parsed = CsvRecords::Parse(text);
     QList<Problem> problems = parsed.problems;
@@ -203,6 +353,15 @@ QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t
         return problems;
     }
     const CsvRecords::Record& header = parsed.records.first();
+    if (header.fields.size() > Col::kCount && OnlyEmptyBeyond(header.fields, Col::kCount) &&
+        header.fields.mid(0, Col::kCount) == Col::Headers()) {
+        problems.append({header.line, 0,
+                         QStringLiteral("the header has %1 after its last column (%2); remove "
+                                        "the empty columns after it")
+                             .arg(TrailingCommas(header.fields.size() - Col::kCount),
+                                  Col::Headers().constLast())});
+        return problems;
+    }
     if (header.fields != Col::Headers()) {
         problems.append(
             {header.line, 0, QStringLiteral("the header must be: ") + Col::Headers().join(',')});

@@ -19,12 +19,23 @@ using Problem = CsvRecords::Problem;
 // "line 3, column 2 (接收频率): reason"
 QString Describe(const Problem& problem);
 
+// How many problems a report lists before it only counts the rest: a file with thousands of bad
+// lines tells its story in the first few.
+constexpr int kShownProblems = 20;
+// Describe() of the first kShownProblems problems, then a line counting the ones left out.
+QStringList DescribeProblems(const QList<Problem>& problems);
+
 // Fills rows 1-16 of table from a file that describes the whole table: channels it does not
-// list become empty. A defined channel's empty cells take what a new channel gets (the transmit
-// frequency copies the receive one). Frequencies must pass the band check against [low, high],
-// signalling texts must be entries of the signalling list and option texts one of their column's
-// choices. Returns every problem found; when there are any, table holds a partial result that
-// must not be used. The model and band selections are left alone.
+// list, or lists with both frequencies empty, become empty. An empty transmit frequency on a
+// defined channel stays empty (a receive-only channel); a line with a transmit frequency and
+// nothing else is a channel that holds only that, as a radio's record can. A defined channel's
+// other empty cells take what a new channel gets. Frequencies are plain decimal numbers of MHz
+// with at most five decimals that pass the band check against [low, high]; signalling texts
+// name one entry of the signalling list (spelling such as "100" or "d23n" is taken, the cell
+// gets the list's own text); option texts are one of their column's choices, and at most one of
+// 扰频, 压扩 and 加重 is 是. Returns every problem found, in file order; when there are any,
+// table holds a partial result that must not be used. The model and band selections are left
+// alone.
 QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t low,
                       std::uint32_t high);
 

@@ -1,5 +1,6 @@
 #include "signalling_list.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -23,6 +24,50 @@ constexpr std::array<const char*, SignallingList::kDcsCount> kDcsCodes = {
     "631", "632", "654", "662", "664", "703", "712", "723", "731", "732", "734", "743", "754",
 };
 
+bool AllAsciiDigits(QStringView text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+QStringView WithoutLeadingZeros(QStringView digits) {
+    while (!digits.isEmpty() && digits.front() == QLatin1Char('0')) {
+        digits = digits.mid(1);
+    }
+    return digits;
+}
+
+// What a text stands for, spelling aside: "T1000" for the tone 100.0, "D23N" for the code
+// D023N; empty when the text is neither a tone value nor a DCS code. Two texts with the same key
+// name the same entry.
+QString ValueKey(const QString& text) {
+    if (text.size() > 2 && text.front().toUpper() == QLatin1Char('D')) {
+        const QChar polarity = text.back().toUpper();
+        const QStringView digits = QStringView(text).mid(1, text.size() - 2);
+        if ((polarity != QLatin1Char('N') && polarity != QLatin1Char('I')) ||
+            !AllAsciiDigits(digits)) {
+            return {};
+        }
+        const QStringView number = WithoutLeadingZeros(digits);
+        return number.size() > 3 ? QString() : QLatin1Char('D') + number.toString() + polarity;
+    }
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QStringView whole = QStringView(text).left(point < 0 ? text.size() : point);
+    const QStringView fraction = point < 0 ? QStringView() : QStringView(text).mid(point + 1);
+    if (whole.isEmpty() || !AllAsciiDigits(whole) || !AllAsciiDigits(fraction)) {
+        return {};
+    }
+    // Tones have one decimal; "100.05" names none of them, "100.00" names 100.0.
+    if (fraction.size() > 1 && !WithoutLeadingZeros(fraction.mid(1)).isEmpty()) {
+        return {};
+    }
+    const QStringView hertz = WithoutLeadingZeros(whole);
+    if (hertz.size() > 3) {
+        return {};
+    }
+    const QChar tenths = fraction.isEmpty() ? QLatin1Char('0') : fraction.front();
+    return QLatin1Char('T') + hertz.toString() + tenths;
+}
+
 } // namespace
 
 void SignallingList::BuildSignallingList() {
@@ -37,6 +82,10 @@ void SignallingList::BuildSignallingList() {
             m_entries << QStringLiteral("D") + QLatin1String(code) + QLatin1String(polarity);
         }
     }
+    m_byValue.clear();
+    for (int index = kFirstTone; index < int(m_entries.size()); ++index) {
+        m_byValue.insert(ValueKey(m_entries.at(index)), index);
+    }
 }
 
 QString SignallingList::entry(int index) const {
@@ -49,6 +98,19 @@ QString SignallingList::entry(int index) const {
 int SignallingList::FindSignalIndex(const QString& text) const {
     const auto index = m_entries.indexOf(text);
     return index < 0 ? kOff : int(index);
+}
+
+std::optional<int> SignallingList::ResolveSignalText(const QString& text) const {
+    const qsizetype exact = m_entries.indexOf(text);
+    if (exact >= 0) {
+        return int(exact);
+    }
+    const QString key = ValueKey(text);
+    const auto found = m_byValue.constFind(key);
+    if (key.isEmpty() || found == m_byValue.constEnd()) {
+        return std::nullopt;
+    }
+    return found.value();
 }
 
 const SignallingList& TheSignallingList() {

@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(piped.exitCode, 0);
         WriteAll(path("stdin.sin"), piped.out);
         QVERIFY(qtr318({"export", "stdin.sin"})
-                    .out.contains("\r\n3,146.50000,146.50000,D023N,关,否,高,是,宽,否,否,是\r\n"
+                    .out.contains("\r\n3,146.50000,,D023N,关,否,高,是,宽,否,否,是\r\n"
                                   "4,,,,,,,,,,,\r\n"));
     }
 
@@ -145,15 +145,18 @@ private slots:
         QVERIFY(run.out.contains("  语言选择      中文\n"));
     }
 
-    // A bad table names the line and column and leaves the target as it was; the reasons
-    // themselves are pinned by the table's own test.
+    // A bad table names the line and column (the first twenty problems, then a count) and
+    // leaves the target as it was; the reasons themselves are pinned by the table's own test.
     void failuresExitOneAndWriteNothing() {
-        WriteAll(path("bad.csv"), kHeader + "\r\n1,145,174.5,,,,,,,,,\r\n");
+        WriteAll(path("bad.csv"), kHeader + "\r\n1,145,174.5,,,,,,,,,\r\n" +
+                                      QByteArray("1,145,,,,,,,,,,\r\n").repeated(30));
         WriteAll(path("kept.sin"), "previous contents");
         const Run bad = qtr318({"import", "bad.csv", "-o", "kept.sin"});
         QCOMPARE(bad.exitCode, 1);
         QVERIFY2(bad.err.contains("bad.csv: line 2, column 3 (发射频率): \"174.5\": 超出范围") &&
-                     bad.err.contains("nothing written"),
+                     bad.err.contains("bad.csv: 11 more problem(s) not shown\n") &&
+                     bad.err.contains("31 problem(s) found; nothing written") &&
+                     bad.err.count('\n') == 22,
                  bad.err.constData());
         QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
 

@@ -127,27 +127,58 @@ private slots:
         }
     }
 
-    void flagBitsOfEachColumn() {
-        const QList<std::tuple<int, int, const char*, const char*>> cases = {
-            {Col::kBusy, 0, "是", "否"},      {Col::kPower, 4, "高", "低"},
-            {Col::kBandwidth, 3, "窄", "宽"}, {Col::kScrambler, 7, "是", "否"},
-            {Col::kCompander, 6, "是", "否"}, {Col::kEmphasis, 5, "是", "否"}};
-        for (const auto& [column, bit, set, clear] : cases) {
-            // Set on 0x00, cleared on 0xFF, and an unknown text leaves 0xA5 alone; the other
-            // columns are empty, so they leave their bits alone too.
-            const QList<std::tuple<int, const char*, int>> starts = {
-                {0x00, set, 1 << bit}, {0xFF, clear, 0xFF ^ (1 << bit)}, {0xA5, "?", 0xA5}};
-            for (const auto& [start, text, expected] : starts) {
-                InMemoryChannelTable table;
-                table.setCellText(6, Col::kRxFrequency, QStringLiteral("150.00000"));
-                table.setCellText(6, column, QString::fromUtf8(text));
-                MemoryImage image = NewDocumentImage();
-                image.WriteByte(Record(6) + ImageMap::kChannelFlags, std::uint8_t(start));
-                EncodeChannels(table, image);
-                QCOMPARE(int(image.ReadByte(Record(6) + ImageMap::kChannelFlags)), expected);
+    // Flag bytes as a radio holds them, and what the row shows.
+    void flagBytesShownAsOptions() {
+        const QList<std::pair<int, const char*>> cases = {
+            {0x1B, "是|高|窄|否|否|否"}, // a new document's channel
+            {0x00, "否|低|宽|否|否|否"}, {0x86, "否|低|宽|是|否|否"}, {0x44, "否|低|宽|否|是|否"},
+            {0x29, "是|低|窄|否|否|是"}, {0x10, "否|高|宽|否|否|否"}};
+        for (const auto& [flags, shown] : cases) {
+            MemoryImage image = NewDocumentImage();
+            Put(image, Record(4), QByteArray::fromHex("00255114FFFFFFFF0000000000"));
+            image.WriteByte(Record(4) + ImageMap::kChannelFlags, std::uint8_t(flags));
+            InMemoryChannelTable table;
+            DecodeChannels(image, table);
+            QStringList options = RowText(table, 4).split('|').mid(Col::kBusy - 1);
+            options.removeAt(Col::kScan - Col::kBusy);
+            QCOMPARE(options.join('|'), QString::fromUtf8(shown));
+        }
+    }
+
+    // Switching one option column to its other text changes one bit of the flags byte, a bit of
+    // its own, never bit 1 or 2 and nothing else in the image; a text of neither kind changes
+    // nothing. A new channel's defaults on the new-document byte 0x1B give 0x32.
+    void eachOptionColumnOwnsOneFlagBit() {
+        for (int start : {0x00, 0xFF, 0x1B, 0xA5}) {
+            MemoryImage image = NewDocumentImage();
+            Put(image, Record(6), QByteArray::fromHex("00000015FFFFFFFF00000000"));
+            image.WriteByte(Record(6) + ImageMap::kChannelFlags, std::uint8_t(start));
+            InMemoryChannelTable table;
+            DecodeChannels(image, table);
+            EncodeChannels(table, image);
+            const MemoryImage decoded = image;
+            int bitsSeen = 0;
+            for (int column : {Col::kBusy, Col::kPower, Col::kBandwidth, Col::kScrambler,
+                               Col::kCompander, Col::kEmphasis}) {
+                const QString shown = table.cellText(6, column);
+                const QStringList& choices = Col::Choices(column);
+                QVERIFY2(choices.contains(shown), qPrintable(Col::Headers().at(column)));
+                table.setCellText(6, column, choices.at(1 - int(choices.indexOf(shown))));
+                MemoryImage edited = decoded;
+                EncodeChannels(table, edited);
+                const int changed = edited.ReadByte(Record(6) + ImageMap::kChannelFlags) ^ start;
+                QVERIFY2(changed != 0 && (changed & (changed - 1)) == 0 && (changed & 0x06) == 0 &&
+                             (changed & bitsSeen) == 0,
+                         qPrintable(Col::Headers().at(column)));
+                bitsSeen |= changed;
+                edited.WriteByte(Record(6) + ImageMap::kChannelFlags, std::uint8_t(start));
+                QVERIFY(edited == decoded);
+                table.setCellText(6, column, QStringLiteral("?"));
+                EncodeChannels(table, edited);
+                QVERIFY(edited == decoded);
+                table.setCellText(6, column, shown);
             }
         }
-        // A new channel's defaults on the new-document flags byte 0x1B.
         InMemoryChannelTable table;
         for (int c = Col::kBusy; c <= Col::kLast; ++c) {
             table.setCellText(6, c, Col::NewChannelDefault(c));
@@ -158,17 +189,52 @@ private slots:
         QCOMPARE(image.ReadByte(Record(6) + ImageMap::kChannelFlags), 0x32);
     }
 
+    // Decoding fills every cell whatever the table held before (a New or an Open after editing),
+    // and the selections too.
+    void decodingIntoATableThatHoldsChannels() {
+        QRandomGenerator random(1318);
+        QList<MemoryImage> images = {NewDocumentImage()};
+        for (int i = 0; i < 200; ++i) {
+            MemoryImage image = RandomImage(random);
+            image.WriteByte(ImageMap::kBandIndex, std::uint8_t(random.bounded(3)));
+            for (int n = 1; n <= 16; ++n) {
+                image.WriteByte(Record(n) + 3, std::uint8_t(random.bounded(3) == 0 ? 0xFF : 0x14));
+            }
+            images << image;
+        }
+        InMemoryChannelTable used;
+        for (const MemoryImage& image : images) {
+            for (int n = 1; n <= 16; ++n) {
+                for (int c = 1; c <= Col::kLast; ++c) {
+                    used.setCellText(n, c, QStringLiteral("old %1/%2").arg(n).arg(c));
+                }
+            }
+            used.select(Selector::Band, 1);
+            InMemoryChannelTable fresh;
+            DecodeChannels(image, fresh);
+            DecodeChannels(image, used);
+            for (int n = 1; n <= 16; ++n) {
+                QCOMPARE(RowText(used, n), RowText(fresh, n));
+            }
+            QCOMPARE(used.selected(Selector::Band), fresh.selected(Selector::Band));
+        }
+    }
+
     void newDocumentAndOutOfListSelections() {
         InMemoryChannelTable table;
         table.setCellText(3, Col::kPower, QStringLiteral("stale"));
-        g_bandLow = g_bandHigh = 1;
         MemoryImage image = NewDocumentImage();
-        image.WriteByte(ImageMap::kBandIndex, 7);
-        image.WriteByte(ImageMap::kModelIndex, 3);
-        DecodeChannels(image, table);
-        QCOMPARE(RowText(table, 3), QString(10, '|'));
-        QVERIFY(table.selected(Selector::Band) == 0 && table.selected(Selector::Model) == 0);
-        QVERIFY(g_bandLow == 13600000 && g_bandHigh == 17400000);
+        // A stored index equal to the number of entries is the first one past the list.
+        for (const auto& [model, band] : {std::pair(1, 2), std::pair(3, 7), std::pair(255, 255)}) {
+            g_bandLow = g_bandHigh = 1;
+            image.WriteByte(ImageMap::kModelIndex, std::uint8_t(model));
+            image.WriteByte(ImageMap::kBandIndex, std::uint8_t(band));
+            table.select(Selector::Band, 1);
+            DecodeChannels(image, table);
+            QCOMPARE(RowText(table, 3), QString(10, '|'));
+            QVERIFY(table.selected(Selector::Band) == 0 && table.selected(Selector::Model) == 0);
+            QVERIFY(g_bandLow == 13600000 && g_bandHigh == 17400000);
+        }
 
         image.WriteByte(ImageMap::kBandIndex, 1);
         DecodeChannels(image, table);

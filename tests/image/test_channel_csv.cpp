@@ -1,6 +1,10 @@
+#include "channel_codec.h"
 #include "channel_columns.h"
 #include "channel_csv.h"
 #include "csv_records.h"
+#include "image_bytes.h"
+#include "image_map.h"
+#include "new_document.h"
 #include "signalling_list.h"
 
 #include <QTest>
@@ -40,6 +44,121 @@ template <typename Problem> QStringList Places(const QList<Problem>& problems) {
     return places;
 }
 
+struct Band {
+    std::uint32_t low;
+    std::uint32_t high;
+    int index;
+};
+const Band kBands[] = {{kVhfLow, kVhfHigh, 0}, {40000000, 48000000, 1}};
+
+std::uint32_t RandomCount(QRandomGenerator& random, const Band& band) {
+    const std::uint32_t step = random.bounded(2) == 0 ? 500 : 625;
+    const std::uint32_t first = (band.low + step - 1) / step;
+    return (first + random.bounded(band.high / step - first + 1)) * step;
+}
+
+// An image whose records this program could have written: each frequency empty (either marker,
+// anything below it) or on the band's raster, any signalling, scan-list and flag bytes except
+// that at most one of scrambler, compander and emphasis is on.
+MemoryImage RandomRadioImage(QRandomGenerator& random, const Band& band) {
+    MemoryImage image = RandomImage(random);
+    image.WriteByte(ImageMap::kBandIndex, std::uint8_t(band.index));
+    for (int n = 1; n <= 16; ++n) {
+        for (int address : {ImageMap::kRxFrequency, ImageMap::kTxFrequency}) {
+            address += ImageMap::ChannelRecord(n);
+            if (random.bounded(3) == 0) {
+                image.WriteByte(address + 3, random.bounded(2) == 0 ? 0x00 : 0xFF);
+                continue;
+            }
+            std::uint32_t count = RandomCount(random, band);
+            for (int k = 0; k < 4; ++k, count /= 100) {
+                image.WriteByte(address + k, ByteToBcd(int(count % 100)));
+            }
+        }
+        const int flags = ImageMap::ChannelRecord(n) + ImageMap::kChannelFlags;
+        const std::uint8_t exclusiveBits[] = {0x00, 0x20, 0x40, 0x80};
+        image.WriteByte(flags, (image.ReadByte(flags) & 0x1F) | exclusiveBits[random.bounded(4)]);
+    }
+    if (random.bounded(2) == 0) {
+        image.WriteByte(ImageMap::kScanCount, std::uint8_t(random.bounded(17)));
+    }
+    return image;
+}
+
+// A frequency as a person or a spreadsheet may write it.
+QString SpelledFrequency(QRandomGenerator& random, const Band& band) {
+    const std::uint32_t count = RandomCount(random, band);
+    QString text = QString::asprintf("%u.%05u", count / 100000, count % 100000);
+    if (random.bounded(2) == 0) {
+        while (text.endsWith('0')) {
+            text.chop(1);
+        }
+        if (text.endsWith('.')) {
+            text.chop(1);
+        }
+    }
+    return text;
+}
+
+QString SpelledSignal(QRandomGenerator& random) {
+    const int index = int(random.bounded(TheSignallingList().count()));
+    QString text = TheSignallingList().entry(index);
+    if (index == 0 || random.bounded(2) == 0) {
+        return text;
+    }
+    if (text.startsWith('D')) {
+        return 'd' + QString::number(text.mid(1, 3).toInt()) + text.back().toLower();
+    }
+    return text.endsWith(".0") ? text.chopped(2) : text + '0';
+}
+
+// A valid file: channels in any order or left out, empty lines, one-sided channels, cells left
+// empty, spellings of frequencies and signalling the import accepts.
+QByteArray RandomCsv(QRandomGenerator& random, const Band& band) {
+    QList<QStringList> lines;
+    for (int n = 1; n <= 16; ++n) {
+        QStringList fields = {QString::number(n)};
+        fields += QStringList(11);
+        switch (random.bounded(6)) {
+        case 0:
+            continue;
+        case 1: // both frequencies empty: an empty channel, whatever else the line holds
+            fields[Col::kBusy] = Col::kYes;
+            break;
+        case 2:
+            fields[Col::kTxFrequency] = SpelledFrequency(random, band);
+            break;
+        default:
+            fields[Col::kRxFrequency] = SpelledFrequency(random, band);
+            if (random.bounded(3) != 0) {
+                fields[Col::kTxFrequency] = SpelledFrequency(random, band);
+            }
+            for (int c : {Col::kRxSignal, Col::kTxSignal}) {
+                fields[c] = random.bounded(4) == 0 ? QString() : SpelledSignal(random);
+            }
+            for (int c = Col::kBusy; c <= Col::kLast; ++c) {
+                fields[c] =
+                    random.bounded(3) == 0 ? QString() : Col::Choices(c).at(random.bounded(2));
+            }
+            const int on = Col::kExclusive[random.bounded(3)];
+            for (int c : Col::kExclusive) {
+                if (c != on && fields[c] == Col::kYes) {
+                    fields[c] = Col::kNo;
+                }
+            }
+        }
+        lines.insert(random.bounded(lines.size() + 1), fields);
+    }
+    QString text = CsvRecords::FormatRecord(Col::Headers());
+    for (const QStringList& fields : lines) {
+        text += CsvRecords::FormatRecord(fields);
+    }
+    if (random.bounded(2) == 0) {
+        text.replace("\r\n", "\n");
+    }
+    return (random.bounded(2) == 0 ? kBom : QByteArray()) + text.toUtf8();
+}
+
 } // namespace
 
 class ChannelCsvTest : public QObject {
@@ -69,31 +188,49 @@ private slots:
                  awkward);
     }
 
+    // An empty 发射频率 stays empty (receive only); a line with a 发射频率 alone is a channel
+    // that holds only it; both empty is an empty channel whatever else the line holds.
     void importFillsDefaultsAndEmptiesAbsentChannels() {
         InMemoryChannelTable table;
         table.setCellText(2, Col::kPower, QStringLiteral("stale"));
         const QByteArray file =
-            kBom + FileWith({"5,145.125,,,,,,,,,,", "1,136,174,67.0,D754I,是,低,否,窄,否,否,否",
-                             "\"9\",\"150.0\",,,,,,,,,,", "3,,146,67.0,,,,,,,,"});
+            kBom +
+            FileWith({"5,145.125,,,,,,,,,,", "1,136,174,67.0,D754I,是,低,否,窄,否,否,否",
+                      "\"9\",\"150.0\",150,,,,,,,,,", "3,,146,,,,,,,,,", "4,,,67.0,,是,,,,,,"});
         QCOMPARE(Places(ChannelCsv::Import(file, table, kVhfLow, kVhfHigh)), QStringList());
-        QCOMPARE(Row(table, 5), Split("145.12500,145.12500,关,关,否,高,是,宽,否,否,是"));
+        QCOMPARE(Row(table, 5), Split("145.12500,,关,关,否,高,是,宽,否,否,是"));
         QCOMPARE(Row(table, 1), Split("136.00000,174.00000,67.0,D754I,是,低,否,窄,否,否,否"));
         QCOMPARE(Row(table, 9), Split("150.00000,150.00000,关,关,否,高,是,宽,否,否,是"));
-        for (int n : {2, 3, 4, 6, 16}) {
+        QCOMPARE(Row(table, 3), QStringList({QString(), "146.00000"}) + QStringList(9));
+        for (int n : {2, 4, 6, 16}) {
             QCOMPARE(Row(table, n), QStringList(11, QString()));
         }
     }
 
+    // Both one-sided records of the image come back from their export byte for byte.
+    void oneSidedRecordsSurviveExportImport() {
+        MemoryImage image = NewDocumentImage();
+        Put(image, ImageMap::ChannelRecord(2), QByteArray::fromHex("00255114FFFFFFFF0D000101"));
+        Put(image, ImageMap::ChannelRecord(3), QByteArray::fromHex("FFFFFFFF0060461400000000"));
+        const MemoryImage original = image;
+        InMemoryChannelTable table;
+        DecodeChannels(image, table);
+        InMemoryChannelTable imported;
+        imported.select(ChannelTable::Selector::Band, 0);
+        QCOMPARE(Places(ChannelCsv::Import(ChannelCsv::Export(table), imported, kVhfLow, kVhfHigh)),
+                 QStringList());
+        EncodeChannels(imported, image);
+        QCOMPARE(Bytes(image, ImageMap::ChannelRecord(2), 32).toHex(),
+                 Bytes(original, ImageMap::ChannelRecord(2), 32).toHex());
+    }
+
     void exclusiveOptionsLeftEmptyFollowTheOneSwitchedOn() {
         InMemoryChannelTable table; // LF line ends and no byte-order mark are fine too
-        const QByteArray file = FileWith({"1,145,,,,,,,,是,,", "2,145,,,,,,,,,是,",
-                                          "3,145,,,,,,,,,,否", "4,145,,,,,,,,是,是,是"},
-                                         "\n");
+        const QByteArray file =
+            FileWith({"1,145,,,,,,,,是,,", "2,145,,,,,,,,,是,", "3,145,,,,,,,,,,否"}, "\n");
         QVERIFY(ChannelCsv::Import(file, table, kVhfLow, kVhfHigh).isEmpty());
-        // What a radio may hold (channel 4) is taken as written.
-        QCOMPARE(Row(table, 1).mid(8) + Row(table, 2).mid(8) + Row(table, 3).mid(8) +
-                     Row(table, 4).mid(8),
-                 Split("是,否,否,否,是,否,否,否,否,是,是,是"));
+        QCOMPARE(Row(table, 1).mid(8) + Row(table, 2).mid(8) + Row(table, 3).mid(8),
+                 Split("是,否,否,否,是,否,否,否,否"));
     }
 
     void importReportsEveryProblemWithItsPlace() {
@@ -104,20 +241,143 @@ private slots:
             "17,145,,,,,,,,,,",                              // line 4
             "x,145,,,,,,,,,,",                               // line 5
             "2,145,,,,,,,,,",                                // line 6: 11 fields
-            "3,145,,,,,,,,,,,",                              // line 7: 13 fields
+            "3,145,,,,,,,,,,,x",                             // line 7: 13 fields
             "4,abc,-5,,,,,,,,,",                             // line 8
-            "5,inf,nan,关 ,,,,,,,,",                         // line 9
-            "6,1e30,,,,,,,,,,",                              // line 10
+            "5,inf,nan,关 ,D023,,,,,,,",                     // line 9
+            "6,1e30,,,,,,,,是,是,是",                        // line 10
+            "7,,146,,,,,,,,,否",                             // line 11: transmit only
         });
         const auto problems = ChannelCsv::Import(file, table, kVhfLow, kVhfHigh);
         QCOMPARE(Places(problems),
-                 (QStringList{"2:2", "2:3", "2:4", "2:5", "2:6", "2:7", "2:9", "3:1", "4:1", "5:1",
-                              "6:0", "7:0", "8:2", "8:3", "9:2", "9:3", "9:4", "10:2"}));
+                 (QStringList{"2:2", "2:3", "2:6", "2:7", "2:9", "3:1", "4:1", "5:1", "6:0", "7:0",
+                              "8:2", "8:3", "9:2", "9:3", "9:4", "9:5", "10:2", "10:11", "11:12"}));
         QCOMPARE(ChannelCsv::Describe(problems[0]),
                  QStringLiteral("line 2, column 2 (接收频率): \"145.0031\": 请输入5k/6.25k的倍数"));
         QVERIFY(problems[1].reason.contains(QStringLiteral("超出范围")));
-        QVERIFY(problems[7].reason.contains(QStringLiteral("line 2")));
-        QVERIFY(ChannelCsv::Describe(problems[10]).startsWith(QStringLiteral("line 6: ")));
+        QVERIFY(problems[5].reason.contains(QStringLiteral("line 2")));
+        QVERIFY(ChannelCsv::Describe(problems[8]).startsWith(QStringLiteral("line 6: ")));
+        QVERIFY(problems[17].reason.startsWith(QStringLiteral("扰频 and 压扩 are both 是")));
+        QCOMPARE(ChannelCsv::Describe(problems.last()),
+                 QStringLiteral("line 11, column 12 (加重): \"否\" on a channel without a receive "
+                                "frequency; such a channel holds only its transmit frequency (an "
+                                "empty row clears the channel)"));
+    }
+
+    // A frequency is a plain decimal number with at most five decimals; the cell holds exactly
+    // the count that was checked.
+    void frequencyTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("result"); // the cell text, or the problem's reason
+        QTest::newRow("comma") << "145,125"
+                               << "\"145,125\": 请输入数字 (the decimal mark is a point: 145.125)";
+        QTest::newRow("two commas") << "1,145,125"
+                                    << "\"1,145,125\": 请输入数字";
+        QTest::newRow("trailing text") << "145.125abc"
+                                       << "\"145.125abc\": 请输入数字";
+        QTest::newRow("unit") << "146.0 MHz"
+                              << "\"146.0 MHz\": 请输入数字";
+        QTest::newRow("NUL") << QString::fromUtf8("145.125\0"
+                                                  "999",
+                                                  11)
+                             << "\"145.125\\x00999\": 请输入数字";
+        QTest::newRow("exponent") << "1.45e2"
+                                  << "\"1.45e2\": 请输入数字";
+        QTest::newRow("seven decimals")
+            << "146.0000051"
+            << "\"146.0000051\": more than 5 decimals; the radio stores steps of 10 Hz "
+               "(146.00000)";
+        QTest::newRow("six zero decimals") << "145.125000"
+                                           << "\"145.125000\": more than 5 decimals; the "
+                                              "radio stores steps of 10 Hz (145.12500)";
+        QTest::newRow("five decimals") << "146.00625"
+                                       << "146.00625";
+        QTest::newRow("no decimals, blanks") << " 146 "
+                                             << "146.00000";
+        QTest::newRow("point only at the end") << "146."
+                                               << "146.00000";
+    }
+
+    void frequencyTexts() {
+        QFETCH(QString, text);
+        QFETCH(QString, result);
+        InMemoryChannelTable table;
+        const QByteArray file =
+            FileWith({"8," + CsvRecords::QuoteField(text).toUtf8() + ",,,,,,,,,,"});
+        const auto problems = ChannelCsv::Import(file, table, kVhfLow, kVhfHigh);
+        QCOMPARE(problems.isEmpty() ? table.cellText(8, Col::kRxFrequency)
+                                    : Places(problems).join(' ') + ' ' + problems[0].reason,
+                 problems.isEmpty() ? result : "2:2 " + result);
+    }
+
+    // Any spelling that names exactly one list entry; the cell gets the list's own text.
+    void signallingSpellings_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("entry"); // empty: refused
+        const QList<std::pair<const char*, const char*>> cases = {
+            {"100", "100.0"},  {"100.00", "100.0"}, {"067", "67.0"},    {"254.1", "254.1"},
+            {"D23N", "D023N"}, {"d023n", "D023N"},  {"D023i", "D023I"}, {"d0754I", "D754I"},
+            {"关", "关"},      {"100.05", ""},      {"100.1", ""},      {"D023", ""},
+            {"D024N", ""},     {"D023X", ""},       {"关 ", ""},        {"67.0 ", ""},
+            {"-67", ""},       {"1e2", ""},         {"D1023N", ""},     {"6 7", ""},
+            {"off", ""},       {".0", ""},          {"DN", ""},         {"D-23N", ""}};
+        for (const auto& [text, entry] : cases) {
+            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(entry);
+        }
+    }
+
+    void signallingSpellings() {
+        QFETCH(QString, text);
+        QFETCH(QString, entry);
+        InMemoryChannelTable table;
+        const QByteArray file = FileWith({"2,145,145,\"" + text.toUtf8() + "\",,,,,,,,"});
+        const auto problems = ChannelCsv::Import(file, table, kVhfLow, kVhfHigh);
+        QCOMPARE(Places(problems), entry.isEmpty() ? QStringList("2:4") : QStringList());
+        if (!entry.isEmpty()) {
+            QCOMPARE(table.cellText(2, Col::kRxSignal), entry);
+            QVERIFY(ChannelCsv::Export(table).contains(",145.00000," + entry.toUtf8() + ",关,"));
+        }
+    }
+
+    // What a file made or mangled by another program gets told, and how much of it.
+    void messagesNameTheRealProblem() {
+        InMemoryChannelTable table;
+        const QByteArray row = "1,145,,,,,,,,,,";
+        // Lines that end in CR alone are one long line to a CSV reader.
+        auto problems = ChannelCsv::Import(FileWith({row, row}, "\r"), table, kVhfLow, kVhfHigh);
+        QCOMPARE(Places(problems), QStringList("1:0"));
+        QVERIFY(problems[0].reason.contains(QStringLiteral("carriage return alone")));
+
+        // Columns saved beyond the table.
+        problems = ChannelCsv::Import(kHeader + ",,\r\n" + row + "\r\n", table, kVhfLow, kVhfHigh);
+        QCOMPARE(Places(problems), QStringList("1:0"));
+        QVERIFY(problems[0].reason.startsWith(QStringLiteral("the header has 2 trailing commas")));
+        problems = ChannelCsv::Import(FileWith({row + ","}), table, kVhfLow, kVhfHigh);
+        QCOMPARE(ChannelCsv::Describe(problems.value(0)),
+                 QStringLiteral("line 2: a trailing comma after the last column (加重); remove "
+                                "the empty columns after it"));
+
+        // A 2 MB value is not echoed whole.
+        const QByteArray huge(2000000, '9');
+        problems =
+            ChannelCsv::Import(FileWith({"1," + huge + ",,,,,,,,,,"}), table, kVhfLow, kVhfHigh);
+        QCOMPARE(problems.value(0).reason,
+                 '"' + QString(40, '9') + "\"… (2000000 characters): 超出范围");
+
+        // The last column's problems name it.
+        problems = ChannelCsv::Import(FileWith({"1,145,,,,,,,,,,x"}), table, kVhfLow, kVhfHigh);
+        QCOMPARE(ChannelCsv::Describe(problems.value(0)),
+                 QStringLiteral("line 2, column 12 (加重): \"x\" is not one of 是 / 否"));
+
+        // 10 000 lines: the first twenty problems, then how many more.
+        const QByteArray many = FileWith(QByteArrayList(10000, row));
+        problems = ChannelCsv::Import(many, table, kVhfLow, kVhfHigh);
+        QCOMPARE(problems.size(), 9999);
+        const QStringList lines = ChannelCsv::DescribeProblems(problems);
+        QCOMPARE(lines.size(), ChannelCsv::kShownProblems + 1);
+        QCOMPARE(lines[19], QStringLiteral("line 22, column 1 (信道): channel 1 is already given "
+                                           "on line 2"));
+        QCOMPARE(lines.last(), QStringLiteral("9979 more problem(s) not shown"));
+        QCOMPARE(ChannelCsv::DescribeProblems(problems.mid(0, 20)).size(), 20);
     }
 
     // A header with a blank, no header, a line that is not UTF-8, a channel of the other band.
@@ -141,7 +401,8 @@ private slots:
         QCOMPARE(table.cellText(4, Col::kRxFrequency), QString());
     }
 
-    // Every signalling entry and every option choice, through export and import.
+    // Every signalling entry and every option choice, through export and import (one exclusive
+    // option per row at most).
     void tablesSurviveExportImport() {
         const SignallingList& signalling = TheSignallingList();
         for (int first = 0; first < signalling.count(); first += 16) {
@@ -153,7 +414,10 @@ private slots:
                                            signalling.entry((first + n + 7) % signalling.count())};
                 for (int c = 1; c <= Col::kLast; ++c) {
                     table.setCellText(n, c,
-                                      c <= 4 ? cells[c - 1] : Col::Choices(c).at((n + c) % 2));
+                                      c <= 4 ? cells[c - 1]
+                                      : c < Col::kScrambler || c == Col::kScrambler + n % 3
+                                          ? Col::Choices(c).at((n + c) % 2)
+                                          : Col::kNo);
                 }
             }
             InMemoryChannelTable imported;
@@ -162,6 +426,56 @@ private slots:
             for (int n = 1; n <= 16; ++n) {
                 QCOMPARE(Row(imported, n), Row(table, n));
             }
+        }
+    }
+
+    // Whatever a radio holds comes back from export -> import -> export unchanged.
+    void randomImagesSurviveExportImport() {
+        QRandomGenerator random(8318);
+        for (int round = 0; round < 400; ++round) {
+            const Band& band = kBands[round % 2];
+            InMemoryChannelTable table;
+            DecodeChannels(RandomRadioImage(random, band), table);
+            const QByteArray file = ChannelCsv::Export(table);
+            InMemoryChannelTable imported;
+            const auto problems = ChannelCsv::Import(file, imported, band.low, band.high);
+            QVERIFY2(problems.isEmpty(),
+                     qPrintable(ChannelCsv::DescribeProblems(problems).join('\n')));
+            for (int n = 1; n <= 16; ++n) {
+                QCOMPARE(Row(imported, n), Row(table, n));
+            }
+            QCOMPARE(ChannelCsv::Export(imported), file);
+        }
+    }
+
+    // A valid file, imported and written into an image, and the image's export imported again,
+    // gives the same channel bytes (and the same table).
+    void randomFilesSurviveImportExportImport() {
+        QRandomGenerator random(3188);
+        for (int round = 0; round < 400; ++round) {
+            const Band& band = kBands[round % 2];
+            const QByteArray file = RandomCsv(random, band);
+            InMemoryChannelTable first;
+            first.select(ChannelTable::Selector::Band, band.index);
+            auto problems = ChannelCsv::Import(file, first, band.low, band.high);
+            QVERIFY2(problems.isEmpty(),
+                     qPrintable(ChannelCsv::DescribeProblems(problems).join('\n') + '\n' + file));
+            MemoryImage image = RandomImage(random);
+            EncodeChannels(first, image);
+            const MemoryImage encoded = image;
+
+            InMemoryChannelTable decoded;
+            DecodeChannels(image, decoded);
+            InMemoryChannelTable second;
+            second.select(ChannelTable::Selector::Band, band.index);
+            problems = ChannelCsv::Import(ChannelCsv::Export(decoded), second, band.low, band.high);
+            QVERIFY2(problems.isEmpty(),
+                     qPrintable(ChannelCsv::DescribeProblems(problems).join('\n')));
+            for (int n = 1; n <= 16; ++n) {
+                QCOMPARE(Row(second, n), Row(first, n));
+            }
+            EncodeChannels(second, image);
+            QCOMPARE(Bytes(image).toHex(), Bytes(encoded).toHex());
         }
     }
 };

@@ -2,8 +2,54 @@
 #include "decimal_arithmetic.h"
 #include "frequency_check.h"
 
+#include "channel_codec.h"
+#include "channel_columns.h"
+#include "channel_csv.h"
+#include "new_document.h"
+
+#include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
+#include <cstdlib>
 #include <limits>
+
+namespace {
+
+// Switches LC_NUMERIC to a locale whose decimal mark is a comma for as long as it lives: a
+// de_DE.UTF-8 made with localedef into a temporary directory, or one the system has.
+class CommaLocale {
+public:
+    CommaLocale() : m_previous(std::setlocale(LC_NUMERIC, nullptr)) {
+        if (m_dir.isValid()) {
+            const QByteArray command = "localedef -i de_DE -f UTF-8 '" +
+                                       m_dir.filePath("de_DE.UTF-8").toLocal8Bit() +
+                                       "' >/dev/null 2>&1";
+            if (std::system(command.constData()) >= 0) {
+                qputenv("LOCPATH", m_dir.path().toLocal8Bit());
+            }
+        }
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
+            if (std::setlocale(LC_NUMERIC, name) != nullptr &&
+                *std::localeconv()->decimal_point == ',') {
+                m_active = true;
+                return;
+            }
+        }
+        std::setlocale(LC_NUMERIC, m_previous.constData());
+    }
+    ~CommaLocale() {
+        std::setlocale(LC_NUMERIC, m_previous.constData());
+        qunsetenv("LOCPATH");
+    }
+    bool active() const { return m_active; }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previous;
+    bool m_active = false;
+};
+
+} // namespace
 
 // The MHz <-> 10 Hz conversions and the frequency check every cell edit and import goes through.
 class DecimalFrequencyTest : public QObject {
@@ -78,6 +124,42 @@ private slots:
                      qPrintable(text + " shows " + check.display));
             QCOMPARE(check.message(), messages[int(verdict)]);
         }
+    }
+
+    // The user's locale never changes how numbers are read or written: under a decimal-comma
+    // locale 145.125 is still 145.125 MHz everywhere, and "145,125" is still not a number.
+    void numbersFollowCRulesUnderACommaLocale() {
+        const CommaLocale locale;
+        if (!locale.active()) {
+            QSKIP("no decimal-comma locale could be made (localedef with the de_DE source) or "
+                  "found");
+        }
+        QCOMPARE(std::strtod("1,5", nullptr), 1.5); // the C library itself now reads commas
+
+        QCOMPARE(LeadingNumber("145.125"), 145.125);
+        QCOMPARE(LeadingNumber("145,125"), 145.0);
+        QCOMPARE(DecimalMultiply(145.125, 100000.0), 14512500.0);
+        QCOMPARE(QString::fromStdString(FormatMHz(136.00625)), QStringLiteral("136.00625"));
+        const FrequencyCheck check = CheckFrequency("145.125", 13600000, 17400000);
+        QVERIFY(check.accepted() && check.count == 14512500 && check.display == "145.12500");
+        QCOMPARE(CheckFrequency("145,125", 13600000, 17400000).verdict,
+                 FrequencyCheck::Verdict::NotANumber);
+        SetBandLimits("136 - 174MHz");
+        QVERIFY(g_bandLow == 13600000 && g_bandHigh == 17400000);
+
+        // The same through an import, an encode and a decode.
+        InMemoryChannelTable table;
+        const QByteArray header = ChannelColumns::Headers().join(',').toUtf8();
+        QVERIFY(ChannelCsv::Import(header + "\n1,145.125,136.00625,,,,,,,,,\n", table, g_bandLow,
+                                   g_bandHigh)
+                    .isEmpty());
+        MemoryImage image = NewDocumentImage();
+        EncodeChannels(table, image);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.bytes().data()) + 0x10, 8).toHex(),
+                 "0025511425066013");
+        DecodeChannels(image, table);
+        QCOMPARE(table.cellText(1, 1) + ' ' + table.cellText(1, 2),
+                 QStringLiteral("145.12500 136.00625"));
     }
 
     void everyRasterStepInsideTheBandIsAccepted() {

@@ -3,6 +3,7 @@
 #include "new_document.h"
 #include "settings_codec.h"
 
+#include <QSet>
 #include <QTest>
 
 // Where each option and tuning value lives and how list positions map to stored bytes.
@@ -43,6 +44,49 @@ private slots:
             StoreOptions(image, o);
             QCOMPARE(int(image.ReadByte(address)), stored);
             QCOMPARE(ReadOptions(image).position(list), position);
+        }
+    }
+
+    // Every list at every position, the last included (priority channel 16), on a new document
+    // and on an erased radio: it reads back, and no other list moves.
+    void everyOptionListAtEveryPosition() {
+        MemoryImage erased;
+        erased.Fill(0xFF);
+        for (const MemoryImage& start : {NewDocumentImage(), erased}) {
+            for (const OptionListInfo& info : OptionLists()) {
+                for (int position = 0; position < int(info.entries.size()); ++position) {
+                    MemoryImage image = start;
+                    const RadioOptions before = ReadOptions(image);
+                    RadioOptions o = before;
+                    o.setPosition(info.list, position);
+                    StoreOptions(image, o);
+                    const RadioOptions after = ReadOptions(image);
+                    for (const OptionListInfo& other : OptionLists()) {
+                        QCOMPARE(after.position(other.list),
+                                 other.list == info.list ? position : before.position(other.list));
+                    }
+                    QVERIFY(after.beep == before.beep && after.vox == before.vox);
+                }
+            }
+        }
+    }
+
+    // The stored value of each list's last entry names it; one step further names nothing.
+    void storedValuesAtTheEndOfTheLists() {
+        const QList<std::tuple<OptionList, int, int, int>> cases = {
+            {OptionList::Squelch, ImageMap::kSquelchLevel, 9, 10},
+            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 180, 210},
+            {OptionList::VoxGain, ImageMap::kVoxGain, 5, 6},
+            {OptionList::VoxDelay, ImageMap::kVoxDelay, 5, 6},
+            {OptionList::BatterySaver, ImageMap::kBatterySaver, 30, 35},
+            {OptionList::Priority, ImageMap::kPriorityChannel, 16, 17}};
+        for (const auto& [list, address, last, past] : cases) {
+            MemoryImage image = NewDocumentImage();
+            image.WriteByte(address, std::uint8_t(last));
+            QCOMPARE(ReadOptions(image).position(list),
+                     int(OptionListFor(list).entries.size()) - 1);
+            image.WriteByte(address, std::uint8_t(past));
+            QCOMPARE(ReadOptions(image).position(list), kNoSelection);
         }
     }
 
@@ -107,21 +151,48 @@ private slots:
         QCOMPARE(ReadTuningValue(image, block, fields[2]), 0xFE);
     }
 
-    void tuningDefaultsOfEachBlock() {
-        // Offsets 0-4, 8-12 and 14-19 hold defaults; 5-7, 13 and 20-23 are left as they were.
-        const QByteArrayList values = {
-            "01 04 DC 02 01 EE EE EE 01 03 46 06 00 EE 72 46 28 14 33 23",
-            "01 03 00 05 01 EE EE EE 01 03 28 06 00 EE 72 44 28 14 33 1E",
-            "00 04 78 02 01 EE EE EE 01 03 82 06 00 EE 72 3E 28 14 33 23",
-            "01 03 C8 07 01 EE EE EE 03 03 00 05 00 EE 72 39 28 14 33 19"};
-        for (int i = 0; i < 4; ++i) { // emphasis, compander, scrambler, none
-            const int block = ImageMap::kTuningEmphasis + i * ImageMap::kTuningBlockSize;
+    // Every list field of a block at every position, the last included, and the byte just past
+    // it; number fields keep any byte.
+    void tuningFieldsAtEveryPosition() {
+        for (const TuningField& field : TuningFields()) {
+            const int count = field.isList() ? int(field.entries.size()) : 256;
+            for (const TuningMode& mode : TuningModes()) {
+                MemoryImage image = NewDocumentImage();
+                for (int position = 0; position < count; ++position) {
+                    StoreTuningValue(image, mode.address, field, position);
+                    QCOMPARE(ReadTuningValue(image, mode.address, field), position);
+                }
+                if (field.isList()) {
+                    image.WriteByte(mode.address + field.offset, std::uint8_t(count));
+                    QCOMPARE(ReadTuningValue(image, mode.address, field), 0);
+                }
+            }
+        }
+    }
+
+    // What a new document's tuning sets must be, without restating them: each list field names
+    // an entry, the bytes between the fields are left as they were, and each audio mode has a
+    // set of its own.
+    void tuningDefaultsAreUsableAndApart() {
+        QSet<QByteArray> sets;
+        for (const TuningMode& mode : TuningModes()) {
             MemoryImage image;
             image.Fill(0xEE);
-            SetTuningDefaults(image, block);
-            QCOMPARE(Bytes(image, block - 1, 26).toHex(' ').toUpper(),
-                     "EE " + values[i] + " EE EE EE EE EE");
+            SetTuningDefaults(image, mode.address);
+            MemoryImage fieldsOnly;
+            fieldsOnly.Fill(0xEE);
+            for (const TuningField& field : TuningFields()) {
+                const std::uint8_t byte = image.ReadByte(mode.address + field.offset);
+                QVERIFY(!field.isList() || byte < field.entries.size());
+                fieldsOnly.WriteByte(mode.address + field.offset, byte);
+            }
+            QVERIFY(image == fieldsOnly);
+            sets.insert(Bytes(image, mode.address, ImageMap::kTuningBlockSize));
         }
+        QCOMPARE(sets.size(), 4);
+        MemoryImage image;
+        SetTuningDefaults(image, ImageMap::kTuningNone + 1); // not a block
+        QVERIFY(image == MemoryImage());
     }
 };
 
