@@ -5,9 +5,12 @@
 #include "document_file.h"
 #include "new_document.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -37,15 +40,33 @@ struct Finished {
     QString err;
 };
 
-Finished Qtr318(const QStringList& arguments, const QString& com2 = QString()) {
+// runAs, when given, is a command line that qtr318 runs under (another user, for one).
+Finished Qtr318(const QStringList& arguments, const QString& com2 = QString(),
+                const QStringList& runAs = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QTR318_COM2", com2);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(BuildDir() + "/cli/qtr318", arguments);
+    const QString qtr318 = BuildDir() + "/cli/qtr318";
+    if (runAs.isEmpty()) {
+        process.start(qtr318, arguments);
+    } else {
+        process.start(runAs.first(), runAs.mid(1) + QStringList(qtr318) + arguments);
+    }
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Whether process pid has path open.
+bool HasOpen(qint64 pid, const QString& path) {
+    const QDir descriptors(QString("/proc/%1/fd").arg(pid));
+    for (const QString& fd : descriptors.entryList(QDir::Files | QDir::System)) {
+        if (QFile::symLinkTarget(descriptors.filePath(fd)) == path) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -110,6 +131,59 @@ private slots:
             QVERIFY2(read.exitCode == exitCode && read.err.contains(text), qPrintable(read.err));
             QCOMPARE(QFile::exists(out), exitCode == 0);
         }
+    }
+
+    // The message names the device and says what to do: the same "permission" from the system
+    // means a port that another program holds as often as missing group membership.
+    void openFailuresSayWhatToDo() {
+        RadioSim held({"--ignore-prog", "all"});
+        RadioSim forbidden({});
+        QVERIFY(!held.path.isEmpty() && !forbidden.path.isEmpty());
+        // Another qtr318 holds the port while it waits in vain for program mode.
+        QProcess holder;
+        holder.start(BuildDir() + "/cli/qtr318",
+                     {"read", "--port", held.path, "-o", file("held.sin"), "--retries", "30"});
+        QVERIFY(holder.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(HasOpen(holder.processId(), held.path), 5000);
+        // Root may open any device: the permission case then runs as nobody.
+        QStringList runAs;
+        if (geteuid() == 0) {
+            runAs = QStringList{QStandardPaths::findExecutable("setpriv"), "--reuid=65534",
+                                "--regid=65534", "--clear-groups"};
+            if (runAs.first().isEmpty()) {
+                QSKIP("running as root without setpriv: no way to be refused a device");
+            }
+        } else {
+            QVERIFY(QFile::setPermissions(forbidden.path, QFileDevice::Permissions()));
+        }
+        // An image that the other user can read too.
+        QTemporaryDir shared;
+        const QString image = shared.filePath("image.sin");
+        QVERIFY(DocumentFile::Save(image, NewDocumentImage()));
+        const auto readable = QFileDevice::ReadOwner | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(shared.path(), readable | QFileDevice::ExeOwner |
+                                                         QFileDevice::ExeOther |
+                                                         QFileDevice::WriteOwner) &&
+                QFile::setPermissions(image, readable));
+        const QList<std::tuple<QString, QStringList, QStringList, bool>> cases = {
+            {"/dev/qtr318-none", {}, {"/dev/qtr318-none", "不存在"}, false},
+            {held.path,
+             {},
+             {held.path, "占用", "qtr318", QString::number(holder.processId())},
+             false},
+            {forbidden.path, runAs, {forbidden.path, "权限", "dialout"}, true}};
+        for (const auto& [port, prefix, expected, dialout] : cases) {
+            const Finished write = Qtr318({"write", "--port", port, image}, {}, prefix);
+            const QStringList lines = write.err.split('\n');
+            QVERIFY2(write.exitCode == 1 && lines.first() == "qtr318: 不能打开串口" + port,
+                     qPrintable(write.err));
+            for (const QString& text : expected) {
+                QVERIFY2(lines.mid(1).join('\n').contains(text), qPrintable(write.err));
+            }
+            QVERIFY2(write.err.contains("dialout") == dialout, qPrintable(write.err));
+        }
+        holder.kill();
+        holder.waitForFinished();
     }
 
     void usageErrorsExitTwo() {
