@@ -50,7 +50,7 @@ QString TransferText::UnfinishedWrite(int blocksDone) {
                               "不能确定它保存了新数据。请重新写入。")
             .arg(BlockWalk::kBlockCount);
     }
-    return QStringLiteral("写入没有完成：对讲机只收到了 %1 块（共 %2 块），"
+    return QStringLiteral("写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，"
                           "现在它里面是新旧混杂的数据。请重新写入。")
         .arg(blocksDone)
         .arg(BlockWalk::kBlockCount);
