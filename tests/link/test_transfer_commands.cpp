@@ -7,9 +7,11 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -184,6 +186,74 @@ private slots:
         }
         holder.kill();
         holder.waitForFinished();
+    }
+
+    // A write that ends part-way leaves the radio with some blocks new and the rest old: the
+    // user learns how many it took and that it must be written again. Ctrl+C or SIGTERM stops at
+    // the next block as Cancel does, lets the port go and exits 128 + the signal's number; verify
+    // then finds exactly the blocks the radio did not get.
+    void interruptedWritesSayWhatTheRadioHolds() {
+        MemoryImage image = NewDocumentImage(); // every block differs from the radio's
+        for (int address : BlockWalk::kAddresses) {
+            for (int i = 0; i < BlockWalk::kBlockSize; ++i) {
+                image.WriteByte(address + i, ~image.ReadByte(address + i));
+            }
+        }
+        QVERIFY(DocumentFile::Save(file("inverse.sin"), image));
+        // simulator options, command, signal sent once the radio has answered frame 40 (0:
+        // none), exit code, blocks the radio took (-1: some, as the signal fell)
+        const QList<std::tuple<QStringList, QString, int, int, int>> cases = {
+            {{"--nak-at", "10"}, "write", 0, 1, 6},
+            {{"--silent-at", "4"}, "write", 0, 1, 0},
+            {{"--pace", "--trace"}, "write", SIGINT, 130, -1},
+            {{"--pace", "--trace"}, "write", SIGTERM, 143, -1},
+            {{"--pace", "--trace"}, "read", SIGTERM, 143, 0},
+            {{"--pace", "--trace"}, "verify", SIGINT, 130, 0}};
+        for (const auto& [simArguments, command, signal, exitCode, blocks] : cases) {
+            RadioSim radio(simArguments);
+            QVERIFY(!radio.path.isEmpty());
+            const QString out = file("interrupted.sin");
+            QFile::remove(out);
+            QStringList arguments = {command, "--port", radio.path};
+            arguments << (command == "read" ? QStringList{"-o", out}
+                                            : QStringList{file("inverse.sin")});
+            QProcess qtr318;
+            qtr318.start(BuildDir() + "/cli/qtr318", arguments);
+            QVERIFY(qtr318.waitForStarted());
+            if (signal != 0) {
+                int frame = 0;
+                while (frame < 40 &&
+                       (radio.process.canReadLine() || radio.process.waitForReadyRead(5000))) {
+                    frame = QString(radio.process.readLine()).section(' ', 1).toInt();
+                }
+                QVERIFY(frame >= 40);
+                ::kill(pid_t(qtr318.processId()), signal);
+            }
+            QVERIFY(qtr318.waitForFinished(30000));
+            const QString err = QString::fromUtf8(qtr318.readAllStandardError());
+            const QByteArray row =
+                (command + ' ' + simArguments.join(' ')).toUtf8() + ": " + err.toUtf8();
+            QVERIFY2(qtr318.exitStatus() == QProcess::NormalExit && qtr318.exitCode() == exitCode,
+                     row);
+            QVERIFY2(!QFile::exists(out), row);
+            if (command != "write") {
+                QVERIFY2(err.startsWith("qtr318: 已中断") && !err.contains("重新写入"), row);
+                continue;
+            }
+            const QRegularExpressionMatch taken =
+                QRegularExpression("确认收到 (\\d+) 块（共 114 块）.*请重新写入").match(err);
+            QVERIFY2(taken.hasMatch(), row);
+            const int received = taken.captured(1).toInt();
+            QVERIFY2(blocks < 0 ? received > 0 && received < 114 : received == blocks, row);
+            if (signal != 0) {
+                // The port is free again, and the radio holds exactly the blocks it took.
+                const Finished verify =
+                    Qtr318({"verify", "--port", radio.path, file("inverse.sin")});
+                QVERIFY2(verify.exitCode == 3 &&
+                             verify.err.contains(QString(" %1 of 114 ").arg(114 - received)),
+                         qPrintable(verify.err));
+            }
+        }
     }
 
     void usageErrorsExitTwo() {
