@@ -296,6 +296,19 @@ private slots:
         QCOMPARE(Decoded(TheImage()).cellText(1, 1), QStringLiteral("150.00000"));
     }
 
+    // The radio stops acknowledging at block 7 of a write: the box says how many blocks it took
+    // and that it now holds old and new data and must be written again.
+    void unfinishedWriteSaysWhatTheRadioHolds() {
+        QVERIFY(startRadio(RadioMemory(), {QStringLiteral("--nak-at"), QStringLiteral("10")}));
+        f.frame()->OnCommand(Id::kWriteData);
+        QVERIFY(startAndWait());
+        QCOMPARE(f.messenger->boxes(), QStringList({"错误: 通信错误"}));
+        const QString detail = f.messenger->shown.at(0).detail;
+        QVERIFY2(detail.contains(QStringLiteral("确认收到 6 块")) &&
+                     detail.contains(QStringLiteral("重新写入")),
+                 qPrintable(detail));
+    }
+
     void optionCommandsOpenTheirDialogs() {
         f.doc()->SetModifiedFlag(false);
         f.frame()->CommandAction(Id::kOptionalFeatures)->trigger();
