@@ -133,8 +133,8 @@ Diagnosis Diagnose(const QString& portName, const QString& devicePath,
                       mapping;
         break;
     case Cause::NoAccess:
-        result.text = QStringLiteral("没有设备 %1 的读写权限。\n").arg(devicePath) +
-                      PortNames::DialoutHint() + mapping;
+        result.text =
+            QStringLiteral("没有设备 %1 的读写权限。\n").arg(devicePath) + PortNames::DialoutHint();
         break;
     case Cause::Busy: {
         std::optional<Holder> holder = HolderFromLockFile(devicePath);
