@@ -184,8 +184,10 @@ private slots:
             }
             QVERIFY2(write.err.contains("dialout") == dialout, qPrintable(write.err));
         }
-        holder.kill();
-        holder.waitForFinished();
+        // Stopped while it still waits for program mode, the holder lets the port go too.
+        holder.terminate();
+        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY(holder.exitStatus() == QProcess::NormalExit && holder.exitCode() == 143);
     }
 
     // A write that ends part-way leaves the radio with some blocks new and the rest old: the
