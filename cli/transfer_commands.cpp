@@ -4,11 +4,11 @@
 #include "cli_arguments.h"
 #include "cli_command.h"
 #include "new_document.h"
-#include "port_names.h"
 #include "qt_serial_port.h"
 #include "transfer_engine.h"
 
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <unistd.h>
@@ -55,6 +55,40 @@ std::optional<TransferArguments> ParseTransferArguments(const QStringList& argum
     return result;
 }
 
+// The signal that asked the running transfer to stop, 0 while none has.
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+void RequestStop(int signal) {
+    g_stopSignal = signal;
+}
+
+// For the length of a transfer, Ctrl+C and SIGTERM stop it at the next block boundary the way
+// Cancel does in the window: killed outright, the tool would leave the port's lock behind and
+// never say that the radio holds half a write. The handler resets itself, so a second signal
+// still ends the tool at once.
+class StopSignals {
+public:
+    StopSignals() {
+        g_stopSignal = 0;
+        struct sigaction action {};
+        action.sa_handler = RequestStop;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        sigaction(SIGINT, &action, &m_oldInterrupt);
+        sigaction(SIGTERM, &action, &m_oldTerminate);
+    }
+    ~StopSignals() {
+        sigaction(SIGINT, &m_oldInterrupt, nullptr);
+        sigaction(SIGTERM, &m_oldTerminate, nullptr);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+private:
+    struct sigaction m_oldInterrupt {};
+    struct sigaction m_oldTerminate {};
+};
+
 // Progress on a terminal; failures as the tool's messages. Nobody sits at a Retry button, so
 // after the first five program-mode attempts it grants the extra attempts asked for and then
 // gives up.
@@ -75,10 +109,10 @@ public:
     int ProgressPosition() const override { return m_position; }
     void SetProgressText(const QString&) override {}
     void PumpEvents() override {}
-    bool CancelRequested() const override { return false; }
+    bool CancelRequested() const override { return g_stopSignal != 0; }
 
     bool AskRetry(const QString&, const QString&) override {
-        if (m_retriesLeft == 0) {
+        if (m_retriesLeft == 0 || CancelRequested()) {
             return false;
         }
         --m_retriesLeft;
@@ -86,13 +120,10 @@ public:
     }
     void ReportMessage(const QString& text, int, const QString& detail) override {
         EndBar();
-        if (detail.isEmpty()) {
-            Fail(text);
-            return;
+        Fail(text);
+        if (!detail.isEmpty()) {
+            QTextStream(stderr) << detail << "\n";
         }
-        // Only an open failure carries the system's reason; say how to get at the device.
-        Fail(QStringLiteral("%1 (%2)").arg(text, detail));
-        QTextStream(stderr) << PortNames::AccessHint() << "\n";
     }
 
 private:
@@ -124,14 +155,29 @@ private:
 };
 
 // Runs one transfer and turns its outcome into an exit code; the engine has already printed
-// any failure.
+// any failure. Stopped by a signal, the tool exits as the shell expects of a process that signal
+// ended, 128 + its number, once the port is closed.
 int Transfer(const TransferArguments& arguments, MemoryImage& image, TransferDirection direction) {
-    QtSerialPort port;
-    TerminalObserver observer(arguments.retries);
-    TransferEngine engine(port, observer);
-    const TransferOutcome outcome = engine.Run(arguments.port, image, direction);
+    StopSignals stopSignals;
+    TransferOutcome outcome;
+    {
+        QtSerialPort port;
+        TerminalObserver observer(arguments.retries);
+        TransferEngine engine(port, observer);
+        outcome = engine.Run(arguments.port, image, direction);
+    }
     if (outcome.result == TransferOutcome::Result::Cancelled) {
-        return Fail(TransferText::kCommunicationError); // only giving up on program mode ends so
+        const int signal = g_stopSignal;
+        if (signal == 0) {
+            return Fail(TransferText::kCommunicationError); // giving up on program mode
+        }
+        const bool radioChanged = direction == TransferDirection::Write && outcome.blocksDone > 0;
+        return Fail(QStringLiteral("已中断：") +
+                        (radioChanged ? TransferText::UnfinishedWrite(outcome.blocksDone)
+                         : direction == TransferDirection::Write
+                             ? QStringLiteral("对讲机里的数据没有改变。")
+                             : QStringLiteral("读取没有完成，没有保存任何数据。")),
+                    128 + signal);
     }
     return outcome.succeeded() ? kSuccess : kFailed;
 }

@@ -79,6 +79,7 @@ struct Settings {
     QString savePath;
     bool paced = false;
     bool statistics = false;
+    bool trace = false;
 };
 
 bool ParseFault(const QCommandLineParser& parser, SimulatedRadio::Options& radio) {
@@ -126,6 +127,9 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
         {QStringLiteral("pace"), QStringLiteral("Take 10 bit times at 9600 baud per byte.")},
         {QStringLiteral("stats"),
          QStringLiteral("On exit, print to stderr where the time of the sessions went.")},
+        {QStringLiteral("trace"),
+         QStringLiteral("After the device path, print each frame's number on stdout as it is "
+                        "answered, so a test can act at a given point of a session.")},
         {QStringLiteral("save"),
          QStringLiteral("Save the memory to this file after each end of write and on exit."),
          QStringLiteral("file")},
@@ -145,6 +149,7 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
     }
     settings.paced = parser.isSet(QStringLiteral("pace"));
     settings.statistics = parser.isSet(QStringLiteral("stats"));
+    settings.trace = parser.isSet(QStringLiteral("trace"));
     settings.savePath = parser.value(QStringLiteral("save"));
     if (!ParseFault(parser, settings.radio)) {
         std::fprintf(stderr, "qtr318-radio-sim: a frame number counts from 1\n");
@@ -161,7 +166,7 @@ void Save(const Settings& settings, const SimulatedRadio& radio) {
     }
 }
 
-void Serve(int master, SimulatedRadio& radio, WirePacer& pacer) {
+void Serve(int master, SimulatedRadio& radio, WirePacer& pacer, bool trace) {
     while (!g_stop) {
         pollfd descriptor{master, POLLIN, 0};
         // ppoll waits to the nanosecond, so a paced answer leaves on time, not on the next tick.
@@ -181,7 +186,12 @@ void Serve(int master, SimulatedRadio& radio, WirePacer& pacer) {
             const ssize_t count = read(master, buffer, sizeof buffer);
             if (count > 0) {
                 pacer.Arrived(static_cast<int>(count));
+                const int frameBefore = radio.frame();
                 pacer.Queue(radio.Receive(QByteArray(buffer, static_cast<int>(count))));
+                if (trace && radio.frame() != frameBefore) {
+                    std::printf("frame %d\n", radio.frame());
+                    std::fflush(stdout);
+                }
             }
         }
         const QByteArray due = pacer.TakeDue();
@@ -221,7 +231,7 @@ int main(int argc, char* argv[]) {
     SimulatedRadio radio(settings.memory, settings.radio);
     radio.setOnEndOfWrite([&] { Save(settings, radio); });
     WirePacer pacer(settings.paced);
-    Serve(pty.master, radio, pacer);
+    Serve(pty.master, radio, pacer, settings.trace);
 
     Save(settings, radio);
     if (settings.statistics) {

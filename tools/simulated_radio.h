@@ -29,6 +29,8 @@ public:
 
     const MemoryImage& memory() const { return m_memory; }
     int sessionsEnded() const { return m_sessionsEnded; }
+    // The number of the last frame the current session completed.
+    int frame() const { return m_frame; }
     // Called after each acknowledged end of write, so the memory can be saved.
     void setOnEndOfWrite(std::function<void()> handler) { m_onEndOfWrite = std::move(handler); }
 

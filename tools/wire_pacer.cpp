@@ -6,7 +6,14 @@
 void WirePacer::Arrived(int count) {
     const Clock::time_point now = Clock::now();
     if (m_answerOut) {
-        m_turnarounds.push_back(now - m_answerOutAt);
+        const std::chrono::nanoseconds turnaround = now - m_answerOutAt;
+        if (m_recent.size() < kRecentTurnarounds) {
+            m_recent.push_back(turnaround);
+        } else {
+            m_recent[m_turnaroundCount % kRecentTurnarounds] = turnaround;
+        }
+        ++m_turnaroundCount;
+        m_turnaroundTotal += turnaround;
         m_answerOut = false;
     }
     m_inputDone = std::max(m_inputDone, now) + count * kByteTime;
@@ -57,17 +64,14 @@ std::chrono::nanoseconds WirePacer::UntilDue(std::chrono::nanoseconds ceiling) c
 
 QByteArray WirePacer::Statistics() const {
     using Micro = std::chrono::microseconds;
-    std::vector<std::chrono::nanoseconds> sorted = m_turnarounds;
+    std::vector<std::chrono::nanoseconds> sorted = m_recent;
     std::sort(sorted.begin(), sorted.end());
-    std::chrono::nanoseconds total{};
-    for (auto turnaround : sorted) {
-        total += turnaround;
-    }
     const auto median = sorted.empty() ? std::chrono::nanoseconds{} : sorted[sorted.size() / 2];
     char text[200];
     std::snprintf(text, sizeof text,
                   "turnarounds %zu total %.1f ms median %lld us; answers late by %.1f ms in all",
-                  sorted.size(), std::chrono::duration<double, std::milli>(total).count(),
+                  m_turnaroundCount,
+                  std::chrono::duration<double, std::milli>(m_turnaroundTotal).count(),
                   static_cast<long long>(std::chrono::duration_cast<Micro>(median).count()),
                   std::chrono::duration<double, std::milli>(m_lateness).count());
     return text;

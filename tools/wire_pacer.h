@@ -21,10 +21,14 @@ public:
     // How long until the next byte is due, at most ceiling.
     std::chrono::nanoseconds UntilDue(std::chrono::nanoseconds ceiling) const;
 
-    // Where the time of a session went: how long the program took from the last byte of an
+    // Where the time of the sessions went: how long the program took from the last byte of an
     // answer leaving here to its next request arriving (the pseudo-terminal's kernel transit
     // both ways included), and how late the answers' last bytes left against their due time.
+    // The count and total cover every turnaround, the median the latest kRecentTurnarounds.
     QByteArray Statistics() const;
+
+    // A radio left running serves session after session; what it keeps must not grow with them.
+    static constexpr std::size_t kRecentTurnarounds = 1024;
 
 private:
     static constexpr Clock::duration kByteTime =
@@ -37,6 +41,8 @@ private:
     Clock::time_point m_nextDue{}; // due time of m_queue's first byte
     bool m_answerOut = false;      // an answer went out and no request has come since
     Clock::time_point m_answerOutAt{};
-    std::vector<std::chrono::nanoseconds> m_turnarounds;
+    std::vector<std::chrono::nanoseconds> m_recent; // a ring of the latest turnarounds
+    std::size_t m_turnaroundCount = 0;
+    std::chrono::nanoseconds m_turnaroundTotal{};
     std::chrono::nanoseconds m_lateness{};
 };

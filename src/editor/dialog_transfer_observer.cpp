@@ -1,9 +1,7 @@
 #include "dialog_transfer_observer.h"
 
 #include "messenger.h"
-#include "port_names.h"
 #include "transfer_dialog.h"
-#include "transfer_engine.h"
 
 #include <QCoreApplication>
 
@@ -38,13 +36,6 @@ bool DialogTransferObserver::AskRetry(const QString& caption, const QString& tex
 
 void DialogTransferObserver::ReportMessage(const QString& text, int severity,
                                            const QString& detail) {
-    QString extra = detail;
-    if (text.startsWith(TransferText::kCannotOpen)) {
-        // The bare port name rarely tells a user on this system what is wrong: add how COM
-        // names map to devices and that serial access needs the dialout group.
-        extra = extra.isEmpty() ? PortNames::AccessHint()
-                                : extra + QLatin1Char('\n') + PortNames::AccessHint();
-    }
     TheMessenger().showMessage(m_owner, severity == 1 ? kErrorCaption : kWarningCaption, text,
-                               extra);
+                               detail);
 }

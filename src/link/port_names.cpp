@@ -28,10 +28,13 @@ QString DevicePath(const QString& portName) {
     return QStringLiteral("/dev/ttyUSB%1").arg(number - 1);
 }
 
-QString AccessHint() {
-    return QStringLiteral("使用串口需要读写权限：请把用户加入 dialout 组"
-                          "（sudo usermod -aG dialout $USER），然后重新登录。"
-                          "COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，"
+QString DialoutHint() {
+    return QStringLiteral("请把用户加入 dialout 组（sudo usermod -aG dialout $USER），"
+                          "然后重新登录。");
+}
+
+QString MappingHint() {
+    return QStringLiteral("COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，"
                           "可用环境变量 QTR318_COM1~QTR318_COM4 另行指定。");
 }
 

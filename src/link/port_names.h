@@ -11,8 +11,9 @@ namespace PortNames {
 QStringList Choices();     // "COM1".."COM4"
 QString DefaultPortName(); // "COM1"
 QString DevicePath(const QString& portName);
-// A line the window or the command line adds to an open failure: how to get access to serial
-// devices on this system.
-QString AccessHint();
+// Sentences an open failure adds where they help: how to get access to serial devices on this
+// system, and how COM names become devices.
+QString DialoutHint();
+QString MappingHint();
 
 } // namespace PortNames

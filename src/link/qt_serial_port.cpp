@@ -1,5 +1,6 @@
 #include "qt_serial_port.h"
 
+#include "port_diagnosis.h"
 #include "port_names.h"
 
 #include <QElapsedTimer>
@@ -12,11 +13,13 @@ QtSerialPort::~QtSerialPort() {
 bool QtSerialPort::Open(const QString& portName) {
     Close();
     m_openError.clear();
-    m_port.setPortName(PortNames::DevicePath(portName));
+    const QString device = PortNames::DevicePath(portName);
+    m_port.setPortName(device);
     // Qt takes a lock file and asks the driver for exclusive access, so a port another program
     // holds fails here as it should.
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_openError = m_port.errorString();
+        m_openError =
+            PortDiagnosis::Diagnose(portName, device, m_port.error(), m_port.errorString()).text;
         return false;
     }
     return true;

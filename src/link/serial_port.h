@@ -23,7 +23,7 @@ public:
 
     // Exclusive use of the named port ("COM1".."COM4" or a device path).
     virtual bool Open(const QString& portName) = 0;
-    // The operating system's reason why the last Open failed, for the user to read.
+    // Why the last Open failed and what the user can do about it, naming the device.
     virtual QString OpenError() const = 0;
     virtual bool IsOpen() const = 0;
 

@@ -44,9 +44,23 @@ bool IdentMatches(const std::uint8_t* reply) {
 
 } // namespace
 
+QString TransferText::UnfinishedWrite(int blocksDone) {
+    if (blocksDone >= BlockWalk::kBlockCount) {
+        return QStringLiteral("%1 块都已送出，但对讲机没有确认写入结束，"
+                              "不能确定它保存了新数据。请重新写入。")
+            .arg(BlockWalk::kBlockCount);
+    }
+    return QStringLiteral("写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，"
+                          "现在它里面是新旧混杂的数据。请重新写入。")
+        .arg(blocksDone)
+        .arg(BlockWalk::kBlockCount);
+}
+
 TransferOutcome TransferEngine::Run(const QString& portName, MemoryImage& image,
                                     TransferDirection direction) {
     m_observer.SetProgressRange(0, BlockWalk::kBlockCount);
+    m_blocksDone = 0;
+    m_blocksSent = false;
     if (!m_port.Open(portName)) {
         TransferOutcome outcome =
             Outcome(TransferOutcome::Result::CannotOpen, TransferText::kCannotOpen + portName);
@@ -56,10 +70,15 @@ TransferOutcome TransferEngine::Run(const QString& portName, MemoryImage& image,
     }
     Configure();
     m_observer.SetProgressText(QStringLiteral("0"));
-    const TransferOutcome outcome = Converse(image, direction);
+    TransferOutcome outcome = Converse(image, direction);
+    outcome.blocksDone = m_blocksDone;
+    if (direction == TransferDirection::Write &&
+        outcome.result == TransferOutcome::Result::Failed && m_blocksSent) {
+        outcome.detail = TransferText::UnfinishedWrite(m_blocksDone);
+    }
     // The user reads the failure while the radio is still connected; only then is the port let go.
     if (outcome.result == TransferOutcome::Result::Failed) {
-        m_observer.ReportMessage(outcome.message, kErrorSeverity, QString());
+        m_observer.ReportMessage(outcome.message, kErrorSeverity, outcome.detail);
     }
     m_port.Close();
     return outcome;
@@ -125,11 +144,13 @@ TransferOutcome TransferEngine::WriteBlocks(const MemoryImage& image) {
         }
         m_port.Purge();
         const Frame header = BlockHeader(kWriteCommand, address);
+        m_blocksSent = true;
         Send(header.data(), static_cast<int>(header.size()));
         Send(data.data(), static_cast<int>(data.size()));
         if (!ReceiveAck()) {
             return Failure(TransferText::kCommunicationError);
         }
+        ++m_blocksDone;
         if (ProgressStepCancelled()) {
             return Outcome(TransferOutcome::Result::Cancelled);
         }
@@ -162,6 +183,7 @@ TransferOutcome TransferEngine::ReadBlocks(MemoryImage& image) {
         if (!ReceiveAck()) {
             return Failure(TransferText::kCommunicationError);
         }
+        ++m_blocksDone;
         if (ProgressStepCancelled()) {
             return Outcome(TransferOutcome::Result::Cancelled);
         }

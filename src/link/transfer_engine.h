@@ -19,7 +19,10 @@ struct TransferOutcome {
     };
     Result result = Result::Succeeded;
     QString message; // the text that was reported; empty on success and cancel
-    QString detail;  // the operating system's reason for CannotOpen
+    // What the user can do about CannotOpen; what the radio now holds after a write that did not
+    // finish.
+    QString detail;
+    int blocksDone = 0; // blocks the radio acknowledged
 
     bool succeeded() const { return result == Result::Succeeded; }
 };
@@ -32,6 +35,9 @@ inline const QString kNotEnoughBytes = QStringLiteral("未收到足够的字节"
 inline const QString kModelMismatch = QStringLiteral("机型不匹配");
 inline const QString kEndError = QStringLiteral("结束错误");
 inline const QString kRetryCaption = QStringLiteral("Error");
+// A write that ends after its first block was sent leaves the radio with some blocks new and the
+// rest old, a memory no read or write of this program ever produced.
+QString UnfinishedWrite(int blocksDone);
 } // namespace TransferText
 
 // One transfer between the radio and a memory image, run to its end on the caller's thread.
@@ -67,5 +73,7 @@ private:
 
     SerialPort& m_port;
     TransferObserver& m_observer;
+    int m_blocksDone = 0;
+    bool m_blocksSent = false; // the radio's memory may have changed
     std::array<std::uint8_t, 20> m_receive{};
 };

@@ -75,18 +75,6 @@ private slots:
         }
     }
 
-    void acceleratorTable() {
-        QStringList table;
-        for (const CMainFrame::Accelerator& a : f.frame()->Accelerators()) {
-            table.append(QStringLiteral("%1=%2").arg(a.key.toString()).arg(a.command));
-        }
-        QCOMPARE(table, QStringList({"Ctrl+C=32773", "Ctrl+D=32775", "Ctrl+E=32776", "Ctrl+F=32777",
-                                     "Ctrl+N=57600", "Ctrl+O=57601", "Ctrl+P=57607",
-                                     "Ctrl+Alt+P=32786", "Ctrl+R=32771", "Ctrl+S=57603",
-                                     "Ctrl+T=32778", "F1=57670", "Shift+F1=57669", "F6=57680",
-                                     "Shift+F6=57681", "Ctrl+W=32772", "Ctrl+Shift+T=32785"}));
-    }
-
     void portAndDirectionCommands() {
         QStringList seen = {portState()};
         for (Qt::Key key : {Qt::Key_D, Qt::Key_F, Qt::Key_E, Qt::Key_C}) {

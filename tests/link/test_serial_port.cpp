@@ -69,6 +69,44 @@ private slots:
         QCOMPARE(ReadPort(line.port, 6), QByteArray("GHIJKL")); // the rest stays queued
     }
 
+    // The total time-out of a read grows with the bytes asked for (90 + 100 x n ms): a radio that
+    // starts its answer late is still heard, and silence is waited out for the full time.
+    void readWaitsForALateAnswer_data() {
+        QTest::addColumn<int>("delay");   // ms from the read to the answer's first byte
+        QTest::addColumn<int>("count");   // bytes asked for
+        QTest::addColumn<int>("sent");    // bytes the other end sends, one per byte time
+        QTest::addColumn<int>("minimum"); // ms the read must last at least
+        QTest::addColumn<int>("maximum"); // ... and at most
+        QTest::newRow("block answer 400 ms late") << 400 << 12 << 12 << 400 << 1290;
+        QTest::newRow("ident reply 600 ms late") << 600 << 8 << 8 << 600 << 890;
+        QTest::newRow("no answer to a block request") << 0 << 12 << 0 << 1250 << 2500;
+    }
+    void readWaitsForALateAnswer() {
+        QFETCH(int, delay);
+        QFETCH(int, count);
+        QFETCH(int, sent);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        PtyLine line;
+        QVERIFY(!line.path.isEmpty());
+        const QByteArray answer = QByteArray("0123456789AB").left(sent);
+        std::unique_ptr<QThread> sender(QThread::create([&line, delay, answer] {
+            QThread::msleep(static_cast<unsigned long>(delay));
+            for (char byte : answer) {
+                line.send(QByteArray(1, byte));
+                QThread::usleep(1040); // 9600 baud
+            }
+        }));
+        QElapsedTimer clock;
+        clock.start();
+        sender->start();
+        const QByteArray received = ReadPort(line.port, count);
+        const qint64 elapsed = clock.elapsed();
+        sender->wait();
+        QCOMPARE(received, answer);
+        QVERIFY2(elapsed >= minimum && elapsed <= maximum, QByteArray::number(elapsed));
+    }
+
     void readsTakeWhatIsThereAndAPurgedLineTimesOut() {
         PtyLine line;
         QVERIFY(!line.path.isEmpty());

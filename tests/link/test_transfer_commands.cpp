@@ -5,9 +5,14 @@
 #include "document_file.h"
 #include "new_document.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -37,15 +42,33 @@ struct Finished {
     QString err;
 };
 
-Finished Qtr318(const QStringList& arguments, const QString& com2 = QString()) {
+// runAs, when given, is a command line that qtr318 runs under (another user, for one).
+Finished Qtr318(const QStringList& arguments, const QString& com2 = QString(),
+                const QStringList& runAs = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QTR318_COM2", com2);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(BuildDir() + "/cli/qtr318", arguments);
+    const QString qtr318 = BuildDir() + "/cli/qtr318";
+    if (runAs.isEmpty()) {
+        process.start(qtr318, arguments);
+    } else {
+        process.start(runAs.first(), runAs.mid(1) + QStringList(qtr318) + arguments);
+    }
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Whether process pid has path open.
+bool HasOpen(qint64 pid, const QString& path) {
+    const QDir descriptors(QString("/proc/%1/fd").arg(pid));
+    for (const QString& fd : descriptors.entryList(QDir::Files | QDir::System)) {
+        if (QFile::symLinkTarget(descriptors.filePath(fd)) == path) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -109,6 +132,129 @@ private slots:
             const Finished read = Qtr318({"read", "--port", port, "-o", out, "--retries", "1"});
             QVERIFY2(read.exitCode == exitCode && read.err.contains(text), qPrintable(read.err));
             QCOMPARE(QFile::exists(out), exitCode == 0);
+        }
+    }
+
+    // The message names the device and says what to do: the same "permission" from the system
+    // means a port that another program holds as often as missing group membership.
+    void openFailuresSayWhatToDo() {
+        RadioSim held({"--ignore-prog", "all"});
+        RadioSim forbidden({});
+        QVERIFY(!held.path.isEmpty() && !forbidden.path.isEmpty());
+        // Another qtr318 holds the port while it waits in vain for program mode.
+        QProcess holder;
+        holder.start(BuildDir() + "/cli/qtr318",
+                     {"read", "--port", held.path, "-o", file("held.sin"), "--retries", "30"});
+        QVERIFY(holder.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(HasOpen(holder.processId(), held.path), 5000);
+        // Root may open any device: the permission case then runs as nobody.
+        QStringList runAs;
+        if (geteuid() == 0) {
+            runAs = QStringList{QStandardPaths::findExecutable("setpriv"), "--reuid=65534",
+                                "--regid=65534", "--clear-groups"};
+            if (runAs.first().isEmpty()) {
+                QSKIP("running as root without setpriv: no way to be refused a device");
+            }
+        } else {
+            QVERIFY(QFile::setPermissions(forbidden.path, QFileDevice::Permissions()));
+        }
+        // An image that the other user can read too.
+        QTemporaryDir shared;
+        const QString image = shared.filePath("image.sin");
+        QVERIFY(DocumentFile::Save(image, NewDocumentImage()));
+        const auto readable = QFileDevice::ReadOwner | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(shared.path(), readable | QFileDevice::ExeOwner |
+                                                         QFileDevice::ExeOther |
+                                                         QFileDevice::WriteOwner) &&
+                QFile::setPermissions(image, readable));
+        const QList<std::tuple<QString, QStringList, QStringList, bool>> cases = {
+            {"/dev/qtr318-none", {}, {"/dev/qtr318-none", "不存在"}, false},
+            {held.path,
+             {},
+             {held.path, "占用", "qtr318", QString::number(holder.processId())},
+             false},
+            {forbidden.path, runAs, {forbidden.path, "权限", "dialout"}, true}};
+        for (const auto& [port, prefix, expected, dialout] : cases) {
+            const Finished write = Qtr318({"write", "--port", port, image}, {}, prefix);
+            const QStringList lines = write.err.split('\n');
+            QVERIFY2(write.exitCode == 1 && lines.first() == "qtr318: 不能打开串口" + port,
+                     qPrintable(write.err));
+            for (const QString& text : expected) {
+                QVERIFY2(lines.mid(1).join('\n').contains(text), qPrintable(write.err));
+            }
+            QVERIFY2(write.err.contains("dialout") == dialout, qPrintable(write.err));
+        }
+        // Stopped while it still waits for program mode, the holder lets the port go too.
+        holder.terminate();
+        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY(holder.exitStatus() == QProcess::NormalExit && holder.exitCode() == 143);
+    }
+
+    // A write that ends part-way leaves the radio with some blocks new and the rest old: the
+    // user learns how many it took and that it must be written again. Ctrl+C or SIGTERM stops at
+    // the next block as Cancel does, lets the port go and exits 128 + the signal's number; verify
+    // then finds exactly the blocks the radio did not get.
+    void interruptedWritesSayWhatTheRadioHolds() {
+        MemoryImage image = NewDocumentImage(); // every block differs from the radio's
+        for (int address : BlockWalk::kAddresses) {
+            for (int i = 0; i < BlockWalk::kBlockSize; ++i) {
+                image.WriteByte(address + i, ~image.ReadByte(address + i));
+            }
+        }
+        QVERIFY(DocumentFile::Save(file("inverse.sin"), image));
+        // simulator options, command, signal sent once the radio has answered frame 40 (0:
+        // none), exit code, blocks the radio took (-1: some, as the signal fell)
+        const QList<std::tuple<QStringList, QString, int, int, int>> cases = {
+            {{"--nak-at", "10"}, "write", 0, 1, 6},
+            {{"--silent-at", "4"}, "write", 0, 1, 0},
+            {{"--pace", "--trace"}, "write", SIGINT, 130, -1},
+            {{"--pace", "--trace"}, "write", SIGTERM, 143, -1},
+            {{"--pace", "--trace"}, "read", SIGTERM, 143, 0},
+            {{"--pace", "--trace"}, "verify", SIGINT, 130, 0}};
+        for (const auto& [simArguments, command, signal, exitCode, blocks] : cases) {
+            RadioSim radio(simArguments);
+            QVERIFY(!radio.path.isEmpty());
+            const QString out = file("interrupted.sin");
+            QFile::remove(out);
+            QStringList arguments = {command, "--port", radio.path};
+            arguments << (command == "read" ? QStringList{"-o", out}
+                                            : QStringList{file("inverse.sin")});
+            QProcess qtr318;
+            qtr318.start(BuildDir() + "/cli/qtr318", arguments);
+            QVERIFY(qtr318.waitForStarted());
+            if (signal != 0) {
+                int frame = 0;
+                while (frame < 40 &&
+                       (radio.process.canReadLine() || radio.process.waitForReadyRead(5000))) {
+                    frame = QString(radio.process.readLine()).section(' ', 1).toInt();
+                }
+                QVERIFY(frame >= 40);
+                ::kill(pid_t(qtr318.processId()), signal);
+            }
+            QVERIFY(qtr318.waitForFinished(30000));
+            const QString err = QString::fromUtf8(qtr318.readAllStandardError());
+            const QByteArray row =
+                (command + ' ' + simArguments.join(' ')).toUtf8() + ": " + err.toUtf8();
+            QVERIFY2(qtr318.exitStatus() == QProcess::NormalExit && qtr318.exitCode() == exitCode,
+                     row);
+            QVERIFY2(!QFile::exists(out), row);
+            if (command != "write") {
+                QVERIFY2(err.startsWith("qtr318: 已中断") && !err.contains("重新写入"), row);
+                continue;
+            }
+            const QRegularExpressionMatch taken =
+                QRegularExpression("确认收到 (\\d+) 块（共 114 块）.*请重新写入").match(err);
+            QVERIFY2(taken.hasMatch(), row);
+            const int received = taken.captured(1).toInt();
+            QVERIFY2(blocks < 0 ? received > 0 && received < 114 : received == blocks, row);
+            if (signal != 0) {
+                // The port is free again, and the radio holds exactly the blocks it took.
+                const Finished verify =
+                    Qtr318({"verify", "--port", radio.path, file("inverse.sin")});
+                QVERIFY2(verify.exitCode == 3 &&
+                             verify.err.contains(QString(" %1 of 114 ").arg(114 - received)),
+                         qPrintable(verify.err));
+            }
         }
     }
 

@@ -7,7 +7,6 @@
 #include "image_map.h"
 #include "new_document.h"
 #include "optional_features_dialog.h"
-#include "port_names.h"
 #include "qt_serial_port.h"
 #include "radio_sim_process.h"
 #include "transfer_dialog.h"
@@ -288,11 +287,26 @@ private slots:
         f.frame()->OnCommand(Id::kWriteData);
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 不能打开串口COM3"}));
+        // The device is named and said to be missing; group membership would not help.
         const QString detail = f.messenger->shown.at(0).detail;
-        QVERIFY(detail.contains(QStringLiteral("dialout")));
-        QVERIFY(detail.size() > PortNames::AccessHint().size()); // the system's reason too
+        QVERIFY2(detail.contains(QStringLiteral("/nonexistent/qtr318-tty")) &&
+                     detail.contains(QStringLiteral("不存在")) && !detail.contains("dialout"),
+                 qPrintable(detail));
         // Encoding comes before the port.
         QCOMPARE(Decoded(TheImage()).cellText(1, 1), QStringLiteral("150.00000"));
+    }
+
+    // The radio stops acknowledging at block 7 of a write: the box says how many blocks it took
+    // and that it now holds old and new data and must be written again.
+    void unfinishedWriteSaysWhatTheRadioHolds() {
+        QVERIFY(startRadio(RadioMemory(), {QStringLiteral("--nak-at"), QStringLiteral("10")}));
+        f.frame()->OnCommand(Id::kWriteData);
+        QVERIFY(startAndWait());
+        QCOMPARE(f.messenger->boxes(), QStringList({"错误: 通信错误"}));
+        const QString detail = f.messenger->shown.at(0).detail;
+        QVERIFY2(detail.contains(QStringLiteral("确认收到 6 块")) &&
+                     detail.contains(QStringLiteral("重新写入")),
+                 qPrintable(detail));
     }
 
     void optionCommandsOpenTheirDialogs() {

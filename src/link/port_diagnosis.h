@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSerialPort>
+#include <QString>
+
+// Turns a failed open into what the user can do about it: plug in the cable, close the program
+// that holds the port, or get access to serial devices. Qt reports a port held through its lock
+// file as a permission error, and the system's own texts name neither the device nor the remedy,
+// so the cause is worked out from the device itself.
+namespace PortDiagnosis {
+
+enum class Cause { Missing, NoAccess, Busy, Other };
+
+struct Diagnosis {
+    Cause cause = Cause::Other;
+    QString text; // one or more sentences for the user, naming the device
+};
+
+// portName as the user chose it, devicePath what it maps to, error and systemReason as Qt gave
+// them for the open that failed.
+Diagnosis Diagnose(const QString& portName, const QString& devicePath,
+                   QSerialPort::SerialPortError error, const QString& systemReason);
+
+} // namespace PortDiagnosis
