@@ -45,7 +45,13 @@ FrequencyCheck CheckFrequency(const QString& text, std::uint32_t low, std::uint3
     }
     const QByteArray utf8 = text.trimmed().toUtf8();
     const int point = utf8.indexOf('.');
-    check.decimals = point < 0 ? 0 : int(utf8.size()) - point - 1;
+    if (point >= 0) {
+        int last = int(utf8.size()) - 1;
+        while (last > point && utf8[last] == '0') {
+            --last;
+        }
+        check.decimals = last - point;
+    }
     const double mhz = LeadingNumber(std::string_view(utf8.constData(), size_t(utf8.size())));
     check.count = TruncateToCount(DecimalMultiply(mhz, 100000.0));
     check.display = check.count == 0xFFFFFFFFu

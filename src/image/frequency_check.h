@@ -14,7 +14,7 @@ struct FrequencyCheck {
     Verdict verdict = Verdict::NotANumber;
     QString display;         // "%3.5f" of count, what the cell receives
     std::uint32_t count = 0; // 10 Hz steps
-    int decimals = 0;        // digits after the point as typed
+    int decimals = 0;        // digits after the point, up to the last that is not 0
 
     bool accepted() const { return verdict == Verdict::Accepted; }
     // "超出范围", "请输入5k/6.25k的倍数" or "请输入数字"; empty when accepted.

@@ -263,8 +263,8 @@ private slots:
                                 "empty row clears the channel)"));
     }
 
-    // A frequency is a plain decimal number with at most five decimals; the cell holds exactly
-    // the count that was checked.
+    // A frequency is a plain decimal number with at most five significant decimals; the cell holds
+    // exactly the count that was checked.
     void frequencyTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result"); // the cell text, or the problem's reason
@@ -286,9 +286,12 @@ private slots:
             << "146.0000051"
             << "\"146.0000051\": more than 5 decimals; the radio stores steps of 10 Hz "
                "(146.00000)";
-        QTest::newRow("six zero decimals") << "145.125000"
-                                           << "\"145.125000\": more than 5 decimals; the "
-                                              "radio stores steps of 10 Hz (145.12500)";
+        QTest::newRow("six decimals") << "145.125001"
+                                      << "\"145.125001\": more than 5 decimals; the "
+                                         "radio stores steps of 10 Hz (145.12500)";
+        // Zeros past the fifth decimal say nothing the radio cannot hold.
+        QTest::newRow("trailing zeros") << "145.1250000"
+                                        << "145.12500";
         QTest::newRow("five decimals") << "146.00625"
                                        << "146.00625";
         QTest::newRow("no decimals, blanks") << " 146 "
