@@ -260,7 +260,10 @@ void CProgramView::WriteExclusiveOption(int row, int col, const QString& text) {
 bool CProgramView::CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display) {
     const FrequencyCheck check = CheckFrequency(text);
     if (!check.accepted()) {
-        ReportMessage(this, check.message(), 1);
+        // Text that is no number gets the warning a non-digit key gets; a number the band or
+        // raster refuses is an error.
+        const bool notANumber = check.verdict == FrequencyCheck::Verdict::NotANumber;
+        ReportMessage(this, check.message(), notANumber ? 0 : 1);
         SetEditorText(editor, QString());
         editor->show();
         editor->setFocus();

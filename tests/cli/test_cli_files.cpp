@@ -177,8 +177,8 @@ private slots:
     void onlyFilesOf1024BytesAreImages() {
         QByteArray sixteen = kHeader + "\n";
         for (int n = 1; n <= 16; ++n) {
-            sixteen +=
-                QByteArray::number(n) + ",145." + QByteArray::number(n * 25) + ",,,,,,,,,,\n";
+            sixteen += QByteArray::number(n) + ",145." + QByteArray::number(n * 25) + ",145." +
+                       QByteArray::number(n * 25) + ",,,,,,,,,\n";
         }
         QCOMPARE(qtr318({"import", "-", "-o", "good.sin"}, sixteen).exitCode, 0);
         QCOMPARE(qtr318({"export", "good.sin", "-o", "table.csv"}).exitCode, 0);
