@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -37,7 +38,9 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     m_viewArea = new QScrollArea(this);
     m_viewArea->setObjectName(QStringLiteral("viewArea"));
     m_viewArea->setWidget(m_view);
-    m_viewArea->setWidgetResizable(false);
+    // The form stretches with the window; only a screen too small for it scrolls.
+    m_viewArea->setWidgetResizable(true);
+    m_viewArea->setFrameShape(QFrame::NoFrame);
     setCentralWidget(m_viewArea);
     connect(m_view, &CProgramView::resizeParentToFit, this, &CMainFrame::ResizeParentToFit);
     connect(m_view, &CProgramView::transferRunningChanged, this,
@@ -335,15 +338,18 @@ void CMainFrame::UpdatePortChecks() {
 }
 
 void CMainFrame::ResizeParentToFit() {
-    int chromeHeight = menuBar()->sizeHint().height() + 2 * m_viewArea->frameWidth();
-    if (m_toolBar->isVisibleTo(this)) {
-        chromeHeight += m_toolBar->sizeHint().height();
+    // What the menu, tool and status bars take is whatever the window has around its form.
+    layout()->activate();
+    const QSize chrome = size() - m_viewArea->size();
+    const QSize form = m_view->FormSize() + chrome;
+    // Just the form, unless the screen is smaller: the whole grid is in view without scrolling
+    // wherever the screen allows it. A font wider than the window was drawn for grows it.
+    QSize wanted = form;
+    if (const QScreen* screen = this->screen()) {
+        const QSize frameMargins = frameGeometry().size() - geometry().size();
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - frameMargins);
     }
-    if (statusBar()->isVisibleTo(this)) {
-        chromeHeight += statusBar()->sizeHint().height();
-    }
-    const QSize wanted = m_view->FormSize() + QSize(2 * m_viewArea->frameWidth(), chromeHeight);
-    resize(size().boundedTo(wanted));
+    resize(wanted);
 }
 
 void CMainFrame::CenterOnScreen() {
@@ -359,6 +365,8 @@ void CMainFrame::CenterOnScreen() {
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
+        // Only now do the bars around the form have their real sizes.
+        ResizeParentToFit();
         CenterOnScreen();
     }
 }

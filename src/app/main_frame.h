@@ -48,7 +48,7 @@ public:
 
     // Brings the port items' check marks in line with the view's chosen port.
     void UpdatePortChecks();
-    // Shrinks the window to the form's size (never grows it).
+    // Fits the window to the form's size, within the screen.
     void ResizeParentToFit();
 
     // Print, Print Preview and Print Setup share one printer, so a page set up once is used by

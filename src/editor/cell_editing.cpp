@@ -41,7 +41,6 @@ void CProgramView::CreateCellEditors() {
     m_editFreq->setObjectName(QStringLiteral("editFreq"));
     m_editFreq->setAccessibleName(QStringLiteral("频率编辑"));
     m_editFreq->setFrame(false);
-    m_editFreq->setFont(font());
     m_editFreq->hide();
     WatchEditor(m_editFreq);
 
@@ -52,7 +51,6 @@ void CProgramView::CreateCellEditors() {
     m_comboSignal->setEditable(true);
     m_comboSignal->setInsertPolicy(QComboBox::NoInsert);
     m_comboSignal->setCompleter(nullptr);
-    m_comboSignal->setFont(font());
     m_comboSignal->addItems(signalling.entries());
     m_comboSignal->hide();
     WatchEditor(m_comboSignal);
@@ -72,7 +70,6 @@ QComboBox* CProgramView::CreateDropDownList(const QString& objectName, int colum
     combo->setObjectName(objectName);
     // A screen reader announces the column the list edits.
     combo->setAccessibleName(CC::Headers().at(column));
-    combo->setFont(font());
     combo->addItems(CC::Choices(column));
     combo->hide();
     WatchEditor(combo);
@@ -260,7 +257,10 @@ void CProgramView::WriteExclusiveOption(int row, int col, const QString& text) {
 bool CProgramView::CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display) {
     const FrequencyCheck check = CheckFrequency(text);
     if (!check.accepted()) {
-        ReportMessage(this, check.message(), 1);
+        // A text that is no number at all is the user's slip, as a letter typed on the grid is:
+        // a warning. A number the radio cannot take is an error.
+        const int severity = check.verdict == FrequencyCheck::Verdict::NotANumber ? 0 : 1;
+        ReportMessage(this, check.message(), severity);
         SetEditorText(editor, QString());
         editor->show();
         editor->setFocus();

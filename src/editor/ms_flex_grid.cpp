@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <cmath>
+
 namespace {
 
 Qt::Alignment AlignmentFromFlexValue(short value) {
@@ -52,7 +54,11 @@ CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
     setCornerButtonEnabled(false);
     setWordWrap(false);
     verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1); // the proportions decide, not the style
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false); // a header click must not select a column
 
@@ -72,6 +78,7 @@ CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
             setItem(row, col, item);
         }
     }
+    FitRowsToFont();
     ShowCurrent();
 }
 
@@ -105,8 +112,71 @@ long CMSFlexGrid::GetColWidth(int col) const {
     return ToTwipsX(horizontalHeader()->sectionSize(col));
 }
 
-void CMSFlexGrid::SetColWidth(int col, long twips) {
-    setColumnWidth(col, int(twips * logicalDpiX() / kTwipsPerInch));
+void CMSFlexGrid::SetColumnProportions(const QList<double>& weights,
+                                       const QList<int>& minimumWidths) {
+    m_weights = weights;
+    m_minimumWidths = minimumWidths;
+    updateGeometry();
+    SpreadColumns();
+}
+
+void CMSFlexGrid::FitRowsToFont() {
+    const int rowHeight = fontMetrics().height() + 6;
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    updateGeometry();
+}
+
+// Column edges are rounded from the exact proportional positions, so no column is more than a
+// pixel off its share and together they fill the width exactly.
+void CMSFlexGrid::SpreadColumns() {
+    if (m_weights.size() != columnCount()) {
+        return;
+    }
+    double total = 0;
+    for (double weight : m_weights) {
+        total += weight;
+    }
+    const int width = viewport()->width();
+    double edge = 0;
+    int left = 0;
+    for (int col = 0; col < columnCount(); ++col) {
+        edge += m_weights.at(col);
+        const int right = qRound(width * edge / total);
+        setColumnWidth(col, right - left);
+        left = right;
+    }
+}
+
+QSize CMSFlexGrid::minimumSizeHint() const {
+    double total = 0;
+    double widthPerWeight = 0;
+    for (int col = 0; col < m_weights.size(); ++col) {
+        total += m_weights.at(col);
+        if (col < m_minimumWidths.size() && m_weights.at(col) > 0) {
+            widthPerWeight = qMax(widthPerWeight, m_minimumWidths.at(col) / m_weights.at(col));
+        }
+    }
+    const int frame = 2 * frameWidth();
+    const int rows = horizontalHeader()->sizeHint().height() +
+                     rowCount() * verticalHeader()->defaultSectionSize();
+    return {int(std::ceil(widthPerWeight * total)) + frame, rows + frame};
+}
+
+QSize CMSFlexGrid::sizeHint() const {
+    return minimumSizeHint();
+}
+
+void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    SpreadColumns();
+}
+
+void CMSFlexGrid::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitRowsToFont();
+    }
 }
 
 void CMSFlexGrid::SetColAlignment(int col, short alignment) {

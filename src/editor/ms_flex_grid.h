@@ -31,8 +31,15 @@ public:
     void SetTextMatrix(int row, int col, const QString& text);
 
     long GetColWidth(int col) const;
-    void SetColWidth(int col, long twips);
     void SetColAlignment(int col, short alignment);
+
+    // The columns share the grid's width in these proportions and stretch with it; each column
+    // is never narrower than its minimum, in pixels, so the grid asks for the room that takes.
+    void SetColumnProportions(const QList<double>& weights, const QList<int>& minimumWidths);
+
+    // Room for the header and every row, so no channel is ever scrolled out of view.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     long GetCellLeft() const { return ToTwipsX(CurrentCellRect().left()); }
     long GetCellTop() const { return ToTwipsY(CurrentCellRect().top()); }
@@ -62,6 +69,8 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -78,6 +87,11 @@ private:
     long ToTwipsX(int pixels) const;
     long ToTwipsY(int pixels) const;
     QTableWidgetItem* CellItem(int row, int col) const;
+    void FitRowsToFont();
+    void SpreadColumns();
+
+    QList<double> m_weights;
+    QList<int> m_minimumWidths;
 
     int m_row = 1;
     int m_col = 1;

@@ -59,8 +59,7 @@ public:
     void MarkModified();
 
     // The form's natural size; the frame shrinks to fit it.
-    QSize FormSize() const { return m_formSize; }
-    QSize sizeHint() const override { return m_formSize; }
+    QSize FormSize() const { return sizeHint(); }
 
     CMSFlexGrid* m_grid = nullptr;
     QComboBox* m_comboModel = nullptr;
@@ -142,7 +141,6 @@ private:
     void CommitEnterFrequency(int row, int col, const QString& text);
     void FinishCommit();
 
-    QSize m_formSize;
     bool m_decoding = false;
     bool m_cellsChanged = false;
     bool m_bTransferRunning = false;

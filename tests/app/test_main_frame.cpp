@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -42,9 +43,10 @@ private slots:
 
     void captionSizeAndFocus() {
         QCOMPARE(f.frame()->windowTitle(), QStringLiteral("澜星写频软件"));
-        QVERIFY(f.frame()->width() <= 1000 && f.frame()->height() <= 800);
-        // Shrunk to the form, yet the whole grid is in view.
-        QVERIFY(f.frame()->centralWidget()->width() >= f.grid()->geometry().right());
+        // Never larger than the screen (the test's is 800 x 600, and the form is wider: it
+        // scrolls). Whether the form fits a real screen is the layout test's question.
+        const QRect screen = f.frame()->screen()->availableGeometry();
+        QVERIFY(screen.contains(f.frame()->frameGeometry()));
         QCOMPARE(QApplication::focusWidget(), f.grid()); // typing starts in the grid
     }
 

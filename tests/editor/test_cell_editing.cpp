@@ -11,8 +11,11 @@ class TestCellEditing : public QObject {
     WindowFixture f;
 
     static void addFrequency(const char* tag, const char* typed, const char* stored,
-                             const char* message) {
-        QTest::newRow(tag) << QString(typed) << QString(stored) << QString(message);
+                             const char* box) {
+        for (int col : {1, 2}) {
+            QTest::addRow("%s, column %d", tag, col)
+                << col << QString(typed) << QString(stored) << QString(box);
+        }
     }
 
 private slots:
@@ -33,38 +36,51 @@ private slots:
     }
 
     void frequencyCheck_data() {
+        QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored"); // empty when refused
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("box");    // "caption: message" of a refusal
         addFrequency("lower edge", "136", "136.00000", "");
         addFrequency("upper edge", "174", "174.00000", "");
-        addFrequency("above band", "174.00625", "", "超出范围");
-        addFrequency("below band", "135.995", "", "超出范围");
-        addFrequency("negative", "-145", "", "超出范围");
-        addFrequency("off raster", "145.0031", "", "请输入5k/6.25k的倍数");
+        addFrequency("above band", "174.00625", "", "错误: 超出范围");
+        addFrequency("below band", "135.995", "", "错误: 超出范围");
+        addFrequency("off raster", "145.0031", "", "错误: 请输入5k/6.25k的倍数");
         addFrequency("6.25k step", "145.00625", "145.00625", "");
         addFrequency("5k step", "145.005", "145.00500", "");
         addFrequency("binary rounding", "136.0125", "136.01250", "");
-        addFrequency("trailing letters", "145abc", "145.00000", "");
+        addFrequency("negative", "-145", "", "警告: 请输入数字");
+        addFrequency("trailing letters", "145abc", "", "警告: 请输入数字");
+        addFrequency("decimal comma", "145,125", "", "警告: 请输入数字");
+        addFrequency("hexadecimal", "0x91", "", "警告: 请输入数字");
     }
+    // Every frequency column checks alike; a refusal keeps the cell and leaves the editor open
+    // and empty over it.
     void frequencyCheck() {
+        QFETCH(int, col);
         QFETCH(QString, typed);
         QFETCH(QString, stored);
-        QFETCH(QString, message);
-        f.moveTo(3, 1);
-        f.press(Qt::Key_Return); // opens the empty editor without a key to seed
+        QFETCH(QString, box);
+        const QString before = col == 2 ? QStringLiteral("150.00000") : QString();
+        if (col == 2) {
+            f.typeChannel(3, "150");
+        }
+        f.moveTo(3, col);
+        f.press(Qt::Key_Return); // opens the editor without a key to seed
+        f.press(Qt::Key_Backspace);
         f.type(typed);
         f.press(Qt::Key_Return);
-        if (message.isEmpty()) {
+        if (box.isEmpty()) {
             QVERIFY(f.messenger->shown.isEmpty());
-            QCOMPARE(f.row(3).mid(0, 2), QStringList({stored, stored}));
+            QCOMPARE(f.cell(3, col), stored);
+            QCOMPARE(f.cell(3, 2), stored); // a new channel's transmit frequency follows
             QVERIFY(!f.editorOpen());
         } else {
-            QCOMPARE(f.messenger->boxes(), QStringList(QStringLiteral("错误: ") + message));
-            QCOMPARE(f.row(3), QStringList(QVector<QString>(11)));
+            QCOMPARE(f.messenger->boxes(), QStringList(box));
+            QCOMPARE(f.cell(3, 1), before);
+            QCOMPARE(f.cell(3, 2), before);
             QVERIFY(f.editorOpen());
             QCOMPARE(f.view()->m_editFreq->text(), QString());
-            QCOMPARE(f.current().y(), 1);
+            QCOMPARE(f.current().y(), col);
         }
     }
 
