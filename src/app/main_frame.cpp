@@ -34,7 +34,7 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     resize(kInitialSize);
     m_printer.setPageSize(QPageSize(QPageSize::A4));
 
-    m_view = new CProgramView;
+    m_view = new CProgramView(document->image(), document->channels());
     m_viewArea = new QScrollArea(this);
     m_viewArea->setObjectName(QStringLiteral("viewArea"));
     m_viewArea->setWidget(m_view);
@@ -388,7 +388,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::PrintDocument(QPrinter& printer) {
-    const ChannelTablePrinter tablePrinter(*m_view, m_document->GetTitle());
+    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->GetTitle());
     if (!tablePrinter.Print(printer)) {
         ShowWarning(this, QStringLiteral("无法打印。"));
         return false;

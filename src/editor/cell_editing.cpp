@@ -4,6 +4,7 @@
 #include "program_view.h"
 
 #include "channel_columns.h"
+#include "channel_table_model.h"
 #include "frequency_check.h"
 #include "messenger.h"
 #include "ms_flex_grid.h"
@@ -222,59 +223,19 @@ void CProgramView::ShowCellEditor(int keyAscii, QWidget* editor) {
 
 // ---- Committing ----
 
-void CProgramView::WriteCell(int row, int col, const QString& text) {
-    if (m_grid->GetTextMatrix(row, col) != text) {
-        m_grid->SetTextMatrix(row, col, text);
-        m_cellsChanged = true;
+// A refusal is shown, and the emptied editor stays open over its cell for a new try.
+bool CProgramView::AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor) {
+    if (check.accepted()) {
+        return true;
     }
-}
-
-void CProgramView::ClearChannel(int row) {
-    for (int col = CC::kRxFrequency; col < m_grid->GetCols(); ++col) {
-        WriteCell(row, col, QString());
-    }
-}
-
-void CProgramView::WriteNewChannel(int row, const QString& frequency) {
-    WriteCell(row, CC::kRxFrequency, frequency);
-    WriteCell(row, CC::kTxFrequency, frequency);
-    for (int col = CC::kRxSignal; col <= CC::kLast; ++col) {
-        WriteCell(row, col, CC::NewChannelDefault(col));
-    }
-}
-
-void CProgramView::WriteExclusiveOption(int row, int col, const QString& text) {
-    if (text == CC::kYes) {
-        for (int other : CC::kExclusive) {
-            if (other != col) {
-                WriteCell(row, other, CC::kNo);
-            }
-        }
-    }
-    WriteCell(row, col, text);
-}
-
-bool CProgramView::CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display) {
-    const FrequencyCheck check = CheckFrequency(text);
-    if (!check.accepted()) {
-        // A text that is no number at all is the user's slip, as a letter typed on the grid is:
-        // a warning. A number the radio cannot take is an error.
-        const int severity = check.verdict == FrequencyCheck::Verdict::NotANumber ? 0 : 1;
-        ReportMessage(this, check.message(), severity);
-        SetEditorText(editor, QString());
-        editor->show();
-        editor->setFocus();
-        return false;
-    }
-    *display = check.display;
-    return true;
-}
-
-void CProgramView::FinishCommit() {
-    if (m_cellsChanged) {
-        m_cellsChanged = false;
-        MarkModified();
-    }
+    // A text that is no number at all is the user's slip, as a letter typed on the grid is: a
+    // warning. A number the radio cannot take is an error.
+    const int severity = check.verdict == FrequencyCheck::Verdict::NotANumber ? 0 : 1;
+    ReportMessage(this, check.message(), severity);
+    SetEditorText(editor, QString());
+    editor->show();
+    editor->setFocus();
+    return false;
 }
 
 void CProgramView::OnLeaveCell() {
@@ -288,47 +249,15 @@ void CProgramView::OnLeaveCell() {
     const int row = m_grid->GetRow();
     const int col = m_grid->GetCol();
     const QString t = EditorText(editor);
-    const bool rxEmpty = m_grid->GetTextMatrix(row, CC::kRxFrequency).isEmpty();
-    QString display;
-
-    switch (col) {
-    case CC::kRxFrequency:
-        if (t.isEmpty()) {
-            ClearChannel(row);
-        } else if (!CheckFrequencyOrRefuse(editor, t, &display)) {
+    if (col == CC::kRxFrequency || col == CC::kTxFrequency) {
+        if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), editor)) {
             m_grid->RefuseLeave(); // the refused value stays with its own cell
             return;
-        } else if (rxEmpty) {
-            WriteNewChannel(row, display);
-        } else {
-            WriteCell(row, col, display);
         }
-        break;
-    case CC::kTxFrequency:
-        if (rxEmpty || t.isEmpty()) {
-            WriteCell(row, col, QString());
-        } else if (!CheckFrequencyOrRefuse(editor, t, &display)) {
-            m_grid->RefuseLeave();
-            return;
-        } else {
-            WriteCell(row, col, display);
-        }
-        break;
-    case CC::kScrambler:
-    case CC::kCompander:
-    case CC::kEmphasis:
-        if (rxEmpty) {
-            WriteCell(row, col, QString());
-        } else {
-            WriteExclusiveOption(row, col, t);
-        }
-        break;
-    default:
-        WriteCell(row, col, rxEmpty ? QString() : t);
-        break;
+    } else if (col > 0) {
+        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::LeavingCell);
     }
     HideEditor(editor);
-    FinishCommit();
 }
 
 bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
@@ -343,61 +272,42 @@ bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
     }
     const int row = m_grid->GetRow();
     const QString t = EditorText(editor);
-    const bool rxEmpty = m_grid->GetTextMatrix(row, CC::kRxFrequency).isEmpty();
-    const bool incomplete = rxEmpty || m_grid->GetTextMatrix(row, CC::kTxFrequency).isEmpty();
-
     switch (col) {
     case CC::kRxFrequency:
     case CC::kTxFrequency:
         CommitEnterFrequency(row, col, t);
         break;
     case CC::kRxSignal:
-    case CC::kTxSignal:
-        if (incomplete) {
-            WriteCell(row, col, QString()); // the editor stays open
-        } else {
-            WriteCell(row, col, t);
+    case CC::kTxSignal: {
+        // In an incomplete channel the cell is emptied and the editor stays for another try.
+        const bool incomplete = m_channels.isIncomplete(row);
+        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::EnterKey);
+        if (!incomplete) {
             HideEditor(editor);
         }
         break;
-    case CC::kScrambler:
-    case CC::kCompander:
-    case CC::kEmphasis:
-        if (!incomplete) {
-            WriteExclusiveOption(row, col, t);
-        }
-        HideEditor(editor);
-        break;
+    }
     default:
-        WriteCell(row, col, incomplete ? QString() : t);
+        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::EnterKey);
         HideEditor(editor);
         break;
     }
-    FinishCommit();
     return true;
 }
 
 void CProgramView::CommitEnterFrequency(int row, int col, const QString& t) {
-    const bool rxEmpty = m_grid->GetTextMatrix(row, CC::kRxFrequency).isEmpty();
-    QString display;
+    const bool rxEmpty = m_channels.isEmptyChannel(row);
+    if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), m_editFreq)) {
+        return;
+    }
     if (col == CC::kRxFrequency && t.isEmpty()) {
-        ClearChannel(row);
         HideEditor(m_editFreq);
         m_grid->SetCol(CC::kRxFrequency);
         return;
     }
     if (col == CC::kTxFrequency && (rxEmpty || t.isEmpty())) {
-        WriteCell(row, col, QString());
         HideEditor(m_editFreq);
         return;
-    }
-    if (!CheckFrequencyOrRefuse(m_editFreq, t, &display)) {
-        return;
-    }
-    if (col == CC::kRxFrequency && rxEmpty) {
-        WriteNewChannel(row, display);
-    } else {
-        WriteCell(row, col, display);
     }
     // Stepping right makes the grid leave the cell, which commits the same text again on the
     // still-open editor and closes it; the next column's editor is loaded but not opened.

@@ -3,20 +3,23 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 #include <cmath>
 
 namespace {
 
-Qt::Alignment AlignmentFromFlexValue(short value) {
-    // Values 0-8 run left/centre/right, each as top/centre/bottom; anything else is "general".
-    if (value < 0 || value > 8) {
-        return Qt::AlignLeft | Qt::AlignVCenter;
+// The fixed channel-number cells look like the header beside them.
+class FixedCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = option->palette.brush(QPalette::Window);
     }
-    static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-    static const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    return horizontal[value / 3] | vertical[value % 3];
-}
+};
 
 short ButtonCode(Qt::MouseButton button) {
     switch (button) {
@@ -45,8 +48,8 @@ short ShiftCode(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
-    : QTableWidget(rows - 1, cols, parent) {
+CMSFlexGrid::CMSFlexGrid(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
+    setModel(model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -62,41 +65,21 @@ CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false); // a header click must not select a column
 
-    const QBrush fixedBackground = palette().brush(QPalette::Window);
-    for (int col = 0; col < cols; ++col) {
-        setHorizontalHeaderItem(col, new QTableWidgetItem());
-    }
-    for (int row = 0; row < rowCount(); ++row) {
-        for (int col = 0; col < cols; ++col) {
-            auto* item = new QTableWidgetItem();
-            if (col == 0) {
-                item->setFlags(Qt::ItemIsEnabled);
-                item->setBackground(fixedBackground);
-            } else {
-                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            }
-            setItem(row, col, item);
-        }
-    }
+    setItemDelegateForColumn(0, new FixedCellDelegate(this));
     FitRowsToFont();
     ShowCurrent();
 }
 
-QTableWidgetItem* CMSFlexGrid::CellItem(int row, int col) const {
-    if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) {
-        return nullptr;
-    }
-    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
-}
-
 QString CMSFlexGrid::GetTextMatrix(int row, int col) const {
-    const QTableWidgetItem* cell = CellItem(row, col);
-    return cell ? cell->text() : QString();
+    if (row == 0) {
+        return model()->headerData(col, Qt::Horizontal).toString();
+    }
+    return model()->index(row - 1, col).data().toString();
 }
 
 void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (QTableWidgetItem* cell = CellItem(row, col)) {
-        cell->setText(text);
+    if (row > 0) {
+        model()->setData(model()->index(row - 1, col), text);
     }
 }
 
@@ -130,7 +113,7 @@ void CMSFlexGrid::FitRowsToFont() {
 // Column edges are rounded from the exact proportional positions, so no column is more than a
 // pixel off its share and together they fill the width exactly.
 void CMSFlexGrid::SpreadColumns() {
-    if (m_weights.size() != columnCount()) {
+    if (m_weights.size() != GetCols()) {
         return;
     }
     double total = 0;
@@ -140,7 +123,7 @@ void CMSFlexGrid::SpreadColumns() {
     const int width = viewport()->width();
     double edge = 0;
     int left = 0;
-    for (int col = 0; col < columnCount(); ++col) {
+    for (int col = 0; col < GetCols(); ++col) {
         edge += m_weights.at(col);
         const int right = qRound(width * edge / total);
         setColumnWidth(col, right - left);
@@ -159,7 +142,7 @@ QSize CMSFlexGrid::minimumSizeHint() const {
     }
     const int frame = 2 * frameWidth();
     const int rows = horizontalHeader()->sizeHint().height() +
-                     rowCount() * verticalHeader()->defaultSectionSize();
+                     model()->rowCount() * verticalHeader()->defaultSectionSize();
     return {int(std::ceil(widthPerWeight * total)) + frame, rows + frame};
 }
 
@@ -168,23 +151,14 @@ QSize CMSFlexGrid::sizeHint() const {
 }
 
 void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
-    QTableWidget::resizeEvent(event);
+    QTableView::resizeEvent(event);
     SpreadColumns();
 }
 
 void CMSFlexGrid::changeEvent(QEvent* event) {
-    QTableWidget::changeEvent(event);
+    QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         FitRowsToFont();
-    }
-}
-
-void CMSFlexGrid::SetColAlignment(int col, short alignment) {
-    const Qt::Alignment qtAlignment = AlignmentFromFlexValue(alignment);
-    for (int row = 0; row < rowCount(); ++row) {
-        if (QTableWidgetItem* cell = item(row, col)) {
-            cell->setTextAlignment(qtAlignment);
-        }
     }
 }
 
@@ -254,7 +228,7 @@ bool CMSFlexGrid::event(QEvent* event) {
             return true;
         }
     }
-    return QTableWidget::event(event);
+    return QTableView::event(event);
 }
 
 bool CMSFlexGrid::focusNextPrevChild(bool next) {

@@ -1,7 +1,5 @@
 #include "program_view.h"
 
-#include "band_limits.h"
-#include "channel_codec.h"
 #include "channel_columns.h"
 #include "memory_image.h"
 #include "ms_flex_grid.h"
@@ -48,7 +46,8 @@ QStringList ColumnSamples(int column) {
 
 } // namespace
 
-CProgramView::CProgramView(QWidget* parent) : QWidget(parent) {
+CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent)
+    : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("programView"));
     LayoutForm();
     m_pTransferDlg = new CTransferDlg(this);
@@ -82,7 +81,7 @@ void CProgramView::LayoutForm() {
 
     auto* channels = new QLabel(QStringLiteral("信道:"), this);
 
-    m_grid = new CMSFlexGrid(kRows, kCols, this);
+    m_grid = new CMSFlexGrid(&m_channels, this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     m_grid->setAccessibleName(QStringLiteral("信道"));
     channels->setBuddy(m_grid);
@@ -105,36 +104,23 @@ void CProgramView::LayoutForm() {
     });
     connect(m_comboModel, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
+            m_channels.select(ChannelTable::Selector::Model, m_comboModel->currentIndex());
             MarkModified();
         }
     });
+    connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::ShowSelection);
+    connect(&m_channels, &ChannelTableModel::edited, this, &CProgramView::MarkModified);
+    ShowSelection(ChannelTable::Selector::Model);
+    ShowSelection(ChannelTable::Selector::Band);
 }
 
-// ---- ChannelTable ----
-
-QString CProgramView::cellText(int row, int column) const {
-    return m_grid->GetTextMatrix(row, column);
-}
-
-void CProgramView::setCellText(int row, int column, const QString& text) {
-    m_grid->SetTextMatrix(row, column, text);
-}
-
-int CProgramView::entryCount(Selector selector) const {
-    return (selector == Selector::Model ? m_comboModel : m_comboBand)->count();
-}
-
-QString CProgramView::entryText(Selector selector, int index) const {
-    return (selector == Selector::Model ? m_comboModel : m_comboBand)->itemText(index);
-}
-
-int CProgramView::selected(Selector selector) const {
-    return (selector == Selector::Model ? m_comboModel : m_comboBand)->currentIndex();
-}
-
-void CProgramView::select(Selector selector, int index) {
-    QComboBox* combo = selector == Selector::Model ? m_comboModel : m_comboBand;
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+// The selectors follow the model, whoever changed it; only the user's choice marks the document.
+void CProgramView::ShowSelection(ChannelTable::Selector selector) {
+    const bool decoding = m_decoding;
+    m_decoding = true;
+    (selector == ChannelTable::Selector::Model ? m_comboModel : m_comboBand)
+        ->setCurrentIndex(m_channels.selected(selector));
+    m_decoding = decoding;
 }
 
 // ---- Documents ----
@@ -144,16 +130,6 @@ void CProgramView::OnInitialUpdate() {
     if (!m_bEditorsCreated) {
         m_bEditorsCreated = true;
         CreateCellEditors();
-        for (int col = 0; col < m_grid->GetCols(); ++col) {
-            m_grid->SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
-        }
-    }
-    for (int row = 1; row < kRows; ++row) {
-        m_grid->SetTextMatrix(row, 0, ChannelColumns::ChannelNumberText(row));
-    }
-    const QStringList& headers = ChannelColumns::Headers();
-    for (int col = 0; col < kCols; ++col) {
-        m_grid->SetTextMatrix(0, col, headers.at(col));
     }
     m_editFreq->clear();
     HideCellEditors();
@@ -181,18 +157,16 @@ void CProgramView::SetColumnWidths() {
 }
 
 void CProgramView::DecodeChannels() {
-    m_decoding = true;
-    ::DecodeChannels(TheImage(), *this);
-    m_decoding = false;
+    m_channels.decode(m_image);
 }
 
 void CProgramView::EncodeChannels() {
-    ::EncodeChannels(*this, TheImage());
+    m_channels.encode(m_image);
 }
 
 void CProgramView::OnSelChangeBand() {
-    const int index = qMax(0, m_comboBand->currentIndex());
-    SetBandLimits(m_comboBand->itemText(index));
+    // The limits follow the model's band selection.
+    m_channels.select(ChannelTable::Selector::Band, m_comboBand->currentIndex());
 }
 
 void CProgramView::MarkModified() {
@@ -228,7 +202,7 @@ void CProgramView::OnOptionalFeatures() {
     if (IsTransferBusy()) {
         return; // a read under way would overwrite the options when it ends
     }
-    if (RunOptionalFeaturesCommand(this, TheImage())) {
+    if (RunOptionalFeaturesCommand(this, m_image)) {
         MarkModified();
     }
 }
@@ -237,7 +211,7 @@ void CProgramView::OnTuning() {
     if (IsTransferBusy()) {
         return;
     }
-    if (RunTuningCommand(this, TheImage())) {
+    if (RunTuningCommand(this, m_image)) {
         MarkModified();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "channel_table.h"
+#include "channel_table_model.h"
+#include "memory_image.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,29 +14,21 @@ class QKeyEvent;
 class QLineEdit;
 
 // The channel table form: the model and band selectors and the 16-channel grid with its in-place
-// editors. Between a decode of the memory image and the next encode, the grid's cell texts are
-// the only copy of the channel settings. The view also offers the codec's ChannelTable interface
-// over the grid and the two selectors, and handles the commands the main window routes to it.
-class CProgramView : public QWidget, public ChannelTable {
+// editors, showing the document's channel table model and editing it by the model's rules. The
+// view also handles the commands the main window routes to it, on the document's memory image.
+class CProgramView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kRows = 17;
     static constexpr int kCols = 12;
 
-    explicit CProgramView(QWidget* parent = nullptr);
+    // image and channels belong to the document and outlive the view.
+    CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
     ~CProgramView() override;
-
-    // ---- ChannelTable ----
-    QString cellText(int row, int column) const override;
-    void setCellText(int row, int column, const QString& text) override;
-    int entryCount(Selector selector) const override;
-    QString entryText(Selector selector, int index) const override;
-    int selected(Selector selector) const override;
-    void select(Selector selector, int index) override;
 
     // Runs each time a document is attached: fixed texts, editors hidden, image decoded.
     void OnInitialUpdate();
-    // The shared memory image into the table, and back.
+    // The document's memory image into the table, and back.
     void DecodeChannels();
     void EncodeChannels();
 
@@ -130,18 +123,15 @@ private:
     void SetTransferRunning(bool running);
     void UpdatePortItem(QAction* item, const QString& port) const;
 
-    // Commit helpers; WriteCell records whether any text really changed.
     QString EditorText(QWidget* editor) const;
     void SetEditorText(QWidget* editor, const QString& text);
-    void WriteCell(int row, int col, const QString& text);
-    void ClearChannel(int row);
-    void WriteNewChannel(int row, const QString& frequency);
-    void WriteExclusiveOption(int row, int col, const QString& text);
-    bool CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display);
+    bool AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
     void CommitEnterFrequency(int row, int col, const QString& text);
-    void FinishCommit();
+    void ShowSelection(ChannelTable::Selector selector);
+
+    MemoryImage& m_image;
+    ChannelTableModel& m_channels;
 
     bool m_decoding = false;
-    bool m_cellsChanged = false;
     bool m_bTransferRunning = false;
 };

@@ -52,11 +52,11 @@ bool CProgramView::RunTransfer(CTransferDlg& dialog) {
         EncodeChannels();
         // The radio gets the table as it stood when the transfer began, whatever is edited
         // while the blocks go out.
-        MemoryImage outgoing = TheImage();
+        MemoryImage outgoing = m_image;
         engine.Run(m_portName, outgoing, TransferDirection::Write);
         return false;
     }
-    return engine.Run(m_portName, TheImage(), TransferDirection::Read).succeeded();
+    return engine.Run(m_portName, m_image, TransferDirection::Read).succeeded();
 }
 
 void CProgramView::SetTransferRunning(bool running) {

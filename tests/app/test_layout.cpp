@@ -116,7 +116,7 @@ class TestLayout : public QObject {
                                    "否",        "窄",        "是",    "否",    "是"};
         for (int row = 1; row <= 16; ++row) {
             for (int col = 1; col <= 11; ++col) {
-                f.view()->setCellText(row, col, texts.at(col - 1));
+                f.table().setCellText(row, col, texts.at(col - 1));
             }
         }
     }

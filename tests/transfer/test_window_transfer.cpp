@@ -135,7 +135,7 @@ private slots:
         QVERIFY(startAndWait());
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.cell(1, 1), QString());
-        QCOMPARE(TheImage().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
+        QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
         QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("114"));
         QVERIFY(f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
@@ -150,7 +150,7 @@ private slots:
         f.key(Qt::Key_W);
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("写数据"));
         QCOMPARE(f.cell(3, 1), QStringLiteral("146.25000"));
-        const QStringList written = f.tableTexts(*f.view());
+        const QStringList written = f.tableTexts(f.table());
         // An edit made while the blocks go out belongs to the next write, not to this one.
         atBlock(10, [this] {
             QVERIFY(activateFrame());
@@ -166,14 +166,14 @@ private slots:
         QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(4, "140");
         f.doc()->SetModifiedFlag(false);
-        const MemoryImage imageBefore = TheImage();
-        const QStringList tableBefore = f.tableTexts(*f.view());
+        const MemoryImage imageBefore = f.image();
+        const QStringList tableBefore = f.tableTexts(f.table());
         atBlock(50, [this] { QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton); });
         f.key(Qt::Key_R);
         QVERIFY(startAndWait());
         QCOMPARE(dialog()->GetPos(), 50);
-        QVERIFY(TheImage() == imageBefore);
-        QCOMPARE(f.tableTexts(*f.view()), tableBefore);
+        QVERIFY(f.image() == imageBefore);
+        QCOMPARE(f.tableTexts(f.table()), tableBefore);
         QVERIFY(!f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
 
@@ -243,7 +243,7 @@ private slots:
     void commandsDuringATransfer() {
         QVERIFY(startRadio(NewDocumentImage()));
         f.typeChannel(1, "150");
-        TheImage().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
+        f.image().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
         f.messenger->openPaths << f.path("memory.sin");
         f.messenger->savePaths << f.path("saved.sin");
         f.frame()->OnCommand(Id::kReadData);
@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(m_modals, QStringList());
         QVERIFY(f.messenger->shown.isEmpty());
         QVERIFY(f.messenger->openPaths.size() == 1 && f.messenger->savePaths.size() == 1);
-        QCOMPARE(TheImage().ReadByte(0x000), std::uint8_t{0xAB});
+        QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         QCOMPARE(f.view()->m_bWrite, 0);
         QVERIFY(f.frame()->CommandAction(Id::kFileNew)->isEnabled());
@@ -292,7 +292,7 @@ private slots:
         QVERIFY(detail.contains(QStringLiteral("dialout")));
         QVERIFY(detail.size() > PortNames::AccessHint().size()); // the system's reason too
         // Encoding comes before the port.
-        QCOMPARE(Decoded(TheImage()).cellText(1, 1), QStringLiteral("150.00000"));
+        QCOMPARE(Decoded(f.image()).cellText(1, 1), QStringLiteral("150.00000"));
     }
 
     void optionCommandsOpenTheirDialogs() {
