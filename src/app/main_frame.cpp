@@ -41,6 +41,7 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     // The form stretches with the window; only a screen too small for it scrolls.
     m_viewArea->setWidgetResizable(true);
     m_viewArea->setFrameShape(QFrame::NoFrame);
+    m_viewArea->setFocusPolicy(Qt::NoFocus); // Ctrl+Tab goes from the grid to the selectors
     setCentralWidget(m_viewArea);
     connect(m_view, &CProgramView::resizeParentToFit, this, &CMainFrame::ResizeParentToFit);
     connect(m_view, &CProgramView::transferRunningChanged, this,

@@ -43,6 +43,7 @@ void CProgramView::CreateCellEditors() {
     m_editFreq->setAccessibleName(QStringLiteral("频率编辑"));
     m_editFreq->setFrame(false);
     m_editFreq->hide();
+    connect(m_editFreq, &QLineEdit::textEdited, this, [this] { m_emptiedByRefusal = false; });
     WatchEditor(m_editFreq);
 
     const SignallingList& signalling = TheSignallingList();
@@ -179,6 +180,9 @@ void CProgramView::ShowCellEditor(int keyAscii, QWidget* editor) {
     if (!editor) {
         editor = GetCellEditor();
     }
+    m_emptiedByRefusal = false;
+    // A screen reader announces the column being edited.
+    editor->setAccessibleName(ChannelColumns::Headers().value(m_grid->GetCol()));
     const QString key = keyAscii > 0 ? QString(QChar(char16_t(keyAscii))) : QString();
     const bool noKey = keyAscii == 0 || keyAscii == kEnterKey;
 
@@ -233,9 +237,29 @@ bool CProgramView::AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor) 
     const int severity = check.verdict == FrequencyCheck::Verdict::NotANumber ? 0 : 1;
     ReportMessage(this, check.message(), severity);
     SetEditorText(editor, QString());
+    m_emptiedByRefusal = true;
     editor->show();
     editor->setFocus();
     return false;
+}
+
+// A signalling text that names no list entry is refused with the text left for correcting.
+bool CProgramView::CommitChoiceOrRefuse(int row, int col, QWidget* editor,
+                                        ChannelTableModel::Commit how) {
+    if (m_channels.commitChoice(row, col, EditorText(editor), how)) {
+        return true;
+    }
+    ReportMessage(this, ChannelTableModel::unknownSignallingMessage(), 0);
+    editor->show();
+    editor->setFocus();
+    return false;
+}
+
+// The cell and its channel stay as they were; the editor is loaded from the cell again.
+void CProgramView::AbandonEdit(QWidget* editor) {
+    m_emptiedByRefusal = false;
+    HideEditor(editor);
+    OnEnterCell();
 }
 
 void CProgramView::OnLeaveCell() {
@@ -249,13 +273,19 @@ void CProgramView::OnLeaveCell() {
     const int row = m_grid->GetRow();
     const int col = m_grid->GetCol();
     const QString t = EditorText(editor);
+    if (m_emptiedByRefusal && editor == m_editFreq && t.isEmpty()) {
+        AbandonEdit(editor);
+        return;
+    }
     if (col == CC::kRxFrequency || col == CC::kTxFrequency) {
         if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), editor)) {
             m_grid->RefuseLeave(); // the refused value stays with its own cell
             return;
         }
-    } else if (col > 0) {
-        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::LeavingCell);
+    } else if (col > 0 &&
+               !CommitChoiceOrRefuse(row, col, editor, ChannelTableModel::Commit::LeavingCell)) {
+        m_grid->RefuseLeave();
+        return;
     }
     HideEditor(editor);
 }
@@ -281,8 +311,8 @@ bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
     case CC::kTxSignal: {
         // In an incomplete channel the cell is emptied and the editor stays for another try.
         const bool incomplete = m_channels.isIncomplete(row);
-        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::EnterKey);
-        if (!incomplete) {
+        if (CommitChoiceOrRefuse(row, col, editor, ChannelTableModel::Commit::EnterKey) &&
+            !incomplete) {
             HideEditor(editor);
         }
         break;
@@ -296,6 +326,10 @@ bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
 }
 
 void CProgramView::CommitEnterFrequency(int row, int col, const QString& t) {
+    if (m_emptiedByRefusal && t.isEmpty()) {
+        AbandonEdit(m_editFreq);
+        return;
+    }
     const bool rxEmpty = m_channels.isEmptyChannel(row);
     if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), m_editFreq)) {
         return;
@@ -339,8 +373,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         // Leaves the cell as it was; nothing is committed, and the editor is loaded from the
         // cell again so reopening it does not bring back the abandoned text.
         if (m_bEditorsCreated && !GetCellEditor()->isHidden()) {
-            HideEditor(GetCellEditor());
-            OnEnterCell();
+            AbandonEdit(GetCellEditor());
             return true;
         }
         return false;

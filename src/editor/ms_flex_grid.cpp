@@ -231,6 +231,18 @@ bool CMSFlexGrid::event(QEvent* event) {
     return QTableView::event(event);
 }
 
+// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as everywhere in Qt, committing the
+// open editor first; a refused value keeps the focus where it is.
+void CMSFlexGrid::LeaveGrid(bool next) {
+    m_leaveRefused = false;
+    emit LeaveCell();
+    if (m_leaveRefused) {
+        m_leaveRefused = false;
+        return;
+    }
+    QWidget::focusNextPrevChild(next);
+}
+
 bool CMSFlexGrid::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
@@ -252,10 +264,12 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
         MoveBy(1, 0, false);
         return;
     case Qt::Key_Tab:
-        MoveBy(0, 1, true);
-        return;
     case Qt::Key_Backtab:
-        MoveBy(0, -1, true);
+        if (event->modifiers() & Qt::ControlModifier) {
+            LeaveGrid(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        } else {
+            MoveBy(0, event->key() == Qt::Key_Tab ? 1 : -1, true);
+        }
         return;
     case Qt::Key_Home:
         MoveTo(m_row, 1);

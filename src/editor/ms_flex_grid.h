@@ -81,6 +81,7 @@ private:
     // Returns false when the LeaveCell handler refused the move.
     bool MoveTo(int row, int col);
     bool MoveBy(int rows, int cols, bool wrap);
+    void LeaveGrid(bool next);
     void ShowCurrent();
     QRect CurrentCellRect() const { return CellRect(m_row, m_col); }
     long ToTwipsX(int pixels) const;

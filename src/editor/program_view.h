@@ -126,6 +126,8 @@ private:
     QString EditorText(QWidget* editor) const;
     void SetEditorText(QWidget* editor, const QString& text);
     bool AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
+    bool CommitChoiceOrRefuse(int row, int col, QWidget* editor, ChannelTableModel::Commit how);
+    void AbandonEdit(QWidget* editor);
     void CommitEnterFrequency(int row, int col, const QString& text);
     void ShowSelection(ChannelTable::Selector selector);
 
@@ -133,5 +135,8 @@ private:
     ChannelTableModel& m_channels;
 
     bool m_decoding = false;
+    // The frequency editor was emptied by a refusal and nothing has been typed since: leaving it
+    // so abandons the edit instead of committing the empty text, which would clear the channel.
+    bool m_emptiedByRefusal = false;
     bool m_bTransferRunning = false;
 };

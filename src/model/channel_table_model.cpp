@@ -2,6 +2,7 @@
 
 #include "channel_codec.h"
 #include "channel_columns.h"
+#include "signalling_list.h"
 
 namespace CC = ChannelColumns;
 
@@ -9,6 +10,28 @@ namespace {
 
 const QStringList& Entries(ChannelTable::Selector selector) {
     return selector == ChannelTable::Selector::Model ? ModelEntries() : BandEntries();
+}
+
+// The list entry a typed signalling text names: the entry itself, the one tone of that value
+// ("67" is "67.0"), or the one entry equal but for case ("d023n" is "D023N"). Empty when none or
+// more than one entry fits. An empty text stays empty.
+QString ResolveSignallingText(const SignallingList& list, const QString& text) {
+    const QString typed = text.trimmed();
+    if (typed.isEmpty() || list.entries().contains(typed)) {
+        return typed;
+    }
+    QStringList matches;
+    bool isNumber = false;
+    const double value = typed.toDouble(&isNumber);
+    for (const QString& entry : list.entries()) {
+        bool entryIsNumber = false;
+        const double entryValue = entry.toDouble(&entryIsNumber);
+        const bool sameTone = isNumber && entryIsNumber && qAbs(entryValue - value) < 0.005;
+        if (sameTone || entry.compare(typed, Qt::CaseInsensitive) == 0) {
+            matches.append(entry);
+        }
+    }
+    return matches.size() == 1 ? matches.first() : QString();
 }
 
 // The verdict of a commit that needed no check: an emptied cell.
@@ -188,9 +211,20 @@ FrequencyCheck ChannelTableModel::commitFrequency(int channel, int column, const
     return check;
 }
 
-void ChannelTableModel::commitChoice(int channel, int column, const QString& text, Commit how) {
+QString ChannelTableModel::unknownSignallingMessage() {
+    return QStringLiteral("请输入列表中的信令");
+}
+
+bool ChannelTableModel::commitChoice(int channel, int column, const QString& typed, Commit how) {
     const bool exclusive = column >= CC::kScrambler && column <= CC::kEmphasis;
     const bool blocked = how == Commit::EnterKey ? isIncomplete(channel) : isEmptyChannel(channel);
+    QString text = typed;
+    if (!blocked && (column == CC::kRxSignal || column == CC::kTxSignal)) {
+        text = ResolveSignallingText(TheSignallingList(), typed);
+        if (text.isEmpty() && !typed.trimmed().isEmpty()) {
+            return false;
+        }
+    }
     bool changed = false;
     // A blocked commit empties the cell, except Enter on scrambler, compander or emphasis, which
     // leaves it as it was.
@@ -203,4 +237,5 @@ void ChannelTableModel::commitChoice(int channel, int column, const QString& tex
     if (changed) {
         emit edited();
     }
+    return true;
 }

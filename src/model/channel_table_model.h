@@ -61,8 +61,12 @@ public:
     // text must pass the frequency check; the verdict is returned and nothing changes on a
     // refusal. A receive frequency in an empty channel makes it a new channel with defaults.
     FrequencyCheck commitFrequency(int channel, int column, const QString& text);
-    // A choice committed into column 3 to 11, by the rules of how the edit ended.
-    void commitChoice(int channel, int column, const QString& text, Commit how);
+    // A choice committed into column 3 to 11, by the rules of how the edit ended. A signalling
+    // text is stored in its list form; false, and nothing changes, when it names no entry.
+    bool commitChoice(int channel, int column, const QString& text, Commit how);
+
+    // "请输入列表中的信令": the refusal of a signalling text that names no list entry.
+    static QString unknownSignallingMessage();
 
 signals:
     void selectionChanged(ChannelTable::Selector selector);
