@@ -12,7 +12,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-const char* const CProgramApp::kSettingsOrganization = "Local AppWizard-Generated Applications";
+// The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
+const char* const CProgramApp::kSettingsOrganization = "qtr318";
 const char* const CProgramApp::kApplicationTitle = "写频软件";
 
 CProgramApp::CProgramApp() = default;

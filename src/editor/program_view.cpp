@@ -177,13 +177,13 @@ void CProgramView::MarkModified() {
 
 void CProgramView::OnReadData() {
     OnLeaveCell();
-    m_bWrite = 0;
+    m_direction = TransferDirection::Read;
     OpenTransferDialog(QStringLiteral("读数据"));
 }
 
 void CProgramView::OnWriteData() {
     OnLeaveCell();
-    m_bWrite = 1;
+    m_direction = TransferDirection::Write;
     OpenTransferDialog(QStringLiteral("写数据"));
 }
 

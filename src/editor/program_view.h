@@ -2,6 +2,7 @@
 
 #include "channel_table_model.h"
 #include "memory_image.h"
+#include "transfer_engine.h"
 
 #include <QString>
 #include <QWidget>
@@ -69,8 +70,8 @@ public:
     QComboBox* m_comboEmphasis = nullptr;
     bool m_bEditorsCreated = false;
 
-    // Transfer direction (0 read, 1 write) and the chosen serial port; neither is saved.
-    int m_bWrite = 0;
+    // Transfer direction and the chosen serial port; neither is saved.
+    TransferDirection m_direction = TransferDirection::Read;
     QString m_portName = QStringLiteral("COM1");
     // The one progress dialog; its window opens for each transfer and closes at its end.
     CTransferDlg* m_pTransferDlg = nullptr;

@@ -48,7 +48,7 @@ bool CProgramView::RunTransfer(CTransferDlg& dialog) {
     DialogTransferObserver observer(dialog, this);
     QtSerialPort port;
     TransferEngine engine(port, observer);
-    if (m_bWrite != 0) {
+    if (m_direction == TransferDirection::Write) {
         EncodeChannels();
         // The radio gets the table as it stood when the transfer began, whatever is edited
         // while the blocks go out.

@@ -100,11 +100,11 @@ private slots:
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
                                     "COM2:COM2"}));
         f.key(Qt::Key_W);
-        QCOMPARE(f.view()->m_bWrite, 1);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Write);
         f.key(Qt::Key_R);
-        QCOMPARE(f.view()->m_bWrite, 0);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
         f.frame()->CommandAction(Id::kWriteData)->trigger();
-        QCOMPARE(f.view()->m_bWrite, 1);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Write);
     }
 
     // Ctrl+C selects COM1 even in an open editor; unbound keys do nothing at all.

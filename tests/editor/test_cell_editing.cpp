@@ -393,7 +393,7 @@ private slots:
         f.moveTo(10, 1);
         f.type("99");
         f.view()->OnReadData();
-        QCOMPARE(f.view()->m_bWrite, 0);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
         QCOMPARE(f.cell(10, 1), QString());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 超出范围"}));
     }

@@ -273,7 +273,7 @@ private slots:
         QVERIFY(f.messenger->openPaths.size() == 1 && f.messenger->savePaths.size() == 1);
         QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
-        QCOMPARE(f.view()->m_bWrite, 0);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
         QVERIFY(f.frame()->CommandAction(Id::kFileNew)->isEnabled());
         const InMemoryChannelTable radio = Decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
