@@ -193,11 +193,6 @@ void CProgramView::OpenTransferDialog(const QString& title) {
     m_pTransferDlg->OpenOver(m_grid);
 }
 
-void CProgramView::UpdatePortItem(QAction* item, const QString& port) const {
-    item->setCheckable(true);
-    item->setChecked(m_portName == port);
-}
-
 void CProgramView::OnOptionalFeatures() {
     if (IsTransferBusy()) {
         return; // a read under way would overwrite the options when it ends

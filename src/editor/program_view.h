@@ -85,14 +85,8 @@ public:
 public slots:
     void OnReadData();
     void OnWriteData();
-    void OnPortCom1() { m_portName = QStringLiteral("COM1"); }
-    void OnPortCom2() { m_portName = QStringLiteral("COM2"); }
-    void OnPortCom3() { m_portName = QStringLiteral("COM3"); }
-    void OnPortCom4() { m_portName = QStringLiteral("COM4"); }
-    void OnUpdatePortCom1(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM1")); }
-    void OnUpdatePortCom2(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM2")); }
-    void OnUpdatePortCom3(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM3")); }
-    void OnUpdatePortCom4(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM4")); }
+    // "COM1" to "COM4": the port the next transfer opens.
+    void setPortName(const QString& port) { m_portName = port; }
     void OnOptionalFeatures();
     void OnTuning();
     // Start was pressed: the whole transfer runs here, pumping events between blocks.
@@ -122,7 +116,6 @@ private:
     // True when a read brought the radio's memory into the image.
     bool RunTransfer(CTransferDlg& dialog);
     void SetTransferRunning(bool running);
-    void UpdatePortItem(QAction* item, const QString& port) const;
 
     QString EditorText(QWidget* editor) const;
     void SetEditorText(QWidget* editor, const QString& text);

@@ -246,8 +246,8 @@ private slots:
         f.image().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
         f.messenger->openPaths << f.path("memory.sin");
         f.messenger->savePaths << f.path("saved.sin");
-        f.frame()->OnCommand(Id::kReadData);
-        f.frame()->OnCommand(Id::kWriteData);
+        f.frame()->CommandAction(Id::kReadData)->trigger();
+        f.frame()->CommandAction(Id::kWriteData)->trigger();
         const int refused[] = {Id::kFileNew,        Id::kFileOpen,         Id::kFileSave,
                                Id::kFileSaveAs,     Id::kFilePrint,        Id::kFilePrintPreview,
                                Id::kFilePrintSetup, Id::kOptionalFeatures, Id::kTuning};
@@ -257,13 +257,13 @@ private slots:
                 if (f.frame()->CommandAction(command)->isEnabled()) {
                     enabledDuring << QString::number(command);
                 }
-                f.frame()->OnCommand(command);
+                f.frame()->CommandAction(command)->trigger();
             }
             QVERIFY(activateFrame());
             f.key(Qt::Key_N);
             f.key(Qt::Key_S);
             f.key(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-            f.frame()->OnCommand(Id::kReadData);
+            f.frame()->CommandAction(Id::kReadData)->trigger();
             f.typeChannel(2, "160");
         });
         QVERIFY(startAndWait());
@@ -283,9 +283,9 @@ private slots:
 
     void cannotOpenNamesThePortAndTheReason() {
         qputenv("QTR318_COM3", "/nonexistent/qtr318-tty");
-        f.frame()->OnCommand(Id::kPortCom3);
+        f.frame()->CommandAction(Id::kPortCom3)->trigger();
         f.typeChannel(1, "150");
-        f.frame()->OnCommand(Id::kWriteData);
+        f.frame()->CommandAction(Id::kWriteData)->trigger();
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 不能打开串口COM3"}));
         const QString detail = f.messenger->shown.at(0).detail;
