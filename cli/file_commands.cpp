@@ -188,13 +188,13 @@ int RunImport(const QStringList& arguments) {
         return kFailed;
     }
     InMemoryChannelTable table;
-    DecodeChannels(image, table); // model, band and band limits of the base
+    DecodeChannels(image, table); // model and band of the base
     if (band >= 0) {
         table.select(Selector::Band, band);
-        SetBandLimits(table.entryText(Selector::Band, band));
     }
+    const BandLimits limits = SelectedBandLimits(table);
     const QList<ChannelCsv::Problem> problems =
-        ChannelCsv::Import(csv, table, g_bandLow, g_bandHigh);
+        ChannelCsv::Import(csv, table, limits.low, limits.high);
     if (!problems.isEmpty()) {
         for (const QString& line : ChannelCsv::DescribeProblems(problems)) {
             Fail(input + QStringLiteral(": ") + line);

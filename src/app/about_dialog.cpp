@@ -1,38 +1,39 @@
 #include "about_dialog.h"
 
-#include "form_units.h"
 #include "toolbar_icons.h"
 
+#include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 
+// Version and maker on the left, the icon and OK on the right, at the size the texts need.
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(QStringLiteral("关于"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QFont dialogFont(QStringLiteral("Arial"));
-    dialogFont.setPointSize(8);
-    setFont(dialogFont);
-    const FormUnits du(font());
 
     auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("iconLabel"));
     icon->setPixmap(ToolbarIcons::ApplicationIcon().pixmap(32, 32));
-    icon->setGeometry(du.x(163), du.y(14), 32, 32);
 
     auto* version = new QLabel(QStringLiteral("版本 1.0.6"), this);
     version->setObjectName(QStringLiteral("versionLabel"));
-    version->setGeometry(du.rect(16, 12, 119, 8).adjusted(0, 0, 0, 4));
 
     auto* maker = new QLabel(QStringLiteral("澜星电子有限公司\n版权所有"), this);
     maker->setObjectName(QStringLiteral("makerLabel"));
     maker->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    maker->setGeometry(du.rect(16, 30, 119, 28).adjusted(0, 0, 0, 4));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    ok->setGeometry(du.rect(153, 40, 41, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(du.x(209), qMax(du.y(70), ok->geometry().bottom() + du.y(8)));
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(grid->spacing() * 3);
+    grid->addWidget(version, 0, 0);
+    grid->addWidget(icon, 0, 1, Qt::AlignHCenter | Qt::AlignTop);
+    grid->addWidget(maker, 1, 0, 2, 1);
+    grid->addWidget(ok, 2, 1, Qt::AlignBottom);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -44,9 +44,9 @@ ChannelTablePrinter::ChannelTablePrinter(const ChannelTable& table, QString docu
     : m_table(table), m_documentTitle(std::move(documentTitle)) {}
 
 QList<double> ChannelTablePrinter::ColumnWeights() {
-    QList<double> weights = {0.4, 1.2, 1.2};
-    while (weights.size() < ChannelColumns::kCount) {
-        weights.append(1.0);
+    QList<double> weights;
+    for (int col = 0; col < ChannelColumns::kCount; ++col) {
+        weights.append(ChannelColumns::WidthWeight(col));
     }
     return weights;
 }

@@ -1,12 +1,26 @@
 #include "program_app.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QTR318_VERSION));
     CProgramApp::InstallTranslations(application);
+
+    // --help and --version answer on standard output and end the program; anything else that is
+    // not a file name is refused before a window opens.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("QTR-318 写频软件"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("要打开的数据文件 (*.sin)；省略时新建文档"),
+                                 QStringLiteral("[file]"));
+    parser.process(application);
+
     CProgramApp theApp;
-    if (!theApp.InitInstance(QApplication::arguments().mid(1))) {
+    if (!theApp.InitInstance(parser.positionalArguments().mid(0, 1))) {
         return 1;
     }
     return QApplication::exec();

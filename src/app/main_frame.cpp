@@ -7,8 +7,10 @@
 #include "program_view.h"
 #include "toolbar_icons.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -33,11 +35,14 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     resize(kInitialSize);
     m_printer.setPageSize(QPageSize(QPageSize::A4));
 
-    m_view = new CProgramView;
+    m_view = new CProgramView(document->image(), document->channels());
     m_viewArea = new QScrollArea(this);
     m_viewArea->setObjectName(QStringLiteral("viewArea"));
     m_viewArea->setWidget(m_view);
-    m_viewArea->setWidgetResizable(false);
+    // The form stretches with the window; only a screen too small for it scrolls.
+    m_viewArea->setWidgetResizable(true);
+    m_viewArea->setFrameShape(QFrame::NoFrame);
+    m_viewArea->setFocusPolicy(Qt::NoFocus); // Ctrl+Tab goes from the grid to the selectors
     setCentralWidget(m_viewArea);
     connect(m_view, &CProgramView::resizeParentToFit, this, &CMainFrame::ResizeParentToFit);
     connect(m_view, &CProgramView::transferRunningChanged, this,
@@ -48,8 +53,7 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     CreateAccelerators();
-    RegisterViewCommands();
-    UpdatePortChecks();
+    ConnectCommands();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -61,7 +65,6 @@ QAction* CMainFrame::AddCommand(int command, const QString& text, const QString&
     action->setStatusTip(prompt);
     action->setToolTip(tip.isEmpty() ? QString(text).remove(QStringLiteral("&")) : tip);
     action->setData(command);
-    connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
     m_actions[command] = action;
     return action;
 }
@@ -95,12 +98,19 @@ void CMainFrame::CreateActions() {
     AddCommand(Id::kWriteData, QStringLiteral("写数据"), QStringLiteral("向对讲机写入数据"),
                QStringLiteral("写频"))
         ->setIcon(ToolbarIcons::Make(Image::Write));
-    const int ports[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
+    // One port is chosen at a time; the check mark follows the choice.
+    auto* ports = new QActionGroup(this);
+    ports->setExclusive(true);
+    const int portCommands[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
     for (int n = 1; n <= 4; ++n) {
         QAction* port =
-            AddCommand(ports[n - 1], QStringLiteral("COM%1").arg(n),
+            AddCommand(portCommands[n - 1], QStringLiteral("COM%1").arg(n),
                        QStringLiteral("选择串口%1 ").arg(n), QStringLiteral("Com%1").arg(n));
         port->setCheckable(true);
+        port->setChecked(n == 1);
+        ports->addAction(port);
+        connect(port, &QAction::triggered, this,
+                [this, n] { m_view->setPortName(QStringLiteral("COM%1").arg(n)); });
     }
     QAction* toolbar = AddCommand(Id::kViewToolbar, QStringLiteral("工具栏(&T)"),
                                   QStringLiteral("显示或隐藏工具栏"), QStringLiteral("显隐工具栏"));
@@ -142,7 +152,6 @@ void CMainFrame::CreateMenus() {
     for (int command : {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4}) {
         m_portMenu->addAction(m_actions.at(command));
     }
-    connect(m_portMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortChecks);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
     view->setObjectName(QStringLiteral("menuView"));
@@ -232,52 +241,39 @@ void CMainFrame::CreateAccelerators() {
         action->setShortcut(accelerator.key);
         action->setShortcutContext(Qt::WindowShortcut);
         const int command = accelerator.command;
-        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
         addAction(action);
         if (m_actions.count(command) == 0) {
-            m_actions[command] = action;
+            m_actions[command] = action; // a command that has only its key
+        } else {
+            // The key does what the menu item does, and nothing while the item is disabled.
+            QAction* item = m_actions.at(command);
+            connect(action, &QAction::triggered, item, [item] {
+                if (item->isEnabled()) {
+                    item->trigger();
+                }
+            });
         }
     }
 }
 
-void CMainFrame::RegisterViewCommands() {
-    CProgramView* view = m_view;
-    SetCommandHandler(Id::kReadData, [view] { view->OnReadData(); });
-    SetCommandHandler(Id::kWriteData, [view] { view->OnWriteData(); });
-    SetCommandHandler(Id::kPortCom1, [this] {
-        m_view->OnPortCom1();
-        UpdatePortChecks();
-    });
-    SetCommandHandler(Id::kPortCom2, [this] {
-        m_view->OnPortCom2();
-        UpdatePortChecks();
-    });
-    SetCommandHandler(Id::kPortCom3, [this] {
-        m_view->OnPortCom3();
-        UpdatePortChecks();
-    });
-    SetCommandHandler(Id::kPortCom4, [this] {
-        m_view->OnPortCom4();
-        UpdatePortChecks();
-    });
-    SetCommandHandler(Id::kOptionalFeatures, [view] { view->OnOptionalFeatures(); });
-    SetCommandHandler(Id::kTuning, [view] { view->OnTuning(); });
-    SetCommandHandler(Id::kFileSave, [this] { m_document->OnFileSave(); });
-    SetCommandHandler(Id::kFileSaveAs, [this] { m_document->OnFileSaveAs(); });
-    SetCommandHandler(Id::kFilePrint, [this] { OnFilePrint(); });
-    SetCommandHandler(Id::kFilePrintPreview, [this] { OnFilePrintPreview(); });
-    SetCommandHandler(Id::kFilePrintSetup, [this] { OnFilePrintSetup(); });
-    SetCommandHandler(Id::kAppExit, [this] { close(); });
-    SetCommandHandler(Id::kViewToolbar, [this] {
-        m_toolBar->setVisible(m_actions.at(Id::kViewToolbar)->isChecked());
-    });
-    SetCommandHandler(Id::kViewStatusBar, [this] {
-        statusBar()->setVisible(m_actions.at(Id::kViewStatusBar)->isChecked());
-    });
+void CMainFrame::ConnectCommands() {
+    connectCommand(Id::kReadData, m_view, &CProgramView::OnReadData);
+    connectCommand(Id::kWriteData, m_view, &CProgramView::OnWriteData);
+    connectCommand(Id::kOptionalFeatures, m_view, &CProgramView::OnOptionalFeatures);
+    connectCommand(Id::kTuning, m_view, &CProgramView::OnTuning);
+    connectCommand(Id::kFileSave, m_document, &CProgramDoc::OnFileSave);
+    connectCommand(Id::kFileSaveAs, m_document, &CProgramDoc::OnFileSaveAs);
+    connectCommand(Id::kFilePrint, this, &CMainFrame::OnFilePrint);
+    connectCommand(Id::kFilePrintPreview, this, &CMainFrame::OnFilePrintPreview);
+    connectCommand(Id::kFilePrintSetup, this, &CMainFrame::OnFilePrintSetup);
+    connect(CommandAction(Id::kAppExit), &QAction::triggered, this, &CMainFrame::close);
+    connect(CommandAction(Id::kViewToolbar), &QAction::triggered, m_toolBar, &QToolBar::setVisible);
+    connect(CommandAction(Id::kViewStatusBar), &QAction::triggered, statusBar(),
+            &QStatusBar::setVisible);
 }
 
-void CMainFrame::SetCommandHandler(int command, std::function<void()> handler) {
-    m_handlers[command] = std::move(handler);
+bool CMainFrame::IsTransferBusy() const {
+    return m_view->IsTransferBusy();
 }
 
 bool CMainFrame::IsRefusedDuringTransfer(int command) {
@@ -311,39 +307,24 @@ void CMainFrame::OnTransferRunningChanged(bool running) {
     }
 }
 
-void CMainFrame::OnCommand(int command) {
-    // Accelerator keys reach here through their own actions, which stay enabled.
-    if (IsRefusedDuringTransfer(command) && m_view->IsTransferBusy()) {
-        return;
-    }
-    const auto handler = m_handlers.find(command);
-    if (handler != m_handlers.end()) {
-        handler->second();
-    }
-}
-
 QAction* CMainFrame::CommandAction(int command) const {
     const auto action = m_actions.find(command);
     return action == m_actions.end() ? nullptr : action->second;
 }
 
-void CMainFrame::UpdatePortChecks() {
-    m_view->OnUpdatePortCom1(m_actions.at(Id::kPortCom1));
-    m_view->OnUpdatePortCom2(m_actions.at(Id::kPortCom2));
-    m_view->OnUpdatePortCom3(m_actions.at(Id::kPortCom3));
-    m_view->OnUpdatePortCom4(m_actions.at(Id::kPortCom4));
-}
-
 void CMainFrame::ResizeParentToFit() {
-    int chromeHeight = menuBar()->sizeHint().height() + 2 * m_viewArea->frameWidth();
-    if (m_toolBar->isVisibleTo(this)) {
-        chromeHeight += m_toolBar->sizeHint().height();
+    // What the menu, tool and status bars take is whatever the window has around its form.
+    layout()->activate();
+    const QSize chrome = size() - m_viewArea->size();
+    const QSize form = m_view->FormSize() + chrome;
+    // Just the form, unless the screen is smaller: the whole grid is in view without scrolling
+    // wherever the screen allows it. A font wider than the window was drawn for grows it.
+    QSize wanted = form;
+    if (const QScreen* screen = this->screen()) {
+        const QSize frameMargins = frameGeometry().size() - geometry().size();
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - frameMargins);
     }
-    if (statusBar()->isVisibleTo(this)) {
-        chromeHeight += statusBar()->sizeHint().height();
-    }
-    const QSize wanted = m_view->FormSize() + QSize(2 * m_viewArea->frameWidth(), chromeHeight);
-    resize(size().boundedTo(wanted));
+    resize(wanted);
 }
 
 void CMainFrame::CenterOnScreen() {
@@ -359,6 +340,8 @@ void CMainFrame::CenterOnScreen() {
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
+        // Only now do the bars around the form have their real sizes.
+        ResizeParentToFit();
         CenterOnScreen();
     }
 }
@@ -380,7 +363,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::PrintDocument(QPrinter& printer) {
-    const ChannelTablePrinter tablePrinter(*m_view, m_document->GetTitle());
+    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->GetTitle());
     if (!tablePrinter.Print(printer)) {
         ShowWarning(this, QStringLiteral("无法打印。"));
         return false;

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPrinter>
-#include <functional>
 #include <map>
 
 class CProgramDoc;
@@ -16,8 +15,9 @@ class QScrollArea;
 class QToolBar;
 
 // The main window: caption, menu bar, toolbar, accelerators and status bar around the channel
-// view. Commands are numbered; each menu item, toolbar button and accelerator sends its number
-// through OnCommand, which runs the handler registered for it (if any).
+// view. Each command is one QAction, connected directly to what carries it out; menu item and
+// toolbar button share it, and an accelerator key triggers it. The commands keep their numbers
+// only as names for the accelerator table and for finding an action.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -32,12 +32,18 @@ public:
     CProgramView* GetActiveView() const { return m_view; }
     CProgramDoc* GetDocument() const { return m_document; }
 
-    // Runs the handler of a command; a command nobody handles does nothing, and one that would
-    // replace, save or print the image is refused while a transfer is under way.
-    void OnCommand(int command);
+    // Connects a command to what carries it out. A command that would replace, save or print the
+    // image, or change the options, does nothing while a transfer is under way.
+    template <typename Receiver, typename Slot>
+    void connectCommand(int command, Receiver* receiver, Slot slot) {
+        QAction* action = CommandAction(command);
+        connect(action, &QAction::triggered, receiver, [this, command, receiver, slot] {
+            if (!(IsRefusedDuringTransfer(command) && IsTransferBusy())) {
+                (receiver->*slot)();
+            }
+        });
+    }
     static bool IsRefusedDuringTransfer(int command);
-    void SetCommandHandler(int command, std::function<void()> handler);
-    bool HasCommandHandler(int command) const { return m_handlers.count(command) != 0; }
 
     // The menu item (or, for commands without one, the accelerator action) of a command.
     QAction* CommandAction(int command) const;
@@ -46,9 +52,7 @@ public:
     QLabel* IdlePrompt() const { return m_idlePrompt; }
     QList<QLabel*> Indicators() const { return m_indicators; }
 
-    // Brings the port items' check marks in line with the view's chosen port.
-    void UpdatePortChecks();
-    // Shrinks the window to the form's size (never grows it).
+    // Fits the window to the form's size, within the screen.
     void ResizeParentToFit();
 
     // Print, Print Preview and Print Setup share one printer, so a page set up once is used by
@@ -69,7 +73,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateAccelerators();
-    void RegisterViewCommands();
+    void ConnectCommands();
+    bool IsTransferBusy() const;
     void CenterOnScreen();
     void OnTransferRunningChanged(bool running);
     QAction* AddCommand(int command, const QString& text, const QString& prompt,
@@ -83,7 +88,6 @@ private:
     QList<QLabel*> m_indicators;
     QMenu* m_portMenu = nullptr;
     std::map<int, QAction*> m_actions;
-    std::map<int, std::function<void()>> m_handlers;
     QList<Accelerator> m_accelerators;
     QPrinter m_printer;
     // The user closed the window during a transfer: close once it has let go of the port.

@@ -12,7 +12,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-const char* const CProgramApp::kSettingsOrganization = "Local AppWizard-Generated Applications";
+// The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
+const char* const CProgramApp::kSettingsOrganization = "qtr318";
 const char* const CProgramApp::kApplicationTitle = "写频软件";
 
 CProgramApp::CProgramApp() = default;
@@ -52,9 +53,9 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
             [this](const QString& path) { m_recentFiles.Add(path); });
 
     namespace Id = CommandId;
-    m_frame->SetCommandHandler(Id::kFileNew, [this] { OnFileNew(); });
-    m_frame->SetCommandHandler(Id::kFileOpen, [this] { OnFileOpen(); });
-    m_frame->SetCommandHandler(Id::kAppAbout, [this] { OnAppAbout(); });
+    m_frame->connectCommand(Id::kFileNew, this, &CProgramApp::OnFileNew);
+    m_frame->connectCommand(Id::kFileOpen, this, &CProgramApp::OnFileOpen);
+    m_frame->connectCommand(Id::kAppAbout, this, &CProgramApp::OnAppAbout);
 
     if (arguments.isEmpty()) {
         m_document->OnNewDocument();

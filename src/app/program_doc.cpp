@@ -27,7 +27,7 @@ void CProgramDoc::SetModifiedFlag(bool modified) {
 }
 
 bool CProgramDoc::OnNewDocument() {
-    FillNewDocument(TheImage());
+    FillNewDocument(m_image);
     m_pathName.clear();
     SetModifiedFlag(false);
     return true;
@@ -35,7 +35,7 @@ bool CProgramDoc::OnNewDocument() {
 
 bool CProgramDoc::OnOpenDocument(const QString& path) {
     QString error;
-    if (!DocumentFile::Load(path, TheImage(), &error)) {
+    if (!DocumentFile::Load(path, m_image, &error)) {
         ShowWarning(m_window, error);
         return false;
     }
@@ -56,7 +56,7 @@ bool CProgramDoc::OnSaveDocument(const QString& path) {
         m_view->EncodeChannels();
     }
     QString error;
-    if (!DocumentFile::Save(path, TheImage(), &error)) {
+    if (!DocumentFile::Save(path, m_image, &error)) {
         ShowWarning(m_window, error);
         return false;
     }

@@ -1,18 +1,27 @@
 #pragma once
 
+#include "channel_table_model.h"
+#include "memory_image.h"
+
 #include <QObject>
 #include <QString>
 
 class CProgramView;
 class QWidget;
 
-// The one document. It holds no data of its own: it stands for the shared memory image, and its
-// file is a plain 1024-byte dump of it. Unlike the image, the document remembers whether the user
-// changed anything since the last save, so New, Open and Exit can ask before dropping edits.
+// The one document: the radio's memory image, whose file is a plain 1024-byte dump, and the
+// channel table decoded from it, whose band selection gives the limits every typed frequency is
+// checked against. The document remembers whether the user changed anything since the last save,
+// so New, Open and Exit can ask before dropping edits.
 class CProgramDoc : public QObject {
     Q_OBJECT
 public:
     explicit CProgramDoc(QObject* parent = nullptr);
+
+    MemoryImage& image() { return m_image; }
+    const MemoryImage& image() const { return m_image; }
+    ChannelTableModel& channels() { return m_channels; }
+    const ChannelTableModel& channels() const { return m_channels; }
 
     void SetView(CProgramView* view) { m_view = view; }
     CProgramView* GetView() const { return m_view; }
@@ -54,6 +63,8 @@ private:
     void TakePath(const QString& path);
     bool DoSave(const QString& path);
 
+    MemoryImage m_image;
+    ChannelTableModel m_channels;
     CProgramView* m_view = nullptr;
     QWidget* m_window = nullptr;
     QString m_pathName;

@@ -1,7 +1,6 @@
 #include "optional_features_dialog.h"
 
 #include "dialog_buttons.h"
-#include "dialog_units.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,12 +31,13 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent, MemoryImage& image)
     : CDialog(parent), m_image(image) {
     setWindowTitle(QStringLiteral("可选功能"));
     buildControls();
-    FixDialogSize(this, 278, 106);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void COptionalFeaturesDlg::buildControls() {
     auto* grid = new QGridLayout(this);
-    grid->setColumnMinimumWidth(2, DialogUnitsToPixels(this, 15, 0).width());
+    // A gap of a few digits between the two columns of lists.
+    grid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QStringLiteral("000")));
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     for (const ListPlace& place : kListPlaces) {

@@ -16,7 +16,7 @@ class QPushButton;
 class COptionalFeaturesDlg : public CDialog {
     Q_OBJECT
 public:
-    explicit COptionalFeaturesDlg(QWidget* parent = nullptr, MemoryImage& image = TheImage());
+    COptionalFeaturesDlg(QWidget* parent, MemoryImage& image);
 
     // Whether the last OK rewrote any byte of the image.
     bool imageChanged() const { return m_imageChanged; }

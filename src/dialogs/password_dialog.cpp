@@ -1,7 +1,6 @@
 #include "password_dialog.h"
 
 #include "dialog_buttons.h"
-#include "dialog_units.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -46,7 +45,7 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : CDialog(parent) {
 
     connect(m_ok, &QPushButton::clicked, this, &CPasswordDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CPasswordDlg::reject);
-    FixDialogSize(this, 123, 61);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 bool CPasswordDlg::OnInitDialog() {

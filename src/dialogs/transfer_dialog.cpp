@@ -1,7 +1,6 @@
 #include "transfer_dialog.h"
 
 #include "block_walk.h"
-#include "dialog_units.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -14,7 +13,7 @@
 CTransferDlg::CTransferDlg(QWidget* view) : CDialog(view) {
     setModal(false);
     buildControls();
-    FixDialogSize(this, 250, 68);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void CTransferDlg::buildControls() {
@@ -32,6 +31,8 @@ void CTransferDlg::buildControls() {
     m_progress->setTextVisible(false);
     m_progress->setRange(0, BlockWalk::kBlockCount);
     m_progress->setValue(0);
+    // Long enough that a single block still moves the bar visibly.
+    m_progress->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
     grid->addWidget(m_progress, 1, 0, 1, 4);
 
     auto* label = new QLabel(QStringLiteral("进度:"), this);
@@ -39,7 +40,8 @@ void CTransferDlg::buildControls() {
     m_count = new QLabel(QStringLiteral("0"), this);
     m_count->setObjectName(QString::number(IDC_TRANSFER_COUNT));
     m_count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_count->setMinimumWidth(DialogUnitsToPixels(this, 29, 0).width());
+    // Room for the largest block count, so the label never jumps while counting.
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     m_cancel = new QPushButton(QStringLiteral("取消"), this);
     grid->addWidget(label, 2, 1);
     grid->addWidget(m_count, 2, 2);
@@ -74,6 +76,7 @@ void CTransferDlg::CentreOver(QWidget* widget) {
     if (!widget) {
         return;
     }
+    adjustSize(); // the window takes its layout's size only when first shown
     const QPoint centre = widget->mapToGlobal(widget->rect().center());
     move(centre - QPoint(width() / 2, height() / 2));
 }

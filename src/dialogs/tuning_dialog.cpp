@@ -1,6 +1,5 @@
 #include "tuning_dialog.h"
 
-#include "dialog_units.h"
 #include "messenger.h"
 
 #include <QButtonGroup>
@@ -55,7 +54,7 @@ CTuningDlg::CTuningDlg(QWidget* parent, MemoryImage& image)
     : CDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
     setWindowTitle(QStringLiteral("参数调节"));
     buildControls();
-    FixDialogSize(this, 378, 221);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 CTuningDlg::~CTuningDlg() {
@@ -103,12 +102,12 @@ void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
     }
     top->setStretch(2, 1);
 
-    const int controlWidth = DialogUnitsToPixels(this, 54, 0).width();
-    // Label columns as wide as their longest label, the same in both groups, so the controls
-    // line up from one group to the other.
-    int labelWidths[2] = {DialogUnitsToPixels(this, 101, 0).width(),
-                          DialogUnitsToPixels(this, 87, 0).width()};
+    // Label columns as wide as their longest label and controls as wide as the widest one, the
+    // same in both groups, so the controls line up from one group to the other.
+    int labelWidths[2] = {0, 0};
+    int controlWidth = 0;
     QList<QLabel*> labels[2];
+    QList<QWidget*> controls;
     for (const FieldPlace& place : kFieldPlaces) {
         const TuningField* field = FieldWithId(place.controlId);
         if (!field) {
@@ -118,12 +117,16 @@ void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
         label->setAlignment(place.controlId == kCentredLabelId ? Qt::AlignCenter
                                                                : Qt::AlignRight | Qt::AlignVCenter);
         QWidget* control = addControl(*field);
-        control->setFixedWidth(controlWidth);
+        controls.append(control);
+        controlWidth = std::max(controlWidth, control->sizeHint().width());
         labels[place.column].append(label);
         labelWidths[place.column] = std::max(labelWidths[place.column], label->sizeHint().width());
         label->setBuddy(control);
         grids[place.group]->addWidget(label, place.row, place.column * 2);
         grids[place.group]->addWidget(control, place.row, place.column * 2 + 1);
+    }
+    for (QWidget* control : controls) {
+        control->setFixedWidth(controlWidth);
     }
     for (int column = 0; column < 2; ++column) {
         for (QLabel* label : labels[column]) {

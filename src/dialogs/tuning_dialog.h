@@ -18,7 +18,7 @@ class QVBoxLayout;
 class CTuningDlg : public CDialog {
     Q_OBJECT
 public:
-    explicit CTuningDlg(QWidget* parent = nullptr, MemoryImage& image = TheImage());
+    CTuningDlg(QWidget* parent, MemoryImage& image);
     ~CTuningDlg() override;
 
     // Image address of the set on show.

@@ -4,6 +4,7 @@
 #include "program_view.h"
 
 #include "channel_columns.h"
+#include "channel_table_model.h"
 #include "frequency_check.h"
 #include "messenger.h"
 #include "ms_flex_grid.h"
@@ -41,8 +42,8 @@ void CProgramView::CreateCellEditors() {
     m_editFreq->setObjectName(QStringLiteral("editFreq"));
     m_editFreq->setAccessibleName(QStringLiteral("频率编辑"));
     m_editFreq->setFrame(false);
-    m_editFreq->setFont(font());
     m_editFreq->hide();
+    connect(m_editFreq, &QLineEdit::textEdited, this, [this] { m_emptiedByRefusal = false; });
     WatchEditor(m_editFreq);
 
     const SignallingList& signalling = TheSignallingList();
@@ -52,7 +53,6 @@ void CProgramView::CreateCellEditors() {
     m_comboSignal->setEditable(true);
     m_comboSignal->setInsertPolicy(QComboBox::NoInsert);
     m_comboSignal->setCompleter(nullptr);
-    m_comboSignal->setFont(font());
     m_comboSignal->addItems(signalling.entries());
     m_comboSignal->hide();
     WatchEditor(m_comboSignal);
@@ -72,7 +72,6 @@ QComboBox* CProgramView::CreateDropDownList(const QString& objectName, int colum
     combo->setObjectName(objectName);
     // A screen reader announces the column the list edits.
     combo->setAccessibleName(CC::Headers().at(column));
-    combo->setFont(font());
     combo->addItems(CC::Choices(column));
     combo->hide();
     WatchEditor(combo);
@@ -181,6 +180,9 @@ void CProgramView::ShowCellEditor(int keyAscii, QWidget* editor) {
     if (!editor) {
         editor = GetCellEditor();
     }
+    m_emptiedByRefusal = false;
+    // A screen reader announces the column being edited.
+    editor->setAccessibleName(ChannelColumns::Headers().value(m_grid->GetCol()));
     const QString key = keyAscii > 0 ? QString(QChar(char16_t(keyAscii))) : QString();
     const bool noKey = keyAscii == 0 || keyAscii == kEnterKey;
 
@@ -225,59 +227,39 @@ void CProgramView::ShowCellEditor(int keyAscii, QWidget* editor) {
 
 // ---- Committing ----
 
-void CProgramView::WriteCell(int row, int col, const QString& text) {
-    if (m_grid->GetTextMatrix(row, col) != text) {
-        m_grid->SetTextMatrix(row, col, text);
-        m_cellsChanged = true;
+// A refusal is shown, and the emptied editor stays open over its cell for a new try.
+bool CProgramView::AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor) {
+    if (check.accepted()) {
+        return true;
     }
+    // A text that is no number at all is the user's slip, as a letter typed on the grid is: a
+    // warning. A number the radio cannot take is an error.
+    const int severity = check.verdict == FrequencyCheck::Verdict::NotANumber ? 0 : 1;
+    ReportMessage(this, check.message(), severity);
+    SetEditorText(editor, QString());
+    m_emptiedByRefusal = true;
+    editor->show();
+    editor->setFocus();
+    return false;
 }
 
-void CProgramView::ClearChannel(int row) {
-    for (int col = CC::kRxFrequency; col < m_grid->GetCols(); ++col) {
-        WriteCell(row, col, QString());
+// A signalling text that names no list entry is refused with the text left for correcting.
+bool CProgramView::CommitChoiceOrRefuse(int row, int col, QWidget* editor,
+                                        ChannelTableModel::Commit how) {
+    if (m_channels.commitChoice(row, col, EditorText(editor), how)) {
+        return true;
     }
+    ReportMessage(this, ChannelTableModel::unknownSignallingMessage(), 0);
+    editor->show();
+    editor->setFocus();
+    return false;
 }
 
-void CProgramView::WriteNewChannel(int row, const QString& frequency) {
-    WriteCell(row, CC::kRxFrequency, frequency);
-    WriteCell(row, CC::kTxFrequency, frequency);
-    for (int col = CC::kRxSignal; col <= CC::kLast; ++col) {
-        WriteCell(row, col, CC::NewChannelDefault(col));
-    }
-}
-
-void CProgramView::WriteExclusiveOption(int row, int col, const QString& text) {
-    if (text == CC::kYes) {
-        for (int other : CC::kExclusive) {
-            if (other != col) {
-                WriteCell(row, other, CC::kNo);
-            }
-        }
-    }
-    WriteCell(row, col, text);
-}
-
-bool CProgramView::CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display) {
-    const FrequencyCheck check = CheckFrequency(text);
-    if (!check.accepted()) {
-        // Text that is no number gets the warning a non-digit key gets; a number the band or
-        // raster refuses is an error.
-        const bool notANumber = check.verdict == FrequencyCheck::Verdict::NotANumber;
-        ReportMessage(this, check.message(), notANumber ? 0 : 1);
-        SetEditorText(editor, QString());
-        editor->show();
-        editor->setFocus();
-        return false;
-    }
-    *display = check.display;
-    return true;
-}
-
-void CProgramView::FinishCommit() {
-    if (m_cellsChanged) {
-        m_cellsChanged = false;
-        MarkModified();
-    }
+// The cell and its channel stay as they were; the editor is loaded from the cell again.
+void CProgramView::AbandonEdit(QWidget* editor) {
+    m_emptiedByRefusal = false;
+    HideEditor(editor);
+    OnEnterCell();
 }
 
 void CProgramView::OnLeaveCell() {
@@ -291,47 +273,21 @@ void CProgramView::OnLeaveCell() {
     const int row = m_grid->GetRow();
     const int col = m_grid->GetCol();
     const QString t = EditorText(editor);
-    const bool rxEmpty = m_grid->GetTextMatrix(row, CC::kRxFrequency).isEmpty();
-    QString display;
-
-    switch (col) {
-    case CC::kRxFrequency:
-        if (t.isEmpty()) {
-            ClearChannel(row);
-        } else if (!CheckFrequencyOrRefuse(editor, t, &display)) {
+    if (m_emptiedByRefusal && editor == m_editFreq && t.isEmpty()) {
+        AbandonEdit(editor);
+        return;
+    }
+    if (col == CC::kRxFrequency || col == CC::kTxFrequency) {
+        if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), editor)) {
             m_grid->RefuseLeave(); // the refused value stays with its own cell
             return;
-        } else if (rxEmpty) {
-            WriteNewChannel(row, display);
-        } else {
-            WriteCell(row, col, display);
         }
-        break;
-    case CC::kTxFrequency:
-        if (rxEmpty || t.isEmpty()) {
-            WriteCell(row, col, QString());
-        } else if (!CheckFrequencyOrRefuse(editor, t, &display)) {
-            m_grid->RefuseLeave();
-            return;
-        } else {
-            WriteCell(row, col, display);
-        }
-        break;
-    case CC::kScrambler:
-    case CC::kCompander:
-    case CC::kEmphasis:
-        if (rxEmpty) {
-            WriteCell(row, col, QString());
-        } else {
-            WriteExclusiveOption(row, col, t);
-        }
-        break;
-    default:
-        WriteCell(row, col, rxEmpty ? QString() : t);
-        break;
+    } else if (col > 0 &&
+               !CommitChoiceOrRefuse(row, col, editor, ChannelTableModel::Commit::LeavingCell)) {
+        m_grid->RefuseLeave();
+        return;
     }
     HideEditor(editor);
-    FinishCommit();
 }
 
 bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
@@ -346,61 +302,46 @@ bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
     }
     const int row = m_grid->GetRow();
     const QString t = EditorText(editor);
-    const bool rxEmpty = m_grid->GetTextMatrix(row, CC::kRxFrequency).isEmpty();
-    const bool incomplete = rxEmpty || m_grid->GetTextMatrix(row, CC::kTxFrequency).isEmpty();
-
     switch (col) {
     case CC::kRxFrequency:
     case CC::kTxFrequency:
         CommitEnterFrequency(row, col, t);
         break;
     case CC::kRxSignal:
-    case CC::kTxSignal:
-        if (incomplete) {
-            WriteCell(row, col, QString()); // the editor stays open
-        } else {
-            WriteCell(row, col, t);
+    case CC::kTxSignal: {
+        // In an incomplete channel the cell is emptied and the editor stays for another try.
+        const bool incomplete = m_channels.isIncomplete(row);
+        if (CommitChoiceOrRefuse(row, col, editor, ChannelTableModel::Commit::EnterKey) &&
+            !incomplete) {
             HideEditor(editor);
         }
         break;
-    case CC::kScrambler:
-    case CC::kCompander:
-    case CC::kEmphasis:
-        if (!incomplete) {
-            WriteExclusiveOption(row, col, t);
-        }
-        HideEditor(editor);
-        break;
+    }
     default:
-        WriteCell(row, col, incomplete ? QString() : t);
+        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::EnterKey);
         HideEditor(editor);
         break;
     }
-    FinishCommit();
     return true;
 }
 
 void CProgramView::CommitEnterFrequency(int row, int col, const QString& t) {
-    const bool rxEmpty = m_grid->GetTextMatrix(row, CC::kRxFrequency).isEmpty();
-    QString display;
+    if (m_emptiedByRefusal && t.isEmpty()) {
+        AbandonEdit(m_editFreq);
+        return;
+    }
+    const bool rxEmpty = m_channels.isEmptyChannel(row);
+    if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), m_editFreq)) {
+        return;
+    }
     if (col == CC::kRxFrequency && t.isEmpty()) {
-        ClearChannel(row);
         HideEditor(m_editFreq);
         m_grid->SetCol(CC::kRxFrequency);
         return;
     }
     if (col == CC::kTxFrequency && (rxEmpty || t.isEmpty())) {
-        WriteCell(row, col, QString());
         HideEditor(m_editFreq);
         return;
-    }
-    if (!CheckFrequencyOrRefuse(m_editFreq, t, &display)) {
-        return;
-    }
-    if (col == CC::kRxFrequency && rxEmpty) {
-        WriteNewChannel(row, display);
-    } else {
-        WriteCell(row, col, display);
     }
     // Stepping right makes the grid leave the cell, which commits the same text again on the
     // still-open editor and closes it; the next column's editor is loaded but not opened.
@@ -432,8 +373,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         // Leaves the cell as it was; nothing is committed, and the editor is loaded from the
         // cell again so reopening it does not bring back the abandoned text.
         if (m_bEditorsCreated && !GetCellEditor()->isHidden()) {
-            HideEditor(GetCellEditor());
-            OnEnterCell();
+            AbandonEdit(GetCellEditor());
             return true;
         }
         return false;

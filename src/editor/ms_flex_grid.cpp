@@ -3,18 +3,23 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+#include <cmath>
 
 namespace {
 
-Qt::Alignment AlignmentFromFlexValue(short value) {
-    // Values 0-8 run left/centre/right, each as top/centre/bottom; anything else is "general".
-    if (value < 0 || value > 8) {
-        return Qt::AlignLeft | Qt::AlignVCenter;
+// The fixed channel-number cells look like the header beside them.
+class FixedCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = option->palette.brush(QPalette::Window);
     }
-    static const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-    static const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    return horizontal[value / 3] | vertical[value % 3];
-}
+};
 
 short ButtonCode(Qt::MouseButton button) {
     switch (button) {
@@ -43,8 +48,8 @@ short ShiftCode(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
-    : QTableWidget(rows - 1, cols, parent) {
+CMSFlexGrid::CMSFlexGrid(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
+    setModel(model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -52,44 +57,29 @@ CMSFlexGrid::CMSFlexGrid(int rows, int cols, QWidget* parent)
     setCornerButtonEnabled(false);
     setWordWrap(false);
     verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1); // the proportions decide, not the style
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false); // a header click must not select a column
 
-    const QBrush fixedBackground = palette().brush(QPalette::Window);
-    for (int col = 0; col < cols; ++col) {
-        setHorizontalHeaderItem(col, new QTableWidgetItem());
-    }
-    for (int row = 0; row < rowCount(); ++row) {
-        for (int col = 0; col < cols; ++col) {
-            auto* item = new QTableWidgetItem();
-            if (col == 0) {
-                item->setFlags(Qt::ItemIsEnabled);
-                item->setBackground(fixedBackground);
-            } else {
-                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            }
-            setItem(row, col, item);
-        }
-    }
+    setItemDelegateForColumn(0, new FixedCellDelegate(this));
+    FitRowsToFont();
     ShowCurrent();
 }
 
-QTableWidgetItem* CMSFlexGrid::CellItem(int row, int col) const {
-    if (col < 0 || col >= columnCount() || row < 0 || row > rowCount()) {
-        return nullptr;
-    }
-    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
-}
-
 QString CMSFlexGrid::GetTextMatrix(int row, int col) const {
-    const QTableWidgetItem* cell = CellItem(row, col);
-    return cell ? cell->text() : QString();
+    if (row == 0) {
+        return model()->headerData(col, Qt::Horizontal).toString();
+    }
+    return model()->index(row - 1, col).data().toString();
 }
 
 void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (QTableWidgetItem* cell = CellItem(row, col)) {
-        cell->setText(text);
+    if (row > 0) {
+        model()->setData(model()->index(row - 1, col), text);
     }
 }
 
@@ -105,16 +95,70 @@ long CMSFlexGrid::GetColWidth(int col) const {
     return ToTwipsX(horizontalHeader()->sectionSize(col));
 }
 
-void CMSFlexGrid::SetColWidth(int col, long twips) {
-    setColumnWidth(col, int(twips * logicalDpiX() / kTwipsPerInch));
+void CMSFlexGrid::SetColumnProportions(const QList<double>& weights,
+                                       const QList<int>& minimumWidths) {
+    m_weights = weights;
+    m_minimumWidths = minimumWidths;
+    updateGeometry();
+    SpreadColumns();
 }
 
-void CMSFlexGrid::SetColAlignment(int col, short alignment) {
-    const Qt::Alignment qtAlignment = AlignmentFromFlexValue(alignment);
-    for (int row = 0; row < rowCount(); ++row) {
-        if (QTableWidgetItem* cell = item(row, col)) {
-            cell->setTextAlignment(qtAlignment);
+void CMSFlexGrid::FitRowsToFont() {
+    const int rowHeight = fontMetrics().height() + 6;
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    updateGeometry();
+}
+
+// Column edges are rounded from the exact proportional positions, so no column is more than a
+// pixel off its share and together they fill the width exactly.
+void CMSFlexGrid::SpreadColumns() {
+    if (m_weights.size() != GetCols()) {
+        return;
+    }
+    double total = 0;
+    for (double weight : m_weights) {
+        total += weight;
+    }
+    const int width = viewport()->width();
+    double edge = 0;
+    int left = 0;
+    for (int col = 0; col < GetCols(); ++col) {
+        edge += m_weights.at(col);
+        const int right = qRound(width * edge / total);
+        setColumnWidth(col, right - left);
+        left = right;
+    }
+}
+
+QSize CMSFlexGrid::minimumSizeHint() const {
+    double total = 0;
+    double widthPerWeight = 0;
+    for (int col = 0; col < m_weights.size(); ++col) {
+        total += m_weights.at(col);
+        if (col < m_minimumWidths.size() && m_weights.at(col) > 0) {
+            widthPerWeight = qMax(widthPerWeight, m_minimumWidths.at(col) / m_weights.at(col));
         }
+    }
+    const int frame = 2 * frameWidth();
+    const int rows = horizontalHeader()->sizeHint().height() +
+                     model()->rowCount() * verticalHeader()->defaultSectionSize();
+    return {int(std::ceil(widthPerWeight * total)) + frame, rows + frame};
+}
+
+QSize CMSFlexGrid::sizeHint() const {
+    return minimumSizeHint();
+}
+
+void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    SpreadColumns();
+}
+
+void CMSFlexGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FitRowsToFont();
     }
 }
 
@@ -184,7 +228,19 @@ bool CMSFlexGrid::event(QEvent* event) {
             return true;
         }
     }
-    return QTableWidget::event(event);
+    return QTableView::event(event);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as everywhere in Qt, committing the
+// open editor first; a refused value keeps the focus where it is.
+void CMSFlexGrid::LeaveGrid(bool next) {
+    m_leaveRefused = false;
+    emit LeaveCell();
+    if (m_leaveRefused) {
+        m_leaveRefused = false;
+        return;
+    }
+    QWidget::focusNextPrevChild(next);
 }
 
 bool CMSFlexGrid::focusNextPrevChild(bool next) {
@@ -208,10 +264,12 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
         MoveBy(1, 0, false);
         return;
     case Qt::Key_Tab:
-        MoveBy(0, 1, true);
-        return;
     case Qt::Key_Backtab:
-        MoveBy(0, -1, true);
+        if (event->modifiers() & Qt::ControlModifier) {
+            LeaveGrid(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        } else {
+            MoveBy(0, event->key() == Qt::Key_Tab ? 1 : -1, true);
+        }
         return;
     case Qt::Key_Home:
         MoveTo(m_row, 1);

@@ -1,25 +1,25 @@
 #pragma once
 
-#include <QTableWidget>
+#include <QTableView>
 
-// The channel grid: a text table with one fixed header row and one fixed channel-number column,
-// a current cell, cell geometry in twips, and four notifications. Row 0 is shown in the
-// horizontal header and column 0 as grey read-only cells, so the header stays in view and the
-// fixed cells are still reachable through TextMatrix like every other cell.
+// The channel grid: a view of the channel table model with one fixed header row and one fixed
+// channel-number column, a current cell, cell geometry in twips, and four notifications. Row 0 is
+// the model's horizontal header and column 0 its grey read-only channel numbers; TextMatrix reads
+// any of them and writes the channels' cells through the model.
 //
 // Every change of the current cell, whether by mouse, keyboard or SetCol/SetRow, goes through one
 // path: LeaveCell while the old cell is still current, then the change, then EnterCell. A
 // LeaveCell handler may refuse to let go (a value that failed its check), which cancels the move.
-class CMSFlexGrid : public QTableWidget {
+class CMSFlexGrid : public QTableView {
     Q_OBJECT
 public:
     static constexpr short kAlignCenterCenter = 4;
     static constexpr int kTwipsPerInch = 1440;
 
-    CMSFlexGrid(int rows, int cols, QWidget* parent = nullptr);
+    explicit CMSFlexGrid(QAbstractItemModel* model, QWidget* parent = nullptr);
 
-    int GetRows() const { return rowCount() + 1; }
-    int GetCols() const { return columnCount(); }
+    int GetRows() const { return model()->rowCount() + 1; }
+    int GetCols() const { return model()->columnCount(); }
 
     int GetRow() const { return m_row; }
     int GetCol() const { return m_col; }
@@ -31,8 +31,14 @@ public:
     void SetTextMatrix(int row, int col, const QString& text);
 
     long GetColWidth(int col) const;
-    void SetColWidth(int col, long twips);
-    void SetColAlignment(int col, short alignment);
+
+    // The columns share the grid's width in these proportions and stretch with it; each column
+    // is never narrower than its minimum, in pixels, so the grid asks for the room that takes.
+    void SetColumnProportions(const QList<double>& weights, const QList<int>& minimumWidths);
+
+    // Room for the header and every row, so no channel is ever scrolled out of view.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     long GetCellLeft() const { return ToTwipsX(CurrentCellRect().left()); }
     long GetCellTop() const { return ToTwipsY(CurrentCellRect().top()); }
@@ -62,6 +68,8 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -73,11 +81,16 @@ private:
     // Returns false when the LeaveCell handler refused the move.
     bool MoveTo(int row, int col);
     bool MoveBy(int rows, int cols, bool wrap);
+    void LeaveGrid(bool next);
     void ShowCurrent();
     QRect CurrentCellRect() const { return CellRect(m_row, m_col); }
     long ToTwipsX(int pixels) const;
     long ToTwipsY(int pixels) const;
-    QTableWidgetItem* CellItem(int row, int col) const;
+    void FitRowsToFont();
+    void SpreadColumns();
+
+    QList<double> m_weights;
+    QList<int> m_minimumWidths;
 
     int m_row = 1;
     int m_col = 1;

@@ -1,29 +1,23 @@
 #include "program_view.h"
 
-#include "band_limits.h"
-#include "channel_codec.h"
 #include "channel_columns.h"
-#include "form_units.h"
 #include "memory_image.h"
 #include "ms_flex_grid.h"
 #include "option_commands.h"
+#include "signalling_list.h"
 #include "transfer_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace {
-
-QLabel* AddLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, const QRect& at) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(alignment);
-    label->setGeometry(at);
-    return label;
-}
 
 QComboBox* AddSelector(QWidget* parent, const QString& objectName, const QString& accessibleName,
                        const QStringList& entries) {
@@ -34,13 +28,27 @@ QComboBox* AddSelector(QWidget* parent, const QString& objectName, const QString
     return combo;
 }
 
+// Every text a column can show, so the column is never made too narrow for one of them.
+QStringList ColumnSamples(int column) {
+    switch (column) {
+    case 0:
+        return {ChannelColumns::ChannelNumberText(16)};
+    case ChannelColumns::kRxFrequency:
+    case ChannelColumns::kTxFrequency:
+        return {QStringLiteral("000.00000")};
+    case ChannelColumns::kRxSignal:
+    case ChannelColumns::kTxSignal:
+        return TheSignallingList().entries();
+    default:
+        return ChannelColumns::Choices(column);
+    }
+}
+
 } // namespace
 
-CProgramView::CProgramView(QWidget* parent) : QWidget(parent) {
+CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent)
+    : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("programView"));
-    QFont formFont(QStringLiteral("Arial"));
-    formFont.setPointSize(8);
-    setFont(formFont);
     LayoutForm();
     m_pTransferDlg = new CTransferDlg(this);
     connect(m_pTransferDlg, &CTransferDlg::startTransfer, this, &CProgramView::OnTransfer);
@@ -50,53 +58,39 @@ CProgramView::~CProgramView() {
     delete m_pTransferDlg;
 }
 
+// The settings group with the two selectors above the channel grid, which takes all the room the
+// window gives; the fonts are the user's own.
 void CProgramView::LayoutForm() {
-    const FormUnits du(font());
     auto* group = new QGroupBox(QStringLiteral("设置"), this);
-    group->setGeometry(du.rect(17, 13, 571, 29));
-
-    const Qt::Alignment labelAlign = Qt::AlignRight | Qt::AlignVCenter;
-    AddLabel(this, QStringLiteral("机型"), labelAlign, du.rect(54, 24, 20, 12));
+    auto* selectors = new QHBoxLayout(group);
+    const auto addSelector = [&](const QString& text, QComboBox* combo) {
+        auto* label = new QLabel(text, group);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(combo);
+        selectors->addWidget(label);
+        selectors->addWidget(combo);
+    };
     m_comboModel =
-        AddSelector(this, QStringLiteral("comboModel"), QStringLiteral("机型"), ModelEntries());
-    AddLabel(this, QStringLiteral("频率"), labelAlign, du.rect(158, 24, 23, 12));
+        AddSelector(group, QStringLiteral("comboModel"), QStringLiteral("机型"), ModelEntries());
     m_comboBand =
-        AddSelector(this, QStringLiteral("comboBand"), QStringLiteral("频率"), BandEntries());
-    const int selectorHeight = qMax(du.y(12), m_comboModel->sizeHint().height());
-    const int selectorTop = du.y(24) + du.y(6) - selectorHeight / 2;
-    m_comboModel->setGeometry(du.x(80), selectorTop, du.x(57), selectorHeight);
-    m_comboBand->setGeometry(du.x(188), selectorTop, du.x(66), selectorHeight);
-    // The group frame must hold the selectors whatever the font makes of their height.
-    const int groupBottom = qMax(group->geometry().bottom(), selectorTop + selectorHeight + 6);
-    group->setGeometry(group->x(), group->y(), group->width(), groupBottom - group->y() + 1);
+        AddSelector(group, QStringLiteral("comboBand"), QStringLiteral("频率"), BandEntries());
+    addSelector(QStringLiteral("机型"), m_comboModel);
+    selectors->addSpacing(group->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    addSelector(QStringLiteral("频率"), m_comboBand);
+    selectors->addStretch();
 
-    const int shift = groupBottom - du.y(13 + 29);
-    AddLabel(this, QStringLiteral("信道:"), Qt::AlignLeft | Qt::AlignVCenter,
-             du.rect(19, 47, 35, 9).translated(0, shift));
+    auto* channels = new QLabel(QStringLiteral("信道:"), this);
 
-    m_grid = new CMSFlexGrid(kRows, kCols, this);
+    m_grid = new CMSFlexGrid(&m_channels, this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     m_grid->setAccessibleName(QStringLiteral("信道"));
-    QFont cellFont(QStringLiteral("Times New Roman"));
-    cellFont.setPointSize(9);
-    m_grid->setFont(cellFont);
-    const int rowHeight = QFontMetrics(cellFont).height() + 6;
-    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
-    m_grid->verticalHeader()->setMinimumSectionSize(rowHeight);
-    m_grid->horizontalHeader()->setFixedHeight(rowHeight + 2);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    channels->setBuddy(m_grid);
 
-    // Tall enough for all sixteen channels, so the table never needs to scroll.
-    const int frame = 2 * m_grid->frameWidth();
-    const QRect gridAt = du.rect(18, 61, 571, 179).translated(0, shift);
-    const int gridHeight = qMax(gridAt.height(), frame + rowHeight + 2 + (kRows - 1) * rowHeight);
-    m_grid->setGeometry(gridAt.x(), gridAt.y(), gridAt.width(), gridHeight);
-    // What the grid offers as its default column width: the twelve columns in their
-    // 0.4 : 1.2 : 1.2 : 1.0 x 9 proportions just fill it.
-    m_grid->horizontalHeader()->setDefaultSectionSize(int((gridAt.width() - frame) / 11.8));
-
-    m_formSize = QSize(du.x(605), m_grid->geometry().bottom() + du.y(15));
-    setMinimumSize(m_formSize);
+    auto* form = new QVBoxLayout(this);
+    form->addWidget(group);
+    form->addWidget(channels);
+    form->addWidget(m_grid, 1);
+    SetColumnWidths();
 
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnEnterCell);
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnLeaveCell);
@@ -110,36 +104,23 @@ void CProgramView::LayoutForm() {
     });
     connect(m_comboModel, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
+            m_channels.select(ChannelTable::Selector::Model, m_comboModel->currentIndex());
             MarkModified();
         }
     });
+    connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::ShowSelection);
+    connect(&m_channels, &ChannelTableModel::edited, this, &CProgramView::MarkModified);
+    ShowSelection(ChannelTable::Selector::Model);
+    ShowSelection(ChannelTable::Selector::Band);
 }
 
-// ---- ChannelTable ----
-
-QString CProgramView::cellText(int row, int column) const {
-    return m_grid->GetTextMatrix(row, column);
-}
-
-void CProgramView::setCellText(int row, int column, const QString& text) {
-    m_grid->SetTextMatrix(row, column, text);
-}
-
-int CProgramView::entryCount(Selector selector) const {
-    return (selector == Selector::Model ? m_comboModel : m_comboBand)->count();
-}
-
-QString CProgramView::entryText(Selector selector, int index) const {
-    return (selector == Selector::Model ? m_comboModel : m_comboBand)->itemText(index);
-}
-
-int CProgramView::selected(Selector selector) const {
-    return (selector == Selector::Model ? m_comboModel : m_comboBand)->currentIndex();
-}
-
-void CProgramView::select(Selector selector, int index) {
-    QComboBox* combo = selector == Selector::Model ? m_comboModel : m_comboBand;
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+// The selectors follow the model, whoever changed it; only the user's choice marks the document.
+void CProgramView::ShowSelection(ChannelTable::Selector selector) {
+    const bool decoding = m_decoding;
+    m_decoding = true;
+    (selector == ChannelTable::Selector::Model ? m_comboModel : m_comboBand)
+        ->setCurrentIndex(m_channels.selected(selector));
+    m_decoding = decoding;
 }
 
 // ---- Documents ----
@@ -149,17 +130,6 @@ void CProgramView::OnInitialUpdate() {
     if (!m_bEditorsCreated) {
         m_bEditorsCreated = true;
         CreateCellEditors();
-        for (int col = 0; col < m_grid->GetCols(); ++col) {
-            m_grid->SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
-        }
-        SetColumnWidths();
-    }
-    for (int row = 1; row < kRows; ++row) {
-        m_grid->SetTextMatrix(row, 0, ChannelColumns::ChannelNumberText(row));
-    }
-    const QStringList& headers = ChannelColumns::Headers();
-    for (int col = 0; col < kCols; ++col) {
-        m_grid->SetTextMatrix(0, col, headers.at(col));
     }
     m_editFreq->clear();
     HideCellEditors();
@@ -168,28 +138,35 @@ void CProgramView::OnInitialUpdate() {
 }
 
 void CProgramView::SetColumnWidths() {
-    const long w = m_grid->GetColWidth(0);
-    m_grid->SetColWidth(0, long(0.4 * double(w)));
-    m_grid->SetColWidth(ChannelColumns::kRxFrequency, long(1.2 * double(w)));
-    m_grid->SetColWidth(ChannelColumns::kTxFrequency, long(1.2 * double(w)));
-    for (int col = ChannelColumns::kRxSignal; col < kCols; ++col) {
-        m_grid->SetColWidth(col, w);
+    const QFontMetrics cells = m_grid->fontMetrics();
+    const QFontMetrics headers = m_grid->horizontalHeader()->fontMetrics();
+    const int cellPadding = 2 * cells.horizontalAdvance(QLatin1Char('0')) + 2;
+    const int headerPadding =
+        2 * m_grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, m_grid) + 4;
+    QList<double> weights;
+    QList<int> minimumWidths;
+    for (int col = 0; col < kCols; ++col) {
+        int widest = headers.horizontalAdvance(ChannelColumns::Headers().at(col)) + headerPadding;
+        for (const QString& text : ColumnSamples(col)) {
+            widest = qMax(widest, cells.horizontalAdvance(text) + cellPadding);
+        }
+        weights.append(ChannelColumns::WidthWeight(col));
+        minimumWidths.append(widest);
     }
+    m_grid->SetColumnProportions(weights, minimumWidths);
 }
 
 void CProgramView::DecodeChannels() {
-    m_decoding = true;
-    ::DecodeChannels(TheImage(), *this);
-    m_decoding = false;
+    m_channels.decode(m_image);
 }
 
 void CProgramView::EncodeChannels() {
-    ::EncodeChannels(*this, TheImage());
+    m_channels.encode(m_image);
 }
 
 void CProgramView::OnSelChangeBand() {
-    const int index = qMax(0, m_comboBand->currentIndex());
-    SetBandLimits(m_comboBand->itemText(index));
+    // The limits follow the model's band selection.
+    m_channels.select(ChannelTable::Selector::Band, m_comboBand->currentIndex());
 }
 
 void CProgramView::MarkModified() {
@@ -200,13 +177,13 @@ void CProgramView::MarkModified() {
 
 void CProgramView::OnReadData() {
     OnLeaveCell();
-    m_bWrite = 0;
+    m_direction = TransferDirection::Read;
     OpenTransferDialog(QStringLiteral("读数据"));
 }
 
 void CProgramView::OnWriteData() {
     OnLeaveCell();
-    m_bWrite = 1;
+    m_direction = TransferDirection::Write;
     OpenTransferDialog(QStringLiteral("写数据"));
 }
 
@@ -216,16 +193,11 @@ void CProgramView::OpenTransferDialog(const QString& title) {
     m_pTransferDlg->OpenOver(m_grid);
 }
 
-void CProgramView::UpdatePortItem(QAction* item, const QString& port) const {
-    item->setCheckable(true);
-    item->setChecked(m_portName == port);
-}
-
 void CProgramView::OnOptionalFeatures() {
     if (IsTransferBusy()) {
         return; // a read under way would overwrite the options when it ends
     }
-    if (RunOptionalFeaturesCommand(this, TheImage())) {
+    if (RunOptionalFeaturesCommand(this, m_image)) {
         MarkModified();
     }
 }
@@ -234,7 +206,7 @@ void CProgramView::OnTuning() {
     if (IsTransferBusy()) {
         return;
     }
-    if (RunTuningCommand(this, TheImage())) {
+    if (RunTuningCommand(this, m_image)) {
         MarkModified();
     }
 }

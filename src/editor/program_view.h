@@ -1,6 +1,8 @@
 #pragma once
 
-#include "channel_table.h"
+#include "channel_table_model.h"
+#include "memory_image.h"
+#include "transfer_engine.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,29 +15,21 @@ class QKeyEvent;
 class QLineEdit;
 
 // The channel table form: the model and band selectors and the 16-channel grid with its in-place
-// editors. Between a decode of the memory image and the next encode, the grid's cell texts are
-// the only copy of the channel settings. The view also offers the codec's ChannelTable interface
-// over the grid and the two selectors, and handles the commands the main window routes to it.
-class CProgramView : public QWidget, public ChannelTable {
+// editors, showing the document's channel table model and editing it by the model's rules. The
+// view also handles the commands the main window routes to it, on the document's memory image.
+class CProgramView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kRows = 17;
     static constexpr int kCols = 12;
 
-    explicit CProgramView(QWidget* parent = nullptr);
+    // image and channels belong to the document and outlive the view.
+    CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
     ~CProgramView() override;
-
-    // ---- ChannelTable ----
-    QString cellText(int row, int column) const override;
-    void setCellText(int row, int column, const QString& text) override;
-    int entryCount(Selector selector) const override;
-    QString entryText(Selector selector, int index) const override;
-    int selected(Selector selector) const override;
-    void select(Selector selector, int index) override;
 
     // Runs each time a document is attached: fixed texts, editors hidden, image decoded.
     void OnInitialUpdate();
-    // The shared memory image into the table, and back.
+    // The document's memory image into the table, and back.
     void DecodeChannels();
     void EncodeChannels();
 
@@ -59,8 +53,7 @@ public:
     void MarkModified();
 
     // The form's natural size; the frame shrinks to fit it.
-    QSize FormSize() const { return m_formSize; }
-    QSize sizeHint() const override { return m_formSize; }
+    QSize FormSize() const { return sizeHint(); }
 
     CMSFlexGrid* m_grid = nullptr;
     QComboBox* m_comboModel = nullptr;
@@ -77,8 +70,8 @@ public:
     QComboBox* m_comboEmphasis = nullptr;
     bool m_bEditorsCreated = false;
 
-    // Transfer direction (0 read, 1 write) and the chosen serial port; neither is saved.
-    int m_bWrite = 0;
+    // Transfer direction and the chosen serial port; neither is saved.
+    TransferDirection m_direction = TransferDirection::Read;
     QString m_portName = QStringLiteral("COM1");
     // The one progress dialog; its window opens for each transfer and closes at its end.
     CTransferDlg* m_pTransferDlg = nullptr;
@@ -92,14 +85,8 @@ public:
 public slots:
     void OnReadData();
     void OnWriteData();
-    void OnPortCom1() { m_portName = QStringLiteral("COM1"); }
-    void OnPortCom2() { m_portName = QStringLiteral("COM2"); }
-    void OnPortCom3() { m_portName = QStringLiteral("COM3"); }
-    void OnPortCom4() { m_portName = QStringLiteral("COM4"); }
-    void OnUpdatePortCom1(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM1")); }
-    void OnUpdatePortCom2(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM2")); }
-    void OnUpdatePortCom3(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM3")); }
-    void OnUpdatePortCom4(QAction* item) const { UpdatePortItem(item, QStringLiteral("COM4")); }
+    // "COM1" to "COM4": the port the next transfer opens.
+    void setPortName(const QString& port) { m_portName = port; }
     void OnOptionalFeatures();
     void OnTuning();
     // Start was pressed: the whole transfer runs here, pumping events between blocks.
@@ -129,21 +116,21 @@ private:
     // True when a read brought the radio's memory into the image.
     bool RunTransfer(CTransferDlg& dialog);
     void SetTransferRunning(bool running);
-    void UpdatePortItem(QAction* item, const QString& port) const;
 
-    // Commit helpers; WriteCell records whether any text really changed.
     QString EditorText(QWidget* editor) const;
     void SetEditorText(QWidget* editor, const QString& text);
-    void WriteCell(int row, int col, const QString& text);
-    void ClearChannel(int row);
-    void WriteNewChannel(int row, const QString& frequency);
-    void WriteExclusiveOption(int row, int col, const QString& text);
-    bool CheckFrequencyOrRefuse(QWidget* editor, const QString& text, QString* display);
+    bool AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
+    bool CommitChoiceOrRefuse(int row, int col, QWidget* editor, ChannelTableModel::Commit how);
+    void AbandonEdit(QWidget* editor);
     void CommitEnterFrequency(int row, int col, const QString& text);
-    void FinishCommit();
+    void ShowSelection(ChannelTable::Selector selector);
 
-    QSize m_formSize;
+    MemoryImage& m_image;
+    ChannelTableModel& m_channels;
+
     bool m_decoding = false;
-    bool m_cellsChanged = false;
+    // The frequency editor was emptied by a refusal and nothing has been typed since: leaving it
+    // so abandons the edit instead of committing the empty text, which would clear the channel.
+    bool m_emptiedByRefusal = false;
     bool m_bTransferRunning = false;
 };

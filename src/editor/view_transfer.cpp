@@ -48,15 +48,15 @@ bool CProgramView::RunTransfer(CTransferDlg& dialog) {
     DialogTransferObserver observer(dialog, this);
     QtSerialPort port;
     TransferEngine engine(port, observer);
-    if (m_bWrite != 0) {
+    if (m_direction == TransferDirection::Write) {
         EncodeChannels();
         // The radio gets the table as it stood when the transfer began, whatever is edited
         // while the blocks go out.
-        MemoryImage outgoing = TheImage();
+        MemoryImage outgoing = m_image;
         engine.Run(m_portName, outgoing, TransferDirection::Write);
         return false;
     }
-    return engine.Run(m_portName, TheImage(), TransferDirection::Read).succeeded();
+    return engine.Run(m_portName, m_image, TransferDirection::Read).succeeded();
 }
 
 void CProgramView::SetTransferRunning(bool running) {

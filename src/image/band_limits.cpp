@@ -1,14 +1,12 @@
 #include "band_limits.h"
 
+#include "channel_table.h"
 #include "decimal_arithmetic.h"
 
 #include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdlib>
-
-std::uint32_t g_bandLow = 40000000;
-std::uint32_t g_bandHigh = 48000000;
 
 namespace {
 
@@ -30,7 +28,7 @@ bool ReadInteger(const char*& p, int& value) {
 
 } // namespace
 
-void SetBandLimits(const QString& bandText) {
+BandLimits BandLimitsFromText(const QString& bandText) {
     int low = 0;
     int high = 0;
     const QByteArray text = bandText.toUtf8();
@@ -45,6 +43,14 @@ void SetBandLimits(const QString& bandText) {
             ReadInteger(p, high);
         }
     }
-    g_bandLow = TruncateToCount(DecimalMultiply(low, 100000.0));
-    g_bandHigh = TruncateToCount(DecimalMultiply(high, 100000.0));
+    BandLimits limits;
+    limits.low = TruncateToCount(DecimalMultiply(low, 100000.0));
+    limits.high = TruncateToCount(DecimalMultiply(high, 100000.0));
+    return limits;
+}
+
+BandLimits SelectedBandLimits(const ChannelTable& table) {
+    using Selector = ChannelTable::Selector;
+    const int index = table.selected(Selector::Band);
+    return BandLimitsFromText(table.entryText(Selector::Band, index < 0 ? 0 : index));
 }

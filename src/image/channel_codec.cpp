@@ -1,6 +1,5 @@
 #include "channel_codec.h"
 
-#include "band_limits.h"
 #include "channel_columns.h"
 #include "decimal_arithmetic.h"
 #include "image_map.h"
@@ -124,8 +123,7 @@ void SignalCodeFromIndex(int index, std::uint8_t& value, std::uint8_t& kind) {
 void DecodeChannels(const MemoryImage& image, ChannelTable& table,
                     const SignallingList& signalling) {
     DecodeSelection(table, Selector::Model, image.ReadByte(ImageMap::kModelIndex));
-    const int band = DecodeSelection(table, Selector::Band, image.ReadByte(ImageMap::kBandIndex));
-    SetBandLimits(table.entryText(Selector::Band, band));
+    DecodeSelection(table, Selector::Band, image.ReadByte(ImageMap::kBandIndex));
 
     const int scanCount = image.ReadByte(ImageMap::kScanCount);
     for (int n = 1; n <= ImageMap::kChannelCount; ++n) {

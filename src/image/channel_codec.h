@@ -8,7 +8,7 @@
 
 // Translation between the 16 channel records of the image and the texts of the channel table.
 
-// Image to table: all 176 data cells, the model and band selections, and the band limits.
+// Image to table: all 176 data cells and the model and band selections.
 void DecodeChannels(const MemoryImage& image, ChannelTable& table,
                     const SignallingList& signalling = TheSignallingList());
 

@@ -56,6 +56,18 @@ QString NewChannelDefault(int column) {
     }
 }
 
+double WidthWeight(int column) {
+    switch (column) {
+    case 0:
+        return 0.4;
+    case kRxFrequency:
+    case kTxFrequency:
+        return 1.2;
+    default:
+        return 1.0;
+    }
+}
+
 QString ChannelNumberText(int row) {
     return QString::asprintf("%2d", row);
 }

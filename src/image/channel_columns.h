@@ -36,6 +36,9 @@ const QStringList& Choices(int column);
 // What a new channel's cell holds in columns 2-11; column 2 copies the receive frequency and so
 // has no fixed default here.
 QString NewChannelDefault(int column);
+// A column's share of the table's width: 0.4 for the channel number, 1.2 for each frequency,
+// 1.0 for every other column. The window's grid and the printout keep these proportions.
+double WidthWeight(int column);
 // " 1" … "16".
 QString ChannelNumberText(int row);
 

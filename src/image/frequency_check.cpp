@@ -38,6 +38,10 @@ bool IsPlainDecimal(const QString& text) {
     return digits > 0 && points <= 1;
 }
 
+FrequencyCheck CheckFrequency(const QString& text, const BandLimits& limits) {
+    return CheckFrequency(text, limits.low, limits.high);
+}
+
 FrequencyCheck CheckFrequency(const QString& text, std::uint32_t low, std::uint32_t high) {
     FrequencyCheck check;
     if (!IsPlainDecimal(text)) {
@@ -65,8 +69,4 @@ FrequencyCheck CheckFrequency(const QString& text, std::uint32_t low, std::uint3
         check.verdict = FrequencyCheck::Verdict::Accepted;
     }
     return check;
-}
-
-FrequencyCheck CheckFrequency(const QString& text) {
-    return CheckFrequency(text, g_bandLow, g_bandHigh);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "band_limits.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -26,6 +28,4 @@ struct FrequencyCheck {
 bool IsPlainDecimal(const QString& text);
 
 FrequencyCheck CheckFrequency(const QString& text, std::uint32_t low, std::uint32_t high);
-
-// The same against the selected band.
-FrequencyCheck CheckFrequency(const QString& text);
+FrequencyCheck CheckFrequency(const QString& text, const BandLimits& limits);

@@ -11,8 +11,3 @@ void MemoryImage::ClearBit(int address, int bit) {
 int MemoryImage::TestBit(int address, int bit) const {
     return m_bytes[Index(address)] & Mask(bit);
 }
-
-MemoryImage& TheImage() {
-    static MemoryImage image;
-    return image;
-}

@@ -34,6 +34,3 @@ private:
 
     Bytes m_bytes{};
 };
-
-// The one image the window, its document and its dialogs share.
-MemoryImage& TheImage();

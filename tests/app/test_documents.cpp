@@ -33,7 +33,7 @@ private slots:
         QVERIFY(!f.doc()->IsModified());
         QCOMPARE(f.doc()->GetPathName(), path);
         QCOMPARE(f.app->GetRecentFiles().Files().value(0), path);
-        const MemoryImage saved = TheImage();
+        const MemoryImage saved = f.image();
 
         f.key(Qt::Key_N);
         QVERIFY(f.messenger->shown.isEmpty()); // nothing unsaved: no question
@@ -43,7 +43,7 @@ private slots:
         f.messenger->openPaths.enqueue(path);
         f.key(Qt::Key_O);
         QCOMPARE(f.row(3).mid(0, 2), QStringList({"146.50000", "146.50000"}));
-        QVERIFY(TheImage() == saved);
+        QVERIFY(f.image() == saved);
         QCOMPARE(f.frame()->windowTitle(), QStringLiteral("澜星写频软件"));
 
         f.typeChannel(4, "147");
@@ -62,7 +62,7 @@ private slots:
         QFETCH(int, size);
         const QString path = savedDocument();
         f.typeChannel(2, "150"); // an unsaved edit as well
-        const MemoryImage before = TheImage();
+        const MemoryImage before = f.image();
         QFile bad(f.path(QStringLiteral("bad.sin")));
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(size, '\x11')) == size);
         bad.close();
@@ -74,7 +74,7 @@ private slots:
         QVERIFY2(box.startsWith(QStringLiteral("警告:")) &&
                      box.contains(QStringLiteral("长度为 %1 字节").arg(size)),
                  qPrintable(box));
-        QVERIFY(TheImage() == before);
+        QVERIFY(f.image() == before);
         QCOMPARE(f.doc()->GetPathName(), path);
         QCOMPARE(f.cell(2, 1), QStringLiteral("150.00000"));
     }

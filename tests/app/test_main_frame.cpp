@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -42,9 +43,10 @@ private slots:
 
     void captionSizeAndFocus() {
         QCOMPARE(f.frame()->windowTitle(), QStringLiteral("澜星写频软件"));
-        QVERIFY(f.frame()->width() <= 1000 && f.frame()->height() <= 800);
-        // Shrunk to the form, yet the whole grid is in view.
-        QVERIFY(f.frame()->centralWidget()->width() >= f.grid()->geometry().right());
+        // Never larger than the screen (the test's is 800 x 600, and the form is wider: it
+        // scrolls). Whether the form fits a real screen is the layout test's question.
+        const QRect screen = f.frame()->screen()->availableGeometry();
+        QVERIFY(screen.contains(f.frame()->frameGeometry()));
         QCOMPARE(QApplication::focusWidget(), f.grid()); // typing starts in the grid
     }
 
@@ -86,11 +88,11 @@ private slots:
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
                                     "COM2:COM2"}));
         f.key(Qt::Key_W);
-        QCOMPARE(f.view()->m_bWrite, 1);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Write);
         f.key(Qt::Key_R);
-        QCOMPARE(f.view()->m_bWrite, 0);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
         f.frame()->CommandAction(Id::kWriteData)->trigger();
-        QCOMPARE(f.view()->m_bWrite, 1);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Write);
     }
 
     // Ctrl+C selects COM1 even in an open editor; unbound keys do nothing at all.

@@ -16,11 +16,11 @@ private slots:
 
     // The widest texts every cell can hold, on the wider band, fit one page.
     void printsTheTableToOnePdfPage() {
-        f.view()->select(ChannelTable::Selector::Band, 1);
+        f.table().select(ChannelTable::Selector::Band, 1);
         for (int row = 1; row <= 16; ++row) {
             for (int col = 1; col <= 11; ++col) {
                 const QString freq = QStringLiteral("4%1.12500").arg(row + 10 * col);
-                f.view()->setCellText(row, col, col <= 2 ? freq : col == 3 ? "D754I" : "254.1");
+                f.table().setCellText(row, col, col <= 2 ? freq : col == 3 ? "D754I" : "254.1");
             }
         }
         const QString path = f.path(QStringLiteral("table.pdf"));
@@ -31,7 +31,7 @@ private slots:
         const QRectF page({0, 0},
                           printer.pageLayout().paintRectPixels(printer.resolution()).size());
         const ChannelTablePrinter::Page layout =
-            ChannelTablePrinter(*f.view(), QStringLiteral("a.sin")).Layout(&printer, page);
+            ChannelTablePrinter(f.table(), QStringLiteral("a.sin")).Layout(&printer, page);
         QStringList texts;
         for (const ChannelTablePrinter::Text& text : layout.texts) {
             texts.append(text.text);

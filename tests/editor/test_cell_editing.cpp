@@ -11,8 +11,11 @@ class TestCellEditing : public QObject {
     WindowFixture f;
 
     static void addFrequency(const char* tag, const char* typed, const char* stored,
-                             const char* message) {
-        QTest::newRow(tag) << QString(typed) << QString(stored) << QString(message);
+                             const char* box) {
+        for (int col : {1, 2}) {
+            QTest::addRow("%s, column %d", tag, col)
+                << col << QString(typed) << QString(stored) << QString(box);
+        }
     }
 
 private slots:
@@ -33,40 +36,223 @@ private slots:
     }
 
     void frequencyCheck_data() {
+        QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored"); // empty when refused
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("box");    // "caption: message" of a refusal
         addFrequency("lower edge", "136", "136.00000", "");
         addFrequency("upper edge", "174", "174.00000", "");
         addFrequency("above band", "174.00625", "", "错误: 超出范围");
         addFrequency("below band", "135.995", "", "错误: 超出范围");
-        addFrequency("negative", "-145", "", "警告: 请输入数字");
         addFrequency("off raster", "145.0031", "", "错误: 请输入5k/6.25k的倍数");
         addFrequency("6.25k step", "145.00625", "145.00625", "");
         addFrequency("5k step", "145.005", "145.00500", "");
         addFrequency("binary rounding", "136.0125", "136.01250", "");
+        addFrequency("negative", "-145", "", "警告: 请输入数字");
         addFrequency("trailing letters", "145abc", "", "警告: 请输入数字");
         addFrequency("decimal comma", "145,125", "", "警告: 请输入数字");
+        addFrequency("hexadecimal", "0x91", "", "警告: 请输入数字");
     }
+    // Every frequency column checks alike; a refusal keeps the cell and leaves the editor open
+    // and empty over it.
     void frequencyCheck() {
+        QFETCH(int, col);
         QFETCH(QString, typed);
         QFETCH(QString, stored);
-        QFETCH(QString, message);
-        f.moveTo(3, 1);
-        f.press(Qt::Key_Return); // opens the empty editor without a key to seed
+        QFETCH(QString, box);
+        const QString before = col == 2 ? QStringLiteral("150.00000") : QString();
+        if (col == 2) {
+            f.typeChannel(3, "150");
+        }
+        f.moveTo(3, col);
+        f.press(Qt::Key_Return); // opens the editor without a key to seed
+        f.press(Qt::Key_Backspace);
         f.type(typed);
         f.press(Qt::Key_Return);
-        if (message.isEmpty()) {
+        if (box.isEmpty()) {
             QVERIFY(f.messenger->shown.isEmpty());
-            QCOMPARE(f.row(3).mid(0, 2), QStringList({stored, stored}));
+            QCOMPARE(f.cell(3, col), stored);
+            QCOMPARE(f.cell(3, 2), stored); // a new channel's transmit frequency follows
             QVERIFY(!f.editorOpen());
         } else {
-            QCOMPARE(f.messenger->boxes(), QStringList(message));
-            QCOMPARE(f.row(3), QStringList(QVector<QString>(11)));
+            QCOMPARE(f.messenger->boxes(), QStringList(box));
+            QCOMPARE(f.cell(3, 1), before);
+            QCOMPARE(f.cell(3, 2), before);
             QVERIFY(f.editorOpen());
             QCOMPARE(f.view()->m_editFreq->text(), QString());
-            QCOMPARE(f.current().y(), 1);
+            QCOMPARE(f.current().y(), col);
         }
+    }
+
+    // Every kind of column, left by a click on another channel, by Tab or by Enter, in a complete
+    // channel and in an empty one. Frequencies are typed, signalling typed in lower case, the
+    // option lists stepped to the other entry.
+    void leavingACell_data() {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("defined");
+        QTest::addColumn<QStringList>("row");
+        const QStringList channel = QStringList({"145.12500", "145.12500"}) + kNewChannelTail;
+        const QStringList empty(11);
+        auto with = [](QStringList texts, int col, const QString& text) {
+            texts[col - 1] = text;
+            return texts;
+        };
+        for (const char* how : {"click", "Tab", "Enter"}) {
+            QTest::addRow("receive, %s", how) << 1 << how << true << with(channel, 1, "146.00000");
+            QTest::addRow("receive of an empty channel, %s", how)
+                << 1 << how << false << QStringList({"146.00000", "146.00000"}) + kNewChannelTail;
+            QTest::addRow("transmit, %s", how) << 2 << how << true << with(channel, 2, "146.00000");
+            QTest::addRow("transmit of an empty channel, %s", how) << 2 << how << false << empty;
+            QTest::addRow("signalling, %s", how) << 4 << how << true << with(channel, 4, "D023N");
+            QTest::addRow("signalling of an empty channel, %s", how) << 4 << how << false << empty;
+            QTest::addRow("power, %s", how) << 6 << how << true << with(channel, 6, "低");
+            QTest::addRow("power of an empty channel, %s", how) << 6 << how << false << empty;
+            QTest::addRow("compander, %s", how)
+                << 10 << how << true << with(with(channel, 10, "是"), 11, "否");
+            QTest::addRow("compander of an empty channel, %s", how) << 10 << how << false << empty;
+        }
+    }
+    void leavingACell() {
+        QFETCH(int, col);
+        QFETCH(QString, how);
+        QFETCH(bool, defined);
+        QFETCH(QStringList, row);
+        if (defined) {
+            f.typeChannel(1, "145.125");
+        }
+        f.moveTo(1, col);
+        if (col <= 2) {
+            f.type("146");
+        } else if (col == 4) {
+            f.type("d023n");
+        } else {
+            QTest::keyClick(f.grid(), Qt::Key_Return);
+            f.press(col == 6 ? Qt::Key_Down : Qt::Key_Up); // "低", "是"
+        }
+        QVERIFY(f.editorOpen());
+        if (how == "click") {
+            f.click(3, col);
+        } else {
+            f.press(how == "Tab" ? Qt::Key_Tab : Qt::Key_Return);
+        }
+        QCOMPARE(f.row(1), row);
+        QVERIFY(f.messenger->shown.isEmpty());
+    }
+
+    // A refusal empties the editor; leaving it so, without typing, keeps the channel as it was.
+    void leavingARefusedEditorAbandonsTheEdit_data() {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click", "Tab", "Enter", "Ctrl+Tab"}) {
+            QTest::addRow("receive, %s", how) << 1 << how;
+            QTest::addRow("transmit, %s", how) << 2 << how;
+        }
+    }
+    void leavingARefusedEditorAbandonsTheEdit() {
+        QFETCH(int, col);
+        QFETCH(QString, how);
+        f.typeChannel(2, "145.125");
+        const QStringList before = f.row(2);
+        f.moveTo(2, col);
+        f.type("1455.125");
+        f.press(Qt::Key_Return);
+        QCOMPARE(f.messenger->boxes(), QStringList("错误: 超出范围"));
+        QVERIFY(f.editorOpen());
+        if (how == "click") {
+            f.click(5, 5);
+        } else if (how == "Ctrl+Tab") {
+            f.press(Qt::Key_Tab, Qt::ControlModifier);
+        } else {
+            f.press(how == "Tab" ? Qt::Key_Tab : Qt::Key_Return);
+        }
+        QCOMPARE(f.row(2), before);
+        QCOMPARE(f.messenger->shown.size(), 1);
+        if (how == "click") {
+            QCOMPARE(f.current(), QPoint(5, 5)); // where a click opens the next editor
+        } else {
+            QVERIFY(!f.editorOpen());
+        }
+        // Text the user deletes still clears the channel.
+        f.moveTo(2, 1);
+        QTest::keyClick(f.grid(), Qt::Key_Return);
+        f.press(Qt::Key_Backspace);
+        f.press(Qt::Key_Return);
+        QCOMPARE(f.row(2), QStringList(QVector<QString>(11)));
+    }
+
+    void signallingTextsResolveToTheirListForm_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored"); // empty when refused
+        QTest::addRow("tone without decimals") << "67"
+                                               << "67.0";
+        QTest::addRow("tone with two decimals") << "254.10"
+                                                << "254.1";
+        QTest::addRow("lower case code") << "d023n"
+                                         << "D023N";
+        QTest::addRow("as listed") << "D754I"
+                                   << "D754I";
+        QTest::addRow("code without polarity") << "023"
+                                               << "";
+        QTest::addRow("no such tone") << "68"
+                                      << "";
+        QTest::addRow("no such code") << "D024N"
+                                      << "";
+        QTest::addRow("letters") << "abc"
+                                 << "";
+    }
+    void signallingTextsResolveToTheirListForm() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        f.typeChannel(1, "145.125");
+        for (const Qt::Key leave : {Qt::Key_Return, Qt::Key_Tab}) {
+            f.moveTo(1, 3);
+            f.type(typed);
+            f.press(leave);
+            if (stored.isEmpty()) {
+                QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 请输入列表中的信令"));
+                QCOMPARE(f.cell(1, 3), QStringLiteral("关"));
+                QCOMPARE(f.current(), QPoint(1, 3));
+                QVERIFY(f.editorOpen());
+                f.press(Qt::Key_Escape);
+                f.messenger->shown.clear();
+            } else {
+                QCOMPARE(f.cell(1, 3), stored);
+                QVERIFY(f.messenger->shown.isEmpty());
+            }
+        }
+    }
+
+    // Ctrl+Tab leaves the grid for the selectors, which Tab and Shift+Tab walk back to the grid.
+    void keyboardReachesTheSelectors() {
+        f.moveTo(1, 1);
+        f.type("146");
+        f.press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(f.cell(1, 1), QStringLiteral("146.00000")); // committed on the way out
+        QCOMPARE(QApplication::focusWidget(), f.view()->m_comboModel);
+        f.press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.view()->m_comboBand);
+        f.press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.grid());
+        f.press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), f.view()->m_comboBand);
+        QStringList names;
+        for (QWidget* selector : {static_cast<QWidget*>(f.view()->m_comboModel),
+                                  static_cast<QWidget*>(f.view()->m_comboBand)}) {
+            names << selector->accessibleName();
+        }
+        QCOMPARE(names, QStringList({"机型", "频率"}));
+    }
+
+    void editorsAreNamedByTheirColumn() {
+        QStringList names;
+        for (int col : {1, 2, 3, 4, 6}) {
+            f.moveTo(1, col);
+            QTest::keyClick(f.grid(), Qt::Key_Return);
+            names << QApplication::focusWidget()->accessibleName();
+            f.press(Qt::Key_Escape);
+        }
+        QCOMPARE(names, QStringList({"接收频率", "发射频率", "接收信令", "发射信令", "功率"}));
     }
 
     void refusedValueKeepsTheCellAndItsEditor() {
@@ -207,7 +393,7 @@ private slots:
         f.moveTo(10, 1);
         f.type("99");
         f.view()->OnReadData();
-        QCOMPARE(f.view()->m_bWrite, 0);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
         QCOMPARE(f.cell(10, 1), QString());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 超出范围"}));
     }

@@ -41,9 +41,8 @@ private slots:
                                    f.view()->m_comboBand->currentText()};
         QCOMPARE(shown,
                  QStringList({"信道", "接收频率", "加重", " 1", "16", "QTR-318", "136 - 174MHz"}));
-        QCOMPARE(f.tableTexts(*f.view()), QStringList(QVector<QString>(16 * 11)));
-        QCOMPARE(g_bandLow, 13600000u);
-        QCOMPARE(g_bandHigh, 17400000u);
+        QCOMPARE(f.tableTexts(f.table()), QStringList(QVector<QString>(16 * 11)));
+        QVERIFY(f.table().bandLimits() == (BandLimits{13600000, 17400000}));
     }
 
     void columnsKeepTheirProportionsAndFitTheGrid() {
@@ -55,7 +54,8 @@ private slots:
         }
         QVERIFY(f.grid()->horizontalHeader()->length() <= f.grid()->viewport()->width());
         QVERIFY(f.grid()->verticalHeader()->length() <= f.grid()->viewport()->height());
-        QCOMPARE(f.grid()->item(0, 5)->textAlignment(), int(Qt::AlignCenter));
+        QCOMPARE(f.grid()->model()->index(0, 5).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignCenter));
     }
 
     void leaveComesBeforeAndEnterAfterEveryMove() {
@@ -101,33 +101,33 @@ private slots:
         QCOMPARE(f.current(), QPoint(1, 1));
     }
 
-    void viewIsTheCodecsTable() {
+    void modelIsTheCodecsTable() {
         f.typeChannel(1, "145.125");
         f.typeChannel(16, "136.00625");
         f.view()->EncodeChannels();
-        QCOMPARE(TheImage().ReadByte(0x013), 0x14);
-        QCOMPARE(TheImage().ReadByte(0x100), 0x25);
+        QCOMPARE(f.image().ReadByte(0x013), 0x14);
+        QCOMPARE(f.image().ReadByte(0x100), 0x25);
         InMemoryChannelTable copy;
-        ::DecodeChannels(TheImage(), copy);
-        QCOMPARE(f.tableTexts(copy), f.tableTexts(*f.view()));
+        ::DecodeChannels(f.image(), copy);
+        QCOMPARE(f.tableTexts(copy), f.tableTexts(f.table()));
     }
 
     void initialUpdateHidesEditorsAndShowsTheImage() {
         f.moveTo(2, 1);
         f.type("14");
         InMemoryChannelTable table;
-        ::DecodeChannels(TheImage(), table);
+        ::DecodeChannels(f.image(), table);
         table.setCellText(3, 1, QStringLiteral("440.00000"));
         table.setCellText(3, 2, QStringLiteral("445.00000"));
         table.select(ChannelTable::Selector::Band, 1);
-        ::EncodeChannels(table, TheImage());
+        ::EncodeChannels(table, f.image());
         f.doc()->SetModifiedFlag(false);
         f.view()->OnInitialUpdate();
         QVERIFY(!f.editorOpen());
         QCOMPARE(f.cell(2, 1), QString());
         QCOMPARE(f.cell(3, 1), QStringLiteral("440.00000"));
         QCOMPARE(f.view()->m_comboBand->currentIndex(), 1);
-        QCOMPARE(g_bandHigh, 48000000u);
+        QCOMPARE(f.table().bandLimits().high, 48000000u);
         QVERIFY(!f.doc()->IsModified()); // decoding is not an edit
     }
 };

@@ -226,20 +226,20 @@ private slots:
         MemoryImage image = NewDocumentImage();
         // A stored index equal to the number of entries is the first one past the list.
         for (const auto& [model, band] : {std::pair(1, 2), std::pair(3, 7), std::pair(255, 255)}) {
-            g_bandLow = g_bandHigh = 1;
             image.WriteByte(ImageMap::kModelIndex, std::uint8_t(model));
             image.WriteByte(ImageMap::kBandIndex, std::uint8_t(band));
             table.select(Selector::Band, 1);
             DecodeChannels(image, table);
             QCOMPARE(RowText(table, 3), QString(10, '|'));
             QVERIFY(table.selected(Selector::Band) == 0 && table.selected(Selector::Model) == 0);
-            QVERIFY(g_bandLow == 13600000 && g_bandHigh == 17400000);
+            QVERIFY(SelectedBandLimits(table).low == 13600000 &&
+                    SelectedBandLimits(table).high == 17400000);
         }
 
         image.WriteByte(ImageMap::kBandIndex, 1);
         DecodeChannels(image, table);
-        QVERIFY(table.selected(Selector::Band) == 1 && g_bandLow == 40000000 &&
-                g_bandHigh == 48000000);
+        QVERIFY(table.selected(Selector::Band) == 1 &&
+                SelectedBandLimits(table) == (BandLimits{40000000, 48000000}));
         Put(image, ImageMap::kModelIndex, "\x55\x55");
         EncodeChannels(table, image);
         QCOMPARE(Bytes(image, ImageMap::kModelIndex, 2).toHex(), "0001");

@@ -75,8 +75,8 @@ private slots:
             // Digits beyond int range must not overflow; the limits end up out of reach.
             {"99999999999999999999 - 99999999999999999999MHz", 0xFFFFFFFFu, 0xFFFFFFFFu}};
         for (const auto& [text, low, high] : cases) {
-            SetBandLimits(text);
-            QCOMPARE(QList<std::uint32_t>({g_bandLow, g_bandHigh}),
+            const BandLimits limits = BandLimitsFromText(text);
+            QCOMPARE(QList<std::uint32_t>({limits.low, limits.high}),
                      QList<std::uint32_t>({low, high}));
         }
     }
@@ -144,14 +144,13 @@ private slots:
         QVERIFY(check.accepted() && check.count == 14512500 && check.display == "145.12500");
         QCOMPARE(CheckFrequency("145,125", 13600000, 17400000).verdict,
                  FrequencyCheck::Verdict::NotANumber);
-        SetBandLimits("136 - 174MHz");
-        QVERIFY(g_bandLow == 13600000 && g_bandHigh == 17400000);
+        const BandLimits vhf = BandLimitsFromText("136 - 174MHz");
+        QVERIFY(vhf.low == 13600000 && vhf.high == 17400000);
 
         // The same through an import, an encode and a decode.
         InMemoryChannelTable table;
         const QByteArray header = ChannelColumns::Headers().join(',').toUtf8();
-        QVERIFY(ChannelCsv::Import(header + "\n1,145.125,136.00625,,,,,,,,,\n", table, g_bandLow,
-                                   g_bandHigh)
+        QVERIFY(ChannelCsv::Import(header + "\n1,145.125,136.00625,,,,,,,,,\n", table, vhf.low, vhf.high)
                     .isEmpty());
         MemoryImage image = NewDocumentImage();
         EncodeChannels(table, image);

@@ -41,6 +41,8 @@ struct WindowFixture {
     CProgramView* view() const { return app->GetView(); }
     CProgramDoc* doc() const { return app->GetDocument(); }
     CMSFlexGrid* grid() const { return view()->m_grid; }
+    ChannelTableModel& table() const { return doc()->channels(); }
+    MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString cell(int row, int col) const { return grid()->GetTextMatrix(row, col); }
     QStringList row(int r) const {

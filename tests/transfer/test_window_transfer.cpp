@@ -134,7 +134,7 @@ private slots:
         QVERIFY(startAndWait());
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.cell(1, 1), QString());
-        QCOMPARE(TheImage().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
+        QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
         QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("114"));
         QVERIFY(f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
@@ -149,7 +149,7 @@ private slots:
         f.key(Qt::Key_W);
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("写数据"));
         QCOMPARE(f.cell(3, 1), QStringLiteral("146.25000"));
-        const QStringList written = f.tableTexts(*f.view());
+        const QStringList written = f.tableTexts(f.table());
         // An edit made while the blocks go out belongs to the next write, not to this one.
         atBlock(10, [this] {
             QVERIFY(activateFrame());
@@ -165,14 +165,14 @@ private slots:
         QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(4, "140");
         f.doc()->SetModifiedFlag(false);
-        const MemoryImage imageBefore = TheImage();
-        const QStringList tableBefore = f.tableTexts(*f.view());
+        const MemoryImage imageBefore = f.image();
+        const QStringList tableBefore = f.tableTexts(f.table());
         atBlock(50, [this] { QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton); });
         f.key(Qt::Key_R);
         QVERIFY(startAndWait());
         QCOMPARE(dialog()->GetPos(), 50);
-        QVERIFY(TheImage() == imageBefore);
-        QCOMPARE(f.tableTexts(*f.view()), tableBefore);
+        QVERIFY(f.image() == imageBefore);
+        QCOMPARE(f.tableTexts(f.table()), tableBefore);
         QVERIFY(!f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
 
@@ -242,11 +242,11 @@ private slots:
     void commandsDuringATransfer() {
         QVERIFY(startRadio(NewDocumentImage()));
         f.typeChannel(1, "150");
-        TheImage().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
+        f.image().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
         f.messenger->openPaths << f.path("memory.sin");
         f.messenger->savePaths << f.path("saved.sin");
-        f.frame()->OnCommand(Id::kReadData);
-        f.frame()->OnCommand(Id::kWriteData);
+        f.frame()->CommandAction(Id::kReadData)->trigger();
+        f.frame()->CommandAction(Id::kWriteData)->trigger();
         const int refused[] = {Id::kFileNew,        Id::kFileOpen,         Id::kFileSave,
                                Id::kFileSaveAs,     Id::kFilePrint,        Id::kFilePrintPreview,
                                Id::kFilePrintSetup, Id::kOptionalFeatures, Id::kTuning};
@@ -256,13 +256,13 @@ private slots:
                 if (f.frame()->CommandAction(command)->isEnabled()) {
                     enabledDuring << QString::number(command);
                 }
-                f.frame()->OnCommand(command);
+                f.frame()->CommandAction(command)->trigger();
             }
             QVERIFY(activateFrame());
             f.key(Qt::Key_N);
             f.key(Qt::Key_S);
             f.key(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-            f.frame()->OnCommand(Id::kReadData);
+            f.frame()->CommandAction(Id::kReadData)->trigger();
             f.typeChannel(2, "160");
         });
         QVERIFY(startAndWait());
@@ -270,9 +270,9 @@ private slots:
         QCOMPARE(m_modals, QStringList());
         QVERIFY(f.messenger->shown.isEmpty());
         QVERIFY(f.messenger->openPaths.size() == 1 && f.messenger->savePaths.size() == 1);
-        QCOMPARE(TheImage().ReadByte(0x000), std::uint8_t{0xAB});
+        QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
-        QCOMPARE(f.view()->m_bWrite, 0);
+        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
         QVERIFY(f.frame()->CommandAction(Id::kFileNew)->isEnabled());
         const InMemoryChannelTable radio = Decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
@@ -282,9 +282,9 @@ private slots:
 
     void cannotOpenNamesThePortAndTheReason() {
         qputenv("QTR318_COM3", "/nonexistent/qtr318-tty");
-        f.frame()->OnCommand(Id::kPortCom3);
+        f.frame()->CommandAction(Id::kPortCom3)->trigger();
         f.typeChannel(1, "150");
-        f.frame()->OnCommand(Id::kWriteData);
+        f.frame()->CommandAction(Id::kWriteData)->trigger();
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 不能打开串口COM3"}));
         // The device is named and said to be missing; group membership would not help.
@@ -293,14 +293,14 @@ private slots:
                      detail.contains(QStringLiteral("不存在")) && !detail.contains("dialout"),
                  qPrintable(detail));
         // Encoding comes before the port.
-        QCOMPARE(Decoded(TheImage()).cellText(1, 1), QStringLiteral("150.00000"));
+        QCOMPARE(Decoded(f.image()).cellText(1, 1), QStringLiteral("150.00000"));
     }
 
     // The radio stops acknowledging at block 7 of a write: the box says how many blocks it took
     // and that it now holds old and new data and must be written again.
     void unfinishedWriteSaysWhatTheRadioHolds() {
         QVERIFY(startRadio(RadioMemory(), {QStringLiteral("--nak-at"), QStringLiteral("10")}));
-        f.frame()->OnCommand(Id::kWriteData);
+        f.frame()->CommandAction(Id::kWriteData)->trigger();
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 通信错误"}));
         const QString detail = f.messenger->shown.at(0).detail;

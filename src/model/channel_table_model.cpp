@@ -1,0 +1,230 @@
+#include "channel_table_model.h"
+
+#include "channel_codec.h"
+#include "channel_columns.h"
+#include "signalling_list.h"
+
+namespace CC = ChannelColumns;
+
+namespace {
+
+const QStringList& Entries(ChannelTable::Selector selector) {
+    return selector == ChannelTable::Selector::Model ? ModelEntries() : BandEntries();
+}
+
+// The list entry a typed signalling text names, in the list's own spelling ("67" is "67.0",
+// "d023n" is "D023N"); empty when it names none or more than one. An empty text stays empty.
+QString ResolveSignallingText(const SignallingList& list, const QString& text) {
+    const QString typed = text.trimmed();
+    if (typed.isEmpty()) {
+        return typed;
+    }
+    const std::optional<int> index = list.ResolveSignalText(typed);
+    return index ? list.entries().at(*index) : QString();
+}
+
+// The verdict of a commit that needed no check: an emptied cell.
+FrequencyCheck Cleared() {
+    FrequencyCheck check;
+    check.verdict = FrequencyCheck::Verdict::Accepted;
+    return check;
+}
+
+} // namespace
+
+ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ChannelTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kChannels;
+}
+
+int ChannelTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : CC::kCount;
+}
+
+QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return cellText(index.row() + 1, index.column());
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= CC::kCount) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        return CC::Headers().at(section);
+    }
+    return {};
+}
+
+Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    // The channel number is fixed; the settings are edited by the window's cell editors.
+    return index.column() == 0 ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || index.column() == 0) {
+        return false;
+    }
+    write(index.row() + 1, index.column(), value.toString());
+    return true;
+}
+
+bool ChannelTableModel::inside(int row, int column) {
+    return row >= 1 && row <= kChannels && column >= 1 && column < CC::kCount;
+}
+
+QString ChannelTableModel::cellText(int row, int column) const {
+    if (row == 0 && column >= 0 && column < CC::kCount) {
+        return CC::Headers().at(column);
+    }
+    if (column == 0 && row >= 1 && row <= kChannels) {
+        return CC::ChannelNumberText(row);
+    }
+    return inside(row, column) ? m_cells[size_t(row - 1)][size_t(column)] : QString();
+}
+
+void ChannelTableModel::setCellText(int row, int column, const QString& text) {
+    write(row, column, text);
+}
+
+int ChannelTableModel::entryCount(Selector selector) const {
+    return int(Entries(selector).size());
+}
+
+QString ChannelTableModel::entryText(Selector selector, int index) const {
+    const QStringList& entries = Entries(selector);
+    return index >= 0 && index < entries.size() ? entries.at(index) : QString();
+}
+
+int ChannelTableModel::selected(Selector selector) const {
+    return selector == Selector::Model ? m_model : m_band;
+}
+
+void ChannelTableModel::select(Selector selector, int index) {
+    const int valid = index >= 0 && index < entryCount(selector) ? index : -1;
+    int& current = selector == Selector::Model ? m_model : m_band;
+    if (current != valid) {
+        current = valid;
+        emit selectionChanged(selector);
+    }
+}
+
+void ChannelTableModel::decode(const MemoryImage& image) {
+    DecodeChannels(image, *this);
+}
+
+void ChannelTableModel::encode(MemoryImage& image) const {
+    EncodeChannels(*this, image);
+}
+
+bool ChannelTableModel::write(int channel, int column, const QString& text) {
+    if (!inside(channel, column) || m_cells[size_t(channel - 1)][size_t(column)] == text) {
+        return false;
+    }
+    m_cells[size_t(channel - 1)][size_t(column)] = text;
+    const QModelIndex cell = cellIndex(channel, column);
+    emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+bool ChannelTableModel::isEmptyChannel(int channel) const {
+    return cellText(channel, CC::kRxFrequency).isEmpty();
+}
+
+bool ChannelTableModel::isIncomplete(int channel) const {
+    return isEmptyChannel(channel) || cellText(channel, CC::kTxFrequency).isEmpty();
+}
+
+bool ChannelTableModel::clearChannel(int channel) {
+    bool changed = false;
+    for (int column = CC::kRxFrequency; column <= CC::kLast; ++column) {
+        changed |= write(channel, column, QString());
+    }
+    return changed;
+}
+
+bool ChannelTableModel::writeNewChannel(int channel, const QString& frequency) {
+    bool changed = write(channel, CC::kRxFrequency, frequency);
+    changed |= write(channel, CC::kTxFrequency, frequency);
+    for (int column = CC::kRxSignal; column <= CC::kLast; ++column) {
+        changed |= write(channel, column, CC::NewChannelDefault(column));
+    }
+    return changed;
+}
+
+bool ChannelTableModel::writeExclusiveOption(int channel, int column, const QString& text) {
+    bool changed = false;
+    if (text == CC::kYes) {
+        for (int other : CC::kExclusive) {
+            if (other != column) {
+                changed |= write(channel, other, CC::kNo);
+            }
+        }
+    }
+    return write(channel, column, text) || changed;
+}
+
+FrequencyCheck ChannelTableModel::commitFrequency(int channel, int column, const QString& text) {
+    const bool empty = isEmptyChannel(channel);
+    bool changed = false;
+    FrequencyCheck check = Cleared();
+    if (column == CC::kRxFrequency && text.isEmpty()) {
+        changed = clearChannel(channel);
+    } else if (column == CC::kTxFrequency && (empty || text.isEmpty())) {
+        changed = write(channel, column, QString());
+    } else {
+        check = CheckFrequency(text, bandLimits());
+        if (!check.accepted()) {
+            return check;
+        }
+        changed = column == CC::kRxFrequency && empty ? writeNewChannel(channel, check.display)
+                                                      : write(channel, column, check.display);
+    }
+    if (changed) {
+        emit edited();
+    }
+    return check;
+}
+
+QString ChannelTableModel::unknownSignallingMessage() {
+    return QStringLiteral("请输入列表中的信令");
+}
+
+bool ChannelTableModel::commitChoice(int channel, int column, const QString& typed, Commit how) {
+    const bool exclusive = column >= CC::kScrambler && column <= CC::kEmphasis;
+    const bool blocked = how == Commit::EnterKey ? isIncomplete(channel) : isEmptyChannel(channel);
+    QString text = typed;
+    if (!blocked && (column == CC::kRxSignal || column == CC::kTxSignal)) {
+        text = ResolveSignallingText(TheSignallingList(), typed);
+        if (text.isEmpty() && !typed.trimmed().isEmpty()) {
+            return false;
+        }
+    }
+    bool changed = false;
+    // A blocked commit empties the cell, except Enter on scrambler, compander or emphasis, which
+    // leaves it as it was.
+    if (!blocked) {
+        changed =
+            exclusive ? writeExclusiveOption(channel, column, text) : write(channel, column, text);
+    } else if (!(exclusive && how == Commit::EnterKey)) {
+        changed = write(channel, column, QString());
+    }
+    if (changed) {
+        emit edited();
+    }
+    return true;
+}

@@ -1,0 +1,164 @@
+// The channel table's editing rules, without a window.
+#include "channel_table_model.h"
+#include "new_document.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+using Commit = ChannelTableModel::Commit;
+using Selector = ChannelTable::Selector;
+
+const QStringList kNewChannelTail = {"关", "关", "否", "高", "是", "宽", "否", "否", "是"};
+
+QStringList Row(const ChannelTableModel& model, int channel) {
+    QStringList texts;
+    for (int col = 1; col <= 11; ++col) {
+        texts.append(model.cellText(channel, col));
+    }
+    return texts;
+}
+
+// Channel 1 defined with receive and transmit frequency, channel 2 with receive only, channel 3
+// empty; band 136-174 MHz.
+void Prepare(ChannelTableModel& model) {
+    model.select(Selector::Band, 0);
+    model.commitFrequency(1, 1, QStringLiteral("145.125"));
+    model.commitFrequency(2, 1, QStringLiteral("150"));
+    model.commitFrequency(2, 2, QString());
+}
+
+} // namespace
+
+class TestChannelTableModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fixedTextsAndShape() {
+        ChannelTableModel model;
+        QCOMPARE(QSize(model.columnCount(), model.rowCount()), QSize(12, 16));
+        QCOMPARE(
+            QStringList({model.cellText(0, 0), model.cellText(0, 11), model.cellText(1, 0),
+                         model.cellText(16, 0), model.headerData(1, Qt::Horizontal).toString()}),
+            QStringList({"信道", "加重", " 1", "16", "接收频率"}));
+        QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsSelectable));
+        QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsSelectable);
+    }
+
+    void frequencyCommits_data() {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("row"); // columns 1 to 11 afterwards
+        QTest::addColumn<bool>("edited");
+        const QStringList one = QStringList({"145.12500", "145.12500"}) + kNewChannelTail;
+        const QStringList two = QStringList({"150.00000", ""}) + kNewChannelTail;
+        const QStringList empty(11);
+        QTest::newRow("new channel")
+            << 3 << 1 << "146" << QStringList({"146.00000", "146.00000"}) + kNewChannelTail << true;
+        QTest::newRow("receive of a defined channel")
+            << 1 << 1 << "146" << QStringList({"146.00000", "145.12500"}) + kNewChannelTail << true;
+        QTest::newRow("same text again") << 1 << 1 << "145.125" << one << false;
+        QTest::newRow("empty receive clears") << 1 << 1 << "" << empty << true;
+        QTest::newRow("empty transmit clears it alone")
+            << 1 << 2 << "" << QStringList({"145.12500", ""}) + kNewChannelTail << true;
+        QTest::newRow("transmit of a channel without receive") << 3 << 2 << "146" << empty << false;
+        QTest::newRow("transmit filled again")
+            << 2 << 2 << "151.5" << QStringList({"150.00000", "151.50000"}) + kNewChannelTail
+            << true;
+        QTest::newRow("out of range keeps the cell") << 2 << 2 << "435" << two << false;
+        QTest::newRow("off raster keeps the cell") << 1 << 1 << "145.0031" << one << false;
+        QTest::newRow("no number keeps the cell") << 3 << 1 << "145,125" << empty << false;
+    }
+    void frequencyCommits() {
+        QFETCH(int, channel);
+        QFETCH(int, col);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, row);
+        QFETCH(bool, edited);
+        ChannelTableModel model;
+        Prepare(model);
+        QSignalSpy edits(&model, &ChannelTableModel::edited);
+        model.commitFrequency(channel, col, typed);
+        QCOMPARE(Row(model, channel), row);
+        QCOMPARE(edits.count(), edited ? 1 : 0);
+    }
+
+    void bandSelectionGivesTheLimits() {
+        ChannelTableModel model;
+        QCOMPARE(model.bandLimits(), (BandLimits{13600000, 17400000})); // nothing selected
+        model.select(Selector::Band, 1);
+        QCOMPARE(model.commitFrequency(1, 1, "435").verdict, FrequencyCheck::Verdict::Accepted);
+        model.select(Selector::Band, 0);
+        QCOMPARE(model.cellText(1, 1), QStringLiteral("435.00000")); // not checked again
+        QCOMPARE(model.commitFrequency(1, 2, "435").verdict, FrequencyCheck::Verdict::OutOfRange);
+        QCOMPARE(model.commitFrequency(1, 2, "174").verdict, FrequencyCheck::Verdict::Accepted);
+    }
+
+    // Leaving a cell stores a choice in any defined channel; Enter only in a complete one, where
+    // an incomplete channel's cell is emptied, except the three exclusive options, left alone.
+    void choiceCommits_data() {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("how");
+        QTest::addColumn<QString>("stored");
+        for (const int how : {int(Commit::LeavingCell), int(Commit::EnterKey)}) {
+            const bool enter = how == int(Commit::EnterKey);
+            const char* by = enter ? "Enter" : "leaving";
+            QTest::addRow("signal, complete, %s", by) << 1 << 3 << how << "D023N";
+            QTest::addRow("signal, no transmit, %s", by) << 2 << 3 << how << (enter ? "" : "D023N");
+            QTest::addRow("signal, empty, %s", by) << 3 << 3 << how << "";
+            QTest::addRow("power, no transmit, %s", by) << 2 << 6 << how << (enter ? "" : "低");
+            QTest::addRow("power, empty, %s", by) << 3 << 6 << how << "";
+            QTest::addRow("compander, no transmit, %s", by)
+                << 2 << 10 << how << (enter ? "否" : "是");
+            QTest::addRow("compander, empty, %s", by) << 3 << 10 << how << "";
+        }
+    }
+    void choiceCommits() {
+        QFETCH(int, channel);
+        QFETCH(int, col);
+        QFETCH(int, how);
+        QFETCH(QString, stored);
+        ChannelTableModel model;
+        Prepare(model);
+        const QString typed = col == 3 ? "D023N" : col == 6 ? "低" : "是";
+        model.commitChoice(channel, col, typed, Commit(how));
+        QCOMPARE(model.cellText(channel, col), stored);
+    }
+
+    void exclusiveOptions() {
+        ChannelTableModel model;
+        Prepare(model);
+        model.commitChoice(1, 9, "是", Commit::LeavingCell);
+        QCOMPARE(Row(model, 1).mid(8), QStringList({"是", "否", "否"}));
+        model.commitChoice(1, 11, "是", Commit::EnterKey);
+        QCOMPARE(Row(model, 1).mid(8), QStringList({"否", "否", "是"}));
+        model.commitChoice(1, 11, "否", Commit::LeavingCell);
+        QCOMPARE(Row(model, 1).mid(8), QStringList({"否", "否", "否"}));
+    }
+
+    void decodingIsNoEdit() {
+        ChannelTableModel model;
+        QSignalSpy edits(&model, &ChannelTableModel::edited);
+        QSignalSpy selections(&model, &ChannelTableModel::selectionChanged);
+        QSignalSpy cells(&model, &ChannelTableModel::dataChanged);
+        MemoryImage image = NewDocumentImage();
+        for (const auto& [address, value] :
+             {std::pair{0x010, 0x00}, {0x011, 0x00}, {0x012, 0x51}, {0x013, 0x14}}) {
+            image.WriteByte(address, std::uint8_t(value)); // channel 1 receives 145.1 MHz
+        }
+        model.decode(image);
+        QVERIFY(edits.isEmpty());
+        QCOMPARE(selections.count(), 2);
+        QVERIFY(!cells.isEmpty());
+        QCOMPARE(model.cellText(1, 1), QStringLiteral("145.10000"));
+        MemoryImage back = image;
+        model.encode(back);
+        QCOMPARE(back.ReadByte(0x013), std::uint8_t{0x14});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChannelTableModel)
+#include "test_channel_table_model.moc"
