@@ -1,10 +1,11 @@
 #include "program_app.h"
+#include "ui_language.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    CProgramApp::InstallTranslations(application);
+    UiLanguage::Install();
     CProgramApp theApp;
     if (!theApp.InitInstance(QApplication::arguments().mid(1))) {
         return 1;
