@@ -278,7 +278,7 @@ private slots:
                                    "export image.sin -o %1/keep"};
         for (const QString& line : lines) {
             const Run run = qtr318(line.arg(folder).split(' '));
-            QVERIFY2(run.exitCode == 1 && run.err.contains("设备上没有空间"),
+            QVERIFY2(run.exitCode == 1 && run.err.contains("空间；什么也没有写入"),
                      qPrintable(line + ": " + run.err));
             QCOMPARE(ReadAll(folder + "/keep"), previous);
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),

@@ -183,7 +183,7 @@ private slots:
         const QString copy = m_dir.filePath(QStringLiteral("check.ts"));
         QVERIFY(QFile::copy(QStringLiteral(QTR318_TS_FILE), copy));
         QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QStringList arguments = QStringLiteral(QTR318_TRANSLATED_SOURCES).split(QLatin1Char(';'));
+        QStringList arguments = QStringLiteral(QTR318_TRANSLATED_SOURCES).split(QLatin1Char('|'));
         arguments << QStringLiteral("-no-obsolete") << QStringLiteral("-locations")
                   << QStringLiteral("none") << QStringLiteral("-ts") << copy;
         QProcess lupdate;
