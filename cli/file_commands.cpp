@@ -72,13 +72,13 @@ QString OptionsText(const MemoryImage& image) {
     TextTable text;
     for (const OptionListInfo& info : OptionLists()) {
         const int position = options.position(info.list);
-        text.addRow({QString::fromUtf8(info.label),
+        text.addRow({QCoreApplication::translate("SettingsCodec", info.label),
                      position == kNoSelection
                          ? QCoreApplication::translate("Cli", "（不是列表中的值）")
                          : info.entries.at(position)});
     }
-    text.addRow({QStringLiteral("提示音"), OnOff(options.beep)});
-    text.addRow({QStringLiteral("声控"), OnOff(options.vox)});
+    text.addRow({QCoreApplication::translate("Cli", "提示音"), OnOff(options.beep)});
+    text.addRow({QCoreApplication::translate("Cli", "声控"), OnOff(options.vox)});
     return text.render(QStringLiteral("  "));
 }
 
@@ -90,7 +90,7 @@ QString TuningText(const MemoryImage& image) {
     }
     text.addRow(heading);
     for (const TuningField& field : TuningFields()) {
-        QStringList row = {QString::fromUtf8(field.label)};
+        QStringList row = {QCoreApplication::translate("SettingsCodec", field.label)};
         for (const TuningMode& mode : TuningModes()) {
             const int value = ReadTuningValue(image, mode.address, field);
             row.append(field.isList() ? field.entries.at(value) : QString::number(value));

@@ -388,6 +388,14 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
         <source>%1 与对讲机不同的块有 %2 个（共 %3 块）</source>
         <translation>%2 of %3 blocks differ from %1</translation>
     </message>
+    <message>
+        <source>提示音</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>声控</source>
+        <translation>VOX</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -538,6 +546,101 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>无法打开伪终端：%1</source>
         <translation>cannot open a pseudo-terminal: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCodec</name>
+    <message>
+        <source>静噪电平</source>
+        <translation>Squelch level</translation>
+    </message>
+    <message>
+        <source>超时定时器</source>
+        <translation>Time-out timer</translation>
+    </message>
+    <message>
+        <source>声控增益电平</source>
+        <translation>VOX gain level</translation>
+    </message>
+    <message>
+        <source>电池省电</source>
+        <translation>Battery saver</translation>
+    </message>
+    <message>
+        <source>优先信道</source>
+        <translation>Priority channel</translation>
+    </message>
+    <message>
+        <source>语言选择</source>
+        <translation>Voice prompt language</translation>
+    </message>
+    <message>
+        <source>声控延迟时间</source>
+        <translation>VOX delay</translation>
+    </message>
+    <message>
+        <source>AF输入增益 (dB)</source>
+        <translation>AF input gain (dB)</translation>
+    </message>
+    <message>
+        <source>AF 输出增益粗调 (dB)</source>
+        <translation>AF output gain, coarse (dB)</translation>
+    </message>
+    <message>
+        <source>AF 输出增益微调</source>
+        <translation>AF output gain, fine</translation>
+    </message>
+    <message>
+        <source>接收压扩幅度 (mVpp)</source>
+        <translation>Receive compander level (mVpp)</translation>
+    </message>
+    <message>
+        <source>去加重</source>
+        <translation>De-emphasis</translation>
+    </message>
+    <message>
+        <source>MIC 输入增益 (dB)</source>
+        <translation>MIC input gain (dB)</translation>
+    </message>
+    <message>
+        <source>发射话音输出增益粗调  (dB)</source>
+        <translation>Transmit voice output gain, coarse (dB)</translation>
+    </message>
+    <message>
+        <source>发射话音输出增益微调</source>
+        <translation>Transmit voice output gain, fine</translation>
+    </message>
+    <message>
+        <source>发射压扩幅度 (mVpp)</source>
+        <translation>Transmit compander level (mVpp)</translation>
+    </message>
+    <message>
+        <source>预加重</source>
+        <translation>Pre-emphasis</translation>
+    </message>
+    <message>
+        <source>宽带话音调制度控制</source>
+        <translation>Voice deviation, wide</translation>
+    </message>
+    <message>
+        <source>窄带话音调制度控制</source>
+        <translation>Voice deviation, narrow</translation>
+    </message>
+    <message>
+        <source>宽带CTCSS调制度</source>
+        <translation>CTCSS deviation, wide</translation>
+    </message>
+    <message>
+        <source>窄带CTCSS调制度</source>
+        <translation>CTCSS deviation, narrow</translation>
+    </message>
+    <message>
+        <source>宽带DCS调制度</source>
+        <translation>DCS deviation, wide</translation>
+    </message>
+    <message>
+        <source>窄带DCS调制度</source>
+        <translation>DCS deviation, narrow</translation>
     </message>
 </context>
 <context>
