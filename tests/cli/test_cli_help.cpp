@@ -19,10 +19,10 @@ private slots:
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("usage");
         for (const char* command : {"new", "show", "export", "import", "read", "write", "verify"}) {
-            QTest::addRow("%s en", command)
-                << QString::fromLatin1(command) << "en_US.UTF-8" << "Usage: qtr318 ";
-            QTest::addRow("%s zh", command)
-                << QString::fromLatin1(command) << "zh_CN.UTF-8" << "用法：qtr318 ";
+            QTest::addRow("%s en", command) << QString::fromLatin1(command) << "en_US.UTF-8"
+                                            << "Usage: qtr318 ";
+            QTest::addRow("%s zh", command) << QString::fromLatin1(command) << "zh_CN.UTF-8"
+                                            << "用法：qtr318 ";
         }
     }
 
@@ -38,8 +38,7 @@ private slots:
         // Options (-o, --base) and input files (IN.sin) of the usage line.
         static const QRegularExpression token(
             QStringLiteral(R"((?<=[\s\[])(-\w|--\w+|IN\.\w+)\b)"));
-        auto matches =
-            token.globalMatch(lines.first().mid(usage.size()));
+        auto matches = token.globalMatch(lines.first().mid(usage.size()));
         int described = 0;
         while (matches.hasNext()) {
             const QString name = matches.next().captured(1);

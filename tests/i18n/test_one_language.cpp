@@ -62,7 +62,7 @@ QList<Message> ReadTs(const QString& path) {
             messages << message;
         }
     }
-    return messages;
+    return xml.hasError() ? QList<Message>() : messages;
 }
 
 bool IsHan(QChar c) {
@@ -249,7 +249,8 @@ private slots:
             for (const QString& line : (result.out + result.err).split(QLatin1Char('\n'))) {
                 const QString message = shown + QStringLiteral(" -> ") + line;
                 QVERIFY2(english ? IsEnglish(line) : IsChinese(line), qPrintable(message));
-                englishLines += line.contains(QRegularExpression(QStringLiteral("[a-z]{3} [a-z]{3}")));
+                englishLines +=
+                    line.contains(QRegularExpression(QStringLiteral("[a-z]{3} [a-z]{3}")));
                 chineseLines += std::any_of(line.begin(), line.end(), IsHan);
             }
         }
@@ -263,7 +264,8 @@ private slots:
         QTest::addColumn<QStringList>("headings");
         QTest::newRow("en") << "en_US.UTF-8"
                             << QStringList{"Model:  QTR-318", "Options", "Tuning values"};
-        QTest::newRow("zh") << "zh_CN.UTF-8" << QStringList{"机型：  QTR-318", "可选功能", "调试参数"};
+        QTest::newRow("zh") << "zh_CN.UTF-8"
+                            << QStringList{"机型：  QTR-318", "可选功能", "调试参数"};
     }
     void showHeadings() {
         QFETCH(QString, lang);

@@ -251,8 +251,9 @@ private slots:
         QCOMPARE(Places(problems),
                  (QStringList{"2:2", "2:3", "2:6", "2:7", "2:9", "3:1", "4:1", "5:1", "6:0", "7:0",
                               "8:2", "8:3", "9:2", "9:3", "9:4", "9:5", "10:2", "10:11", "11:12"}));
-        QCOMPARE(ChannelCsv::Describe(problems[0]),
-                 QStringLiteral("第 2 行，第 2 列（接收频率）：\"145.0031\"：请输入5k/6.25k的倍数"));
+        QCOMPARE(
+            ChannelCsv::Describe(problems[0]),
+            QStringLiteral("第 2 行，第 2 列（接收频率）：\"145.0031\"：请输入5k/6.25k的倍数"));
         QVERIFY(problems[1].reason.contains(QStringLiteral("超出范围")));
         QVERIFY(problems[5].reason.contains(QStringLiteral("第 2 行")));
         QVERIFY(ChannelCsv::Describe(problems[8]).startsWith(QStringLiteral("第 6 行：")));
@@ -354,8 +355,9 @@ private slots:
         QVERIFY(problems[0].reason.startsWith(
             QStringLiteral("标题行最后一列（加重）之后有 2 个多余的逗号")));
         problems = ChannelCsv::Import(FileWith({row + ","}), table, kVhfLow, kVhfHigh);
-        QCOMPARE(ChannelCsv::Describe(problems.value(0)),
-                 QStringLiteral("第 2 行：最后一列（加重）之后有 1 个多余的逗号；请删除其后的空列"));
+        QCOMPARE(
+            ChannelCsv::Describe(problems.value(0)),
+            QStringLiteral("第 2 行：最后一列（加重）之后有 1 个多余的逗号；请删除其后的空列"));
 
         // A 2 MB value is not echoed whole.
         const QByteArray huge(2000000, '9');

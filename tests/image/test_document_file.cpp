@@ -108,8 +108,7 @@ private slots:
         QVERIFY(FullDisk::Fill(folder));
         QString error;
         QVERIFY(!DocumentFile::Save(path, RandomImage(random), &error));
-        QVERIFY2(error.contains(path) && error.contains("设备上没有空间"),
-                 qPrintable(error));
+        QVERIFY2(error.contains(path) && error.contains("设备上没有空间"), qPrintable(error));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == Bytes(previous));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
