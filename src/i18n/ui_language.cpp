@@ -70,6 +70,7 @@ Language Install() {
         const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
         InstallTranslator(QStringLiteral("qtbase_zh_CN"), directory);
         InstallTranslator(QStringLiteral("qt_zh_CN"), directory);
+        InstallTranslator(QStringLiteral("qtserialport_zh_CN"), directory);
     }
     return language;
 }
