@@ -2,7 +2,15 @@
 
 #include "cli_command.h"
 
+#include <QCoreApplication>
+
 namespace Cli {
+
+namespace {
+QString NeedsValue(const QString& option) {
+    return QCoreApplication::translate("Cli", "选项 '%1' 需要一个值").arg(option);
+}
+} // namespace
 
 bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions) {
     m_values.clear();
@@ -30,22 +38,22 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
             value = argument.mid(equals + 1);
         }
         if (!valueOptions.contains(name)) {
-            m_error = QStringLiteral("unknown option '%1'").arg(name);
+            m_error = QCoreApplication::translate("Cli", "未知选项 '%1'").arg(name);
             return false;
         }
         if (!inline_) {
             if (i + 1 >= arguments.size()) {
-                m_error = QStringLiteral("option '%1' needs a value").arg(name);
+                m_error = NeedsValue(name);
                 return false;
             }
             value = arguments[++i];
         }
         if (value.isEmpty()) {
-            m_error = QStringLiteral("option '%1' needs a value").arg(name);
+            m_error = NeedsValue(name);
             return false;
         }
         if (m_values.contains(name)) {
-            m_error = QStringLiteral("option '%1' is given twice").arg(name);
+            m_error = QCoreApplication::translate("Cli", "选项 '%1' 给出了两次").arg(name);
             return false;
         }
         m_values.insert(name, value);
@@ -55,18 +63,21 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
 
 std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
                                      int positionalCount, const char* synopsis) {
-    const QString usage = QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis);
+    const auto withUsage = [synopsis](const QString& problem) {
+        return QCoreApplication::translate("Cli", "%1；用法：qtr318 %2")
+            .arg(problem, QLatin1String(synopsis));
+    };
     Arguments parsed;
     if (!parsed.parse(arguments, options)) {
-        Fail(parsed.error() + usage, kUsage);
+        Fail(withUsage(parsed.error()), kUsage);
         return std::nullopt;
     }
     if (parsed.positional().size() != positionalCount) {
         const QString problem = parsed.positional().size() < positionalCount
-                                    ? QStringLiteral("missing argument")
-                                    : QStringLiteral("unexpected argument '%1'")
+                                    ? QCoreApplication::translate("Cli", "缺少参数")
+                                    : QCoreApplication::translate("Cli", "多余的参数 '%1'")
                                           .arg(parsed.positional().value(positionalCount));
-        Fail(problem + usage, kUsage);
+        Fail(withUsage(problem), kUsage);
         return std::nullopt;
     }
     return parsed;

@@ -2,7 +2,9 @@
 
 #include "atomic_file.h"
 #include "document_file.h"
+#include "ui_language.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -10,6 +12,13 @@
 #include <cstdio>
 
 namespace Cli {
+
+namespace {
+QString CannotWriteStandardOutput(const QString& systemText) {
+    return QCoreApplication::translate("Cli", "无法写入标准输出：%1")
+        .arg(UiLanguage::SystemErrorText(systemText));
+}
+} // namespace
 
 int Fail(const QString& text, int code) {
     QTextStream(stderr) << "qtr318: " << text << "\n";
@@ -30,7 +39,7 @@ bool CheckOutput(const QString& output, const QString& input) {
         return true;
     }
     if (!AtomicFile::IsReplaceable(output)) {
-        Fail(QStringLiteral("%1 is not a regular file; write to a file or to - (standard output)")
+        Fail(QCoreApplication::translate("Cli", "%1 不是普通文件；请写到文件，或写到 -（标准输出）")
                  .arg(output),
              kUsage);
         return false;
@@ -39,7 +48,8 @@ bool CheckOutput(const QString& output, const QString& input) {
     const QString target = QFileInfo(output).canonicalFilePath();
     if (input != kStandardStream && !target.isEmpty() &&
         target == QFileInfo(input).canonicalFilePath()) {
-        Fail(QStringLiteral("%1 is the input file; choose another output").arg(output), kUsage);
+        Fail(QCoreApplication::translate("Cli", "%1 是输入文件；请另选输出文件").arg(output),
+             kUsage);
         return false;
     }
     return true;
@@ -50,14 +60,15 @@ bool WriteOutput(const QString& output, const QByteArray& bytes) {
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
             !out.flush()) {
-            Fail(QStringLiteral("cannot write to standard output: %1").arg(out.errorString()));
+            Fail(CannotWriteStandardOutput(out.errorString()));
             return false;
         }
         return true;
     }
     QString reason;
     if (!AtomicFile::Replace(output, bytes, &reason)) {
-        Fail(QStringLiteral("cannot write %1: %2; nothing written").arg(output, reason));
+        Fail(QCoreApplication::translate("Cli", "无法写入 %1：%2；什么也没有写入")
+                 .arg(output, reason));
         return false;
     }
     return true;
@@ -71,7 +82,7 @@ bool SaveImage(const QString& output, const MemoryImage& image) {
 
 bool StandardOutputFlushed() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        Fail(QStringLiteral("cannot write to standard output: %1").arg(qt_error_string(errno)));
+        Fail(CannotWriteStandardOutput(qt_error_string(errno)));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "command_help.h"
 
+#include <QCoreApplication>
+
 namespace Cli {
 
 namespace {
@@ -11,49 +13,53 @@ struct HelpText {
     bool transfer;         // takes --port first and --retries last
 };
 
+// Option names line up in the first column whatever the language; a sentence that goes on does
+// so below its start.
 const HelpText kTexts[] = {
     {"new",
-     "Writes a new .sin file with the factory contents: no channels, the VHF band and the\n"
-     "default options.\n",
-     "  -o OUT.sin       The file to write; - writes it to standard output.\n", false},
-    {"show",
-     "Prints the model, the band, the channel table, the options and the tuning values of a\n"
-     ".sin file.\n",
-     "  IN.sin           The file to show.\n", false},
-    {"export", "Writes the channel table of a .sin file as CSV (UTF-8 with a byte order mark).\n",
-     "  IN.sin           The file whose channels are written.\n"
-     "  -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to\n"
-     "                   standard output.\n",
+     QT_TRANSLATE_NOOP("Cli", "写出一个出厂内容的新 .sin 文件：没有信道，VHF 频段，默认选项。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"), false},
+    {"show", QT_TRANSLATE_NOOP("Cli", "显示 .sin 文件的机型、频段、信道表、可选功能和调试参数。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要显示其内容的 .sin 数据文件。\n"), false},
+    {"export",
+     QT_TRANSLATE_NOOP("Cli", "把 .sin 文件的信道表写成 CSV（UTF-8 编码，带字节顺序标记）。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要导出其信道表的 .sin 数据文件。\n"
+                              "  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到\n"
+                              "                   标准输出。\n"),
      false},
     {"import",
-     "Builds a .sin file from a CSV channel table. Channels the CSV leaves out become empty;\n"
-     "every mistake is listed with its line and column, and then nothing is written.\n",
-     "  IN.csv           The CSV to read; - reads standard input.\n"
-     "  -o OUT.sin       The file to write; - writes it to standard output.\n"
-     "  --base BASE.sin  Takes the options, tuning values and band from this file instead of\n"
-     "                   the factory contents.\n"
-     "  --band vhf|uhf   Sets the band instead of the base's; the frequencies are checked\n"
-     "                   against it.\n",
+     QT_TRANSLATE_NOOP("Cli", "用 CSV 信道表生成 .sin 文件。CSV 没有列出的信道为空；每个错误\n"
+                              "都会连同行号和列号列出，这时什么也不写。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  IN.csv           要读的 CSV；- 表示读标准输入。\n"
+                              "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"
+                              "  --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是\n"
+                              "                   用出厂内容。\n"
+                              "  --band vhf|uhf   设定频段，代替 BASE.sin 的频段；频率按这个频段\n"
+                              "                   检查。\n"),
      false},
-    {"read", "Reads the radio's memory over the programming cable and saves it.\n",
-     "  -o OUT.sin       The file to write, replaced only when the whole read succeeded.\n"
-     "  --base BASE.sin  Supplies what never travels over the cable, the tuning values among\n"
-     "                   it (default: the factory contents).\n",
+    {"read", QT_TRANSLATE_NOOP("Cli", "通过写频线读取对讲机的内存并保存。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  -o OUT.sin       要写的文件，只有整个读取成功后才替换它。\n"
+                              "  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数\n"
+                              "                   （默认：出厂内容）。\n"),
      true},
-    {"write", "Writes a .sin file to the radio as it is.\n",
-     "  IN.sin           The file to write.\n", true},
+    {"write", QT_TRANSLATE_NOOP("Cli", "把 .sin 文件原样写入对讲机。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要写入对讲机的 .sin 数据文件。\n"), true},
     {"verify",
-     "Reads the radio and prints the address of each 8-byte block that differs from the file;\n"
-     "exits with 3 when any does.\n",
-     "  IN.sin           The file to compare with.\n", true},
+     QT_TRANSLATE_NOOP("Cli", "读取对讲机，列出与文件不同的每个 8 字节块的地址；有不同的块时\n"
+                              "以 3 退出。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要与对讲机比较的 .sin 数据文件。\n"), true},
 };
 
-const char* const kPort =
-    "  --port PORT      The cable's serial port: COM1-COM4 (see QTR318_COM1..4) or a device\n"
-    "                   path such as /dev/ttyUSB0.\n";
+const char* const kPort = QT_TRANSLATE_NOOP(
+    "Cli", "  --port PORT      写频线的串口：COM1-COM4（见 QTR318_COM1..4）或设备\n"
+           "                   路径，如 /dev/ttyUSB0。\n");
 const char* const kRetries =
-    "  --retries N      When the radio does not answer five requests to enter programming\n"
-    "                   mode, tries N more times before giving up (default 0).\n";
+    QT_TRANSLATE_NOOP("Cli", "  --retries N      对讲机对五次进入编程模式的请求都没有应答时，再试\n"
+                             "                   N 次后放弃（默认 0）。\n");
+
+QString Translated(const char* text) {
+    return QCoreApplication::translate("Cli", text);
+}
 
 } // namespace
 
@@ -62,15 +68,15 @@ QString CommandHelp(const QString& command) {
         if (command != QLatin1String(entry.command)) {
             continue;
         }
-        QString text = QString::fromUtf8(entry.summary) + QLatin1Char('\n');
+        QString text = Translated(entry.summary) + QLatin1Char('\n');
         if (entry.transfer) {
-            text += QLatin1String(kPort);
+            text += Translated(kPort);
         }
-        text += QString::fromUtf8(entry.arguments);
+        text += Translated(entry.arguments);
         if (entry.transfer) {
-            text += QLatin1String(kRetries);
+            text += Translated(kRetries);
         }
-        text += QStringLiteral("  -h, --help       Prints this help.\n");
+        text += QCoreApplication::translate("Cli", "  -h, --help       显示本帮助。\n");
         return text;
     }
     return QString();

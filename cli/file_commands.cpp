@@ -11,7 +11,9 @@
 #include "new_document.h"
 #include "settings_codec.h"
 #include "text_table.h"
+#include "ui_language.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
@@ -33,12 +35,14 @@ bool ReadInput(const QString& path, QByteArray& bytes) {
     const bool opened =
         standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
     if (!opened) {
-        Fail(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        Fail(QCoreApplication::translate("Cli", "无法打开 %1：%2")
+                 .arg(path, UiLanguage::SystemErrorText(file.errorString())));
         return false;
     }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        Fail(QCoreApplication::translate("Cli", "无法读取 %1：%2")
+                 .arg(path, UiLanguage::SystemErrorText(file.errorString())));
         return false;
     }
     return true;
@@ -68,12 +72,13 @@ QString OptionsText(const MemoryImage& image) {
     TextTable text;
     for (const OptionListInfo& info : OptionLists()) {
         const int position = options.position(info.list);
-        text.addRow({QString::fromUtf8(info.label), position == kNoSelection
-                                                        ? QStringLiteral("(not a list value)")
-                                                        : info.entries.at(position)});
+        text.addRow({QCoreApplication::translate("SettingsCodec", info.label),
+                     position == kNoSelection
+                         ? QCoreApplication::translate("Cli", "（不是列表中的值）")
+                         : info.entries.at(position)});
     }
-    text.addRow({QStringLiteral("提示音"), OnOff(options.beep)});
-    text.addRow({QStringLiteral("声控"), OnOff(options.vox)});
+    text.addRow({QCoreApplication::translate("Cli", "提示音"), OnOff(options.beep)});
+    text.addRow({QCoreApplication::translate("Cli", "声控"), OnOff(options.vox)});
     return text.render(QStringLiteral("  "));
 }
 
@@ -85,7 +90,7 @@ QString TuningText(const MemoryImage& image) {
     }
     text.addRow(heading);
     for (const TuningField& field : TuningFields()) {
-        QStringList row = {QString::fromUtf8(field.label)};
+        QStringList row = {QCoreApplication::translate("SettingsCodec", field.label)};
         for (const TuningMode& mode : TuningModes()) {
             const int value = ReadTuningValue(image, mode.address, field);
             row.append(field.isList() ? field.entries.at(value) : QString::number(value));
@@ -112,7 +117,7 @@ int RunNew(const QStringList& arguments) {
         return kUsage;
     }
     if (!parsed->has(kOutput)) {
-        return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
+        return Fail(QCoreApplication::translate("Cli", "必须给出 -o OUT.sin"), kUsage);
     }
     if (!CheckOutput(parsed->value(kOutput))) {
         return kUsage;
@@ -131,10 +136,16 @@ int RunShow(const QStringList& arguments) {
         return kFailed;
     }
     QTextStream out(stdout);
-    out << "Model: " << table.entryText(Selector::Model, table.selected(Selector::Model)) << "\n"
-        << "Band:  " << table.entryText(Selector::Band, table.selected(Selector::Band)) << "\n\n"
-        << ChannelTableText(table) << "\nOptions\n"
-        << OptionsText(image) << "\nTuning values\n"
+    TextTable heading;
+    heading.addRow({QCoreApplication::translate("Cli", "机型："),
+                    table.entryText(Selector::Model, table.selected(Selector::Model))});
+    heading.addRow({QCoreApplication::translate("Cli", "频段："),
+                    table.entryText(Selector::Band, table.selected(Selector::Band))});
+    out << heading.render() << "\n"
+        << ChannelTableText(table) << "\n"
+        << QCoreApplication::translate("Cli", "可选功能") << "\n"
+        << OptionsText(image) << "\n"
+        << QCoreApplication::translate("Cli", "调试参数") << "\n"
         << TuningText(image);
     return kSuccess;
 }
@@ -164,7 +175,7 @@ int RunImport(const QStringList& arguments) {
         return kUsage;
     }
     if (!parsed->has(kOutput)) {
-        return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
+        return Fail(QCoreApplication::translate("Cli", "必须给出 -o OUT.sin"), kUsage);
     }
     if (!CheckOutput(parsed->value(kOutput), parsed->positional().first())) {
         return kUsage;
@@ -174,7 +185,7 @@ int RunImport(const QStringList& arguments) {
         const QString name = parsed->value(kBand).toLower();
         band = name == QLatin1String("vhf") ? 0 : name == QLatin1String("uhf") ? 1 : -2;
         if (band < 0) {
-            return Fail(QStringLiteral("--band takes vhf or uhf"), kUsage);
+            return Fail(QCoreApplication::translate("Cli", "--band 只能是 vhf 或 uhf"), kUsage);
         }
     }
 
@@ -197,9 +208,10 @@ int RunImport(const QStringList& arguments) {
         ChannelCsv::Import(csv, table, limits.low, limits.high);
     if (!problems.isEmpty()) {
         for (const QString& line : ChannelCsv::DescribeProblems(problems)) {
-            Fail(input + QStringLiteral(": ") + line);
+            Fail(QCoreApplication::translate("Cli", "%1：%2").arg(input, line));
         }
-        return Fail(QStringLiteral("%1 problem(s) found; nothing written").arg(problems.size()));
+        return Fail(QCoreApplication::translate("Cli", "发现 %n 个问题；什么也没有写入", nullptr,
+                                                int(problems.size())));
     }
     EncodeChannels(table, image);
     return SaveImage(parsed->value(kOutput), image) ? kSuccess : kFailed;

@@ -2,6 +2,7 @@
 #include "command_help.h"
 #include "file_commands.h"
 #include "transfer_commands.h"
+#include "ui_language.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -22,14 +23,15 @@ const std::array<Cli::Command, 7> kCommands = {{
 
 void PrintHelp(FILE* stream) {
     QTextStream out(stream);
-    out << "qtr318 — QTR-318 channel programming from the command line\n\nUsage:\n";
+    out << QCoreApplication::translate("Cli", "qtr318 — 在命令行上为 QTR-318 写频\n\n用法：\n");
     for (const Cli::Command& command : kCommands) {
         out << "  qtr318 " << command.synopsis << "\n";
     }
     out << "  qtr318 --help | --version\n\n"
-           "PORT is COM1-COM4 or a serial device path. Exit codes: 0 success, 1 the operation\n"
-           "failed, 2 usage error, 3 verify found differences.\n"
-           "qtr318 COMMAND --help (or -h) describes a command's arguments and options.\n";
+        << QCoreApplication::translate(
+               "Cli", "PORT 为 COM1-COM4 或串口设备路径。退出码：0 成功，1 操作失败，\n"
+                      "2 用法错误，3 verify 发现了不同。\n"
+                      "qtr318 COMMAND --help（或 -h）说明一个命令的参数和选项。\n");
 }
 
 } // namespace
@@ -38,6 +40,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qtr318"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QTR318_VERSION));
+    UiLanguage::Install();
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         PrintHelp(stderr);
@@ -56,8 +59,9 @@ int main(int argc, char* argv[]) {
         if (name == QLatin1String(command.name)) {
             if (arguments == QStringList{QStringLiteral("--help")} ||
                 arguments == QStringList{QStringLiteral("-h")}) {
-                QTextStream(stdout) << "Usage: qtr318 "
-                                    << QString::fromUtf8(command.synopsis).simplified() << "\n\n"
+                QTextStream(stdout) << QCoreApplication::translate("Cli", "用法：qtr318 %1")
+                                           .arg(QString::fromUtf8(command.synopsis).simplified())
+                                    << "\n\n"
                                     << Cli::CommandHelp(QLatin1String(command.name));
                 return Cli::StandardOutputFlushed() ? Cli::kSuccess : Cli::kFailed;
             }
@@ -68,6 +72,7 @@ int main(int argc, char* argv[]) {
             return !printed || Cli::StandardOutputFlushed() ? code : Cli::kFailed;
         }
     }
-    return Cli::Fail(QStringLiteral("unknown command '%1'; see qtr318 --help").arg(name),
-                     Cli::kUsage);
+    return Cli::Fail(
+        QCoreApplication::translate("Cli", "未知命令 '%1'；请看 qtr318 --help").arg(name),
+        Cli::kUsage);
 }

@@ -7,6 +7,7 @@
 #include "qt_serial_port.h"
 #include "transfer_engine.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 #include <csignal>
 #include <cstdio>
@@ -39,7 +40,8 @@ std::optional<TransferArguments> ParseTransferArguments(const QStringList& argum
         return std::nullopt;
     }
     if (!parsed->has(kPort)) {
-        Fail(QStringLiteral("--port PORT is required (COM1-COM4 or a device path)"), kUsage);
+        Fail(QCoreApplication::translate("Cli", "必须给出 --port PORT（COM1-COM4 或设备路径）"),
+             kUsage);
         return std::nullopt;
     }
     TransferArguments result{parsed->value(kPort), parsed->value(kOutput), parsed->value(kBase),
@@ -48,7 +50,7 @@ std::optional<TransferArguments> ParseTransferArguments(const QStringList& argum
         bool ok = false;
         result.retries = parsed->value(kRetries).toInt(&ok);
         if (!ok || result.retries < 0) {
-            Fail(QStringLiteral("--retries takes a count of 0 or more"), kUsage);
+            Fail(QCoreApplication::translate("Cli", "--retries 应为 0 或更大的整数"), kUsage);
             return std::nullopt;
         }
     }
@@ -169,15 +171,16 @@ int Transfer(const TransferArguments& arguments, MemoryImage& image, TransferDir
     if (outcome.result == TransferOutcome::Result::Cancelled) {
         const int signal = g_stopSignal;
         if (signal == 0) {
-            return Fail(TransferText::kCommunicationError); // giving up on program mode
+            return Fail(TransferText::CommunicationError()); // giving up on program mode
         }
         const bool radioChanged = direction == TransferDirection::Write && outcome.blocksDone > 0;
-        return Fail(QStringLiteral("已中断：") +
-                        (radioChanged ? TransferText::UnfinishedWrite(outcome.blocksDone)
-                         : direction == TransferDirection::Write
-                             ? QStringLiteral("对讲机里的数据没有改变。")
-                             : QStringLiteral("读取没有完成，没有保存任何数据。")),
-                    128 + signal);
+        return Fail(
+            QCoreApplication::translate("Cli", "已中断：") +
+                (radioChanged ? TransferText::UnfinishedWrite(outcome.blocksDone)
+                 : direction == TransferDirection::Write
+                     ? QCoreApplication::translate("Cli", "对讲机里的数据没有改变。")
+                     : QCoreApplication::translate("Cli", "读取没有完成，没有保存任何数据。")),
+            128 + signal);
     }
     return outcome.succeeded() ? kSuccess : kFailed;
 }
@@ -192,7 +195,7 @@ int RunRead(const QStringList& arguments) {
         return kUsage;
     }
     if (parsed->output.isEmpty()) {
-        return Fail(QStringLiteral("-o OUT.sin is required"), kUsage);
+        return Fail(QCoreApplication::translate("Cli", "必须给出 -o OUT.sin"), kUsage);
     }
     if (!CheckOutput(parsed->output)) {
         return kUsage;
@@ -252,8 +255,10 @@ int RunVerify(const QStringList& arguments) {
     }
     out.flush();
     if (differing > 0) {
-        QTextStream(stderr) << "qtr318: " << differing << " of " << BlockWalk::kBlockCount
-                            << " blocks differ from " << parsed->input << "\n";
+        Fail(QCoreApplication::translate("Cli", "%1 与对讲机不同的块有 %2 个（共 %3 块）")
+                 .arg(parsed->input)
+                 .arg(differing)
+                 .arg(BlockWalk::kBlockCount));
         return kDiffers;
     }
     return kSuccess;

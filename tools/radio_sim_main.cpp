@@ -4,6 +4,7 @@
 #include "document_file.h"
 #include "new_document.h"
 #include "simulated_radio.h"
+#include "ui_language.h"
 #include "wire_pacer.h"
 
 #include <QCommandLineParser>
@@ -102,44 +103,58 @@ bool ParseFault(const QCommandLineParser& parser, SimulatedRadio::Options& radio
     return true;
 }
 
+void Complain(const QString& text) {
+    std::fprintf(stderr, "qtr318-radio-sim: %s\n", qPrintable(text));
+}
+
+QString SystemError(int number) {
+    return UiLanguage::SystemErrorText(qt_error_string(number));
+}
+
 bool ParseSettings(const QCoreApplication& app, Settings& settings) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Simulated QTR-318 radio on a pseudo-terminal. Prints the device path on the first line.\n"
-        "Frames of a session count from 1: the accepted program-mode request, the ident request,\n"
-        "the ident acknowledgement, then each block frame (a read block is a request and an\n"
-        "acknowledgement), then the end frame. A full read has 232 frames, a full write 118."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "RadioSim", "在伪终端上模拟的 QTR-318 对讲机。第一行输出设备路径。\n"
+                    "一次会话的帧从 1 开始计数：被接受的进入编程模式请求、机型查询、机型确认，\n"
+                    "然后是每个数据块的帧（读一个块是一个请求加一个确认），最后是结束帧。\n"
+                    "完整的读取有 232 帧，完整的写入有 118 帧。"));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("memory"),
-                                 QStringLiteral("1024-byte .sin file (default: new document)"));
+    parser.addPositionalArgument(
+        QStringLiteral("memory"),
+        QCoreApplication::translate("RadioSim", "1024 字节的 .sin 文件（默认：新文档）"));
     parser.addOptions({
-        {QStringLiteral("ident"), QStringLiteral("Model ident to answer (default QT318)."),
-         QStringLiteral("text"), QStringLiteral("QT318")},
+        {QStringLiteral("ident"),
+         QCoreApplication::translate("RadioSim", "应答的机型标识（默认 QT318）。"),
+         QCoreApplication::translate("RadioSim", "文本"), QStringLiteral("QT318")},
         {QStringLiteral("ignore-prog"),
-         QStringLiteral("Leave the first K program-mode requests unanswered; 'all' for every one."),
+         QCoreApplication::translate("RadioSim",
+                                     "前 K 个进入编程模式的请求不应答；all 表示全都不应答。"),
          QStringLiteral("K")},
-        {QStringLiteral("nak-at"), QStringLiteral("Answer frame N with 0x15."),
+        {QStringLiteral("nak-at"), QCoreApplication::translate("RadioSim", "对第 N 帧应答 0x15。"),
          QStringLiteral("N")},
-        {QStringLiteral("silent-at"), QStringLiteral("Leave frame N unanswered."),
+        {QStringLiteral("silent-at"), QCoreApplication::translate("RadioSim", "第 N 帧不应答。"),
          QStringLiteral("N")},
-        {QStringLiteral("short-at"), QStringLiteral("Answer frame N one byte short."),
+        {QStringLiteral("short-at"),
+         QCoreApplication::translate("RadioSim", "对第 N 帧的应答少一个字节。"),
          QStringLiteral("N")},
-        {QStringLiteral("pace"), QStringLiteral("Take 10 bit times at 9600 baud per byte.")},
+        {QStringLiteral("pace"),
+         QCoreApplication::translate("RadioSim", "每个字节按 9600 波特花 10 个位时间。")},
         {QStringLiteral("stats"),
-         QStringLiteral("On exit, print to stderr where the time of the sessions went.")},
+         QCoreApplication::translate("RadioSim", "退出时在标准错误上输出会话的时间花在了哪里。")},
         {QStringLiteral("trace"),
-         QStringLiteral("After the device path, print each frame's number on stdout as it is "
-                        "answered, so a test can act at a given point of a session.")},
+         QCoreApplication::translate("RadioSim",
+                                     "在设备路径之后，每应答一帧就在标准输出上输出它的编号，"
+                                     "让测试能在会话的某一点采取行动。")},
         {QStringLiteral("save"),
-         QStringLiteral("Save the memory to this file after each end of write and on exit."),
-         QStringLiteral("file")},
+         QCoreApplication::translate("RadioSim", "每次写入结束后和退出时把内存保存到这个文件。"),
+         QCoreApplication::translate("RadioSim", "文件")},
     });
     parser.process(app);
     settings.memory = NewDocumentImage();
     const QStringList files = parser.positionalArguments();
     QString error;
     if (!files.isEmpty() && !DocumentFile::Load(files.first(), settings.memory, &error)) {
-        std::fprintf(stderr, "qtr318-radio-sim: %s\n", qPrintable(error));
+        Complain(error);
         return false;
     }
     settings.radio.ident = parser.value(QStringLiteral("ident")).toLatin1();
@@ -152,7 +167,7 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
     settings.trace = parser.isSet(QStringLiteral("trace"));
     settings.savePath = parser.value(QStringLiteral("save"));
     if (!ParseFault(parser, settings.radio)) {
-        std::fprintf(stderr, "qtr318-radio-sim: a frame number counts from 1\n");
+        Complain(QCoreApplication::translate("RadioSim", "帧号从 1 开始计数"));
         return false;
     }
     return true;
@@ -162,7 +177,7 @@ void Save(const Settings& settings, const SimulatedRadio& radio) {
     QString error;
     if (!settings.savePath.isEmpty() &&
         !DocumentFile::Save(settings.savePath, radio.memory(), &error)) {
-        std::fprintf(stderr, "qtr318-radio-sim: %s\n", qPrintable(error));
+        Complain(error);
     }
 }
 
@@ -196,7 +211,7 @@ void Serve(int master, SimulatedRadio& radio, WirePacer& pacer, bool trace) {
         }
         const QByteArray due = pacer.TakeDue();
         if (!due.isEmpty() && write(master, due.constData(), static_cast<size_t>(due.size())) < 0) {
-            std::perror("qtr318-radio-sim: write");
+            Complain(SystemError(errno));
         }
     }
 }
@@ -206,13 +221,15 @@ void Serve(int master, SimulatedRadio& radio, WirePacer& pacer, bool trace) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qtr318-radio-sim"));
+    UiLanguage::Install();
     Settings settings;
     if (!ParseSettings(app, settings)) {
         return 2;
     }
     Pty pty;
     if (!OpenPty(pty)) {
-        std::perror("qtr318-radio-sim: pseudo-terminal");
+        Complain(
+            QCoreApplication::translate("RadioSim", "无法打开伪终端：%1").arg(SystemError(errno)));
         return 1;
     }
     std::printf("%s\n", pty.path.constData());

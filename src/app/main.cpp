@@ -1,4 +1,5 @@
 #include "program_app.h"
+#include "ui_language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -6,7 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QTR318_VERSION));
-    CProgramApp::InstallTranslations(application);
+    UiLanguage::Install();
 
     // --help and --version answer on standard output and end the program; anything else that is
     // not a file name is refused before a window opens.

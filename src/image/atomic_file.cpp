@@ -1,5 +1,8 @@
 #include "atomic_file.h"
 
+#include "ui_language.h"
+
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -14,7 +17,7 @@ namespace {
 
 bool Failed(QString* reason, const QString& text) {
     if (reason) {
-        *reason = text;
+        *reason = UiLanguage::SystemErrorText(text);
     }
     return false;
 }
@@ -42,7 +45,7 @@ bool IsReplaceable(const QString& path) {
 
 bool Replace(const QString& path, const QByteArray& bytes, QString* reason) {
     if (!IsReplaceable(path)) {
-        return Failed(reason, QStringLiteral("not a regular file"));
+        return Failed(reason, QCoreApplication::translate("AtomicFile", "不是普通文件"));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

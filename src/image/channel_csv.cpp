@@ -4,6 +4,7 @@
 #include "frequency_check.h"
 #include "signalling_list.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
@@ -56,7 +57,9 @@ QString Quoted(const QString& value) {
         }
     }
     const QString cut =
-        i < value.size() ? QStringLiteral("… (%1 characters)").arg(value.size()) : QString();
+        i < value.size()
+            ? QCoreApplication::translate("ChannelCsv", "…（共 %1 个字符）").arg(value.size())
+            : QString();
     return QLatin1Char('"') + shown + QLatin1Char('"') + cut;
 }
 
@@ -71,9 +74,13 @@ bool OnlyEmptyBeyond(const QStringList& fields, qsizetype count) {
     return true;
 }
 
+// A value and what is wrong with it.
+QString ValueProblem(const QString& value, const QString& problem) {
+    return QCoreApplication::translate("ChannelCsv", "%1：%2").arg(Quoted(value), problem);
+}
+
 QString TrailingCommas(qsizetype extra) {
-    return extra == 1 ? QStringLiteral("a trailing comma")
-                      : QStringLiteral("%1 trailing commas").arg(extra);
+    return QCoreApplication::translate("ChannelCsv", "%n 个多余的逗号", nullptr, int(extra));
 }
 
 class RowImporter {
@@ -115,13 +122,14 @@ private:
     void reportFieldCount(const QStringList& fields) {
         const qsizetype extra = fields.size() - Col::kCount;
         if (extra > 0 && OnlyEmptyBeyond(fields, Col::kCount)) {
-            report(0, QStringLiteral("%1 after the last column (%2); remove the empty "
-                                     "columns after it")
+            report(0, QCoreApplication::translate("ChannelCsv",
+                                                  "最后一列（%2）之后有 %1；请删除其后的空列")
                           .arg(TrailingCommas(extra), Col::Headers().constLast()));
             return;
         }
-        report(0,
-               QStringLiteral("expected %1 fields, found %2").arg(Col::kCount).arg(fields.size()));
+        report(0, QCoreApplication::translate("ChannelCsv", "应有 %1 个字段，实有 %2 个")
+                      .arg(Col::kCount)
+                      .arg(fields.size()));
     }
 
     // No receive frequency: the channel is empty, except that a record may hold a transmit
@@ -133,10 +141,11 @@ private:
         }
         for (int column = Col::kRxSignal; column <= Col::kLast; ++column) {
             if (!m_cells[column].isEmpty()) {
-                reportCell(column, QStringLiteral("%1 on a channel without a receive frequency; "
-                                                  "such a channel holds only its transmit "
-                                                  "frequency (an empty row clears the channel)")
-                                       .arg(Quoted(m_cells[column])));
+                reportCell(column,
+                           QCoreApplication::translate(
+                               "ChannelCsv", "没有接收频率的信道上有 %1；这样的信道只保存发射频率"
+                                             "（整行留空则清除该信道）")
+                               .arg(Quoted(m_cells[column])));
                 return;
             }
         }
@@ -152,11 +161,12 @@ private:
         }
         const int channel = digits ? text.toInt() : 0;
         if (channel < 1 || channel > kChannels) {
-            report(1, QStringLiteral("%1 is not a channel number 1-16").arg(Quoted(field)));
+            report(1, QCoreApplication::translate("ChannelCsv", "%1 不是 1-16 的信道号")
+                          .arg(Quoted(field)));
             return 0;
         }
         if (m_seen.contains(channel)) {
-            report(1, QStringLiteral("channel %1 is already given on line %2")
+            report(1, QCoreApplication::translate("ChannelCsv", "信道 %1 已在第 %2 行给出")
                           .arg(channel)
                           .arg(m_seen.value(channel)));
             return 0;
@@ -171,22 +181,23 @@ private:
         const QString& text = m_cells[column];
         const FrequencyCheck check = CheckFrequency(text, m_low, m_high);
         if (check.verdict == FrequencyCheck::Verdict::NotANumber) {
-            QString reason = Quoted(text) + QStringLiteral(": ") + check.message();
+            QString reason = ValueProblem(text, check.message());
             QString pointed = text;
             pointed.replace(QLatin1Char(','), QLatin1Char('.'));
             if (text.count(QLatin1Char(',')) == 1 && IsPlainDecimal(pointed)) {
-                reason +=
-                    QStringLiteral(" (the decimal mark is a point: %1)").arg(pointed.trimmed());
+                reason += QCoreApplication::translate("ChannelCsv", "（小数点应为句点：%1）")
+                              .arg(pointed.trimmed());
             }
             reportCell(column, reason);
         } else if (check.decimals > kMaxDecimals) {
-            reportCell(column, QStringLiteral("%1: more than %2 decimals; the radio stores steps "
-                                              "of 10 Hz (%3)")
-                                   .arg(Quoted(text))
-                                   .arg(kMaxDecimals)
-                                   .arg(check.display));
+            reportCell(column,
+                       QCoreApplication::translate(
+                           "ChannelCsv", "%1：小数超过 %2 位；对讲机按 10 Hz 的步进保存频率（%3）")
+                           .arg(Quoted(text))
+                           .arg(kMaxDecimals)
+                           .arg(check.display));
         } else if (!check.accepted()) {
-            reportCell(column, Quoted(text) + QStringLiteral(": ") + check.message());
+            reportCell(column, ValueProblem(text, check.message()));
         }
         return check.display;
     }
@@ -199,8 +210,9 @@ private:
         const SignallingList& list = TheSignallingList();
         const std::optional<int> index = list.ResolveSignalText(text);
         if (!index) {
-            reportCell(column, QStringLiteral("%1 is not a signalling code (关, a tone such as "
-                                              "67.0, or a DCS code such as D023N / D023I)")
+            reportCell(column, QCoreApplication::translate(
+                                   "ChannelCsv", "%1 不是信令代码：应为 \"关\"、亚音频（如 67.0）"
+                                                 "或数字亚音（如 D023N / D023I）")
                                    .arg(Quoted(text)));
             return text;
         }
@@ -214,8 +226,12 @@ private:
         }
         const QStringList& choices = Col::Choices(column);
         if (!choices.contains(text)) {
-            reportCell(column, QStringLiteral("%1 is not one of %2")
-                                   .arg(Quoted(text), choices.join(QStringLiteral(" / "))));
+            QStringList quoted;
+            for (const QString& choice : choices) {
+                quoted << Quoted(choice);
+            }
+            reportCell(column, QCoreApplication::translate("ChannelCsv", "%1 不是 %2 之一")
+                                   .arg(Quoted(text), quoted.join(QStringLiteral(" / "))));
         }
         return text;
     }
@@ -240,12 +256,12 @@ private:
         QStringList on;
         for (int column : Col::kExclusive) {
             if (m_cells[column] == Col::kYes) {
-                on << Col::Headers().at(column);
+                on << Quoted(Col::Headers().at(column));
                 if (on.size() == 2) {
-                    reportCell(column, QStringLiteral("%1 and %2 are both %3; only one of %4 may "
-                                                      "be %3")
-                                           .arg(on[0], on[1], Col::kYes,
-                                                ExclusiveHeaders().join(QStringLiteral(", "))));
+                    reportCell(column, QCoreApplication::translate(
+                                           "ChannelCsv", "%1 和 %2 都是 %3；%4 中只能有一个是 %3")
+                                           .arg(on[0], on[1], Quoted(Col::kYes),
+                                                ExclusiveHeaders().join(QStringLiteral(" / "))));
                 }
             }
         }
@@ -254,7 +270,7 @@ private:
     static QStringList ExclusiveHeaders() {
         QStringList headers;
         for (int column : Col::kExclusive) {
-            headers << Col::Headers().at(column);
+            headers << Quoted(Col::Headers().at(column));
         }
         return headers;
     }
@@ -312,14 +328,15 @@ QByteArray Export(const ChannelTable& table) {
 }
 
 QString Describe(const Problem& problem) {
-    QString where = QStringLiteral("line %1").arg(problem.line);
+    QString where = QCoreApplication::translate("ChannelCsv", "第 %1 行").arg(problem.line);
     if (problem.column > 0) {
-        where += QStringLiteral(", column %1").arg(problem.column);
+        where += QCoreApplication::translate("ChannelCsv", "，第 %1 列").arg(problem.column);
         if (problem.column <= Col::kCount) {
-            where += QStringLiteral(" (%1)").arg(Col::Headers().at(problem.column - 1));
+            where += QCoreApplication::translate("ChannelCsv", "（%1）")
+                         .arg(Col::Headers().at(problem.column - 1));
         }
     }
-    return where + QStringLiteral(": ") + problem.reason;
+    return QCoreApplication::translate("ChannelCsv", "%1：%2").arg(where, problem.reason);
 }
 
 QStringList DescribeProblems(const QList<Problem>& problems) {
@@ -328,8 +345,8 @@ QStringList DescribeProblems(const QList<Problem>& problems) {
         lines << Describe(problems[i]);
     }
     if (problems.size() > kShownProblems) {
-        lines
-            << QStringLiteral("%1 more problem(s) not shown").arg(problems.size() - kShownProblems);
+        lines << QCoreApplication::translate("ChannelCsv", "另有 %n 个问题没有列出", nullptr,
+                                             int(problems.size() - kShownProblems));
     }
     return lines;
 }
@@ -339,32 +356,37 @@ QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t
     QString text;
     int badLine = 0;
     if (!DecodeUtf8(file, text, badLine)) {
-        return {{badLine, 0, QStringLiteral("not UTF-8 text; save the file as CSV in UTF-8")}};
+        return {{badLine, 0,
+                 QCoreApplication::translate("ChannelCsv",
+                                             "不是 UTF-8 文本；请把文件另存为 UTF-8 编码的 CSV")}};
     }
     if (const int line = LoneCarriageReturnLine(text); line > 0) {
         return {{line, 0,
-                 QStringLiteral("the line ends in a carriage return alone (CR, as old Mac files "
-                                "do); save the file with CRLF or LF line ends")}};
+                 QCoreApplication::translate("ChannelCsv",
+                                             "行尾只有回车符（CR，旧式 Mac 文件就是这样）；"
+                                             "请以 CRLF 或 LF 作为行尾保存文件")}};
     }
     CsvRecords::Parsed parsed = CsvRecords::Parse(text);
     QList<Problem> problems = parsed.problems;
     if (parsed.records.isEmpty()) {
-        problems.append({1, 0, QStringLiteral("the file holds no header line")});
+        problems.append({1, 0, QCoreApplication::translate("ChannelCsv", "文件没有标题行")});
         return problems;
     }
     const CsvRecords::Record& header = parsed.records.first();
     if (header.fields.size() > Col::kCount && OnlyEmptyBeyond(header.fields, Col::kCount) &&
         header.fields.mid(0, Col::kCount) == Col::Headers()) {
         problems.append({header.line, 0,
-                         QStringLiteral("the header has %1 after its last column (%2); remove "
-                                        "the empty columns after it")
+                         QCoreApplication::translate(
+                             "ChannelCsv", "标题行最后一列（%2）之后有 %1；请删除其后的空列")
                              .arg(TrailingCommas(header.fields.size() - Col::kCount),
                                   Col::Headers().constLast())});
         return problems;
     }
     if (header.fields != Col::Headers()) {
-        problems.append(
-            {header.line, 0, QStringLiteral("the header must be: ") + Col::Headers().join(',')});
+        problems.append({header.line, 0,
+                         QCoreApplication::translate("ChannelCsv", "标题行应为：%1")
+                             .arg(QLatin1Char('"') + Col::Headers().join(QLatin1Char(',')) +
+                                  QLatin1Char('"'))});
         return problems;
     }
     ClearChannels(table);

@@ -1,5 +1,7 @@
 #include "csv_records.h"
 
+#include <QCoreApplication>
+
 namespace CsvRecords {
 
 namespace {
@@ -75,8 +77,8 @@ private:
                !(peek() == kCr && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == kLf)) {
             if (peek() == kQuote && !reported) {
                 report(m_line, column,
-                       QStringLiteral("a quote inside a field that does not "
-                                      "start with one"));
+                       QCoreApplication::translate("ChannelCsv",
+                                                   "字段中间有引号，但字段不是以引号开头"));
                 reported = true;
             }
             field += peek();
@@ -91,7 +93,8 @@ private:
         QString field;
         for (;;) {
             if (atEnd()) {
-                report(startLine, column, QStringLiteral("the quoted field is never closed"));
+                report(startLine, column,
+                       QCoreApplication::translate("ChannelCsv", "带引号的字段没有结束引号"));
                 return field;
             }
             const QChar c = peek();
@@ -112,7 +115,8 @@ private:
         // Only a comma or the line end may follow the closing quote.
         if (!atEnd() && peek() != kComma && peek() != kLf &&
             !(peek() == kCr && m_pos + 1 < m_text.size() && m_text.at(m_pos + 1) == kLf)) {
-            report(m_line, column, QStringLiteral("text after the closing quote"));
+            report(m_line, column,
+                   QCoreApplication::translate("ChannelCsv", "结束引号之后还有文字"));
             field += readPlain(column);
         }
         return field;

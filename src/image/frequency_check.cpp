@@ -3,6 +3,8 @@
 #include "band_limits.h"
 #include "decimal_arithmetic.h"
 
+#include <QCoreApplication>
+
 namespace {
 constexpr std::uint32_t kRaster5k = 500;
 constexpr std::uint32_t kRaster6k25 = 625;
@@ -11,11 +13,11 @@ constexpr std::uint32_t kRaster6k25 = 625;
 QString FrequencyCheck::message() const {
     switch (verdict) {
     case Verdict::OutOfRange:
-        return QStringLiteral("超出范围");
+        return QCoreApplication::translate("FrequencyCheck", "超出范围");
     case Verdict::OffRaster:
-        return QStringLiteral("请输入5k/6.25k的倍数");
+        return QCoreApplication::translate("FrequencyCheck", "请输入5k/6.25k的倍数");
     case Verdict::NotANumber:
-        return QStringLiteral("请输入数字");
+        return QCoreApplication::translate("FrequencyCheck", "请输入数字");
     case Verdict::Accepted:
         break;
     }

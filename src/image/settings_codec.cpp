@@ -2,6 +2,8 @@
 
 #include "image_map.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr int kBeepBit = 0;
@@ -84,17 +86,18 @@ constexpr std::array<TuningDefault, 16> kTuningDefaults = {{
 
 const std::array<OptionListInfo, 7>& OptionLists() {
     static const std::array<OptionListInfo, 7> lists = {{
-        {OptionList::Squelch, "静噪电平", Numbers(0, 9)},
-        {OptionList::TimeOut, "超时定时器", TimeOutEntries()},
-        {OptionList::VoxGain, "声控增益电平", Numbers(0, 5)},
+        {OptionList::Squelch, QT_TRANSLATE_NOOP("SettingsCodec", "静噪电平"), Numbers(0, 9)},
+        {OptionList::TimeOut, QT_TRANSLATE_NOOP("SettingsCodec", "超时定时器"), TimeOutEntries()},
+        {OptionList::VoxGain, QT_TRANSLATE_NOOP("SettingsCodec", "声控增益电平"), Numbers(0, 5)},
         {OptionList::BatterySaver,
-         "电池省电",
+         QT_TRANSLATE_NOOP("SettingsCodec", "电池省电"),
          {QStringLiteral("关"), "5s", "10s", "15s", "20s", "25s", "30s"}},
-        {OptionList::Priority, "优先信道", PriorityEntries()},
+        {OptionList::Priority, QT_TRANSLATE_NOOP("SettingsCodec", "优先信道"), PriorityEntries()},
         {OptionList::Language,
-         "语言选择",
+         QT_TRANSLATE_NOOP("SettingsCodec", "语言选择"),
          {QStringLiteral("关闭"), QStringLiteral("英文"), QStringLiteral("中文")}},
-        {OptionList::VoxDelay, "声控延迟时间", VoxDelayEntries()},
+        {OptionList::VoxDelay, QT_TRANSLATE_NOOP("SettingsCodec", "声控延迟时间"),
+         VoxDelayEntries()},
     }};
     return lists;
 }
@@ -209,25 +212,31 @@ const std::array<TuningMode, 4>& TuningModes() {
 
 const std::array<TuningField, 16>& TuningFields() {
     static const std::array<TuningField, 16> fields = {{
-        {0, "AF输入增益 (dB)", {"0", "+6", "+12"}, 1090},
-        {1, "AF 输出增益粗调 (dB)", {"-30", "-24", "-18", "-12", "-6", "0", "+6", "+12"}, 1091},
-        {2, "AF 输出增益微调", {}, 1098},
-        {3, "接收压扩幅度 (mVpp)", kCompanderLevels, 1092},
-        {4, "去加重", kStyles, 1093},
-        {8, "MIC 输入增益 (dB)", {"0", "+6", "+12", "+18"}, 1094},
+        {0, QT_TRANSLATE_NOOP("SettingsCodec", "AF输入增益 (dB)"), {"0", "+6", "+12"}, 1090},
+        {1,
+         QT_TRANSLATE_NOOP("SettingsCodec", "AF 输出增益粗调 (dB)"),
+         {"-30", "-24", "-18", "-12", "-6", "0", "+6", "+12"},
+         1091},
+        {2, QT_TRANSLATE_NOOP("SettingsCodec", "AF 输出增益微调"), {}, 1098},
+        {3, QT_TRANSLATE_NOOP("SettingsCodec", "接收压扩幅度 (mVpp)"), kCompanderLevels, 1092},
+        {4, QT_TRANSLATE_NOOP("SettingsCodec", "去加重"), kStyles, 1093},
+        {8,
+         QT_TRANSLATE_NOOP("SettingsCodec", "MIC 输入增益 (dB)"),
+         {"0", "+6", "+12", "+18"},
+         1094},
         {9,
-         "发射话音输出增益粗调  (dB)",
+         QT_TRANSLATE_NOOP("SettingsCodec", "发射话音输出增益粗调  (dB)"),
          {"-12", "-6", "0", "+6", "+12", "+18", "+24", "+30"},
          1095},
-        {10, "发射话音输出增益微调", {}, 1099},
-        {11, "发射压扩幅度 (mVpp)", kCompanderLevels, 1096},
-        {12, "预加重", kStyles, 1097},
-        {14, "宽带话音调制度控制", {}, 1104},
-        {15, "窄带话音调制度控制", {}, 1105},
-        {16, "宽带CTCSS调制度", {}, 1100},
-        {17, "窄带CTCSS调制度", {}, 1101},
-        {18, "宽带DCS调制度", {}, 1102},
-        {19, "窄带DCS调制度", {}, 1103},
+        {10, QT_TRANSLATE_NOOP("SettingsCodec", "发射话音输出增益微调"), {}, 1099},
+        {11, QT_TRANSLATE_NOOP("SettingsCodec", "发射压扩幅度 (mVpp)"), kCompanderLevels, 1096},
+        {12, QT_TRANSLATE_NOOP("SettingsCodec", "预加重"), kStyles, 1097},
+        {14, QT_TRANSLATE_NOOP("SettingsCodec", "宽带话音调制度控制"), {}, 1104},
+        {15, QT_TRANSLATE_NOOP("SettingsCodec", "窄带话音调制度控制"), {}, 1105},
+        {16, QT_TRANSLATE_NOOP("SettingsCodec", "宽带CTCSS调制度"), {}, 1100},
+        {17, QT_TRANSLATE_NOOP("SettingsCodec", "窄带CTCSS调制度"), {}, 1101},
+        {18, QT_TRANSLATE_NOOP("SettingsCodec", "宽带DCS调制度"), {}, 1102},
+        {19, QT_TRANSLATE_NOOP("SettingsCodec", "窄带DCS调制度"), {}, 1103},
     }};
     return fields;
 }

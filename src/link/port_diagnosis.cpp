@@ -1,7 +1,9 @@
 #include "port_diagnosis.h"
 
 #include "port_names.h"
+#include "ui_language.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,21 +122,24 @@ Cause CauseOf(const QString& devicePath, QSerialPort::SerialPortError error) {
 } // namespace
 
 Diagnosis Diagnose(const QString& portName, const QString& devicePath,
-                   QSerialPort::SerialPortError error, const QString& systemReason) {
+                   QSerialPort::SerialPortError error, const QString& systemText) {
+    const QString systemReason = UiLanguage::SystemErrorText(systemText);
     Diagnosis result;
     result.cause = CauseOf(devicePath, error);
     const QString mapping =
         portName != devicePath ? QLatin1Char('\n') + PortNames::MappingHint() : QString();
     switch (result.cause) {
     case Cause::Missing:
-        result.text = QStringLiteral("设备 %1 不存在：那里没有找到编程线。"
-                                     "请插好编程线，或者选择别的端口。")
-                          .arg(devicePath) +
-                      mapping;
+        result.text =
+            QCoreApplication::translate("PortDiagnosis", "设备 %1 不存在：那里没有找到编程线。"
+                                                         "请插好编程线，或者选择别的端口。")
+                .arg(devicePath) +
+            mapping;
         break;
     case Cause::NoAccess:
-        result.text =
-            QStringLiteral("没有设备 %1 的读写权限。\n").arg(devicePath) + PortNames::DialoutHint();
+        result.text = QCoreApplication::translate("PortDiagnosis", "没有设备 %1 的读写权限。\n")
+                          .arg(devicePath) +
+                      PortNames::DialoutHint();
         break;
     case Cause::Busy: {
         std::optional<Holder> holder = HolderFromLockFile(devicePath);
@@ -142,21 +147,25 @@ Diagnosis Diagnose(const QString& portName, const QString& devicePath,
             holder = HolderFromOpenFiles(devicePath);
         }
         if (holder) {
-            const QString program =
-                holder->program.isEmpty() ? QStringLiteral("未知程序") : holder->program;
-            result.text = QStringLiteral("设备 %1 正被另一个程序占用：%2（进程号 %3）。"
-                                         "请先关闭它，再重试。")
+            const QString program = holder->program.isEmpty()
+                                        ? QCoreApplication::translate("PortDiagnosis", "未知程序")
+                                        : holder->program;
+            result.text = QCoreApplication::translate(
+                              "PortDiagnosis", "设备 %1 正被另一个程序占用：%2（进程号 %3）。"
+                                               "请先关闭它，再重试。")
                               .arg(devicePath, program)
                               .arg(holder->pid);
         } else {
-            result.text = QStringLiteral("设备 %1 正被另一个程序占用。"
-                                         "请先关闭使用它的程序，再重试。（%2）")
-                              .arg(devicePath, systemReason);
+            result.text =
+                QCoreApplication::translate("PortDiagnosis", "设备 %1 正被另一个程序占用。"
+                                                             "请先关闭使用它的程序，再重试。（%2）")
+                    .arg(devicePath, systemReason);
         }
         break;
     }
     case Cause::Other:
-        result.text = QStringLiteral("设备 %1：%2").arg(devicePath, systemReason);
+        result.text = QCoreApplication::translate("PortDiagnosis", "设备 %1：%2")
+                          .arg(devicePath, systemReason);
         break;
     }
     return result;

@@ -1,5 +1,6 @@
 #include "port_names.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace PortNames {
@@ -29,13 +30,15 @@ QString DevicePath(const QString& portName) {
 }
 
 QString DialoutHint() {
-    return QStringLiteral("请把用户加入 dialout 组（sudo usermod -aG dialout $USER），"
-                          "然后重新登录。");
+    return QCoreApplication::translate("PortNames",
+                                       "请把用户加入 dialout 组（sudo usermod -aG dialout $USER），"
+                                       "然后重新登录。");
 }
 
 QString MappingHint() {
-    return QStringLiteral("COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，"
-                          "可用环境变量 QTR318_COM1~QTR318_COM4 另行指定。");
+    return QCoreApplication::translate("PortNames",
+                                       "COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，"
+                                       "可用环境变量 QTR318_COM1~QTR318_COM4 另行指定。");
 }
 
 } // namespace PortNames

@@ -2,6 +2,7 @@
 
 #include "block_walk.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 namespace {
@@ -44,14 +45,36 @@ bool IdentMatches(const std::uint8_t* reply) {
 
 } // namespace
 
+QString TransferText::CannotOpen(const QString& portName) {
+    return QCoreApplication::translate("TransferEngine", "不能打开串口%1").arg(portName);
+}
+
+QString TransferText::CommunicationError() {
+    return QCoreApplication::translate("TransferEngine", "通信错误");
+}
+
+QString TransferText::NotEnoughBytes() {
+    return QCoreApplication::translate("TransferEngine", "未收到足够的字节");
+}
+
+QString TransferText::ModelMismatch() {
+    return QCoreApplication::translate("TransferEngine", "机型不匹配");
+}
+
+QString TransferText::EndError() {
+    return QCoreApplication::translate("TransferEngine", "结束错误");
+}
+
 QString TransferText::UnfinishedWrite(int blocksDone) {
     if (blocksDone >= BlockWalk::kBlockCount) {
-        return QStringLiteral("%1 块都已送出，但对讲机没有确认写入结束，"
-                              "不能确定它保存了新数据。请重新写入。")
+        return QCoreApplication::translate("TransferEngine",
+                                           "%1 块都已送出，但对讲机没有确认写入结束，"
+                                           "不能确定它保存了新数据。请重新写入。")
             .arg(BlockWalk::kBlockCount);
     }
-    return QStringLiteral("写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，"
-                          "现在它里面是新旧混杂的数据。请重新写入。")
+    return QCoreApplication::translate("TransferEngine",
+                                       "写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，"
+                                       "现在它里面是新旧混杂的数据。请重新写入。")
         .arg(blocksDone)
         .arg(BlockWalk::kBlockCount);
 }
@@ -63,7 +86,7 @@ TransferOutcome TransferEngine::Run(const QString& portName, MemoryImage& image,
     m_blocksSent = false;
     if (!m_port.Open(portName)) {
         TransferOutcome outcome =
-            Outcome(TransferOutcome::Result::CannotOpen, TransferText::kCannotOpen + portName);
+            Outcome(TransferOutcome::Result::CannotOpen, TransferText::CannotOpen(portName));
         outcome.detail = m_port.OpenError();
         m_observer.ReportMessage(outcome.message, kErrorSeverity, outcome.detail);
         return outcome;
@@ -113,7 +136,7 @@ bool TransferEngine::EnterProgramMode() {
         }
         ++failures;
         if (failures >= kProgramModeAttemptsBeforeAsking &&
-            !m_observer.AskRetry(TransferText::kRetryCaption, TransferText::kCommunicationError)) {
+            !m_observer.AskRetry(TransferText::kRetryCaption, TransferText::CommunicationError())) {
             return false;
         }
     }
@@ -123,15 +146,15 @@ TransferOutcome TransferEngine::CheckIdent() {
     m_port.Purge();
     Send(kIdentRequest, sizeof kIdentRequest);
     if (Receive(kIdentReplySize) < kIdentReplySize) {
-        return Failure(TransferText::kNotEnoughBytes);
+        return Failure(TransferText::NotEnoughBytes());
     }
     if (!IdentMatches(m_receive.data())) {
-        return Failure(TransferText::kModelMismatch);
+        return Failure(TransferText::ModelMismatch());
     }
     m_port.Purge();
     SendByte(kAck);
     if (!ReceiveAck()) {
-        return Failure(TransferText::kCommunicationError);
+        return Failure(TransferText::CommunicationError());
     }
     return Outcome(TransferOutcome::Result::Succeeded);
 }
@@ -148,7 +171,7 @@ TransferOutcome TransferEngine::WriteBlocks(const MemoryImage& image) {
         Send(header.data(), static_cast<int>(header.size()));
         Send(data.data(), static_cast<int>(data.size()));
         if (!ReceiveAck()) {
-            return Failure(TransferText::kCommunicationError);
+            return Failure(TransferText::CommunicationError());
         }
         ++m_blocksDone;
         if (ProgressStepCancelled()) {
@@ -158,7 +181,7 @@ TransferOutcome TransferEngine::WriteBlocks(const MemoryImage& image) {
     m_port.Purge();
     Send(kEndOfWrite, sizeof kEndOfWrite);
     if (!ReceiveAck()) {
-        return Failure(TransferText::kEndError);
+        return Failure(TransferText::EndError());
     }
     return Outcome(TransferOutcome::Result::Succeeded);
 }
@@ -172,7 +195,7 @@ TransferOutcome TransferEngine::ReadBlocks(MemoryImage& image) {
         const Frame request = BlockHeader(kReadCommand, address);
         Send(request.data(), static_cast<int>(request.size()));
         if (Receive(kReadReplySize) < kReadReplySize) {
-            return Failure(TransferText::kNotEnoughBytes);
+            return Failure(TransferText::NotEnoughBytes());
         }
         for (int i = 0; i < BlockWalk::kBlockSize; ++i) {
             received.WriteByte(address + i,
@@ -181,7 +204,7 @@ TransferOutcome TransferEngine::ReadBlocks(MemoryImage& image) {
         m_port.Purge();
         SendByte(kAck);
         if (!ReceiveAck()) {
-            return Failure(TransferText::kCommunicationError);
+            return Failure(TransferText::CommunicationError());
         }
         ++m_blocksDone;
         if (ProgressStepCancelled()) {
@@ -191,7 +214,7 @@ TransferOutcome TransferEngine::ReadBlocks(MemoryImage& image) {
     // No purge here: the radio may already be answering, and its answer must not be thrown away.
     Send(kEndOfRead, sizeof kEndOfRead);
     if (!ReceiveAck()) {
-        return Failure(TransferText::kEndError);
+        return Failure(TransferText::EndError());
     }
     for (int address : BlockWalk::kAddresses) {
         for (int i = 0; i < BlockWalk::kBlockSize; ++i) {

@@ -27,13 +27,14 @@ struct TransferOutcome {
     bool succeeded() const { return result == Result::Succeeded; }
 };
 
-// The texts the radio link shows the user.
+// The texts the radio link shows the user, in the language of the run: functions, so that they
+// are looked up after the translation is installed.
 namespace TransferText {
-inline const QString kCannotOpen = QStringLiteral("不能打开串口"); // followed by the port name
-inline const QString kCommunicationError = QStringLiteral("通信错误");
-inline const QString kNotEnoughBytes = QStringLiteral("未收到足够的字节");
-inline const QString kModelMismatch = QStringLiteral("机型不匹配");
-inline const QString kEndError = QStringLiteral("结束错误");
+QString CannotOpen(const QString& portName);
+QString CommunicationError();
+QString NotEnoughBytes();
+QString ModelMismatch();
+QString EndError();
 inline const QString kRetryCaption = QStringLiteral("Error");
 // A write that ends after its first block was sent leaves the radio with some blocks new and the
 // rest old, a memory no read or write of this program ever produced.

@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cerrno>
 #include <sys/stat.h>
 
 namespace Col = ChannelColumns;
@@ -132,7 +131,7 @@ private slots:
         const Run run = qtr318({"show", "show.sin"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
-        QVERIFY(lines.contains("Model: QTR-318") && lines.contains("Band:  400 - 480MHz"));
+        QVERIFY(lines.contains("机型：  QTR-318") && lines.contains("频段：  400 - 480MHz"));
         const qsizetype header = lines.indexOf(QStringLiteral(
             "信道  接收频率   发射频率   接收信令  发射信令  繁忙  功率  扫描  带宽  "
             "扰频  压扩  加重"));
@@ -153,9 +152,9 @@ private slots:
         WriteAll(path("kept.sin"), "previous contents");
         const Run bad = qtr318({"import", "bad.csv", "-o", "kept.sin"});
         QCOMPARE(bad.exitCode, 1);
-        QVERIFY2(bad.err.contains("bad.csv: line 2, column 3 (发射频率): \"174.5\": 超出范围") &&
-                     bad.err.contains("bad.csv: 11 more problem(s) not shown\n") &&
-                     bad.err.contains("31 problem(s) found; nothing written") &&
+        QVERIFY2(bad.err.contains("bad.csv：第 2 行，第 3 列（发射频率）：\"174.5\"：超出范围") &&
+                     bad.err.contains("bad.csv：另有 11 个问题没有列出\n") &&
+                     bad.err.contains("发现 31 个问题；什么也没有写入") &&
                      bad.err.count('\n') == 22,
                  bad.err.constData());
         QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
@@ -211,15 +210,15 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkpath("folder"));
         QVERIFY(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
         const QList<QPair<QString, QByteArray>> cases = {
-            {"export in.sin -o in.sin", "is the input file"},
-            {"export link.sin -o ./in.sin", "is the input file"},
-            {"export in.sin -o link.sin", "is the input file"},
-            {"import in.csv -o in.csv", "is the input file"},
-            {"new -o pipe", "not a regular file"},
-            {"new -o folder", "not a regular file"},
-            {"export in.sin -o pipe", "not a regular file"},
-            {"import in.csv -o pipe", "not a regular file"},
-            {"read --port /dev/qtr318-none -o pipe", "not a regular file"}};
+            {"export in.sin -o in.sin", "是输入文件"},
+            {"export link.sin -o ./in.sin", "是输入文件"},
+            {"export in.sin -o link.sin", "是输入文件"},
+            {"import in.csv -o in.csv", "是输入文件"},
+            {"new -o pipe", "不是普通文件"},
+            {"new -o folder", "不是普通文件"},
+            {"export in.sin -o pipe", "不是普通文件"},
+            {"import in.csv -o pipe", "不是普通文件"},
+            {"read --port /dev/qtr318-none -o pipe", "不是普通文件"}};
         for (const auto& [line, reason] : cases) {
             const Run run = qtr318(line.split(' '));
             QVERIFY2(run.exitCode == 2 && run.err.contains(reason),
@@ -259,7 +258,7 @@ private slots:
                                    "--version"};
         for (const QString& line : lines) {
             const Run run = qtr318(line.split(' '), {}, "/dev/full");
-            QVERIFY2(run.exitCode == 1 && run.err.contains("cannot write to standard output"),
+            QVERIFY2(run.exitCode == 1 && run.err.contains("无法写入标准输出"),
                      qPrintable(line + ": " + run.err));
         }
     }
@@ -279,7 +278,7 @@ private slots:
                                    "export image.sin -o %1/keep"};
         for (const QString& line : lines) {
             const Run run = qtr318(line.arg(folder).split(' '));
-            QVERIFY2(run.exitCode == 1 && run.err.contains(qt_error_string(ENOSPC).toUtf8()),
+            QVERIFY2(run.exitCode == 1 && run.err.contains("空间；什么也没有写入"),
                      qPrintable(line + ": " + run.err));
             QCOMPARE(ReadAll(folder + "/keep"), previous);
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),

@@ -3,7 +3,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-// Each command's help explains every argument and option of its usage line, and -h is --help.
+// Each command's help explains every argument and option of its usage line, in either language,
+// and -h is --help.
 class CliHelpTest : public QObject {
     Q_OBJECT
 
@@ -15,23 +16,29 @@ private slots:
 
     void commandHelpDescribesEveryArgument_data() {
         QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("usage");
         for (const char* command : {"new", "show", "export", "import", "read", "write", "verify"}) {
-            QTest::newRow(command) << QString::fromLatin1(command);
+            QTest::addRow("%s en", command) << QString::fromLatin1(command) << "en_US.UTF-8"
+                                            << "Usage: qtr318 ";
+            QTest::addRow("%s zh", command) << QString::fromLatin1(command) << "zh_CN.UTF-8"
+                                            << "用法：qtr318 ";
         }
     }
 
     void commandHelpDescribesEveryArgument() {
         QFETCH(QString, command);
-        const QByteArray help = run({command, QStringLiteral("--help")});
-        QCOMPARE(run({command, QStringLiteral("-h")}), help);
+        QFETCH(QString, lang);
+        QFETCH(QString, usage);
+        const QByteArray help = run({command, QStringLiteral("--help")}, lang);
+        QCOMPARE(run({command, QStringLiteral("-h")}, lang), help);
         const QStringList lines = QString::fromUtf8(help).split(QLatin1Char('\n'));
-        QVERIFY(lines.first().startsWith(QStringLiteral("Usage: qtr318 ") + command));
+        QVERIFY(lines.first().startsWith(usage + command));
 
         // Options (-o, --base) and input files (IN.sin) of the usage line.
         static const QRegularExpression token(
             QStringLiteral(R"((?<=[\s\[])(-\w|--\w+|IN\.\w+)\b)"));
-        auto matches =
-            token.globalMatch(lines.first().mid(QStringLiteral("Usage: qtr318 ").size()));
+        auto matches = token.globalMatch(lines.first().mid(usage.size()));
         int described = 0;
         while (matches.hasNext()) {
             const QString name = matches.next().captured(1);
@@ -54,8 +61,13 @@ private slots:
 
 private:
     // Standard output of a run that must succeed and say nothing on standard error.
-    QByteArray run(const QStringList& arguments) {
+    QByteArray run(const QStringList& arguments, const QString& lang = QString()) {
         QProcess process;
+        if (!lang.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LANG"), lang);
+            process.setProcessEnvironment(environment);
+        }
         process.start(m_program, arguments);
         const bool ended =
             process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;

@@ -251,16 +251,16 @@ private slots:
         QCOMPARE(Places(problems),
                  (QStringList{"2:2", "2:3", "2:6", "2:7", "2:9", "3:1", "4:1", "5:1", "6:0", "7:0",
                               "8:2", "8:3", "9:2", "9:3", "9:4", "9:5", "10:2", "10:11", "11:12"}));
-        QCOMPARE(ChannelCsv::Describe(problems[0]),
-                 QStringLiteral("line 2, column 2 (接收频率): \"145.0031\": 请输入5k/6.25k的倍数"));
+        QCOMPARE(
+            ChannelCsv::Describe(problems[0]),
+            QStringLiteral("第 2 行，第 2 列（接收频率）：\"145.0031\"：请输入5k/6.25k的倍数"));
         QVERIFY(problems[1].reason.contains(QStringLiteral("超出范围")));
-        QVERIFY(problems[5].reason.contains(QStringLiteral("line 2")));
-        QVERIFY(ChannelCsv::Describe(problems[8]).startsWith(QStringLiteral("line 6: ")));
-        QVERIFY(problems[17].reason.startsWith(QStringLiteral("扰频 and 压扩 are both 是")));
+        QVERIFY(problems[5].reason.contains(QStringLiteral("第 2 行")));
+        QVERIFY(ChannelCsv::Describe(problems[8]).startsWith(QStringLiteral("第 6 行：")));
+        QVERIFY(problems[17].reason.startsWith(QStringLiteral("\"扰频\" 和 \"压扩\" 都是 \"是\"")));
         QCOMPARE(ChannelCsv::Describe(problems.last()),
-                 QStringLiteral("line 11, column 12 (加重): \"否\" on a channel without a receive "
-                                "frequency; such a channel holds only its transmit frequency (an "
-                                "empty row clears the channel)"));
+                 QStringLiteral("第 11 行，第 12 列（加重）：没有接收频率的信道上有 \"否\"；"
+                                "这样的信道只保存发射频率（整行留空则清除该信道）"));
     }
 
     // A frequency is a plain decimal number with at most five significant decimals; the cell holds
@@ -269,26 +269,25 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result"); // the cell text, or the problem's reason
         QTest::newRow("comma") << "145,125"
-                               << "\"145,125\": 请输入数字 (the decimal mark is a point: 145.125)";
+                               << "\"145,125\"：请输入数字（小数点应为句点：145.125）";
         QTest::newRow("two commas") << "1,145,125"
-                                    << "\"1,145,125\": 请输入数字";
+                                    << "\"1,145,125\"：请输入数字";
         QTest::newRow("trailing text") << "145.125abc"
-                                       << "\"145.125abc\": 请输入数字";
+                                       << "\"145.125abc\"：请输入数字";
         QTest::newRow("unit") << "146.0 MHz"
-                              << "\"146.0 MHz\": 请输入数字";
+                              << "\"146.0 MHz\"：请输入数字";
         QTest::newRow("NUL") << QString::fromUtf8("145.125\0"
                                                   "999",
                                                   11)
-                             << "\"145.125\\x00999\": 请输入数字";
+                             << "\"145.125\\x00999\"：请输入数字";
         QTest::newRow("exponent") << "1.45e2"
-                                  << "\"1.45e2\": 请输入数字";
+                                  << "\"1.45e2\"：请输入数字";
         QTest::newRow("seven decimals")
             << "146.0000051"
-            << "\"146.0000051\": more than 5 decimals; the radio stores steps of 10 Hz "
-               "(146.00000)";
+            << "\"146.0000051\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（146.00000）";
         QTest::newRow("six decimals") << "145.125001"
-                                      << "\"145.125001\": more than 5 decimals; the "
-                                         "radio stores steps of 10 Hz (145.12500)";
+                                      << "\"145.125001\"：小数超过 5 位；对讲机按 10 Hz 的步进"
+                                         "保存频率（145.12500）";
         // Zeros past the fifth decimal say nothing the radio cannot hold.
         QTest::newRow("trailing zeros") << "145.1250000"
                                         << "145.12500";
@@ -348,28 +347,29 @@ private slots:
         // Lines that end in CR alone are one long line to a CSV reader.
         auto problems = ChannelCsv::Import(FileWith({row, row}, "\r"), table, kVhfLow, kVhfHigh);
         QCOMPARE(Places(problems), QStringList("1:0"));
-        QVERIFY(problems[0].reason.contains(QStringLiteral("carriage return alone")));
+        QVERIFY(problems[0].reason.contains(QStringLiteral("行尾只有回车符")));
 
         // Columns saved beyond the table.
         problems = ChannelCsv::Import(kHeader + ",,\r\n" + row + "\r\n", table, kVhfLow, kVhfHigh);
         QCOMPARE(Places(problems), QStringList("1:0"));
-        QVERIFY(problems[0].reason.startsWith(QStringLiteral("the header has 2 trailing commas")));
+        QVERIFY(problems[0].reason.startsWith(
+            QStringLiteral("标题行最后一列（加重）之后有 2 个多余的逗号")));
         problems = ChannelCsv::Import(FileWith({row + ","}), table, kVhfLow, kVhfHigh);
-        QCOMPARE(ChannelCsv::Describe(problems.value(0)),
-                 QStringLiteral("line 2: a trailing comma after the last column (加重); remove "
-                                "the empty columns after it"));
+        QCOMPARE(
+            ChannelCsv::Describe(problems.value(0)),
+            QStringLiteral("第 2 行：最后一列（加重）之后有 1 个多余的逗号；请删除其后的空列"));
 
         // A 2 MB value is not echoed whole.
         const QByteArray huge(2000000, '9');
         problems =
             ChannelCsv::Import(FileWith({"1," + huge + ",,,,,,,,,,"}), table, kVhfLow, kVhfHigh);
         QCOMPARE(problems.value(0).reason,
-                 '"' + QString(40, '9') + "\"… (2000000 characters): 超出范围");
+                 '"' + QString(40, '9') + "\"…（共 2000000 个字符）：超出范围");
 
         // The last column's problems name it.
         problems = ChannelCsv::Import(FileWith({"1,145,,,,,,,,,,x"}), table, kVhfLow, kVhfHigh);
         QCOMPARE(ChannelCsv::Describe(problems.value(0)),
-                 QStringLiteral("line 2, column 12 (加重): \"x\" is not one of 是 / 否"));
+                 QStringLiteral("第 2 行，第 12 列（加重）：\"x\" 不是 \"是\" / \"否\" 之一"));
 
         // 10 000 lines: the first twenty problems, then how many more.
         const QByteArray many = FileWith(QByteArrayList(10000, row));
@@ -377,9 +377,8 @@ private slots:
         QCOMPARE(problems.size(), 9999);
         const QStringList lines = ChannelCsv::DescribeProblems(problems);
         QCOMPARE(lines.size(), ChannelCsv::kShownProblems + 1);
-        QCOMPARE(lines[19], QStringLiteral("line 22, column 1 (信道): channel 1 is already given "
-                                           "on line 2"));
-        QCOMPARE(lines.last(), QStringLiteral("9979 more problem(s) not shown"));
+        QCOMPARE(lines[19], QStringLiteral("第 22 行，第 1 列（信道）：信道 1 已在第 2 行给出"));
+        QCOMPARE(lines.last(), QStringLiteral("另有 9979 个问题没有列出"));
         QCOMPARE(ChannelCsv::DescribeProblems(problems.mid(0, 20)).size(), 20);
     }
 

@@ -252,7 +252,8 @@ private slots:
                 const Finished verify =
                     Qtr318({"verify", "--port", radio.path, file("inverse.sin")});
                 QVERIFY2(verify.exitCode == 3 &&
-                             verify.err.contains(QString(" %1 of 114 ").arg(114 - received)),
+                             verify.err.contains(
+                                 QString("不同的块有 %1 个（共 114 块）").arg(114 - received)),
                          qPrintable(verify.err));
             }
         }

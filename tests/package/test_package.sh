@@ -84,6 +84,9 @@ out=$("$usr/bin/qtr318" --version 2>&1) || fail "qtr318 --version exits with $?"
 check "qtr318 new" "$usr/bin/qtr318" new -o "$work/new.sin"
 [ "$(stat -c %s "$work/new.sin" 2>/dev/null)" = 1024 ] || fail "qtr318 new wrote no 1024-byte file"
 check "qtr318 show" "$usr/bin/qtr318" show "$work/new.sin"
+# The English texts are inside the program, not in a file beside it.
+LANG=en_US.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES= "$usr/bin/qtr318" show "$work/new.sin" 2>&1 |
+    grep -qx 'Tuning values' || fail "installed qtr318 does not speak English under LANG=en_US.UTF-8"
 check "qtr318-radio-sim --help" "$usr/bin/qtr318-radio-sim" --help
 # The window starts and keeps running (timeout ends it: 124); a crash or early exit fails.
 QT_QPA_PLATFORM=offscreen timeout 3 "$usr/bin/qtr318-cps" "$work/new.sin" >"$work/out" 2>&1

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Each run of the programs speaks one language: Simplified Chinese, the language the texts are
+// written in, or English, which comes from the translation built into the program.
+namespace UiLanguage {
+
+enum class Language { Chinese, English };
+
+// The first preference decides: Chinese for zh* and for the C/POSIX locale (or no preference at
+// all), English for every other language.
+Language Choose(const QStringList& uiLanguages);
+
+// Chooses from the user's locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) and installs the
+// translators: the program's English texts, or Qt's own Chinese texts for its standard dialogs
+// and messages. Call once, after the application object exists.
+Language Install();
+
+// A system error text (strerror, QFile::errorString) in the language of the run where the
+// system's own text is in another one: the C library speaks English without generated locales.
+// Texts it does not know are returned as they are.
+QString SystemErrorText(const QString& systemText);
+
+} // namespace UiLanguage

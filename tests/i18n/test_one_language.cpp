@@ -1,0 +1,337 @@
+#include "ui_language.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+// Each run speaks one language: the English translation is complete and keeps what its source
+// says, and the programs' output under an English or a Chinese locale never mixes the two.
+namespace {
+
+using Language = UiLanguage::Language;
+
+struct Message {
+    QString context;
+    QString source;
+    QStringList translations; // one, or one per plural form
+    bool unfinished = false;
+};
+
+QList<Message> ReadTs(const QString& path) {
+    QList<Message> messages;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return messages;
+    }
+    QXmlStreamReader xml(&file);
+    QString context;
+    Message message;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) {
+            continue;
+        }
+        const auto name = xml.name();
+        if (name == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (name == QLatin1String("message")) {
+            message = Message{context, {}, {}, false};
+        } else if (name == QLatin1String("source")) {
+            message.source = xml.readElementText();
+        } else if (name == QLatin1String("translation")) {
+            message.unfinished = !xml.attributes().value(QLatin1String("type")).isEmpty();
+            // Plain text, or one numerusform per plural form.
+            QString text;
+            while (!xml.atEnd()) {
+                xml.readNext();
+                if (xml.isCharacters()) {
+                    text += xml.text();
+                } else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform")) {
+                    message.translations << xml.readElementText();
+                } else if (xml.isEndElement() && xml.name() == QLatin1String("translation")) {
+                    break;
+                }
+            }
+            if (message.translations.isEmpty()) {
+                message.translations << text;
+            }
+            messages << message;
+        }
+    }
+    return xml.hasError() ? QList<Message>() : messages;
+}
+
+bool IsHan(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x3000 && u <= 0x303F) || (u >= 0x3400 && u <= 0x9FFF) ||
+           (u >= 0xFF00 && u <= 0xFFEF);
+}
+
+// Data a message quotes (a CSV column name, a list text, a file's value) keeps its language.
+QString WithoutQuoted(const QString& line) {
+    static const QRegularExpression quoted(QStringLiteral("\"[^\"]*\""));
+    return QString(line).remove(quoted);
+}
+
+// An English line holds no Chinese outside quotes.
+bool IsEnglish(const QString& line) {
+    const QString text = WithoutQuoted(line);
+    return std::none_of(text.begin(), text.end(), IsHan);
+}
+
+// A Chinese line holds no English phrase: two plain words in a row. Single tokens are names the
+// user types (COMMAND, vhf, PORT, --band, OUT.sin, /dev/ttyUSB0).
+bool IsChinese(const QString& line) {
+    static const QRegularExpression word(QStringLiteral("^[A-Za-z]{2,}[,.;:]?$"));
+    QString text = WithoutQuoted(line);
+    for (QChar& c : text) {
+        if (IsHan(c)) {
+            c = QLatin1Char('\n'); // a Chinese character parts what stands on either side
+        }
+    }
+    for (const QString& part : text.split(QLatin1Char('\n'))) {
+        const QStringList tokens = part.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {
+            if (word.match(tokens[i]).hasMatch() && word.match(tokens[i + 1]).hasMatch()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+QSet<QString> Placeholders(const QString& text) {
+    static const QRegularExpression marker(QStringLiteral("%(n|\\d)"));
+    QSet<QString> found;
+    for (auto it = marker.globalMatch(text); it.hasNext();) {
+        found << it.next().captured();
+    }
+    return found;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class OneLanguageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        m_build = qEnvironmentVariable("QTR318_BUILD_DIR");
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QFile::exists(m_build + QStringLiteral("/cli/qtr318")));
+        // A file to show, a CSV with mistakes to import.
+        QVERIFY(run({}, {"new", "-o", path("new.sin")}).exitCode == 0);
+        QFile csv(path("bad.csv"));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("信道,接收频率,发射频率,接收信令,发射信令,繁忙,功率,扫描,带宽,扰频,压扩,加重\n"
+                  "1,435.000,,关,关,否,高,是,宽,否,否,是\n"
+                  "2,145.125,,X,关,否,高,是,宽,是,是,否\n"
+                  "1,145.125\n");
+    }
+
+    void chooseByFirstPreference_data() {
+        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<Language>("expected");
+        const Language zh = Language::Chinese;
+        const Language en = Language::English;
+        QTest::newRow("zh-CN") << QStringList{"zh-CN", "zh-Hans-CN", "zh"} << zh;
+        QTest::newRow("zh-TW") << QStringList{"zh-TW"} << zh;
+        QTest::newRow("C") << QStringList{"C"} << zh;
+        QTest::newRow("POSIX") << QStringList{"POSIX"} << zh;
+        QTest::newRow("nothing") << QStringList{} << zh;
+        QTest::newRow("en-US") << QStringList{"en-US", "en"} << en;
+        QTest::newRow("de before zh") << QStringList{"de-DE", "zh-CN"} << en;
+        QTest::newRow("ja") << QStringList{"ja-JP"} << en;
+    }
+    void chooseByFirstPreference() {
+        QFETCH(QStringList, uiLanguages);
+        QFETCH(Language, expected);
+        QCOMPARE(UiLanguage::Choose(uiLanguages), expected);
+    }
+
+    // Every source text has a finished English translation that keeps its placeholders (a lost
+    // %2 drops a file name or count from the message) and quotes any Chinese data it names.
+    void translationIsComplete() {
+        const QList<Message> messages = ReadTs(QStringLiteral(QTR318_TS_FILE));
+        QVERIFY(messages.size() > 100);
+        for (const Message& message : messages) {
+            const QString where = message.context + QStringLiteral(": ") + message.source;
+            QVERIFY2(!message.unfinished, qPrintable(where));
+            for (const QString& translation : message.translations) {
+                QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(where));
+                QVERIFY2(IsEnglish(translation), qPrintable(where));
+                if (message.translations.size() == 1) {
+                    QVERIFY2(Placeholders(translation) == Placeholders(message.source),
+                             qPrintable(where));
+                }
+            }
+        }
+    }
+
+    // lupdate finds no text in the sources that the translation file lacks.
+    void translationCoversTheSources() {
+        const QString copy = m_dir.filePath(QStringLiteral("check.ts"));
+        QVERIFY(QFile::copy(QStringLiteral(QTR318_TS_FILE), copy));
+        QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QStringList arguments = QStringLiteral(QTR318_TRANSLATED_SOURCES).split(QLatin1Char('|'));
+        arguments << QStringLiteral("-no-obsolete") << QStringLiteral("-locations")
+                  << QStringLiteral("none") << QStringLiteral("-ts") << copy;
+        QProcess lupdate;
+        lupdate.start(QStringLiteral(QTR318_LUPDATE), arguments);
+        QVERIFY(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0);
+        QSet<QString> known;
+        for (const Message& message : ReadTs(QStringLiteral(QTR318_TS_FILE))) {
+            known << message.context + QLatin1Char('|') + message.source;
+        }
+        QStringList missing;
+        for (const Message& message : ReadTs(copy)) {
+            if (!known.contains(message.context + QLatin1Char('|') + message.source)) {
+                missing << message.context + QLatin1Char('|') + message.source;
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+    }
+
+    void commandsSpeakOneLanguage_data() {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<Language>("language");
+        QTest::newRow("en_US") << QStringList{"LANG=en_US.UTF-8"} << Language::English;
+        QTest::newRow("de_DE") << QStringList{"LANG=de_DE.UTF-8"} << Language::English;
+        QTest::newRow("zh_CN") << QStringList{"LANG=zh_CN.UTF-8"} << Language::Chinese;
+        QTest::newRow("C") << QStringList{"LANG=C"} << Language::Chinese;
+        QTest::newRow("C.UTF-8") << QStringList{"LANG=C.UTF-8"} << Language::Chinese;
+        QTest::newRow("LC_ALL over LANG")
+            << QStringList{"LANG=zh_CN.UTF-8", "LC_ALL=en_US.UTF-8"} << Language::English;
+        QTest::newRow("LC_MESSAGES over LANG")
+            << QStringList{"LANG=en_US.UTF-8", "LC_MESSAGES=zh_CN.UTF-8"} << Language::Chinese;
+        QTest::newRow("LANGUAGE first")
+            << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=zh_CN:en"} << Language::Chinese;
+    }
+
+    void commandsSpeakOneLanguage() {
+        QFETCH(QStringList, environment);
+        QFETCH(Language, language);
+        const bool english = language == Language::English;
+        const QList<QStringList> commands = {
+            {"--help"},
+            {},
+            {"frobnicate"},
+            {"new", "--help"},
+            {"import", "--help"},
+            {"read", "-h"},
+            {"verify", "--help"},
+            {"show"},
+            {"export", "--bogus", "x"},
+            {"new", "-o", m_dir.path()},
+            {"import", path("bad.csv"), "-o", path("x.sin")},
+            {"import", path("absent.csv"), "-o", path("x.sin")},
+            {"import", path("bad.csv"), "-o", path("x.sin"), "--band", "hf"},
+            {"show", path("bad.csv")},
+            {"write", "--port", "/dev/qtr318-none", path("new.sin")},
+            {"read", "--port", "/dev/qtr318-none", "-o", path("y.sin"), "--retries", "x"},
+        };
+        int englishLines = 0;
+        int chineseLines = 0;
+        for (const QStringList& command : commands) {
+            const Run result = run(environment, command);
+            const QString shown = command.join(QLatin1Char(' '));
+            QVERIFY2(result.exitCode > 0 || !result.out.isEmpty(), qPrintable(shown));
+            for (const QString& line : (result.out + result.err).split(QLatin1Char('\n'))) {
+                const QString message = shown + QStringLiteral(" -> ") + line;
+                QVERIFY2(english ? IsEnglish(line) : IsChinese(line), qPrintable(message));
+                englishLines +=
+                    line.contains(QRegularExpression(QStringLiteral("[a-z]{3} [a-z]{3}")));
+                chineseLines += std::any_of(line.begin(), line.end(), IsHan);
+            }
+        }
+        // Not vacuous: the runs said a good deal in the language chosen.
+        QVERIFY(english ? englishLines > 30 : chineseLines > 30);
+    }
+
+    // show's headings are messages; the channel table, option and tuning texts are the radio's.
+    void showHeadings_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QStringList>("headings");
+        QTest::newRow("en") << "en_US.UTF-8"
+                            << QStringList{"Model:  QTR-318", "Options", "Tuning values"};
+        QTest::newRow("zh") << "zh_CN.UTF-8"
+                            << QStringList{"机型：  QTR-318", "可选功能", "调试参数"};
+    }
+    void showHeadings() {
+        QFETCH(QString, lang);
+        QFETCH(QStringList, headings);
+        const Run result = run({QStringLiteral("LANG=") + lang}, {"show", path("new.sin")});
+        QCOMPARE(result.exitCode, 0);
+        const QStringList lines = result.out.split(QLatin1Char('\n'));
+        for (const QString& heading : headings) {
+            QVERIFY2(lines.contains(heading), qPrintable(heading + QLatin1Char('\n') + result.out));
+        }
+    }
+
+    // The simulator's help is Qt's and the program's texts together.
+    void simulatorHelp_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<Language>("language");
+        QTest::newRow("en") << "en_US.UTF-8" << Language::English;
+        QTest::newRow("zh") << "zh_CN.UTF-8" << Language::Chinese;
+    }
+    void simulatorHelp() {
+        QFETCH(QString, lang);
+        QFETCH(Language, language);
+        QProcess process;
+        process.setProcessEnvironment(environmentWith({QStringLiteral("LANG=") + lang}));
+        process.start(m_build + QStringLiteral("/tools/qtr318-radio-sim"),
+                      {QStringLiteral("--help")});
+        QVERIFY(process.waitForFinished(30000));
+        const QString help = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY(help.contains(QStringLiteral("--nak-at")));
+        for (const QString& line : help.split(QLatin1Char('\n'))) {
+            QVERIFY2(language == Language::English ? IsEnglish(line) : IsChinese(line),
+                     qPrintable(line));
+        }
+    }
+
+private:
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+    static QProcessEnvironment environmentWith(const QStringList& settings) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+            environment.remove(QLatin1String(name));
+        }
+        for (const QString& setting : settings) {
+            environment.insert(setting.section(QLatin1Char('='), 0, 0),
+                               setting.section(QLatin1Char('='), 1));
+        }
+        return environment;
+    }
+
+    Run run(const QStringList& environment, const QStringList& arguments) const {
+        QProcess process;
+        process.setProcessEnvironment(environmentWith(environment));
+        process.start(m_build + QStringLiteral("/cli/qtr318"), arguments);
+        Run result;
+        if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
+            result.exitCode = process.exitCode();
+        }
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QString m_build;
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(OneLanguageTest)
+#include "test_one_language.moc"

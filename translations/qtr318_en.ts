@@ -1,0 +1,764 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>AtomicFile</name>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelCsv</name>
+    <message>
+        <source>…（共 %1 个字符）</source>
+        <translation>… (%1 characters)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个多余的逗号</source>
+        <translation>
+            <numerusform>a trailing comma</numerusform>
+            <numerusform>%n trailing commas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>应有 %1 个字段，实有 %2 个</source>
+        <translation>expected %1 fields, found %2</translation>
+    </message>
+    <message>
+        <source>没有接收频率的信道上有 %1；这样的信道只保存发射频率（整行留空则清除该信道）</source>
+        <translation>%1 on a channel without a receive frequency; such a channel holds only its transmit frequency (an empty row clears the channel)</translation>
+    </message>
+    <message>
+        <source>%1 不是 1-16 的信道号</source>
+        <translation>%1 is not a channel number 1-16</translation>
+    </message>
+    <message>
+        <source>信道 %1 已在第 %2 行给出</source>
+        <translation>channel %1 is already given on line %2</translation>
+    </message>
+    <message>
+        <source>（小数点应为句点：%1）</source>
+        <translation> (the decimal mark is a point: %1)</translation>
+    </message>
+    <message>
+        <source>%1：小数超过 %2 位；对讲机按 10 Hz 的步进保存频率（%3）</source>
+        <translation>%1: more than %2 decimals; the radio stores steps of 10 Hz (%3)</translation>
+    </message>
+    <message>
+        <source>%1 不是信令代码：应为 &quot;关&quot;、亚音频（如 67.0）或数字亚音（如 D023N / D023I）</source>
+        <translation>%1 is not a signalling code (&quot;关&quot;, a tone such as 67.0, or a DCS code such as D023N / D023I)</translation>
+    </message>
+    <message>
+        <source>%1 不是 %2 之一</source>
+        <translation>%1 is not one of %2</translation>
+    </message>
+    <message>
+        <source>%1 和 %2 都是 %3；%4 中只能有一个是 %3</source>
+        <translation>%1 and %2 are both %3; only one of %4 may be %3</translation>
+    </message>
+    <message>
+        <source>第 %1 行</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>，第 %1 列</source>
+        <translation>, column %1</translation>
+    </message>
+    <message>
+        <source>（%1）</source>
+        <translation> (&quot;%1&quot;)</translation>
+    </message>
+    <message numerus="yes">
+        <source>另有 %n 个问题没有列出</source>
+        <translation>
+            <numerusform>%n more problem not shown</numerusform>
+            <numerusform>%n more problems not shown</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>不是 UTF-8 文本；请把文件另存为 UTF-8 编码的 CSV</source>
+        <translation>not UTF-8 text; save the file as CSV in UTF-8</translation>
+    </message>
+    <message>
+        <source>行尾只有回车符（CR，旧式 Mac 文件就是这样）；请以 CRLF 或 LF 作为行尾保存文件</source>
+        <translation>the line ends in a carriage return alone (CR, as old Mac files do); save the file with CRLF or LF line ends</translation>
+    </message>
+    <message>
+        <source>文件没有标题行</source>
+        <translation>the file holds no header line</translation>
+    </message>
+    <message>
+        <source>标题行应为：%1</source>
+        <translation>the header must be: %1</translation>
+    </message>
+    <message>
+        <source>字段中间有引号，但字段不是以引号开头</source>
+        <translation>a quote inside a field that does not start with one</translation>
+    </message>
+    <message>
+        <source>带引号的字段没有结束引号</source>
+        <translation>the quoted field is never closed</translation>
+    </message>
+    <message>
+        <source>结束引号之后还有文字</source>
+        <translation>text after the closing quote</translation>
+    </message>
+    <message>
+        <source>最后一列（%2）之后有 %1；请删除其后的空列</source>
+        <translation>%1 after the last column (&quot;%2&quot;); remove the empty columns after it</translation>
+    </message>
+    <message>
+        <source>标题行最后一列（%2）之后有 %1；请删除其后的空列</source>
+        <translation>the header has %1 after its last column (&quot;%2&quot;); remove the empty columns after it</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>选项 &apos;%1&apos; 需要一个值</source>
+        <translation>option &apos;%1&apos; needs a value</translation>
+    </message>
+    <message>
+        <source>未知选项 &apos;%1&apos;</source>
+        <translation>unknown option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>选项 &apos;%1&apos; 给出了两次</source>
+        <translation>option &apos;%1&apos; is given twice</translation>
+    </message>
+    <message>
+        <source>%1；用法：qtr318 %2</source>
+        <translation>%1; usage: qtr318 %2</translation>
+    </message>
+    <message>
+        <source>缺少参数</source>
+        <translation>missing argument</translation>
+    </message>
+    <message>
+        <source>多余的参数 &apos;%1&apos;</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>无法写入标准输出：%1</source>
+        <translation>cannot write to standard output: %1</translation>
+    </message>
+    <message>
+        <source>%1 不是普通文件；请写到文件，或写到 -（标准输出）</source>
+        <translation>%1 is not a regular file; write to a file or to - (standard output)</translation>
+    </message>
+    <message>
+        <source>%1 是输入文件；请另选输出文件</source>
+        <translation>%1 is the input file; choose another output</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2；什么也没有写入</source>
+        <translation>cannot write %1: %2; nothing written</translation>
+    </message>
+    <message>
+        <source>写出一个出厂内容的新 .sin 文件：没有信道，VHF 频段，默认选项。
+</source>
+        <translation>Writes a new .sin file with the factory contents: no channels, the VHF band and the
+default options.
+</translation>
+    </message>
+    <message>
+        <source>  -o OUT.sin       要写的文件；- 表示写到标准输出。
+</source>
+        <translation>  -o OUT.sin       The file to write; - writes it to standard output.
+</translation>
+    </message>
+    <message>
+        <source>显示 .sin 文件的机型、频段、信道表、可选功能和调试参数。
+</source>
+        <translation>Prints the model, the band, the channel table, the options and the tuning values of a
+.sin file.
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要显示其内容的 .sin 数据文件。
+</source>
+        <translation>  IN.sin           The file to show.
+</translation>
+    </message>
+    <message>
+        <source>把 .sin 文件的信道表写成 CSV（UTF-8 编码，带字节顺序标记）。
+</source>
+        <translation>Writes the channel table of a .sin file as CSV (UTF-8 with a byte order mark).
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
+  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
+                   标准输出。
+</source>
+        <translation>  IN.sin           The file whose channels are written.
+  -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
+                   standard output.
+</translation>
+    </message>
+    <message>
+        <source>用 CSV 信道表生成 .sin 文件。CSV 没有列出的信道为空；每个错误
+都会连同行号和列号列出，这时什么也不写。
+</source>
+        <translation>Builds a .sin file from a CSV channel table. Channels the CSV leaves out become empty;
+every mistake is listed with its line and column, and then nothing is written.
+</translation>
+    </message>
+    <message>
+        <source>  IN.csv           要读的 CSV；- 表示读标准输入。
+  -o OUT.sin       要写的文件；- 表示写到标准输出。
+  --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是
+                   用出厂内容。
+  --band vhf|uhf   设定频段，代替 BASE.sin 的频段；频率按这个频段
+                   检查。
+</source>
+        <translation>  IN.csv           The CSV to read; - reads standard input.
+  -o OUT.sin       The file to write; - writes it to standard output.
+  --base BASE.sin  Takes the options, tuning values and band from this file instead of
+                   the factory contents.
+  --band vhf|uhf   Sets the band instead of the base&apos;s; the frequencies are checked
+                   against it.
+</translation>
+    </message>
+    <message>
+        <source>通过写频线读取对讲机的内存并保存。
+</source>
+        <translation>Reads the radio&apos;s memory over the programming cable and saves it.
+</translation>
+    </message>
+    <message>
+        <source>  -o OUT.sin       要写的文件，只有整个读取成功后才替换它。
+  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数
+                   （默认：出厂内容）。
+</source>
+        <translation>  -o OUT.sin       The file to write, replaced only when the whole read succeeded.
+  --base BASE.sin  Supplies what never travels over the cable, the tuning values among
+                   it (default: the factory contents).
+</translation>
+    </message>
+    <message>
+        <source>把 .sin 文件原样写入对讲机。
+</source>
+        <translation>Writes a .sin file to the radio as it is.
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
+</source>
+        <translation>  IN.sin           The file to write.
+</translation>
+    </message>
+    <message>
+        <source>读取对讲机，列出与文件不同的每个 8 字节块的地址；有不同的块时
+以 3 退出。
+</source>
+        <translation>Reads the radio and prints the address of each 8-byte block that differs from the file;
+exits with 3 when any does.
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
+</source>
+        <translation>  IN.sin           The file to compare with.
+</translation>
+    </message>
+    <message>
+        <source>  --port PORT      写频线的串口：COM1-COM4（见 QTR318_COM1..4）或设备
+                   路径，如 /dev/ttyUSB0。
+</source>
+        <translation>  --port PORT      The cable&apos;s serial port: COM1-COM4 (see QTR318_COM1..4) or a device
+                   path such as /dev/ttyUSB0.
+</translation>
+    </message>
+    <message>
+        <source>  --retries N      对讲机对五次进入编程模式的请求都没有应答时，再试
+                   N 次后放弃（默认 0）。
+</source>
+        <translation>  --retries N      When the radio does not answer five requests to enter programming
+                   mode, tries N more times before giving up (default 0).
+</translation>
+    </message>
+    <message>
+        <source>  -h, --help       显示本帮助。
+</source>
+        <translation>  -h, --help       Prints this help.
+</translation>
+    </message>
+    <message>
+        <source>无法打开 %1：%2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>（不是列表中的值）</source>
+        <translation>(not a list value)</translation>
+    </message>
+    <message>
+        <source>必须给出 -o OUT.sin</source>
+        <translation>-o OUT.sin is required</translation>
+    </message>
+    <message>
+        <source>机型：</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>频段：</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>可选功能</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>调试参数</source>
+        <translation>Tuning values</translation>
+    </message>
+    <message>
+        <source>--band 只能是 vhf 或 uhf</source>
+        <translation>--band takes vhf or uhf</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>发现 %n 个问题；什么也没有写入</source>
+        <translation>
+            <numerusform>%n problem found; nothing written</numerusform>
+            <numerusform>%n problems found; nothing written</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>qtr318 — 在命令行上为 QTR-318 写频
+
+用法：
+</source>
+        <translation>qtr318 — QTR-318 channel programming from the command line
+
+Usage:
+</translation>
+    </message>
+    <message>
+        <source>PORT 为 COM1-COM4 或串口设备路径。退出码：0 成功，1 操作失败，
+2 用法错误，3 verify 发现了不同。
+qtr318 COMMAND --help（或 -h）说明一个命令的参数和选项。
+</source>
+        <translation>PORT is COM1-COM4 or a serial device path. Exit codes: 0 success, 1 the operation
+failed, 2 usage error, 3 verify found differences.
+qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
+</translation>
+    </message>
+    <message>
+        <source>用法：qtr318 %1</source>
+        <translation>Usage: qtr318 %1</translation>
+    </message>
+    <message>
+        <source>未知命令 &apos;%1&apos;；请看 qtr318 --help</source>
+        <translation>unknown command &apos;%1&apos;; see qtr318 --help</translation>
+    </message>
+    <message>
+        <source>必须给出 --port PORT（COM1-COM4 或设备路径）</source>
+        <translation>--port PORT is required (COM1-COM4 or a device path)</translation>
+    </message>
+    <message>
+        <source>--retries 应为 0 或更大的整数</source>
+        <translation>--retries takes a count of 0 or more</translation>
+    </message>
+    <message>
+        <source>已中断：</source>
+        <translation>Stopped: </translation>
+    </message>
+    <message>
+        <source>对讲机里的数据没有改变。</source>
+        <translation>the data in the radio has not changed.</translation>
+    </message>
+    <message>
+        <source>读取没有完成，没有保存任何数据。</source>
+        <translation>the read did not finish; nothing was saved.</translation>
+    </message>
+    <message>
+        <source>%1 与对讲机不同的块有 %2 个（共 %3 块）</source>
+        <translation>%2 of %3 blocks differ from %1</translation>
+    </message>
+    <message>
+        <source>提示音</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>声控</source>
+        <translation>VOX</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentFile</name>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>Cannot open the file %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1：%2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>长度超过 %1 字节</source>
+        <translation>it is longer than %1 bytes</translation>
+    </message>
+    <message>
+        <source>长度为 %1 字节</source>
+        <translation>it is %1 bytes long</translation>
+    </message>
+    <message>
+        <source>文件 %1 不是有效的数据文件：%2，应为 %3 字节。</source>
+        <translation>The file %1 is not a valid data file: %2 and should be %3 bytes.</translation>
+    </message>
+    <message>
+        <source>无法保存文件 %1：%2</source>
+        <translation>Cannot save the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FrequencyCheck</name>
+    <message>
+        <source>超出范围</source>
+        <translation>out of range</translation>
+    </message>
+    <message>
+        <source>请输入5k/6.25k的倍数</source>
+        <translation>enter a multiple of 5k or 6.25k</translation>
+    </message>
+    <message>
+        <source>请输入数字</source>
+        <translation>enter a number</translation>
+    </message>
+</context>
+<context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>设备 %1 不存在：那里没有找到编程线。请插好编程线，或者选择别的端口。</source>
+        <translation>The device %1 does not exist: no programming cable was found there. Plug in the cable or choose another port.</translation>
+    </message>
+    <message>
+        <source>没有设备 %1 的读写权限。
+</source>
+        <translation>No permission to read and write the device %1.
+</translation>
+    </message>
+    <message>
+        <source>未知程序</source>
+        <translation>an unknown program</translation>
+    </message>
+    <message>
+        <source>设备 %1 正被另一个程序占用：%2（进程号 %3）。请先关闭它，再重试。</source>
+        <translation>The device %1 is in use by another program: %2 (process %3). Close it first, then try again.</translation>
+    </message>
+    <message>
+        <source>设备 %1 正被另一个程序占用。请先关闭使用它的程序，再重试。（%2）</source>
+        <translation>The device %1 is in use by another program. Close the program that uses it first, then try again. (%2)</translation>
+    </message>
+    <message>
+        <source>设备 %1：%2</source>
+        <translation>The device %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PortNames</name>
+    <message>
+        <source>请把用户加入 dialout 组（sudo usermod -aG dialout $USER），然后重新登录。</source>
+        <translation>Add the user to the dialout group (sudo usermod -aG dialout $USER), then log in again.</translation>
+    </message>
+    <message>
+        <source>COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，可用环境变量 QTR318_COM1~QTR318_COM4 另行指定。</source>
+        <translation>COM1 to COM4 stand for /dev/ttyUSB0 to /dev/ttyUSB3; the environment variables QTR318_COM1 to QTR318_COM4 can name other devices.</translation>
+    </message>
+</context>
+<context>
+    <name>RadioSim</name>
+    <message>
+        <source>在伪终端上模拟的 QTR-318 对讲机。第一行输出设备路径。
+一次会话的帧从 1 开始计数：被接受的进入编程模式请求、机型查询、机型确认，
+然后是每个数据块的帧（读一个块是一个请求加一个确认），最后是结束帧。
+完整的读取有 232 帧，完整的写入有 118 帧。</source>
+        <translation>Simulated QTR-318 radio on a pseudo-terminal. Prints the device path on the first line.
+Frames of a session count from 1: the accepted program-mode request, the ident request,
+the ident acknowledgement, then each block frame (a read block is a request and an
+acknowledgement), then the end frame. A full read has 232 frames, a full write 118.</translation>
+    </message>
+    <message>
+        <source>1024 字节的 .sin 文件（默认：新文档）</source>
+        <translation>1024-byte .sin file (default: new document)</translation>
+    </message>
+    <message>
+        <source>应答的机型标识（默认 QT318）。</source>
+        <translation>Model ident to answer (default QT318).</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>前 K 个进入编程模式的请求不应答；all 表示全都不应答。</source>
+        <translation>Leave the first K program-mode requests unanswered; &apos;all&apos; for every one.</translation>
+    </message>
+    <message>
+        <source>对第 N 帧应答 0x15。</source>
+        <translation>Answer frame N with 0x15.</translation>
+    </message>
+    <message>
+        <source>第 N 帧不应答。</source>
+        <translation>Leave frame N unanswered.</translation>
+    </message>
+    <message>
+        <source>对第 N 帧的应答少一个字节。</source>
+        <translation>Answer frame N one byte short.</translation>
+    </message>
+    <message>
+        <source>每个字节按 9600 波特花 10 个位时间。</source>
+        <translation>Take 10 bit times at 9600 baud per byte.</translation>
+    </message>
+    <message>
+        <source>退出时在标准错误上输出会话的时间花在了哪里。</source>
+        <translation>On exit, print to stderr where the time of the sessions went.</translation>
+    </message>
+    <message>
+        <source>在设备路径之后，每应答一帧就在标准输出上输出它的编号，让测试能在会话的某一点采取行动。</source>
+        <translation>After the device path, print each frame&apos;s number on stdout as it is answered, so a test can act at a given point of a session.</translation>
+    </message>
+    <message>
+        <source>每次写入结束后和退出时把内存保存到这个文件。</source>
+        <translation>Save the memory to this file after each end of write and on exit.</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>帧号从 1 开始计数</source>
+        <translation>a frame number counts from 1</translation>
+    </message>
+    <message>
+        <source>无法打开伪终端：%1</source>
+        <translation>cannot open a pseudo-terminal: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCodec</name>
+    <message>
+        <source>静噪电平</source>
+        <translation>Squelch level</translation>
+    </message>
+    <message>
+        <source>超时定时器</source>
+        <translation>Time-out timer</translation>
+    </message>
+    <message>
+        <source>声控增益电平</source>
+        <translation>VOX gain level</translation>
+    </message>
+    <message>
+        <source>电池省电</source>
+        <translation>Battery saver</translation>
+    </message>
+    <message>
+        <source>优先信道</source>
+        <translation>Priority channel</translation>
+    </message>
+    <message>
+        <source>语言选择</source>
+        <translation>Voice prompt language</translation>
+    </message>
+    <message>
+        <source>声控延迟时间</source>
+        <translation>VOX delay</translation>
+    </message>
+    <message>
+        <source>AF输入增益 (dB)</source>
+        <translation>AF input gain (dB)</translation>
+    </message>
+    <message>
+        <source>AF 输出增益粗调 (dB)</source>
+        <translation>AF output gain, coarse (dB)</translation>
+    </message>
+    <message>
+        <source>AF 输出增益微调</source>
+        <translation>AF output gain, fine</translation>
+    </message>
+    <message>
+        <source>接收压扩幅度 (mVpp)</source>
+        <translation>Receive compander level (mVpp)</translation>
+    </message>
+    <message>
+        <source>去加重</source>
+        <translation>De-emphasis</translation>
+    </message>
+    <message>
+        <source>MIC 输入增益 (dB)</source>
+        <translation>MIC input gain (dB)</translation>
+    </message>
+    <message>
+        <source>发射话音输出增益粗调  (dB)</source>
+        <translation>Transmit voice output gain, coarse (dB)</translation>
+    </message>
+    <message>
+        <source>发射话音输出增益微调</source>
+        <translation>Transmit voice output gain, fine</translation>
+    </message>
+    <message>
+        <source>发射压扩幅度 (mVpp)</source>
+        <translation>Transmit compander level (mVpp)</translation>
+    </message>
+    <message>
+        <source>预加重</source>
+        <translation>Pre-emphasis</translation>
+    </message>
+    <message>
+        <source>宽带话音调制度控制</source>
+        <translation>Voice deviation, wide</translation>
+    </message>
+    <message>
+        <source>窄带话音调制度控制</source>
+        <translation>Voice deviation, narrow</translation>
+    </message>
+    <message>
+        <source>宽带CTCSS调制度</source>
+        <translation>CTCSS deviation, wide</translation>
+    </message>
+    <message>
+        <source>窄带CTCSS调制度</source>
+        <translation>CTCSS deviation, narrow</translation>
+    </message>
+    <message>
+        <source>宽带DCS调制度</source>
+        <translation>DCS deviation, wide</translation>
+    </message>
+    <message>
+        <source>窄带DCS调制度</source>
+        <translation>DCS deviation, narrow</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>不允许的操作</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>没有那个文件或目录</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>被中断的系统调用</source>
+        <translation>Interrupted system call</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>没有那个设备或地址</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>资源暂时不可用</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>权限不够</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>设备或资源忙</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>文件已存在</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>没有那个设备</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>不是目录</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>是一个目录</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>无效的参数</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>打开的文件过多</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>文本文件忙</source>
+        <translation>Text file busy</translation>
+    </message>
+    <message>
+        <source>文件过大</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>设备上没有空间</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>只读文件系统</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>文件名过长</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>符号连接的层数过多</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>超出磁盘限额</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+</context>
+<context>
+    <name>TransferEngine</name>
+    <message>
+        <source>不能打开串口%1</source>
+        <translation>Cannot open the serial port %1</translation>
+    </message>
+    <message>
+        <source>通信错误</source>
+        <translation>Communication error</translation>
+    </message>
+    <message>
+        <source>未收到足够的字节</source>
+        <translation>Not enough bytes received</translation>
+    </message>
+    <message>
+        <source>机型不匹配</source>
+        <translation>Wrong radio model</translation>
+    </message>
+    <message>
+        <source>结束错误</source>
+        <translation>Error at the end of the transfer</translation>
+    </message>
+    <message>
+        <source>%1 块都已送出，但对讲机没有确认写入结束，不能确定它保存了新数据。请重新写入。</source>
+        <translation>All %1 blocks were sent, but the radio did not confirm the end of the write, so it is not certain that it kept the new data. Write again.</translation>
+    </message>
+    <message>
+        <source>写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，现在它里面是新旧混杂的数据。请重新写入。</source>
+        <translation>The write did not finish: it stopped after the radio confirmed %1 of %2 blocks, and the radio now holds a mix of new and old data. Write again.</translation>
+    </message>
+</context>
+</TS>
