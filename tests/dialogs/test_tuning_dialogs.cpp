@@ -105,7 +105,7 @@ private slots:
         TypeInto(dlg.edit(kWideCtcss), "");
         QTest::keyClick(dlg.edit(kWideCtcss), Qt::Key_Backspace);
         dlg.edit(kAfFine)->setFocus();
-        QCOMPARE(messenger.boxes().value(0).left(3), QStringLiteral("警告:"));
+        QCOMPARE(messenger.boxes().value(0), QStringLiteral("警告: 请输入一个整数。"));
         QCOMPARE(dlg.edit(kWideCtcss)->text(), QStringLiteral("40"));
         dlg.close();
         QCOMPARE(messenger.shown.size(), 1);
