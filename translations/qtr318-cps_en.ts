@@ -320,6 +320,13 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>ChannelTableModel</name>
+    <message>
+        <source>请输入列表中的信令</source>
+        <translation>Please enter a signalling code from the list</translation>
+    </message>
+</context>
+<context>
     <name>ChannelTablePrinter</name>
     <message>
         <source>澜星写频软件 — 信道表</source>

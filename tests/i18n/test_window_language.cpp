@@ -64,7 +64,8 @@ private slots:
     void windowTexts() {
         CMainFrame* frame = f.frame();
         QStringList texts = {frame->windowTitle(), frame->ToolBar()->windowTitle(),
-                             f.doc()->GetTitle(), CProgramDoc::FileFilter()};
+                             f.doc()->GetTitle(), CProgramDoc::FileFilter(),
+                             ChannelTableModel::unknownSignallingMessage()};
         for (QAction* menuAction : frame->menuBar()->actions()) {
             texts << menuAction->text();
             for (QAction* action : menuAction->menu()->actions()) {
