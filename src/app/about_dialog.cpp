@@ -10,17 +10,17 @@
 // Version and maker on the left, the icon and OK on the right, at the size the texts need.
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(tr("关于"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("iconLabel"));
     icon->setPixmap(ToolbarIcons::ApplicationIcon().pixmap(32, 32));
 
-    auto* version = new QLabel(QStringLiteral("版本 1.0.6"), this);
+    auto* version = new QLabel(tr("版本 1.0.6"), this);
     version->setObjectName(QStringLiteral("versionLabel"));
 
-    auto* maker = new QLabel(QStringLiteral("澜星电子有限公司\n版权所有"), this);
+    auto* maker = new QLabel(tr("澜星电子有限公司\n版权所有"), this);
     maker->setObjectName(QStringLiteral("makerLabel"));
     maker->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

@@ -3,6 +3,7 @@
 #include "channel_columns.h"
 #include "channel_table.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -71,11 +72,13 @@ ChannelTablePrinter::Page ChannelTablePrinter::Layout(QPaintDevice* device,
         result.texts.append({rect, text, heading});
         y += metrics.height() * 1.3;
     };
-    addLine(QStringLiteral("澜星写频软件 — 信道表"), TitleFont(), true);
+    addLine(QCoreApplication::translate("ChannelTablePrinter", "澜星写频软件 — 信道表"),
+            TitleFont(), true);
     if (!m_documentTitle.isEmpty()) {
-        addLine(QStringLiteral("文件: %1").arg(m_documentTitle), LineFont(), false);
+        addLine(QCoreApplication::translate("ChannelTablePrinter", "文件: %1").arg(m_documentTitle),
+                LineFont(), false);
     }
-    addLine(QStringLiteral("机型: %1    频率: %2")
+    addLine(QCoreApplication::translate("ChannelTablePrinter", "机型: %1    频率: %2")
                 .arg(SelectedEntry(m_table, ChannelTable::Selector::Model),
                      SelectedEntry(m_table, ChannelTable::Selector::Band)),
             LineFont(), false);

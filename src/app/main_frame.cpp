@@ -24,14 +24,13 @@ namespace Id = CommandId;
 
 namespace {
 const QSize kInitialSize(1000, 800);
-const QString kCaption = QStringLiteral("澜星写频软件");
 } // namespace
 
 CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     : QMainWindow(parent), m_document(document), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("mainFrame"));
     // The caption never names the document.
-    setWindowTitle(kCaption);
+    setWindowTitle(tr("澜星写频软件"));
     resize(kInitialSize);
     m_printer.setPageSize(QPageSize(QPageSize::A4));
 
@@ -71,62 +70,52 @@ QAction* CMainFrame::AddCommand(int command, const QString& text, const QString&
 
 void CMainFrame::CreateActions() {
     using Image = ToolbarIcons::Image;
-    AddCommand(Id::kFileNew, QStringLiteral("新建(&N)\tCtrl+N"), QStringLiteral("建立新文档"),
-               QStringLiteral("新建"))
+    AddCommand(Id::kFileNew, tr("新建(&N)\tCtrl+N"), tr("建立新文档"), tr("新建"))
         ->setIcon(ToolbarIcons::Make(Image::New));
-    AddCommand(Id::kFileOpen, QStringLiteral("打开(&O)...\tCtrl+O"),
-               QStringLiteral("打开一个现有文档"), QStringLiteral("打开"))
+    AddCommand(Id::kFileOpen, tr("打开(&O)...\tCtrl+O"), tr("打开一个现有文档"), tr("打开"))
         ->setIcon(ToolbarIcons::Make(Image::Open));
-    AddCommand(Id::kFileSave, QStringLiteral("保存(&S)\tCtrl+S"), QStringLiteral("保存活动文档"),
-               QStringLiteral("保存"))
+    AddCommand(Id::kFileSave, tr("保存(&S)\tCtrl+S"), tr("保存活动文档"), tr("保存"))
         ->setIcon(ToolbarIcons::Make(Image::Save));
-    AddCommand(Id::kFileSaveAs, QStringLiteral("另存为(&A)..."),
-               QStringLiteral("将活动文档以一个新文件名保存"), QStringLiteral("另存为"));
-    AddCommand(Id::kFilePrint, QStringLiteral("打印(&P)...\tCtrl+P"),
-               QStringLiteral("打印活动文档"), QStringLiteral("打印"))
+    AddCommand(Id::kFileSaveAs, tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
+               tr("另存为"));
+    AddCommand(Id::kFilePrint, tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"))
         ->setIcon(ToolbarIcons::Make(Image::Print));
-    AddCommand(Id::kFilePrintPreview, QStringLiteral("打印预览(&V)"), QStringLiteral("显示整页"),
-               QStringLiteral("打印预览"));
-    AddCommand(Id::kFilePrintSetup, QStringLiteral("打印设置(&R)..."),
-               QStringLiteral("改变打印机及打印选项"), QStringLiteral("打印设置"));
-    AddCommand(Id::kAppExit, QStringLiteral("退出(&X)"),
-               QStringLiteral("退出应用程序；提示保存文档"), QStringLiteral("退出"));
-    AddCommand(Id::kOptionalFeatures, QStringLiteral("可选功能"), QString(), QString());
-    AddCommand(Id::kReadData, QStringLiteral("读数据"), QStringLiteral("从对讲机读取数据"),
-               QStringLiteral("读频"))
+    AddCommand(Id::kFilePrintPreview, tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
+    AddCommand(Id::kFilePrintSetup, tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
+               tr("打印设置"));
+    AddCommand(Id::kAppExit, tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
+    AddCommand(Id::kOptionalFeatures, tr("可选功能"), QString(), QString());
+    AddCommand(Id::kReadData, tr("读数据"), tr("从对讲机读取数据"), tr("读频"))
         ->setIcon(ToolbarIcons::Make(Image::Read));
-    AddCommand(Id::kWriteData, QStringLiteral("写数据"), QStringLiteral("向对讲机写入数据"),
-               QStringLiteral("写频"))
+    AddCommand(Id::kWriteData, tr("写数据"), tr("向对讲机写入数据"), tr("写频"))
         ->setIcon(ToolbarIcons::Make(Image::Write));
     // One port is chosen at a time; the check mark follows the choice.
     auto* ports = new QActionGroup(this);
     ports->setExclusive(true);
     const int portCommands[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port =
-            AddCommand(portCommands[n - 1], QStringLiteral("COM%1").arg(n),
-                       QStringLiteral("选择串口%1 ").arg(n), QStringLiteral("Com%1").arg(n));
+        QAction* port = AddCommand(portCommands[n - 1], QStringLiteral("COM%1").arg(n),
+                                   tr("选择串口%1 ").arg(n), QStringLiteral("Com%1").arg(n));
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
         connect(port, &QAction::triggered, this,
                 [this, n] { m_view->setPortName(QStringLiteral("COM%1").arg(n)); });
     }
-    QAction* toolbar = AddCommand(Id::kViewToolbar, QStringLiteral("工具栏(&T)"),
-                                  QStringLiteral("显示或隐藏工具栏"), QStringLiteral("显隐工具栏"));
+    QAction* toolbar =
+        AddCommand(Id::kViewToolbar, tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction* status = AddCommand(Id::kViewStatusBar, QStringLiteral("状态栏(&S)"),
-                                 QStringLiteral("显示或隐藏状态栏"), QStringLiteral("显隐状态栏"));
+    QAction* status =
+        AddCommand(Id::kViewStatusBar, tr("状态栏(&S)"), tr("显示或隐藏状态栏"), tr("显隐状态栏"));
     status->setCheckable(true);
     status->setChecked(true);
-    AddCommand(Id::kAppAbout, QStringLiteral("关于 ..."),
-               QStringLiteral("显示程序信息，版本号和版权"), QStringLiteral("关于"))
+    AddCommand(Id::kAppAbout, tr("关于 ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
         ->setIcon(ToolbarIcons::Make(Image::About));
 }
 
 void CMainFrame::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
     file->setObjectName(QStringLiteral("menuFile"));
     for (int command : {Id::kFileNew, Id::kFileOpen, Id::kFileSave, Id::kFileSaveAs}) {
         file->addAction(m_actions.at(command));
@@ -138,27 +127,27 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(m_actions.at(Id::kAppExit));
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    QMenu* edit = menuBar()->addMenu(tr("编辑(&E)"));
     edit->setObjectName(QStringLiteral("menuEdit"));
     edit->addAction(m_actions.at(Id::kOptionalFeatures));
 
-    QMenu* program = menuBar()->addMenu(QStringLiteral("编程(&P)"));
+    QMenu* program = menuBar()->addMenu(tr("编程(&P)"));
     program->setObjectName(QStringLiteral("menuProgram"));
     program->addAction(m_actions.at(Id::kReadData));
     program->addAction(m_actions.at(Id::kWriteData));
 
-    m_portMenu = menuBar()->addMenu(QStringLiteral("端口(&C)"));
+    m_portMenu = menuBar()->addMenu(tr("端口(&C)"));
     m_portMenu->setObjectName(QStringLiteral("menuPort"));
     for (int command : {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4}) {
         m_portMenu->addAction(m_actions.at(command));
     }
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    QMenu* view = menuBar()->addMenu(tr("查看(&V)"));
     view->setObjectName(QStringLiteral("menuView"));
     view->addAction(m_actions.at(Id::kViewToolbar));
     view->addAction(m_actions.at(Id::kViewStatusBar));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
     help->setObjectName(QStringLiteral("menuHelp"));
     help->addAction(m_actions.at(Id::kAppAbout));
 
@@ -168,7 +157,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_toolBar = new QToolBar(QStringLiteral("工具栏"), this);
+    m_toolBar = new QToolBar(tr("工具栏"), this);
     m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolBar->setIconSize(QSize(ToolbarIcons::kImageSize, ToolbarIcons::kImageSize));
     m_toolBar->setMovable(true);
@@ -195,14 +184,13 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    m_idlePrompt = new QLabel(QStringLiteral("就绪"));
+    m_idlePrompt = new QLabel(tr("就绪"));
     m_idlePrompt->setObjectName(QStringLiteral("idlePrompt"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addWidget(m_idlePrompt, 1);
     // Qt cannot read the lock keys' state portably, so the indicators stay as the framework
     // shows them with the locks off: present but dimmed.
-    for (const QString& name :
-         {QStringLiteral("大写"), QStringLiteral("数字"), QStringLiteral("滚动")}) {
+    for (const QString& name : {tr("大写"), tr("数字"), tr("滚动")}) {
         auto* indicator = new QLabel(name);
         indicator->setFrameShape(QFrame::Panel);
         indicator->setFrameShadow(QFrame::Sunken);
@@ -365,7 +353,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 bool CMainFrame::PrintDocument(QPrinter& printer) {
     const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->GetTitle());
     if (!tablePrinter.Print(printer)) {
-        ShowWarning(this, QStringLiteral("无法打印。"));
+        ShowWarning(this, tr("无法打印。"));
         return false;
     }
     return true;

@@ -9,8 +9,6 @@
 #include "toolbar_icons.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 // The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
 const char* const CProgramApp::kSettingsOrganization = "qtr318";
@@ -20,18 +18,6 @@ CProgramApp::CProgramApp() = default;
 
 CProgramApp::~CProgramApp() {
     m_frame.reset(); // the window refers to the document until it is gone
-}
-
-void CProgramApp::InstallTranslations(QApplication& application) {
-    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {
-        auto* translator = new QTranslator(&application);
-        if (translator->load(QString::fromLatin1(name), directory)) {
-            QCoreApplication::installTranslator(translator);
-        } else {
-            delete translator;
-        }
-    }
 }
 
 CProgramView* CProgramApp::GetView() const {
@@ -84,8 +70,8 @@ void CProgramApp::OnFileOpen() {
     if (!m_document->SaveModified()) {
         return;
     }
-    const QString path = TheMessenger().chooseOpenFile(m_frame.get(), QStringLiteral("打开"),
-                                                       CProgramDoc::FileFilter());
+    const QString path =
+        TheMessenger().chooseOpenFile(m_frame.get(), tr("打开"), CProgramDoc::FileFilter());
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

@@ -9,7 +9,6 @@
 class CMainFrame;
 class CProgramDoc;
 class CProgramView;
-class QApplication;
 
 // The application: settings store, the one document with its window and view, the command line,
 // and the commands that replace the document (New, Open) or concern the program (About).
@@ -21,9 +20,6 @@ public:
 
     CProgramApp();
     ~CProgramApp() override;
-
-    // Qt's own Chinese texts for the standard file, print and message dialogs.
-    static void InstallTranslations(QApplication& application);
 
     // Start-up. arguments are the command line without the program name: none gives a new
     // document, a path opens that file. False when the program must end at once.

@@ -12,11 +12,11 @@
 CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent) {}
 
 QString CProgramDoc::FileFilter() {
-    return QString::fromUtf8(DocumentFile::kFilter);
+    return tr("数据文件 (*.sin)");
 }
 
 QString CProgramDoc::GetTitle() const {
-    return m_pathName.isEmpty() ? QStringLiteral("无标题") : QFileInfo(m_pathName).fileName();
+    return m_pathName.isEmpty() ? tr("无标题") : QFileInfo(m_pathName).fileName();
 }
 
 void CProgramDoc::SetModifiedFlag(bool modified) {
@@ -70,8 +70,7 @@ bool CProgramDoc::DoSave(const QString& path) {
         const QString suggested =
             m_pathName.isEmpty() ? QDir::current().filePath(GetTitle() + QStringLiteral(".sin"))
                                  : m_pathName;
-        target = TheMessenger().chooseSaveFile(m_window, QStringLiteral("另存为"), suggested,
-                                               FileFilter());
+        target = TheMessenger().chooseSaveFile(m_window, tr("另存为"), suggested, FileFilter());
         if (target.isEmpty()) {
             return false;
         }
@@ -98,7 +97,7 @@ bool CProgramDoc::SaveModified() {
     if (!m_modified) {
         return true;
     }
-    const QString question = QStringLiteral("是否保存对 %1 的更改?").arg(GetTitle());
+    const QString question = tr("是否保存对 %1 的更改?").arg(GetTitle());
     switch (TheMessenger().askSave(m_window, question)) {
     case Messenger::SaveChoice::Save:
         return OnFileSave();

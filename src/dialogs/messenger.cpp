@@ -1,16 +1,23 @@
 #include "messenger.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
+// The captions stay the source texts while they are passed around (tests and the view compare
+// them) and take the run's language only on the box itself.
+QString ShownCaption(const QString& caption) {
+    return QCoreApplication::translate("Messenger", caption.toUtf8().constData());
+}
+
 class StandardMessenger : public Messenger {
 public:
     void showMessage(QWidget* parent, const QString& caption, const QString& text,
                      const QString& detail) override {
-        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::NoIcon, ShownCaption(caption), text, QMessageBox::Ok, parent);
         box.setIcon(caption == kErrorCaption ? QMessageBox::Critical : QMessageBox::Warning);
         if (!detail.isEmpty()) {
             box.setInformativeText(detail);
@@ -19,14 +26,14 @@ public:
     }
 
     bool askRetry(QWidget* parent, const QString& caption, const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, caption, text,
+        QMessageBox box(QMessageBox::NoIcon, ShownCaption(caption), text,
                         QMessageBox::Retry | QMessageBox::Cancel, parent);
         box.setDefaultButton(QMessageBox::Retry);
         return box.exec() == QMessageBox::Retry;
     }
 
     SaveChoice askSave(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::Warning, kWarningCaption, text,
+        QMessageBox box(QMessageBox::Warning, ShownCaption(kWarningCaption), text,
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
         box.setDefaultButton(QMessageBox::Save);
         switch (box.exec()) {

@@ -32,8 +32,8 @@ Messenger& TheMessenger();
 void InstallMessenger(Messenger* messenger);
 
 // The caption every framework-level box carries.
-inline const QString kWarningCaption = QStringLiteral("警告");
-inline const QString kErrorCaption = QStringLiteral("错误");
+inline const QString kWarningCaption = QStringLiteral(QT_TRANSLATE_NOOP("Messenger", "警告"));
+inline const QString kErrorCaption = QStringLiteral(QT_TRANSLATE_NOOP("Messenger", "错误"));
 
 // The view's message box: "警告" for severity 0 and unknown values, "错误" for 1; OK only.
 void ReportMessage(QWidget* parent, const QString& text, int severity);

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +30,7 @@ constexpr int kSwitchRow = 4;
 
 COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent, MemoryImage& image)
     : CDialog(parent), m_image(image) {
-    setWindowTitle(QStringLiteral("可选功能"));
+    setWindowTitle(tr("可选功能"));
     buildControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -41,7 +42,8 @@ void COptionalFeaturesDlg::buildControls() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     for (const ListPlace& place : kListPlaces) {
-        auto* label = new QLabel(QString::fromUtf8(OptionListFor(place.list).label), this);
+        auto* label = new QLabel(
+            QCoreApplication::translate("SettingsCodec", OptionListFor(place.list).label), this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QComboBox* box = addList(place.list);
         label->setBuddy(box);
@@ -50,8 +52,8 @@ void COptionalFeaturesDlg::buildControls() {
     }
 
     auto* switches = new QHBoxLayout;
-    m_beep = new QCheckBox(QStringLiteral("提示音"), this);
-    m_vox = new QCheckBox(QStringLiteral("声控"), this);
+    m_beep = new QCheckBox(tr("提示音"), this);
+    m_vox = new QCheckBox(tr("声控"), this);
     switches->addStretch();
     switches->addWidget(m_beep);
     switches->addWidget(m_vox);

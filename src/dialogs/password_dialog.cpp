@@ -25,10 +25,10 @@ public:
 } // namespace
 
 CPasswordDlg::CPasswordDlg(QWidget* parent) : CDialog(parent) {
-    setWindowTitle(QStringLiteral("密码"));
+    setWindowTitle(tr("密码"));
 
     auto* grid = new QGridLayout(this);
-    auto* label = new QLabel(QStringLiteral("密码"), this);
+    auto* label = new QLabel(tr("密码"), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_edit = new QLineEdit(this);
     m_edit->setValidator(new CapitalsValidator(m_edit));

@@ -19,7 +19,7 @@ CTransferDlg::CTransferDlg(QWidget* view) : CDialog(view) {
 void CTransferDlg::buildControls() {
     auto* grid = new QGridLayout(this);
 
-    m_start = new QPushButton(QStringLiteral("开始"), this);
+    m_start = new QPushButton(tr("开始"), this);
     m_start->setDefault(true);
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(m_start);
@@ -35,14 +35,14 @@ void CTransferDlg::buildControls() {
     m_progress->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
     grid->addWidget(m_progress, 1, 0, 1, 4);
 
-    auto* label = new QLabel(QStringLiteral("进度:"), this);
+    auto* label = new QLabel(tr("进度:"), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_count = new QLabel(QStringLiteral("0"), this);
     m_count->setObjectName(QString::number(IDC_TRANSFER_COUNT));
     m_count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Room for the largest block count, so the label never jumps while counting.
     m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(tr("取消"), this);
     grid->addWidget(label, 2, 1);
     grid->addWidget(m_count, 2, 2);
     grid->addWidget(m_cancel, 2, 3, Qt::AlignRight);

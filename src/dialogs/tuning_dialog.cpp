@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kMaxNumber = 255;
 constexpr int kNumberLength = 3;
-const QString kNotANumber = QStringLiteral("请输入一个整数。");
 
 // Where each field's control sits: the receive group above the transmit group, two columns of
 // label and control in each. Listed in tab order.
@@ -52,7 +52,7 @@ const TuningField* FieldWithId(int controlId) {
 
 CTuningDlg::CTuningDlg(QWidget* parent, MemoryImage& image)
     : CDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
-    setWindowTitle(QStringLiteral("参数调节"));
+    setWindowTitle(tr("参数调节"));
     buildControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -93,7 +93,7 @@ void CTuningDlg::addModeButtons(QVBoxLayout* top) {
 
 void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
     QGridLayout* grids[2];
-    const QString titles[2] = {QStringLiteral("接收参数"), QStringLiteral("发射参数")};
+    const QString titles[2] = {tr("接收参数"), tr("发射参数")};
     for (int group = 0; group < 2; ++group) {
         auto* box = new QGroupBox(titles[group], this);
         grids[group] = new QGridLayout(box);
@@ -113,7 +113,7 @@ void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
         if (!field) {
             continue;
         }
-        auto* label = new QLabel(QString::fromUtf8(field->label), this);
+        auto* label = new QLabel(QCoreApplication::translate("SettingsCodec", field->label), this);
         label->setAlignment(place.controlId == kCentredLabelId ? Qt::AlignCenter
                                                                : Qt::AlignRight | Qt::AlignVCenter);
         QWidget* control = addControl(*field);
@@ -231,7 +231,7 @@ void CTuningDlg::OnEditKillFocus(int box) {
         // Put the previous number back before the box appears, so the box never holds text
         // that is not a number while the message is up.
         control.edit->setText(QString::number(control.value));
-        ShowWarning(this, kNotANumber);
+        ShowWarning(this, tr("请输入一个整数。"));
         return;
     }
     control.value = std::min(typed, kMaxNumber);

@@ -61,11 +61,14 @@ Language Choose(const QStringList& uiLanguages) {
     return IsChinese(uiLanguages.value(0)) ? Language::Chinese : Language::English;
 }
 
-Language Install() {
+Language Install(const QStringList& programCatalogues) {
     // QLocale reads the variables itself, so the choice holds where no locale is generated.
     const Language language = Choose(QLocale::system().uiLanguages());
     if (language == Language::English) {
         InstallTranslator(QStringLiteral("qtr318_en"), QStringLiteral(":/i18n"));
+        for (const QString& catalogue : programCatalogues) {
+            InstallTranslator(catalogue, QStringLiteral(":/i18n"));
+        }
     } else {
         const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
         InstallTranslator(QStringLiteral("qtbase_zh_CN"), directory);

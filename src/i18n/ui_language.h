@@ -15,8 +15,9 @@ Language Choose(const QStringList& uiLanguages);
 
 // Chooses from the user's locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) and installs the
 // translators: the program's English texts, or Qt's own Chinese texts for its standard dialogs
-// and messages. Call once, after the application object exists.
-Language Install();
+// and messages. A program with texts of its own names their catalogues (built into it under
+// :/i18n) in programCatalogues. Call once, after the application object exists.
+Language Install(const QStringList& programCatalogues = {});
 
 // A system error text (strerror, QFile::errorString) in the language of the run where the
 // system's own text is in another one: the C library speaks English without generated locales.

@@ -201,7 +201,7 @@ FrequencyCheck ChannelTableModel::commitFrequency(int channel, int column, const
 }
 
 QString ChannelTableModel::unknownSignallingMessage() {
-    return QStringLiteral("请输入列表中的信令");
+    return tr("请输入列表中的信令");
 }
 
 bool ChannelTableModel::commitChoice(int channel, int column, const QString& typed, Commit how) {

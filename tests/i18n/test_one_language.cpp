@@ -1,7 +1,9 @@
+#include "one_language.h"
 #include "ui_language.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -13,6 +15,9 @@
 namespace {
 
 using Language = UiLanguage::Language;
+using OneLanguage::IsChinese;
+using OneLanguage::IsEnglish;
+using OneLanguage::IsHan;
 
 struct Message {
     QString context;
@@ -63,45 +68,6 @@ QList<Message> ReadTs(const QString& path) {
         }
     }
     return xml.hasError() ? QList<Message>() : messages;
-}
-
-bool IsHan(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= 0x3000 && u <= 0x303F) || (u >= 0x3400 && u <= 0x9FFF) ||
-           (u >= 0xFF00 && u <= 0xFFEF);
-}
-
-// Data a message quotes (a CSV column name, a list text, a file's value) keeps its language.
-QString WithoutQuoted(const QString& line) {
-    static const QRegularExpression quoted(QStringLiteral("\"[^\"]*\""));
-    return QString(line).remove(quoted);
-}
-
-// An English line holds no Chinese outside quotes.
-bool IsEnglish(const QString& line) {
-    const QString text = WithoutQuoted(line);
-    return std::none_of(text.begin(), text.end(), IsHan);
-}
-
-// A Chinese line holds no English phrase: two plain words in a row. Single tokens are names the
-// user types (COMMAND, vhf, PORT, --band, OUT.sin, /dev/ttyUSB0).
-bool IsChinese(const QString& line) {
-    static const QRegularExpression word(QStringLiteral("^[A-Za-z]{2,}[,.;:]?$"));
-    QString text = WithoutQuoted(line);
-    for (QChar& c : text) {
-        if (IsHan(c)) {
-            c = QLatin1Char('\n'); // a Chinese character parts what stands on either side
-        }
-    }
-    for (const QString& part : text.split(QLatin1Char('\n'))) {
-        const QStringList tokens = part.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (qsizetype i = 0; i + 1 < tokens.size(); ++i) {
-            if (word.match(tokens[i]).hasMatch() && word.match(tokens[i + 1]).hasMatch()) {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 QSet<QString> Placeholders(const QString& text) {
@@ -159,11 +125,17 @@ private slots:
         QCOMPARE(UiLanguage::Choose(uiLanguages), expected);
     }
 
+    // The command-line tool's catalogue and the window's own.
+    void translationIsComplete_data() { catalogues(); }
+    void translationCoversTheSources_data() { catalogues(); }
+
     // Every source text has a finished English translation that keeps its placeholders (a lost
     // %2 drops a file name or count from the message) and quotes any Chinese data it names.
     void translationIsComplete() {
-        const QList<Message> messages = ReadTs(QStringLiteral(QTR318_TS_FILE));
-        QVERIFY(messages.size() > 100);
+        QFETCH(QString, tsFile);
+        QFETCH(int, leastMessages);
+        const QList<Message> messages = ReadTs(tsFile);
+        QVERIFY(messages.size() >= leastMessages);
         for (const Message& message : messages) {
             const QString where = message.context + QStringLiteral(": ") + message.source;
             QVERIFY2(!message.unfinished, qPrintable(where));
@@ -180,17 +152,20 @@ private slots:
 
     // lupdate finds no text in the sources that the translation file lacks.
     void translationCoversTheSources() {
-        const QString copy = m_dir.filePath(QStringLiteral("check.ts"));
-        QVERIFY(QFile::copy(QStringLiteral(QTR318_TS_FILE), copy));
+        QFETCH(QString, tsFile);
+        QFETCH(QString, sources);
+        const QString copy = m_dir.filePath(QFileInfo(tsFile).fileName());
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(tsFile, copy));
         QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        QStringList arguments = QStringLiteral(QTR318_TRANSLATED_SOURCES).split(QLatin1Char('|'));
+        QStringList arguments = sources.split(QLatin1Char('|'));
         arguments << QStringLiteral("-no-obsolete") << QStringLiteral("-locations")
                   << QStringLiteral("none") << QStringLiteral("-ts") << copy;
         QProcess lupdate;
         lupdate.start(QStringLiteral(QTR318_LUPDATE), arguments);
         QVERIFY(lupdate.waitForFinished(60000) && lupdate.exitCode() == 0);
         QSet<QString> known;
-        for (const Message& message : ReadTs(QStringLiteral(QTR318_TS_FILE))) {
+        for (const Message& message : ReadTs(tsFile)) {
             known << message.context + QLatin1Char('|') + message.source;
         }
         QStringList missing;
@@ -302,6 +277,16 @@ private slots:
     }
 
 private:
+    static void catalogues() {
+        QTest::addColumn<QString>("tsFile");
+        QTest::addColumn<QString>("sources");
+        QTest::addColumn<int>("leastMessages");
+        QTest::newRow("command line")
+            << QStringLiteral(QTR318_TS_FILE) << QStringLiteral(QTR318_TRANSLATED_SOURCES) << 100;
+        QTest::newRow("window") << QStringLiteral(QTR318_WINDOW_TS_FILE)
+                                << QStringLiteral(QTR318_WINDOW_TRANSLATED_SOURCES) << 60;
+    }
+
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
     static QProcessEnvironment environmentWith(const QStringList& settings) {

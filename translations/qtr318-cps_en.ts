@@ -1,0 +1,377 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>版本 1.0.6</source>
+        <translation>Version 1.0.6</translation>
+    </message>
+    <message>
+        <source>澜星电子有限公司
+版权所有</source>
+        <translation>Lanxing Electronics Co., Ltd.
+All rights reserved</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>澜星写频软件</source>
+        <translation>Lanxing Programming Software</translation>
+    </message>
+    <message>
+        <source>新建(&amp;N)	Ctrl+N</source>
+        <translation>&amp;New	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>建立新文档</source>
+        <translation>Create a new document</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)...	Ctrl+O</source>
+        <translation>&amp;Open...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>打开一个现有文档</source>
+        <translation>Open an existing document</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)	Ctrl+S</source>
+        <translation>&amp;Save	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>保存活动文档</source>
+        <translation>Save the active document</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>将活动文档以一个新文件名保存</source>
+        <translation>Save the active document under a new name</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...	Ctrl+P</source>
+        <translation>&amp;Print...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>打印活动文档</source>
+        <translation>Print the active document</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>显示整页</source>
+        <translation>Display full pages</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>改变打印机及打印选项</source>
+        <translation>Change the printer and printing options</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档</source>
+        <translation>Quit the application; prompts to save the document</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>可选功能</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>读数据</source>
+        <translation>Read Data</translation>
+    </message>
+    <message>
+        <source>从对讲机读取数据</source>
+        <translation>Read the data from the radio</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写数据</source>
+        <translation>Write Data</translation>
+    </message>
+    <message>
+        <source>向对讲机写入数据</source>
+        <translation>Write the data to the radio</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>选择串口%1 </source>
+        <translation>Use serial port COM%1</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏</source>
+        <translation>Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>显隐工具栏</source>
+        <translation>Toggle Toolbar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏</source>
+        <translation>Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>显隐状态栏</source>
+        <translation>Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>关于 ...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>显示程序信息，版本号和版权</source>
+        <translation>Display program information, version number and copyright</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>编程(&amp;P)</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message>
+        <source>端口(&amp;C)</source>
+        <translation>&amp;COM Port</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>大写</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>滚动</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>无法打印。</source>
+        <translation>Cannot print.</translation>
+    </message>
+</context>
+<context>
+    <name>COptionalFeaturesDlg</name>
+    <message>
+        <source>可选功能</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>提示音</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>声控</source>
+        <translation>VOX</translation>
+    </message>
+</context>
+<context>
+    <name>CPasswordDlg</name>
+    <message>
+        <source>密码</source>
+        <translation>Password</translation>
+    </message>
+</context>
+<context>
+    <name>CProgramApp</name>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+</context>
+<context>
+    <name>CProgramDoc</name>
+    <message>
+        <source>数据文件 (*.sin)</source>
+        <translation>Data files (*.sin)</translation>
+    </message>
+    <message>
+        <source>无标题</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>是否保存对 %1 的更改?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+</context>
+<context>
+    <name>CTransferDlg</name>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>进度:</source>
+        <translation>Progress:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CTuningDlg</name>
+    <message>
+        <source>参数调节</source>
+        <translation>Tuning</translation>
+    </message>
+    <message>
+        <source>接收参数</source>
+        <translation>Receive Parameters</translation>
+    </message>
+    <message>
+        <source>发射参数</source>
+        <translation>Transmit Parameters</translation>
+    </message>
+    <message>
+        <source>请输入一个整数。</source>
+        <translation>Please enter an integer.</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelTableModel</name>
+    <message>
+        <source>请输入列表中的信令</source>
+        <translation>Please enter a signalling code from the list</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelTablePrinter</name>
+    <message>
+        <source>澜星写频软件 — 信道表</source>
+        <translation>Lanxing Programming Software — Channel Table</translation>
+    </message>
+    <message>
+        <source>文件: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>机型: %1    频率: %2</source>
+        <translation>Model: %1    Band: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DialogButtons</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Messenger</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>QTR-318 写频软件</source>
+        <translation>QTR-318 channel programming software</translation>
+    </message>
+    <message>
+        <source>要打开的数据文件 (*.sin)；省略时新建文档</source>
+        <translation>The data file (*.sin) to open; a new document when left out</translation>
+    </message>
+</context>
+</TS>
