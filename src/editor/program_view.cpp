@@ -61,7 +61,7 @@ CProgramView::~CProgramView() {
 // The settings group with the two selectors above the channel grid, which takes all the room the
 // window gives; the fonts are the user's own.
 void CProgramView::LayoutForm() {
-    auto* group = new QGroupBox(QStringLiteral("设置"), this);
+    auto* group = new QGroupBox(tr("设置"), this);
     auto* selectors = new QHBoxLayout(group);
     const auto addSelector = [&](const QString& text, QComboBox* combo) {
         auto* label = new QLabel(text, group);
@@ -70,20 +70,18 @@ void CProgramView::LayoutForm() {
         selectors->addWidget(label);
         selectors->addWidget(combo);
     };
-    m_modelSelector =
-        AddSelector(group, QStringLiteral("comboModel"), QStringLiteral("机型"), ModelEntries());
-    m_bandSelector =
-        AddSelector(group, QStringLiteral("comboBand"), QStringLiteral("频率"), BandEntries());
-    addSelector(QStringLiteral("机型"), m_modelSelector);
+    m_modelSelector = AddSelector(group, QStringLiteral("comboModel"), tr("机型"), ModelEntries());
+    m_bandSelector = AddSelector(group, QStringLiteral("comboBand"), tr("频率"), BandEntries());
+    addSelector(tr("机型"), m_modelSelector);
     selectors->addSpacing(group->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    addSelector(QStringLiteral("频率"), m_bandSelector);
+    addSelector(tr("频率"), m_bandSelector);
     selectors->addStretch();
 
-    auto* channels = new QLabel(QStringLiteral("信道:"), this);
+    auto* channels = new QLabel(tr("信道:"), this);
 
     m_grid = new CMSFlexGrid(&m_channels, this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
-    m_grid->setAccessibleName(QStringLiteral("信道"));
+    m_grid->setAccessibleName(tr("信道"));
     channels->setBuddy(m_grid);
 
     auto* form = new QVBoxLayout(this);

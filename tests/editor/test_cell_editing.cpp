@@ -255,6 +255,21 @@ private slots:
         QCOMPARE(names, QStringList({"接收频率", "发射频率", "接收信令", "发射信令", "功率"}));
     }
 
+    // An open editor stays over its own cell when the window changes size.
+    void openEditorFollowsItsCell() {
+        f.moveTo(3, 4);
+        f.press(Qt::Key_Return);
+        QWidget* editor = f.view()->cellEditor();
+        QVERIFY(editor);
+        for (int grow : {200, -100}) {
+            const QRect before = f.grid()->CellRect(3, 4);
+            f.frame()->resize(f.frame()->size() + QSize(grow, grow / 2));
+            QTRY_VERIFY(f.grid()->CellRect(3, 4) != before);
+            QTRY_COMPARE(editor->geometry(), f.grid()->CellRect(3, 4));
+        }
+        QCOMPARE(f.view()->cellEditor(), editor);
+    }
+
     void refusedValueKeepsTheCellAndItsEditor() {
         f.typeChannel(2, "145.125");
         f.click(2, 1);
