@@ -83,7 +83,7 @@ public:
         PacedRadio radio(m_buildDir, image());
         qputenv("QTR318_COM1", radio.path().toLocal8Bit());
         m_app.GetMainWnd()->CommandAction(command)->trigger();
-        CTransferDlg* dialog = m_app.GetView()->m_pTransferDlg;
+        CTransferDlg* dialog = m_app.GetView()->transferDialog();
         QElapsedTimer clock;
         clock.start();
         dialog->startButton()->click();

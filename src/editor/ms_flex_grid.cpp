@@ -1,5 +1,6 @@
 #include "ms_flex_grid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -87,8 +88,30 @@ long CMSFlexGrid::ToTwipsX(int pixels) const {
     return long(pixels) * kTwipsPerInch / logicalDpiX();
 }
 
-long CMSFlexGrid::ToTwipsY(int pixels) const {
-    return long(pixels) * kTwipsPerInch / logicalDpiY();
+QWidget* CMSFlexGrid::CellEditor() const {
+    return indexWidget(currentIndex());
+}
+
+QWidget* CMSFlexGrid::OpenCellEditor() {
+    if (QWidget* open = CellEditor()) {
+        return open;
+    }
+    edit(currentIndex());
+    return CellEditor();
+}
+
+void CMSFlexGrid::CloseCellEditor() {
+    QWidget* editor = CellEditor();
+    if (!editor) {
+        return;
+    }
+    const QWidget* focus = QApplication::focusWidget();
+    // The grid takes the focus first: a focused widget that is hidden hands the focus on by
+    // itself, and the grid would take that for a Tab.
+    if (focus && (focus == editor || editor->isAncestorOf(focus))) {
+        setFocus();
+    }
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 long CMSFlexGrid::GetColWidth(int col) const {
@@ -313,7 +336,7 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint at = event->position().toPoint();
     emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), ToTwipsX(at.x()),
-                   ToTwipsY(at.y()));
+                   long(at.y()) * kTwipsPerInch / logicalDpiY());
 }
 
 void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {

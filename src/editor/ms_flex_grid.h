@@ -40,17 +40,13 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    long GetCellLeft() const { return ToTwipsX(CurrentCellRect().left()); }
-    long GetCellTop() const { return ToTwipsY(CurrentCellRect().top()); }
-    long GetCellWidth() const { return ToTwipsX(CurrentCellRect().width()); }
-    long GetCellHeight() const { return ToTwipsY(CurrentCellRect().height()); }
-
-    // Logical pixels per inch, for converting the twips above back to pixels.
-    int LogPixelsX() const { return logicalDpiX(); }
-    int LogPixelsY() const { return logicalDpiY(); }
-
-    // The client area the cell geometry is measured in; in-place editors are its children.
-    QWidget* CellArea() const { return viewport(); }
+    // Opens the current cell's editor through its column's delegate; returns the open editor,
+    // the one already open if there is one.
+    QWidget* OpenCellEditor();
+    // The editor open over the current cell, or null.
+    QWidget* CellEditor() const;
+    // Closes the current cell's editor without committing it; the grid keeps the focus.
+    void CloseCellEditor();
 
     // Called from a LeaveCell handler to keep the current cell where it is.
     void RefuseLeave() { m_leaveRefused = true; }
@@ -83,9 +79,7 @@ private:
     bool MoveBy(int rows, int cols, bool wrap);
     void LeaveGrid(bool next);
     void ShowCurrent();
-    QRect CurrentCellRect() const { return CellRect(m_row, m_col); }
     long ToTwipsX(int pixels) const;
-    long ToTwipsY(int pixels) const;
     void FitRowsToFont();
     void SpreadColumns();
 

@@ -50,18 +50,18 @@ CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWid
     : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("programView"));
     LayoutForm();
-    m_pTransferDlg = new CTransferDlg(this);
-    connect(m_pTransferDlg, &CTransferDlg::startTransfer, this, &CProgramView::OnTransfer);
+    m_transferDialog = new CTransferDlg(this);
+    connect(m_transferDialog, &CTransferDlg::startTransfer, this, &CProgramView::OnTransfer);
 }
 
 CProgramView::~CProgramView() {
-    delete m_pTransferDlg;
+    delete m_transferDialog;
 }
 
 // The settings group with the two selectors above the channel grid, which takes all the room the
 // window gives; the fonts are the user's own.
 void CProgramView::LayoutForm() {
-    auto* group = new QGroupBox(QStringLiteral("设置"), this);
+    auto* group = new QGroupBox(tr("设置"), this);
     auto* selectors = new QHBoxLayout(group);
     const auto addSelector = [&](const QString& text, QComboBox* combo) {
         auto* label = new QLabel(text, group);
@@ -70,20 +70,18 @@ void CProgramView::LayoutForm() {
         selectors->addWidget(label);
         selectors->addWidget(combo);
     };
-    m_comboModel =
-        AddSelector(group, QStringLiteral("comboModel"), QStringLiteral("机型"), ModelEntries());
-    m_comboBand =
-        AddSelector(group, QStringLiteral("comboBand"), QStringLiteral("频率"), BandEntries());
-    addSelector(QStringLiteral("机型"), m_comboModel);
+    m_modelSelector = AddSelector(group, QStringLiteral("comboModel"), tr("机型"), ModelEntries());
+    m_bandSelector = AddSelector(group, QStringLiteral("comboBand"), tr("频率"), BandEntries());
+    addSelector(tr("机型"), m_modelSelector);
     selectors->addSpacing(group->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    addSelector(QStringLiteral("频率"), m_comboBand);
+    addSelector(tr("频率"), m_bandSelector);
     selectors->addStretch();
 
-    auto* channels = new QLabel(QStringLiteral("信道:"), this);
+    auto* channels = new QLabel(tr("信道:"), this);
 
     m_grid = new CMSFlexGrid(&m_channels, this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
-    m_grid->setAccessibleName(QStringLiteral("信道"));
+    m_grid->setAccessibleName(tr("信道"));
     channels->setBuddy(m_grid);
 
     auto* form = new QVBoxLayout(this);
@@ -91,20 +89,20 @@ void CProgramView::LayoutForm() {
     form->addWidget(channels);
     form->addWidget(m_grid, 1);
     SetColumnWidths();
+    InstallDelegates();
 
-    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OnEnterCell);
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnLeaveCell);
     connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::OnKeyPressGrid);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnMouseDownGrid);
-    connect(m_comboBand, &QComboBox::currentIndexChanged, this, [this] {
+    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             OnSelChangeBand();
             MarkModified(); // the band is stored with the document
         }
     });
-    connect(m_comboModel, &QComboBox::currentIndexChanged, this, [this] {
+    connect(m_modelSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
-            m_channels.select(ChannelTable::Selector::Model, m_comboModel->currentIndex());
+            m_channels.select(ChannelTable::Selector::Model, m_modelSelector->currentIndex());
             MarkModified();
         }
     });
@@ -118,7 +116,7 @@ void CProgramView::LayoutForm() {
 void CProgramView::ShowSelection(ChannelTable::Selector selector) {
     const bool decoding = m_decoding;
     m_decoding = true;
-    (selector == ChannelTable::Selector::Model ? m_comboModel : m_comboBand)
+    (selector == ChannelTable::Selector::Model ? m_modelSelector : m_bandSelector)
         ->setCurrentIndex(m_channels.selected(selector));
     m_decoding = decoding;
 }
@@ -127,12 +125,7 @@ void CProgramView::ShowSelection(ChannelTable::Selector selector) {
 
 void CProgramView::OnInitialUpdate() {
     emit resizeParentToFit();
-    if (!m_bEditorsCreated) {
-        m_bEditorsCreated = true;
-        CreateCellEditors();
-    }
-    m_editFreq->clear();
-    HideCellEditors();
+    m_grid->CloseCellEditor();
     DecodeChannels();
     m_grid->setFocus(); // typing goes straight into the table
 }
@@ -166,7 +159,7 @@ void CProgramView::EncodeChannels() {
 
 void CProgramView::OnSelChangeBand() {
     // The limits follow the model's band selection.
-    m_channels.select(ChannelTable::Selector::Band, m_comboBand->currentIndex());
+    m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
 }
 
 void CProgramView::MarkModified() {
@@ -188,9 +181,9 @@ void CProgramView::OnWriteData() {
 }
 
 void CProgramView::OpenTransferDialog(const QString& title) {
-    m_pTransferDlg->m_strTitle = title;
+    m_transferDialog->m_strTitle = title;
     // An open window keeps its caption; the direction just set is what its Start will use.
-    m_pTransferDlg->OpenOver(m_grid);
+    m_transferDialog->OpenOver(m_grid);
 }
 
 void CProgramView::OnOptionalFeatures() {

@@ -36,14 +36,12 @@ public:
     void OnSelChangeBand();
 
     // ---- Cell editing ----
-    QWidget* GetCellEditor() const;
-    void OnEnterCell();
     // Commits the open editor of the current cell. Read, Write and Save call it first so a value
     // being typed is part of what they use.
     void OnLeaveCell();
     void OnKeyPressGrid(int keyAscii);
     void OnMouseDownGrid(short button, short shift, long x, long y);
-    void ShowCellEditor(int keyAscii, QWidget* editor = nullptr);
+    void ShowCellEditor(int keyAscii);
     // The Enter key while an editor is open; true when the key was used.
     bool PreTranslateMessage(QKeyEvent* event);
     // Whether the editor of the current column is on show.
@@ -55,26 +53,12 @@ public:
     // The form's natural size; the frame shrinks to fit it.
     QSize FormSize() const { return sizeHint(); }
 
-    CMSFlexGrid* m_grid = nullptr;
-    QComboBox* m_comboModel = nullptr;
-    QComboBox* m_comboBand = nullptr;
-
-    QLineEdit* m_editFreq = nullptr;
-    QComboBox* m_comboSignal = nullptr;
-    QComboBox* m_comboBusy = nullptr;
-    QComboBox* m_comboPower = nullptr;
-    QComboBox* m_comboScan = nullptr;
-    QComboBox* m_comboBandwidth = nullptr;
-    QComboBox* m_comboScrambler = nullptr;
-    QComboBox* m_comboCompander = nullptr;
-    QComboBox* m_comboEmphasis = nullptr;
-    bool m_bEditorsCreated = false;
-
-    // Transfer direction and the chosen serial port; neither is saved.
-    TransferDirection m_direction = TransferDirection::Read;
-    QString m_portName = QStringLiteral("COM1");
-    // The one progress dialog; its window opens for each transfer and closes at its end.
-    CTransferDlg* m_pTransferDlg = nullptr;
+    CMSFlexGrid* grid() const { return m_grid; }
+    // The editor open over the current cell, or null when none is.
+    QWidget* cellEditor() const;
+    TransferDirection direction() const { return m_direction; }
+    const QString& portName() const { return m_portName; }
+    CTransferDlg* transferDialog() const { return m_transferDialog; }
 
     // True from Start until the transfer has closed its port and its dialog. Meanwhile nothing
     // may replace the image, and the window must not close.
@@ -105,25 +89,31 @@ protected:
 
 private:
     void LayoutForm();
-    void CreateCellEditors();
-    QComboBox* CreateDropDownList(const QString& objectName, int column);
+    void InstallDelegates();
     void WatchEditor(QWidget* editor);
     void SetColumnWidths();
-    void HideCellEditors();
-    void HideEditor(QWidget* editor);
     // The transfer's progress dialog opens here once the link is plugged in.
     void OpenTransferDialog(const QString& title);
     // True when a read brought the radio's memory into the image.
     bool RunTransfer(CTransferDlg& dialog);
     void SetTransferRunning(bool running);
 
-    QString EditorText(QWidget* editor) const;
     void SetEditorText(QWidget* editor, const QString& text);
     bool AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
     bool CommitChoiceOrRefuse(int row, int col, QWidget* editor, ChannelTableModel::Commit how);
     void AbandonEdit(QWidget* editor);
-    void CommitEnterFrequency(int row, int col, const QString& text);
+    void CommitEnterFrequency(int row, int col, const QString& text, QWidget* editor);
     void ShowSelection(ChannelTable::Selector selector);
+
+    CMSFlexGrid* m_grid = nullptr;
+    QComboBox* m_modelSelector = nullptr;
+    QComboBox* m_bandSelector = nullptr;
+
+    // Transfer direction and the chosen serial port; neither is saved.
+    TransferDirection m_direction = TransferDirection::Read;
+    QString m_portName = QStringLiteral("COM1");
+    // The one progress dialog; its window opens for each transfer and closes at its end.
+    CTransferDlg* m_transferDialog = nullptr;
 
     MemoryImage& m_image;
     ChannelTableModel& m_channels;
@@ -132,5 +122,5 @@ private:
     // The frequency editor was emptied by a refusal and nothing has been typed since: leaving it
     // so abandons the edit instead of committing the empty text, which would clear the channel.
     bool m_emptiedByRefusal = false;
-    bool m_bTransferRunning = false;
+    bool m_transferRunning = false;
 };

@@ -5,6 +5,7 @@
 
 #include "dialog_transfer_observer.h"
 #include "memory_image.h"
+#include "ms_flex_grid.h"
 #include "qt_serial_port.h"
 #include "transfer_dialog.h"
 #include "transfer_engine.h"
@@ -14,30 +15,28 @@
 bool CProgramView::IsTransferBusy() const {
     // Start greys itself before the transfer message is taken from the queue; from that moment
     // on the transfer counts as under way.
-    return m_bTransferRunning ||
-           (m_pTransferDlg->IsWindowOpen() && !m_pTransferDlg->startButton()->isEnabled());
+    return m_transferRunning ||
+           (m_transferDialog->IsWindowOpen() && !m_transferDialog->startButton()->isEnabled());
 }
 
 void CProgramView::CancelTransfer() {
     if (IsTransferBusy()) {
-        m_pTransferDlg->m_bCancel = 1;
+        m_transferDialog->m_bCancel = 1;
     }
 }
 
 void CProgramView::OnTransfer() {
-    if (m_bTransferRunning) {
+    if (m_transferRunning) {
         return; // a stray second request while the pump runs: one transfer at a time
     }
     SetTransferRunning(true);
-    CTransferDlg& dialog = *m_pTransferDlg;
+    CTransferDlg& dialog = *m_transferDialog;
     // A cancel can arrive before the transfer has begun, when the window is being closed.
     const bool readCompleted = !dialog.CancelRequested() && RunTransfer(dialog);
     dialog.CloseWindow();
     if (readCompleted) {
         // An edit begun during the read would otherwise write its stale text over the radio's.
-        if (m_bEditorsCreated) {
-            HideCellEditors();
-        }
+        m_grid->CloseCellEditor();
         DecodeChannels();
         MarkModified();
     }
@@ -60,8 +59,8 @@ bool CProgramView::RunTransfer(CTransferDlg& dialog) {
 }
 
 void CProgramView::SetTransferRunning(bool running) {
-    if (m_bTransferRunning != running) {
-        m_bTransferRunning = running;
+    if (m_transferRunning != running) {
+        m_transferRunning = running;
         emit transferRunningChanged(running);
     }
 }

@@ -71,8 +71,9 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) {
         return Qt::NoItemFlags;
     }
-    // The channel number is fixed; the settings are edited by the window's cell editors.
-    return index.column() == 0 ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // The channel number is fixed; the settings are edited through the commit rules below.
+    return index.column() == 0 ? Qt::ItemIsEnabled
+                               : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(f.messenger->shown.size(), 1);
         QCOMPARE(f.cell(7, 1), QStringLiteral("152.00000"));
         f.doc()->SetModifiedFlag(false);
-        f.view()->m_comboBand->setCurrentIndex(1);
+        f.bandSelector()->setCurrentIndex(1);
         QVERIFY(f.doc()->IsModified());
     }
 

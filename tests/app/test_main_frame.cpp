@@ -35,7 +35,7 @@ class TestMainFrame : public QObject {
                 checked.append(f.frame()->CommandAction(id)->text());
             }
         }
-        return f.view()->m_portName + ":" + checked.join(',');
+        return f.view()->portName() + ":" + checked.join(',');
     }
 
 private slots:
@@ -89,11 +89,11 @@ private slots:
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
                                     "COM2:COM2"}));
         f.key(Qt::Key_W);
-        QCOMPARE(f.view()->m_direction, TransferDirection::Write);
+        QCOMPARE(f.view()->direction(), TransferDirection::Write);
         f.key(Qt::Key_R);
-        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
+        QCOMPARE(f.view()->direction(), TransferDirection::Read);
         f.frame()->CommandAction(Id::kWriteData)->trigger();
-        QCOMPARE(f.view()->m_direction, TransferDirection::Write);
+        QCOMPARE(f.view()->direction(), TransferDirection::Write);
     }
 
     // Ctrl+C selects COM1 even in an open editor; unbound keys do nothing at all.
@@ -107,7 +107,7 @@ private slots:
         f.press(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(portState(), QStringLiteral("COM1:COM1"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
-        QCOMPARE(f.view()->m_editFreq->text(), QStringLiteral("145.12500"));
+        QCOMPARE(f.lineEditor()->text(), QStringLiteral("145.12500"));
         f.press(Qt::Key_Escape);
 
         f.doc()->SetModifiedFlag(false);

@@ -79,7 +79,7 @@ private slots:
             QCOMPARE(f.cell(3, 1), before);
             QCOMPARE(f.cell(3, 2), before);
             QVERIFY(f.editorOpen());
-            QCOMPARE(f.view()->m_editFreq->text(), QString());
+            QCOMPARE(f.lineEditor()->text(), QString());
             QCOMPARE(f.current().y(), col);
         }
     }
@@ -229,16 +229,16 @@ private slots:
         f.type("146");
         f.press(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(f.cell(1, 1), QStringLiteral("146.00000")); // committed on the way out
-        QCOMPARE(QApplication::focusWidget(), f.view()->m_comboModel);
+        QCOMPARE(QApplication::focusWidget(), f.modelSelector());
         f.press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.view()->m_comboBand);
+        QCOMPARE(QApplication::focusWidget(), f.bandSelector());
         f.press(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.grid());
         f.press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), f.view()->m_comboBand);
+        QCOMPARE(QApplication::focusWidget(), f.bandSelector());
         QStringList names;
-        for (QWidget* selector : {static_cast<QWidget*>(f.view()->m_comboModel),
-                                  static_cast<QWidget*>(f.view()->m_comboBand)}) {
+        for (QWidget* selector :
+             {static_cast<QWidget*>(f.modelSelector()), static_cast<QWidget*>(f.bandSelector())}) {
             names << selector->accessibleName();
         }
         QCOMPARE(names, QStringList({"机型", "频率"}));
@@ -255,17 +255,32 @@ private slots:
         QCOMPARE(names, QStringList({"接收频率", "发射频率", "接收信令", "发射信令", "功率"}));
     }
 
+    // An open editor stays over its own cell when the window changes size.
+    void openEditorFollowsItsCell() {
+        f.moveTo(3, 4);
+        f.press(Qt::Key_Return);
+        QWidget* editor = f.view()->cellEditor();
+        QVERIFY(editor);
+        for (int grow : {200, -100}) {
+            const QRect before = f.grid()->CellRect(3, 4);
+            f.frame()->resize(f.frame()->size() + QSize(grow, grow / 2));
+            QTRY_VERIFY(f.grid()->CellRect(3, 4) != before);
+            QTRY_COMPARE(editor->geometry(), f.grid()->CellRect(3, 4));
+        }
+        QCOMPARE(f.view()->cellEditor(), editor);
+    }
+
     void refusedValueKeepsTheCellAndItsEditor() {
         f.typeChannel(2, "145.125");
         f.click(2, 1);
-        QCOMPARE(f.view()->m_editFreq->selectedText(), QStringLiteral("145.12500"));
+        QCOMPARE(f.lineEditor()->selectedText(), QStringLiteral("145.12500"));
         f.type("999");
         f.click(5, 4); // leaving commits, and the commit refuses
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 超出范围"}));
         QCOMPARE(f.cell(2, 1), QStringLiteral("145.12500"));
         QCOMPARE(f.current(), QPoint(2, 1)); // the refused value stays with its own cell
         QVERIFY(f.editorOpen());
-        QCOMPARE(f.view()->m_editFreq->text(), QString());
+        QCOMPARE(f.lineEditor()->text(), QString());
 
         f.type("146");
         f.press(Qt::Key_Tab);
@@ -291,16 +306,16 @@ private slots:
 
     void optionsExcludeOneAnother() {
         f.typeChannel(1, "145");
-        auto choose = [&](int col, QComboBox* editor, const QString& text) {
+        auto choose = [&](int col, const QString& text) {
             f.click(1, col);
-            editor->setCurrentIndex(editor->findText(text));
+            f.comboEditor()->setCurrentIndex(f.comboEditor()->findText(text));
             f.press(Qt::Key_Return);
             return f.row(1).mid(8);
         };
-        QCOMPARE(choose(9, f.view()->m_comboScrambler, "是"), QStringList({"是", "否", "否"}));
-        QCOMPARE(choose(11, f.view()->m_comboEmphasis, "是"), QStringList({"否", "否", "是"}));
+        QCOMPARE(choose(9, "是"), QStringList({"是", "否", "否"}));
+        QCOMPARE(choose(11, "是"), QStringList({"否", "否", "是"}));
         // "否" touches only its own cell.
-        QCOMPARE(choose(10, f.view()->m_comboCompander, "否"), QStringList({"否", "否", "是"}));
+        QCOMPARE(choose(10, "否"), QStringList({"否", "否", "是"}));
         QVERIFY(!f.editorOpen());
     }
 
@@ -312,15 +327,15 @@ private slots:
         f.press(Qt::Key_Backspace);
         f.press(Qt::Key_Return); // RX set, TX empty: incomplete
         f.click(6, 6);
-        f.view()->m_comboPower->setCurrentIndex(1); // "低"
+        f.comboEditor()->setCurrentIndex(1); // "低"
         f.press(Qt::Key_Return);
         QCOMPARE(f.cell(6, 6), QString());
         f.click(6, 6);
-        f.view()->m_comboPower->setCurrentIndex(1);
+        f.comboEditor()->setCurrentIndex(1);
         f.click(6, 7);
         QCOMPARE(f.cell(6, 6), QStringLiteral("低"));
         f.click(6, 3);
-        f.view()->m_comboSignal->setCurrentIndex(1);
+        f.comboEditor()->setCurrentIndex(1);
         f.press(Qt::Key_Return);
         QCOMPARE(f.cell(6, 3), QString());
         QVERIFY(f.editorOpen());
@@ -328,9 +343,9 @@ private slots:
 
         f.doc()->SetModifiedFlag(false);
         f.click(7, 5);
-        f.view()->m_comboBusy->setCurrentIndex(0);
+        f.comboEditor()->setCurrentIndex(0);
         f.click(7, 6);
-        f.view()->m_comboPower->setCurrentIndex(0);
+        f.comboEditor()->setCurrentIndex(0);
         f.click(8, 6);
         QCOMPARE(f.row(7), QStringList(QVector<QString>(11)));
         QVERIFY(!f.doc()->IsModified());
@@ -346,13 +361,13 @@ private slots:
         f.moveTo(1, 1);
         f.type("x");
         QCOMPARE(f.messenger->boxes(), QStringList({"警告: 请输入数字"}));
-        QCOMPARE(f.view()->m_editFreq->text(), QString()); // empty cell: opens empty
+        QCOMPARE(f.lineEditor()->text(), QString()); // empty cell: opens empty
         f.press(Qt::Key_Escape);
         f.typeChannel(1, "145");
         f.moveTo(1, 1);
         f.type("x");
-        QCOMPARE(f.view()->m_editFreq->text(), QStringLiteral("x"));
-        QCOMPARE(f.view()->m_editFreq->cursorPosition(), 1);
+        QCOMPARE(f.lineEditor()->text(), QStringLiteral("x"));
+        QCOMPARE(f.lineEditor()->cursorPosition(), 1);
     }
 
     void seedingNeverTouchesTheClipboard() {
@@ -361,13 +376,13 @@ private slots:
         f.typeChannel(1, "145.125");
         f.moveTo(1, 3);
         f.type("D");
-        QCOMPARE(f.view()->m_comboSignal->lineEdit()->cursorPosition(), 1);
+        QCOMPARE(f.comboEditor()->lineEdit()->cursorPosition(), 1);
         f.type("023I");
         f.press(Qt::Key_Return);
         QCOMPARE(f.cell(1, 3), QStringLiteral("D023I"));
         f.moveTo(1, 6);
         f.type("x"); // a drop-down list shows what entering loaded
-        QCOMPARE(f.view()->m_comboPower->currentText(), QStringLiteral("高"));
+        QCOMPARE(f.comboEditor()->currentText(), QStringLiteral("高"));
         f.press(Qt::Key_Escape);
         f.moveTo(2, 1);
         f.type("4");
@@ -379,12 +394,16 @@ private slots:
         f.grid()->SetTextMatrix(1, 3, QStringLiteral("d754i"));
         f.grid()->SetTextMatrix(1, 4, QStringLiteral("67"));
         f.grid()->SetTextMatrix(1, 5, QStringLiteral("bogus"));
-        f.moveTo(1, 3);
-        QCOMPARE(f.view()->m_comboSignal->currentText(), QStringLiteral("D754I"));
-        f.moveTo(1, 4);
-        QCOMPARE(f.view()->m_comboSignal->currentText(), QStringLiteral("67.0"));
-        f.moveTo(1, 5);
-        QCOMPARE(f.view()->m_comboBusy->currentIndex(), 0);
+        const auto opened = [&](int col) {
+            f.moveTo(1, col);
+            f.press(Qt::Key_Return);
+            const QString shown = f.comboEditor()->currentText();
+            f.press(Qt::Key_Escape);
+            return shown;
+        };
+        QCOMPARE(opened(3), QStringLiteral("D754I"));
+        QCOMPARE(opened(4), QStringLiteral("67.0"));
+        QCOMPARE(opened(5), QStringLiteral("是")); // no entry matches: the first
         QVERIFY(!f.editorOpen());
     }
 
@@ -393,15 +412,15 @@ private slots:
         f.moveTo(10, 1);
         f.type("99");
         f.view()->OnReadData();
-        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
+        QCOMPARE(f.view()->direction(), TransferDirection::Read);
         QCOMPARE(f.cell(10, 1), QString());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 超出范围"}));
     }
 
     void bandChangeMovesOnlyTheLimits() {
-        f.view()->m_comboBand->setCurrentIndex(1);
+        f.bandSelector()->setCurrentIndex(1);
         f.typeChannel(1, "435");
-        f.view()->m_comboBand->setCurrentIndex(0);
+        f.bandSelector()->setCurrentIndex(0);
         QCOMPARE(f.cell(1, 1), QStringLiteral("435.00000"));
         f.typeChannel(2, "435");
         QCOMPARE(f.messenger->shown.size(), 1);
@@ -411,13 +430,13 @@ private slots:
     void escapeAndRightClickCloseAndRecommittingIsNoChange() {
         f.typeChannel(1, "145");
         f.click(1, 6);
-        f.view()->m_comboPower->setCurrentIndex(1);
+        f.comboEditor()->setCurrentIndex(1);
         f.press(Qt::Key_Escape);
         QVERIFY(!f.editorOpen());
         QCOMPARE(f.current().y(), 6);
         QCOMPARE(f.cell(1, 6), QStringLiteral("高"));
         f.press(Qt::Key_Return); // reopened from the keyboard: shows the cell's value
-        QCOMPARE(f.view()->m_comboPower->currentText(), QStringLiteral("高"));
+        QCOMPARE(f.comboEditor()->currentText(), QStringLiteral("高"));
         f.press(Qt::Key_Escape);
         f.click(3, 6, Qt::RightButton); // the right button only moves
         QCOMPARE(f.current(), QPoint(3, 6));

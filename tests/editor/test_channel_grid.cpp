@@ -37,8 +37,8 @@ private slots:
                                    f.cell(0, 11),
                                    f.cell(1, 0),
                                    f.cell(16, 0),
-                                   f.view()->m_comboModel->currentText(),
-                                   f.view()->m_comboBand->currentText()};
+                                   f.modelSelector()->currentText(),
+                                   f.bandSelector()->currentText()};
         QCOMPARE(shown,
                  QStringList({"信道", "接收频率", "加重", " 1", "16", "QTR-318", "136 - 174MHz"}));
         QCOMPARE(f.tableTexts(f.table()), QStringList(QVector<QString>(16 * 11)));
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(!f.editorOpen());
         QCOMPARE(f.cell(2, 1), QString());
         QCOMPARE(f.cell(3, 1), QStringLiteral("440.00000"));
-        QCOMPARE(f.view()->m_comboBand->currentIndex(), 1);
+        QCOMPARE(f.bandSelector()->currentIndex(), 1);
         QCOMPARE(f.table().bandLimits().high, 48000000u);
         QVERIFY(!f.doc()->IsModified()); // decoding is not an edit
     }

@@ -10,6 +10,8 @@
 #include "scripted_messenger.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,7 +42,16 @@ struct WindowFixture {
     CMainFrame* frame() const { return app->GetMainWnd(); }
     CProgramView* view() const { return app->GetView(); }
     CProgramDoc* doc() const { return app->GetDocument(); }
-    CMSFlexGrid* grid() const { return view()->m_grid; }
+    CMSFlexGrid* grid() const { return view()->grid(); }
+    // The model and band selectors above the grid.
+    QComboBox* selector(const char* name) const {
+        return view()->findChild<QComboBox*>(QLatin1String(name));
+    }
+    QComboBox* modelSelector() const { return selector("comboModel"); }
+    QComboBox* bandSelector() const { return selector("comboBand"); }
+    // The editor open over the current cell, as the kind of widget it is; null when none is.
+    QLineEdit* lineEditor() const { return qobject_cast<QLineEdit*>(view()->cellEditor()); }
+    QComboBox* comboEditor() const { return qobject_cast<QComboBox*>(view()->cellEditor()); }
     ChannelTableModel& table() const { return doc()->channels(); }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }

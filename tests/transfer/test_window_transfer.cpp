@@ -47,7 +47,7 @@ private:
     WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
 
-    CTransferDlg* dialog() const { return f.view()->m_pTransferDlg; }
+    CTransferDlg* dialog() const { return f.view()->transferDialog(); }
 
     // The simulated radio on COM1, holding memory and saving what it is written to radio.sin.
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(f.messenger->openPaths.size() == 1 && f.messenger->savePaths.size() == 1);
         QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
-        QCOMPARE(f.view()->m_direction, TransferDirection::Read);
+        QCOMPARE(f.view()->direction(), TransferDirection::Read);
         QVERIFY(f.frame()->CommandAction(Id::kFileNew)->isEnabled());
         const InMemoryChannelTable radio = Decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
