@@ -4,7 +4,8 @@
 
 namespace Cli {
 
-bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions) {
+bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions,
+                      const QStringList& flags, const QStringList& repeatable) {
     m_values.clear();
     m_positional.clear();
     m_error.clear();
@@ -29,6 +30,14 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
             name = argument.left(equals);
             value = argument.mid(equals + 1);
         }
+        if (flags.contains(name) && !inline_) {
+            if (m_values.contains(name)) {
+                m_error = QStringLiteral("option '%1' is given twice").arg(name);
+                return false;
+            }
+            m_values.insert(name, {});
+            continue;
+        }
         if (!valueOptions.contains(name)) {
             m_error = QStringLiteral("unknown option '%1'").arg(name);
             return false;
@@ -44,20 +53,21 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
             m_error = QStringLiteral("option '%1' needs a value").arg(name);
             return false;
         }
-        if (m_values.contains(name)) {
+        if (m_values.contains(name) && !repeatable.contains(name)) {
             m_error = QStringLiteral("option '%1' is given twice").arg(name);
             return false;
         }
-        m_values.insert(name, value);
+        m_values[name].append(value);
     }
     return true;
 }
 
 std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
-                                     int positionalCount, const char* synopsis) {
+                                     int positionalCount, const char* synopsis,
+                                     const QStringList& flags, const QStringList& repeatable) {
     const QString usage = QStringLiteral("; usage: qtr318 ") + QLatin1String(synopsis);
     Arguments parsed;
-    if (!parsed.parse(arguments, options)) {
+    if (!parsed.parse(arguments, options, flags, repeatable)) {
         Fail(parsed.error() + usage, kUsage);
         return std::nullopt;
     }

@@ -72,8 +72,8 @@ QString OptionsText(const MemoryImage& image) {
                                                         ? QStringLiteral("(not a list value)")
                                                         : info.entries.at(position)});
     }
-    text.addRow({QStringLiteral("提示音"), OnOff(options.beep)});
-    text.addRow({QStringLiteral("声控"), OnOff(options.vox)});
+    text.addRow({kBeepLabel, OnOff(options.beep)});
+    text.addRow({kVoxLabel, OnOff(options.vox)});
     return text.render(QStringLiteral("  "));
 }
 

@@ -1,6 +1,8 @@
 #include "cli_command.h"
 #include "command_help.h"
+#include "diff_command.h"
 #include "file_commands.h"
+#include "ports_command.h"
 #include "transfer_commands.h"
 
 #include <QCoreApplication>
@@ -10,14 +12,19 @@
 
 namespace {
 
-const std::array<Cli::Command, 7> kCommands = {{
+const std::array<Cli::Command, 9> kCommands = {{
     {"new", "new    -o OUT.sin", Cli::RunNew},
     {"show", "show   IN.sin", Cli::RunShow},
     {"export", "export IN.sin [-o OUT.csv]", Cli::RunExport},
     {"import", "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]", Cli::RunImport},
-    {"read", "read   --port PORT -o OUT.sin [--base BASE.sin] [--retries N]", Cli::RunRead},
-    {"write", "write  --port PORT IN.sin [--retries N]", Cli::RunWrite},
-    {"verify", "verify --port PORT IN.sin [--retries N]", Cli::RunVerify},
+    {"diff", "diff   A.sin B.sin [--blocks]", Cli::RunDiff},
+    {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--retries N]", Cli::RunRead},
+    {"write",
+     "write  --port PORT... IN.sin [--backup FILE|DIR/] [--force] [--no-verify] [--wait] "
+     "[--retries N]",
+     Cli::RunWrite},
+    {"verify", "verify --port PORT... IN.sin [--blocks] [--retries N]", Cli::RunVerify},
+    {"ports", "ports", Cli::RunPorts},
 }};
 
 void PrintHelp(FILE* stream) {
@@ -27,8 +34,12 @@ void PrintHelp(FILE* stream) {
         out << "  qtr318 " << command.synopsis << "\n";
     }
     out << "  qtr318 --help | --version\n\n"
-           "PORT is COM1-COM4 or a serial device path. Exit codes: 0 success, 1 the operation\n"
-           "failed, 2 usage error, 3 verify found differences.\n"
+           "PORT is COM1-COM4 (any case), a port name as qtr318 ports lists it, or a serial "
+           "device\n"
+           "path; --port may be given several times to work on several radios at once. Exit "
+           "codes:\n"
+           "0 success, 1 the operation failed, 2 usage error, 3 diff, verify or the read-back\n"
+           "after a write found differences.\n"
            "qtr318 COMMAND --help (or -h) describes a command's arguments and options.\n";
 }
 

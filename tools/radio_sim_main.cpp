@@ -88,7 +88,8 @@ bool ParseFault(const QCommandLineParser& parser, SimulatedRadio::Options& radio
         SimulatedRadio::Fault fault;
     } faults[] = {{"nak-at", SimulatedRadio::Fault::Nak},
                   {"silent-at", SimulatedRadio::Fault::Silence},
-                  {"short-at", SimulatedRadio::Fault::Short}};
+                  {"short-at", SimulatedRadio::Fault::Short},
+                  {"misstore-at", SimulatedRadio::Fault::Misstore}};
     for (const auto& entry : faults) {
         if (parser.isSet(QLatin1String(entry.option))) {
             bool ok = false;
@@ -124,6 +125,17 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
          QStringLiteral("N")},
         {QStringLiteral("short-at"), QStringLiteral("Answer frame N one byte short."),
          QStringLiteral("N")},
+        {QStringLiteral("misstore-at"),
+         QStringLiteral("Acknowledge write frame N but store its block with bit 0 of the first "
+                        "byte flipped."),
+         QStringLiteral("N")},
+        {QStringLiteral("fault-session"),
+         QStringLiteral("Place the fault of --nak-at, --silent-at, --short-at or --misstore-at in "
+                        "session S only (counted from 1); default: every session."),
+         QStringLiteral("S")},
+        {QStringLiteral("quiet-after"),
+         QStringLiteral("Answer nothing once K sessions have ended, like a radio switched off."),
+         QStringLiteral("K")},
         {QStringLiteral("pace"), QStringLiteral("Take 10 bit times at 9600 baud per byte.")},
         {QStringLiteral("stats"),
          QStringLiteral("On exit, print to stderr where the time of the sessions went.")},
@@ -146,6 +158,22 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
     if (parser.isSet(QStringLiteral("ignore-prog"))) {
         const QString value = parser.value(QStringLiteral("ignore-prog"));
         settings.radio.ignoredProgramRequests = value == QLatin1String("all") ? -1 : value.toInt();
+    }
+    if (parser.isSet(QStringLiteral("fault-session"))) {
+        bool ok = false;
+        settings.radio.faultSession = parser.value(QStringLiteral("fault-session")).toInt(&ok);
+        if (!ok || settings.radio.faultSession < 1) {
+            std::fprintf(stderr, "qtr318-radio-sim: a session number counts from 1\n");
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("quiet-after"))) {
+        bool ok = false;
+        settings.radio.quietAfterSessions = parser.value(QStringLiteral("quiet-after")).toInt(&ok);
+        if (!ok || settings.radio.quietAfterSessions < 0) {
+            std::fprintf(stderr, "qtr318-radio-sim: --quiet-after takes a count of sessions\n");
+            return false;
+        }
     }
     settings.paced = parser.isSet(QStringLiteral("pace"));
     settings.statistics = parser.isSet(QStringLiteral("stats"));

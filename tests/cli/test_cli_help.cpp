@@ -15,7 +15,8 @@ private slots:
 
     void commandHelpDescribesEveryArgument_data() {
         QTest::addColumn<QString>("command");
-        for (const char* command : {"new", "show", "export", "import", "read", "write", "verify"}) {
+        for (const char* command :
+             {"new", "show", "export", "import", "diff", "read", "write", "verify"}) {
             QTest::newRow(command) << QString::fromLatin1(command);
         }
     }
@@ -47,7 +48,8 @@ private slots:
     void topLevelHelp() {
         const QByteArray help = run({QStringLiteral("--help")});
         QCOMPARE(run({QStringLiteral("-h")}), help);
-        for (const char* command : {"new", "show", "export", "import", "read", "write", "verify"}) {
+        for (const char* command :
+             {"new", "show", "export", "import", "diff", "read", "write", "verify", "ports"}) {
             QVERIFY2(help.contains(QByteArray("qtr318 ") + command), command);
         }
     }
