@@ -100,8 +100,9 @@ void AddChannelFields(const MemoryImage& left, const MemoryImage& right, QList<F
     for (int channel = 1; channel <= ImageMap::kChannelCount; ++channel) {
         const QStringList leftRow = row(leftTable, channel);
         const QStringList rightRow = row(rightTable, channel);
-        if (leftRow != rightRow && (isEmpty(leftRow) || isEmpty(rightRow))) {
-            // A channel only one side has is one difference, told by its whole row.
+        if (leftRow.first().isEmpty() != rightRow.first().isEmpty()) {
+            // A channel only one side has (a receive frequency makes one) is one difference,
+            // told by its whole row.
             QList<Bits> bits;
             for (int column = 1; column <= Col::kLast; ++column) {
                 bits += ChannelBits(channel, column);
