@@ -714,6 +714,7 @@ int WriteEach(const QString& port, const WritePlan& plan) {
                                    : job.line)
             << "\n";
         out.flush();
+        std::fflush(stdout); // a log or a pipe sees each radio as it is done
         if (job.code == kDiffers) {
             ReportReadBack(job, plan, board);
         }

@@ -4,6 +4,7 @@
 #include "block_walk.h"
 #include "document_file.h"
 #include "new_document.h"
+#include "qtr318_process.h"
 
 #include <QDir>
 #include <QProcess>
@@ -15,50 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString BuildDir() {
-    return qEnvironmentVariable("QTR318_BUILD_DIR");
-}
-
-// The simulated radio as a child process, stopped the way a user would stop it.
-struct RadioSim {
-    explicit RadioSim(const QStringList& arguments) {
-        process.start(BuildDir() + "/tools/qtr318-radio-sim", arguments);
-        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
-        }
-        path = QString::fromLocal8Bit(process.readLine()).trimmed();
-    }
-    ~RadioSim() {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-    QProcess process;
-    QString path;
-};
-
-struct Finished {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// runAs, when given, is a command line that qtr318 runs under (another user, for one).
-Finished Qtr318(const QStringList& arguments, const QString& com2 = QString(),
-                const QStringList& runAs = {}) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QTR318_COM2", com2);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    const QString qtr318 = BuildDir() + "/cli/qtr318";
-    if (runAs.isEmpty()) {
-        process.start(qtr318, arguments);
-    } else {
-        process.start(runAs.first(), runAs.mid(1) + QStringList(qtr318) + arguments);
-    }
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Whether process pid has path open.
 bool HasOpen(qint64 pid, const QString& path) {
