@@ -9,6 +9,7 @@
 #include "document_file.h"
 #include "image_map.h"
 #include "new_document.h"
+#include "port_names.h"
 #include "qt_serial_port.h"
 #include "text_table.h"
 #include "transfer_engine.h"
@@ -87,7 +88,15 @@ std::optional<TransferArguments> ParseTransferArguments(const QStringList& argum
     result.force = parsed->has(kForce);
     result.noVerify = parsed->has(kNoVerify);
     result.wait = parsed->has(kWait);
-    if (result.ports.removeDuplicates() > 0) {
+    // COM1, com1 and the device they point to are one cable; two transfers on it would garble
+    // each other's frames.
+    QStringList devices;
+    for (const QString& port : result.ports) {
+        const QString device = PortNames::DevicePath(port);
+        const QString canonical = QFileInfo(device).canonicalFilePath();
+        devices.append(canonical.isEmpty() ? device : canonical);
+    }
+    if (devices.removeDuplicates() > 0) {
         Fail(QCoreApplication::translate("Cli", "同一个端口给了两次"), kUsage);
         return std::nullopt;
     }

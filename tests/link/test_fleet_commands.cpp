@@ -165,6 +165,14 @@ private slots:
         const Finished read =
             Qtr318({"read", "--port", "com2", "-o", file("com2.sin")}, radio.path);
         QVERIFY2(read.exitCode == 0, qPrintable(read.err));
+        // Two names of one cable are one port, not two radios.
+        for (const QString& second : {QStringLiteral("COM2"), radio.path}) {
+            const Finished twice =
+                Qtr318({"read", "--port", "com2", "--port", second, "-o", file("twice") + "/"},
+                       radio.path);
+            QVERIFY2(twice.exitCode == 2 && twice.err.contains("同一个端口给了两次"),
+                     qPrintable(second + ": " + twice.err));
+        }
     }
 
     void diffNamesTheFiles() {
