@@ -141,7 +141,9 @@ private slots:
         QFile fresh(path("new.sin"));
         QVERIFY(fresh.open(QIODevice::ReadOnly));
         QByteArray bytes = fresh.readAll();
-        for (int address : {0x10, 0x11, 0x12, 0x1e, 0x120, 0x3f0}) {
+        bytes.replace(0x10, 4, QByteArray::fromHex("00255114")); // channel 1 receives 145.125
+        bytes[0x3c1] = char(bytes.at(0x3c1) == 7 ? 6 : 7);       // another squelch level
+        for (int address : {0x120, 0x3f0}) {
             bytes[address] = char(bytes.at(address) ^ 0x21);
         }
         QFile other(path("other.sin"));
