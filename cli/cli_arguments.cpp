@@ -10,9 +10,13 @@ namespace {
 QString NeedsValue(const QString& option) {
     return QCoreApplication::translate("Cli", "选项 '%1' 需要一个值").arg(option);
 }
+QString GivenTwice(const QString& option) {
+    return QCoreApplication::translate("Cli", "选项 '%1' 给出了两次").arg(option);
+}
 } // namespace
 
-bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions) {
+bool Arguments::parse(const QStringList& arguments, const QStringList& valueOptions,
+                      const QStringList& flags, const QStringList& repeatable) {
     m_values.clear();
     m_positional.clear();
     m_error.clear();
@@ -37,6 +41,14 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
             name = argument.left(equals);
             value = argument.mid(equals + 1);
         }
+        if (flags.contains(name) && !inline_) {
+            if (m_values.contains(name)) {
+                m_error = GivenTwice(name);
+                return false;
+            }
+            m_values.insert(name, {});
+            continue;
+        }
         if (!valueOptions.contains(name)) {
             m_error = QCoreApplication::translate("Cli", "未知选项 '%1'").arg(name);
             return false;
@@ -52,23 +64,24 @@ bool Arguments::parse(const QStringList& arguments, const QStringList& valueOpti
             m_error = NeedsValue(name);
             return false;
         }
-        if (m_values.contains(name)) {
-            m_error = QCoreApplication::translate("Cli", "选项 '%1' 给出了两次").arg(name);
+        if (m_values.contains(name) && !repeatable.contains(name)) {
+            m_error = GivenTwice(name);
             return false;
         }
-        m_values.insert(name, value);
+        m_values[name].append(value);
     }
     return true;
 }
 
 std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
-                                     int positionalCount, const char* synopsis) {
+                                     int positionalCount, const char* synopsis,
+                                     const QStringList& flags, const QStringList& repeatable) {
     const auto withUsage = [synopsis](const QString& problem) {
         return QCoreApplication::translate("Cli", "%1；用法：qtr318 %2")
             .arg(problem, QLatin1String(synopsis));
     };
     Arguments parsed;
-    if (!parsed.parse(arguments, options)) {
+    if (!parsed.parse(arguments, options, flags, repeatable)) {
         Fail(withUsage(parsed.error()), kUsage);
         return std::nullopt;
     }

@@ -12,17 +12,20 @@ namespace Cli {
 
 class Arguments {
 public:
-    // Accepts only the options listed in valueOptions. On an unknown option, a missing value or
-    // an option given twice it returns false and error() says why.
-    bool parse(const QStringList& arguments, const QStringList& valueOptions);
+    // Accepts only the options listed in valueOptions and flags (options without a value). On an
+    // unknown option, a missing value or an option given twice it returns false and error() says
+    // why; the options in repeatable may be given more than once.
+    bool parse(const QStringList& arguments, const QStringList& valueOptions,
+               const QStringList& flags = {}, const QStringList& repeatable = {});
 
     bool has(const QString& option) const { return m_values.contains(option); }
-    QString value(const QString& option) const { return m_values.value(option); }
+    QString value(const QString& option) const { return m_values.value(option).value(0); }
+    QStringList values(const QString& option) const { return m_values.value(option); }
     const QStringList& positional() const { return m_positional; }
     const QString& error() const { return m_error; }
 
 private:
-    QHash<QString, QString> m_values;
+    QHash<QString, QStringList> m_values;
     QStringList m_positional;
     QString m_error;
 };
@@ -30,6 +33,8 @@ private:
 // Parses a command's arguments, which must hold exactly positionalCount positional ones. On a
 // usage error it prints the reason with the command's synopsis and yields nothing.
 std::optional<Arguments> ParseOrFail(const QStringList& arguments, const QStringList& options,
-                                     int positionalCount, const char* synopsis);
+                                     int positionalCount, const char* synopsis,
+                                     const QStringList& flags = {},
+                                     const QStringList& repeatable = {});
 
 } // namespace Cli

@@ -37,22 +37,60 @@ const HelpText kTexts[] = {
                               "  --band vhf|uhf   设定频段，代替 BASE.sin 的频段；频率按这个频段\n"
                               "                   检查。\n"),
      false},
-    {"read", QT_TRANSLATE_NOOP("Cli", "通过写频线读取对讲机的内存并保存。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  -o OUT.sin       要写的文件，只有整个读取成功后才替换它。\n"
-                              "  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数\n"
-                              "                   （默认：出厂内容）。\n"),
+    {"diff",
+     QT_TRANSLATE_NOOP("Cli",
+                       "列出两个 .sin 文件的不同：每个不同的信道字段、可选功能或调试参数一行\n"
+                       "（\"信道 3 接收频率: A.sin 145.12500, B.sin 145.13750\"），以及没有字段\n"
+                       "显示的每个不同字节的地址。有不同时以 3 退出，相同时以 0 退出。\n"),
+     QT_TRANSLATE_NOOP("Cli", "  A.sin            第一个文件；每行先列出它的值。\n"
+                              "  B.sin            第二个文件。\n"
+                              "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
+     false},
+    {"ports",
+     QT_TRANSLATE_NOOP("Cli", "列出各个串口：名称、设备、描述、USB 厂商:产品、序列号和指向它的\n"
+                              "COM 名；然后列出 COM1-COM4 各指向哪里。\n"),
+     "", false},
+    {"read",
+     QT_TRANSLATE_NOOP("Cli", "通过写频线读取对讲机的内存并保存。给出几个 --port 时同时读取这几台\n"
+                              "对讲机，每个串口一个文件，放在一个文件夹中，最后列出结果表。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  -o OUT.sin|DIR/  要写的文件，只有整个读取成功后才替换它；给出文件夹\n"
+                       "                   （DIR/）时每个串口一个文件，以串口命名。\n"
+                       "  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数\n"
+                       "                   （默认：出厂内容）。\n"),
      true},
-    {"write", QT_TRANSLATE_NOOP("Cli", "把 .sin 文件原样写入对讲机。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要写入对讲机的 .sin 数据文件。\n"), true},
+    {"write",
+     QT_TRANSLATE_NOOP("Cli",
+                       "把 .sin 文件安全地写入对讲机：先读取对讲机，把原有内容留作备份，\n"
+                       "拒绝其他频段或机型的文件，写入，再读回比较。输出一行，含文件、\n"
+                       "备份、\"校验通过\"和用时。读回有不同时以 3 退出（列出不同的信道），\n"
+                       "对讲机对读回没有应答时以 1 退出（已写入，未校验：请运行\n"
+                       "qtr318 verify）。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  IN.sin           要写入对讲机的 .sin 数据文件。\n"
+                       "  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/\n"
+                       "                   中带时间的文件，保留最新的 50 个）；几台对讲机时\n"
+                       "                   给出文件夹。\n"
+                       "  --force          文件的频段或机型与对讲机不同时也写入。\n"
+                       "  --no-verify      写入后不读回校验，直接结束本次写入。\n"
+                       "  --wait           在一个串口上一台接一台地写频：等一台应答，写入，\n"
+                       "                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，\n"
+                       "                   带序号。\n"),
+     true},
     {"verify",
-     QT_TRANSLATE_NOOP("Cli", "读取对讲机，列出与文件不同的每个 8 字节块的地址；有不同的块时\n"
+     QT_TRANSLATE_NOOP("Cli", "读取对讲机，列出与文件不同的每个信道字段、可选功能或参数\n"
+                              "（\"信道 3 接收频率: 文件 145.12500, 电台 145.13750\"）；有不同时\n"
                               "以 3 退出。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要与对讲机比较的 .sin 数据文件。\n"), true},
+     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要与对讲机比较的 .sin 数据文件。\n"
+                              "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
+     true},
 };
 
 const char* const kPort = QT_TRANSLATE_NOOP(
-    "Cli", "  --port PORT      写频线的串口：COM1-COM4（见 QTR318_COM1..4）或设备\n"
-           "                   路径，如 /dev/ttyUSB0。\n");
+    "Cli", "  --port PORT      写频线的串口：COM1-COM4，不分大小写（见 qtr318 ports 和\n"
+           "                   QTR318_COM1..4）、qtr318 ports 列出的串口名或设备路径，\n"
+           "                   如 /dev/ttyUSB0。给出几次即同时操作几台对讲机，各用一个\n"
+           "                   线程。\n");
 const char* const kRetries =
     QT_TRANSLATE_NOOP("Cli", "  --retries N      对讲机对五次进入编程模式的请求都没有应答时，再试\n"
                              "                   N 次后放弃（默认 0）。\n");

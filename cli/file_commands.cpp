@@ -77,8 +77,8 @@ QString OptionsText(const MemoryImage& image) {
                          ? QCoreApplication::translate("Cli", "（不是列表中的值）")
                          : info.entries.at(position)});
     }
-    text.addRow({QCoreApplication::translate("Cli", "提示音"), OnOff(options.beep)});
-    text.addRow({QCoreApplication::translate("Cli", "声控"), OnOff(options.vox)});
+    text.addRow({QCoreApplication::translate("SettingsCodec", kBeepLabel), OnOff(options.beep)});
+    text.addRow({QCoreApplication::translate("SettingsCodec", kVoxLabel), OnOff(options.vox)});
     return text.render(QStringLiteral("  "));
 }
 

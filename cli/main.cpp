@@ -1,6 +1,8 @@
 #include "cli_command.h"
 #include "command_help.h"
+#include "diff_command.h"
 #include "file_commands.h"
+#include "ports_command.h"
 #include "transfer_commands.h"
 #include "ui_language.h"
 
@@ -11,14 +13,19 @@
 
 namespace {
 
-const std::array<Cli::Command, 7> kCommands = {{
+const std::array<Cli::Command, 9> kCommands = {{
     {"new", "new    -o OUT.sin", Cli::RunNew},
     {"show", "show   IN.sin", Cli::RunShow},
     {"export", "export IN.sin [-o OUT.csv]", Cli::RunExport},
     {"import", "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]", Cli::RunImport},
-    {"read", "read   --port PORT -o OUT.sin [--base BASE.sin] [--retries N]", Cli::RunRead},
-    {"write", "write  --port PORT IN.sin [--retries N]", Cli::RunWrite},
-    {"verify", "verify --port PORT IN.sin [--retries N]", Cli::RunVerify},
+    {"diff", "diff   A.sin B.sin [--blocks]", Cli::RunDiff},
+    {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--retries N]", Cli::RunRead},
+    {"write",
+     "write  --port PORT... IN.sin [--backup FILE|DIR/] [--force] [--no-verify] [--wait] "
+     "[--retries N]",
+     Cli::RunWrite},
+    {"verify", "verify --port PORT... IN.sin [--blocks] [--retries N]", Cli::RunVerify},
+    {"ports", "ports", Cli::RunPorts},
 }};
 
 void PrintHelp(FILE* stream) {
@@ -29,8 +36,9 @@ void PrintHelp(FILE* stream) {
     }
     out << "  qtr318 --help | --version\n\n"
         << QCoreApplication::translate(
-               "Cli", "PORT 为 COM1-COM4 或串口设备路径。退出码：0 成功，1 操作失败，\n"
-                      "2 用法错误，3 verify 发现了不同。\n"
+               "Cli", "PORT 为 COM1-COM4（不分大小写）、qtr318 ports 列出的串口名或串口设备路径；\n"
+                      "--port 可以给出多次，同时操作几台电台。退出码：0 成功，1 操作失败，\n"
+                      "2 用法错误，3 diff、verify 或写入后的回读发现了不同。\n"
                       "qtr318 COMMAND --help（或 -h）说明一个命令的参数和选项。\n");
 }
 

@@ -89,7 +89,8 @@ bool ParseFault(const QCommandLineParser& parser, SimulatedRadio::Options& radio
         SimulatedRadio::Fault fault;
     } faults[] = {{"nak-at", SimulatedRadio::Fault::Nak},
                   {"silent-at", SimulatedRadio::Fault::Silence},
-                  {"short-at", SimulatedRadio::Fault::Short}};
+                  {"short-at", SimulatedRadio::Fault::Short},
+                  {"misstore-at", SimulatedRadio::Fault::Misstore}};
     for (const auto& entry : faults) {
         if (parser.isSet(QLatin1String(entry.option))) {
             bool ok = false;
@@ -137,6 +138,18 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
         {QStringLiteral("short-at"),
          QCoreApplication::translate("RadioSim", "对第 N 帧的应答少一个字节。"),
          QStringLiteral("N")},
+        {QStringLiteral("misstore-at"),
+         QCoreApplication::translate(
+             "RadioSim", "确认写入第 N 帧，但保存它的数据块时把第一个字节的第 0 位取反。"),
+         QStringLiteral("N")},
+        {QStringLiteral("fault-session"),
+         QCoreApplication::translate(
+             "RadioSim", "--nak-at、--silent-at、--short-at 或 --misstore-at 的故障只出现在"
+                         "第 S 次会话（从 1 数起）；默认：每次会话。"),
+         QStringLiteral("S")},
+        {QStringLiteral("quiet-after"),
+         QCoreApplication::translate("RadioSim", "K 次会话结束后什么也不应答，像关了机的对讲机。"),
+         QStringLiteral("K")},
         {QStringLiteral("pace"),
          QCoreApplication::translate("RadioSim", "每个字节按 9600 波特花 10 个位时间。")},
         {QStringLiteral("stats"),
@@ -161,6 +174,22 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
     if (parser.isSet(QStringLiteral("ignore-prog"))) {
         const QString value = parser.value(QStringLiteral("ignore-prog"));
         settings.radio.ignoredProgramRequests = value == QLatin1String("all") ? -1 : value.toInt();
+    }
+    if (parser.isSet(QStringLiteral("fault-session"))) {
+        bool ok = false;
+        settings.radio.faultSession = parser.value(QStringLiteral("fault-session")).toInt(&ok);
+        if (!ok || settings.radio.faultSession < 1) {
+            Complain(QCoreApplication::translate("RadioSim", "会话从 1 开始计数"));
+            return false;
+        }
+    }
+    if (parser.isSet(QStringLiteral("quiet-after"))) {
+        bool ok = false;
+        settings.radio.quietAfterSessions = parser.value(QStringLiteral("quiet-after")).toInt(&ok);
+        if (!ok || settings.radio.quietAfterSessions < 0) {
+            Complain(QCoreApplication::translate("RadioSim", "--quiet-after 的值是会话的次数"));
+            return false;
+        }
     }
     settings.paced = parser.isSet(QStringLiteral("pace"));
     settings.statistics = parser.isSet(QStringLiteral("stats"));

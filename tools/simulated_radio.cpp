@@ -20,6 +20,10 @@ SimulatedRadio::SimulatedRadio(const MemoryImage& memory, const Options& options
     : m_memory(memory), m_options(options) {}
 
 QByteArray SimulatedRadio::Receive(const QByteArray& bytes) {
+    const int quietAfter = m_options.quietAfterSessions;
+    if (quietAfter >= 0 && m_sessionsEnded >= quietAfter) {
+        return QByteArray(); // switched off: what arrives goes nowhere
+    }
     m_pending.append(bytes);
     QByteArray reply;
     while (!m_pending.isEmpty() && ConsumeFrame(reply)) {
@@ -79,6 +83,7 @@ bool SimulatedRadio::ConsumeProgramRequest(QByteArray& reply) {
     }
     m_state = State::AwaitIdent;
     m_frame = 1;
+    ++m_session;
     reply += Answer(QByteArray(1, kAck));
     return true;
 }
@@ -102,9 +107,13 @@ void SimulatedRadio::ConsumeBlockFrame(QByteArray& reply, bool& needMore) {
     m_pending.remove(0, size);
     ++m_frame;
     if (command == 'W') {
-        const bool faulty = m_frame == m_options.faultFrame;
+        const bool faulty = AtFault();
         if (!faulty) {
             StoreBlock(frame); // a block the radio refuses is not stored
+        } else if (m_options.fault == Fault::Misstore) {
+            QByteArray damaged = frame;
+            damaged[kHeaderSize] = static_cast<char>(damaged[kHeaderSize] ^ 0x01);
+            StoreBlock(damaged);
         }
         reply += Answer(QByteArray(1, kAck));
     } else if (command == 'R') {
@@ -112,7 +121,7 @@ void SimulatedRadio::ConsumeBlockFrame(QByteArray& reply, bool& needMore) {
     } else if (command == kAck) {
         reply += Answer(QByteArray(1, kAck));
     } else if (frame == "ENDW" || frame == "ENDR") {
-        const bool faulty = m_frame == m_options.faultFrame;
+        const bool faulty = AtFault();
         reply += Answer(QByteArray(1, kAck));
         m_state = State::Idle;
         ++m_sessionsEnded;
@@ -125,8 +134,13 @@ void SimulatedRadio::ConsumeBlockFrame(QByteArray& reply, bool& needMore) {
     }
 }
 
+bool SimulatedRadio::AtFault() const {
+    return m_frame == m_options.faultFrame &&
+           (m_options.faultSession == 0 || m_session == m_options.faultSession);
+}
+
 QByteArray SimulatedRadio::Answer(const QByteArray& proper) {
-    if (m_frame != m_options.faultFrame) {
+    if (!AtFault()) {
         return proper;
     }
     switch (m_options.fault) {
@@ -137,6 +151,7 @@ QByteArray SimulatedRadio::Answer(const QByteArray& proper) {
     case Fault::Short:
         return proper.left(proper.size() - 1);
     case Fault::None:
+    case Fault::Misstore: // answers properly; the damage is in what it keeps
         break;
     }
     return proper;

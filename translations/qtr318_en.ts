@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>BackupFolder</name>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+</context>
+<context>
     <name>ChannelCsv</name>
     <message>
         <source>…（共 %1 个字符）</source>
@@ -226,56 +233,6 @@ every mistake is listed with its line and column, and then nothing is written.
 </translation>
     </message>
     <message>
-        <source>通过写频线读取对讲机的内存并保存。
-</source>
-        <translation>Reads the radio&apos;s memory over the programming cable and saves it.
-</translation>
-    </message>
-    <message>
-        <source>  -o OUT.sin       要写的文件，只有整个读取成功后才替换它。
-  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数
-                   （默认：出厂内容）。
-</source>
-        <translation>  -o OUT.sin       The file to write, replaced only when the whole read succeeded.
-  --base BASE.sin  Supplies what never travels over the cable, the tuning values among
-                   it (default: the factory contents).
-</translation>
-    </message>
-    <message>
-        <source>把 .sin 文件原样写入对讲机。
-</source>
-        <translation>Writes a .sin file to the radio as it is.
-</translation>
-    </message>
-    <message>
-        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
-</source>
-        <translation>  IN.sin           The file to write.
-</translation>
-    </message>
-    <message>
-        <source>读取对讲机，列出与文件不同的每个 8 字节块的地址；有不同的块时
-以 3 退出。
-</source>
-        <translation>Reads the radio and prints the address of each 8-byte block that differs from the file;
-exits with 3 when any does.
-</translation>
-    </message>
-    <message>
-        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
-</source>
-        <translation>  IN.sin           The file to compare with.
-</translation>
-    </message>
-    <message>
-        <source>  --port PORT      写频线的串口：COM1-COM4（见 QTR318_COM1..4）或设备
-                   路径，如 /dev/ttyUSB0。
-</source>
-        <translation>  --port PORT      The cable&apos;s serial port: COM1-COM4 (see QTR318_COM1..4) or a device
-                   path such as /dev/ttyUSB0.
-</translation>
-    </message>
-    <message>
         <source>  --retries N      对讲机对五次进入编程模式的请求都没有应答时，再试
                    N 次后放弃（默认 0）。
 </source>
@@ -347,16 +304,6 @@ Usage:
 </translation>
     </message>
     <message>
-        <source>PORT 为 COM1-COM4 或串口设备路径。退出码：0 成功，1 操作失败，
-2 用法错误，3 verify 发现了不同。
-qtr318 COMMAND --help（或 -h）说明一个命令的参数和选项。
-</source>
-        <translation>PORT is COM1-COM4 or a serial device path. Exit codes: 0 success, 1 the operation
-failed, 2 usage error, 3 verify found differences.
-qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
-</translation>
-    </message>
-    <message>
         <source>用法：qtr318 %1</source>
         <translation>Usage: qtr318 %1</translation>
     </message>
@@ -385,16 +332,316 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
         <translation>the read did not finish; nothing was saved.</translation>
     </message>
     <message>
-        <source>%1 与对讲机不同的块有 %2 个（共 %3 块）</source>
-        <translation>%2 of %3 blocks differ from %1</translation>
+        <source>列出两个 .sin 文件的不同：每个不同的信道字段、可选功能或调试参数一行
+（&quot;信道 3 接收频率: A.sin 145.12500, B.sin 145.13750&quot;），以及没有字段
+显示的每个不同字节的地址。有不同时以 3 退出，相同时以 0 退出。
+</source>
+        <translation>Prints how two .sin files differ: a line per channel field, option or tuning value
+(Channel 3 &quot;接收频率&quot;: A.sin &quot;145.12500&quot;, B.sin &quot;145.13750&quot;), and the address of any byte
+no field shows. Exits with 3 when they differ, 0 when they are the same.
+</translation>
     </message>
     <message>
-        <source>提示音</source>
-        <translation>Beep</translation>
+        <source>  A.sin            第一个文件；每行先列出它的值。
+  B.sin            第二个文件。
+  --blocks         改为列出每个不同的 8 字节块的地址。
+</source>
+        <translation>  A.sin            The first file; its values come first on each line.
+  B.sin            The second file.
+  --blocks         Prints the address of each differing 8-byte block instead.
+</translation>
     </message>
     <message>
-        <source>声控</source>
-        <translation>VOX</translation>
+        <source>列出各个串口：名称、设备、描述、USB 厂商:产品、序列号和指向它的
+COM 名；然后列出 COM1-COM4 各指向哪里。
+</source>
+        <translation>Lists the serial ports: name, device, description, USB vendor:product, serial number
+and the COM name that reaches it; then where COM1-COM4 point.
+</translation>
+    </message>
+    <message>
+        <source>通过写频线读取对讲机的内存并保存。给出几个 --port 时同时读取这几台
+对讲机，每个串口一个文件，放在一个文件夹中，最后列出结果表。
+</source>
+        <translation>Reads the radio&apos;s memory over the programming cable and saves it. With several --port
+options the radios are read at once, one file per port in a folder, and a table of
+the results ends the output.
+</translation>
+    </message>
+    <message>
+        <source>  -o OUT.sin|DIR/  要写的文件，只有整个读取成功后才替换它；给出文件夹
+                   （DIR/）时每个串口一个文件，以串口命名。
+  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数
+                   （默认：出厂内容）。
+</source>
+        <translation>  -o OUT.sin|DIR/  The file to write, replaced only when the whole read succeeded; a
+                   folder (DIR/) gets one file per port, named after the port.
+  --base BASE.sin  Supplies what never travels over the cable, the tuning values among
+                   it (default: the factory contents).
+</translation>
+    </message>
+    <message>
+        <source>把 .sin 文件安全地写入对讲机：先读取对讲机，把原有内容留作备份，
+拒绝其他频段或机型的文件，写入，再读回比较。输出一行，含文件、
+备份、&quot;校验通过&quot;和用时。读回有不同时以 3 退出（列出不同的信道），
+对讲机对读回没有应答时以 1 退出（已写入，未校验：请运行
+qtr318 verify）。
+</source>
+        <translation>Writes a .sin file to the radio safely: reads the radio first and keeps what it held
+as a backup, refuses a file for another band or model, writes, then reads back and
+compares. Prints one line with the file, the backup, &quot;verified&quot; and the time. Exits
+with 3 when the read-back differs (the channels are named), 1 when the radio did not
+answer the read-back (written, not verified: run qtr318 verify).
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
+  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
+                   中带时间的文件，保留最新的 50 个）；几台对讲机时
+                   给出文件夹。
+  --force          文件的频段或机型与对讲机不同时也写入。
+  --no-verify      写入后不读回校验，直接结束本次写入。
+  --wait           在一个串口上一台接一台地写频：等一台应答，写入，
+                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
+                   带序号。
+</source>
+        <translation>  IN.sin           The .sin file to write to the radio.
+  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
+                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
+                   several radios.
+  --force          Writes even when the file&apos;s band or model differs from the radio&apos;s.
+  --no-verify      Skips the read-back after the write.
+  --wait           Programs radio after radio on one port: waits for one to answer,
+                   writes it, waits for it to be unplugged, and so on until Ctrl+C;
+                   a numbered line per radio.
+</translation>
+    </message>
+    <message>
+        <source>读取对讲机，列出与文件不同的每个信道字段、可选功能或参数
+（&quot;信道 3 接收频率: 文件 145.12500, 电台 145.13750&quot;）；有不同时
+以 3 退出。
+</source>
+        <translation>Reads the radio and prints each channel field, option or value that differs from the
+file (Channel 3 &quot;接收频率&quot;: file &quot;145.12500&quot;, radio &quot;145.13750&quot;); exits with 3 when
+any does.
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
+  --blocks         改为列出每个不同的 8 字节块的地址。
+</source>
+        <translation>  IN.sin           The .sin file to compare with the radio.
+  --blocks         Prints the address of each differing 8-byte block instead.
+</translation>
+    </message>
+    <message>
+        <source>  --port PORT      写频线的串口：COM1-COM4，不分大小写（见 qtr318 ports 和
+                   QTR318_COM1..4）、qtr318 ports 列出的串口名或设备路径，
+                   如 /dev/ttyUSB0。给出几次即同时操作几台对讲机，各用一个
+                   线程。
+</source>
+        <translation>  --port PORT      The cable&apos;s serial port: COM1-COM4 in any case (see qtr318 ports and
+                   QTR318_COM1..4), a port name as qtr318 ports lists it, or a device
+                   path such as /dev/ttyUSB0. Give it several times for several radios
+                   at once, each on its own thread.
+</translation>
+    </message>
+    <message>
+        <source>PORT 为 COM1-COM4（不分大小写）、qtr318 ports 列出的串口名或串口设备路径；
+--port 可以给出多次，同时操作几台电台。退出码：0 成功，1 操作失败，
+2 用法错误，3 diff、verify 或写入后的回读发现了不同。
+qtr318 COMMAND --help（或 -h）说明一个命令的参数和选项。
+</source>
+        <translation>PORT is COM1-COM4 (any case), a port name as qtr318 ports lists it, or a serial device
+path; --port may be given several times to work on several radios at once. Exit codes:
+0 success, 1 the operation failed, 2 usage error, 3 diff, verify or the read-back
+after a write found differences.
+qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
+</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>描述</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>序列号</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>qtr318: 没有找到串口；请插好编程线。</source>
+        <translation>qtr318: no serial port found; plug in the programming cable.</translation>
+    </message>
+    <message>
+        <source>（不存在）</source>
+        <translation> (not present)</translation>
+    </message>
+    <message>
+        <source>同一个端口给了两次</source>
+        <translation>the same port is given twice</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>不同</source>
+        <translation>differs</translation>
+    </message>
+    <message>
+        <source>已中断</source>
+        <translation>stopped</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>用时</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>读取几台对讲机时 -o 要指定一个文件夹（DIR/），每个端口存一个文件</source>
+        <translation>reading several radios needs a folder (DIR/) for -o, one file per port</translation>
+    </message>
+    <message>
+        <source>有两个端口的文件名相同，请用不同的名称指定端口</source>
+        <translation>two ports get the same file name; name the ports differently</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>电台</source>
+        <translation>radio</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>%1：与 %2 不同的块有 %3 个（共 %4 块）</source>
+        <translation>%1: %3 of %4 blocks differ from %2</translation>
+    </message>
+    <message>
+        <source>%1：与 %2 有 %3 处不同</source>
+        <translation>%1: %3 differences from %2</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>band</translation>
+    </message>
+    <message>
+        <source>%1：文件 %2，对讲机 %3</source>
+        <translation>%1: file &quot;%2&quot;, radio &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>读取备份</source>
+        <translation>Reading the backup</translation>
+    </message>
+    <message>
+        <source>没有写入：写入前没能读出对讲机里的数据。</source>
+        <translation>not written: the radio could not be read before the write.</translation>
+    </message>
+    <message>
+        <source>；没有备份就不写入。</source>
+        <translation>; nothing is written without a backup.</translation>
+    </message>
+    <message>
+        <source>没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。</source>
+        <translation>not written: %1 does not match the radio (%2). Add --force to write it anyway.</translation>
+    </message>
+    <message>
+        <source>不符，未写入</source>
+        <translation>mismatch, not written</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Writing</translation>
+    </message>
+    <message>
+        <source>已把 %1 写入 %2，备份 %3</source>
+        <translation>wrote %1 to %2, backup %3</translation>
+    </message>
+    <message>
+        <source>%1，用时 %2 秒</source>
+        <translation>%1, took %2 s</translation>
+    </message>
+    <message>
+        <source>，未校验，</source>
+        <translation>, not verified, </translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>Reading back</translation>
+    </message>
+    <message>
+        <source>已写入，但读回校验被中断；请用 qtr318 verify 检查。</source>
+        <translation>written, but the read-back was stopped; check with qtr318 verify.</translation>
+    </message>
+    <message>
+        <source>已写入，未校验</source>
+        <translation>written, not verified</translation>
+    </message>
+    <message>
+        <source>%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。</source>
+        <translation>%1, but the radio did not answer the read-back, so it is not verified. Check with qtr318 verify.</translation>
+    </message>
+    <message>
+        <source>读回不同</source>
+        <translation>read-back differs</translation>
+    </message>
+    <message>
+        <source>，校验通过，</source>
+        <translation>, verified, </translation>
+    </message>
+    <message>
+        <source>%1：写入后读回的数据与 %2 不同（见上）。</source>
+        <translation>%1: the data read back after the write differs from %2 (see above).</translation>
+    </message>
+    <message>
+        <source>%1：写入后读回的数据与 %2 不同，信道 %3。</source>
+        <translation>%1: the data read back after the write differs from %2, channels %3.</translation>
+    </message>
+    <message>
+        <source>qtr318: 等待对讲机接到 %1（Ctrl+C 结束）…</source>
+        <translation>qtr318: waiting for a radio on %1 (Ctrl+C ends)…</translation>
+    </message>
+    <message>
+        <source>qtr318: 请取下这台对讲机</source>
+        <translation>qtr318: unplug this radio</translation>
+    </message>
+    <message>
+        <source>写入几台对讲机时 --backup 要指定一个文件夹（DIR/）</source>
+        <translation>writing several radios needs a folder (DIR/) for --backup</translation>
+    </message>
+    <message>
+        <source>--wait 只能用于一个端口</source>
+        <translation>--wait works on one port only</translation>
     </message>
 </context>
 <context>
@@ -440,6 +687,45 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
     </message>
 </context>
 <context>
+    <name>ImageDiff</name>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>信道 %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2</source>
+        <translation>Channel %1 &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>参数调节 %1 %2</source>
+        <translation>Tuning &quot;%1&quot; %2</translation>
+    </message>
+    <message>
+        <source>地址 %1</source>
+        <translation>Address %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3, %4 %5</source>
+        <translation>%1: %2 &quot;%3&quot;, %4 &quot;%5&quot;</translation>
+    </message>
+    <message>
+        <source>%1: %2 空, %3 %4</source>
+        <translation>%1: %2 empty, %3 &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3, %4 空</source>
+        <translation>%1: %2 &quot;%3&quot;, %4 empty</translation>
+    </message>
+</context>
+<context>
     <name>PortDiagnosis</name>
     <message>
         <source>设备 %1 不存在：那里没有找到编程线。请插好编程线，或者选择别的端口。</source>
@@ -475,8 +761,8 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
         <translation>Add the user to the dialout group (sudo usermod -aG dialout $USER), then log in again.</translation>
     </message>
     <message>
-        <source>COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，可用环境变量 QTR318_COM1~QTR318_COM4 另行指定。</source>
-        <translation>COM1 to COM4 stand for /dev/ttyUSB0 to /dev/ttyUSB3; the environment variables QTR318_COM1 to QTR318_COM4 can name other devices.</translation>
+        <source>COM1~COM4 对应 /dev/serial/by-id/ 中按名称排序的第 1~4 个 USB 串口（没有该文件夹时对应 /dev/ttyUSB0~/dev/ttyUSB3），可用环境变量 QTR318_COM1~QTR318_COM4 另行指定；qtr318 ports 列出各个串口。</source>
+        <translation>COM1-COM4 are the 1st to 4th USB serial port of /dev/serial/by-id/ in name order (/dev/ttyUSB0-/dev/ttyUSB3 without that folder); the environment variables QTR318_COM1-QTR318_COM4 choose others; qtr318 ports lists the ports.</translation>
     </message>
 </context>
 <context>
@@ -546,6 +832,26 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>无法打开伪终端：%1</source>
         <translation>cannot open a pseudo-terminal: %1</translation>
+    </message>
+    <message>
+        <source>确认写入第 N 帧，但保存它的数据块时把第一个字节的第 0 位取反。</source>
+        <translation>Acknowledge write frame N but store its block with bit 0 of the first byte flipped.</translation>
+    </message>
+    <message>
+        <source>--nak-at、--silent-at、--short-at 或 --misstore-at 的故障只出现在第 S 次会话（从 1 数起）；默认：每次会话。</source>
+        <translation>Place the fault of --nak-at, --silent-at, --short-at or --misstore-at in session S only (counted from 1); default: every session.</translation>
+    </message>
+    <message>
+        <source>K 次会话结束后什么也不应答，像关了机的对讲机。</source>
+        <translation>Answer nothing once K sessions have ended, like a radio switched off.</translation>
+    </message>
+    <message>
+        <source>会话从 1 开始计数</source>
+        <translation>a session number counts from 1</translation>
+    </message>
+    <message>
+        <source>--quiet-after 的值是会话的次数</source>
+        <translation>--quiet-after takes a count of sessions</translation>
     </message>
 </context>
 <context>
@@ -641,6 +947,14 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>窄带DCS调制度</source>
         <translation>DCS deviation, narrow</translation>
+    </message>
+    <message>
+        <source>提示音</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>声控</source>
+        <translation>VOX</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,10 @@ struct RadioOptions {
     void setPosition(OptionList list, int position);
 };
 
+// The labels of the two switches.
+inline constexpr const char* kBeepLabel = QT_TRANSLATE_NOOP("SettingsCodec", "提示音");
+inline constexpr const char* kVoxLabel = QT_TRANSLATE_NOOP("SettingsCodec", "声控");
+
 RadioOptions ReadOptions(const MemoryImage& image);
 // Writes every field; a list left at kNoSelection keeps the byte it has (an erased radio's 0xFF
 // stays 0xFF instead of turning into a value derived from -1).

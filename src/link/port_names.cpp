@@ -1,6 +1,7 @@
 #include "port_names.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QRegularExpression>
 
 namespace PortNames {
@@ -14,17 +15,35 @@ QString DefaultPortName() {
     return QStringLiteral("COM1");
 }
 
-QString DevicePath(const QString& portName) {
-    static const QRegularExpression comName(QStringLiteral("^COM([1-4])$"));
+int ComNumber(const QString& portName) {
+    static const QRegularExpression comName(QStringLiteral("^COM([1-4])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = comName.match(portName);
-    if (!match.hasMatch()) {
-        return portName;
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString DevicePath(const QString& portName) {
+    return DevicePath(portName, kByIdFolder);
+}
+
+QString DevicePath(const QString& portName, const QString& byIdFolder) {
+    const int number = ComNumber(portName);
+    if (number == 0) {
+        return portName.contains(QLatin1Char('/')) || portName.isEmpty()
+                   ? portName
+                   : QStringLiteral("/dev/") + portName;
     }
-    const int number = match.captured(1).toInt();
     const QByteArray variable = "QTR318_COM" + QByteArray::number(number);
     const QString configured = qEnvironmentVariable(variable.constData());
     if (!configured.isEmpty()) {
         return configured;
+    }
+    // The links keep their names whichever cable was plugged in first, where ttyUSB numbers
+    // follow the order of plugging.
+    const QDir byId(byIdFolder);
+    const QStringList links = byId.entryList(QDir::Files | QDir::System, QDir::Name);
+    if (number <= links.size()) {
+        return byId.filePath(links.at(number - 1));
     }
     return QStringLiteral("/dev/ttyUSB%1").arg(number - 1);
 }
@@ -36,9 +55,10 @@ QString DialoutHint() {
 }
 
 QString MappingHint() {
-    return QCoreApplication::translate("PortNames",
-                                       "COM1~COM4 对应 /dev/ttyUSB0~/dev/ttyUSB3，"
-                                       "可用环境变量 QTR318_COM1~QTR318_COM4 另行指定。");
+    return QCoreApplication::translate(
+        "PortNames", "COM1~COM4 对应 /dev/serial/by-id/ 中按名称排序的第 1~4 个 USB 串口"
+                     "（没有该文件夹时对应 /dev/ttyUSB0~/dev/ttyUSB3），"
+                     "可用环境变量 QTR318_COM1~QTR318_COM4 另行指定；qtr318 ports 列出各个串口。");
 }
 
 } // namespace PortNames

@@ -107,6 +107,20 @@ TransferOutcome TransferEngine::Run(const QString& portName, MemoryImage& image,
     return outcome;
 }
 
+bool TransferEngine::Probe(const QString& portName) {
+    if (!m_port.Open(portName)) {
+        return false;
+    }
+    Configure();
+    m_port.Purge();
+    for (std::uint8_t byte : kProgramModeRequest) {
+        SendByte(byte);
+    }
+    const bool answered = ReceiveAck();
+    m_port.Close();
+    return answered;
+}
+
 void TransferEngine::Configure() {
     m_port.SetQueueSizes(kInputQueueSize, kOutputQueueSize);
     m_port.SetTimeouts(SerialTimeouts{});

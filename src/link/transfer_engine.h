@@ -56,6 +56,11 @@ public:
 
     TransferOutcome Run(const QString& portName, MemoryImage& image, TransferDirection direction);
 
+    // Whether a radio answers one program-mode request on portName: how a program waiting for
+    // the next radio of a batch sees one plugged in, and the last one unplugged. Reports nothing;
+    // the port is closed again.
+    bool Probe(const QString& portName);
+
 private:
     using Frame = std::array<std::uint8_t, 4>;
 

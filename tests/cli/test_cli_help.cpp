@@ -18,7 +18,8 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("usage");
-        for (const char* command : {"new", "show", "export", "import", "read", "write", "verify"}) {
+        for (const char* command :
+             {"new", "show", "export", "import", "diff", "read", "write", "verify"}) {
             QTest::addRow("%s en", command) << QString::fromLatin1(command) << "en_US.UTF-8"
                                             << "Usage: qtr318 ";
             QTest::addRow("%s zh", command) << QString::fromLatin1(command) << "zh_CN.UTF-8"
@@ -54,7 +55,8 @@ private slots:
     void topLevelHelp() {
         const QByteArray help = run({QStringLiteral("--help")});
         QCOMPARE(run({QStringLiteral("-h")}), help);
-        for (const char* command : {"new", "show", "export", "import", "read", "write", "verify"}) {
+        for (const char* command :
+             {"new", "show", "export", "import", "diff", "read", "write", "verify", "ports"}) {
             QVERIFY2(help.contains(QByteArray("qtr318 ") + command), command);
         }
     }

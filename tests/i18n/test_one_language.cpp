@@ -103,6 +103,17 @@ private slots:
                   "1,435.000,,关,关,否,高,是,宽,否,否,是\n"
                   "2,145.125,,X,关,否,高,是,宽,是,是,否\n"
                   "1,145.125\n");
+        // A file that differs from new.sin in a channel, an option and bytes no field shows.
+        QFile fresh(path("new.sin"));
+        QVERIFY(fresh.open(QIODevice::ReadOnly));
+        QByteArray bytes = fresh.readAll();
+        bytes.replace(0x10, 4, QByteArray::fromHex("00255114")); // channel 1 receives 145.125
+        bytes[0x3c1] = char(bytes.at(0x3c1) == 7 ? 6 : 7);       // another squelch level
+        for (int address : {0x120, 0x3f0}) {
+            bytes[address] = char(bytes.at(address) ^ 0x21);
+        }
+        QFile other(path("other.sin"));
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write(bytes) == bytes.size());
     }
 
     void chooseByFirstPreference_data() {
@@ -214,6 +225,13 @@ private slots:
             {"show", path("bad.csv")},
             {"write", "--port", "/dev/qtr318-none", path("new.sin")},
             {"read", "--port", "/dev/qtr318-none", "-o", path("y.sin"), "--retries", "x"},
+            {"diff", "--help"},
+            {"write", "-h"},
+            {"ports", "extra"},
+            {"diff", path("new.sin"), path("other.sin")},
+            {"diff", path("new.sin"), path("other.sin"), "--blocks"},
+            {"read", "--port", "COM1", "--port", "COM2", "-o", path("y.sin")},
+            {"write", "--port", "COM1", "--port", "com1", path("new.sin")},
         };
         int englishLines = 0;
         int chineseLines = 0;

@@ -6,7 +6,9 @@
 #include "port_names.h"
 #include "qt_serial_port.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <pty.h>
@@ -136,13 +138,54 @@ private slots:
         QVERIFY(!line.port.IsOpen() && second.Open(line.path));
     }
 
+    // COMn prefers the stable names of /dev/serial/by-id/ (sorted, the n-th link), falls back to
+    // ttyUSB(n-1) and yields to QTR318_COMn; a name as qtr318 ports prints it lies in /dev.
+    void comNamesMapToDevices_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("byId");
+        QTest::addColumn<QString>("variable"); // QTR318_COM2
+        QTest::addColumn<QString>("device");   // "@" stands for the by-id folder
+        QTest::newRow("no links") << "COM1" << false << ""
+                                  << "/dev/ttyUSB0";
+        QTest::newRow("lower case") << "com3" << false << ""
+                                    << "/dev/ttyUSB2";
+        QTest::newRow("first link") << "COM1" << true << ""
+                                    << "@/usb-1a86_A-if00-port0";
+        QTest::newRow("second link") << "Com2" << true << ""
+                                     << "@/usb-FTDI_B-if00-port0";
+        QTest::newRow("more COMs than links") << "COM3" << true << ""
+                                              << "/dev/ttyUSB2";
+        QTest::newRow("variable wins") << "COM2" << true << "/dev/ttyS1"
+                                       << "/dev/ttyS1";
+        QTest::newRow("port name") << "ttyUSB0" << true << ""
+                                   << "/dev/ttyUSB0";
+        QTest::newRow("device path") << "/dev/ttyACM0" << true << ""
+                                     << "/dev/ttyACM0";
+        QTest::newRow("no such COM") << "COM5" << true << ""
+                                     << "/dev/COM5";
+    }
+
     void comNamesMapToDevices() {
-        qunsetenv("QTR318_COM3"); // COM2 through its variable is run end to end by the command test
-        QStringList devices;
-        for (const char* name : {"COM3", "/dev/ttyACM0", "COM5"}) {
-            devices << PortNames::DevicePath(name);
+        QFETCH(QString, name);
+        QFETCH(bool, byId);
+        QFETCH(QString, variable);
+        QFETCH(QString, device);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString folder = dir.filePath("by-id");
+        if (byId) {
+            QVERIFY(QDir().mkpath(folder));
+            // Created in the other order: the links' names decide, not their age.
+            for (const char* link : {"usb-FTDI_B-if00-port0", "usb-1a86_A-if00-port0"}) {
+                QVERIFY(QFile::link("/dev/null", folder + "/" + link));
+            }
         }
-        QCOMPARE(devices, QStringList({"/dev/ttyUSB2", "/dev/ttyACM0", "COM5"}));
+        for (const char* unset : {"QTR318_COM1", "QTR318_COM3"}) {
+            qunsetenv(unset);
+        }
+        qputenv("QTR318_COM2", variable.toLocal8Bit());
+        QCOMPARE(PortNames::DevicePath(name, folder), QString(device).replace("@", folder));
+        qunsetenv("QTR318_COM2");
         QVERIFY(PortNames::Choices().size() == 4 && PortNames::DefaultPortName() == "COM1");
     }
 };

@@ -4,6 +4,7 @@
 #include "block_walk.h"
 #include "document_file.h"
 #include "new_document.h"
+#include "qtr318_process.h"
 
 #include <QDir>
 #include <QProcess>
@@ -15,50 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString BuildDir() {
-    return qEnvironmentVariable("QTR318_BUILD_DIR");
-}
-
-// The simulated radio as a child process, stopped the way a user would stop it.
-struct RadioSim {
-    explicit RadioSim(const QStringList& arguments) {
-        process.start(BuildDir() + "/tools/qtr318-radio-sim", arguments);
-        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
-        }
-        path = QString::fromLocal8Bit(process.readLine()).trimmed();
-    }
-    ~RadioSim() {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-    QProcess process;
-    QString path;
-};
-
-struct Finished {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// runAs, when given, is a command line that qtr318 runs under (another user, for one).
-Finished Qtr318(const QStringList& arguments, const QString& com2 = QString(),
-                const QStringList& runAs = {}) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QTR318_COM2", com2);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    const QString qtr318 = BuildDir() + "/cli/qtr318";
-    if (runAs.isEmpty()) {
-        process.start(qtr318, arguments);
-    } else {
-        process.start(runAs.first(), runAs.mid(1) + QStringList(qtr318) + arguments);
-    }
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Whether process pid has path open.
 bool HasOpen(qint64 pid, const QString& path) {
@@ -81,7 +38,11 @@ private:
     QString file(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid() && !BuildDir().isEmpty()); }
+    void initTestCase() {
+        QVERIFY(m_dir.isValid() && !BuildDir().isEmpty());
+        // Backups of every write land here, not in the home folder of whoever runs the tests.
+        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
+    }
 
     void writeThenReadThenVerifyOnOneRadio() {
         MemoryImage pattern = NewDocumentImage(); // every byte value travels both ways
@@ -96,7 +57,9 @@ private slots:
 
         RadioSim radio({});
         QVERIFY(!radio.path.isEmpty());
-        QCOMPARE(Qtr318({"write", "--port", radio.path, file("pattern.sin")}).exitCode, 0);
+        // The pattern's model and band bytes are no list entries: only --force writes them.
+        QCOMPARE(Qtr318({"write", "--force", "--port", radio.path, file("pattern.sin")}).exitCode,
+                 0);
         // COM names reach the device through their variable; what does not travel comes from
         // the base.
         const QStringList read = {"read",           "--port", "COM2",          "-o",
@@ -112,7 +75,8 @@ private slots:
         pattern.WriteByte(0x3FF, 0xEE);
         pattern.WriteByte(0x131, 0xEE); // outside the blocks: no difference
         QVERIFY(DocumentFile::Save(file("changed.sin"), pattern));
-        const Finished verify = Qtr318({"verify", "--port", radio.path, file("changed.sin")});
+        const Finished verify =
+            Qtr318({"verify", "--blocks", "--port", radio.path, file("changed.sin")});
         QCOMPARE(verify.exitCode, 3);
         QCOMPARE(verify.out, QString("0x0010\n0x03f8\n"));
     }
@@ -202,11 +166,12 @@ private slots:
             }
         }
         QVERIFY(DocumentFile::Save(file("inverse.sin"), image));
-        // simulator options, command, signal sent once the radio has answered frame 40 (0:
-        // none), exit code, blocks the radio took (-1: some, as the signal fell)
+        // simulator options, command, signal sent once the radio has answered frame 40 of the
+        // writing session (0: none), exit code, blocks the radio took (-1: some, as the signal
+        // fell). A write reads the radio first, in a session of its own.
         const QList<std::tuple<QStringList, QString, int, int, int>> cases = {
-            {{"--nak-at", "10"}, "write", 0, 1, 6},
-            {{"--silent-at", "4"}, "write", 0, 1, 0},
+            {{"--nak-at", "10", "--fault-session", "2"}, "write", 0, 1, 6},
+            {{"--silent-at", "4", "--fault-session", "2"}, "write", 0, 1, 0},
             {{"--pace", "--trace"}, "write", SIGINT, 130, -1},
             {{"--pace", "--trace"}, "write", SIGTERM, 143, -1},
             {{"--pace", "--trace"}, "read", SIGTERM, 143, 0},
@@ -217,6 +182,9 @@ private slots:
             const QString out = file("interrupted.sin");
             QFile::remove(out);
             QStringList arguments = {command, "--port", radio.path};
+            if (command == "write") {
+                arguments << "--force"; // the inverse's model and band are no list entries
+            }
             arguments << (command == "read" ? QStringList{"-o", out}
                                             : QStringList{file("inverse.sin")});
             QProcess qtr318;
@@ -224,11 +192,14 @@ private slots:
             QVERIFY(qtr318.waitForStarted());
             if (signal != 0) {
                 int frame = 0;
-                while (frame < 40 &&
+                int sessions = 0; // frame numbers start again at 1 with each session
+                const int session = command == "write" ? 2 : 1;
+                while ((sessions < session || frame < 40) &&
                        (radio.process.canReadLine() || radio.process.waitForReadyRead(5000))) {
                     frame = QString(radio.process.readLine()).section(' ', 1).toInt();
+                    sessions += frame == 1 ? 1 : 0;
                 }
-                QVERIFY(frame >= 40);
+                QVERIFY(sessions == session && frame >= 40);
                 ::kill(pid_t(qtr318.processId()), signal);
             }
             QVERIFY(qtr318.waitForFinished(30000));
@@ -250,7 +221,7 @@ private slots:
             if (signal != 0) {
                 // The port is free again, and the radio holds exactly the blocks it took.
                 const Finished verify =
-                    Qtr318({"verify", "--port", radio.path, file("inverse.sin")});
+                    Qtr318({"verify", "--blocks", "--port", radio.path, file("inverse.sin")});
                 QVERIFY2(verify.exitCode == 3 &&
                              verify.err.contains(
                                  QString("不同的块有 %1 个（共 114 块）").arg(114 - received)),

@@ -1,0 +1,279 @@
+// qtr318 write's safety net (backup, band check, read-back), diff, and several radios at once,
+// against simulated radios on pseudo-terminals.
+
+#include "document_file.h"
+#include "image_map.h"
+#include "new_document.h"
+#include "qtr318_process.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+
+namespace {
+
+// A new document with channel 1 on 145.12500 MHz, in the band given.
+MemoryImage ChannelOne(int band = 0) {
+    MemoryImage image = NewDocumentImage();
+    const std::uint8_t frequency[] = {0x00, 0x25, 0x51, 0x14};
+    for (int i = 0; i < 8; ++i) {
+        image.WriteByte(ImageMap::ChannelRecord(1) + i, frequency[i % 4]);
+    }
+    image.WriteByte(ImageMap::kBandIndex, static_cast<std::uint8_t>(band));
+    return image;
+}
+
+// What the simulated radio saved when it stopped.
+MemoryImage Stopped(RadioSim& radio, const QString& saved) {
+    radio.process.terminate();
+    radio.process.waitForFinished(5000);
+    MemoryImage image;
+    DocumentFile::Load(saved, image);
+    return image;
+}
+
+} // namespace
+
+class TestFleetCommands : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString backups() const { return m_dir.filePath("data/qtr318/backups"); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid() && !BuildDir().isEmpty());
+        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
+        QVERIFY(DocumentFile::Save(file("vhf.sin"), ChannelOne(0)));
+        QVERIFY(DocumentFile::Save(file("uhf.sin"), ChannelOne(1)));
+        QVERIFY(DocumentFile::Save(file("new.sin"), NewDocumentImage()));
+    }
+
+    // Every write reads the radio first and keeps what it held; what the radio holds at the end
+    // and what the user is told follow from how the radio behaves.
+    void writeKeepsABackupAndReadsBack() {
+        struct Case {
+            const char* name;
+            QStringList sim;
+            QStringList options;
+            QString input;
+            int exitCode;
+            QString out; // a text standard output holds
+            QString err; // a text standard error holds
+            bool written;
+        };
+        const QList<Case> cases = {
+            {"verified", {}, {}, "vhf.sin", 0, "校验通过", "", true},
+            {"no read-back", {}, {"--no-verify"}, "vhf.sin", 0, "未校验", "", true},
+            {"block stored wrongly",
+             {"--misstore-at", "4", "--fault-session", "2"},
+             {},
+             "vhf.sin",
+             3,
+             "信道 1 接收频率: 文件 145.12500, 电台 145.12501\n",
+             "信道 1。",
+             false},
+            {"silent after the write",
+             {"--quiet-after", "2"},
+             {},
+             "vhf.sin",
+             1,
+             "",
+             "没有校验。请用 qtr318 verify 检查",
+             true},
+            {"other band",
+             {},
+             {},
+             "uhf.sin",
+             1,
+             "",
+             "频段：文件 400 - 480MHz，对讲机 136 - 174MHz）。确实要写入请加 --force",
+             false},
+            {"other band forced", {}, {"--force"}, "uhf.sin", 0, "校验通过", "", true},
+            {"backup first fails",
+             {"--nak-at", "10", "--fault-session", "1"},
+             {},
+             "vhf.sin",
+             1,
+             "",
+             "没有写入",
+             false},
+        };
+        for (const Case& c : cases) {
+            const QString saved = file("radio.sin");
+            QVERIFY(DocumentFile::Save(saved, NewDocumentImage()));
+            RadioSim radio(QStringList{"--save", saved} + c.sim);
+            QVERIFY(!radio.path.isEmpty());
+            const int backupsBefore = int(QDir(backups()).entryList(QDir::Files).size());
+            const Finished write =
+                Qtr318(QStringList{"write", "--port", radio.path, file(c.input)} + c.options);
+            const QByteArray row =
+                QByteArray(c.name) + ": " + write.out.toUtf8() + write.err.toUtf8();
+            QVERIFY2(write.exitCode == c.exitCode, row);
+            QVERIFY2(write.out.contains(c.out) && write.err.contains(c.err), row);
+            MemoryImage expected = c.written ? MemoryImage() : NewDocumentImage();
+            if (c.written) {
+                QVERIFY(DocumentFile::Load(file(c.input), expected));
+            }
+            QVERIFY2(Stopped(radio, saved) == expected || c.exitCode == 3, row);
+            if (c.exitCode == 0) {
+                // One line: the file, the port, the backup, the outcome and the time.
+                const QRegularExpressionMatch line =
+                    QRegularExpression("^已把 (\\S+) 写入 (\\S+)，备份 (\\S+)，(校验通过|未校验)，"
+                                       "\\d\\d:\\d\\d:\\d\\d，用时 \\d+\\.\\d 秒\n$")
+                        .match(write.out);
+                QVERIFY2(line.hasMatch() && line.captured(1) == c.input &&
+                             line.captured(2) == radio.path,
+                         row);
+                MemoryImage backup;
+                QVERIFY2(DocumentFile::Load(line.captured(3), backup) &&
+                             backup == NewDocumentImage() &&
+                             line.captured(3).startsWith(backups() + "/"),
+                         row);
+            }
+            const int backupsAfter = int(QDir(backups()).entryList(QDir::Files).size());
+            QVERIFY2(backupsAfter ==
+                         backupsBefore + (QString(c.name) == "backup first fails" ? 0 : 1),
+                     row);
+        }
+    }
+
+    void backupGoesWhereAsked() {
+        RadioSim radio({});
+        const QString held = file("held.sin");
+        const Finished write =
+            Qtr318({"write", "--port", radio.path, "--backup", held, file("vhf.sin")});
+        QVERIFY2(write.exitCode == 0 && write.out.contains("备份 " + held + "，"),
+                 qPrintable(write.err));
+        MemoryImage backup;
+        QVERIFY(DocumentFile::Load(held, backup) && backup == NewDocumentImage());
+        // The backup must not replace the file being written.
+        QCOMPARE(Qtr318({"write", "--port", radio.path, "--backup", held, held}).exitCode, 2);
+    }
+
+    // ports says where each COM name points; a COM name works in any case.
+    void portsAndComNames() {
+        RadioSim radio({});
+        const Finished ports = Qtr318({"ports"}, radio.path);
+        QVERIFY2(ports.exitCode == 0 && ports.out.contains("COM2 -> " + radio.path + "\n"),
+                 qPrintable(ports.out + ports.err));
+        const Finished read =
+            Qtr318({"read", "--port", "com2", "-o", file("com2.sin")}, radio.path);
+        QVERIFY2(read.exitCode == 0, qPrintable(read.err));
+        // Two names of one cable are one port, not two radios.
+        for (const QString& second : {QStringLiteral("COM2"), radio.path}) {
+            const Finished twice =
+                Qtr318({"read", "--port", "com2", "--port", second, "-o", file("twice") + "/"},
+                       radio.path);
+            QVERIFY2(twice.exitCode == 2 && twice.err.contains("同一个端口给了两次"),
+                     qPrintable(second + ": " + twice.err));
+        }
+    }
+
+    void diffNamesTheFiles() {
+        struct Case {
+            QStringList arguments;
+            int exitCode;
+            QString out;
+        };
+        const QList<Case> cases = {
+            {{"vhf.sin", "new.sin"},
+             3,
+             "信道 1: vhf.sin 145.12500 145.12500 关 关 是 高 否 窄 否 否 否, new.sin 空\n"},
+            {{"vhf.sin", "uhf.sin"}, 3, "频段: vhf.sin 136 - 174MHz, uhf.sin 400 - 480MHz\n"},
+            {{"vhf.sin", "uhf.sin", "--blocks"}, 3, "0x03d0\n"},
+            {{"vhf.sin", "vhf.sin"}, 0, ""},
+            {{"vhf.sin", "missing.sin"}, 1, ""},
+            {{"vhf.sin"}, 2, ""},
+        };
+        QDir::setCurrent(m_dir.path());
+        for (const Case& c : cases) {
+            const Finished diff = Qtr318(QStringList{"diff"} + c.arguments);
+            QVERIFY2(diff.exitCode == c.exitCode && diff.out == c.out,
+                     qPrintable(c.arguments.join(' ') + ": " + diff.out + diff.err));
+        }
+    }
+
+    // Four radios programmed, read and verified at once, each with its own line in the summary;
+    // one radio that never answers fails alone.
+    void severalRadiosAtOnce() {
+        std::vector<std::unique_ptr<RadioSim>> radios;
+        QStringList ports;
+        for (int i = 0; i < 4; ++i) {
+            const QStringList options =
+                i == 3 ? QStringList{"--ignore-prog", "all"} : QStringList{};
+            radios.push_back(std::make_unique<RadioSim>(options));
+            ports << "--port" << radios.back()->path;
+        }
+        const Finished write = Qtr318(QStringList{"write"} + ports + QStringList{file("vhf.sin")});
+        QVERIFY2(write.exitCode == 1, qPrintable(write.err));
+        QCOMPARE(write.out.count("校验通过"), 3);
+        for (int i = 0; i < 4; ++i) {
+            const QRegularExpression row(QRegularExpression::escape(radios[size_t(i)]->path) +
+                                         "\\s+" + (i == 3 ? "失败" : "成功") + "\\s+\\d+\\.\\d 秒");
+            QVERIFY2(write.out.contains(row), qPrintable(write.out));
+        }
+        QVERIFY2(write.err.contains(radios[3]->path + ": 通信错误"), qPrintable(write.err));
+
+        radios.pop_back();
+        ports = ports.mid(0, 6);
+        const QString folder = file("fleet") + "/";
+        const Finished read = Qtr318(QStringList{"read"} + ports + QStringList{"-o", folder});
+        QVERIFY2(read.exitCode == 0, qPrintable(read.err));
+        for (const auto& radio : radios) {
+            MemoryImage image;
+            QVERIFY(DocumentFile::Load(folder + QFileInfo(radio->path).fileName() + ".sin", image));
+            QVERIFY(image == ChannelOne(0));
+        }
+        QCOMPARE(Qtr318(QStringList{"read"} + ports + QStringList{"-o", file("one.sin")}).exitCode,
+                 2);
+
+        const Finished verify =
+            Qtr318(QStringList{"verify"} + ports + QStringList{file("new.sin")});
+        QVERIFY2(verify.exitCode == 3 && verify.out.count("信道 1: 文件 空") == 3,
+                 qPrintable(verify.out));
+    }
+
+    // Radio after radio on one cable: each answers, is written and verified, and the next is
+    // awaited once it has gone; Ctrl+C ends the batch with the count of radios done.
+    void waitProgramsRadioAfterRadio() {
+        const QString link = file("cable");
+        QProcess batch;
+        QByteArray out;
+        QByteArray err;
+        const auto collect = [&] {
+            batch.waitForReadyRead(50);
+            out += batch.readAllStandardOutput();
+            err += batch.readAllStandardError();
+        };
+        for (int number = 1; number <= 2; ++number) {
+            auto radio = std::make_unique<RadioSim>(QStringList{});
+            QFile::remove(link);
+            QVERIFY(QFile::link(radio->path, link));
+            if (number == 1) {
+                batch.start(BuildDir() + "/cli/qtr318",
+                            {"write", "--wait", "--port", link, file("vhf.sin")});
+                QVERIFY(batch.waitForStarted());
+            }
+            const QByteArray numbered = QByteArray::number(number) + ". 已把 vhf.sin 写入";
+            QTRY_VERIFY2_WITH_TIMEOUT((collect(), out.count(numbered) == 1),
+                                      (out + err).constData(), 20000);
+            radio.reset(); // unplugged; the next one is awaited only once this one is gone
+            QTRY_VERIFY2_WITH_TIMEOUT((collect(), err.count("等待对讲机") == number + 1),
+                                      (out + err).constData(), 20000);
+        }
+        QCOMPARE(out.count("校验通过"), 2);
+        ::kill(pid_t(batch.processId()), SIGINT);
+        QVERIFY(batch.waitForFinished(10000));
+        QVERIFY2(batch.exitStatus() == QProcess::NormalExit && batch.exitCode() == 0,
+                 batch.readAllStandardError().constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFleetCommands)
+#include "test_fleet_commands.moc"
