@@ -286,6 +286,41 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>CProgramView</name>
+    <message>
+        <source>请输入数字</source>
+        <translation>Please enter a number</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>频率</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>信道:</source>
+        <translation>Channels:</translation>
+    </message>
+    <message>
+        <source>信道</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>读数据</source>
+        <translation>Read Data</translation>
+    </message>
+    <message>
+        <source>写数据</source>
+        <translation>Write Data</translation>
+    </message>
+</context>
+<context>
     <name>CTransferDlg</name>
     <message>
         <source>开始</source>

@@ -171,13 +171,13 @@ void CProgramView::MarkModified() {
 void CProgramView::OnReadData() {
     OnLeaveCell();
     m_direction = TransferDirection::Read;
-    OpenTransferDialog(QStringLiteral("读数据"));
+    OpenTransferDialog(tr("读数据"));
 }
 
 void CProgramView::OnWriteData() {
     OnLeaveCell();
     m_direction = TransferDirection::Write;
-    OpenTransferDialog(QStringLiteral("写数据"));
+    OpenTransferDialog(tr("写数据"));
 }
 
 void CProgramView::OpenTransferDialog(const QString& title) {
