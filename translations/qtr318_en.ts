@@ -16,6 +16,57 @@
     </message>
 </context>
 <context>
+    <name>ChannelColumns</name>
+    <message>
+        <source>信道</source>
+        <translation>Ch</translation>
+    </message>
+    <message>
+        <source>接收频率</source>
+        <translation>RX Freq</translation>
+    </message>
+    <message>
+        <source>发射频率</source>
+        <translation>TX Freq</translation>
+    </message>
+    <message>
+        <source>接收信令</source>
+        <translation>RX Tone</translation>
+    </message>
+    <message>
+        <source>发射信令</source>
+        <translation>TX Tone</translation>
+    </message>
+    <message>
+        <source>繁忙</source>
+        <translation>Busy Lock</translation>
+    </message>
+    <message>
+        <source>功率</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>扫描</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>带宽</source>
+        <translation>Bandwidth</translation>
+    </message>
+    <message>
+        <source>扰频</source>
+        <translation>Scrambler</translation>
+    </message>
+    <message>
+        <source>压扩</source>
+        <translation>Compander</translation>
+    </message>
+    <message>
+        <source>加重</source>
+        <translation>Emphasis</translation>
+    </message>
+</context>
+<context>
     <name>ChannelCsv</name>
     <message>
         <source>…（共 %1 个字符）</source>

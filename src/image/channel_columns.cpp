@@ -1,13 +1,25 @@
 #include "channel_columns.h"
 
+#include <QCoreApplication>
+
 namespace ChannelColumns {
 
+// The column names are the file's and the radio table's own; a window in another language shows
+// their translation (context "ChannelColumns") but never reads them back.
 const QStringList& Headers() {
     static const QStringList headers = {
-        QStringLiteral("信道"),     QStringLiteral("接收频率"), QStringLiteral("发射频率"),
-        QStringLiteral("接收信令"), QStringLiteral("发射信令"), QStringLiteral("繁忙"),
-        QStringLiteral("功率"),     QStringLiteral("扫描"),     QStringLiteral("带宽"),
-        QStringLiteral("扰频"),     QStringLiteral("压扩"),     QStringLiteral("加重"),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "信道")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "接收频率")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "发射频率")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "接收信令")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "发射信令")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "繁忙")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "功率")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "扫描")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "带宽")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "扰频")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "压扩")),
+        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "加重")),
     };
     return headers;
 }

@@ -4,6 +4,8 @@
 #include "channel_columns.h"
 #include "signalling_list.h"
 
+#include <QCoreApplication>
+
 namespace CC = ChannelColumns;
 
 namespace {
@@ -62,7 +64,8 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return CC::Headers().at(section);
+        return QCoreApplication::translate("ChannelColumns",
+                                           CC::Headers().at(section).toUtf8().constData());
     }
     return {};
 }
