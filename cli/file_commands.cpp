@@ -52,7 +52,11 @@ bool ReadInput(const QString& path, QByteArray& bytes) {
 
 QString ChannelTableText(const ChannelTable& table) {
     TextTable text;
-    text.addRow(Col::Headers());
+    QStringList headers;
+    for (int column = 0; column < Col::kCount; ++column) {
+        headers.append(Col::ShownHeader(column));
+    }
+    text.addRow(headers);
     for (int row = 1; row <= ImageMap::kChannelCount; ++row) {
         QStringList cells = {Col::ChannelNumberText(row)};
         for (int column = 1; column <= Col::kLast; ++column) {

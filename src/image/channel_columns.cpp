@@ -24,6 +24,10 @@ const QStringList& Headers() {
     return headers;
 }
 
+QString ShownHeader(int column) {
+    return QCoreApplication::translate("ChannelColumns", Headers().at(column).toUtf8().constData());
+}
+
 const QStringList& Choices(int column) {
     static const QStringList yesNo = {kYes, kNo};
     static const QStringList power = {QStringLiteral("高"), QStringLiteral("低")};

@@ -31,6 +31,8 @@ inline const QString kNo = QStringLiteral("否");
 
 // "信道", "接收频率", … "加重", column 0 first.
 const QStringList& Headers();
+// A column's name as a person reads it in the run's language; files keep Headers().
+QString ShownHeader(int column);
 // The two texts of an option column (5-11), in editor order; empty for other columns.
 const QStringList& Choices(int column);
 // What a new channel's cell holds in columns 2-11; column 2 copies the receive frequency and so

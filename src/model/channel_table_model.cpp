@@ -4,7 +4,6 @@
 #include "channel_columns.h"
 #include "signalling_list.h"
 
-#include <QCoreApplication>
 
 namespace CC = ChannelColumns;
 
@@ -64,8 +63,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return QCoreApplication::translate("ChannelColumns",
-                                           CC::Headers().at(section).toUtf8().constData());
+        return CC::ShownHeader(section);
     }
     return {};
 }
