@@ -4,7 +4,6 @@
 #include "channel_columns.h"
 #include "signalling_list.h"
 
-
 namespace CC = ChannelColumns;
 
 namespace {
