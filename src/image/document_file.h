@@ -7,9 +7,6 @@
 // ".sin" files: the 1024 image bytes in address order, no header.
 namespace DocumentFile {
 
-inline constexpr const char* kFilter = "数据文件 (*.sin)";
-inline constexpr const char* kSuffix = "sin";
-
 // Reads path into image. A missing or unreadable file, or one of any length but 1024 bytes (an
 // empty one and the tool's own CSV export included), fails with a message naming what was found
 // and leaves image untouched.

@@ -403,34 +403,6 @@ private slots:
         QCOMPARE(table.cellText(4, Col::kRxFrequency), QString());
     }
 
-    // Every signalling entry and every option choice, through export and import (one exclusive
-    // option per row at most).
-    void tablesSurviveExportImport() {
-        const SignallingList& signalling = TheSignallingList();
-        for (int first = 0; first < signalling.count(); first += 16) {
-            InMemoryChannelTable table;
-            for (int n = 1; n <= 16; ++n) {
-                const QString rx = QString::asprintf("%d.%05d", 136 + n, n * 625);
-                const QStringList cells = {rx, rx,
-                                           signalling.entry((first + n) % signalling.count()),
-                                           signalling.entry((first + n + 7) % signalling.count())};
-                for (int c = 1; c <= Col::kLast; ++c) {
-                    table.setCellText(n, c,
-                                      c <= 4 ? cells[c - 1]
-                                      : c < Col::kScrambler || c == Col::kScrambler + n % 3
-                                          ? Col::Choices(c).at((n + c) % 2)
-                                          : Col::kNo);
-                }
-            }
-            InMemoryChannelTable imported;
-            QVERIFY(ChannelCsv::Import(ChannelCsv::Export(table), imported, kVhfLow, kVhfHigh)
-                        .isEmpty());
-            for (int n = 1; n <= 16; ++n) {
-                QCOMPARE(Row(imported, n), Row(table, n));
-            }
-        }
-    }
-
     // Whatever a radio holds comes back from export -> import -> export unchanged.
     void randomImagesSurviveExportImport() {
         QRandomGenerator random(8318);
