@@ -35,23 +35,17 @@ private slots:
         QVERIFY(f.doc()->IsModified());
     }
 
+    // One row per outcome; which texts give which verdict is the frequency check's own test.
     void frequencyCheck_data() {
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored"); // empty when refused
         QTest::addColumn<QString>("box");    // "caption: message" of a refusal
         addFrequency("lower edge", "136", "136.00000", "");
-        addFrequency("upper edge", "174", "174.00000", "");
         addFrequency("above band", "174.00625", "", "错误: 超出范围");
-        addFrequency("below band", "135.995", "", "错误: 超出范围");
         addFrequency("off raster", "145.0031", "", "错误: 请输入5k/6.25k的倍数");
         addFrequency("6.25k step", "145.00625", "145.00625", "");
-        addFrequency("5k step", "145.005", "145.00500", "");
-        addFrequency("binary rounding", "136.0125", "136.01250", "");
-        addFrequency("negative", "-145", "", "警告: 请输入数字");
-        addFrequency("trailing letters", "145abc", "", "警告: 请输入数字");
         addFrequency("decimal comma", "145,125", "", "警告: 请输入数字");
-        addFrequency("hexadecimal", "0x91", "", "警告: 请输入数字");
     }
     // Every frequency column checks alike; a refusal keeps the cell and leaves the editor open
     // and empty over it.
