@@ -21,8 +21,12 @@ QString CannotWriteStandardOutput(const QString& systemText) {
 } // namespace
 
 int Fail(const QString& text, int code) {
-    QTextStream(stderr) << "qtr318: " << text << "\n";
+    Note(text);
     return code;
+}
+
+void Note(const QString& text) {
+    QTextStream(stderr) << "qtr318: " << text << "\n";
 }
 
 bool LoadImage(const QString& path, MemoryImage& image) {

@@ -23,6 +23,8 @@ struct Command {
 
 // Prints "qtr318: text" on stderr and returns code.
 int Fail(const QString& text, int code = kFailed);
+// Prints "qtr318: text" on stderr: something the user should know of that is not a failure.
+void Note(const QString& text);
 
 // Loads a .sin file into image; on failure prints why and returns false.
 bool LoadImage(const QString& path, MemoryImage& image);

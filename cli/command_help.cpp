@@ -21,15 +21,22 @@ const HelpText kTexts[] = {
      QT_TRANSLATE_NOOP("Cli", "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"), false},
     {"show", QT_TRANSLATE_NOOP("Cli", "显示 .sin 文件的机型、频段、信道表、可选功能和调试参数。\n"),
      QT_TRANSLATE_NOOP("Cli", "  IN.sin           要显示其内容的 .sin 数据文件。\n"), false},
-    {"export",
-     QT_TRANSLATE_NOOP("Cli", "把 .sin 文件的信道表写成 CSV（UTF-8 编码，带字节顺序标记）。\n"),
+    {"export", QT_TRANSLATE_NOOP("Cli", "把 .sin 文件的信道表写成 CSV（UTF-8 编码）。\n"),
      QT_TRANSLATE_NOOP("Cli", "  IN.sin           要导出其信道表的 .sin 数据文件。\n"
                               "  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到\n"
-                              "                   标准输出。\n"),
+                              "                   标准输出。\n"
+                              "  --format native|generic\n"
+                              "                   native（默认）：本程序的格式，每个信道一行，\n"
+                              "                   列与信道表相同，带字节顺序标记。generic：\n"
+                              "                   其他写频程序和中继台目录通用的格式\n"
+                              "                   （Location,Name,Frequency,Duplex,...），只有\n"
+                              "                   有接收频率的信道；该格式没有的设置在标准错误\n"
+                              "                   上说明。\n"),
      false},
     {"import",
-     QT_TRANSLATE_NOOP("Cli", "用 CSV 信道表生成 .sin 文件。CSV 没有列出的信道为空；每个错误\n"
-                              "都会连同行号和列号列出，这时什么也不写。\n"),
+     QT_TRANSLATE_NOOP("Cli", "用 CSV 信道表生成 .sin 文件。CSV 可以是本程序的格式，也可以是\n"
+                              "其他写频程序的通用格式，按标题行识别。CSV 没有列出的信道为空；\n"
+                              "每个错误都会连同行号和列号列出，这时什么也不写。\n"),
      QT_TRANSLATE_NOOP("Cli", "  IN.csv           要读的 CSV；- 表示读标准输入。\n"
                               "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"
                               "  --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是\n"

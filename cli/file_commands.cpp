@@ -7,6 +7,7 @@
 #include "cli_arguments.h"
 #include "cli_command.h"
 #include "document_file.h"
+#include "generic_csv.h"
 #include "image_map.h"
 #include "new_document.h"
 #include "settings_codec.h"
@@ -28,6 +29,7 @@ using Selector = ChannelTable::Selector;
 const QString kOutput = QStringLiteral("-o");
 const QString kBase = QStringLiteral("--base");
 const QString kBand = QStringLiteral("--band");
+const QString kFormat = QStringLiteral("--format");
 
 bool ReadInput(const QString& path, QByteArray& bytes) {
     const bool standardInput = path == kStandardStream;
@@ -155,9 +157,16 @@ int RunShow(const QStringList& arguments) {
 }
 
 int RunExport(const QStringList& arguments) {
-    const auto parsed = ParseOrFail(arguments, {kOutput}, 1, "export IN.sin [-o OUT.csv]");
+    const auto parsed = ParseOrFail(arguments, {kOutput, kFormat}, 1,
+                                    "export IN.sin [-o OUT.csv] [--format native|generic]");
     if (!parsed) {
         return kUsage;
+    }
+    const QString format =
+        parsed->has(kFormat) ? parsed->value(kFormat).toLower() : QStringLiteral("native");
+    if (format != QLatin1String("native") && format != QLatin1String("generic")) {
+        return Fail(QCoreApplication::translate("Cli", "--format 只能是 native 或 generic"),
+                    kUsage);
     }
     const QString input = parsed->positional().first();
     const QString output = parsed->has(kOutput) ? parsed->value(kOutput) : kStandardStream;
@@ -169,7 +178,15 @@ int RunExport(const QStringList& arguments) {
     if (!LoadTable(input, image, table)) {
         return kFailed;
     }
-    return WriteOutput(output, ChannelCsv::Export(table)) ? kSuccess : kFailed;
+    if (format == QLatin1String("native")) {
+        return WriteOutput(output, ChannelCsv::Export(table)) ? kSuccess : kFailed;
+    }
+    QStringList notes;
+    const QByteArray csv = GenericCsv::Export(table, notes);
+    for (const QString& note : notes) {
+        Note(QCoreApplication::translate("Cli", "%1：%2").arg(input, note));
+    }
+    return WriteOutput(output, csv) ? kSuccess : kFailed;
 }
 
 int RunImport(const QStringList& arguments) {
@@ -208,8 +225,12 @@ int RunImport(const QStringList& arguments) {
         table.select(Selector::Band, band);
     }
     const BandLimits limits = SelectedBandLimits(table);
-    const QList<ChannelCsv::Problem> problems =
-        ChannelCsv::Import(csv, table, limits.low, limits.high);
+    const ChannelCsv::ImportResult result =
+        ChannelCsv::ImportAny(csv, table, limits.low, limits.high);
+    const QList<ChannelCsv::Problem>& problems = result.problems;
+    for (const QString& note : result.notes) {
+        Note(QCoreApplication::translate("Cli", "%1：%2").arg(input, note));
+    }
     if (!problems.isEmpty()) {
         for (const QString& line : ChannelCsv::DescribeProblems(problems)) {
             Fail(QCoreApplication::translate("Cli", "%1：%2").arg(input, line));

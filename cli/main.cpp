@@ -16,7 +16,7 @@ namespace {
 const std::array<Cli::Command, 9> kCommands = {{
     {"new", "new    -o OUT.sin", Cli::RunNew},
     {"show", "show   IN.sin", Cli::RunShow},
-    {"export", "export IN.sin [-o OUT.csv]", Cli::RunExport},
+    {"export", "export IN.sin [-o OUT.csv] [--format native|generic]", Cli::RunExport},
     {"import", "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]", Cli::RunImport},
     {"diff", "diff   A.sin B.sin [--blocks]", Cli::RunDiff},
     {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--retries N]", Cli::RunRead},

@@ -1,12 +1,13 @@
 #include "channel_csv.h"
 
 #include "channel_columns.h"
+#include "csv_values.h"
 #include "frequency_check.h"
+#include "generic_csv.h"
 #include "signalling_list.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace ChannelCsv {
@@ -18,50 +19,7 @@ namespace Col = ChannelColumns;
 constexpr int kChannels = 16;
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-// The whole file as text, or the number of the first line that is not UTF-8.
-bool DecodeUtf8(const QByteArray& file, QString& text, int& badLine) {
-    QByteArray bytes = file.startsWith(kUtf8Bom) ? file.mid(kUtf8Bom.size()) : file;
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString line = decoder.decode(lines[i]);
-        if (decoder.hasError()) {
-            badLine = i + 1;
-            return false;
-        }
-        text += line;
-        if (i + 1 < lines.size()) {
-            text += QLatin1Char('\n');
-        }
-    }
-    return true;
-}
-
-constexpr int kQuotedLength = 40;
-constexpr int kMaxDecimals = 5; // the image holds 10 Hz steps
-
-// A value from the file as a message shows it: in quotes, cut to kQuotedLength characters, and
-// with control characters (a NUL, a tab, a lone CR) spelled out so the terminal shows them.
-QString Quoted(const QString& value) {
-    QString shown;
-    qsizetype i = 0;
-    for (int length = 0; i < value.size() && length < kQuotedLength; ++i, ++length) {
-        const QChar c = value.at(i);
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        } else if (c.isHighSurrogate() && i + 1 < value.size()) {
-            shown += c;
-            shown += value.at(++i);
-        } else {
-            shown += c;
-        }
-    }
-    const QString cut =
-        i < value.size()
-            ? QCoreApplication::translate("ChannelCsv", "…（共 %1 个字符）").arg(value.size())
-            : QString();
-    return QLatin1Char('"') + shown + QLatin1Char('"') + cut;
-}
+using CsvValues::Quoted;
 
 // Whether the fields after the first `count` are all empty: what a spreadsheet leaves when it
 // saves columns beyond the table.
@@ -72,11 +30,6 @@ bool OnlyEmptyBeyond(const QStringList& fields, qsizetype count) {
         }
     }
     return true;
-}
-
-// A value and what is wrong with it.
-QString ValueProblem(const QString& value, const QString& problem) {
-    return QCoreApplication::translate("ChannelCsv", "%1：%2").arg(Quoted(value), problem);
 }
 
 QString TrailingCommas(qsizetype extra) {
@@ -175,29 +128,13 @@ private:
         return channel;
     }
 
-    // The display text of an accepted frequency; the cell's value is the count that was checked,
-    // so a text with more decimals than the 10 Hz step holds is refused rather than cut.
+    // The display text of the frequency; the problem is reported when it is not accepted.
     QString frequency(int column) {
-        const QString& text = m_cells[column];
-        const FrequencyCheck check = CheckFrequency(text, m_low, m_high);
-        if (check.verdict == FrequencyCheck::Verdict::NotANumber) {
-            QString reason = ValueProblem(text, check.message());
-            QString pointed = text;
-            pointed.replace(QLatin1Char(','), QLatin1Char('.'));
-            if (text.count(QLatin1Char(',')) == 1 && IsPlainDecimal(pointed)) {
-                reason += QCoreApplication::translate("ChannelCsv", "（小数点应为句点：%1）")
-                              .arg(pointed.trimmed());
-            }
+        QString reason;
+        const FrequencyCheck check =
+            CsvValues::CheckFileFrequency(m_cells[column], m_low, m_high, reason);
+        if (!reason.isEmpty()) {
             reportCell(column, reason);
-        } else if (check.decimals > kMaxDecimals) {
-            reportCell(column,
-                       QCoreApplication::translate(
-                           "ChannelCsv", "%1：小数超过 %2 位；对讲机按 10 Hz 的步进保存频率（%3）")
-                           .arg(Quoted(text))
-                           .arg(kMaxDecimals)
-                           .arg(check.display));
-        } else if (!check.accepted()) {
-            reportCell(column, ValueProblem(text, check.message()));
         }
         return check.display;
     }
@@ -288,23 +225,6 @@ private:
     int m_line = 0;
 };
 
-// The line (counted as an editor shows them) of the first carriage return that no line feed
-// follows, or 0. Such a file is one long line to a CSV reader, and the header check would blame
-// the header instead.
-int LoneCarriageReturnLine(const QString& text) {
-    int line = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('\r')) {
-            if (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n')) {
-                return line;
-            }
-        } else if (text.at(i) == QLatin1Char('\n')) {
-            ++line;
-        }
-    }
-    return 0;
-}
-
 void ClearChannels(ChannelTable& table) {
     for (int row = 1; row <= kChannels; ++row) {
         for (int column = 1; column <= Col::kLast; ++column) {
@@ -331,7 +251,9 @@ QString Describe(const Problem& problem) {
     QString where = QCoreApplication::translate("ChannelCsv", "第 %1 行").arg(problem.line);
     if (problem.column > 0) {
         where += QCoreApplication::translate("ChannelCsv", "，第 %1 列").arg(problem.column);
-        if (problem.column <= Col::kCount) {
+        if (!problem.header.isEmpty()) {
+            where += QCoreApplication::translate("ChannelCsv", "（%1）").arg(problem.header);
+        } else if (problem.column <= Col::kCount) {
             where += QCoreApplication::translate("ChannelCsv", "（%1）")
                          .arg(Col::Headers().at(problem.column - 1));
         }
@@ -351,25 +273,15 @@ QStringList DescribeProblems(const QList<Problem>& problems) {
     return lines;
 }
 
-QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t low,
-                      std::uint32_t high) {
-    QString text;
-    int badLine = 0;
-    if (!DecodeUtf8(file, text, badLine)) {
-        return {{badLine, 0,
-                 QCoreApplication::translate("ChannelCsv",
-                                             "不是 UTF-8 文本；请把文件另存为 UTF-8 编码的 CSV")}};
-    }
-    if (const int line = LoneCarriageReturnLine(text); line > 0) {
-        return {{line, 0,
-                 QCoreApplication::translate("ChannelCsv",
-                                             "行尾只有回车符（CR，旧式 Mac 文件就是这样）；"
-                                             "请以 CRLF 或 LF 作为行尾保存文件")}};
-    }
-    CsvRecords::Parsed parsed = CsvRecords::Parse(text);
+namespace {
+
+QList<Problem> ImportParsed(const CsvRecords::Parsed& parsed, ChannelTable& table,
+                            std::uint32_t low, std::uint32_t high) {
     QList<Problem> problems = parsed.problems;
     if (parsed.records.isEmpty()) {
-        problems.append({1, 0, QCoreApplication::translate("ChannelCsv", "文件没有标题行")});
+        if (problems.isEmpty()) { // not a file that could not be read
+            problems.append({1, 0, QCoreApplication::translate("ChannelCsv", "文件没有标题行")});
+        }
         return problems;
     }
     const CsvRecords::Record& header = parsed.records.first();
@@ -398,6 +310,28 @@ QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t
         return a.line != b.line ? a.line < b.line : a.column < b.column;
     });
     return problems;
+}
+
+} // namespace
+
+QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t low,
+                      std::uint32_t high) {
+    return ImportParsed(CsvRecords::ParseFile(file), table, low, high);
+}
+
+ImportResult ImportAny(const QByteArray& file, ChannelTable& table, std::uint32_t low,
+                       std::uint32_t high) {
+    const CsvRecords::Parsed parsed = CsvRecords::ParseFile(file);
+    ImportResult result;
+    if (!parsed.records.isEmpty() && GenericCsv::IsGenericHeader(parsed.records.first().fields)) {
+        GenericCsv::Result generic = GenericCsv::Import(parsed, table, low, high);
+        result.problems = generic.problems;
+        result.notes = generic.notes;
+        result.layout = Layout::Generic;
+        return result;
+    }
+    result.problems = ImportParsed(parsed, table, low, high);
+    return result;
 }
 
 } // namespace ChannelCsv

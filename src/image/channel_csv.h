@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 #include <cstdint>
 
 // The channel table as a spreadsheet file. The header line holds the table's column headers, then
@@ -38,5 +39,18 @@ QStringList DescribeProblems(const QList<Problem>& problems);
 // alone.
 QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t low,
                       std::uint32_t high);
+
+enum class Layout { Ours, Generic };
+
+struct ImportResult {
+    QList<Problem> problems;
+    QStringList notes; // what was read differently from what the file says; not problems
+    Layout layout = Layout::Ours;
+};
+
+// Import() of a file in our layout, or GenericCsv::Import() of one in the generic layout of other
+// programs, told apart by the header line. Same contract: on any problem, table must not be used.
+ImportResult ImportAny(const QByteArray& file, ChannelTable& table, std::uint32_t low,
+                       std::uint32_t high);
 
 } // namespace ChannelCsv

@@ -1,6 +1,7 @@
 #include "csv_records.h"
 
 #include <QCoreApplication>
+#include <QStringDecoder>
 
 namespace CsvRecords {
 
@@ -10,6 +11,43 @@ constexpr QChar kQuote = QLatin1Char('"');
 constexpr QChar kComma = QLatin1Char(',');
 constexpr QChar kCr = QLatin1Char('\r');
 constexpr QChar kLf = QLatin1Char('\n');
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// The whole file as text, or the number of the first line that is not UTF-8.
+bool DecodeUtf8(const QByteArray& file, QString& text, int& badLine) {
+    QByteArray bytes = file.startsWith(kUtf8Bom) ? file.mid(kUtf8Bom.size()) : file;
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString line = decoder.decode(lines[i]);
+        if (decoder.hasError()) {
+            badLine = i + 1;
+            return false;
+        }
+        text += line;
+        if (i + 1 < lines.size()) {
+            text += QLatin1Char('\n');
+        }
+    }
+    return true;
+}
+
+// The line (counted as an editor shows them) of the first carriage return that no line feed
+// follows, or 0. Such a file is one long line to a CSV reader, and the header check would blame
+// the header instead.
+int LoneCarriageReturnLine(const QString& text) {
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\r')) {
+            if (i + 1 == text.size() || text.at(i + 1) != QLatin1Char('\n')) {
+                return line;
+            }
+        } else if (text.at(i) == QLatin1Char('\n')) {
+            ++line;
+        }
+    }
+    return 0;
+}
 
 // Walks the text once; `line` follows every line break, including those inside quoted fields.
 class Reader {
@@ -136,6 +174,25 @@ private:
 
 Parsed Parse(const QString& text) {
     return Reader(text).run();
+}
+
+Parsed ParseFile(const QByteArray& file) {
+    QString text;
+    int badLine = 0;
+    if (!DecodeUtf8(file, text, badLine)) {
+        return {{},
+                {{badLine, 0,
+                  QCoreApplication::translate(
+                      "ChannelCsv", "不是 UTF-8 文本；请把文件另存为 UTF-8 编码的 CSV")}}};
+    }
+    if (const int line = LoneCarriageReturnLine(text); line > 0) {
+        return {{},
+                {{line, 0,
+                  QCoreApplication::translate("ChannelCsv",
+                                              "行尾只有回车符（CR，旧式 Mac 文件就是这样）；"
+                                              "请以 CRLF 或 LF 作为行尾保存文件")}}};
+    }
+    return Parse(text);
 }
 
 QString QuoteField(const QString& field) {

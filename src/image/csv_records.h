@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,9 +16,14 @@ struct Record {
 };
 
 struct Problem {
+    Problem() = default;
+    Problem(int atLine, int atColumn, const QString& why, const QString& columnName = QString())
+        : line(atLine), column(atColumn), reason(why), header(columnName) {}
+
     int line = 0;
     int column = 0; // field number counted from 1; 0 for the line as a whole
     QString reason;
+    QString header; // the column's name as the file has it; empty to name it by the table
 };
 
 struct Parsed {
@@ -27,6 +33,9 @@ struct Parsed {
 
 // text is already decoded; a leading byte-order mark is the caller's to remove.
 Parsed Parse(const QString& text);
+// A file's bytes: UTF-8 with or without a byte-order mark. A line that is not UTF-8, or a line
+// ended by a CR alone, is the only problem reported, since nothing after it reads reliably.
+Parsed ParseFile(const QByteArray& file);
 
 QString QuoteField(const QString& field);
 QString FormatRecord(const QStringList& fields); // with its CRLF
