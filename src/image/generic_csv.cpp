@@ -253,8 +253,13 @@ public:
     }
 
     void report(int field, const QString& reason) {
-        if (!reason.isEmpty()) {
-            const int column = m_column[size_t(field)];
+        const int column = m_column[size_t(field)];
+        // Both sides of DTCS read one code and one polarity; their fault is told once.
+        const bool told = !m_result.problems.isEmpty() &&
+                          m_result.problems.constLast().line == m_record->line &&
+                          m_result.problems.constLast().column == column + 1 &&
+                          m_result.problems.constLast().reason == reason;
+        if (!reason.isEmpty() && !told) {
             m_result.problems.append(
                 {m_record->line, column + 1, reason, m_headerText[size_t(field)]});
         }
