@@ -25,13 +25,11 @@ const HelpText kTexts[] = {
      QT_TRANSLATE_NOOP("Cli", "  IN.sin           要导出其信道表的 .sin 数据文件。\n"
                               "  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到\n"
                               "                   标准输出。\n"
-                              "  --format native|generic\n"
-                              "                   native（默认）：本程序的格式，每个信道一行，\n"
-                              "                   列与信道表相同，带字节顺序标记。generic：\n"
-                              "                   其他写频程序和中继台目录通用的格式\n"
-                              "                   （Location,Name,Frequency,Duplex,...），只有\n"
-                              "                   有接收频率的信道；该格式没有的设置在标准错误\n"
-                              "                   上说明。\n"),
+                              "  --format native|generic  native（默认）为本程序的格式；\n"
+                              "                   generic 为其他写频程序和中继台目录通用的格式\n"
+                              "                   （Location,Name,Frequency,...），只含有接收\n"
+                              "                   频率的信道，该格式容纳不下的设置在标准错误上\n"
+                              "                   说明。\n"),
      false},
     {"import",
      QT_TRANSLATE_NOOP("Cli", "用 CSV 信道表生成 .sin 文件。CSV 可以是本程序的格式，也可以是\n"

@@ -244,30 +244,6 @@ default options.
 </translation>
     </message>
     <message>
-        <source>把 .sin 文件的信道表写成 CSV（UTF-8 编码，带字节顺序标记）。
-</source>
-        <translation>Writes the channel table of a .sin file as CSV (UTF-8 with a byte order mark).
-</translation>
-    </message>
-    <message>
-        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
-  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
-                   标准输出。
-</source>
-        <translation>  IN.sin           The file whose channels are written.
-  -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
-                   standard output.
-</translation>
-    </message>
-    <message>
-        <source>用 CSV 信道表生成 .sin 文件。CSV 没有列出的信道为空；每个错误
-都会连同行号和列号列出，这时什么也不写。
-</source>
-        <translation>Builds a .sin file from a CSV channel table. Channels the CSV leaves out become empty;
-every mistake is listed with its line and column, and then nothing is written.
-</translation>
-    </message>
-    <message>
         <source>  IN.csv           要读的 CSV；- 表示读标准输入。
   -o OUT.sin       要写的文件；- 表示写到标准输出。
   --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是
@@ -694,6 +670,47 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
         <source>--wait 只能用于一个端口</source>
         <translation>--wait works on one port only</translation>
     </message>
+    <message>
+        <source>把 .sin 文件的信道表写成 CSV（UTF-8 编码）。
+</source>
+        <translation>Writes the channel table of a .sin file as CSV (UTF-8).
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
+  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
+                   标准输出。
+  --format native|generic  native（默认）为本程序的格式；
+                   generic 为其他写频程序和中继台目录通用的格式
+                   （Location,Name,Frequency,...），只含有接收
+                   频率的信道，该格式容纳不下的设置在标准错误上
+                   说明。
+</source>
+        <translation>  IN.sin           The file whose channels are written.
+  -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
+                   standard output.
+  --format native|generic  native (the default) is this program&apos;s layout;
+                   generic is the layout other programming tools and repeater
+                   directories share (Location,Name,Frequency,...): only the
+                   channels with a receive frequency, and what the layout cannot
+                   hold is said on standard error.
+</translation>
+    </message>
+    <message>
+        <source>用 CSV 信道表生成 .sin 文件。CSV 可以是本程序的格式，也可以是
+其他写频程序的通用格式，按标题行识别。CSV 没有列出的信道为空；
+每个错误都会连同行号和列号列出，这时什么也不写。
+</source>
+        <translation>Builds a .sin file from a CSV channel table, in this program&apos;s layout or in the
+generic layout of other programming tools, told apart by the header line. Channels
+the CSV leaves out become empty; every mistake is listed with its line and column,
+and then nothing is written.
+</translation>
+    </message>
+    <message>
+        <source>--format 只能是 native 或 generic</source>
+        <translation>--format is native or generic</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -735,6 +752,80 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
     <message>
         <source>请输入数字</source>
         <translation>enter a number</translation>
+    </message>
+</context>
+<context>
+    <name>GenericCsv</name>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>本机只有 %1 个信道，这是第 %2 个有频率的行</source>
+        <translation>the radio has %1 channels; this is row %2 with a frequency</translation>
+    </message>
+    <message>
+        <source>%1 不是 Duplex 的值：应为空、+、-、split 或 off</source>
+        <translation>%1 is not a Duplex value (empty, +, -, split or off)</translation>
+    </message>
+    <message>
+        <source>发射频率 %1</source>
+        <translation>transmit frequency %1</translation>
+    </message>
+    <message>
+        <source>%1 不是本机能保存的 CrossMode：应为 Tone-&gt;Tone、Tone-&gt;、DTCS-&gt;、-&gt;Tone、-&gt;DTCS、Tone-&gt;DTCS、DTCS-&gt;Tone 或 DTCS-&gt;DTCS</source>
+        <translation>%1 is not a CrossMode this radio can hold (Tone-&gt;Tone, Tone-&gt;, DTCS-&gt;, -&gt;Tone, -&gt;DTCS, Tone-&gt;DTCS, DTCS-&gt;Tone or DTCS-&gt;DTCS)</translation>
+    </message>
+    <message>
+        <source>%1 不是 Tone 的值：应为空、Tone、TSQL、DTCS 或 Cross</source>
+        <translation>%1 is not a Tone value (empty, Tone, TSQL, DTCS or Cross)</translation>
+    </message>
+    <message>
+        <source>%1 不是本机的亚音频（67.0 至 254.1 的 50 个之一）</source>
+        <translation>%1 is not a tone of this radio (one of the 50 from 67.0 to 254.1)</translation>
+    </message>
+    <message>
+        <source>%1 不是 DtcsPolarity 的值：应为两个字母（发射、接收），各为 N 或 R，如 NN 或 NR</source>
+        <translation>%1 is not a DtcsPolarity value (two letters, transmit then receive, each N or R, such as NN or NR)</translation>
+    </message>
+    <message>
+        <source>%1 不是本机的数字亚音代码（如 023）</source>
+        <translation>%1 is not a DCS code of this radio (such as 023)</translation>
+    </message>
+    <message>
+        <source>本机不能使用 %1 模式：只有 FM（宽带）和 NFM（窄带）</source>
+        <translation>the radio has no %1 mode, only FM (wide) and NFM (narrow)</translation>
+    </message>
+    <message>
+        <source>%1 不是 Skip 的值：应为空（扫描）或 S</source>
+        <translation>%1 is not a Skip value (empty to scan, or S)</translation>
+    </message>
+    <message>
+        <source>%1 不是 Power 的值：应为 High、Mid、Low 或瓦数（如 5.0W）</source>
+        <translation>%1 is not a Power value (High, Mid, Low or watts such as 5.0W)</translation>
+    </message>
+    <message>
+        <source>信道 %1 只有发射频率，通用格式不能表示，没有导出</source>
+        <translation>channel(s) %1: only a transmit frequency, which the generic layout cannot show; not exported</translation>
+    </message>
+    <message>
+        <source>信道 %1 的%2设置在通用格式中没有对应的列，没有导出（再导入时取新信道的默认值）</source>
+        <translation>channel(s) %1: the %2 settings have no column in the generic layout and are not exported (an import gives them a new channel&apos;s defaults)</translation>
+    </message>
+    <message>
+        <source>文件没有 Location 列；各行按文件中的顺序放入信道 1、2……</source>
+        <translation>the file has no Location column; the rows go to channels 1, 2, … in file order</translation>
+    </message>
+    <message>
+        <source>第 %1 行的 Location %2 不是 1-16 中未用过的信道号；各行按文件中的顺序放入信道 1、2……</source>
+        <translation>the Location %2 on line %1 is not an unused channel number 1-16; the rows go to channels 1, 2, … in file order</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 行的 Name 或 Comment 没有导入：本机的信道没有名称</source>
+        <translation>
+            <numerusform>the Name or Comment of a row is not imported: the radio&apos;s channels have no names</numerusform>
+            <numerusform>the Name or Comment of %n rows is not imported: the radio&apos;s channels have no names</numerusform>
+        </translation>
     </message>
 </context>
 <context>
