@@ -150,8 +150,9 @@ QStringList ExportRow(const ChannelTable& table, int channel) {
 
     const Signal tx = SignalOfEntry(table.cellText(channel, Col::kTxSignal));
     const Signal rxSignal = SignalOfEntry(table.cellText(channel, Col::kRxSignal));
-    // Columns the channel does not use still carry a value other programs accept, the channel's
-    // own where it has one, so that switching the mode there keeps it.
+    // Columns the channel does not use still carry a value other programs accept (the channel's
+    // own tone or code where it has one, so that switching the mode there keeps it), as such
+    // programs read every column whatever the Tone.
     const Signal* tone = tx.kind == Kind::Tone         ? &tx
                          : rxSignal.kind == Kind::Tone ? &rxSignal
                                                        : nullptr;
@@ -510,7 +511,17 @@ QByteArray Export(const ChannelTable& table, QStringList& notes) {
 Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32_t low,
               std::uint32_t high) {
     Result result;
-    result.problems = parsed.problems;
+    // The reader's problems name the file's own columns; one past the header has no name, and
+    // our table's names would mislead, so it stands for its line.
+    const QStringList header = parsed.records.isEmpty() ? QStringList() : parsed.records[0].fields;
+    for (Problem problem : parsed.problems) {
+        if (problem.column > header.size()) {
+            problem.column = 0;
+        } else if (problem.column > 0) {
+            problem.header = header[problem.column - 1];
+        }
+        result.problems << problem;
+    }
     for (int row = 1; row <= kChannels; ++row) {
         for (int column = 1; column <= Col::kLast; ++column) {
             table.setCellText(row, column, QString());

@@ -226,6 +226,10 @@ private slots:
                  QStringLiteral("第 18 行，第 2 列（Frequency）：本机只有 16 个信道，"
                                 "这是第 17 个有频率的行"));
 
+        // The reader's problems name the file's own column.
+        result = ImportVhf("Location,Frequency\n1,\"146.52\n", table);
+        QCOMPARE(Places(result.problems), QStringList("2:2(Frequency)"));
+
         // Our own layout is still told apart by its header.
         result = ImportVhf("信道,接收频率,发射频率,接收信令,发射信令,繁忙,功率,扫描,带宽,扰频,压扩,"
                            "加重\n1,145,,,,,,,,,,\n",
