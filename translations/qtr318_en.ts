@@ -827,6 +827,10 @@ and then nothing is written.
             <numerusform>the Name or Comment of %n rows is not imported: the radio&apos;s channels have no names</numerusform>
         </translation>
     </message>
+    <message>
+        <source>文件没有 %1 列：%2</source>
+        <translation>the file has no %1 column: %2</translation>
+    </message>
 </context>
 <context>
     <name>ImageDiff</name>

@@ -6,7 +6,6 @@
 #include "signalling_list.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
@@ -253,8 +252,13 @@ public:
                                .arg(count));
     }
 
-    void report(int field, const QString& reason) {
+    void report(int field, const QString& problem) {
         const int column = m_column[size_t(field)];
+        // A value the row needs from a column the file does not have.
+        const QString reason = column >= 0 || problem.isEmpty()
+                                   ? problem
+                                   : QCoreApplication::translate("GenericCsv", "文件没有 %1 列：%2")
+                                         .arg(Headers().at(field), problem);
         // Both sides of DTCS read one code and one polarity; their fault is told once.
         const bool told = !m_result.problems.isEmpty() &&
                           m_result.problems.constLast().line == m_record->line &&

@@ -229,6 +229,9 @@ private slots:
         // The reader's problems name the file's own column.
         result = ImportVhf("Location,Frequency\n1,\"146.52\n", table);
         QCOMPARE(Places(result.problems), QStringList("2:2(Frequency)"));
+        result = ImportVhf("Frequency,Duplex\n146.52,+\n", table); // and one it does not have
+        QCOMPARE(ChannelCsv::Describe(result.problems.value(0)),
+                 QStringLiteral("第 2 行：文件没有 Offset 列：\"\"：请输入数字"));
 
         // Our own layout is still told apart by its header.
         result = ImportVhf("信道,接收频率,发射频率,接收信令,发射信令,繁忙,功率,扫描,带宽,扰频,压扩,"
