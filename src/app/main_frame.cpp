@@ -304,7 +304,7 @@ void CMainFrame::ResizeParentToFit() {
     // What the menu, tool and status bars take is whatever the window has around its form.
     layout()->activate();
     const QSize chrome = size() - m_viewArea->size();
-    const QSize form = m_view->FormSize() + chrome;
+    const QSize form = m_view->formSize() + chrome;
     // Just the form, unless the screen is smaller: the whole grid is in view without scrolling
     // wherever the screen allows it. A font wider than the window was drawn for grows it.
     QSize wanted = form;

@@ -45,7 +45,7 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
 
     if (arguments.isEmpty()) {
         m_document->OnNewDocument();
-        view->OnInitialUpdate();
+        view->initialUpdate();
     } else if (!OpenDocumentFile(arguments.constFirst())) {
         return false;
     }
@@ -62,7 +62,7 @@ void CProgramApp::OnFileNew() {
         return;
     }
     if (m_document->OnNewDocument()) {
-        GetView()->OnInitialUpdate();
+        GetView()->initialUpdate();
     }
 }
 
@@ -81,7 +81,7 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
     if (!m_document->OnOpenDocument(path)) {
         return false;
     }
-    GetView()->OnInitialUpdate();
+    GetView()->initialUpdate();
     return true;
 }
 

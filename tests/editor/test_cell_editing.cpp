@@ -256,10 +256,10 @@ private slots:
         QWidget* editor = f.view()->cellEditor();
         QVERIFY(editor);
         for (int grow : {200, -100}) {
-            const QRect before = f.grid()->CellRect(3, 4);
+            const QRect before = f.grid()->visualRect(f.index(3, 4));
             f.frame()->resize(f.frame()->size() + QSize(grow, grow / 2));
-            QTRY_VERIFY(f.grid()->CellRect(3, 4) != before);
-            QTRY_COMPARE(editor->geometry(), f.grid()->CellRect(3, 4));
+            QTRY_VERIFY(f.grid()->visualRect(f.index(3, 4)) != before);
+            QTRY_COMPARE(editor->geometry(), f.grid()->visualRect(f.index(3, 4)));
         }
         QCOMPARE(f.view()->cellEditor(), editor);
     }
@@ -385,9 +385,9 @@ private slots:
 
     void enteringACellLoadsItsEditorByPrefix() {
         f.typeChannel(1, "145");
-        f.grid()->SetTextMatrix(1, 3, QStringLiteral("d754i"));
-        f.grid()->SetTextMatrix(1, 4, QStringLiteral("67"));
-        f.grid()->SetTextMatrix(1, 5, QStringLiteral("bogus"));
+        f.table().setCellText(1, 3, QStringLiteral("d754i"));
+        f.table().setCellText(1, 4, QStringLiteral("67"));
+        f.table().setCellText(1, 5, QStringLiteral("bogus"));
         const auto opened = [&](int col) {
             f.moveTo(1, col);
             f.press(Qt::Key_Return);
