@@ -1,7 +1,6 @@
 #include "program_app.h"
 
 #include "about_dialog.h"
-#include "command_ids.h"
 #include "main_frame.h"
 #include "messenger.h"
 #include "program_doc.h"
@@ -38,10 +37,9 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     connect(m_document.get(), &CProgramDoc::fileUsed, this,
             [this](const QString& path) { m_recentFiles.Add(path); });
 
-    namespace Id = CommandId;
-    m_frame->connectCommand(Id::kFileNew, this, &CProgramApp::OnFileNew);
-    m_frame->connectCommand(Id::kFileOpen, this, &CProgramApp::OnFileOpen);
-    m_frame->connectCommand(Id::kAppAbout, this, &CProgramApp::OnAppAbout);
+    m_frame->connectCommand(QStringLiteral("actionFileNew"), this, &CProgramApp::OnFileNew);
+    m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &CProgramApp::OnFileOpen);
+    m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &CProgramApp::OnAppAbout);
 
     if (arguments.isEmpty()) {
         m_document->OnNewDocument();

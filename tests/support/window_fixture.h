@@ -81,7 +81,7 @@ struct WindowFixture {
     QModelIndex index(int row, int col) const { return grid()->model()->index(row - 1, col); }
     // A command by its action's name, as menus, toolbar and keys reach it.
     QAction* action(const char* name) const {
-        return frame()->findChild<QAction*>(QLatin1String(name));
+        return frame()->action(QLatin1String(name));
     }
 
     // A command key to the main window.
