@@ -326,6 +326,10 @@ private slots:
         f.type("x");
         QCOMPARE(f.lineEditor()->text(), QStringLiteral("x"));
         QCOMPARE(f.lineEditor()->cursorPosition(), 1);
+        f.press(Qt::Key_Escape);
+        QTest::keyClick(f.grid(), Qt::Key_Backspace); // a control key opens it empty
+        QCOMPARE(f.lineEditor()->text(), QString());
+        QCOMPARE(f.messenger->shown.size(), 2);
     }
 
     void seedingNeverTouchesTheClipboard() {
