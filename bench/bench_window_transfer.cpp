@@ -7,7 +7,6 @@
 //
 // Usage: bench_window_transfer [BUILD_DIR] [RUNS]   (offscreen unless QT_QPA_PLATFORM is set)
 
-#include "command_ids.h"
 #include "main_frame.h"
 #include "program_app.h"
 #include "program_view.h"
@@ -79,10 +78,10 @@ public:
     }
 
     // The window: the command from the menu, Start, and the wait until the dialog closes.
-    Run window(int command) {
+    Run window(const char* command) {
         PacedRadio radio(m_buildDir, image());
         qputenv("QTR318_COM1", radio.path().toLocal8Bit());
-        m_app.GetMainWnd()->CommandAction(command)->trigger();
+        m_app.GetMainWnd()->action(QLatin1String(command))->trigger();
         CTransferDlg* dialog = m_app.GetView()->transferDialog();
         QElapsedTimer clock;
         clock.start();
@@ -175,9 +174,8 @@ int main(int argc, char* argv[]) {
     }
     std::printf("runs: %d\n", runs);
     bool ok = true;
-    namespace Id = CommandId;
-    ok &= bench.report("window read", 2077, [&] { return bench.window(Id::kReadData); });
-    ok &= bench.report("window write", 1507, [&] { return bench.window(Id::kWriteData); });
+    ok &= bench.report("window read", 2077, [&] { return bench.window("actionReadData"); });
+    ok &= bench.report("window write", 1507, [&] { return bench.window("actionWriteData"); });
     bench.report("command-line read", 2077, [&] { return bench.commandLine(false); });
     bench.report("command-line write", 1507, [&] { return bench.commandLine(true); });
     for (const QString& failure : bench.failures()) {

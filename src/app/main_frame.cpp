@@ -1,7 +1,6 @@
 #include "main_frame.h"
 
 #include "channel_table_printer.h"
-#include "command_ids.h"
 #include "messenger.h"
 #include "program_doc.h"
 #include "program_view.h"
@@ -19,8 +18,6 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
-
-namespace Id = CommandId;
 
 namespace {
 const QSize kInitialSize(1000, 800);
@@ -51,51 +48,66 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    CreateAccelerators();
     ConnectCommands();
 }
 
 CMainFrame::~CMainFrame() = default;
 
-QAction* CMainFrame::AddCommand(int command, const QString& text, const QString& prompt,
-                                const QString& tip) {
+QAction* CMainFrame::AddCommand(const char* name, const QString& text, const QString& prompt,
+                                const QString& tip, const QKeySequence& key) {
     auto* action = new QAction(text, this);
-    action->setObjectName(QStringLiteral("command%1").arg(command));
+    action->setObjectName(QLatin1String(name));
     action->setStatusTip(prompt);
     action->setToolTip(tip.isEmpty() ? QString(text).remove(QStringLiteral("&")) : tip);
-    action->setData(command);
-    m_actions[command] = action;
+    action->setShortcut(key);
+    // The keys work wherever the focus is in the window, menu item on show or not.
+    addAction(action);
     return action;
+}
+
+QAction* CMainFrame::action(const QString& name) const {
+    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
 void CMainFrame::CreateActions() {
     using Image = ToolbarIcons::Image;
-    AddCommand(Id::kFileNew, tr("新建(&N)\tCtrl+N"), tr("建立新文档"), tr("新建"))
+    AddCommand("actionFileNew", tr("新建(&N)\tCtrl+N"), tr("建立新文档"), tr("新建"),
+               Qt::CTRL | Qt::Key_N)
         ->setIcon(ToolbarIcons::Make(Image::New));
-    AddCommand(Id::kFileOpen, tr("打开(&O)...\tCtrl+O"), tr("打开一个现有文档"), tr("打开"))
+    AddCommand("actionFileOpen", tr("打开(&O)...\tCtrl+O"), tr("打开一个现有文档"), tr("打开"),
+               Qt::CTRL | Qt::Key_O)
         ->setIcon(ToolbarIcons::Make(Image::Open));
-    AddCommand(Id::kFileSave, tr("保存(&S)\tCtrl+S"), tr("保存活动文档"), tr("保存"))
+    AddCommand("actionFileSave", tr("保存(&S)\tCtrl+S"), tr("保存活动文档"), tr("保存"),
+               Qt::CTRL | Qt::Key_S)
         ->setIcon(ToolbarIcons::Make(Image::Save));
-    AddCommand(Id::kFileSaveAs, tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
+    AddCommand("actionFileSaveAs", tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
                tr("另存为"));
-    AddCommand(Id::kFilePrint, tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"))
+    AddCommand("actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"),
+               Qt::CTRL | Qt::Key_P)
         ->setIcon(ToolbarIcons::Make(Image::Print));
-    AddCommand(Id::kFilePrintPreview, tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
-    AddCommand(Id::kFilePrintSetup, tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
+    AddCommand("actionFilePrintPreview", tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
+    AddCommand("actionFilePrintSetup", tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
                tr("打印设置"));
-    AddCommand(Id::kAppExit, tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
-    AddCommand(Id::kOptionalFeatures, tr("可选功能"), QString(), QString());
-    AddCommand(Id::kReadData, tr("读数据"), tr("从对讲机读取数据"), tr("读频"))
+    AddCommand("actionAppExit", tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
+    AddCommand("actionOptionalFeatures", tr("可选功能"), QString(), QString());
+    // The tuning command has no menu item or button; its key is its only way in.
+    AddCommand("actionTuning", QString(), QString(), QString(), Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+    AddCommand("actionReadData", tr("读数据"), tr("从对讲机读取数据"), tr("读频"),
+               Qt::CTRL | Qt::Key_R)
         ->setIcon(ToolbarIcons::Make(Image::Read));
-    AddCommand(Id::kWriteData, tr("写数据"), tr("向对讲机写入数据"), tr("写频"))
+    AddCommand("actionWriteData", tr("写数据"), tr("向对讲机写入数据"), tr("写频"),
+               Qt::CTRL | Qt::Key_W)
         ->setIcon(ToolbarIcons::Make(Image::Write));
     // One port is chosen at a time; the check mark follows the choice.
     auto* ports = new QActionGroup(this);
     ports->setExclusive(true);
-    const int portCommands[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
+    const char* const portNames[] = {"actionPortCom1", "actionPortCom2", "actionPortCom3",
+                                     "actionPortCom4"};
+    const Qt::Key portKeys[] = {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port = AddCommand(portCommands[n - 1], QStringLiteral("COM%1").arg(n),
-                                   tr("选择串口%1 ").arg(n), QStringLiteral("Com%1").arg(n));
+        QAction* port =
+            AddCommand(portNames[n - 1], QStringLiteral("COM%1").arg(n), tr("选择串口%1 ").arg(n),
+                       QStringLiteral("Com%1").arg(n), Qt::CTRL | portKeys[n - 1]);
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
@@ -103,57 +115,57 @@ void CMainFrame::CreateActions() {
                 [this, n] { m_view->setPortName(QStringLiteral("COM%1").arg(n)); });
     }
     QAction* toolbar =
-        AddCommand(Id::kViewToolbar, tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
+        AddCommand("actionViewToolbar", tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction* status =
-        AddCommand(Id::kViewStatusBar, tr("状态栏(&S)"), tr("显示或隐藏状态栏"), tr("显隐状态栏"));
+    QAction* status = AddCommand("actionViewStatusBar", tr("状态栏(&S)"), tr("显示或隐藏状态栏"),
+                                 tr("显隐状态栏"));
     status->setCheckable(true);
     status->setChecked(true);
-    AddCommand(Id::kAppAbout, tr("关于 ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
+    AddCommand("actionAppAbout", tr("关于 ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
         ->setIcon(ToolbarIcons::Make(Image::About));
+    // Keys the window reserves without a command: they do nothing, wherever the focus is.
+    AddCommand("actionUnhandledCtrlAltP", QString(), QString(), QString(),
+               Qt::CTRL | Qt::ALT | Qt::Key_P);
+    AddCommand("actionUnhandledCtrlT", QString(), QString(), QString(), Qt::CTRL | Qt::Key_T);
+    AddCommand("actionHelp", QString(), QString(), QString(), Qt::Key_F1);
+    AddCommand("actionContextHelp", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F1);
+    AddCommand("actionNextPane", QString(), QString(), QString(), Qt::Key_F6);
+    AddCommand("actionPrevPane", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F6);
+
+    for (const char* name : {"actionFileNew", "actionFileOpen", "actionFileSave",
+                             "actionFileSaveAs", "actionFilePrint", "actionFilePrintPreview",
+                             "actionFilePrintSetup", "actionOptionalFeatures", "actionTuning"}) {
+        m_refusedDuringTransfer.append(action(QLatin1String(name)));
+    }
+}
+
+// A menu of the named actions, in order; an empty name is a separator.
+QMenu* CMainFrame::AddMenu(const QString& title, const char* name, const QStringList& actions) {
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setObjectName(QLatin1String(name));
+    menu->setAccessibleName(QString(title).remove(QStringLiteral("&")));
+    for (const QString& entry : actions) {
+        if (entry.isEmpty()) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(action(entry));
+        }
+    }
+    return menu;
 }
 
 void CMainFrame::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    for (int command : {Id::kFileNew, Id::kFileOpen, Id::kFileSave, Id::kFileSaveAs}) {
-        file->addAction(m_actions.at(command));
-    }
-    file->addSeparator();
-    for (int command : {Id::kFilePrint, Id::kFilePrintPreview, Id::kFilePrintSetup}) {
-        file->addAction(m_actions.at(command));
-    }
-    file->addSeparator();
-    file->addAction(m_actions.at(Id::kAppExit));
-
-    QMenu* edit = menuBar()->addMenu(tr("编辑(&E)"));
-    edit->setObjectName(QStringLiteral("menuEdit"));
-    edit->addAction(m_actions.at(Id::kOptionalFeatures));
-
-    QMenu* program = menuBar()->addMenu(tr("编程(&P)"));
-    program->setObjectName(QStringLiteral("menuProgram"));
-    program->addAction(m_actions.at(Id::kReadData));
-    program->addAction(m_actions.at(Id::kWriteData));
-
-    m_portMenu = menuBar()->addMenu(tr("端口(&C)"));
-    m_portMenu->setObjectName(QStringLiteral("menuPort"));
-    for (int command : {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4}) {
-        m_portMenu->addAction(m_actions.at(command));
-    }
-
-    QMenu* view = menuBar()->addMenu(tr("查看(&V)"));
-    view->setObjectName(QStringLiteral("menuView"));
-    view->addAction(m_actions.at(Id::kViewToolbar));
-    view->addAction(m_actions.at(Id::kViewStatusBar));
-
-    QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
-    help->setObjectName(QStringLiteral("menuHelp"));
-    help->addAction(m_actions.at(Id::kAppAbout));
-
-    for (QMenu* menu : {file, edit, program, m_portMenu, view, help}) {
-        menu->setAccessibleName(QString(menu->title()).remove(QStringLiteral("&")));
-    }
+    AddMenu(tr("文件(&F)"), "menuFile",
+            {"actionFileNew", "actionFileOpen", "actionFileSave", "actionFileSaveAs", "",
+             "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup", "",
+             "actionAppExit"});
+    AddMenu(tr("编辑(&E)"), "menuEdit", {"actionOptionalFeatures"});
+    AddMenu(tr("编程(&P)"), "menuProgram", {"actionReadData", "actionWriteData"});
+    m_portMenu = AddMenu(tr("端口(&C)"), "menuPort",
+                         {"actionPortCom1", "actionPortCom2", "actionPortCom3", "actionPortCom4"});
+    AddMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
+    AddMenu(tr("帮助(&H)"), "menuHelp", {"actionAppAbout"});
 }
 
 void CMainFrame::CreateToolBar() {
@@ -163,24 +175,31 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const int entries[] = {
-        Id::kFileNew,   Id::kFileOpen, Id::kFileSave, 0, Id::kReadData, Id::kWriteData, 0,
-        Id::kFilePrint, Id::kAppAbout};
-    for (int command : entries) {
-        if (command == 0) {
+    const QStringList entries = {"actionFileNew",
+                                 "actionFileOpen",
+                                 "actionFileSave",
+                                 "",
+                                 "actionReadData",
+                                 "actionWriteData",
+                                 "",
+                                 "actionFilePrint",
+                                 "actionAppAbout"};
+    for (const QString& entry : entries) {
+        if (entry.isEmpty()) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction* action = m_actions.at(command);
-        m_toolBar->addAction(action);
-        if (QWidget* button = m_toolBar->widgetForAction(action)) {
-            button->setObjectName(QStringLiteral("toolButton%1").arg(command));
-            button->setAccessibleName(action->toolTip());
+        QAction* command = action(entry);
+        m_toolBar->addAction(command);
+        if (QWidget* button = m_toolBar->widgetForAction(command)) {
+            button->setObjectName(
+                QString(entry).replace(QLatin1String("action"), QLatin1String("toolButton")));
+            button->setAccessibleName(command->toolTip());
         }
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
-    QAction* toggle = m_actions.at(Id::kViewToolbar);
-    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+    connect(m_toolBar, &QToolBar::visibilityChanged, action(QStringLiteral("actionViewToolbar")),
+            &QAction::setChecked);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -202,61 +221,21 @@ void CMainFrame::CreateStatusBar() {
     }
 }
 
-void CMainFrame::CreateAccelerators() {
-    m_accelerators = {
-        {QKeySequence(Qt::CTRL | Qt::Key_C), Id::kPortCom1},
-        {QKeySequence(Qt::CTRL | Qt::Key_D), Id::kPortCom2},
-        {QKeySequence(Qt::CTRL | Qt::Key_E), Id::kPortCom3},
-        {QKeySequence(Qt::CTRL | Qt::Key_F), Id::kPortCom4},
-        {QKeySequence(Qt::CTRL | Qt::Key_N), Id::kFileNew},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), Id::kFileOpen},
-        {QKeySequence(Qt::CTRL | Qt::Key_P), Id::kFilePrint},
-        {QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), Id::kUnhandledCtrlAltP},
-        {QKeySequence(Qt::CTRL | Qt::Key_R), Id::kReadData},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), Id::kFileSave},
-        {QKeySequence(Qt::CTRL | Qt::Key_T), Id::kUnhandledCtrlT},
-        {QKeySequence(Qt::Key_F1), Id::kHelp},
-        {QKeySequence(Qt::SHIFT | Qt::Key_F1), Id::kContextHelp},
-        {QKeySequence(Qt::Key_F6), Id::kNextPane},
-        {QKeySequence(Qt::SHIFT | Qt::Key_F6), Id::kPrevPane},
-        {QKeySequence(Qt::CTRL | Qt::Key_W), Id::kWriteData},
-        // The tuning command has no menu item or button; this key is its only way in.
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), Id::kTuning},
-    };
-    for (const Accelerator& accelerator : m_accelerators) {
-        auto* action = new QAction(this);
-        action->setObjectName(QStringLiteral("accelerator%1").arg(accelerator.command));
-        action->setShortcut(accelerator.key);
-        action->setShortcutContext(Qt::WindowShortcut);
-        const int command = accelerator.command;
-        addAction(action);
-        if (m_actions.count(command) == 0) {
-            m_actions[command] = action; // a command that has only its key
-        } else {
-            // The key does what the menu item does, and nothing while the item is disabled.
-            QAction* item = m_actions.at(command);
-            connect(action, &QAction::triggered, item, [item] {
-                if (item->isEnabled()) {
-                    item->trigger();
-                }
-            });
-        }
-    }
-}
-
 void CMainFrame::ConnectCommands() {
-    connectCommand(Id::kReadData, m_view, &CProgramView::OnReadData);
-    connectCommand(Id::kWriteData, m_view, &CProgramView::OnWriteData);
-    connectCommand(Id::kOptionalFeatures, m_view, &CProgramView::OnOptionalFeatures);
-    connectCommand(Id::kTuning, m_view, &CProgramView::OnTuning);
-    connectCommand(Id::kFileSave, m_document, &CProgramDoc::OnFileSave);
-    connectCommand(Id::kFileSaveAs, m_document, &CProgramDoc::OnFileSaveAs);
-    connectCommand(Id::kFilePrint, this, &CMainFrame::OnFilePrint);
-    connectCommand(Id::kFilePrintPreview, this, &CMainFrame::OnFilePrintPreview);
-    connectCommand(Id::kFilePrintSetup, this, &CMainFrame::OnFilePrintSetup);
-    connect(CommandAction(Id::kAppExit), &QAction::triggered, this, &CMainFrame::close);
-    connect(CommandAction(Id::kViewToolbar), &QAction::triggered, m_toolBar, &QToolBar::setVisible);
-    connect(CommandAction(Id::kViewStatusBar), &QAction::triggered, statusBar(),
+    connectCommand(QStringLiteral("actionReadData"), m_view, &CProgramView::OnReadData);
+    connectCommand(QStringLiteral("actionWriteData"), m_view, &CProgramView::OnWriteData);
+    connectCommand(QStringLiteral("actionOptionalFeatures"), m_view,
+                   &CProgramView::OnOptionalFeatures);
+    connectCommand(QStringLiteral("actionTuning"), m_view, &CProgramView::OnTuning);
+    connectCommand(QStringLiteral("actionFileSave"), m_document, &CProgramDoc::OnFileSave);
+    connectCommand(QStringLiteral("actionFileSaveAs"), m_document, &CProgramDoc::OnFileSaveAs);
+    connectCommand(QStringLiteral("actionFilePrint"), this, &CMainFrame::OnFilePrint);
+    connectCommand(QStringLiteral("actionFilePrintPreview"), this, &CMainFrame::OnFilePrintPreview);
+    connectCommand(QStringLiteral("actionFilePrintSetup"), this, &CMainFrame::OnFilePrintSetup);
+    connect(action(QStringLiteral("actionAppExit")), &QAction::triggered, this, &CMainFrame::close);
+    connect(action(QStringLiteral("actionViewToolbar")), &QAction::triggered, m_toolBar,
+            &QToolBar::setVisible);
+    connect(action(QStringLiteral("actionViewStatusBar")), &QAction::triggered, statusBar(),
             &QStatusBar::setVisible);
 }
 
@@ -264,28 +243,9 @@ bool CMainFrame::IsTransferBusy() const {
     return m_view->IsTransferBusy();
 }
 
-bool CMainFrame::IsRefusedDuringTransfer(int command) {
-    switch (command) {
-    case Id::kFileNew:
-    case Id::kFileOpen:
-    case Id::kFileSave:
-    case Id::kFileSaveAs:
-    case Id::kFilePrint:
-    case Id::kFilePrintPreview:
-    case Id::kFilePrintSetup:
-    case Id::kOptionalFeatures:
-    case Id::kTuning:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void CMainFrame::OnTransferRunningChanged(bool running) {
-    for (const auto& [command, action] : m_actions) {
-        if (IsRefusedDuringTransfer(command)) {
-            action->setEnabled(!running);
-        }
+    for (QAction* command : m_refusedDuringTransfer) {
+        command->setEnabled(!running);
     }
     if (!running && m_bCloseAfterTransfer) {
         m_bCloseAfterTransfer = false;
@@ -295,16 +255,11 @@ void CMainFrame::OnTransferRunningChanged(bool running) {
     }
 }
 
-QAction* CMainFrame::CommandAction(int command) const {
-    const auto action = m_actions.find(command);
-    return action == m_actions.end() ? nullptr : action->second;
-}
-
 void CMainFrame::ResizeParentToFit() {
     // What the menu, tool and status bars take is whatever the window has around its form.
     layout()->activate();
     const QSize chrome = size() - m_viewArea->size();
-    const QSize form = m_view->FormSize() + chrome;
+    const QSize form = m_view->formSize() + chrome;
     // Just the form, unless the screen is smaller: the whole grid is in view without scrolling
     // wherever the screen allows it. A font wider than the window was drawn for grows it.
     QSize wanted = form;

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPrinter>
-#include <map>
 
 class CProgramDoc;
 class CProgramView;
@@ -15,17 +14,12 @@ class QScrollArea;
 class QToolBar;
 
 // The main window: caption, menu bar, toolbar, accelerators and status bar around the channel
-// view. Each command is one QAction, connected directly to what carries it out; menu item and
-// toolbar button share it, and an accelerator key triggers it. The commands keep their numbers
-// only as names for the accelerator table and for finding an action.
+// view. Each command is one QAction named by its object name ("actionFileNew"), connected
+// directly to what carries it out; menu item, toolbar button and shortcut keys share it. A key
+// without a command (Ctrl+T, F1) has an action of its own that does nothing.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    struct Accelerator {
-        QKeySequence key;
-        int command;
-    };
-
     explicit CMainFrame(CProgramDoc* document, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -35,19 +29,17 @@ public:
     // Connects a command to what carries it out. A command that would replace, save or print the
     // image, or change the options, does nothing while a transfer is under way.
     template <typename Receiver, typename Slot>
-    void connectCommand(int command, Receiver* receiver, Slot slot) {
-        QAction* action = CommandAction(command);
-        connect(action, &QAction::triggered, receiver, [this, command, receiver, slot] {
-            if (!(IsRefusedDuringTransfer(command) && IsTransferBusy())) {
+    void connectCommand(const QString& name, Receiver* receiver, Slot slot) {
+        QAction* command = action(name);
+        connect(command, &QAction::triggered, receiver, [this, command, receiver, slot] {
+            if (!(m_refusedDuringTransfer.contains(command) && IsTransferBusy())) {
                 (receiver->*slot)();
             }
         });
     }
-    static bool IsRefusedDuringTransfer(int command);
 
-    // The menu item (or, for commands without one, the accelerator action) of a command.
-    QAction* CommandAction(int command) const;
-    const QList<Accelerator>& Accelerators() const { return m_accelerators; }
+    // The action of a command by its object name, or null.
+    QAction* action(const QString& name) const;
     QToolBar* ToolBar() const { return m_toolBar; }
     QLabel* IdlePrompt() const { return m_idlePrompt; }
     QList<QLabel*> Indicators() const { return m_indicators; }
@@ -72,13 +64,13 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    void CreateAccelerators();
     void ConnectCommands();
     bool IsTransferBusy() const;
     void CenterOnScreen();
     void OnTransferRunningChanged(bool running);
-    QAction* AddCommand(int command, const QString& text, const QString& prompt,
-                        const QString& tip);
+    QAction* AddCommand(const char* name, const QString& text, const QString& prompt,
+                        const QString& tip, const QKeySequence& key = {});
+    QMenu* AddMenu(const QString& title, const char* name, const QStringList& actions);
 
     CProgramDoc* m_document;
     CProgramView* m_view = nullptr;
@@ -87,8 +79,8 @@ private:
     QLabel* m_idlePrompt = nullptr;
     QList<QLabel*> m_indicators;
     QMenu* m_portMenu = nullptr;
-    std::map<int, QAction*> m_actions;
-    QList<Accelerator> m_accelerators;
+    // Commands that would replace, save or print the image, or change the options.
+    QList<QAction*> m_refusedDuringTransfer;
     QPrinter m_printer;
     // The user closed the window during a transfer: close once it has let go of the port.
     bool m_bCloseAfterTransfer = false;

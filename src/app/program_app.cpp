@@ -1,7 +1,6 @@
 #include "program_app.h"
 
 #include "about_dialog.h"
-#include "command_ids.h"
 #include "main_frame.h"
 #include "messenger.h"
 #include "program_doc.h"
@@ -38,14 +37,13 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     connect(m_document.get(), &CProgramDoc::fileUsed, this,
             [this](const QString& path) { m_recentFiles.Add(path); });
 
-    namespace Id = CommandId;
-    m_frame->connectCommand(Id::kFileNew, this, &CProgramApp::OnFileNew);
-    m_frame->connectCommand(Id::kFileOpen, this, &CProgramApp::OnFileOpen);
-    m_frame->connectCommand(Id::kAppAbout, this, &CProgramApp::OnAppAbout);
+    m_frame->connectCommand(QStringLiteral("actionFileNew"), this, &CProgramApp::OnFileNew);
+    m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &CProgramApp::OnFileOpen);
+    m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &CProgramApp::OnAppAbout);
 
     if (arguments.isEmpty()) {
         m_document->OnNewDocument();
-        view->OnInitialUpdate();
+        view->initialUpdate();
     } else if (!OpenDocumentFile(arguments.constFirst())) {
         return false;
     }
@@ -62,7 +60,7 @@ void CProgramApp::OnFileNew() {
         return;
     }
     if (m_document->OnNewDocument()) {
-        GetView()->OnInitialUpdate();
+        GetView()->initialUpdate();
     }
 }
 
@@ -81,7 +79,7 @@ bool CProgramApp::OpenDocumentFile(const QString& path) {
     if (!m_document->OnOpenDocument(path)) {
         return false;
     }
-    GetView()->OnInitialUpdate();
+    GetView()->initialUpdate();
     return true;
 }
 

@@ -52,8 +52,8 @@ void CProgramDoc::TakePath(const QString& path) {
 
 bool CProgramDoc::OnSaveDocument(const QString& path) {
     if (m_view) {
-        m_view->OnLeaveCell();
-        m_view->EncodeChannels();
+        m_view->commitOpenEditor();
+        m_view->encodeChannels();
     }
     QString error;
     if (!DocumentFile::Save(path, m_image, &error)) {
@@ -92,7 +92,7 @@ bool CProgramDoc::OnFileSaveAs() {
 bool CProgramDoc::SaveModified() {
     if (m_view) {
         // A value still in its editor counts as an edit too.
-        m_view->OnLeaveCell();
+        m_view->commitOpenEditor();
     }
     if (!m_modified) {
         return true;

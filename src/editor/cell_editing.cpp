@@ -20,15 +20,13 @@ namespace CC = ChannelColumns;
 
 namespace {
 
-constexpr int kEnterKey = 13;
-
 bool IsDigitKey(int key) {
     return key >= '0' && key <= '9';
 }
 
 } // namespace
 
-void CProgramView::InstallDelegates() {
+void CProgramView::installDelegates() {
     auto* frequency = new FrequencyDelegate(m_grid);
     auto* signalling = new SignallingDelegate(m_grid);
     auto* option = new OptionDelegate(m_grid);
@@ -50,14 +48,18 @@ void CProgramView::InstallDelegates() {
 }
 
 QWidget* CProgramView::cellEditor() const {
-    return m_grid->CellEditor();
+    return m_grid->cellEditor();
 }
 
-bool CProgramView::IsCellEditorOpen() const {
-    return cellEditor() != nullptr;
+int CProgramView::currentChannel() const {
+    return m_grid->currentIndex().row() + 1;
 }
 
-void CProgramView::SetEditorText(QWidget* editor, const QString& text) {
+int CProgramView::currentColumn() const {
+    return m_grid->currentIndex().column();
+}
+
+void CProgramView::setEditorText(QWidget* editor, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->isEditable()) {
@@ -67,72 +69,44 @@ void CProgramView::SetEditorText(QWidget* editor, const QString& text) {
 
 // ---- Opening ----
 
-void CProgramView::OnKeyPressGrid(int keyAscii) {
-    ShowCellEditor(keyAscii);
-}
-
-void CProgramView::OnMouseDownGrid(short button, short, long, long) {
-    constexpr short kRightButton = 2;
-    if (button != kRightButton && m_grid->GetCol() != 0 && m_grid->GetRow() != 0) {
-        ShowCellEditor(0);
-    }
-}
-
-void CProgramView::ShowCellEditor(int keyAscii) {
-    const bool opening = !cellEditor();
-    QWidget* editor = m_grid->OpenCellEditor();
-    if (!editor) {
-        return;
-    }
-    if (opening) {
-        WatchEditor(editor);
-    }
+// The delegate has loaded the editor with the cell's text, all of it selected. A key seeds it
+// directly; the clipboard belongs to the user.
+void CProgramView::seedEditor(QWidget* editor, const QString& key) {
+    editor->installEventFilter(this);
     m_emptiedByRefusal = false;
-    const QString key = keyAscii > 0 ? QString(QChar(char16_t(keyAscii))) : QString();
-    const bool noKey = keyAscii == 0 || keyAscii == kEnterKey;
-
-    // The editor is seeded directly; the clipboard belongs to the user.
+    const int code = key.isEmpty() ? 0 : key.at(0).unicode();
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        const bool cellEmpty = m_grid->GetText().isEmpty();
-        const int col = m_grid->GetCol();
-        if (noKey) {
-            edit->setText(m_grid->GetText());
-            edit->selectAll();
-        } else if (IsDigitKey(keyAscii)) {
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_emptiedByRefusal = false; });
+        if (code == 0) {
+            return;
+        }
+        const int col = currentColumn();
+        if (IsDigitKey(code)) {
             edit->setText(key);
-        } else if (keyAscii >= 32) {
+        } else if (code >= 32) {
             if (col == CC::kRxFrequency || col == CC::kTxFrequency) {
                 ShowWarning(this, tr("请输入数字"));
             }
-            edit->setText(cellEmpty ? QString() : key);
+            edit->setText(m_grid->currentIndex().data().toString().isEmpty() ? QString() : key);
         } else {
             // A control key has no text to show; the editor opens empty.
             edit->clear();
         }
-        if (!noKey) {
-            edit->end(false);
-        }
-    } else if (auto* combo = qobject_cast<QComboBox*>(editor);
-               !noKey && combo && combo->isEditable()) {
-        combo->setEditText(key);
-        combo->lineEdit()->end(false);
-    }
-    editor->setFocus();
-}
-
-void CProgramView::WatchEditor(QWidget* editor) {
-    editor->installEventFilter(this);
-    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        connect(edit, &QLineEdit::textEdited, this, [this] { m_emptiedByRefusal = false; });
+        edit->end(false);
     } else if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) {
         combo->lineEdit()->installEventFilter(this);
+        if (code != 0) {
+            combo->setEditText(key);
+            combo->lineEdit()->end(false);
+        }
     }
+    editor->setFocus();
 }
 
 // ---- Committing ----
 
 // A refusal is shown, and the emptied editor stays open over its cell for a new try.
-bool CProgramView::AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor) {
+bool CProgramView::acceptOrRefuse(const FrequencyCheck& check, QWidget* editor) {
     if (check.accepted()) {
         return true;
     }
@@ -140,7 +114,7 @@ bool CProgramView::AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor) 
     // warning. A number the radio cannot take is an error.
     const int severity = check.verdict == FrequencyCheck::Verdict::NotANumber ? 0 : 1;
     ReportMessage(this, check.message(), severity);
-    SetEditorText(editor, QString());
+    setEditorText(editor, QString());
     m_emptiedByRefusal = true;
     editor->show();
     editor->setFocus();
@@ -148,9 +122,9 @@ bool CProgramView::AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor) 
 }
 
 // A signalling text that names no list entry is refused with the text left for correcting.
-bool CProgramView::CommitChoiceOrRefuse(int row, int col, QWidget* editor,
+bool CProgramView::commitChoiceOrRefuse(int channel, int col, QWidget* editor,
                                         ChannelTableModel::Commit how) {
-    if (m_channels.commitChoice(row, col, CellDelegate::editorText(editor), how)) {
+    if (m_channels.commitChoice(channel, col, CellDelegate::editorText(editor), how)) {
         return true;
     }
     ReportMessage(this, ChannelTableModel::unknownSignallingMessage(), 0);
@@ -159,97 +133,92 @@ bool CProgramView::CommitChoiceOrRefuse(int row, int col, QWidget* editor,
     return false;
 }
 
-// The cell and its channel stay as they were; the editor is loaded from the cell again.
-void CProgramView::AbandonEdit(QWidget* editor) {
-    Q_UNUSED(editor)
+// The cell and its channel stay as they were; the next editor is loaded from the cell again.
+void CProgramView::abandonEdit() {
     m_emptiedByRefusal = false;
-    m_grid->CloseCellEditor();
+    m_grid->closeCellEditor();
 }
 
-void CProgramView::OnLeaveCell() {
+bool CProgramView::commitOpenEditor() {
     QWidget* editor = cellEditor();
     if (!editor) {
-        return;
+        return true;
     }
-    const int row = m_grid->GetRow();
-    const int col = m_grid->GetCol();
+    const int channel = currentChannel();
+    const int col = currentColumn();
     const QString t = CellDelegate::editorText(editor);
     if (m_emptiedByRefusal && qobject_cast<QLineEdit*>(editor) && t.isEmpty()) {
-        AbandonEdit(editor);
-        return;
+        abandonEdit();
+        return true;
     }
     if (col == CC::kRxFrequency || col == CC::kTxFrequency) {
-        if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), editor)) {
-            m_grid->RefuseLeave(); // the refused value stays with its own cell
-            return;
+        if (!acceptOrRefuse(m_channels.commitFrequency(channel, col, t), editor)) {
+            return false; // the refused value stays with its own cell
         }
-    } else if (col > 0 &&
-               !CommitChoiceOrRefuse(row, col, editor, ChannelTableModel::Commit::LeavingCell)) {
-        m_grid->RefuseLeave();
-        return;
+    } else if (col > 0 && !commitChoiceOrRefuse(channel, col, editor,
+                                                ChannelTableModel::Commit::LeavingCell)) {
+        return false;
     }
-    m_grid->CloseCellEditor();
+    m_grid->closeCellEditor();
+    return true;
 }
 
-bool CProgramView::PreTranslateMessage(QKeyEvent* event) {
+bool CProgramView::commitOnEnter(QKeyEvent* event) {
     if (event->type() != QEvent::KeyPress ||
         (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)) {
         return false;
     }
-    const int col = m_grid->GetCol();
+    const int col = currentColumn();
     QWidget* editor = cellEditor();
     if (col < CC::kRxFrequency || col > CC::kLast || !editor) {
         return false;
     }
-    const int row = m_grid->GetRow();
+    const int channel = currentChannel();
     const QString t = CellDelegate::editorText(editor);
     switch (col) {
     case CC::kRxFrequency:
     case CC::kTxFrequency:
-        CommitEnterFrequency(row, col, t, editor);
+        commitEnterFrequency(channel, col, t, editor);
         break;
     case CC::kRxSignal:
     case CC::kTxSignal: {
         // In an incomplete channel the cell is emptied and the editor stays for another try.
-        const bool incomplete = m_channels.isIncomplete(row);
-        if (CommitChoiceOrRefuse(row, col, editor, ChannelTableModel::Commit::EnterKey) &&
+        const bool incomplete = m_channels.isIncomplete(channel);
+        if (commitChoiceOrRefuse(channel, col, editor, ChannelTableModel::Commit::EnterKey) &&
             !incomplete) {
-            m_grid->CloseCellEditor();
+            m_grid->closeCellEditor();
         }
         break;
     }
     default:
-        m_channels.commitChoice(row, col, t, ChannelTableModel::Commit::EnterKey);
-        m_grid->CloseCellEditor();
+        m_channels.commitChoice(channel, col, t, ChannelTableModel::Commit::EnterKey);
+        m_grid->closeCellEditor();
         break;
     }
     return true;
 }
 
-void CProgramView::CommitEnterFrequency(int row, int col, const QString& t, QWidget* editor) {
+void CProgramView::commitEnterFrequency(int channel, int col, const QString& t, QWidget* editor) {
     if (m_emptiedByRefusal && t.isEmpty()) {
-        AbandonEdit(editor);
+        abandonEdit();
         return;
     }
-    const bool rxEmpty = m_channels.isEmptyChannel(row);
-    if (!AcceptOrRefuse(m_channels.commitFrequency(row, col, t), editor)) {
+    const bool rxEmpty = m_channels.isEmptyChannel(channel);
+    if (!acceptOrRefuse(m_channels.commitFrequency(channel, col, t), editor)) {
         return;
     }
     if (col == CC::kRxFrequency && t.isEmpty()) {
-        m_grid->CloseCellEditor();
-        m_grid->SetCol(CC::kRxFrequency);
+        m_grid->closeCellEditor();
         return;
     }
     if (col == CC::kTxFrequency && (rxEmpty || t.isEmpty())) {
-        m_grid->CloseCellEditor();
+        m_grid->closeCellEditor();
         return;
     }
-    // Stepping right makes the grid leave the cell, which commits the same text again on the
-    // still-open editor and closes it; the next column's editor is loaded but not opened.
-    m_grid->SetCol(col + 1);
-    if (m_grid->GetCol() == col) {
-        m_grid->CloseCellEditor();
-    }
+    // Stepping right leaves the cell, which commits the same text again on the still-open editor
+    // and closes it; the next column's editor stays closed.
+    m_grid->setCurrentIndex(m_grid->currentIndex().siblingAtColumn(col + 1));
+    m_grid->closeCellEditor();
 }
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
@@ -269,21 +238,22 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return PreTranslateMessage(key);
+        return commitOnEnter(key);
     case Qt::Key_Escape:
-        // Leaves the cell as it was; nothing is committed, and the editor is loaded from the
-        // cell again so reopening it does not bring back the abandoned text.
-        if (QWidget* editor = cellEditor()) {
-            AbandonEdit(editor);
+        // Leaves the cell as it was; nothing is committed.
+        if (cellEditor()) {
+            abandonEdit();
             return true;
         }
         return false;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+        // Qt's editors would take Tab for a focus change; in the grid it moves the cell.
         QCoreApplication::sendEvent(m_grid, event);
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
+        // A frequency editor has no use for them: the grid moves up or down.
         if (qobject_cast<QLineEdit*>(watched) == watched && watched == cellEditor()) {
             QCoreApplication::sendEvent(m_grid, event);
             return true;

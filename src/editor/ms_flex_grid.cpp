@@ -22,36 +22,37 @@ protected:
     }
 };
 
-short ButtonCode(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 1;
-    }
-}
+// Every change of the current cell comes through here, whoever makes it, so this is where leaving
+// a cell can be refused. The channel numbers never become current.
+class CurrentCellGate : public QItemSelectionModel {
+public:
+    CurrentCellGate(QAbstractItemModel* model, CMSFlexGrid* grid)
+        : QItemSelectionModel(model, grid), m_grid(grid) {}
 
-short ShiftCode(Qt::KeyboardModifiers modifiers) {
-    short code = 0;
-    if (modifiers & Qt::ShiftModifier) {
-        code |= 1;
+    void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
+        if (index.isValid() && index != currentIndex() &&
+            (index.column() == 0 || !m_grid->mayLeaveCurrentCell())) {
+            return;
+        }
+        QItemSelectionModel::setCurrentIndex(index, command);
     }
-    if (modifiers & Qt::ControlModifier) {
-        code |= 2;
-    }
-    if (modifiers & Qt::AltModifier) {
-        code |= 4;
-    }
-    return code;
+
+private:
+    CMSFlexGrid* m_grid;
+};
+
+bool IsModified(const QInputEvent* event) {
+    return event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
 } // namespace
 
 CMSFlexGrid::CMSFlexGrid(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
     setModel(model);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QItemSelectionModel* plain = selectionModel();
+    setSelectionModel(new CurrentCellGate(model, this));
+    delete plain;
+    setEditTriggers(QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(true);
@@ -67,41 +68,16 @@ CMSFlexGrid::CMSFlexGrid(QAbstractItemModel* model, QWidget* parent) : QTableVie
     horizontalHeader()->setSectionsClickable(false); // a header click must not select a column
 
     setItemDelegateForColumn(0, new FixedCellDelegate(this));
-    FitRowsToFont();
-    ShowCurrent();
+    fitRowsToFont();
+    setCurrentIndex(model->index(0, 1));
 }
 
-QString CMSFlexGrid::GetTextMatrix(int row, int col) const {
-    if (row == 0) {
-        return model()->headerData(col, Qt::Horizontal).toString();
-    }
-    return model()->index(row - 1, col).data().toString();
-}
-
-void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    if (row > 0) {
-        model()->setData(model()->index(row - 1, col), text);
-    }
-}
-
-long CMSFlexGrid::ToTwipsX(int pixels) const {
-    return long(pixels) * kTwipsPerInch / logicalDpiX();
-}
-
-QWidget* CMSFlexGrid::CellEditor() const {
+QWidget* CMSFlexGrid::cellEditor() const {
     return indexWidget(currentIndex());
 }
 
-QWidget* CMSFlexGrid::OpenCellEditor() {
-    if (QWidget* open = CellEditor()) {
-        return open;
-    }
-    edit(currentIndex());
-    return CellEditor();
-}
-
-void CMSFlexGrid::CloseCellEditor() {
-    QWidget* editor = CellEditor();
+void CMSFlexGrid::closeCellEditor() {
+    QWidget* editor = cellEditor();
     if (!editor) {
         return;
     }
@@ -114,19 +90,53 @@ void CMSFlexGrid::CloseCellEditor() {
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-long CMSFlexGrid::GetColWidth(int col) const {
-    return ToTwipsX(horizontalHeader()->sectionSize(col));
+bool CMSFlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool byKey = event && event->type() == QEvent::KeyPress;
+    const bool wasOpen = indexWidget(index) != nullptr;
+    if (!QTableView::edit(index, trigger, byKey ? nullptr : event)) {
+        return false;
+    }
+    QWidget* editor = indexWidget(index);
+    if (editor && !wasOpen) {
+        emit editorOpened(editor, byKey ? static_cast<QKeyEvent*>(event)->text() : QString());
+    }
+    return true;
 }
 
-void CMSFlexGrid::SetColumnProportions(const QList<double>& weights,
+QModelIndex CMSFlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    const int rows = model()->rowCount();
+    const int last = model()->columnCount() - 1;
+    switch (action) {
+    // Tab walks the settings row by row, round the whole table, past the channel numbers.
+    case MoveNext:
+        if (current.column() < last) {
+            return current.siblingAtColumn(current.column() + 1);
+        }
+        return model()->index((current.row() + 1) % rows, 1);
+    case MovePrevious:
+        if (current.column() > 1) {
+            return current.siblingAtColumn(current.column() - 1);
+        }
+        return model()->index((current.row() + rows - 1) % rows, last);
+    case MoveHome:
+        return current.siblingAtColumn(1);
+    default: {
+        const QModelIndex next = QTableView::moveCursor(action, modifiers);
+        return next.column() == 0 ? current : next;
+    }
+    }
+}
+
+void CMSFlexGrid::setColumnProportions(const QList<double>& weights,
                                        const QList<int>& minimumWidths) {
     m_weights = weights;
     m_minimumWidths = minimumWidths;
     updateGeometry();
-    SpreadColumns();
+    spreadColumns();
 }
 
-void CMSFlexGrid::FitRowsToFont() {
+void CMSFlexGrid::fitRowsToFont() {
     const int rowHeight = fontMetrics().height() + 6;
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -135,8 +145,9 @@ void CMSFlexGrid::FitRowsToFont() {
 
 // Column edges are rounded from the exact proportional positions, so no column is more than a
 // pixel off its share and together they fill the width exactly.
-void CMSFlexGrid::SpreadColumns() {
-    if (m_weights.size() != GetCols()) {
+void CMSFlexGrid::spreadColumns() {
+    const int columns = model()->columnCount();
+    if (m_weights.size() != columns) {
         return;
     }
     double total = 0;
@@ -146,7 +157,7 @@ void CMSFlexGrid::SpreadColumns() {
     const int width = viewport()->width();
     double edge = 0;
     int left = 0;
-    for (int col = 0; col < GetCols(); ++col) {
+    for (int col = 0; col < columns; ++col) {
         edge += m_weights.at(col);
         const int right = qRound(width * edge / total);
         setColumnWidth(col, right - left);
@@ -175,61 +186,14 @@ QSize CMSFlexGrid::sizeHint() const {
 
 void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
-    SpreadColumns();
+    spreadColumns();
 }
 
 void CMSFlexGrid::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        FitRowsToFont();
+        fitRowsToFont();
     }
-}
-
-QRect CMSFlexGrid::CellRect(int row, int col) const {
-    if (row == 0) {
-        const QHeaderView* header = horizontalHeader();
-        return QRect(header->sectionViewportPosition(col), -header->height(),
-                     header->sectionSize(col), header->height());
-    }
-    return visualRect(model()->index(row - 1, col));
-}
-
-bool CMSFlexGrid::MoveTo(int row, int col) {
-    row = qBound(1, row, GetRows() - 1);
-    col = qBound(1, col, GetCols() - 1);
-    if (row == m_row && col == m_col) {
-        return true;
-    }
-    m_leaveRefused = false;
-    emit LeaveCell();
-    if (m_leaveRefused) {
-        m_leaveRefused = false;
-        return false;
-    }
-    m_row = row;
-    m_col = col;
-    ShowCurrent();
-    emit EnterCell();
-    return true;
-}
-
-bool CMSFlexGrid::MoveBy(int rows, int cols, bool wrap) {
-    int row = m_row + rows;
-    int col = m_col + cols;
-    if (wrap && col >= GetCols()) {
-        col = 1;
-        row = row + 1 < GetRows() ? row + 1 : 1;
-    } else if (wrap && col < 1) {
-        col = GetCols() - 1;
-        row = row - 1 >= 1 ? row - 1 : GetRows() - 1;
-    }
-    return MoveTo(row, col);
-}
-
-void CMSFlexGrid::ShowCurrent() {
-    const QModelIndex index = model()->index(m_row - 1, m_col);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
 }
 
 bool CMSFlexGrid::event(QEvent* event) {
@@ -242,8 +206,9 @@ bool CMSFlexGrid::event(QEvent* event) {
         }
     }
     if (event->type() == QEvent::KeyPress) {
-        // Tab moves between cells; it is taken here so that focus changes made by the program
-        // (an editor hidden while it had the focus) never pass for a key press.
+        // Tab moves between cells. Qt would take it for a focus change first; here only the key
+        // moves the cell, so focus changes made by the program (an editor hidden while it had
+        // the focus) never pass for a Tab.
         auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
@@ -254,99 +219,66 @@ bool CMSFlexGrid::event(QEvent* event) {
     return QTableView::event(event);
 }
 
-// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as everywhere in Qt, committing the
-// open editor first; a refused value keeps the focus where it is.
-void CMSFlexGrid::LeaveGrid(bool next) {
-    m_leaveRefused = false;
-    emit LeaveCell();
-    if (m_leaveRefused) {
-        m_leaveRefused = false;
-        return;
-    }
-    QWidget::focusNextPrevChild(next);
-}
-
 bool CMSFlexGrid::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
-    const int lastRow = GetRows() - 1;
-    const int lastCol = GetCols() - 1;
     switch (event->key()) {
-    case Qt::Key_Left:
-        MoveBy(0, -1, false);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Qt opens no editor on Enter; here Enter opens the cell's editor with the cell's text.
+        if (!IsModified(event)) {
+            edit(currentIndex(), AllEditTriggers, nullptr);
+        }
         return;
-    case Qt::Key_Right:
-        MoveBy(0, 1, false);
-        return;
-    case Qt::Key_Up:
-        MoveBy(-1, 0, false);
-        return;
-    case Qt::Key_Down:
-        MoveBy(1, 0, false);
+    case Qt::Key_Backspace:
+        // A typed character as any other, which Qt's item views leave out.
+        if (!IsModified(event)) {
+            edit(currentIndex(), AnyKeyPressed, event);
+        }
         return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+        // Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as elsewhere in Qt,
+        // committing the open editor first; a refused value keeps the focus where it is.
         if (event->modifiers() & Qt::ControlModifier) {
-            LeaveGrid(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
-        } else {
-            MoveBy(0, event->key() == Qt::Key_Tab ? 1 : -1, true);
+            if (mayLeaveCurrentCell()) {
+                QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                            !(event->modifiers() & Qt::ShiftModifier));
+            }
+            return;
         }
-        return;
-    case Qt::Key_Home:
-        MoveTo(m_row, 1);
-        return;
-    case Qt::Key_End:
-        MoveTo(m_row, lastCol);
-        return;
-    case Qt::Key_PageUp:
-        MoveTo(1, m_col);
-        return;
-    case Qt::Key_PageDown:
-        MoveTo(lastRow, m_col);
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit KeyPress(13);
-        return;
-    case Qt::Key_Escape:
-        event->ignore();
-        return;
+        break;
     default:
         break;
     }
-    const QString text = event->text();
-    // Alt and Meta combinations belong to the menus' mnemonics, never to a cell.
-    if (text.isEmpty() || (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
-        event->ignore();
-        return;
-    }
-    emit KeyPress(text.at(0).unicode());
+    QTableView::keyPressEvent(event);
+}
+
+void CMSFlexGrid::keyboardSearch(const QString&) {
+    // A key that opens no editor never jumps to another cell.
 }
 
 void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
-    setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(event->position().toPoint());
+    // Fixed cells and the empty area never become current. An open editor is asked to let go
+    // before Qt moves the current cell, so that a refusal leaves the selection alone too.
     if (!index.isValid() || index.column() == 0) {
-        return; // fixed cells and the empty area never become current
-    }
-    if (!MoveTo(index.row() + 1, index.column())) {
+        setFocus(Qt::MouseFocusReason);
         return;
     }
-    const QPoint at = event->position().toPoint();
-    emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), ToTwipsX(at.x()),
-                   long(at.y()) * kTwipsPerInch / logicalDpiY());
-}
-
-void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    mousePressEvent(event);
+    if (index != currentIndex() && !mayLeaveCurrentCell()) {
+        return;
+    }
+    QTableView::mousePressEvent(event);
+    // Qt opens editors on a click's release or a double click; here the press opens one, once
+    // its cell is current. The right button only moves.
+    if (event->button() != Qt::RightButton && currentIndex() == index) {
+        edit(index, AllEditTriggers, nullptr);
+    }
 }
 
 void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
-    event->accept(); // dragging must not move the current cell behind the notifications' back
-}
-
-void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
+    event->accept(); // dragging selects nothing; only a press moves the current cell
 }

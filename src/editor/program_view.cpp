@@ -49,7 +49,7 @@ QStringList ColumnSamples(int column) {
 CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent)
     : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("programView"));
-    LayoutForm();
+    layoutForm();
     m_transferDialog = new CTransferDlg(this);
     connect(m_transferDialog, &CTransferDlg::startTransfer, this, &CProgramView::OnTransfer);
 }
@@ -60,7 +60,7 @@ CProgramView::~CProgramView() {
 
 // The settings group with the two selectors above the channel grid, which takes all the room the
 // window gives; the fonts are the user's own.
-void CProgramView::LayoutForm() {
+void CProgramView::layoutForm() {
     auto* group = new QGroupBox(tr("设置"), this);
     auto* selectors = new QHBoxLayout(group);
     const auto addSelector = [&](const QString& text, QComboBox* combo) {
@@ -88,32 +88,31 @@ void CProgramView::LayoutForm() {
     form->addWidget(group);
     form->addWidget(channels);
     form->addWidget(m_grid, 1);
-    SetColumnWidths();
-    InstallDelegates();
+    setColumnWidths();
+    installDelegates();
 
-    connect(m_grid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnLeaveCell);
-    connect(m_grid, &CMSFlexGrid::KeyPress, this, &CProgramView::OnKeyPressGrid);
-    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnMouseDownGrid);
+    m_grid->setLeaveCheck([this] { return commitOpenEditor(); });
+    connect(m_grid, &CMSFlexGrid::editorOpened, this, &CProgramView::seedEditor);
     connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
-            OnSelChangeBand();
-            MarkModified(); // the band is stored with the document
+            onBandSelected();
+            markModified(); // the band is stored with the document
         }
     });
     connect(m_modelSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             m_channels.select(ChannelTable::Selector::Model, m_modelSelector->currentIndex());
-            MarkModified();
+            markModified();
         }
     });
-    connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::ShowSelection);
-    connect(&m_channels, &ChannelTableModel::edited, this, &CProgramView::MarkModified);
-    ShowSelection(ChannelTable::Selector::Model);
-    ShowSelection(ChannelTable::Selector::Band);
+    connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::showSelection);
+    connect(&m_channels, &ChannelTableModel::edited, this, &CProgramView::markModified);
+    showSelection(ChannelTable::Selector::Model);
+    showSelection(ChannelTable::Selector::Band);
 }
 
 // The selectors follow the model, whoever changed it; only the user's choice marks the document.
-void CProgramView::ShowSelection(ChannelTable::Selector selector) {
+void CProgramView::showSelection(ChannelTable::Selector selector) {
     const bool decoding = m_decoding;
     m_decoding = true;
     (selector == ChannelTable::Selector::Model ? m_modelSelector : m_bandSelector)
@@ -123,14 +122,14 @@ void CProgramView::ShowSelection(ChannelTable::Selector selector) {
 
 // ---- Documents ----
 
-void CProgramView::OnInitialUpdate() {
+void CProgramView::initialUpdate() {
     emit resizeParentToFit();
-    m_grid->CloseCellEditor();
-    DecodeChannels();
+    m_grid->closeCellEditor();
+    decodeChannels();
     m_grid->setFocus(); // typing goes straight into the table
 }
 
-void CProgramView::SetColumnWidths() {
+void CProgramView::setColumnWidths() {
     const QFontMetrics cells = m_grid->fontMetrics();
     const QFontMetrics headers = m_grid->horizontalHeader()->fontMetrics();
     const int cellPadding = 2 * cells.horizontalAdvance(QLatin1Char('0')) + 2;
@@ -138,7 +137,7 @@ void CProgramView::SetColumnWidths() {
         2 * m_grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, m_grid) + 4;
     QList<double> weights;
     QList<int> minimumWidths;
-    for (int col = 0; col < kCols; ++col) {
+    for (int col = 0; col < ChannelColumns::kCount; ++col) {
         int widest = headers.horizontalAdvance(ChannelColumns::Headers().at(col)) + headerPadding;
         for (const QString& text : ColumnSamples(col)) {
             widest = qMax(widest, cells.horizontalAdvance(text) + cellPadding);
@@ -146,36 +145,36 @@ void CProgramView::SetColumnWidths() {
         weights.append(ChannelColumns::WidthWeight(col));
         minimumWidths.append(widest);
     }
-    m_grid->SetColumnProportions(weights, minimumWidths);
+    m_grid->setColumnProportions(weights, minimumWidths);
 }
 
-void CProgramView::DecodeChannels() {
+void CProgramView::decodeChannels() {
     m_channels.decode(m_image);
 }
 
-void CProgramView::EncodeChannels() {
+void CProgramView::encodeChannels() {
     m_channels.encode(m_image);
 }
 
-void CProgramView::OnSelChangeBand() {
+void CProgramView::onBandSelected() {
     // The limits follow the model's band selection.
     m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
 }
 
-void CProgramView::MarkModified() {
+void CProgramView::markModified() {
     emit documentModified();
 }
 
 // ---- Commands ----
 
 void CProgramView::OnReadData() {
-    OnLeaveCell();
+    commitOpenEditor();
     m_direction = TransferDirection::Read;
     OpenTransferDialog(tr("读数据"));
 }
 
 void CProgramView::OnWriteData() {
-    OnLeaveCell();
+    commitOpenEditor();
     m_direction = TransferDirection::Write;
     OpenTransferDialog(tr("写数据"));
 }
@@ -191,7 +190,7 @@ void CProgramView::OnOptionalFeatures() {
         return; // a read under way would overwrite the options when it ends
     }
     if (RunOptionalFeaturesCommand(this, m_image)) {
-        MarkModified();
+        markModified();
     }
 }
 
@@ -200,6 +199,6 @@ void CProgramView::OnTuning() {
         return;
     }
     if (RunTuningCommand(this, m_image)) {
-        MarkModified();
+        markModified();
     }
 }

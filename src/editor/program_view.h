@@ -20,38 +20,31 @@ class QLineEdit;
 class CProgramView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kRows = 17;
-    static constexpr int kCols = 12;
-
     // image and channels belong to the document and outlive the view.
     CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
     ~CProgramView() override;
 
-    // Runs each time a document is attached: fixed texts, editors hidden, image decoded.
-    void OnInitialUpdate();
+    // Runs each time a document is attached: editors closed, image decoded.
+    void initialUpdate();
     // The document's memory image into the table, and back.
-    void DecodeChannels();
-    void EncodeChannels();
+    void decodeChannels();
+    void encodeChannels();
 
-    void OnSelChangeBand();
-
-    // ---- Cell editing ----
-    // Commits the open editor of the current cell. Read, Write and Save call it first so a value
+    // Commits the editor open over the current cell, if any, as leaving the cell does; false when
+    // its value was refused and it stays open. Read, Write and Save call it first so a value
     // being typed is part of what they use.
-    void OnLeaveCell();
-    void OnKeyPressGrid(int keyAscii);
-    void OnMouseDownGrid(short button, short shift, long x, long y);
-    void ShowCellEditor(int keyAscii);
-    // The Enter key while an editor is open; true when the key was used.
-    bool PreTranslateMessage(QKeyEvent* event);
-    // Whether the editor of the current column is on show.
-    bool IsCellEditorOpen() const;
+    bool commitOpenEditor();
 
     // Tells the document its data changed (cell edits, options, tuning, a completed read).
-    void MarkModified();
+    void markModified();
+
+    // The transfer code's names for the above.
+    void DecodeChannels() { decodeChannels(); }
+    void EncodeChannels() { encodeChannels(); }
+    void MarkModified() { markModified(); }
 
     // The form's natural size; the frame shrinks to fit it.
-    QSize FormSize() const { return sizeHint(); }
+    QSize formSize() const { return sizeHint(); }
 
     CMSFlexGrid* grid() const { return m_grid; }
     // The editor open over the current cell, or null when none is.
@@ -88,22 +81,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void LayoutForm();
-    void InstallDelegates();
-    void WatchEditor(QWidget* editor);
-    void SetColumnWidths();
+    void layoutForm();
+    void installDelegates();
+    void setColumnWidths();
+    void onBandSelected();
+    void showSelection(ChannelTable::Selector selector);
     // The transfer's progress dialog opens here once the link is plugged in.
     void OpenTransferDialog(const QString& title);
     // True when a read brought the radio's memory into the image.
     bool RunTransfer(CTransferDlg& dialog);
     void SetTransferRunning(bool running);
 
-    void SetEditorText(QWidget* editor, const QString& text);
-    bool AcceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
-    bool CommitChoiceOrRefuse(int row, int col, QWidget* editor, ChannelTableModel::Commit how);
-    void AbandonEdit(QWidget* editor);
-    void CommitEnterFrequency(int row, int col, const QString& text, QWidget* editor);
-    void ShowSelection(ChannelTable::Selector selector);
+    // ---- Cell editing ----
+    int currentChannel() const;
+    int currentColumn() const;
+    // A key typed on the grid that opened the editor leaves in it what the column's rule says.
+    void seedEditor(QWidget* editor, const QString& key);
+    void setEditorText(QWidget* editor, const QString& text);
+    // The Enter key while an editor is open; true when the key was used.
+    bool commitOnEnter(QKeyEvent* event);
+    void commitEnterFrequency(int channel, int col, const QString& text, QWidget* editor);
+    bool acceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
+    bool commitChoiceOrRefuse(int channel, int col, QWidget* editor, ChannelTableModel::Commit how);
+    void abandonEdit();
 
     CMSFlexGrid* m_grid = nullptr;
     QComboBox* m_modelSelector = nullptr;

@@ -1,10 +1,7 @@
-#include "command_ids.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
 #include <QFile>
-
-namespace Id = CommandId;
 
 // The system's reason for a missing file, as a Chinese run shows it (the tests run under C.UTF-8).
 QString NoSuchFile() {
@@ -126,7 +123,7 @@ private slots:
         const QString path = savedDocument();
         f.typeChannel(2, "150");
         f.messenger->savePaths.enqueue(f.path(QStringLiteral("missing/dir/x.sin")));
-        f.frame()->CommandAction(Id::kFileSaveAs)->trigger();
+        f.action("actionFileSaveAs")->trigger();
         QCOMPARE(f.messenger->boxes().value(0),
                  QStringLiteral("警告: 无法保存文件 %1：")
                          .arg(f.path(QStringLiteral("missing/dir/x.sin"))) +
@@ -134,7 +131,7 @@ private slots:
         QVERIFY(f.doc()->IsModified());
         QCOMPARE(f.doc()->GetPathName(), path);
         f.messenger->saveAnswers << Choice::Cancel << Choice::Discard; // so closing asks
-        f.frame()->CommandAction(Id::kAppExit)->trigger();
+        f.action("actionAppExit")->trigger();
         QVERIFY(f.frame()->isVisible());
         QVERIFY(f.frame()->close());
         QVERIFY(!f.frame()->isVisible());

@@ -74,20 +74,22 @@ QStringList ClippedCells(const WindowFixture& f) {
     const QRect shown = area->viewport()->rect();
     const QFontMetrics cells = grid->fontMetrics();
     const QFontMetrics headers = grid->horizontalHeader()->fontMetrics();
-    for (int row = 0; row < grid->GetRows(); ++row) {
-        for (int col = 0; col < grid->GetCols(); ++col) {
-            QRect rect = grid->CellRect(row, col);
+    const QHeaderView* header = grid->horizontalHeader();
+    for (int row = 0; row <= grid->model()->rowCount(); ++row) {
+        for (int col = 0; col < grid->model()->columnCount(); ++col) {
+            const QRect rect = row == 0 ? QRect(header->sectionViewportPosition(col), 0,
+                                                header->sectionSize(col), header->height())
+                                        : grid->visualRect(f.index(row, col));
             const QWidget* surface =
                 row == 0 ? static_cast<QWidget*>(grid->horizontalHeader()) : grid->viewport();
-            if (row == 0) {
-                rect.moveTop(0);
-            }
             const QRect inArea(surface->mapTo(area->viewport(), rect.topLeft()), rect.size());
             const QRect inGrid(surface->mapTo(grid, rect.topLeft()), rect.size());
             if (!shown.contains(inArea) || !grid->rect().contains(inGrid)) {
                 faults << QStringLiteral("cell %1,%2 out of view").arg(row).arg(col);
             }
-            const QString text = f.cell(row, col);
+            const QString text = row == 0
+                                     ? grid->model()->headerData(col, Qt::Horizontal).toString()
+                                     : f.cell(row, col);
             const int width = (row == 0 ? headers : cells).horizontalAdvance(text);
             if (width > rect.width() - 2) {
                 faults << QStringLiteral("cell %1,%2 \"%3\" needs %4 px, has %5")

@@ -1,4 +1,3 @@
-#include "command_ids.h"
 #include "ui_language.h"
 #include "window_fixture.h"
 
@@ -11,8 +10,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-
-namespace Id = CommandId;
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -30,9 +27,10 @@ class TestMainFrame : public QObject {
     // The port the view uses and the ports the menu checks, as "COM2:COM2".
     QString portState() const {
         QStringList checked;
-        for (int id : {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4}) {
-            if (f.frame()->CommandAction(id)->isChecked()) {
-                checked.append(f.frame()->CommandAction(id)->text());
+        for (const char* id :
+             {"actionPortCom1", "actionPortCom2", "actionPortCom3", "actionPortCom4"}) {
+            if (f.action(id)->isChecked()) {
+                checked.append(f.action(id)->text());
             }
         }
         return f.view()->portName() + ":" + checked.join(',');
@@ -61,8 +59,9 @@ private slots:
         for (QLabel* indicator : f.frame()->Indicators()) {
             shown.last() += "|" + indicator->text();
         }
-        for (int id : {Id::kFileNew, Id::kPortCom2, Id::kAppExit, Id::kOptionalFeatures}) {
-            shown.append(f.frame()->CommandAction(id)->statusTip());
+        for (const char* id :
+             {"actionFileNew", "actionPortCom2", "actionAppExit", "actionOptionalFeatures"}) {
+            shown.append(f.action(id)->statusTip());
         }
         QCOMPARE(shown,
                  QStringList({"文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|保存(&S)\tCtrl+"
@@ -84,7 +83,7 @@ private slots:
             f.key(key);
             seen.append(portState());
         }
-        f.frame()->CommandAction(Id::kPortCom2)->trigger();
+        f.action("actionPortCom2")->trigger();
         seen.append(portState());
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
                                     "COM2:COM2"}));
@@ -92,7 +91,7 @@ private slots:
         QCOMPARE(f.view()->direction(), TransferDirection::Write);
         f.key(Qt::Key_R);
         QCOMPARE(f.view()->direction(), TransferDirection::Read);
-        f.frame()->CommandAction(Id::kWriteData)->trigger();
+        f.action("actionWriteData")->trigger();
         QCOMPARE(f.view()->direction(), TransferDirection::Write);
     }
 
@@ -123,12 +122,12 @@ private slots:
     }
 
     void viewMenuHidesBars() {
-        for (int id : {Id::kViewToolbar, Id::kViewStatusBar}) {
-            f.frame()->CommandAction(id)->trigger();
+        for (const char* id : {"actionViewToolbar", "actionViewStatusBar"}) {
+            f.action(id)->trigger();
         }
         QVERIFY(f.frame()->ToolBar()->isHidden() && f.frame()->statusBar()->isHidden());
-        QVERIFY(!f.frame()->CommandAction(Id::kViewToolbar)->isChecked());
-        f.frame()->CommandAction(Id::kViewStatusBar)->trigger();
+        QVERIFY(!f.action("actionViewToolbar")->isChecked());
+        f.action("actionViewStatusBar")->trigger();
         QVERIFY(!f.frame()->statusBar()->isHidden());
     }
 
@@ -145,7 +144,7 @@ private slots:
                 box->findChild<QPushButton*>()->click();
             }
         });
-        f.frame()->CommandAction(Id::kAppAbout)->trigger();
+        f.action("actionAppAbout")->trigger();
         QVERIFY2(seen.startsWith(QStringLiteral("关于 ")) &&
                      seen.contains(QStringLiteral("版本 1.0.6")) &&
                      seen.contains(QStringLiteral("澜星电子有限公司")),

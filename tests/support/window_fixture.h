@@ -55,10 +55,11 @@ struct WindowFixture {
     ChannelTableModel& table() const { return doc()->channels(); }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString cell(int row, int col) const { return grid()->GetTextMatrix(row, col); }
+    // Row 0 holds the headers, rows 1 to 16 the channels.
+    QString cell(int row, int col) const { return table().cellText(row, col); }
     QStringList row(int r) const {
         QStringList texts;
-        for (int col = 1; col < grid()->GetCols(); ++col) {
+        for (int col = 1; col <= 11; ++col) {
             texts.append(cell(r, col));
         }
         return texts;
@@ -73,15 +74,23 @@ struct WindowFixture {
         return texts;
     }
     // The current cell as (row, column).
-    QPoint current() const { return {grid()->GetRow(), grid()->GetCol()}; }
-    bool editorOpen() const { return view()->IsCellEditorOpen(); }
+    QPoint current() const {
+        return {grid()->currentIndex().row() + 1, grid()->currentIndex().column()};
+    }
+    bool editorOpen() const { return view()->cellEditor() != nullptr; }
+    QModelIndex index(int row, int col) const { return grid()->model()->index(row - 1, col); }
+    // A command by its action's name, as menus, toolbar and keys reach it.
+    QAction* action(const char* name) const {
+        return frame()->action(QLatin1String(name));
+    }
 
     // A command key to the main window.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {
         QTest::keyClick(frame(), key, modifiers);
     }
     void click(int row, int col, Qt::MouseButton button = Qt::LeftButton) const {
-        QTest::mouseClick(grid()->viewport(), button, {}, grid()->CellRect(row, col).center());
+        QTest::mouseClick(grid()->viewport(), button, {},
+                          grid()->visualRect(index(row, col)).center());
     }
     // Types into whatever has the focus, as a user's keyboard would.
     static void type(const QString& text) {
@@ -94,8 +103,7 @@ struct WindowFixture {
     }
     // Puts the current cell at (row, col) without opening an editor, as the program does.
     void moveTo(int row, int col) const {
-        grid()->SetRow(row);
-        grid()->SetCol(col);
+        grid()->setCurrentIndex(index(row, col));
         grid()->setFocus();
     }
     // A new channel typed the way users do: key on the grid, rest in the editor, Enter.

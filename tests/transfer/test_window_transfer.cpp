@@ -2,7 +2,6 @@
 // keys, the progress dialog's Start and Cancel, and whatever else gets clicked meanwhile.
 
 #include "channel_codec.h"
-#include "command_ids.h"
 #include "document_file.h"
 #include "image_map.h"
 #include "new_document.h"
@@ -14,8 +13,6 @@
 
 #include <QtWidgets>
 #include <functional>
-
-namespace Id = CommandId;
 
 namespace {
 
@@ -127,7 +124,7 @@ private slots:
 
     void readFillsTheTableAndTheOptions() {
         QVERIFY(startRadio(RadioMemory()));
-        f.frame()->CommandAction(Id::kReadData)->trigger();
+        f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         const QPoint gridCentre = f.grid()->mapToGlobal(f.grid()->rect().center());
         QVERIFY((dialog()->geometry().center() - gridCentre).manhattanLength() <= 4);
@@ -245,24 +242,25 @@ private slots:
         f.image().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
         f.messenger->openPaths << f.path("memory.sin");
         f.messenger->savePaths << f.path("saved.sin");
-        f.frame()->CommandAction(Id::kReadData)->trigger();
-        f.frame()->CommandAction(Id::kWriteData)->trigger();
-        const int refused[] = {Id::kFileNew,        Id::kFileOpen,         Id::kFileSave,
-                               Id::kFileSaveAs,     Id::kFilePrint,        Id::kFilePrintPreview,
-                               Id::kFilePrintSetup, Id::kOptionalFeatures, Id::kTuning};
+        f.action("actionReadData")->trigger();
+        f.action("actionWriteData")->trigger();
+        const char* const refused[] = {
+            "actionFileNew",        "actionFileOpen",         "actionFileSave",
+            "actionFileSaveAs",     "actionFilePrint",        "actionFilePrintPreview",
+            "actionFilePrintSetup", "actionOptionalFeatures", "actionTuning"};
         QStringList enabledDuring;
         atBlock(20, [&] {
-            for (int command : refused) {
-                if (f.frame()->CommandAction(command)->isEnabled()) {
-                    enabledDuring << QString::number(command);
+            for (const char* command : refused) {
+                if (f.action(command)->isEnabled()) {
+                    enabledDuring << QLatin1String(command);
                 }
-                f.frame()->CommandAction(command)->trigger();
+                f.action(command)->trigger();
             }
             QVERIFY(activateFrame());
             f.key(Qt::Key_N);
             f.key(Qt::Key_S);
             f.key(Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
-            f.frame()->CommandAction(Id::kReadData)->trigger();
+            f.action("actionReadData")->trigger();
             f.typeChannel(2, "160");
         });
         QVERIFY(startAndWait());
@@ -273,7 +271,7 @@ private slots:
         QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         QCOMPARE(f.view()->direction(), TransferDirection::Read);
-        QVERIFY(f.frame()->CommandAction(Id::kFileNew)->isEnabled());
+        QVERIFY(f.action("actionFileNew")->isEnabled());
         const InMemoryChannelTable radio = Decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
         QCOMPARE(radio.cellText(2, 1), QString());
@@ -282,9 +280,9 @@ private slots:
 
     void cannotOpenNamesThePortAndTheReason() {
         qputenv("QTR318_COM3", "/nonexistent/qtr318-tty");
-        f.frame()->CommandAction(Id::kPortCom3)->trigger();
+        f.action("actionPortCom3")->trigger();
         f.typeChannel(1, "150");
-        f.frame()->CommandAction(Id::kWriteData)->trigger();
+        f.action("actionWriteData")->trigger();
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 不能打开串口COM3"}));
         // The device is named and said to be missing; group membership would not help.
@@ -300,7 +298,7 @@ private slots:
     // and that it now holds old and new data and must be written again.
     void unfinishedWriteSaysWhatTheRadioHolds() {
         QVERIFY(startRadio(RadioMemory(), {QStringLiteral("--nak-at"), QStringLiteral("10")}));
-        f.frame()->CommandAction(Id::kWriteData)->trigger();
+        f.action("actionWriteData")->trigger();
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 通信错误"}));
         const QString detail = f.messenger->shown.at(0).detail;
@@ -311,7 +309,7 @@ private slots:
 
     void optionCommandsOpenTheirDialogs() {
         f.doc()->SetModifiedFlag(false);
-        f.frame()->CommandAction(Id::kOptionalFeatures)->trigger();
+        f.action("actionOptionalFeatures")->trigger();
         QVERIFY(f.doc()->IsModified());
         f.doc()->SetModifiedFlag(false);
         QVERIFY(activateFrame());
