@@ -86,7 +86,7 @@ struct Run {
     QString err;
 };
 
-const char* const kCommands[] = {"new",  "show", "export", "import", "diff",
+const char* const kCommands[] = {"new",  "show",  "export", "import", "diff",
                                  "read", "write", "verify", "ports"};
 
 } // namespace
@@ -249,9 +249,9 @@ private slots:
             for (const QString& line : (result.out + result.err).split(QLatin1Char('\n'))) {
                 const QString message = shown + QStringLiteral(" -> ") + line;
                 QVERIFY2(english ? IsEnglish(line) : IsChinese(line), qPrintable(message));
-                plainLines += english ? line.contains(QRegularExpression(
-                                            QStringLiteral("[a-z]{3} [a-z]{3}")))
-                                      : std::any_of(line.begin(), line.end(), IsHan);
+                plainLines +=
+                    english ? line.contains(QRegularExpression(QStringLiteral("[a-z]{3} [a-z]{3}")))
+                            : std::any_of(line.begin(), line.end(), IsHan);
             }
             if (command.value(command.size() - 1) == QLatin1String("--help")) {
                 checkHelp(environment, command.first(), result, english);
@@ -293,14 +293,15 @@ private:
             }
             return;
         }
-        const QString usage = english ? QStringLiteral("Usage: qtr318 ") : QStringLiteral("用法：qtr318 ");
+        const QString usage =
+            english ? QStringLiteral("Usage: qtr318 ") : QStringLiteral("用法：qtr318 ");
         const QStringList lines = result.out.split(QLatin1Char('\n'));
         QVERIFY2(lines.first().startsWith(usage + command), qPrintable(lines.first()));
         static const QRegularExpression token(
             QStringLiteral(R"((?<=[\s\[])(-\w|--\w+|IN\.\w+)\b)"));
         int described = 0;
-        for (auto matches = token.globalMatch(lines.first().mid(usage.size()));
-             matches.hasNext(); ++described) {
+        for (auto matches = token.globalMatch(lines.first().mid(usage.size())); matches.hasNext();
+             ++described) {
             const QString name = matches.next().captured(1);
             // A line of its own that names it and goes on to say something about it.
             const QRegularExpression entry(
