@@ -172,7 +172,6 @@ private slots:
             {{"--nak-at", "10", "--fault-session", "2"}, "write", 0, 1, 6},
             {{"--silent-at", "4", "--fault-session", "2"}, "write", 0, 1, 0},
             {{"--pace", "--trace"}, "write", SIGINT, 130, -1},
-            {{"--pace", "--trace"}, "write", SIGTERM, 143, -1},
             {{"--pace", "--trace"}, "read", SIGTERM, 143, 0},
             {{"--pace", "--trace"}, "verify", SIGINT, 130, 0}};
         for (const auto& [simArguments, command, signal, exitCode, blocks] : cases) {
