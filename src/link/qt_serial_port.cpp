@@ -4,6 +4,7 @@
 #include "port_names.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <algorithm>
 
 QtSerialPort::~QtSerialPort() {
@@ -14,9 +15,12 @@ bool QtSerialPort::Open(const QString& portName) {
     Close();
     m_openError.clear();
     const QString device = PortNames::DevicePath(portName);
-    m_port.setPortName(device);
-    // Qt takes a lock file and asks the driver for exclusive access, so a port another program
-    // holds fails here as it should.
+    // Qt takes a lock file named after the path it is given and asks the driver for exclusive
+    // access, so a port another program holds fails here as it should. The driver lets root
+    // through, so the lock must not depend on which name the device was reached by (a by-id
+    // link, a COM name, the node itself): the node the name resolves to is what gets opened.
+    const QString node = QFileInfo(device).canonicalFilePath();
+    m_port.setPortName(node.isEmpty() ? device : node);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_openError =
             PortDiagnosis::Diagnose(portName, device, m_port.error(), m_port.errorString()).text;

@@ -189,37 +189,6 @@ private slots:
         QCOMPARE(image.ReadByte(Record(6) + ImageMap::kChannelFlags), 0x32);
     }
 
-    // Decoding fills every cell whatever the table held before (a New or an Open after editing),
-    // and the selections too.
-    void decodingIntoATableThatHoldsChannels() {
-        QRandomGenerator random(1318);
-        QList<MemoryImage> images = {NewDocumentImage()};
-        for (int i = 0; i < 200; ++i) {
-            MemoryImage image = RandomImage(random);
-            image.WriteByte(ImageMap::kBandIndex, std::uint8_t(random.bounded(3)));
-            for (int n = 1; n <= 16; ++n) {
-                image.WriteByte(Record(n) + 3, std::uint8_t(random.bounded(3) == 0 ? 0xFF : 0x14));
-            }
-            images << image;
-        }
-        InMemoryChannelTable used;
-        for (const MemoryImage& image : images) {
-            for (int n = 1; n <= 16; ++n) {
-                for (int c = 1; c <= Col::kLast; ++c) {
-                    used.setCellText(n, c, QStringLiteral("old %1/%2").arg(n).arg(c));
-                }
-            }
-            used.select(Selector::Band, 1);
-            InMemoryChannelTable fresh;
-            DecodeChannels(image, fresh);
-            DecodeChannels(image, used);
-            for (int n = 1; n <= 16; ++n) {
-                QCOMPARE(RowText(used, n), RowText(fresh, n));
-            }
-            QCOMPARE(used.selected(Selector::Band), fresh.selected(Selector::Band));
-        }
-    }
-
     void newDocumentAndOutOfListSelections() {
         InMemoryChannelTable table;
         table.setCellText(3, Col::kPower, QStringLiteral("stale"));
@@ -245,6 +214,9 @@ private slots:
         QCOMPARE(Bytes(image, ImageMap::kModelIndex, 2).toHex(), "0001");
     }
 
+    // Decode, encode, decode gives the same table and touches no byte the codec does not own;
+    // decoding also fills every cell and the selections whatever the table held before (a New or
+    // an Open after editing).
     void randomImagesSurviveDecodeEncode() {
         // Bytes the channel codec writes: frequencies and signalling of each record, the flag bits
         // it knows, the scan list with its count, model and band.
@@ -277,6 +249,16 @@ private slots:
 
             InMemoryChannelTable first;
             DecodeChannels(image, first);
+            InMemoryChannelTable used;
+            for (int n = 1; n <= 16; ++n) {
+                for (int c = 1; c <= Col::kLast; ++c) {
+                    used.setCellText(n, c, QStringLiteral("old %1/%2").arg(n).arg(c));
+                }
+            }
+            used.select(Selector::Band, 1);
+            DecodeChannels(image, used);
+            QVERIFY(used == first &&
+                    used.selected(Selector::Band) == first.selected(Selector::Band));
             EncodeChannels(first, image);
             InMemoryChannelTable second;
             DecodeChannels(image, second);

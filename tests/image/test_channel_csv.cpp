@@ -263,8 +263,9 @@ private slots:
                                 "这样的信道只保存发射频率（整行留空则清除该信道）"));
     }
 
-    // A frequency is a plain decimal number with at most five significant decimals; the cell holds
-    // exactly the count that was checked.
+    // What a cell adds to the frequency check's verdicts: a hint for the decimal comma, five
+    // significant decimals at most (the check itself drops the rest), a NUL shown as such; the
+    // cell holds exactly the count that was checked.
     void frequencyTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result"); // the cell text, or the problem's reason
@@ -272,16 +273,10 @@ private slots:
                                << "\"145,125\"：请输入数字（小数点应为句点：145.125）";
         QTest::newRow("two commas") << "1,145,125"
                                     << "\"1,145,125\"：请输入数字";
-        QTest::newRow("trailing text") << "145.125abc"
-                                       << "\"145.125abc\"：请输入数字";
-        QTest::newRow("unit") << "146.0 MHz"
-                              << "\"146.0 MHz\"：请输入数字";
         QTest::newRow("NUL") << QString::fromUtf8("145.125\0"
                                                   "999",
                                                   11)
                              << "\"145.125\\x00999\"：请输入数字";
-        QTest::newRow("exponent") << "1.45e2"
-                                  << "\"1.45e2\"：请输入数字";
         QTest::newRow("seven decimals")
             << "146.0000051"
             << "\"146.0000051\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（146.00000）";
@@ -291,12 +286,8 @@ private slots:
         // Zeros past the fifth decimal say nothing the radio cannot hold.
         QTest::newRow("trailing zeros") << "145.1250000"
                                         << "145.12500";
-        QTest::newRow("five decimals") << "146.00625"
-                                       << "146.00625";
         QTest::newRow("no decimals, blanks") << " 146 "
                                              << "146.00000";
-        QTest::newRow("point only at the end") << "146."
-                                               << "146.00000";
     }
 
     void frequencyTexts() {

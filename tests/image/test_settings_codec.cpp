@@ -28,25 +28,6 @@ private slots:
         QVERIFY(image == NewDocumentImage());
     }
 
-    // List position <-> stored byte of the scaled options, both ways.
-    void scaledConversions() {
-        const QList<std::tuple<OptionList, int, int, int>> cases = {
-            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 6, 180},
-            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 0, 0},
-            {OptionList::BatterySaver, ImageMap::kBatterySaver, 6, 30},
-            {OptionList::VoxDelay, ImageMap::kVoxDelay, 4, 5},
-            {OptionList::VoxDelay, ImageMap::kVoxDelay, 0, 1},
-            {OptionList::Squelch, ImageMap::kSquelchLevel, 9, 9}};
-        for (const auto& [list, address, position, stored] : cases) {
-            MemoryImage image = NewDocumentImage();
-            RadioOptions o = ReadOptions(image);
-            o.setPosition(list, position);
-            StoreOptions(image, o);
-            QCOMPARE(int(image.ReadByte(address)), stored);
-            QCOMPARE(ReadOptions(image).position(list), position);
-        }
-    }
-
     // Every list at every position, the last included (priority channel 16), on a new document
     // and on an erased radio: it reads back, and no other list moves.
     void everyOptionListAtEveryPosition() {
@@ -71,22 +52,30 @@ private slots:
         }
     }
 
-    // The stored value of each list's last entry names it; one step further names nothing.
-    void storedValuesAtTheEndOfTheLists() {
+    // The list position each stored byte reads as, at both ends of the lists (one step past the
+    // last entry names nothing); storing every position reads back (above), so this pins both
+    // directions of the scaling.
+    void storedValuesAtTheEndsOfTheLists() {
+        const int none = kNoSelection;
         const QList<std::tuple<OptionList, int, int, int>> cases = {
-            {OptionList::Squelch, ImageMap::kSquelchLevel, 9, 10},
-            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 180, 210},
-            {OptionList::VoxGain, ImageMap::kVoxGain, 5, 6},
-            {OptionList::VoxDelay, ImageMap::kVoxDelay, 5, 6},
-            {OptionList::BatterySaver, ImageMap::kBatterySaver, 30, 35},
-            {OptionList::Priority, ImageMap::kPriorityChannel, 16, 17}};
-        for (const auto& [list, address, last, past] : cases) {
+            {OptionList::Squelch, ImageMap::kSquelchLevel, 9, 9},
+            {OptionList::Squelch, ImageMap::kSquelchLevel, 10, none},
+            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 0, 0},
+            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 180, 6},
+            {OptionList::TimeOut, ImageMap::kTimeOutTimer, 210, none},
+            {OptionList::VoxGain, ImageMap::kVoxGain, 5, 5},
+            {OptionList::VoxGain, ImageMap::kVoxGain, 6, none},
+            {OptionList::VoxDelay, ImageMap::kVoxDelay, 1, 0},
+            {OptionList::VoxDelay, ImageMap::kVoxDelay, 5, 4},
+            {OptionList::VoxDelay, ImageMap::kVoxDelay, 6, none},
+            {OptionList::BatterySaver, ImageMap::kBatterySaver, 30, 6},
+            {OptionList::BatterySaver, ImageMap::kBatterySaver, 35, none},
+            {OptionList::Priority, ImageMap::kPriorityChannel, 16, 16},
+            {OptionList::Priority, ImageMap::kPriorityChannel, 17, none}};
+        for (const auto& [list, address, stored, position] : cases) {
             MemoryImage image = NewDocumentImage();
-            image.WriteByte(address, std::uint8_t(last));
-            QCOMPARE(ReadOptions(image).position(list),
-                     int(OptionListFor(list).entries.size()) - 1);
-            image.WriteByte(address, std::uint8_t(past));
-            QCOMPARE(ReadOptions(image).position(list), kNoSelection);
+            image.WriteByte(address, std::uint8_t(stored));
+            QCOMPARE(ReadOptions(image).position(list), position);
         }
     }
 
@@ -133,26 +122,9 @@ private slots:
         QVERIFY(image == expected);
     }
 
-    void tuningListAndNumberFields() {
-        // Field 0 is a list of 3 entries, field 1 of 8, field 2 a number.
-        const auto& fields = TuningFields();
-        MemoryImage image = NewDocumentImage();
-        const int block = ImageMap::kTuningCompander;
-        image.WriteByte(block + 1, 8);
-        QCOMPARE(ReadTuningValue(image, block, fields[1]), 0);
-        image.WriteByte(block + 1, 7);
-        QCOMPARE(ReadTuningValue(image, block, fields[1]), 7);
-        for (int outside : {3, -1}) {
-            image.WriteByte(block, 2);
-            StoreTuningValue(image, block, fields[0], outside);
-            QCOMPARE(int(image.ReadByte(block)), 0);
-        }
-        StoreTuningValue(image, block, fields[2], 0x1FE);
-        QCOMPARE(ReadTuningValue(image, block, fields[2]), 0xFE);
-    }
-
-    // Every list field of a block at every position, the last included, and the byte just past
-    // it; number fields keep any byte.
+    // Every list field of a block at every position, the last included; the byte just past it
+    // reads as the first entry and a position off the list stores as it. Number fields keep any
+    // byte, and only a byte.
     void tuningFieldsAtEveryPosition() {
         for (const TuningField& field : TuningFields()) {
             const int count = field.isList() ? int(field.entries.size()) : 256;
@@ -162,9 +134,18 @@ private slots:
                     StoreTuningValue(image, mode.address, field, position);
                     QCOMPARE(ReadTuningValue(image, mode.address, field), position);
                 }
+                const int byte = mode.address + field.offset;
                 if (field.isList()) {
-                    image.WriteByte(mode.address + field.offset, std::uint8_t(count));
+                    image.WriteByte(byte, std::uint8_t(count));
                     QCOMPARE(ReadTuningValue(image, mode.address, field), 0);
+                    for (int outside : {count, -1}) {
+                        image.WriteByte(byte, 1);
+                        StoreTuningValue(image, mode.address, field, outside);
+                        QCOMPARE(int(image.ReadByte(byte)), 0);
+                    }
+                } else {
+                    StoreTuningValue(image, mode.address, field, 0x1FE);
+                    QCOMPARE(int(image.ReadByte(byte)), 0xFE);
                 }
             }
         }

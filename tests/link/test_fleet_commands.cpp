@@ -152,27 +152,12 @@ private slots:
                  qPrintable(write.err));
         MemoryImage backup;
         QVERIFY(DocumentFile::Load(held, backup) && backup == NewDocumentImage());
-        // The backup must not replace the file being written.
-        QCOMPARE(Qtr318({"write", "--port", radio.path, "--backup", held, held}).exitCode, 2);
     }
 
-    // ports says where each COM name points; a COM name works in any case.
-    void portsAndComNames() {
-        RadioSim radio({});
-        const Finished ports = Qtr318({"ports"}, radio.path);
-        QVERIFY2(ports.exitCode == 0 && ports.out.contains("COM2 -> " + radio.path + "\n"),
+    void portsSaysWhereEachComNamePoints() {
+        const Finished ports = Qtr318({"ports"}, "/dev/null");
+        QVERIFY2(ports.exitCode == 0 && ports.out.contains("COM2 -> /dev/null\n"),
                  qPrintable(ports.out + ports.err));
-        const Finished read =
-            Qtr318({"read", "--port", "com2", "-o", file("com2.sin")}, radio.path);
-        QVERIFY2(read.exitCode == 0, qPrintable(read.err));
-        // Two names of one cable are one port, not two radios.
-        for (const QString& second : {QStringLiteral("COM2"), radio.path}) {
-            const Finished twice =
-                Qtr318({"read", "--port", "com2", "--port", second, "-o", file("twice") + "/"},
-                       radio.path);
-            QVERIFY2(twice.exitCode == 2 && twice.err.contains("同一个端口给了两次"),
-                     qPrintable(second + ": " + twice.err));
-        }
     }
 
     void diffNamesTheFiles() {
@@ -230,8 +215,6 @@ private slots:
             QVERIFY(DocumentFile::Load(folder + QFileInfo(radio->path).fileName() + ".sin", image));
             QVERIFY(image == ChannelOne(0));
         }
-        QCOMPARE(Qtr318(QStringList{"read"} + ports + QStringList{"-o", file("one.sin")}).exitCode,
-                 2);
 
         const Finished verify =
             Qtr318(QStringList{"verify"} + ports + QStringList{file("new.sin")});
@@ -263,7 +246,11 @@ private slots:
             const QByteArray numbered = QByteArray::number(number) + ". 已把 vhf.sin 写入";
             QTRY_VERIFY2_WITH_TIMEOUT((collect(), out.count(numbered) == 1),
                                       (out + err).constData(), 20000);
-            radio.reset(); // unplugged; the next one is awaited only once this one is gone
+            // Unplugged: the name goes with the radio, as a USB cable's does. A link left behind
+            // would lead the batch's looks into whatever pseudo-terminal is numbered alike next,
+            // another test's line perhaps.
+            QFile::remove(link);
+            radio.reset(); // the next one is awaited only once this one is gone
             QTRY_VERIFY2_WITH_TIMEOUT((collect(), err.count("等待对讲机") == number + 1),
                                       (out + err).constData(), 20000);
         }

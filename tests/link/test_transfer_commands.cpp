@@ -60,9 +60,9 @@ private slots:
         // The pattern's model and band bytes are no list entries: only --force writes them.
         QCOMPARE(Qtr318({"write", "--force", "--port", radio.path, file("pattern.sin")}).exitCode,
                  0);
-        // COM names reach the device through their variable; what does not travel comes from
-        // the base.
-        const QStringList read = {"read",           "--port", "COM2",          "-o",
+        // COM names, in any case, reach the device through their variable; what does not travel
+        // comes from the base.
+        const QStringList read = {"read",           "--port", "com2",          "-o",
                                   file("read.sin"), "--base", file("base.sin")};
         QCOMPARE(Qtr318(read, radio.path).exitCode, 0);
         MemoryImage expected = pattern;
@@ -86,14 +86,13 @@ private slots:
     void readSavesOnlyOnSuccess() {
         const QList<std::tuple<QStringList, int, QString>> cases = {
             {{"--nak-at", "232"}, 1, "结束错误"},
-            {{}, 1, "不能打开串口/dev/qtr318-none"}, // no simulator behind that name
             {{"--ignore-prog", "5"}, 0, ""},
             {{"--ignore-prog", "6"}, 1, "通信错误"}};
         for (const auto& [simArguments, exitCode, text] : cases) {
             RadioSim radio(simArguments);
-            const QString port = simArguments.isEmpty() ? "/dev/qtr318-none" : radio.path;
             const QString out = file(simArguments.join('_') + ".sin");
-            const Finished read = Qtr318({"read", "--port", port, "-o", out, "--retries", "1"});
+            const Finished read =
+                Qtr318({"read", "--port", radio.path, "-o", out, "--retries", "1"});
             QVERIFY2(read.exitCode == exitCode && read.err.contains(text), qPrintable(read.err));
             QCOMPARE(QFile::exists(out), exitCode == 0);
         }
@@ -173,7 +172,6 @@ private slots:
             {{"--nak-at", "10", "--fault-session", "2"}, "write", 0, 1, 6},
             {{"--silent-at", "4", "--fault-session", "2"}, "write", 0, 1, 0},
             {{"--pace", "--trace"}, "write", SIGINT, 130, -1},
-            {{"--pace", "--trace"}, "write", SIGTERM, 143, -1},
             {{"--pace", "--trace"}, "read", SIGTERM, 143, 0},
             {{"--pace", "--trace"}, "verify", SIGINT, 130, 0}};
         for (const auto& [simArguments, command, signal, exitCode, blocks] : cases) {
@@ -227,15 +225,6 @@ private slots:
                                  QString("不同的块有 %1 个（共 114 块）").arg(114 - received)),
                          qPrintable(verify.err));
             }
-        }
-    }
-
-    void usageErrorsExitTwo() {
-        for (const char* line :
-             {"read -o x.sin", "read --port COM1 -o x.sin a.sin", "verify --port COM1 a.sin b.sin",
-              "write --port COM1 --retries -1 a.sin", "verify a.sin --port"}) {
-            const Finished run = Qtr318(QString(line).split(' '));
-            QVERIFY2(run.exitCode == 2 && run.err.startsWith("qtr318: "), line);
         }
     }
 };
