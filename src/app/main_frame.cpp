@@ -59,9 +59,20 @@ QAction* CMainFrame::AddCommand(const char* name, const QString& text, const QSt
     action->setObjectName(QLatin1String(name));
     action->setStatusTip(prompt);
     action->setToolTip(tip.isEmpty() ? QString(text).remove(QStringLiteral("&")) : tip);
-    action->setShortcut(key);
     // The keys work wherever the focus is in the window, menu item on show or not.
     addAction(action);
+    if (text.contains(QLatin1Char('\t')) || text.isEmpty()) {
+        action->setShortcut(key);
+    } else if (!key.isEmpty()) {
+        // A menu shows an action's key beside its text; items whose text names no key ("COM1",
+        // "读数据") keep their look, so their key lives on an action of its own.
+        auto* keyOnly = new QAction(this);
+        keyOnly->setObjectName(action->objectName() + QStringLiteral("Key"));
+        keyOnly->setShortcut(key);
+        connect(keyOnly, &QAction::triggered, action, &QAction::trigger);
+        connect(action, &QAction::enabledChanged, keyOnly, &QAction::setEnabled);
+        addAction(keyOnly);
+    }
     return action;
 }
 

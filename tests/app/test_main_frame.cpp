@@ -53,6 +53,11 @@ private slots:
         QStringList shown;
         for (QAction* menu : f.frame()->menuBar()->actions()) {
             shown.append(menu->text() + ": " + texts(menu->menu()->actions()).join('|'));
+            // A menu prints an item's key after its text unless the text names it itself.
+            for (QAction* item : menu->menu()->actions()) {
+                QVERIFY2(item->text().contains('\t') || item->shortcut().isEmpty(),
+                         qPrintable(item->text()));
+            }
         }
         shown.append("tools: " + texts(f.frame()->ToolBar()->actions(), true).join('|'));
         shown.append("status: " + f.frame()->IdlePrompt()->text());
