@@ -87,7 +87,7 @@ public:
         QElapsedTimer clock;
         clock.start();
         dialog->startButton()->click();
-        while (dialog->IsWindowOpen() || m_app.GetView()->IsTransferBusy()) {
+        while (dialog->isWindowOpen() || m_app.GetView()->IsTransferBusy()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         Run run{clock.nsecsElapsed() / 1e9, 0};

@@ -35,6 +35,7 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     m_document->SetWindow(m_frame.get());
     connect(view, &CProgramView::documentModified, m_document.get(),
             [this] { m_document->SetModifiedFlag(true); });
+    connect(view, &CProgramView::radioImageRead, m_document.get(), &CProgramDoc::takeRadioImage);
     connect(m_document.get(), &CProgramDoc::fileUsed, this,
             [this](const QString& path) { m_recentFiles.Add(path); });
 

@@ -2,9 +2,11 @@
 
 #include "messenger.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <QThread>
 
 // A messenger for tests: records every box and answers from queues instead of blocking.
 class ScriptedMessenger : public Messenger {
@@ -20,9 +22,11 @@ public:
 
     void showMessage(QWidget*, const QString& caption, const QString& text,
                      const QString& detail) override {
+        noteThread();
         shown.append({caption, text, detail});
     }
     bool askRetry(QWidget*, const QString& caption, const QString& text) override {
+        noteThread();
         shown.append({caption, text, QString()});
         ++retryQuestions;
         return retryAnswers.isEmpty() ? false : retryAnswers.dequeue();
@@ -47,7 +51,15 @@ public:
         return texts;
     }
 
+    // Boxes belong to the window's thread; any other would be a fault.
+    void noteThread() {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+            ++offWindowThread;
+        }
+    }
+
     QList<Shown> shown;
+    int offWindowThread = 0;
     int retryQuestions = 0;
     QQueue<bool> retryAnswers;
     QQueue<SaveChoice> saveAnswers;

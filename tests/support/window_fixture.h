@@ -8,6 +8,7 @@
 #include "program_doc.h"
 #include "program_view.h"
 #include "scripted_messenger.h"
+#include "window_transfer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,6 +32,7 @@ struct WindowFixture {
         if (!app->InitInstance(arguments)) {
             return false;
         }
+        view()->transfer()->setBackupFolder(backupFolder());
         frame()->activateWindow();
         return QTest::qWaitForWindowActive(frame());
     }
@@ -55,6 +57,7 @@ struct WindowFixture {
     ChannelTableModel& table() const { return doc()->channels(); }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
+    QString backupFolder() const { return path(QStringLiteral("backups")); }
     QString cell(int row, int col) const { return grid()->GetTextMatrix(row, col); }
     QStringList row(int r) const {
         QStringList texts;
