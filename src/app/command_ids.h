@@ -13,6 +13,7 @@ constexpr int kUnhandledCtrlT = 32778;
 constexpr int kOptionalFeatures = 32783;
 constexpr int kTuning = 32785;
 constexpr int kUnhandledCtrlAltP = 32786;
+constexpr int kFileOpenBackup = 32790;
 constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;
 constexpr int kFileSave = 57603;

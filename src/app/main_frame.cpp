@@ -3,12 +3,14 @@
 #include "channel_table_printer.h"
 #include "command_ids.h"
 #include "messenger.h"
+#include "port_names.h"
 #include "program_doc.h"
 #include "program_view.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -78,6 +80,8 @@ void CMainFrame::CreateActions() {
         ->setIcon(ToolbarIcons::Make(Image::Save));
     AddCommand(Id::kFileSaveAs, tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
                tr("另存为"));
+    AddCommand(Id::kFileOpenBackup, tr("打开备份(&B)..."),
+               tr("打开备份文件夹里从对讲机读出或写入对讲机之前保存的数据"), tr("打开备份"));
     AddCommand(Id::kFilePrint, tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"))
         ->setIcon(ToolbarIcons::Make(Image::Print));
     AddCommand(Id::kFilePrintPreview, tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
@@ -94,8 +98,8 @@ void CMainFrame::CreateActions() {
     ports->setExclusive(true);
     const int portCommands[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port = AddCommand(portCommands[n - 1], QStringLiteral("COM%1").arg(n),
-                                   tr("选择串口%1 ").arg(n), QStringLiteral("Com%1").arg(n));
+        QAction* port = AddCommand(portCommands[n - 1], QStringLiteral("COM%1").arg(n), QString(),
+                                   QStringLiteral("Com%1").arg(n));
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
@@ -117,7 +121,8 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
     file->setObjectName(QStringLiteral("menuFile"));
-    for (int command : {Id::kFileNew, Id::kFileOpen, Id::kFileSave, Id::kFileSaveAs}) {
+    for (int command :
+         {Id::kFileNew, Id::kFileOpen, Id::kFileSave, Id::kFileSaveAs, Id::kFileOpenBackup}) {
         file->addAction(m_actions.at(command));
     }
     file->addSeparator();
@@ -141,6 +146,9 @@ void CMainFrame::CreateMenus() {
     for (int command : {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4}) {
         m_portMenu->addAction(m_actions.at(command));
     }
+    // A cable plugged in or pulled since the menu was last open shows in its prompts.
+    connect(m_portMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortPrompts);
+    UpdatePortPrompts();
 
     QMenu* view = menuBar()->addMenu(tr("查看(&V)"));
     view->setObjectName(QStringLiteral("menuView"));
@@ -260,6 +268,18 @@ void CMainFrame::ConnectCommands() {
             &QStatusBar::setVisible);
 }
 
+void CMainFrame::UpdatePortPrompts() {
+    const int portCommands[] = {Id::kPortCom1, Id::kPortCom2, Id::kPortCom3, Id::kPortCom4};
+    for (int n = 1; n <= 4; ++n) {
+        const QString device = PortNames::DevicePath(QStringLiteral("COM%1").arg(n));
+        const bool present = QFileInfo::exists(device);
+        m_actions.at(portCommands[n - 1])
+            ->setStatusTip(tr("选择串口%1 （%2，%3）")
+                               .arg(n)
+                               .arg(device, present ? tr("存在") : tr("不存在")));
+    }
+}
+
 bool CMainFrame::IsTransferBusy() const {
     return m_view->IsTransferBusy();
 }
@@ -268,6 +288,7 @@ bool CMainFrame::IsRefusedDuringTransfer(int command) {
     switch (command) {
     case Id::kFileNew:
     case Id::kFileOpen:
+    case Id::kFileOpenBackup:
     case Id::kFileSave:
     case Id::kFileSaveAs:
     case Id::kFilePrint:

@@ -77,6 +77,8 @@ private:
     bool IsTransferBusy() const;
     void CenterOnScreen();
     void OnTransferRunningChanged(bool running);
+    // Each port's prompt names the device it stands for and whether that device is there.
+    void UpdatePortPrompts();
     QAction* AddCommand(int command, const QString& text, const QString& prompt,
                         const QString& tip);
 

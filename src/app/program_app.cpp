@@ -7,8 +7,10 @@
 #include "program_doc.h"
 #include "program_view.h"
 #include "toolbar_icons.h"
+#include "window_transfer.h"
 
 #include <QApplication>
+#include <QDir>
 
 // The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
 const char* const CProgramApp::kSettingsOrganization = "qtr318";
@@ -42,6 +44,7 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     namespace Id = CommandId;
     m_frame->connectCommand(Id::kFileNew, this, &CProgramApp::OnFileNew);
     m_frame->connectCommand(Id::kFileOpen, this, &CProgramApp::OnFileOpen);
+    m_frame->connectCommand(Id::kFileOpenBackup, this, &CProgramApp::OnFileOpenBackup);
     m_frame->connectCommand(Id::kAppAbout, this, &CProgramApp::OnAppAbout);
 
     if (arguments.isEmpty()) {
@@ -73,6 +76,19 @@ void CProgramApp::OnFileOpen() {
     }
     const QString path =
         TheMessenger().chooseOpenFile(m_frame.get(), tr("打开"), CProgramDoc::FileFilter());
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+void CProgramApp::OnFileOpenBackup() {
+    if (!m_document->SaveModified()) {
+        return;
+    }
+    const QString folder = GetView()->transfer()->backupFolder();
+    QDir().mkpath(folder); // before the first transfer it is not there yet
+    const QString path = TheMessenger().chooseOpenFile(m_frame.get(), tr("打开备份"),
+                                                       CProgramDoc::FileFilter(), folder);
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

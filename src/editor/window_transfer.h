@@ -41,6 +41,7 @@ public:
     // Where the images read and about to be written are kept; the user's backup folder unless
     // set.
     void setBackupFolder(const QString& folder) { m_backupFolder = folder; }
+    const QString& backupFolder() const { return m_backupFolder; }
     TransferThread* worker() const { return m_worker; }
 
     // From Start until the worker has closed its port and the window has taken the result.

@@ -35,7 +35,9 @@ public:
         shown.append({kWarningCaption, text, QString()});
         return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.dequeue();
     }
-    QString chooseOpenFile(QWidget*, const QString&, const QString&) override {
+    QString chooseOpenFile(QWidget*, const QString&, const QString&,
+                           const QString& directory) override {
+        openDirectories.append(directory);
         return openPaths.isEmpty() ? QString() : openPaths.dequeue();
     }
     QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
@@ -64,5 +66,6 @@ public:
     QQueue<bool> retryAnswers;
     QQueue<SaveChoice> saveAnswers;
     QQueue<QString> openPaths;
+    QStringList openDirectories; // where each open dialog started
     QQueue<QString> savePaths;
 };
