@@ -263,7 +263,12 @@ private slots:
             const QByteArray numbered = QByteArray::number(number) + ". 已把 vhf.sin 写入";
             QTRY_VERIFY2_WITH_TIMEOUT((collect(), out.count(numbered) == 1),
                                       (out + err).constData(), 20000);
-            radio.reset(); // unplugged; the next one is awaited only once this one is gone
+            // Unplugged: the cable's name goes before the radio does. The batch keeps probing
+            // that name, and a pseudo-terminal's number, once freed, goes to the next program
+            // that asks, another test's simulated radio among them; probes sent there are
+            // program-mode requests that radio never expected.
+            QFile::remove(link);
+            radio.reset(); // the next one is awaited only once this one is gone
             QTRY_VERIFY2_WITH_TIMEOUT((collect(), err.count("等待对讲机") == number + 1),
                                       (out + err).constData(), 20000);
         }
