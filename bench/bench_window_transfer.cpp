@@ -154,7 +154,9 @@ public:
         Run run{clock.nsecsElapsed() / 1e9, 0};
         run.lateSeconds = radio.stop();
         if (process.exitCode() != 0) {
-            m_failures.append(QStringLiteral("qtr318 %1 failed").arg(arguments.first()));
+            m_failures.append(QStringLiteral("qtr318 %1 failed: %2")
+                                  .arg(arguments.first(),
+                                       QString::fromLocal8Bit(process.readAllStandardError())));
         }
         return run;
     }

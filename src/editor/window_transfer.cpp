@@ -24,8 +24,11 @@ WindowTransfer::WindowTransfer(QWidget* owner)
         m_dialog->setRange(low, high);
         m_dialog->setPos(low);
     });
-    connect(m_worker, &TransferThread::progressStepped, m_dialog, &CTransferDlg::setPos);
-    connect(m_worker, &TransferThread::progressTextSet, m_dialog, &CTransferDlg::setCountText);
+    connect(m_worker, &TransferThread::progressShown, this,
+            [this](int position, const QString& text) {
+                m_dialog->setPos(position);
+                m_dialog->setCountText(text);
+            });
     connect(m_worker, &TransferThread::retryAsked, this, &WindowTransfer::askRetry);
     connect(m_worker, &TransferThread::messageReported, this, &WindowTransfer::report);
     connect(m_worker, &TransferThread::transferFinished, this, &WindowTransfer::finish);

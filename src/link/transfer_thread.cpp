@@ -16,9 +16,13 @@ public:
         m_position = low;
         emit m_thread.progressRangeSet(low, high);
     }
-    void StepProgress() override { emit m_thread.progressStepped(++m_position); }
+    // The engine shows the count after every step: one signal carries both, so the window has
+    // half as many events to handle per block.
+    void StepProgress() override { ++m_position; }
     int ProgressPosition() const override { return m_position; }
-    void SetProgressText(const QString& text) override { emit m_thread.progressTextSet(text); }
+    void SetProgressText(const QString& text) override {
+        emit m_thread.progressShown(m_position, text);
+    }
 
     // The window's events run on its own thread; the worker has none to pump.
     void PumpEvents() override {}

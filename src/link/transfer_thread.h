@@ -67,8 +67,8 @@ public:
 signals:
     void phaseStarted(TransferThread::Phase phase);
     void progressRangeSet(int low, int high);
-    void progressStepped(int position);
-    void progressTextSet(const QString& text);
+    // The bar's position and the count beside it, once per block.
+    void progressShown(int position, const QString& text);
     void retryAsked(TransferThread::Phase phase, const QString& caption, const QString& text);
     void messageReported(TransferThread::Phase phase, const QString& text, int severity,
                          const QString& detail);
