@@ -26,8 +26,10 @@ WindowTransfer::WindowTransfer(QWidget* owner)
     });
     connect(m_worker, &TransferThread::progressShown, this,
             [this](int position, const QString& text) {
-                m_dialog->setPos(position);
+                // The count first: whatever runs when the bar moves (even a nested event loop
+                // that shows later blocks) must not be followed by an older count.
                 m_dialog->setCountText(text);
+                m_dialog->setPos(position);
             });
     connect(m_worker, &TransferThread::retryAsked, this, &WindowTransfer::askRetry);
     connect(m_worker, &TransferThread::messageReported, this, &WindowTransfer::report);
