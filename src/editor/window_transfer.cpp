@@ -5,7 +5,6 @@
 #include "messenger.h"
 #include "transfer_dialog.h"
 
-#include <QPushButton>
 
 WindowTransfer::WindowTransfer(QWidget* owner)
     : QObject(owner), m_owner(owner), m_dialog(new CTransferDlg(owner)),
