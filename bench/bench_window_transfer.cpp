@@ -1,7 +1,9 @@
 // Times complete reads and writes driven through the window, as a user runs them: Read or Write
 // from the menu, Start in the progress dialog, until the dialog closes. The radio is the simulated
 // one, paced like a 9600-baud line, so a read (2077 bytes on the wire) cannot beat 2.164 s and a
-// write (1507 bytes) 1.570 s. The command-line tool is timed the same way beside it. Each figure
+// write (1507 bytes) 1.570 s. A third window read has the About box opened at block 20 and held
+// open for 3 s: the transfer runs on its own thread, so the box must not lengthen it. The
+// command-line tool is timed the same way beside it. Each figure
 // is the best of RUNS, each run against a fresh radio; "net" takes out the time the simulator
 // itself answered late on a busy machine (it reports that on exit), "raw" is the clock.
 //
@@ -12,14 +14,18 @@
 #include "program_view.h"
 #include "scripted_messenger.h"
 #include "transfer_dialog.h"
+#include "window_transfer.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -27,7 +33,9 @@
 namespace {
 
 constexpr double kBytesPerSecond = 960.0;
-constexpr double kLimit = 1.10;
+constexpr double kLimit = 1.05;
+constexpr int kAboutBlock = 20;
+constexpr int kAboutHeldMs = 3000;
 
 struct Run {
     double seconds = 0;
@@ -74,22 +82,54 @@ public:
         QProcess::execute(m_buildDir + QStringLiteral("/cli/qtr318"),
                           {QStringLiteral("new"), QStringLiteral("-o"), image()});
         QStandardPaths::setTestModeEnabled(true); // the recent-file list stays out of the way
-        return m_app.InitInstance({});
+        if (!m_app.InitInstance({})) {
+            return false;
+        }
+        m_app.GetView()->transfer()->setBackupFolder(m_dir.filePath(QStringLiteral("backups")));
+        return true;
     }
 
     // The window: the command from the menu, Start, and the wait until the dialog closes.
-    Run window(const char* command) {
+    Run window(const char* command, bool holdAbout = false) {
         PacedRadio radio(m_buildDir, image());
         qputenv("QTR318_COM1", radio.path().toLocal8Bit());
         m_app.GetMainWnd()->action(QLatin1String(command))->trigger();
         CTransferDlg* dialog = m_app.GetView()->transferDialog();
+        dialog->verifyBox()->setChecked(false);
+        QMetaObject::Connection about;
+        if (holdAbout) {
+            about = QObject::connect(
+                dialog->progressBar(), &QProgressBar::valueChanged, [this](int value) {
+                    if (value != kAboutBlock || QApplication::activeModalWidget()) {
+                        return;
+                    }
+                    QTimer::singleShot(kAboutHeldMs, [] {
+                        if (QWidget* box = QApplication::activeModalWidget()) {
+                            box->close();
+                        }
+                    });
+                    m_app.GetMainWnd()->action(QStringLiteral("actionAppAbout"))->trigger();
+                });
+        }
         QElapsedTimer clock;
+        // The end is taken when the window has the result, even while a box is still up.
+        qint64 endNs = 0;
+        const QMetaObject::Connection end =
+            QObject::connect(m_app.GetView(), &CProgramView::transferRunningChanged,
+                             [&](bool running) { endNs = running ? 0 : clock.nsecsElapsed(); });
         clock.start();
         dialog->startButton()->click();
-        while (dialog->IsWindowOpen() || m_app.GetView()->IsTransferBusy()) {
+        // Waiting, not spinning: a busy loop here would take a core from the worker and the radio.
+        while (dialog->isWindowOpen() || m_app.GetView()->IsTransferBusy()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        Run run{(endNs ? endNs : clock.nsecsElapsed()) / 1e9, 0};
+        QObject::disconnect(about);
+        QObject::disconnect(end);
+        // A box still up when the read ended is closed in its own loop, after the clock stopped.
+        while (QApplication::activeModalWidget()) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
-        Run run{clock.nsecsElapsed() / 1e9, 0};
         run.lateSeconds = radio.stop();
         return run;
     }
@@ -105,12 +145,17 @@ public:
         QElapsedTimer clock;
         clock.start();
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path()); // its backups
+        process.setProcessEnvironment(environment);
         process.start(m_buildDir + QStringLiteral("/cli/qtr318"), arguments);
         process.waitForFinished(60000);
         Run run{clock.nsecsElapsed() / 1e9, 0};
         run.lateSeconds = radio.stop();
         if (process.exitCode() != 0) {
-            m_failures.append(QStringLiteral("qtr318 %1 failed").arg(arguments.first()));
+            m_failures.append(QStringLiteral("qtr318 %1 failed: %2")
+                                  .arg(arguments.first(),
+                                       QString::fromLocal8Bit(process.readAllStandardError())));
         }
         return run;
     }
@@ -130,7 +175,7 @@ public:
         std::printf("%-19s floor %.3f s  raw best %.3f s (ratio %.3f)  net best %.3f s (ratio "
                     "%.3f, sim late %.1f ms)  %s\n",
                     name, floor, bestRaw, bestRaw / floor, bestNet.net(), ratio,
-                    bestNet.lateSeconds * 1000, ratio <= kLimit ? "ok (<= 1.10)" : "TOO SLOW");
+                    bestNet.lateSeconds * 1000, ratio <= kLimit ? "ok (<= 1.05)" : "TOO SLOW");
         std::fflush(stdout);
         return ratio <= kLimit;
     }
@@ -176,8 +221,11 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     ok &= bench.report("window read", 2077, [&] { return bench.window("actionReadData"); });
     ok &= bench.report("window write", 1507, [&] { return bench.window("actionWriteData"); });
+    ok &= bench.report("read, About held", 2077,
+                       [&] { return bench.window("actionReadData", true); });
     bench.report("command-line read", 2077, [&] { return bench.commandLine(false); });
-    bench.report("command-line write", 1507, [&] { return bench.commandLine(true); });
+    // The tool's write reads the radio first (its backup) and reads it back afterwards.
+    bench.report("command-line write", 2077 + 1507 + 2077, [&] { return bench.commandLine(true); });
     for (const QString& failure : bench.failures()) {
         std::printf("FAILED: %s\n", qPrintable(failure));
         ok = false;

@@ -149,10 +149,6 @@ All rights reserved</translation>
         <translation>Write</translation>
     </message>
     <message>
-        <source>选择串口%1 </source>
-        <translation>Use serial port COM%1</translation>
-    </message>
-    <message>
         <source>工具栏(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
@@ -236,6 +232,30 @@ All rights reserved</translation>
         <source>无法打印。</source>
         <translation>Cannot print.</translation>
     </message>
+    <message>
+        <source>打开备份(&amp;B)...</source>
+        <translation>Open &amp;Backup...</translation>
+    </message>
+    <message>
+        <source>打开备份文件夹里从对讲机读出或写入对讲机之前保存的数据</source>
+        <translation>Open data kept in the backup folder when it was read from or was about to be written to a radio</translation>
+    </message>
+    <message>
+        <source>打开备份</source>
+        <translation>Open Backup</translation>
+    </message>
+    <message>
+        <source>选择串口%1 （%2，%3）</source>
+        <translation>Use serial port COM%1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>存在</source>
+        <translation>present</translation>
+    </message>
+    <message>
+        <source>不存在</source>
+        <translation>not present</translation>
+    </message>
 </context>
 <context>
     <name>COptionalFeaturesDlg</name>
@@ -264,6 +284,10 @@ All rights reserved</translation>
     <message>
         <source>打开</source>
         <translation>Open</translation>
+    </message>
+    <message>
+        <source>打开备份</source>
+        <translation>Open Backup</translation>
     </message>
 </context>
 <context>
@@ -334,6 +358,14 @@ All rights reserved</translation>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>写后校验</source>
+        <translation>Verify after write</translation>
+    </message>
+    <message>
+        <source>写入之后把对讲机的数据读回来，与写入的比较</source>
+        <translation>After writing, read the radio back and compare it with what was written</translation>
+    </message>
 </context>
 <context>
     <name>CTuningDlg</name>
@@ -396,6 +428,41 @@ All rights reserved</translation>
     <message>
         <source>错误</source>
         <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>WindowTransfer</name>
+    <message>
+        <source>写后校验</source>
+        <translation>Verify after write</translation>
+    </message>
+    <message>
+        <source>数据已写入，但写后校验没有完成：%1。请再读一次对讲机检查。</source>
+        <translation>The data was written, but the check after the write did not finish: %1. Read the radio once more to check it.</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>written</translation>
+    </message>
+    <message>
+        <source>电台</source>
+        <translation>radio</translation>
+    </message>
+    <message>
+        <source>写后校验发现对讲机里的数据与写入的不同。</source>
+        <translation>The check after the write found the radio holding other data than was written.</translation>
+    </message>
+    <message>
+        <source>写后校验发现对讲机里的数据与写入的不同：信道 %1。</source>
+        <translation>The check after the write found the radio holding other data than was written: channel %1.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>没能在备份文件夹里保存一份：%1</source>
+        <translation>Could not keep a copy in the backup folder: %1</translation>
     </message>
 </context>
 <context>

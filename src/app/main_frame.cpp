@@ -2,12 +2,14 @@
 
 #include "channel_table_printer.h"
 #include "messenger.h"
+#include "port_names.h"
 #include "program_doc.h"
 #include "program_view.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -93,6 +95,8 @@ void CMainFrame::CreateActions() {
         ->setIcon(ToolbarIcons::Make(Image::Save));
     AddCommand("actionFileSaveAs", tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
                tr("另存为"));
+    AddCommand("actionFileOpenBackup", tr("打开备份(&B)..."),
+               tr("打开备份文件夹里从对讲机读出或写入对讲机之前保存的数据"), tr("打开备份"));
     AddCommand("actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"),
                Qt::CTRL | Qt::Key_P)
         ->setIcon(ToolbarIcons::Make(Image::Print));
@@ -116,9 +120,8 @@ void CMainFrame::CreateActions() {
                                      "actionPortCom4"};
     const Qt::Key portKeys[] = {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port =
-            AddCommand(portNames[n - 1], QStringLiteral("COM%1").arg(n), tr("选择串口%1 ").arg(n),
-                       QStringLiteral("Com%1").arg(n), Qt::CTRL | portKeys[n - 1]);
+        QAction* port = AddCommand(portNames[n - 1], QStringLiteral("COM%1").arg(n), QString(),
+                                   QStringLiteral("Com%1").arg(n), Qt::CTRL | portKeys[n - 1]);
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
@@ -144,9 +147,10 @@ void CMainFrame::CreateActions() {
     AddCommand("actionNextPane", QString(), QString(), QString(), Qt::Key_F6);
     AddCommand("actionPrevPane", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F6);
 
-    for (const char* name : {"actionFileNew", "actionFileOpen", "actionFileSave",
-                             "actionFileSaveAs", "actionFilePrint", "actionFilePrintPreview",
-                             "actionFilePrintSetup", "actionOptionalFeatures", "actionTuning"}) {
+    for (const char* name :
+         {"actionFileNew", "actionFileOpen", "actionFileOpenBackup", "actionFileSave",
+          "actionFileSaveAs", "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup",
+          "actionOptionalFeatures", "actionTuning"}) {
         m_refusedDuringTransfer.append(action(QLatin1String(name)));
     }
 }
@@ -168,13 +172,16 @@ QMenu* CMainFrame::AddMenu(const QString& title, const char* name, const QString
 
 void CMainFrame::CreateMenus() {
     AddMenu(tr("文件(&F)"), "menuFile",
-            {"actionFileNew", "actionFileOpen", "actionFileSave", "actionFileSaveAs", "",
-             "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup", "",
-             "actionAppExit"});
+            {"actionFileNew", "actionFileOpen", "actionFileSave", "actionFileSaveAs",
+             "actionFileOpenBackup", "", "actionFilePrint", "actionFilePrintPreview",
+             "actionFilePrintSetup", "", "actionAppExit"});
     AddMenu(tr("编辑(&E)"), "menuEdit", {"actionOptionalFeatures"});
     AddMenu(tr("编程(&P)"), "menuProgram", {"actionReadData", "actionWriteData"});
     m_portMenu = AddMenu(tr("端口(&C)"), "menuPort",
                          {"actionPortCom1", "actionPortCom2", "actionPortCom3", "actionPortCom4"});
+    // A cable plugged in or pulled since the menu was last open shows in its prompts.
+    connect(m_portMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortPrompts);
+    UpdatePortPrompts();
     AddMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
     AddMenu(tr("帮助(&H)"), "menuHelp", {"actionAppAbout"});
 }
@@ -248,6 +255,17 @@ void CMainFrame::ConnectCommands() {
             &QToolBar::setVisible);
     connect(action(QStringLiteral("actionViewStatusBar")), &QAction::triggered, statusBar(),
             &QStatusBar::setVisible);
+}
+
+void CMainFrame::UpdatePortPrompts() {
+    for (int n = 1; n <= 4; ++n) {
+        const QString device = PortNames::DevicePath(QStringLiteral("COM%1").arg(n));
+        const bool present = QFileInfo::exists(device);
+        action(QStringLiteral("actionPortCom%1").arg(n))
+            ->setStatusTip(tr("选择串口%1 （%2，%3）")
+                               .arg(n)
+                               .arg(device, present ? tr("存在") : tr("不存在")));
+    }
 }
 
 bool CMainFrame::IsTransferBusy() const {

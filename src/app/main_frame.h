@@ -71,6 +71,8 @@ private:
     QAction* AddCommand(const char* name, const QString& text, const QString& prompt,
                         const QString& tip, const QKeySequence& key = {});
     QMenu* AddMenu(const QString& title, const char* name, const QStringList& actions);
+    // Each port's prompt names the device it stands for and whether that device is there.
+    void UpdatePortPrompts();
 
     CProgramDoc* m_document;
     CProgramView* m_view = nullptr;

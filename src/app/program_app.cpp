@@ -6,8 +6,10 @@
 #include "program_doc.h"
 #include "program_view.h"
 #include "toolbar_icons.h"
+#include "window_transfer.h"
 
 #include <QApplication>
+#include <QDir>
 
 // The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
 const char* const CProgramApp::kSettingsOrganization = "qtr318";
@@ -34,11 +36,14 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     m_document->SetWindow(m_frame.get());
     connect(view, &CProgramView::documentModified, m_document.get(),
             [this] { m_document->SetModifiedFlag(true); });
+    connect(view, &CProgramView::radioImageRead, m_document.get(), &CProgramDoc::takeRadioImage);
     connect(m_document.get(), &CProgramDoc::fileUsed, this,
             [this](const QString& path) { m_recentFiles.Add(path); });
 
     m_frame->connectCommand(QStringLiteral("actionFileNew"), this, &CProgramApp::OnFileNew);
     m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &CProgramApp::OnFileOpen);
+    m_frame->connectCommand(QStringLiteral("actionFileOpenBackup"), this,
+                            &CProgramApp::OnFileOpenBackup);
     m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &CProgramApp::OnAppAbout);
 
     if (arguments.isEmpty()) {
@@ -70,6 +75,19 @@ void CProgramApp::OnFileOpen() {
     }
     const QString path =
         TheMessenger().chooseOpenFile(m_frame.get(), tr("打开"), CProgramDoc::FileFilter());
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+void CProgramApp::OnFileOpenBackup() {
+    if (!m_document->SaveModified()) {
+        return;
+    }
+    const QString folder = GetView()->transfer()->backupFolder();
+    QDir().mkpath(folder); // before the first transfer it is not there yet
+    const QString path = TheMessenger().chooseOpenFile(m_frame.get(), tr("打开备份"),
+                                                       CProgramDoc::FileFilter(), folder);
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

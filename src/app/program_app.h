@@ -27,6 +27,8 @@ public:
 
     void OnFileNew();
     void OnFileOpen();
+    // Open, starting in the folder where the window keeps what it read and wrote.
+    void OnFileOpenBackup();
     bool OpenDocumentFile(const QString& path);
     void OnAppAbout();
 

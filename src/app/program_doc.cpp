@@ -50,6 +50,12 @@ void CProgramDoc::TakePath(const QString& path) {
     emit fileUsed(m_pathName);
 }
 
+void CProgramDoc::takeRadioImage(const MemoryImage& image) {
+    m_image = image;
+    m_channels.decode(m_image);
+    SetModifiedFlag(true);
+}
+
 bool CProgramDoc::OnSaveDocument(const QString& path) {
     if (m_view) {
         m_view->commitOpenEditor();

@@ -41,6 +41,10 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
 
+    // A complete read from the radio: the whole image is replaced and decoded into the channel
+    // table, and the document counts as changed.
+    void takeRadioImage(const MemoryImage& image);
+
     // Before the document's contents are replaced or the window closes: asks Save / Discard /
     // Cancel when there are unsaved changes. False means stop.
     bool SaveModified();

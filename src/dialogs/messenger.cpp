@@ -46,9 +46,9 @@ public:
         }
     }
 
-    QString chooseOpenFile(QWidget* parent, const QString& caption,
-                           const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& filter,
+                           const QString& directory) override {
+        return QFileDialog::getOpenFileName(parent, caption, directory, filter);
     }
 
     QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedPath,

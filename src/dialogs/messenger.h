@@ -19,9 +19,10 @@ public:
     virtual bool askRetry(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Save, Discard or Cancel before unsaved changes would be dropped.
     virtual SaveChoice askSave(QWidget* parent, const QString& text) = 0;
-    // Standard file dialogs; an empty result means the user cancelled.
-    virtual QString chooseOpenFile(QWidget* parent, const QString& caption,
-                                   const QString& filter) = 0;
+    // Standard file dialogs; an empty result means the user cancelled. directory, when given, is
+    // where the open dialog starts.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& filter,
+                                   const QString& directory = QString()) = 0;
     virtual QString chooseSaveFile(QWidget* parent, const QString& caption,
                                    const QString& suggestedPath, const QString& filter) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "block_walk.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,8 +10,13 @@
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 
-CTransferDlg::CTransferDlg(QWidget* view) : CDialog(view) {
+namespace {
+const QString kVerifyKey = QStringLiteral("transfer/verifyAfterWrite");
+} // namespace
+
+CTransferDlg::CTransferDlg(QWidget* parent) : CDialog(parent) {
     setModal(false);
     buildControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -43,6 +49,10 @@ void CTransferDlg::buildControls() {
     // Room for the largest block count, so the label never jumps while counting.
     m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     m_cancel = new QPushButton(tr("取消"), this);
+    m_verify = new QCheckBox(tr("写后校验"), this);
+    m_verify->setToolTip(tr("写入之后把对讲机的数据读回来，与写入的比较"));
+    m_verify->setChecked(QSettings().value(kVerifyKey, false).toBool());
+    grid->addWidget(m_verify, 2, 0);
     grid->addWidget(label, 2, 1);
     grid->addWidget(m_count, 2, 2);
     grid->addWidget(m_cancel, 2, 3, Qt::AlignRight);
@@ -51,28 +61,31 @@ void CTransferDlg::buildControls() {
 
     connect(m_start, &QPushButton::clicked, this, &CTransferDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
+    connect(m_verify, &QCheckBox::toggled, this,
+            [](bool checked) { QSettings().setValue(kVerifyKey, checked); });
 }
 
 bool CTransferDlg::OnInitDialog() {
     m_progress->setValue(0);
     m_step = 1;
-    m_bCancel = 0;
+    m_cancelRequested = false;
     m_start->setEnabled(true);
-    setWindowTitle(m_strTitle);
+    m_verify->setEnabled(true);
+    setWindowTitle(m_title);
     m_start->setFocus();
     return true;
 }
 
-bool CTransferDlg::OpenOver(QWidget* widget) {
+bool CTransferDlg::openOver(QWidget* widget) {
     if (isVisible()) {
         return false;
     }
-    CentreOver(widget);
+    centreOver(widget);
     show();
     return true;
 }
 
-void CTransferDlg::CentreOver(QWidget* widget) {
+void CTransferDlg::centreOver(QWidget* widget) {
     if (!widget) {
         return;
     }
@@ -81,35 +94,45 @@ void CTransferDlg::CentreOver(QWidget* widget) {
     move(centre - QPoint(width() / 2, height() / 2));
 }
 
-void CTransferDlg::CloseWindow() {
+void CTransferDlg::closeWindow() {
     QDialog::done(QDialog::Rejected);
 }
 
-void CTransferDlg::OnOK() {
+bool CTransferDlg::isStarted() const {
+    return isVisible() && !m_start->isEnabled();
+}
+
+bool CTransferDlg::verifyAfterWrite() const {
+    return m_verify->isChecked();
+}
+
+void CTransferDlg::onStart() {
     m_start->setEnabled(false);
+    m_verify->setEnabled(false); // the transfer under way took the choice at Start
     // Queued, so the click is fully handled before the transfer starts and takes over the loop.
     QMetaObject::invokeMethod(this, &CTransferDlg::startTransfer, Qt::QueuedConnection);
 }
 
-void CTransferDlg::OnCancel() {
+void CTransferDlg::onCancel() {
     if (m_start->isEnabled()) {
-        CloseWindow();
-    } else {
-        m_bCancel = 1;
+        closeWindow();
+    } else if (!m_cancelRequested) {
+        m_cancelRequested = true;
+        emit cancelTransfer();
     }
 }
 
 void CTransferDlg::closeEvent(QCloseEvent* event) {
     // The close box is a cancel: the window never goes away under a running transfer.
     event->ignore();
-    OnCancel();
+    onCancel();
 }
 
-void CTransferDlg::SetRange(int lower, int upper) {
+void CTransferDlg::setRange(int lower, int upper) {
     m_progress->setRange(lower, upper);
 }
 
-int CTransferDlg::StepIt() {
+int CTransferDlg::stepIt() {
     int next = m_progress->value() + m_step;
     if (next > m_progress->maximum()) {
         next = m_progress->minimum() + (next - m_progress->maximum());
@@ -118,10 +141,14 @@ int CTransferDlg::StepIt() {
     return next;
 }
 
-int CTransferDlg::GetPos() const {
+int CTransferDlg::pos() const {
     return m_progress->value();
 }
 
-void CTransferDlg::SetCountText(const QString& text) {
+void CTransferDlg::setPos(int position) {
+    m_progress->setValue(position);
+}
+
+void CTransferDlg::setCountText(const QString& text) {
     m_count->setText(text);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -12,62 +13,78 @@ constexpr int IDD_TRANSFER = 133;
 constexpr int IDC_TRANSFER_PROGRESS = 1003;
 constexpr int IDC_TRANSFER_COUNT = 1005;
 
-// The modeless progress window of a read or write. One object lives with the view; its window
-// opens for each transfer and closes when the transfer ends, and every opening starts afresh.
+// The modeless progress window of a read or write. One object lives with the window's transfer;
+// its window opens for each transfer and closes when the transfer ends, and every opening starts
+// afresh.
 //
 // Start greys itself and emits startTransfer() from the event loop, after the click has been
 // handled, whatever kind of connection the receiver made. Cancel closes the window while Start is
-// still enabled; once a transfer is under way it only raises m_bCancel, and the transfer closes
-// the window when it sees the flag. The user cannot close the window any other way meanwhile.
+// still enabled; once a transfer is under way it only raises the cancel flag and emits
+// cancelTransfer(), and the transfer closes the window when it has stopped. The user cannot close
+// the window any other way meanwhile.
 class CTransferDlg : public CDialog {
     Q_OBJECT
 public:
-    explicit CTransferDlg(QWidget* view = nullptr);
+    explicit CTransferDlg(QWidget* parent = nullptr);
 
-    int m_bCancel = 0;  // a cancel has been asked for; 0 whenever the window opens
-    QString m_strTitle; // the caption the window takes when it opens
+    // The caption the window takes when it next opens.
+    QString title() const { return m_title; }
+    void setTitle(const QString& title) { m_title = title; }
 
     // Shows the window centred over widget; false (and nothing changes) if it is already open.
-    bool OpenOver(QWidget* widget);
-    void CentreOver(QWidget* widget);
-    bool IsWindowOpen() const { return isVisible(); }
+    bool openOver(QWidget* widget);
+    void centreOver(QWidget* widget);
+    bool isWindowOpen() const { return isVisible(); }
     // Closes the window; the object stays and can open it again.
-    void CloseWindow();
+    void closeWindow();
+    // True from Start until the window closes.
+    bool isStarted() const;
 
-    // What the transfer uses while it runs.
-    void SetRange(int lower, int upper);
-    void SetStep(int step) { m_step = step; }
+    // What the transfer shows while it runs.
+    void setRange(int lower, int upper);
+    void setStep(int step) { m_step = step; }
     // Advances the bar by the step, starting over from the lower end past the upper one, as the
     // platform's progress bar does; returns the new position.
-    int StepIt();
-    int GetPos() const;
-    void SetCountText(const QString& text);
-    bool CancelRequested() const { return m_bCancel != 0; }
+    int stepIt();
+    int pos() const;
+    void setPos(int position);
+    void setCountText(const QString& text);
+    // A cancel has been asked for since the window opened.
+    bool cancelRequested() const { return m_cancelRequested; }
+
+    // "写后校验": a write is read back and compared. The choice is remembered between runs.
+    bool verifyAfterWrite() const;
 
     QPushButton* startButton() const { return m_start; }
     QPushButton* cancelButton() const { return m_cancel; }
     QProgressBar* progressBar() const { return m_progress; }
     QLabel* countLabel() const { return m_count; }
+    QCheckBox* verifyBox() const { return m_verify; }
 
-    void accept() override { OnOK(); }
-    void reject() override { OnCancel(); }
+    void accept() override { onStart(); }
+    void reject() override { onCancel(); }
 
 signals:
-    // Start was pressed: the view runs the transfer.
+    // Start was pressed: the transfer begins.
     void startTransfer();
+    // Cancel was pressed while a transfer runs.
+    void cancelTransfer();
 
 protected:
     bool OnInitDialog() override;
-    void OnOK();
-    void OnCancel();
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    void onStart();
+    void onCancel();
 
     QPushButton* m_start = nullptr;
     QPushButton* m_cancel = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_count = nullptr;
+    QCheckBox* m_verify = nullptr;
+    QString m_title;
+    bool m_cancelRequested = false;
     int m_step = 1;
 };

@@ -32,7 +32,6 @@ public:
     QWidget* cellEditor() const;
     // Closes the current cell's editor without committing it; the grid keeps the focus.
     void closeCellEditor();
-    void CloseCellEditor() { closeCellEditor(); } // the transfer code's name for it
 
 signals:
     // An editor has opened over the current cell; key is the text of the key typed on the grid

@@ -6,6 +6,7 @@
 #include "option_commands.h"
 #include "signalling_list.h"
 #include "transfer_dialog.h"
+#include "window_transfer.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -50,12 +51,20 @@ CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWid
     : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("programView"));
     layoutForm();
-    m_transferDialog = new CTransferDlg(this);
-    connect(m_transferDialog, &CTransferDlg::startTransfer, this, &CProgramView::OnTransfer);
+    m_transfer = new WindowTransfer(this);
+    m_transfer->setImageSource(
+        [this](TransferDirection direction) { return ImageAtStart(direction); });
+    connect(m_transfer, &WindowTransfer::runningChanged, this,
+            &CProgramView::transferRunningChanged);
+    connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
+        // An edit begun during the read would otherwise write its stale text over the radio's.
+        m_grid->closeCellEditor();
+        emit radioImageRead(read);
+    });
 }
 
 CProgramView::~CProgramView() {
-    delete m_transferDialog;
+    delete m_transfer; // its worker stops before the image it reads into goes
 }
 
 // The settings group with the two selectors above the channel grid, which takes all the room the
@@ -169,20 +178,44 @@ void CProgramView::markModified() {
 
 void CProgramView::OnReadData() {
     commitOpenEditor();
-    m_direction = TransferDirection::Read;
-    OpenTransferDialog(tr("读数据"));
+    m_transfer->open(TransferDirection::Read, tr("读数据"), m_grid);
 }
 
 void CProgramView::OnWriteData() {
     commitOpenEditor();
-    m_direction = TransferDirection::Write;
-    OpenTransferDialog(tr("写数据"));
+    m_transfer->open(TransferDirection::Write, tr("写数据"), m_grid);
 }
 
-void CProgramView::OpenTransferDialog(const QString& title) {
-    m_transferDialog->m_strTitle = title;
-    // An open window keeps its caption; the direction just set is what its Start will use.
-    m_transferDialog->OpenOver(m_grid);
+MemoryImage CProgramView::ImageAtStart(TransferDirection direction) {
+    if (direction == TransferDirection::Write) {
+        // The radio gets the table as it stands now, whatever is edited while the blocks go out.
+        encodeChannels();
+    }
+    return m_image;
+}
+
+bool CProgramView::IsTransferBusy() const {
+    return m_transfer->isBusy();
+}
+
+void CProgramView::CancelTransfer() {
+    m_transfer->cancel();
+}
+
+TransferDirection CProgramView::direction() const {
+    return m_transfer->direction();
+}
+
+const QString& CProgramView::portName() const {
+    return m_transfer->portName();
+}
+
+void CProgramView::setPortName(const QString& port) {
+    m_transfer->setPortName(port);
+}
+
+CTransferDlg* CProgramView::transferDialog() const {
+    return m_transfer->dialog();
 }
 
 void CProgramView::OnOptionalFeatures() {

@@ -9,6 +9,7 @@
 
 class CMSFlexGrid;
 class CTransferDlg;
+class WindowTransfer;
 class QAction;
 class QComboBox;
 class QKeyEvent;
@@ -38,20 +39,16 @@ public:
     // Tells the document its data changed (cell edits, options, tuning, a completed read).
     void markModified();
 
-    // The transfer code's names for the above.
-    void DecodeChannels() { decodeChannels(); }
-    void EncodeChannels() { encodeChannels(); }
-    void MarkModified() { markModified(); }
-
     // The form's natural size; the frame shrinks to fit it.
     QSize formSize() const { return sizeHint(); }
 
     CMSFlexGrid* grid() const { return m_grid; }
     // The editor open over the current cell, or null when none is.
     QWidget* cellEditor() const;
-    TransferDirection direction() const { return m_direction; }
-    const QString& portName() const { return m_portName; }
-    CTransferDlg* transferDialog() const { return m_transferDialog; }
+    WindowTransfer* transfer() const { return m_transfer; }
+    TransferDirection direction() const;
+    const QString& portName() const;
+    CTransferDlg* transferDialog() const;
 
     // True from Start until the transfer has closed its port and its dialog. Meanwhile nothing
     // may replace the image, and the window must not close.
@@ -63,11 +60,9 @@ public slots:
     void OnReadData();
     void OnWriteData();
     // "COM1" to "COM4": the port the next transfer opens.
-    void setPortName(const QString& port) { m_portName = port; }
+    void setPortName(const QString& port);
     void OnOptionalFeatures();
     void OnTuning();
-    // Start was pressed: the whole transfer runs here, pumping events between blocks.
-    void OnTransfer();
 
 signals:
     // A change the document must remember until it is saved.
@@ -76,6 +71,8 @@ signals:
     void resizeParentToFit();
     // A transfer began or ended (its port and dialog are closed by then).
     void transferRunningChanged(bool running);
+    // A read from the radio completed: the document takes the whole image.
+    void radioImageRead(const MemoryImage& image);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,11 +83,8 @@ private:
     void setColumnWidths();
     void onBandSelected();
     void showSelection(ChannelTable::Selector selector);
-    // The transfer's progress dialog opens here once the link is plugged in.
-    void OpenTransferDialog(const QString& title);
-    // True when a read brought the radio's memory into the image.
-    bool RunTransfer(CTransferDlg& dialog);
-    void SetTransferRunning(bool running);
+    // The image a Start hands to the radio link: for a write, the table folded in first.
+    MemoryImage ImageAtStart(TransferDirection direction);
 
     // ---- Cell editing ----
     int currentChannel() const;
@@ -109,11 +103,8 @@ private:
     QComboBox* m_modelSelector = nullptr;
     QComboBox* m_bandSelector = nullptr;
 
-    // Transfer direction and the chosen serial port; neither is saved.
-    TransferDirection m_direction = TransferDirection::Read;
-    QString m_portName = QStringLiteral("COM1");
-    // The one progress dialog; its window opens for each transfer and closes at its end.
-    CTransferDlg* m_transferDialog = nullptr;
+    // Transfer direction, the chosen serial port (neither is saved) and the progress dialog.
+    WindowTransfer* m_transfer = nullptr;
 
     MemoryImage& m_image;
     ChannelTableModel& m_channels;
@@ -122,5 +113,4 @@ private:
     // The frequency editor was emptied by a refusal and nothing has been typed since: leaving it
     // so abandons the edit instead of committing the empty text, which would clear the channel.
     bool m_emptiedByRefusal = false;
-    bool m_transferRunning = false;
 };

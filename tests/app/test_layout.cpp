@@ -156,7 +156,7 @@ private slots:
         CTuningDlg tuning(nullptr, image);
         CPasswordDlg password;
         CTransferDlg transfer;
-        transfer.m_strTitle = QStringLiteral("读数据");
+        transfer.setTitle(QStringLiteral("读数据"));
         for (QDialog* dialog :
              std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer}) {
             dialog->show();

@@ -2,8 +2,10 @@
 #include "window_fixture.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -64,22 +66,39 @@ private slots:
         for (QLabel* indicator : f.frame()->Indicators()) {
             shown.last() += "|" + indicator->text();
         }
-        for (const char* id :
-             {"actionFileNew", "actionPortCom2", "actionAppExit", "actionOptionalFeatures"}) {
+        for (const char* id : {"actionFileNew", "actionAppExit", "actionOptionalFeatures"}) {
             shown.append(f.action(id)->statusTip());
         }
-        QCOMPARE(shown,
-                 QStringList({"文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|保存(&S)\tCtrl+"
-                              "S|另存为(&A)...|-|打印(&P)...\tCtrl+P|打印预览(&V)|打印设置(&"
-                              "R)...|-|退出(&X)",
-                              "编辑(&E): 可选功能", "编程(&P): 读数据|写数据",
-                              "端口(&C): COM1|COM2|COM3|COM4", "查看(&V): 工具栏(&T)|状态栏(&S)",
-                              "帮助(&H): 关于 ...", "tools: 新建|打开|保存|-|读频|写频|-|打印|关于",
-                              "status: 就绪|大写|数字|滚动", "建立新文档", "选择串口2 ",
-                              "退出应用程序；提示保存文档", ""}));
+        QCOMPARE(
+            shown,
+            QStringList(
+                {"文件(&F): 新建(&N)\tCtrl+N|打开(&O)...\tCtrl+O|保存(&S)\tCtrl+"
+                 "S|另存为(&A)...|打开备份(&B)...|-|打印(&P)...\tCtrl+P|打印预览(&V)|打印设置(&"
+                 "R)...|-|退出(&X)",
+                 "编辑(&E): 可选功能", "编程(&P): 读数据|写数据", "端口(&C): COM1|COM2|COM3|COM4",
+                 "查看(&V): 工具栏(&T)|状态栏(&S)", "帮助(&H): 关于 ...",
+                 "tools: 新建|打开|保存|-|读频|写频|-|打印|关于", "status: 就绪|大写|数字|滚动",
+                 "建立新文档", "退出应用程序；提示保存文档", ""}));
         for (QAction* action : f.frame()->ToolBar()->actions()) {
             QVERIFY(action->isSeparator() || !action->icon().pixmap(18, 18).isNull());
         }
+    }
+
+    // Each port's prompt names its device and whether it is there, as the menu finds them when
+    // it opens.
+    void portPromptsNameTheirDevices() {
+        const QString present = f.path("ttyCable");
+        QFile cable(present);
+        QVERIFY(cable.open(QIODevice::WriteOnly));
+        qputenv("QTR318_COM1", present.toLocal8Bit());
+        qputenv("QTR318_COM2", "/nonexistent/ttyUSB9");
+        emit f.frame()->findChild<QMenu*>("menuPort")->aboutToShow();
+        QCOMPARE(f.action("actionPortCom1")->statusTip(),
+                 QStringLiteral("选择串口1 （%1，存在）").arg(present));
+        QCOMPARE(f.action("actionPortCom2")->statusTip(),
+                 QStringLiteral("选择串口2 （/nonexistent/ttyUSB9，不存在）"));
+        qunsetenv("QTR318_COM1");
+        qunsetenv("QTR318_COM2");
     }
 
     void portAndDirectionCommands() {

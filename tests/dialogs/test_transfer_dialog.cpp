@@ -7,6 +7,8 @@ class TransferDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     // Before Start, leaving closes the dialog; while a transfer runs, it only raises the flag the
     // transfer polls, and the transfer closes the window itself. Opened again, it waits afresh.
     void cancel_data() {
@@ -24,35 +26,42 @@ private slots:
         QFETCH(bool, running);
         CTransferDlg dlg;
         QSignalSpy started(&dlg, &CTransferDlg::startTransfer);
+        QSignalSpy cancelled(&dlg, &CTransferDlg::cancelTransfer);
         dlg.show();
+        dlg.verifyBox()->setChecked(running);
         if (running) { // Start greys at once and starts the transfer once the click is handled
             QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
             QVERIFY(!dlg.startButton()->isEnabled() && started.isEmpty());
+            QVERIFY(!dlg.verifyBox()->isEnabled()); // the running transfer took the choice
             QTRY_COMPARE(started.count(), 1);
             QTest::keyClick(&dlg, Qt::Key_Return); // cannot start a second transfer
-            QCOMPARE(dlg.StepIt(), 1);
+            QCOMPARE(dlg.stepIt(), 1);
         }
         way == "Cancel" ? QTest::mouseClick(dlg.cancelButton(), Qt::LeftButton)
         : way == "Esc"  ? QTest::keyClick(&dlg, Qt::Key_Escape)
                         : void(dlg.close());
         QCOMPARE(dlg.isVisible(), running);
-        QCOMPARE(dlg.CancelRequested(), running);
+        QCOMPARE(dlg.cancelRequested(), running);
+        QCOMPARE(cancelled.count(), int(running));
         QTest::qWait(10);
         QCOMPARE(started.count(), int(running));
-        dlg.CloseWindow();
+        dlg.closeWindow();
         QVERIFY(!dlg.isVisible());
 
-        dlg.m_strTitle = QStringLiteral("写数据");
-        QVERIFY(dlg.OpenOver(nullptr));
+        dlg.setTitle(QStringLiteral("写数据"));
+        QVERIFY(dlg.openOver(nullptr));
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("写数据"));
+        // The read-back choice is remembered, by this window and the next one.
+        QCOMPARE(dlg.verifyAfterWrite(), running);
+        QCOMPARE(CTransferDlg().verifyAfterWrite(), running);
         QVERIFY(!dlg.isModal() && dlg.startButton()->isDefault() && dlg.startButton()->hasFocus());
         QCOMPARE(dlg.progressBar()->maximum(), 114);
         QCOMPARE(dlg.countLabel()->text(), QStringLiteral("0"));
-        QCOMPARE(dlg.m_bCancel, 0);
-        QVERIFY(dlg.startButton()->isEnabled());
-        QCOMPARE(dlg.GetPos(), 0);
-        QCOMPARE(dlg.StepIt(), 1); // the step is one block again
+        QVERIFY(!dlg.cancelRequested());
+        QVERIFY(dlg.startButton()->isEnabled() && dlg.verifyBox()->isEnabled());
+        QCOMPARE(dlg.pos(), 0);
+        QCOMPARE(dlg.stepIt(), 1); // the step is one block again
     }
 };
 

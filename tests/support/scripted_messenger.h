@@ -2,9 +2,11 @@
 
 #include "messenger.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <QThread>
 
 // A messenger for tests: records every box and answers from queues instead of blocking.
 class ScriptedMessenger : public Messenger {
@@ -20,9 +22,11 @@ public:
 
     void showMessage(QWidget*, const QString& caption, const QString& text,
                      const QString& detail) override {
+        noteThread();
         shown.append({caption, text, detail});
     }
     bool askRetry(QWidget*, const QString& caption, const QString& text) override {
+        noteThread();
         shown.append({caption, text, QString()});
         ++retryQuestions;
         return retryAnswers.isEmpty() ? false : retryAnswers.dequeue();
@@ -31,7 +35,9 @@ public:
         shown.append({kWarningCaption, text, QString()});
         return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.dequeue();
     }
-    QString chooseOpenFile(QWidget*, const QString&, const QString&) override {
+    QString chooseOpenFile(QWidget*, const QString&, const QString&,
+                           const QString& directory) override {
+        openDirectories.append(directory);
         return openPaths.isEmpty() ? QString() : openPaths.dequeue();
     }
     QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
@@ -47,10 +53,19 @@ public:
         return texts;
     }
 
+    // Boxes belong to the window's thread; any other would be a fault.
+    void noteThread() {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) {
+            ++offWindowThread;
+        }
+    }
+
     QList<Shown> shown;
+    int offWindowThread = 0;
     int retryQuestions = 0;
     QQueue<bool> retryAnswers;
     QQueue<SaveChoice> saveAnswers;
     QQueue<QString> openPaths;
+    QStringList openDirectories; // where each open dialog started
     QQueue<QString> savePaths;
 };

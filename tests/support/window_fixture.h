@@ -8,6 +8,7 @@
 #include "program_doc.h"
 #include "program_view.h"
 #include "scripted_messenger.h"
+#include "window_transfer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,6 +32,7 @@ struct WindowFixture {
         if (!app->InitInstance(arguments)) {
             return false;
         }
+        view()->transfer()->setBackupFolder(backupFolder());
         frame()->activateWindow();
         return QTest::qWaitForWindowActive(frame());
     }
@@ -55,6 +57,7 @@ struct WindowFixture {
     ChannelTableModel& table() const { return doc()->channels(); }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
+    QString backupFolder() const { return path(QStringLiteral("backups")); }
     // Row 0 holds the headers, rows 1 to 16 the channels.
     QString cell(int row, int col) const { return table().cellText(row, col); }
     QStringList row(int r) const {
@@ -80,9 +83,7 @@ struct WindowFixture {
     bool editorOpen() const { return view()->cellEditor() != nullptr; }
     QModelIndex index(int row, int col) const { return grid()->model()->index(row - 1, col); }
     // A command by its action's name, as menus, toolbar and keys reach it.
-    QAction* action(const char* name) const {
-        return frame()->action(QLatin1String(name));
-    }
+    QAction* action(const char* name) const { return frame()->action(QLatin1String(name)); }
 
     // A command key to the main window.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {

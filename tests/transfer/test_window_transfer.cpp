@@ -56,6 +56,20 @@ private:
         qputenv("QTR318_COM1", m_radio->path().toLocal8Bit());
         return !m_radio->path().isEmpty();
     }
+    // The images kept in the backup folder, oldest first, and the names they were kept under.
+    QList<MemoryImage> backups(QStringList* names = nullptr) const {
+        QList<MemoryImage> images;
+        const QDir folder(f.backupFolder());
+        for (const QString& name : folder.entryList({"*.sin"}, QDir::Files, QDir::Name)) {
+            MemoryImage image;
+            DocumentFile::Load(folder.filePath(name), image);
+            images.append(image);
+            if (names) {
+                names->append(name);
+            }
+        }
+        return images;
+    }
     // Stops the radio, which saves its memory on the way out.
     MemoryImage radioMemory() {
         m_radio->stop();
@@ -65,12 +79,12 @@ private:
     }
     // Presses Start and waits until the transfer has closed the dialog.
     bool startAndWait() {
-        if (!dialog()->IsWindowOpen()) {
+        if (!dialog()->isWindowOpen()) {
             return false;
         }
         QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
         return QTest::qWaitFor(
-            [this] { return !dialog()->IsWindowOpen() && !f.view()->IsTransferBusy(); }, 30000);
+            [this] { return !dialog()->isWindowOpen() && !f.view()->IsTransferBusy(); }, 30000);
     }
     // Runs action once, from inside the transfer's progress step, when block is done.
     void atBlock(int block, std::function<void()> action) {
@@ -116,29 +130,41 @@ private slots:
     void init() {
         m_modals.clear();
         QVERIFY(f.start());
+        dialog()->verifyBox()->setChecked(false); // the choice is remembered between runs
+        QDir(f.backupFolder()).removeRecursively();
     }
     void cleanup() {
         f.stop();
         m_radio.reset();
     }
 
+    // A box held open on the window (its own event loop, as About's) does not hold up the
+    // blocks: they all arrive while it is up. What was read is kept as a backup too.
     void readFillsTheTableAndTheOptions() {
-        QVERIFY(startRadio(RadioMemory()));
+        QVERIFY(startRadio(RadioMemory(), {"--pace"}));
         f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         const QPoint gridCentre = f.grid()->mapToGlobal(f.grid()->rect().center());
         QVERIFY((dialog()->geometry().center() - gridCentre).manhattanLength() <= 4);
+        bool allBlocksWhileHeld = false;
+        atBlock(20, [&] {
+            allBlocksWhileHeld = QTest::qWaitFor([this] { return dialog()->pos() == 114; }, 10000);
+        });
         QVERIFY(startAndWait());
+        QVERIFY(allBlocksWhileHeld);
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.cell(1, 1), QString());
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
         QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("114"));
         QVERIFY(f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
+        QStringList names;
+        QCOMPARE(backups(&names), QList<MemoryImage>({f.image()}));
+        QVERIFY2(names.at(0).endsWith("-COM1_read.sin"), qPrintable(names.at(0)));
     }
 
     void writeSendsWhatTheTableShowsAsStartFoundIt() {
-        QVERIFY(startRadio(NewDocumentImage()));
+        QVERIFY(startRadio(NewDocumentImage(), {"--pace"}));
         f.typeChannel(1, "145.5");
         f.moveTo(3, 1);
         f.type("146.25");
@@ -156,10 +182,13 @@ private slots:
         QCOMPARE(f.cell(6, 1), QStringLiteral("147.00000"));
         QCOMPARE(f.tableTexts(Decoded(radioMemory())), written);
         QVERIFY(f.messenger->shown.isEmpty());
+        const QList<MemoryImage> kept = backups();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(f.tableTexts(Decoded(kept.at(0))), written);
     }
 
     void cancelDuringReadLeavesImageAndTable() {
-        QVERIFY(startRadio(RadioMemory()));
+        QVERIFY(startRadio(RadioMemory(), {"--pace"}));
         f.typeChannel(4, "140");
         f.doc()->SetModifiedFlag(false);
         const MemoryImage imageBefore = f.image();
@@ -167,11 +196,13 @@ private slots:
         atBlock(50, [this] { QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton); });
         f.key(Qt::Key_R);
         QVERIFY(startAndWait());
-        QCOMPARE(dialog()->GetPos(), 50);
+        QVERIFY2(dialog()->pos() >= 50 && dialog()->pos() < 114,
+                 qPrintable(dialog()->countLabel()->text()));
         QVERIFY(f.image() == imageBefore);
         QCOMPARE(f.tableTexts(f.table()), tableBefore);
         QVERIFY(!f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
+        QVERIFY(backups().isEmpty());
 
         // The port was let go: the next read finds the radio again.
         QVERIFY(activateFrame());
@@ -199,6 +230,7 @@ private slots:
         f.key(Qt::Key_R);
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList(qMax(retries, 1), "Error: 通信错误"));
+        QCOMPARE(f.messenger->offWindowThread, 0);
         QCOMPARE(f.cell(2, 1), read);
         QCOMPARE(f.doc()->IsModified(), !read.isEmpty());
     }
@@ -212,7 +244,7 @@ private slots:
     }
     void closingDuringATransfer() {
         QFETCH(int, block);
-        QVERIFY(startRadio(RadioMemory()));
+        QVERIFY(startRadio(RadioMemory(), {"--pace"}));
         f.typeChannel(5, "140");
         f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
         bool closedAtOnce = true;
@@ -224,7 +256,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(!f.frame()->isVisible(), 30000);
         QVERIFY(!closedAtOnce);
-        QVERIFY(!dialog()->IsWindowOpen() && !f.view()->IsTransferBusy());
+        QVERIFY(!dialog()->isWindowOpen() && !f.view()->IsTransferBusy());
         QCOMPARE(f.messenger->shown.size(), 1); // the unsaved-changes question, nothing else
         QVERIFY(f.messenger->shown.at(0).text.startsWith(QStringLiteral("是否保存")));
         QCOMPARE(f.cell(2, 1), QString()); // the read did not finish
@@ -237,7 +269,7 @@ private slots:
     // takes edits for the next write, Read only chooses the next direction, and the file, print
     // and option commands are refused, from menus and keys alike.
     void commandsDuringATransfer() {
-        QVERIFY(startRadio(NewDocumentImage()));
+        QVERIFY(startRadio(NewDocumentImage(), {"--pace"}));
         f.typeChannel(1, "150");
         f.image().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
         f.messenger->openPaths << f.path("memory.sin");
@@ -305,6 +337,38 @@ private slots:
         QVERIFY2(detail.contains(QStringLiteral("确认收到 6 块")) &&
                      detail.contains(QStringLiteral("重新写入")),
                  qPrintable(detail));
+    }
+
+    // Ticked, the write is read back in the same dialog and a block the radio stored wrongly is
+    // named by channel and field; unticked, nothing is read back, as before.
+    void verifyAfterWrite_data() {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QString>("detail");
+        const QStringList misstore = {"--misstore-at", "4", "--fault-session", "1"};
+        QTest::newRow("stored as sent") << true << QStringList() << QStringList() << "";
+        QTest::newRow("stored wrongly")
+            << true << misstore
+            << QStringList("错误: 写后校验发现对讲机里的数据与写入的不同：信道 1。")
+            << "信道 1 接收频率: 写入 145.12500, 电台 145.12501";
+        QTest::newRow("not ticked") << false << misstore << QStringList() << "";
+    }
+    void verifyAfterWrite() {
+        QFETCH(bool, ticked);
+        QFETCH(QStringList, fault);
+        QFETCH(QStringList, boxes);
+        QFETCH(QString, detail);
+        QVERIFY(startRadio(RadioMemory(), fault));
+        f.typeChannel(1, "145.125");
+        f.key(Qt::Key_W);
+        dialog()->verifyBox()->setChecked(ticked);
+        QVERIFY(startAndWait());
+        QCOMPARE(f.messenger->boxes(), boxes);
+        if (!detail.isEmpty()) {
+            QCOMPARE(f.messenger->shown.at(0).detail, detail);
+        }
+        QCOMPARE(f.messenger->offWindowThread, 0);
     }
 
     void optionCommandsOpenTheirDialogs() {

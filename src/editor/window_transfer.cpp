@@ -1,0 +1,161 @@
+#include "window_transfer.h"
+
+#include "backup_folder.h"
+#include "image_diff.h"
+#include "messenger.h"
+#include "transfer_dialog.h"
+
+
+WindowTransfer::WindowTransfer(QWidget* owner)
+    : QObject(owner), m_owner(owner), m_dialog(new CTransferDlg(owner)),
+      m_worker(new TransferThread(this)), m_backupFolder(BackupFolder::Path()) {
+    m_dialog->setObjectName(QStringLiteral("transferDialog"));
+    connect(m_dialog, &CTransferDlg::startTransfer, this, &WindowTransfer::start);
+    connect(m_dialog, &CTransferDlg::cancelTransfer, this, &WindowTransfer::cancel);
+
+    // The worker lives on its own thread; every one of these is queued to this one.
+    connect(m_worker, &TransferThread::phaseStarted, this, [this](TransferThread::Phase phase) {
+        if (phase == TransferThread::Phase::ReadBack) {
+            m_dialog->setWindowTitle(tr("写后校验"));
+        }
+    });
+    connect(m_worker, &TransferThread::progressRangeSet, this, [this](int low, int high) {
+        m_dialog->setRange(low, high);
+        m_dialog->setPos(low);
+    });
+    connect(m_worker, &TransferThread::progressShown, this,
+            [this](int position, const QString& text) {
+                // The count first: whatever runs when the bar moves (even a nested event loop
+                // that shows later blocks) must not be followed by an older count.
+                m_dialog->setCountText(text);
+                m_dialog->setPos(position);
+            });
+    connect(m_worker, &TransferThread::retryAsked, this, &WindowTransfer::askRetry);
+    connect(m_worker, &TransferThread::messageReported, this, &WindowTransfer::report);
+    connect(m_worker, &TransferThread::transferFinished, this, &WindowTransfer::finish);
+}
+
+WindowTransfer::~WindowTransfer() {
+    // The worker must not outlive the window it reports to.
+    m_worker->requestCancel();
+    disconnect(m_worker, nullptr, this, nullptr);
+    delete m_worker;
+}
+
+void WindowTransfer::open(TransferDirection direction, const QString& title, QWidget* over) {
+    m_direction = direction;
+    m_dialog->setTitle(title);
+    // An open window keeps its caption; the direction just set is what its Start will use.
+    m_dialog->openOver(over);
+}
+
+bool WindowTransfer::isBusy() const {
+    // Start greys itself before the worker is started from the queue; from that moment on the
+    // transfer counts as under way.
+    return m_busy || m_dialog->isStarted();
+}
+
+void WindowTransfer::cancel() {
+    if (isBusy()) {
+        m_cancelled = true;
+        m_worker->requestCancel();
+    }
+}
+
+void WindowTransfer::setBusy(bool busy) {
+    if (!busy) {
+        m_cancelled = false;
+    }
+    if (m_busy != busy) {
+        m_busy = busy;
+        emit runningChanged(busy);
+    }
+}
+
+void WindowTransfer::start() {
+    if (m_busy) {
+        return; // one transfer at a time
+    }
+    setBusy(true);
+    // A cancel can arrive before the transfer has begun, when the window is being closed.
+    if (m_cancelled || !m_imageSource) {
+        m_dialog->closeWindow();
+        setBusy(false);
+        return;
+    }
+    TransferThread::Job job;
+    job.portName = m_portName;
+    m_jobPortName = m_portName;
+    job.direction = m_direction;
+    job.image = m_imageSource(m_direction);
+    job.readBack = m_direction == TransferDirection::Write && m_dialog->verifyAfterWrite();
+    if (m_direction == TransferDirection::Write) {
+        keepBackup(job.image, QStringLiteral("write"));
+        if (m_cancelled) { // while the backup's box was up
+            m_dialog->closeWindow();
+            setBusy(false);
+            return;
+        }
+    }
+    m_worker->startJob(job);
+}
+
+void WindowTransfer::finish(const TransferThread::Result& result) {
+    m_worker->wait(); // it has returned from its work; now it is gone
+    m_dialog->closeWindow();
+    if (result.direction == TransferDirection::Read && result.outcome.succeeded()) {
+        keepBackup(result.image, QStringLiteral("read"));
+        emit readCompleted(result.image);
+    }
+    if (result.readBackRun && result.readBackOutcome.succeeded()) {
+        showReadBack(result);
+    }
+    setBusy(false);
+}
+
+void WindowTransfer::askRetry(TransferThread::Phase, const QString& caption, const QString& text) {
+    m_worker->answerRetry(TheMessenger().askRetry(m_owner, caption, text));
+}
+
+void WindowTransfer::report(TransferThread::Phase phase, const QString& text, int severity,
+                            const QString& detail) {
+    if (phase == TransferThread::Phase::ReadBack) {
+        // The write itself went through; only the check of it did not.
+        TheMessenger().showMessage(
+            m_owner, kWarningCaption,
+            tr("数据已写入，但写后校验没有完成：%1。请再读一次对讲机检查。").arg(text), detail);
+    } else {
+        TheMessenger().showMessage(m_owner, severity == 1 ? kErrorCaption : kWarningCaption, text,
+                                   detail);
+    }
+    m_worker->messageDismissed();
+}
+
+void WindowTransfer::showReadBack(const TransferThread::Result& result) {
+    const QList<ImageDiff::Difference> differences =
+        ImageDiff::Compare(result.image, result.readBackImage);
+    if (differences.isEmpty()) {
+        return;
+    }
+    QStringList channels;
+    for (int channel : ImageDiff::Channels(differences)) {
+        channels.append(QString::number(channel));
+    }
+    QStringList lines;
+    for (const ImageDiff::Difference& difference : differences) {
+        lines.append(ImageDiff::Describe(difference, tr("写入"), tr("电台")));
+    }
+    const QString text =
+        channels.isEmpty()
+            ? tr("写后校验发现对讲机里的数据与写入的不同。")
+            : tr("写后校验发现对讲机里的数据与写入的不同：信道 %1。").arg(channels.join(tr("、")));
+    TheMessenger().showMessage(m_owner, kErrorCaption, text, lines.join(QLatin1Char('\n')));
+}
+
+void WindowTransfer::keepBackup(const MemoryImage& image, const QString& what) {
+    QString error;
+    const QString source = QStringLiteral("%1_%2").arg(m_jobPortName, what);
+    if (BackupFolder::Keep(image, source, &error, m_backupFolder).isEmpty()) {
+        ShowWarning(m_owner, tr("没能在备份文件夹里保存一份：%1").arg(error));
+    }
+}

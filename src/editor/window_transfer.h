@@ -1,0 +1,79 @@
+#pragma once
+
+#include "memory_image.h"
+#include "transfer_engine.h"
+#include "transfer_thread.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class CTransferDlg;
+class QWidget;
+
+// The window's reads and writes: the chosen port and direction, the progress dialog, and the
+// worker thread the transfer runs on. The dialog's Start takes the image as it stands (the table
+// encoded first, for a write), keeps a copy in the backup folder when it is about to be written,
+// and hands the worker a copy; the window stays free while the blocks travel. The engine's boxes
+// are shown here, on the window's thread, while the worker waits for them.
+class WindowTransfer : public QObject {
+    Q_OBJECT
+public:
+    // owner carries the boxes; the dialog is its child.
+    explicit WindowTransfer(QWidget* owner);
+    // A transfer still under way is cancelled, and its port closed, before the window goes.
+    ~WindowTransfer() override;
+
+    // The image the next Start sends or reads into, asked for at Start.
+    void setImageSource(std::function<MemoryImage(TransferDirection)> source) {
+        m_imageSource = std::move(source);
+    }
+
+    // Read or Write chosen: the direction the next Start uses, and the dialog opened over widget
+    // with title unless it is open already (then it keeps its caption).
+    void open(TransferDirection direction, const QString& title, QWidget* over);
+
+    TransferDirection direction() const { return m_direction; }
+    const QString& portName() const { return m_portName; }
+    // "COM1" to "COM4" (or a device): the port the next transfer opens.
+    void setPortName(const QString& portName) { m_portName = portName; }
+    CTransferDlg* dialog() const { return m_dialog; }
+    // Where the images read and about to be written are kept; the user's backup folder unless
+    // set.
+    void setBackupFolder(const QString& folder) { m_backupFolder = folder; }
+    const QString& backupFolder() const { return m_backupFolder; }
+    TransferThread* worker() const { return m_worker; }
+
+    // From Start until the worker has closed its port and the window has taken the result.
+    // Meanwhile nothing may replace the image, and the window must not close.
+    bool isBusy() const;
+    // Asks a transfer under way to stop at its next block; nothing if none is.
+    void cancel();
+
+signals:
+    // A transfer began or ended (its port and dialog are closed by then).
+    void runningChanged(bool running);
+    // A read completed: everything the radio holds, to be taken in one step.
+    void readCompleted(const MemoryImage& image);
+
+private:
+    void start();
+    void finish(const TransferThread::Result& result);
+    void askRetry(TransferThread::Phase phase, const QString& caption, const QString& text);
+    void report(TransferThread::Phase phase, const QString& text, int severity,
+                const QString& detail);
+    void showReadBack(const TransferThread::Result& result);
+    void keepBackup(const MemoryImage& image, const QString& what);
+    void setBusy(bool busy);
+
+    QWidget* m_owner;
+    CTransferDlg* m_dialog;
+    TransferThread* m_worker;
+    std::function<MemoryImage(TransferDirection)> m_imageSource;
+    TransferDirection m_direction = TransferDirection::Read;
+    QString m_portName = QStringLiteral("COM1");
+    QString m_jobPortName; // the port of the transfer under way
+    QString m_backupFolder;
+    bool m_busy = false;
+    bool m_cancelled = false; // asked for before or during the transfer
+};

@@ -1,0 +1,123 @@
+// The window's transfer thread against an in-process radio: what it asks waits for the window's
+// answer with the port still open, and it never outlives its owner, even while a question waits.
+
+#include "transfer_bench.h"
+#include "transfer_thread.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// The worker's port: the bench's scripted line, which the test keeps and can look at.
+class ForwardingPort : public SerialPort {
+public:
+    explicit ForwardingPort(SerialPort& line) : m_line(line) {}
+    bool Open(const QString& name) override { return m_line.Open(name); }
+    QString OpenError() const override { return m_line.OpenError(); }
+    bool IsOpen() const override { return m_line.IsOpen(); }
+    void SetQueueSizes(int in, int out) override { m_line.SetQueueSizes(in, out); }
+    void SetTimeouts(const SerialTimeouts& timeouts) override { m_line.SetTimeouts(timeouts); }
+    void SetLine() override { m_line.SetLine(); }
+    void Purge() override { m_line.Purge(); }
+    int Write(const std::uint8_t* bytes, int count) override { return m_line.Write(bytes, count); }
+    int Read(std::uint8_t* buffer, int count) override { return m_line.Read(buffer, count); }
+    void Close() override { m_line.Close(); }
+
+private:
+    SerialPort& m_line;
+};
+
+TransferThread::Job ReadJob(const MemoryImage& image) {
+    TransferThread::Job job;
+    job.portName = "COM1";
+    job.image = image;
+    return job;
+}
+
+} // namespace
+
+class TestTransferThread : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each question is answered on this thread while the worker waits with the port open; what
+    // was answered decides how the transfer ends.
+    void questionsWaitForTheWindow_data() {
+        QTest::addColumn<int>("ignored");
+        QTest::addColumn<int>("nakAt");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<int>("result");
+        const QString retry = "retry|通信错误";
+        QTest::newRow("program mode, Retry twice")
+            << 6 << 0 << QStringList{retry, retry} << int(TransferOutcome::Result::Succeeded);
+        QTest::newRow("program mode, Cancel") << -1 << 0 << QStringList{retry, retry, retry}
+                                              << int(TransferOutcome::Result::Cancelled);
+        QTest::newRow("failure report")
+            << 0 << 3 << QStringList{"report|通信错误"} << int(TransferOutcome::Result::Failed);
+    }
+    void questionsWaitForTheWindow() {
+        QFETCH(int, ignored);
+        QFETCH(int, nakAt);
+        QFETCH(QStringList, asked);
+        QFETCH(int, result);
+        SimulatedRadio::Options options;
+        options.ignoredProgramRequests = ignored;
+        options.faultFrame = nakAt;
+        options.fault = nakAt ? SimulatedRadio::Fault::Nak : SimulatedRadio::Fault::None;
+        Bench bench(options);
+        TransferThread worker;
+        worker.setPortFactory([&] { return std::make_unique<ForwardingPort>(bench.port); });
+        QStringList seen;
+        bool portOpenWhileAsked = true;
+        int retries = 2; // then Cancel
+        connect(&worker, &TransferThread::retryAsked, this,
+                [&](TransferThread::Phase, const QString&, const QString& text) {
+                    seen << "retry|" + text;
+                    portOpenWhileAsked = portOpenWhileAsked && bench.port.IsOpen();
+                    worker.answerRetry(retries-- > 0);
+                });
+        connect(&worker, &TransferThread::messageReported, this,
+                [&](TransferThread::Phase, const QString& text, int, const QString&) {
+                    seen << "report|" + text;
+                    portOpenWhileAsked = portOpenWhileAsked && bench.port.IsOpen();
+                    worker.messageDismissed();
+                });
+        QSignalSpy finished(&worker, &TransferThread::transferFinished);
+        QVERIFY(worker.startJob(ReadJob(bench.image)));
+        QVERIFY(finished.wait(10000));
+        const auto done = finished.at(0).at(0).value<TransferThread::Result>();
+        QCOMPARE(seen, asked);
+        QVERIFY(portOpenWhileAsked);
+        QCOMPARE(int(done.outcome.result), result);
+        QCOMPARE(bench.port.closes, 1);
+        // A completed read brings the radio's blocks; any other ending the image as it went.
+        QVERIFY(done.image == (done.outcome.succeeded()
+                                   ? WithBlocksOf(bench.image, bench.radio.memory())
+                                   : bench.image));
+    }
+
+    // The window goes while the worker waits for an answer that will never come: the worker is
+    // told Cancel, closes the port and ends.
+    void destroyedWhileAsking() {
+        SimulatedRadio::Options options;
+        options.ignoredProgramRequests = -1;
+        Bench bench(options);
+        QElapsedTimer clock;
+        {
+            TransferThread worker;
+            worker.setPortFactory([&] { return std::make_unique<ForwardingPort>(bench.port); });
+            QSignalSpy asked(&worker, &TransferThread::retryAsked);
+            QVERIFY(worker.startJob(ReadJob(bench.image)));
+            QVERIFY(asked.wait(10000));
+            clock.start();
+        }
+        QVERIFY(clock.elapsed() < 2000);
+        QCOMPARE(bench.port.closes, 1);
+        QVERIFY(!bench.port.IsOpen());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransferThread)
+#include "test_transfer_thread.moc"
