@@ -97,17 +97,17 @@ void CProgramView::LayoutForm() {
     connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             OnSelChangeBand();
-            MarkModified(); // the band is stored with the document
+            MarkModified(tr("更改频段")); // the band is stored with the document
         }
     });
     connect(m_modelSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             m_channels.select(ChannelTable::Selector::Model, m_modelSelector->currentIndex());
-            MarkModified();
+            MarkModified(tr("更改机型"));
         }
     });
     connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::ShowSelection);
-    connect(&m_channels, &ChannelTableModel::edited, this, &CProgramView::MarkModified);
+    connect(&m_channels, &ChannelTableModel::edited, this, [this] { MarkModified(); });
     ShowSelection(ChannelTable::Selector::Model);
     ShowSelection(ChannelTable::Selector::Band);
 }
@@ -128,6 +128,7 @@ void CProgramView::OnInitialUpdate() {
     m_grid->CloseCellEditor();
     DecodeChannels();
     m_grid->setFocus(); // typing goes straight into the table
+    emit documentShown();
 }
 
 void CProgramView::SetColumnWidths() {
@@ -162,8 +163,14 @@ void CProgramView::OnSelChangeBand() {
     m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
 }
 
-void CProgramView::MarkModified() {
-    emit documentModified();
+void CProgramView::AbandonCellEdit() {
+    if (QWidget* editor = cellEditor()) {
+        AbandonEdit(editor);
+    }
+}
+
+void CProgramView::MarkModified(const QString& step) {
+    emit documentModified(step);
 }
 
 // ---- Commands ----
@@ -191,7 +198,7 @@ void CProgramView::OnOptionalFeatures() {
         return; // a read under way would overwrite the options when it ends
     }
     if (RunOptionalFeaturesCommand(this, m_image)) {
-        MarkModified();
+        MarkModified(tr("可选功能"));
     }
 }
 
@@ -200,6 +207,6 @@ void CProgramView::OnTuning() {
         return;
     }
     if (RunTuningCommand(this, m_image)) {
-        MarkModified();
+        MarkModified(tr("调试参数"));
     }
 }

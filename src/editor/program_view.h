@@ -46,9 +46,13 @@ public:
     bool PreTranslateMessage(QKeyEvent* event);
     // Whether the editor of the current column is on show.
     bool IsCellEditorOpen() const;
+    // Closes the open editor without committing it, as Esc does: undo and redo replace what the
+    // editor was loaded from.
+    void AbandonCellEdit();
 
-    // Tells the document its data changed (cell edits, options, tuning, a completed read).
-    void MarkModified();
+    // Tells the document its data changed (cell edits, band, model, options, tuning); step names
+    // the change for the undo history.
+    void MarkModified(const QString& step = QString());
 
     // The form's natural size; the frame shrinks to fit it.
     QSize FormSize() const { return sizeHint(); }
@@ -77,8 +81,13 @@ public slots:
     void OnTransfer();
 
 signals:
-    // A change the document must remember until it is saved.
-    void documentModified();
+    // A change the document must remember until it is saved; step names it, or is empty when the
+    // document has been told what it was already.
+    void documentModified(const QString& step);
+    // A document has been attached and decoded into the table.
+    void documentShown();
+    // A read from the radio completed; the document takes the image.
+    void radioImageRead(const MemoryImage& image);
     // The frame should shrink to the form's size.
     void resizeParentToFit();
     // A transfer began or ended (its port and dialog are closed by then).
@@ -94,8 +103,8 @@ private:
     void SetColumnWidths();
     // The transfer's progress dialog opens here once the link is plugged in.
     void OpenTransferDialog(const QString& title);
-    // True when a read brought the radio's memory into the image.
-    bool RunTransfer(CTransferDlg& dialog);
+    // True when a read brought the radio's memory into received.
+    bool RunTransfer(CTransferDlg& dialog, MemoryImage& received);
     void SetTransferRunning(bool running);
 
     void SetEditorText(QWidget* editor, const QString& text);

@@ -32,18 +32,18 @@ void CProgramView::OnTransfer() {
     SetTransferRunning(true);
     CTransferDlg& dialog = *m_transferDialog;
     // A cancel can arrive before the transfer has begun, when the window is being closed.
-    const bool readCompleted = !dialog.CancelRequested() && RunTransfer(dialog);
+    MemoryImage received = m_image;
+    const bool readCompleted = !dialog.CancelRequested() && RunTransfer(dialog, received);
     dialog.CloseWindow();
     if (readCompleted) {
         // An edit begun during the read would otherwise write its stale text over the radio's.
         m_grid->CloseCellEditor();
-        DecodeChannels();
-        MarkModified();
+        emit radioImageRead(received);
     }
     SetTransferRunning(false);
 }
 
-bool CProgramView::RunTransfer(CTransferDlg& dialog) {
+bool CProgramView::RunTransfer(CTransferDlg& dialog, MemoryImage& received) {
     DialogTransferObserver observer(dialog, this);
     QtSerialPort port;
     TransferEngine engine(port, observer);
@@ -55,7 +55,7 @@ bool CProgramView::RunTransfer(CTransferDlg& dialog) {
         engine.Run(m_portName, outgoing, TransferDirection::Write);
         return false;
     }
-    return engine.Run(m_portName, m_image, TransferDirection::Read).succeeded();
+    return engine.Run(m_portName, received, TransferDirection::Read).succeeded();
 }
 
 void CProgramView::SetTransferRunning(bool running) {
