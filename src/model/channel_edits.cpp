@@ -67,7 +67,10 @@ Rows SplitRecords(QString text, QStringList& problems) {
         problems << Tr("第 %1 行：%2").arg(problem.line).arg(problem.reason);
     }
     for (const CsvRecords::Record& record : parsed.records) {
-        records.append(record.fields);
+        // A line of blanks that a text editor left is no channel.
+        if (record.fields.size() > 1 || !record.fields.value(0).trimmed().isEmpty()) {
+            records.append(record.fields);
+        }
     }
     return records;
 }
