@@ -14,10 +14,6 @@ namespace {
 
 using Rows = QList<QStringList>;
 
-QString Tr(const char* text, int n = -1) {
-    return QCoreApplication::translate("ChannelEdits", text, nullptr, n);
-}
-
 QStringList BlankCells() {
     return QStringList(kSettings, QString());
 }
@@ -64,7 +60,9 @@ Rows SplitRecords(QString text, QStringList& problems) {
     }
     const CsvRecords::Parsed parsed = CsvRecords::Parse(text);
     for (const CsvRecords::Problem& problem : parsed.problems) {
-        problems << Tr("第 %1 行：%2").arg(problem.line).arg(problem.reason);
+        problems << QCoreApplication::translate("ChannelEdits", "第 %1 行：%2")
+                        .arg(problem.line)
+                        .arg(problem.reason);
     }
     for (const CsvRecords::Record& record : parsed.records) {
         // A line of blanks that a text editor left is no channel.
@@ -206,12 +204,13 @@ Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
         records.removeFirst();
     }
     if (records.isEmpty()) {
-        paste.problems << Tr("剪贴板中没有信道");
+        paste.problems << QCoreApplication::translate("ChannelEdits", "剪贴板中没有信道");
         return paste;
     }
     const int room = kChannels - first + 1;
     if (records.size() > room) {
-        paste.problems << Tr("剪贴板中有 %1 个信道，从信道 %2 起只能放下 %3 个")
+        paste.problems << QCoreApplication::translate(
+                              "ChannelEdits", "剪贴板中有 %1 个信道，从信道 %2 起只能放下 %3 个")
                               .arg(records.size())
                               .arg(first)
                               .arg(room);
@@ -241,15 +240,20 @@ Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
         const ChannelCsv::Problem& problem = problems.at(i);
         const int channel = lineOwner.value(problem.line);
         const int column = problem.column - 1; // field 1 is the channel number
-        paste.problems << (column >= 1 && column <= kSettings
-                               ? Tr("信道 %1，%2：%3")
-                                     .arg(channel)
-                                     .arg(Col::ShownHeader(column), problem.reason)
-                               : Tr("信道 %1：%2").arg(channel).arg(problem.reason));
+        if (column >= 1 && column <= kSettings) {
+            paste.problems << QCoreApplication::translate("ChannelEdits", "信道 %1，%2：%3")
+                                  .arg(channel)
+                                  .arg(Col::ShownHeader(column), problem.reason);
+        } else {
+            paste.problems << QCoreApplication::translate("ChannelEdits", "信道 %1：%2")
+                                  .arg(channel)
+                                  .arg(problem.reason);
+        }
     }
     if (problems.size() > ChannelCsv::kShownProblems) {
-        paste.problems << Tr("另有 %n 个问题没有列出",
-                             int(problems.size() - ChannelCsv::kShownProblems));
+        const int left = int(problems.size()) - ChannelCsv::kShownProblems;
+        paste.problems << QCoreApplication::translate("ChannelEdits", "另有 %n 个问题没有列出",
+                                                      nullptr, left);
     }
     if (paste.problems.isEmpty()) {
         for (int i = 0; i < records.size(); ++i) {
