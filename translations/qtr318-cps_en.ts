@@ -442,6 +442,13 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>DocumentHistory</name>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+</context>
+<context>
     <name>EditCommands</name>
     <message>
         <source>撤销</source>

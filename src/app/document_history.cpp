@@ -37,7 +37,10 @@ DocumentHistory::DocumentHistory(MemoryImage& image, ChannelTable& table, QObjec
     m_shown = ChannelEdits::Capture(m_image, m_table);
 }
 
-DocumentHistory::~DocumentHistory() = default;
+DocumentHistory::~DocumentHistory() {
+    // The stack empties itself as it goes and would report that to a document being destroyed.
+    m_stack.blockSignals(true);
+}
 
 void DocumentHistory::record(const QString& name) {
     if (m_restoring) {
@@ -48,7 +51,8 @@ void DocumentHistory::record(const QString& name) {
         return;
     }
     ChannelEdits::Snapshot before = std::exchange(m_shown, now);
-    m_stack.push(new Step(*this, std::move(before), std::move(now), name));
+    m_stack.push(
+        new Step(*this, std::move(before), std::move(now), name.isEmpty() ? tr("编辑") : name));
 }
 
 void DocumentHistory::reset() {
