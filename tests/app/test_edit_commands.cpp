@@ -25,13 +25,6 @@ class TestEditCommands : public QObject {
     QAction* action(const char* name) const {
         return f.frame()->findChild<QAction*>(QLatin1String(name));
     }
-    QStringList menuTexts(const char* menu) const {
-        QStringList texts;
-        for (QAction* item : f.frame()->findChild<QMenu*>(QLatin1String(menu))->actions()) {
-            texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
-        }
-        return texts;
-    }
     // A press on a channel's number, the rows' header.
     void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) const {
         QTest::mouseClick(f.grid()->viewport(), Qt::LeftButton, modifiers,
@@ -67,23 +60,10 @@ private slots:
         QGuiApplication::clipboard()->clear();
     }
 
-    void menusHoldTheNewItems() {
-        const QStringList edit = menuTexts("menuEdit");
-        QCOMPARE(edit.mid(0, 2), QStringList({"撤销", "重做"}));
-        QCOMPARE(edit.constLast(), QStringLiteral("可选功能"));
-        for (const char* text : {"复制信道", "剪切信道", "粘贴信道", "清除信道\tDel", "插入空信道",
-                                 "删除信道", "上移", "下移"}) {
-            QVERIFY2(edit.contains(QString::fromUtf8(text)), text);
-        }
-        const QStringList file = menuTexts("menuFile");
-        const qsizetype saveAs = file.indexOf(QStringLiteral("另存为(&A)..."));
-        QCOMPARE(file.mid(saveAs + 1, 3), QStringList({"-", "导入 CSV...", "导出 CSV..."}));
-        QVERIFY(!action("editUndo")->isEnabled() && !action("editRedo")->isEnabled());
-    }
-
     // Each kind of change is a step named in the menu; undoing back to the saved file clears the
     // changed mark, so New asks nothing.
     void undoAndRedo() {
+        QVERIFY(!action("editUndo")->isEnabled() && !action("editRedo")->isEnabled());
         f.messenger->savePaths.enqueue(f.path(QStringLiteral("a.sin")));
         f.key(Qt::Key_S);
         f.typeChannel(3, "145");
