@@ -127,6 +127,7 @@ private slots:
 
     void readFillsTheTableAndTheOptions() {
         QVERIFY(startRadio(RadioMemory()));
+        const MemoryImage before = f.image();
         f.frame()->CommandAction(Id::kReadData)->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         const QPoint gridCentre = f.grid()->mapToGlobal(f.grid()->rect().center());
@@ -138,6 +139,12 @@ private slots:
         QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("114"));
         QVERIFY(f.doc()->IsModified());
         QVERIFY(f.messenger->shown.isEmpty());
+        // The whole read is one step back to the table and options as they were.
+        QVERIFY(activateFrame());
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.row(2), QStringList(11));
+        QVERIFY(f.image() == before);
+        QVERIFY(!f.doc()->IsModified());
     }
 
     void writeSendsWhatTheTableShowsAsStartFoundIt() {
