@@ -510,8 +510,9 @@ bool EditCommands::headerMouse(QEvent* event) {
         return true;
     }
     const bool left = mouse->button() == Qt::LeftButton;
-    if (left && (mouse->modifiers() & Qt::ShiftModifier) && isChannelSelection()) {
-        selectSpan(m_anchor, channel);
+    if (left && (mouse->modifiers() & Qt::ShiftModifier)) {
+        // From the selected channels' anchor, or from the current cell's channel.
+        selectSpan(isChannelSelection() ? m_anchor : firstSelected(), channel);
         m_selecting = true;
     } else if (inSelection) {
         m_dragFrom = left ? channel : 0;
