@@ -42,14 +42,15 @@ QString DroppedFile(const QMimeData* data) {
 EditCommands::EditCommands(CMainFrame* frame, CProgramDoc* document,
                            std::function<void(const QString&)> openDocument)
     : QObject(frame), m_frame(frame), m_document(document), m_view(frame->GetActiveView()),
-      m_grid(m_view->grid()), m_openDocument(std::move(openDocument)) {
+      m_grid(m_view->grid()), m_viewport(m_grid->viewport()),
+      m_openDocument(std::move(openDocument)) {
     createActions();
     addToMenus();
 
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &EditCommands::showContextMenu);
     m_grid->installEventFilter(this);
-    m_grid->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     m_frame->setAcceptDrops(true);
     m_frame->installEventFilter(this);
 
@@ -424,7 +425,9 @@ void EditCommands::showContextMenu(const QPoint& at) {
 }
 
 bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grid->viewport()) {
+    // Only pointers are compared here: the filter also sees the grid's last events while it is
+    // being destroyed.
+    if (watched == m_viewport) {
         return headerMouse(event);
     }
     if (watched == m_grid && event->type() == QEvent::KeyPress) {

@@ -78,6 +78,7 @@ private:
     CProgramDoc* m_document;
     CProgramView* m_view;
     CMSFlexGrid* m_grid;
+    QWidget* m_viewport;
     std::function<void(const QString&)> m_openDocument;
 
     QAction* m_undo = nullptr;
