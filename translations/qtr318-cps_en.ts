@@ -308,6 +308,14 @@ All rights reserved</translation>
         <source>是否保存对 %1 的更改?</source>
         <translation>Save changes to %1?</translation>
     </message>
+    <message>
+        <source>修改信道 %1 %2</source>
+        <translation>Edit Channel %1 %2</translation>
+    </message>
+    <message>
+        <source>从电台读取</source>
+        <translation>Read from Radio</translation>
+    </message>
 </context>
 <context>
     <name>CProgramView</name>
@@ -342,6 +350,22 @@ All rights reserved</translation>
     <message>
         <source>写数据</source>
         <translation>Write Data</translation>
+    </message>
+    <message>
+        <source>更改频段</source>
+        <translation>Change Band</translation>
+    </message>
+    <message>
+        <source>更改机型</source>
+        <translation>Change Model</translation>
+    </message>
+    <message>
+        <source>可选功能</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>调试参数</source>
+        <translation>Tuning Values</translation>
     </message>
 </context>
 <context>
@@ -387,6 +411,36 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>ChannelEdits</name>
+    <message>
+        <source>第 %1 行：%2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>剪贴板中没有信道</source>
+        <translation>The clipboard holds no channels</translation>
+    </message>
+    <message>
+        <source>剪贴板中有 %1 个信道，从信道 %2 起只能放下 %3 个</source>
+        <translation>The clipboard holds %1 channels; from channel %2 on only %3 fit</translation>
+    </message>
+    <message>
+        <source>信道 %1，%2：%3</source>
+        <translation>channel %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>信道 %1：%2</source>
+        <translation>channel %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>另有 %n 个问题没有列出</source>
+        <translation>
+            <numerusform>%n more problem not shown</numerusform>
+            <numerusform>%n more problems not shown</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ChannelTableModel</name>
     <message>
         <source>请输入列表中的信令</source>
@@ -417,6 +471,111 @@ All rights reserved</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentHistory</name>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+</context>
+<context>
+    <name>EditCommands</name>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>剪切信道</source>
+        <translation>Cut Channels</translation>
+    </message>
+    <message>
+        <source>复制信道</source>
+        <translation>Copy Channels</translation>
+    </message>
+    <message>
+        <source>粘贴信道</source>
+        <translation>Paste Channels</translation>
+    </message>
+    <message>
+        <source>清除信道</source>
+        <translation>Clear Channels</translation>
+    </message>
+    <message>
+        <source>插入空信道</source>
+        <translation>Insert Empty Channel</translation>
+    </message>
+    <message>
+        <source>删除信道</source>
+        <translation>Delete Channels</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>导入 CSV...</source>
+        <translation>Import CSV...</translation>
+    </message>
+    <message>
+        <source>导出 CSV...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>撤销 %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>重做 %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>无法粘贴信道，什么也没有改变：</source>
+        <translation>Cannot paste the channels; nothing was changed:</translation>
+    </message>
+    <message numerus="yes">
+        <source>无法插入空信道：最后 %n 个信道必须是空信道</source>
+        <translation>
+            <numerusform>Cannot insert an empty channel: the last channel must be empty</numerusform>
+            <numerusform>Cannot insert empty channels: the last %n channels must be empty</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>导入 CSV</source>
+        <translation>Import CSV</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1：%2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>无法导入 %1，什么也没有改变：</source>
+        <translation>Cannot import %1; nothing was changed:</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>无法保存文件 %1：%2</source>
+        <translation>Cannot save the file %1: %2</translation>
+    </message>
+    <message>
+        <source>移动信道</source>
+        <translation>Move Channels</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "program_app.h"
 
 #include "about_dialog.h"
+#include "edit_commands.h"
 #include "main_frame.h"
 #include "messenger.h"
 #include "program_doc.h"
@@ -34,9 +35,6 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     CProgramView* view = m_frame->GetActiveView();
     m_document->SetView(view);
     m_document->SetWindow(m_frame.get());
-    connect(view, &CProgramView::documentModified, m_document.get(),
-            [this] { m_document->SetModifiedFlag(true); });
-    connect(view, &CProgramView::radioImageRead, m_document.get(), &CProgramDoc::takeRadioImage);
     connect(m_document.get(), &CProgramDoc::fileUsed, this,
             [this](const QString& path) { m_recentFiles.Add(path); });
 
@@ -45,6 +43,12 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     m_frame->connectCommand(QStringLiteral("actionFileOpenBackup"), this,
                             &CProgramApp::OnFileOpenBackup);
     m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &CProgramApp::OnAppAbout);
+    // The window owns the edit commands; a dropped .sin opens as Open would open it.
+    new EditCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
+        if (m_document->SaveModified()) {
+            OpenDocumentFile(path);
+        }
+    });
 
     if (arguments.isEmpty()) {
         m_document->OnNewDocument();

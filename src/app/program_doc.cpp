@@ -1,5 +1,6 @@
 #include "program_doc.h"
 
+#include "channel_columns.h"
 #include "document_file.h"
 #include "memory_image.h"
 #include "messenger.h"
@@ -9,7 +10,30 @@
 #include <QDir>
 #include <QFileInfo>
 
-CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent) {}
+CProgramDoc::CProgramDoc(QObject* parent) : QObject(parent) {
+    // The changed mark follows the history, so undoing back to the saved state clears it.
+    QUndoStack* stack = m_history.stack();
+    connect(stack, &QUndoStack::indexChanged, this,
+            [this] { ShowModified(!m_history.stack()->isClean()); });
+    connect(stack, &QUndoStack::cleanChanged, this, [this](bool clean) { ShowModified(!clean); });
+    // A committed cell is named after itself, whatever else the commit changed in its channel.
+    connect(&m_channels, &ChannelTableModel::committed, this, [this](int channel, int column) {
+        recordChange(tr("修改信道 %1 %2").arg(channel).arg(ChannelColumns::ShownHeader(column)));
+    });
+}
+
+void CProgramDoc::SetView(CProgramView* view) {
+    m_view = view;
+    connect(view, &CProgramView::documentModified, this, &CProgramDoc::recordChange);
+    connect(view, &CProgramView::documentShown, this, [this] { m_history.reset(); });
+    connect(view, &CProgramView::radioImageRead, this, &CProgramDoc::takeRadioImage);
+}
+
+void CProgramDoc::takeRadioImage(const MemoryImage& image) {
+    m_image = image;
+    m_channels.decode(m_image);
+    recordChange(tr("从电台读取"));
+}
 
 QString CProgramDoc::FileFilter() {
     return tr("数据文件 (*.sin)");
@@ -20,6 +44,13 @@ QString CProgramDoc::GetTitle() const {
 }
 
 void CProgramDoc::SetModifiedFlag(bool modified) {
+    if (!modified) {
+        m_history.markSaved();
+    }
+    ShowModified(modified);
+}
+
+void CProgramDoc::ShowModified(bool modified) {
     if (m_modified != modified) {
         m_modified = modified;
         emit modifiedChanged(modified);
@@ -48,12 +79,6 @@ void CProgramDoc::TakePath(const QString& path) {
     m_pathName = QFileInfo(path).absoluteFilePath();
     SetModifiedFlag(false);
     emit fileUsed(m_pathName);
-}
-
-void CProgramDoc::takeRadioImage(const MemoryImage& image) {
-    m_image = image;
-    m_channels.decode(m_image);
-    SetModifiedFlag(true);
 }
 
 bool CProgramDoc::OnSaveDocument(const QString& path) {

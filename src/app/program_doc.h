@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel_table_model.h"
+#include "document_history.h"
 #include "memory_image.h"
 
 #include <QObject>
@@ -23,7 +24,8 @@ public:
     ChannelTableModel& channels() { return m_channels; }
     const ChannelTableModel& channels() const { return m_channels; }
 
-    void SetView(CProgramView* view) { m_view = view; }
+    // The view reports the user's changes, each document it shows and each completed read.
+    void SetView(CProgramView* view);
     CProgramView* GetView() const { return m_view; }
     // Owner of the document's message boxes and file dialogs.
     void SetWindow(QWidget* window) { m_window = window; }
@@ -41,16 +43,20 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
 
-    // A complete read from the radio: the whole image is replaced and decoded into the channel
-    // table, and the document counts as changed.
-    void takeRadioImage(const MemoryImage& image);
-
     // Before the document's contents are replaced or the window closes: asks Save / Discard /
     // Cancel when there are unsaved changes. False means stop.
     bool SaveModified();
 
     bool IsModified() const { return m_modified; }
+    // False: the document now counts as saved, also for undo, which marks it changed again once
+    // it leaves this state.
     void SetModifiedFlag(bool modified = true);
+
+    DocumentHistory& history() { return m_history; }
+    // A change the user made, as one undo step.
+    void recordChange(const QString& step) { m_history.record(step); }
+    // A completed read: the radio's memory becomes the document, one undo step.
+    void takeRadioImage(const MemoryImage& image);
 
     QString GetPathName() const { return m_pathName; }
     // The file's name, or "无标题" before the document has one.
@@ -65,10 +71,12 @@ signals:
 
 private:
     void TakePath(const QString& path);
+    void ShowModified(bool modified);
     bool DoSave(const QString& path);
 
     MemoryImage m_image;
     ChannelTableModel m_channels;
+    DocumentHistory m_history{m_image, m_channels};
     CProgramView* m_view = nullptr;
     QWidget* m_window = nullptr;
     QString m_pathName;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -55,7 +56,10 @@ public:
                            const QString& filter) override {
         QFileDialog dialog(parent, caption, suggestedPath, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("sin"));
+        // A name typed without a suffix gets the one the filter asks for ("*.csv" gives csv).
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch suffix = pattern.match(filter);
+        dialog.setDefaultSuffix(suffix.hasMatch() ? suffix.captured(1) : QStringLiteral("sin"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return {};
         }

@@ -105,17 +105,17 @@ void CProgramView::layoutForm() {
     connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             onBandSelected();
-            markModified(); // the band is stored with the document
+            markModified(tr("更改频段")); // the band is stored with the document
         }
     });
     connect(m_modelSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             m_channels.select(ChannelTable::Selector::Model, m_modelSelector->currentIndex());
-            markModified();
+            markModified(tr("更改机型"));
         }
     });
     connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::showSelection);
-    connect(&m_channels, &ChannelTableModel::edited, this, &CProgramView::markModified);
+    connect(&m_channels, &ChannelTableModel::edited, this, [this] { markModified(); });
     showSelection(ChannelTable::Selector::Model);
     showSelection(ChannelTable::Selector::Band);
 }
@@ -136,6 +136,7 @@ void CProgramView::initialUpdate() {
     m_grid->closeCellEditor();
     decodeChannels();
     m_grid->setFocus(); // typing goes straight into the table
+    emit documentShown();
 }
 
 void CProgramView::setColumnWidths() {
@@ -170,8 +171,14 @@ void CProgramView::onBandSelected() {
     m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
 }
 
-void CProgramView::markModified() {
-    emit documentModified();
+void CProgramView::abandonCellEdit() {
+    if (cellEditor()) {
+        abandonEdit();
+    }
+}
+
+void CProgramView::markModified(const QString& step) {
+    emit documentModified(step);
 }
 
 // ---- Commands ----
@@ -223,7 +230,7 @@ void CProgramView::OnOptionalFeatures() {
         return; // a read under way would overwrite the options when it ends
     }
     if (RunOptionalFeaturesCommand(this, m_image)) {
-        markModified();
+        markModified(tr("可选功能"));
     }
 }
 
@@ -232,6 +239,6 @@ void CProgramView::OnTuning() {
         return;
     }
     if (RunTuningCommand(this, m_image)) {
-        markModified();
+        markModified(tr("调试参数"));
     }
 }

@@ -35,9 +35,13 @@ public:
     // its value was refused and it stays open. Read, Write and Save call it first so a value
     // being typed is part of what they use.
     bool commitOpenEditor();
+    // Closes the open editor without committing it, as Esc does: undo and redo replace what the
+    // editor was loaded from.
+    void abandonCellEdit();
 
-    // Tells the document its data changed (cell edits, options, tuning, a completed read).
-    void markModified();
+    // Tells the document its data changed (cell edits, band, model, options, tuning); step names
+    // the change for the undo history.
+    void markModified(const QString& step = QString());
 
     // The form's natural size; the frame shrinks to fit it.
     QSize formSize() const { return sizeHint(); }
@@ -65,14 +69,17 @@ public slots:
     void OnTuning();
 
 signals:
-    // A change the document must remember until it is saved.
-    void documentModified();
+    // A change the document must remember until it is saved; step names it, or is empty when the
+    // document has been told what it was already.
+    void documentModified(const QString& step);
+    // A document has been attached and decoded into the table.
+    void documentShown();
+    // A read from the radio completed; the document takes the image.
+    void radioImageRead(const MemoryImage& image);
     // The frame should shrink to the form's size.
     void resizeParentToFit();
     // A transfer began or ended (its port and dialog are closed by then).
     void transferRunningChanged(bool running);
-    // A read from the radio completed: the document takes the whole image.
-    void radioImageRead(const MemoryImage& image);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,7 +5,6 @@
 #include "messenger.h"
 #include "transfer_dialog.h"
 
-
 WindowTransfer::WindowTransfer(QWidget* owner)
     : QObject(owner), m_owner(owner), m_dialog(new CTransferDlg(owner)),
       m_worker(new TransferThread(this)), m_backupFolder(BackupFolder::Path()) {

@@ -196,6 +196,7 @@ FrequencyCheck ChannelTableModel::commitFrequency(int channel, int column, const
                                                       : write(channel, column, check.display);
     }
     if (changed) {
+        emit committed(channel, column);
         emit edited();
     }
     return check;
@@ -225,6 +226,7 @@ bool ChannelTableModel::commitChoice(int channel, int column, const QString& typ
         changed = write(channel, column, QString());
     }
     if (changed) {
+        emit committed(channel, column);
         emit edited();
     }
     return true;

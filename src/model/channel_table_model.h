@@ -70,6 +70,9 @@ public:
 
 signals:
     void selectionChanged(ChannelTable::Selector selector);
+    // A commit into this cell changed what the table shows (perhaps other cells of the channel
+    // too); edited() follows.
+    void committed(int channel, int column);
     // A commit changed what the table shows; the document has unsaved changes.
     void edited();
 

@@ -142,6 +142,7 @@ private slots:
     // blocks: they all arrive while it is up. What was read is kept as a backup too.
     void readFillsTheTableAndTheOptions() {
         QVERIFY(startRadio(RadioMemory(), {"--pace"}));
+        const MemoryImage before = f.image();
         f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         const QPoint gridCentre = f.grid()->mapToGlobal(f.grid()->rect().center());
@@ -161,6 +162,12 @@ private slots:
         QStringList names;
         QCOMPARE(backups(&names), QList<MemoryImage>({f.image()}));
         QVERIFY2(names.at(0).endsWith("-COM1_read.sin"), qPrintable(names.at(0)));
+        // The whole read is one step back to the table and options as they were.
+        QVERIFY(activateFrame());
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.row(2), QStringList(11));
+        QVERIFY(f.image() == before);
+        QVERIFY(!f.doc()->IsModified());
     }
 
     void writeSendsWhatTheTableShowsAsStartFoundIt() {

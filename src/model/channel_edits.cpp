@@ -1,0 +1,284 @@
+#include "channel_edits.h"
+
+#include "channel_csv.h"
+#include "csv_records.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+namespace ChannelEdits {
+
+namespace Col = ChannelColumns;
+
+namespace {
+
+using Rows = QList<QStringList>;
+
+QStringList BlankCells() {
+    return QStringList(kSettings, QString());
+}
+
+Rows AllChannels(const ChannelTable& table) {
+    Rows rows;
+    for (int channel = 1; channel <= kChannels; ++channel) {
+        rows.append(ChannelCells(table, channel));
+    }
+    return rows;
+}
+
+// Only the channels that differ are written, so the table reports no change where there is none.
+void WriteAll(ChannelTable& table, const Rows& rows) {
+    for (int channel = 1; channel <= kChannels; ++channel) {
+        const QStringList& cells = rows.at(channel - 1);
+        if (cells != ChannelCells(table, channel)) {
+            SetChannelCells(table, channel, cells);
+        }
+    }
+}
+
+QStringList BlockFields(const ChannelTable& table, int channel) {
+    return QStringList{QString::number(channel)} + ChannelCells(table, channel);
+}
+
+// The records of a pasted text: tab-separated lines when it has a tab, CSV otherwise. Blank
+// lines are skipped; a problem of the CSV text itself (an open quote) is reported by line.
+Rows SplitRecords(QString text, QStringList& problems) {
+    if (text.startsWith(QChar(0xFEFF))) {
+        text.remove(0, 1);
+    }
+    Rows records;
+    if (text.contains(QLatin1Char('\t'))) {
+        for (QString line : text.split(QLatin1Char('\n'))) {
+            if (line.endsWith(QLatin1Char('\r'))) {
+                line.chop(1);
+            }
+            if (!line.trimmed().isEmpty()) {
+                records.append(line.split(QLatin1Char('\t')));
+            }
+        }
+        return records;
+    }
+    const CsvRecords::Parsed parsed = CsvRecords::Parse(text);
+    for (const CsvRecords::Problem& problem : parsed.problems) {
+        problems << QCoreApplication::translate("ChannelEdits", "第 %1 行：%2")
+                        .arg(problem.line)
+                        .arg(problem.reason);
+    }
+    for (const CsvRecords::Record& record : parsed.records) {
+        // A line of blanks that a text editor left is no channel.
+        if (record.fields.size() > 1 || !record.fields.value(0).trimmed().isEmpty()) {
+            records.append(record.fields);
+        }
+    }
+    return records;
+}
+
+} // namespace
+
+bool Snapshot::operator==(const Snapshot& other) const {
+    return image == other.image && cells == other.cells && model == other.model &&
+           band == other.band;
+}
+
+Snapshot Capture(const MemoryImage& image, const ChannelTable& table) {
+    Snapshot snapshot;
+    snapshot.image = image;
+    for (int channel = 1; channel <= kChannels; ++channel) {
+        for (int column = 1; column <= kSettings; ++column) {
+            snapshot.cells[size_t((channel - 1) * kSettings + column - 1)] =
+                table.cellText(channel, column);
+        }
+    }
+    snapshot.model = table.selected(ChannelTable::Selector::Model);
+    snapshot.band = table.selected(ChannelTable::Selector::Band);
+    return snapshot;
+}
+
+void Restore(const Snapshot& snapshot, MemoryImage& image, ChannelTable& table) {
+    image = snapshot.image;
+    for (int channel = 1; channel <= kChannels; ++channel) {
+        for (int column = 1; column <= kSettings; ++column) {
+            table.setCellText(channel, column,
+                              snapshot.cells[size_t((channel - 1) * kSettings + column - 1)]);
+        }
+    }
+    table.select(ChannelTable::Selector::Model, snapshot.model);
+    table.select(ChannelTable::Selector::Band, snapshot.band);
+}
+
+QStringList ChannelCells(const ChannelTable& table, int channel) {
+    QStringList cells;
+    for (int column = 1; column <= kSettings; ++column) {
+        cells.append(table.cellText(channel, column));
+    }
+    return cells;
+}
+
+void SetChannelCells(ChannelTable& table, int channel, const QStringList& cells) {
+    for (int column = 1; column <= kSettings; ++column) {
+        table.setCellText(channel, column, cells.value(column - 1));
+    }
+}
+
+bool IsBlank(const ChannelTable& table, int channel) {
+    return ChannelCells(table, channel) == BlankCells();
+}
+
+void ClearChannels(ChannelTable& table, int first, int count) {
+    for (int channel = qMax(first, 1); channel < first + count && channel <= kChannels; ++channel) {
+        SetChannelCells(table, channel, BlankCells());
+    }
+}
+
+bool InsertEmptyChannels(ChannelTable& table, int first, int count) {
+    if (first < 1 || count < 1 || first + count - 1 > kChannels) {
+        return false;
+    }
+    for (int channel = kChannels - count + 1; channel <= kChannels; ++channel) {
+        if (!IsBlank(table, channel)) {
+            return false;
+        }
+    }
+    Rows rows = AllChannels(table);
+    for (int i = 0; i < count; ++i) {
+        rows.insert(first - 1, BlankCells());
+    }
+    rows.resize(kChannels);
+    WriteAll(table, rows);
+    return true;
+}
+
+void DeleteChannels(ChannelTable& table, int first, int count) {
+    if (first < 1 || first > kChannels || count < 1) {
+        return;
+    }
+    Rows rows = AllChannels(table);
+    rows.remove(first - 1, qMin(count, kChannels - first + 1));
+    while (rows.size() < kChannels) {
+        rows.append(BlankCells());
+    }
+    WriteAll(table, rows);
+}
+
+int MoveChannels(ChannelTable& table, int first, int count, int target) {
+    if (first < 1 || count < 1 || first + count - 1 > kChannels) {
+        return first;
+    }
+    target = qBound(1, target, kChannels - count + 1);
+    Rows rows = AllChannels(table);
+    const Rows block = rows.mid(first - 1, count);
+    rows.remove(first - 1, count);
+    for (int i = 0; i < count; ++i) {
+        rows.insert(target - 1 + i, block.at(i));
+    }
+    WriteAll(table, rows);
+    return target;
+}
+
+QString CopyText(const ChannelTable& table, int first, int count) {
+    QString text;
+    for (int channel = first; channel < first + count && channel <= kChannels; ++channel) {
+        text += BlockFields(table, channel).join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QByteArray CopyCsv(const ChannelTable& table, int first, int count) {
+    QString text = CsvRecords::FormatRecord(Col::Headers());
+    for (int channel = first; channel < first + count && channel <= kChannels; ++channel) {
+        text += CsvRecords::FormatRecord(BlockFields(table, channel));
+    }
+    return text.toUtf8();
+}
+
+Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
+    Paste paste;
+    Rows records = SplitRecords(text, paste.problems);
+    if (!paste.problems.isEmpty()) {
+        return paste;
+    }
+    // A header line, with or without the channel number's column, is what a spreadsheet gives
+    // back when the user copied it along.
+    if (!records.isEmpty() &&
+        (records.first() == Col::Headers() || records.first() == Col::Headers().mid(1))) {
+        records.removeFirst();
+    }
+    if (records.isEmpty()) {
+        paste.problems << QCoreApplication::translate("ChannelEdits", "剪贴板中没有信道");
+        return paste;
+    }
+    const int room = kChannels - first + 1;
+    if (records.size() > room) {
+        paste.problems << QCoreApplication::translate(
+                              "ChannelEdits", "剪贴板中有 %1 个信道，从信道 %2 起只能放下 %3 个")
+                              .arg(records.size())
+                              .arg(first)
+                              .arg(room);
+        return paste;
+    }
+
+    // The channels are checked as the lines of a file that gives them their target numbers;
+    // lineOwner maps each line of that file back to the pasted channel it came from.
+    QString csv = CsvRecords::FormatRecord(Col::Headers());
+    int line = 2;
+    QHash<int, int> lineOwner;
+    for (int i = 0; i < records.size(); ++i) {
+        QStringList fields = records.at(i);
+        if (fields.size() == kSettings) {
+            fields.prepend(QString());
+        }
+        fields[0] = QString::number(first + i);
+        const QString record = CsvRecords::FormatRecord(fields);
+        lineOwner.insert(line, first + i);
+        line += int(record.count(QLatin1Char('\n')));
+        csv += record;
+    }
+    InMemoryChannelTable checked;
+    const QList<ChannelCsv::Problem> problems =
+        ChannelCsv::Import(csv.toUtf8(), checked, limits.low, limits.high);
+    for (qsizetype i = 0; i < problems.size() && i < ChannelCsv::kShownProblems; ++i) {
+        const ChannelCsv::Problem& problem = problems.at(i);
+        const int channel = lineOwner.value(problem.line);
+        const int column = problem.column - 1; // field 1 is the channel number
+        if (column >= 1 && column <= kSettings) {
+            paste.problems << QCoreApplication::translate("ChannelEdits", "信道 %1，%2：%3")
+                                  .arg(channel)
+                                  .arg(Col::ShownHeader(column), problem.reason);
+        } else {
+            paste.problems << QCoreApplication::translate("ChannelEdits", "信道 %1：%2")
+                                  .arg(channel)
+                                  .arg(problem.reason);
+        }
+    }
+    if (problems.size() > ChannelCsv::kShownProblems) {
+        const int left = int(problems.size()) - ChannelCsv::kShownProblems;
+        paste.problems << QCoreApplication::translate("ChannelEdits", "另有 %n 个问题没有列出",
+                                                      nullptr, left);
+    }
+    if (paste.problems.isEmpty()) {
+        for (int i = 0; i < records.size(); ++i) {
+            paste.channels.append(ChannelCells(checked, first + i));
+        }
+    }
+    return paste;
+}
+
+void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& channels) {
+    for (int i = 0; i < channels.size() && first + i <= kChannels; ++i) {
+        SetChannelCells(table, first + i, channels.at(i));
+    }
+}
+
+QStringList ImportCsv(const QByteArray& file, ChannelTable& table) {
+    const BandLimits limits = SelectedBandLimits(table);
+    InMemoryChannelTable imported;
+    const QList<ChannelCsv::Problem> problems =
+        ChannelCsv::Import(file, imported, limits.low, limits.high);
+    if (!problems.isEmpty()) {
+        return ChannelCsv::DescribeProblems(problems);
+    }
+    WriteAll(table, AllChannels(imported));
+    return {};
+}
+
+} // namespace ChannelEdits

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "band_limits.h"
+#include "channel_columns.h"
+#include "channel_table.h"
+#include "memory_image.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Edits of whole channels and of the whole document, on any channel table: what the window's
+// row commands, clipboard, CSV import and undo history do, without a window. Channels are
+// numbered 1 to 16; a block of channels is its first channel and how many follow.
+namespace ChannelEdits {
+
+constexpr int kChannels = 16;
+constexpr int kSettings = ChannelColumns::kLast; // the cells of a channel, columns 1 to 11
+
+// Everything the user can change: the image (options, tuning and the bytes nobody interprets)
+// and the table, which holds the channels between a decode and the next encode.
+struct Snapshot {
+    MemoryImage image;
+    std::array<QString, kChannels * kSettings> cells;
+    int model = -1;
+    int band = -1;
+
+    bool operator==(const Snapshot& other) const;
+    bool operator!=(const Snapshot& other) const { return !(*this == other); }
+};
+
+Snapshot Capture(const MemoryImage& image, const ChannelTable& table);
+void Restore(const Snapshot& snapshot, MemoryImage& image, ChannelTable& table);
+
+// A channel's eleven cell texts.
+QStringList ChannelCells(const ChannelTable& table, int channel);
+void SetChannelCells(ChannelTable& table, int channel, const QStringList& cells);
+// No cell holds anything, not even a transmit frequency alone.
+bool IsBlank(const ChannelTable& table, int channel);
+
+void ClearChannels(ChannelTable& table, int first, int count);
+// Empty channels at first, the channels from there on moved down by count. Refused (false, and
+// nothing changes) when that would push a channel with any data past channel 16.
+bool InsertEmptyChannels(ChannelTable& table, int first, int count);
+// The channels after the block move up into its place; the last ones become empty.
+void DeleteChannels(ChannelTable& table, int first, int count);
+// The block moves so that it starts at target (clamped so it stays whole); the channels it
+// passes over close up on the other side. Returns where it now starts.
+int MoveChannels(ChannelTable& table, int first, int count, int target);
+
+// The clipboard's two forms of a block: tab-separated lines (channel number and the eleven
+// cells, no header) for spreadsheets, and a CSV text with the header line as a file has it.
+QString CopyText(const ChannelTable& table, int first, int count);
+QByteArray CopyCsv(const ChannelTable& table, int first, int count);
+
+struct Paste {
+    QList<QStringList> channels; // the cells to write, from the first target channel down
+    QStringList problems;        // what the user reads; nothing may be written when not empty
+};
+// Reads a tab-separated or CSV text (a header line is optional, so is the channel number column)
+// and checks every value as a CSV import would, for the channels from first down.
+Paste PreparePaste(const QString& text, int first, const BandLimits& limits);
+void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& channels);
+
+// A CSV file of the whole table into table, checked against the band table has selected. On
+// any problem nothing changes and the problems are returned as the user reads them.
+QStringList ImportCsv(const QByteArray& file, ChannelTable& table);
+
+} // namespace ChannelEdits

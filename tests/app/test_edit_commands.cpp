@@ -1,0 +1,240 @@
+// One path through the window for each kind of edit: undo and redo, the clipboard and the row
+// commands, CSV files and dropped files. What each edit does to the table is the model tests'.
+#include "channel_codec.h"
+#include "channel_csv.h"
+#include "document_file.h"
+#include "transfer_dialog.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+
+class TestEditCommands : public QObject {
+    Q_OBJECT
+
+    WindowFixture f;
+
+    QAction* action(const char* name) const { return f.action(name); }
+    // A press on a channel's number, the rows' header.
+    void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) const {
+        QTest::mouseClick(f.grid()->viewport(), Qt::LeftButton, modifiers,
+                          f.grid()->visualRect(f.index(channel, 0)).center());
+    }
+    QStringList receive(int first, int last) const {
+        QStringList texts;
+        for (int channel = first; channel <= last; ++channel) {
+            texts << f.cell(channel, 1);
+        }
+        return texts;
+    }
+    bool writeFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(f.path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    void drop(const QString& path) const {
+        auto* data = new QMimeData;
+        data->setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at = f.frame()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(f.frame(), &enter);
+        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(f.frame(), &dropped);
+        QCoreApplication::processEvents();
+        delete data;
+    }
+
+private slots:
+    void init() { QVERIFY(f.start()); }
+    void cleanup() {
+        f.stop();
+        QGuiApplication::clipboard()->clear();
+    }
+
+    // Each kind of change is a step named in the menu; undoing back to the saved file clears the
+    // changed mark, so New asks nothing.
+    void undoAndRedo() {
+        QVERIFY(!action("editUndo")->isEnabled() && !action("editRedo")->isEnabled());
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("a.sin")));
+        f.key(Qt::Key_S);
+        f.typeChannel(3, "145");
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 3 接收频率"));
+        f.bandSelector()->setCurrentIndex(1);
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 更改频段"));
+        QVERIFY(f.doc()->IsModified());
+
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.bandSelector()->currentIndex(), 0);
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.row(3), QStringList(11));
+        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!action("editUndo")->isEnabled());
+        QCOMPARE(action("editRedo")->text(), QStringLiteral("重做 修改信道 3 接收频率"));
+        f.key(Qt::Key_Y);
+        QVERIFY(f.doc()->IsModified());
+        f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.bandSelector()->currentIndex(), 1);
+        QCOMPARE(f.row(3), QStringList({"145.00000", "145.00000"}) + kNewChannelTail);
+
+        // An edit still open is dropped, and the step before it undone.
+        f.moveTo(5, 1);
+        f.type("40");
+        QVERIFY(f.editorOpen());
+        f.press(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!f.editorOpen());
+        QCOMPARE(f.cell(5, 1), QString());
+        QCOMPARE(f.bandSelector()->currentIndex(), 0);
+
+        // Refused while a transfer is under way.
+        f.action("actionReadData")->trigger();
+        f.view()->transferDialog()->startButton()->setEnabled(false);
+        QVERIFY(f.view()->IsTransferBusy());
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.cell(3, 1), QStringLiteral("145.00000"));
+        f.view()->transferDialog()->startButton()->setEnabled(true);
+        f.view()->transferDialog()->closeWindow();
+
+        f.key(Qt::Key_Z);
+        QVERIFY(!f.doc()->IsModified());
+        f.key(Qt::Key_N);
+        QVERIFY(f.messenger->shown.isEmpty());
+    }
+
+    // Two channels copied, pasted lower down, moved by key and by dragging their numbers; the
+    // whole of it undoes step by step. A paste the band refuses changes nothing.
+    void copyPasteAndMove() {
+        f.typeChannel(1, "145");
+        f.typeChannel(2, "146.5");
+        clickNumber(1);
+        clickNumber(2, Qt::ShiftModifier);
+        f.press(Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().section('\t', 0, 2),
+                 QStringLiteral("1\t145.00000\t145.00000"));
+        QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat("text/csv"));
+
+        clickNumber(5);
+        f.press(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(receive(5, 6), QStringList({"145.00000", "146.50000"}));
+        QCOMPARE(f.row(6), f.row(2));
+        f.key(Qt::Key_Down);
+        QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
+        QWidget* numbers = f.grid()->viewport();
+        QTest::mousePress(numbers, Qt::LeftButton, {},
+                          f.grid()->visualRect(f.index(6, 0)).center());
+        QTest::mouseMove(numbers, f.grid()->visualRect(f.index(8, 0)).center());
+        QTest::mouseMove(numbers, f.grid()->visualRect(f.index(9, 0)).center());
+        QTest::mouseRelease(numbers, Qt::LeftButton, {},
+                            f.grid()->visualRect(f.index(9, 0)).center());
+        QCOMPARE(receive(8, 10), QStringList({"", "145.00000", "146.50000"}));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 移动信道"));
+
+        const QStringList before = WindowFixture::tableTexts(f.table());
+        QGuiApplication::clipboard()->setText(QStringLiteral("1\t445\t\t\t\t\t\t\t\t\t\t\n"));
+        f.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(f.messenger->boxes(), QStringList({"警告: 无法粘贴信道，什么也没有改变："}));
+        QCOMPARE(f.messenger->shown.at(0).detail,
+                 QStringLiteral("信道 9，接收频率：\"445\"：超出范围"));
+        QCOMPARE(WindowFixture::tableTexts(f.table()), before);
+
+        for (int step = 0; step < 3; ++step) {
+            f.key(Qt::Key_Z);
+        }
+        QCOMPARE(receive(1, 16), QStringList({"145.00000", "146.50000"}) + QStringList(14));
+    }
+
+    // Whole channels selected with Shift+Down: Delete clears them, the menu's commands insert and
+    // delete; inserting is refused while the last channel holds one.
+    void rowCommands() {
+        for (int channel : {1, 2, 3, 16}) {
+            f.table().commitFrequency(channel, 1, QString::number(140 + channel));
+        }
+        f.moveTo(2, 4);
+        f.press(Qt::Key_Down, Qt::ShiftModifier);
+        f.press(Qt::Key_Delete);
+        QCOMPARE(receive(1, 3), QStringList({"141.00000", "", ""}));
+        f.key(Qt::Key_Z);
+
+        clickNumber(1);
+        action("editInsertChannels")->trigger();
+        QCOMPARE(f.messenger->boxes(),
+                 QStringList({"警告: 无法插入空信道：最后 1 个信道必须是空信道"}));
+        action("editDeleteChannels")->trigger();
+        QCOMPARE(receive(1, 3), QStringList({"142.00000", "143.00000", ""}));
+        QCOMPARE(f.cell(15, 1), QStringLiteral("156.00000"));
+        action("editInsertChannels")->trigger();
+        QCOMPARE(receive(1, 3), QStringList({"", "142.00000", "143.00000"}));
+
+        // The context menu offers the same commands over the selection it was opened on.
+        QStringList offered;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* item : menu->actions()) {
+                    offered << item->text();
+                }
+                menu->close();
+            }
+        });
+        emit f.grid()->customContextMenuRequested(f.grid()->visualRect(f.index(2, 3)).center());
+        QCOMPARE(offered.mid(0, 3), QStringList({"剪切信道", "复制信道", "粘贴信道"}));
+    }
+
+    // Export writes what the command line's export writes for the saved file; an import with a
+    // bad line changes nothing, a good one replaces the channels alone, as one step.
+    void csvFiles() {
+        f.typeChannel(2, "146.5");
+        f.messenger->savePaths << f.path(QStringLiteral("a.sin")) << f.path(QStringLiteral("a"));
+        f.key(Qt::Key_S);
+        action("fileExportCsv")->trigger();
+        MemoryImage saved;
+        QVERIFY(DocumentFile::Load(f.path(QStringLiteral("a.sin")), saved));
+        InMemoryChannelTable decoded;
+        DecodeChannels(saved, decoded);
+        QFile exported(f.path(QStringLiteral("a.csv")));
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(exported.readAll(), ChannelCsv::Export(decoded));
+
+        const QByteArray header = ChannelCsv::Export(decoded).split('\r').first() + "\r\n";
+        QVERIFY(writeFile(QStringLiteral("bad.csv"),
+                          header + "1,150,,,,,,,,,,\r\n3,1500,,,,,,,,,,\r\n"));
+        QVERIFY(writeFile(QStringLiteral("good.csv"), header + "4,150,,,,,,,,,,\r\n"));
+        f.image().WriteByte(0x3C0, 3); // an option the import must keep
+        const MemoryImage options = f.image();
+        f.messenger->openPaths << f.path(QStringLiteral("bad.csv"))
+                               << f.path(QStringLiteral("good.csv"));
+        action("fileImportCsv")->trigger();
+        QCOMPARE(f.messenger->boxes(), QStringList({"警告: 无法导入 bad.csv，什么也没有改变："}));
+        QCOMPARE(f.messenger->shown.at(0).detail,
+                 QStringLiteral("第 3 行，第 2 列（接收频率）：\"1500\"：超出范围"));
+        QCOMPARE(f.cell(2, 1), QStringLiteral("146.50000"));
+        action("fileImportCsv")->trigger();
+        QCOMPARE(receive(1, 4), QStringList({"", "", "", "150.00000"}));
+        QVERIFY(f.image() == options);
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 导入 CSV"));
+        f.key(Qt::Key_Z);
+        QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
+    }
+
+    // A dropped .csv is imported; a dropped .sin is opened after the unsaved-changes question.
+    void droppedFiles() {
+        f.typeChannel(1, "145");
+        f.messenger->savePaths << f.path(QStringLiteral("one.sin"));
+        f.key(Qt::Key_S);
+        const QByteArray header = ChannelCsv::Export(f.table()).split('\r').first() + "\r\n";
+        QVERIFY(writeFile(QStringLiteral("list.csv"), header + "2,147,,,,,,,,,,\r\n"));
+        drop(f.path(QStringLiteral("list.csv")));
+        QCOMPARE(receive(1, 2), QStringList({"", "147.00000"}));
+
+        f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
+        drop(f.path(QStringLiteral("one.sin")));
+        QCOMPARE(f.messenger->shown.size(), 1); // the question
+        QCOMPARE(receive(1, 2), QStringList({"145.00000", ""}));
+        QVERIFY(!action("editUndo")->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestEditCommands)
+#include "test_edit_commands.moc"

@@ -1,0 +1,264 @@
+// Edits of whole channels and the undo history, without a window.
+#include "channel_csv.h"
+#include "channel_edits.h"
+#include "channel_table_model.h"
+#include "document_history.h"
+#include "settings_codec.h"
+
+#include <QTest>
+
+namespace {
+
+using Selector = ChannelTable::Selector;
+namespace CE = ChannelEdits;
+
+const QStringList kTail = {"关", "关", "否", "高", "是", "宽", "否", "否", "是"};
+
+// A table drawn as 16 characters, one per channel: a letter is a channel whose receive and
+// transmit frequency are 400 MHz plus the letter's place in the alphabet, 't' a record that holds
+// only a transmit frequency, '.' an empty channel. Band 400-480 MHz.
+void Draw(ChannelTable& table, const QString& picture) {
+    table.select(Selector::Band, 1);
+    for (int channel = 1; channel <= 16; ++channel) {
+        const QChar c = channel <= picture.size() ? picture.at(channel - 1) : QLatin1Char('.');
+        QStringList cells(11);
+        if (c == QLatin1Char('t')) {
+            cells[1] = QStringLiteral("470.00000");
+        } else if (c.isUpper()) {
+            const QString frequency = QStringLiteral("%1.00000").arg(400 + (c.unicode() - 'A'));
+            cells = QStringList({frequency, frequency}) + kTail;
+        }
+        CE::SetChannelCells(table, channel, cells);
+    }
+}
+
+QString Picture(const ChannelTable& table) {
+    QString picture;
+    for (int channel = 1; channel <= 16; ++channel) {
+        const QString rx = table.cellText(channel, 1);
+        picture += CE::IsBlank(table, channel) ? QLatin1Char('.')
+                   : rx.isEmpty()              ? QLatin1Char('t')
+                                               : QChar(char16_t('A' + int(rx.toDouble()) - 400));
+    }
+    return picture;
+}
+
+QString Fill(const QString& picture) {
+    return picture.leftJustified(16, QLatin1Char('.'));
+}
+
+} // namespace
+
+class TestChannelEdits : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowCommands_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("target"); // where a move asks the block to start
+        QTest::addColumn<QString>("after");
+        QTest::newRow("clear two") << "ABCD"
+                                   << "clear" << 2 << 2 << 0 << "A..D";
+        QTest::newRow("insert one") << "ABC"
+                                    << "insert" << 2 << 1 << 0 << "A.BC";
+        QTest::newRow("insert two at the top") << "ABC"
+                                               << "insert" << 1 << 2 << 0 << "..ABC";
+        QTest::newRow("insert into the last channel") << "ABC"
+                                                      << "insert" << 16 << 1 << 0 << "ABC";
+        // Nothing may be pushed off the end, not even a record with a transmit frequency alone.
+        QTest::newRow("insert refused, last defined")
+            << "ABCDEFGHIJKLMNOP"
+            << "insert" << 1 << 1 << 0 << "ABCDEFGHIJKLMNOP";
+        QTest::newRow("insert refused, last holds a transmit frequency")
+            << "AB.............t"
+            << "insert" << 1 << 1 << 0 << "AB.............t";
+        QTest::newRow("insert two refused, one of the last two defined")
+            << "AB.............C"
+            << "insert" << 1 << 2 << 0 << "AB.............C";
+        QTest::newRow("delete two") << "ABCDE"
+                                    << "delete" << 2 << 2 << 0 << "ADE";
+        QTest::newRow("delete the last") << "ABCDEFGHIJKLMNOP"
+                                         << "delete" << 16 << 1 << 0 << "ABCDEFGHIJKLMNO.";
+        QTest::newRow("move a block up") << "ABCD"
+                                         << "move" << 2 << 2 << 1 << "BCAD";
+        QTest::newRow("move down past blanks") << "AB.C"
+                                               << "move" << 1 << 1 << 3 << "B.AC";
+        QTest::newRow("move stops at the end") << "AB"
+                                               << "move" << 1 << 2 << 16 << "..............AB";
+        QTest::newRow("move stops at the top") << "ABC"
+                                               << "move" << 2 << 1 << 0 << "BAC";
+    }
+    void rowCommands() {
+        QFETCH(QString, before);
+        QFETCH(QString, command);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        QFETCH(int, target);
+        QFETCH(QString, after);
+        ChannelTableModel table;
+        Draw(table, before);
+        if (command == "clear") {
+            CE::ClearChannels(table, first, count);
+        } else if (command == "insert") {
+            QCOMPARE(CE::InsertEmptyChannels(table, first, count),
+                     Fill(before) != Fill(after) || first == 16);
+        } else if (command == "delete") {
+            CE::DeleteChannels(table, first, count);
+        } else {
+            QCOMPARE(CE::MoveChannels(table, first, count, target), qBound(1, target, 17 - count));
+        }
+        QCOMPARE(Picture(table), Fill(after));
+    }
+
+    void paste_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QList<QStringList>>("channels");
+        QTest::addColumn<QStringList>("problems");
+        const QString row = "9\t435.00000\t435.02500\t67.0\tD023N\t否\t低\t否\t窄\t否\t是\t否";
+        const QStringList cells = {"435.00000", "435.02500", "67.0", "D023N", "否", "低",
+                                   "否",        "窄",        "否",   "是",    "否"};
+        QTest::newRow("tab-separated, number ignored")
+            << row << 3 << QList<QStringList>{cells} << QStringList();
+        QTest::newRow("header and no channel number")
+            << "接收频率\t发射频率\t接收信令\t发射信令\t繁忙\t功率\t扫描\t带宽\t扰频\t压扩\t加重\r"
+               "\n" +
+                   row.section('\t', 1) + "\r\n\r\n"
+            << 3 << QList<QStringList>{cells} << QStringList();
+        QTest::newRow("csv with quotes, spelling and defaults")
+            << "\xEF\xBB\xBF信道,接收频率,发射频率,接收信令,发射信令,繁忙,功率,扫描,带宽,扰频,压扩,"
+               "加重\n"
+               "1,440,440,\"100\",d23n,,,,,,,\n2,,,,,,,,,,,\n"
+            << 15
+            << QList<QStringList>{QStringList({"440.00000", "440.00000", "100.0", "D023N"}) +
+                                      kTail.mid(2),
+                                  QStringList(11)}
+            << QStringList();
+        QTest::newRow("every problem, by channel and column")
+            << "1\t145\t\t\t\t\t\t\t\t\t\t\n2\t440.003\t\tD999N\t\t\t\t\t\t是\t是\t\n"
+            << 4 << QList<QStringList>()
+            << QStringList(
+                   {"信道 4，接收频率：\"145\"：超出范围",
+                    "信道 5，接收频率：\"440.003\"：请输入5k/6.25k的倍数",
+                    "信道 5，接收信令：\"D999N\" 不是信令代码：应为 \"关\"、亚音频（如 67.0）"
+                    "或数字亚音（如 D023N / D023I）",
+                    "信道 5，压扩：\"扰频\" 和 \"压扩\" 都是 \"是\"；\"扰频\" / \"压扩\" / "
+                    "\"加重\" 中只能有一个是 \"是\""});
+        QTest::newRow("wrong number of fields")
+            << "440\t440" << 1 << QList<QStringList>()
+            << QStringList({"信道 1：应有 12 个字段，实有 2 个"});
+        QTest::newRow("more than fit below")
+            << "1\t440\n2\t440\n3\t440\n"
+            << 15 << QList<QStringList>()
+            << QStringList({"剪贴板中有 3 个信道，从信道 15 起只能放下 2 个"});
+        QTest::newRow("nothing") << " \n"
+                                 << 1 << QList<QStringList>() << QStringList({"剪贴板中没有信道"});
+        QTest::newRow("open quote")
+            << "1,\"440\n"
+            << 1 << QList<QStringList>() << QStringList({"第 1 行：带引号的字段没有结束引号"});
+    }
+    void paste() {
+        QFETCH(QString, text);
+        QFETCH(int, first);
+        QFETCH(QList<QStringList>, channels);
+        QFETCH(QStringList, problems);
+        const CE::Paste paste = CE::PreparePaste(text, first, BandLimits{40000000, 48000000});
+        QCOMPARE(paste.problems, problems);
+        QCOMPARE(paste.channels, channels);
+    }
+
+    // What is copied pastes back as it was, through either clipboard form, also for records a
+    // decoded image can hold that typing cannot (a transmit frequency alone).
+    void copyPastesBack() {
+        ChannelTableModel table;
+        Draw(table, "AtB");
+        table.setCellText(3, 3, QStringLiteral("D754I"));
+        table.setCellText(3, 9, QStringLiteral("是"));
+        table.setCellText(3, 11, QStringLiteral("否"));
+        for (bool csv : {false, true}) {
+            const QString text =
+                csv ? QString::fromUtf8(CE::CopyCsv(table, 1, 3)) : CE::CopyText(table, 1, 3);
+            const CE::Paste paste = CE::PreparePaste(text, 10, table.bandLimits());
+            QVERIFY2(paste.problems.isEmpty(), qPrintable(paste.problems.join('\n')));
+            QCOMPARE(paste.channels,
+                     QList<QStringList>({CE::ChannelCells(table, 1), CE::ChannelCells(table, 2),
+                                         CE::ChannelCells(table, 3)}));
+        }
+    }
+
+    // A file with any problem leaves the table as it was, although the importer fills its own
+    // table as it goes; a good file replaces every channel and keeps the band.
+    void importChangesAllOrNothing() {
+        ChannelTableModel table;
+        Draw(table, "ABC");
+        const QByteArray header = ChannelCsv::Export(InMemoryChannelTable()).split('\r').first();
+        const QByteArray good = header + "\r\n2,410,,,,,,,,,,\r\n";
+        QStringList problems = CE::ImportCsv(good + "3,145,,,,,,,,,,\r\n", table);
+        QCOMPARE(problems, QStringList({"第 3 行，第 2 列（接收频率）：\"145\"：超出范围"}));
+        QCOMPARE(Picture(table), Fill("ABC"));
+        QVERIFY(CE::ImportCsv(good, table).isEmpty());
+        QCOMPARE(Picture(table), Fill(".K"));
+        QCOMPARE(CE::ChannelCells(table, 2), QStringList({"410.00000", ""}) + kTail);
+        QCOMPARE(table.selected(Selector::Band), 1);
+    }
+
+    // Each step brings back exactly the document before it, the options in the image included,
+    // undoing and redoing any number of times; the clean state is where the document was saved.
+    void historyRestoresExactly() {
+        ChannelTableModel table;
+        MemoryImage image;
+        Draw(table, "AB");
+        DocumentHistory history(image, table);
+        const auto changes = QList<std::function<void()>>{
+            [&] { table.commitFrequency(3, 1, QStringLiteral("433.5")); },
+            [&] {
+                table.commitChoice(1, 9, QStringLiteral("是"), ChannelTableModel::Commit::EnterKey);
+            },
+            [&] { table.select(Selector::Band, 0); },
+            [&] {
+                image.WriteByte(0x3C0, 7);
+                image.WriteByte(0x120, 0x55);
+            },
+            [&] { CE::MoveChannels(table, 1, 2, 5); },
+            [&] {
+                CE::DeleteChannels(table, 1, 16);
+                table.select(Selector::Model, 0);
+            },
+        };
+        QList<CE::Snapshot> states = {CE::Capture(image, table)};
+        for (const auto& change : changes) {
+            change();
+            history.record(QStringLiteral("step"));
+            history.record(QStringLiteral("nothing more")); // no change, no step
+            states << CE::Capture(image, table);
+            if (states.size() == 3) {
+                history.markSaved();
+            }
+        }
+        QUndoStack* stack = history.stack();
+        QCOMPARE(stack->count(), changes.size());
+        for (int round = 0; round < 2; ++round) {
+            for (int i = int(changes.size()) - 1; i >= 0; --i) {
+                stack->undo();
+                QVERIFY(CE::Capture(image, table) == states.at(i));
+                QCOMPARE(stack->isClean(), i == 2);
+            }
+            for (int i = 1; i <= changes.size(); ++i) {
+                stack->redo();
+                QVERIFY(CE::Capture(image, table) == states.at(i));
+            }
+        }
+        // A new change after undoing drops what could have been redone.
+        stack->undo();
+        table.commitFrequency(16, 1, QStringLiteral("150"));
+        history.record(QStringLiteral("other"));
+        QVERIFY(!stack->canRedo());
+        QCOMPARE(stack->undoText(), QStringLiteral("other"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChannelEdits)
+#include "test_channel_edits.moc"
