@@ -577,6 +577,10 @@ All rights reserved</translation>
         <source>移动信道</source>
         <translation>Move Channels</translation>
     </message>
+    <message>
+        <source>已导入 %1。</source>
+        <translation>Imported %1.</translation>
+    </message>
 </context>
 <context>
     <name>Messenger</name>

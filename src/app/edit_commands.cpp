@@ -368,13 +368,20 @@ void EditCommands::importCsvFile(const QString& path) {
             tr("无法读取文件 %1：%2").arg(path, UiLanguage::SystemErrorText(file.errorString())));
         return;
     }
-    const QStringList problems = ChannelEdits::ImportCsv(bytes, m_document->channels());
-    if (!problems.isEmpty()) {
-        ShowWarning(m_frame, tr("无法导入 %1，什么也没有改变：").arg(QFileInfo(path).fileName()),
-                    problems.join(QLatin1Char('\n')));
+    const QString name = QFileInfo(path).fileName();
+    const ChannelEdits::CsvImport result = ChannelEdits::ImportCsv(bytes, m_document->channels());
+    if (!result.problems.isEmpty()) {
+        ShowWarning(m_frame, tr("无法导入 %1，什么也没有改变：").arg(name),
+                    result.problems.join(QLatin1Char('\n')));
         return;
     }
     record(tr("导入 CSV"));
+    if (!result.notes.isEmpty()) {
+        // A list from another program imports with what this radio cannot hold left out; the
+        // user learns what that was.
+        TheMessenger().showMessage(m_frame, tr("导入 CSV"), tr("已导入 %1。").arg(name),
+                                   result.notes.join(QLatin1Char('\n')));
+    }
 }
 
 void EditCommands::exportCsv() {

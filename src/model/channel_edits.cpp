@@ -269,16 +269,16 @@ void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& cha
     }
 }
 
-QStringList ImportCsv(const QByteArray& file, ChannelTable& table) {
+CsvImport ImportCsv(const QByteArray& file, ChannelTable& table) {
     const BandLimits limits = SelectedBandLimits(table);
     InMemoryChannelTable imported;
-    const QList<ChannelCsv::Problem> problems =
-        ChannelCsv::Import(file, imported, limits.low, limits.high);
-    if (!problems.isEmpty()) {
-        return ChannelCsv::DescribeProblems(problems);
+    const ChannelCsv::ImportResult result =
+        ChannelCsv::ImportAny(file, imported, limits.low, limits.high);
+    if (!result.problems.isEmpty()) {
+        return {ChannelCsv::DescribeProblems(result.problems), {}};
     }
     WriteAll(table, AllChannels(imported));
-    return {};
+    return {{}, result.notes};
 }
 
 } // namespace ChannelEdits

@@ -64,8 +64,13 @@ struct Paste {
 Paste PreparePaste(const QString& text, int first, const BandLimits& limits);
 void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& channels);
 
-// A CSV file of the whole table into table, checked against the band table has selected. On
-// any problem nothing changes and the problems are returned as the user reads them.
-QStringList ImportCsv(const QByteArray& file, ChannelTable& table);
+struct CsvImport {
+    QStringList problems; // as the user reads them; on any, nothing changed
+    QStringList notes;    // what the file held that the table could not take as written
+};
+
+// A CSV file of the whole table, in our layout or the generic one of other programs, into table,
+// checked against the band table has selected.
+CsvImport ImportCsv(const QByteArray& file, ChannelTable& table);
 
 } // namespace ChannelEdits

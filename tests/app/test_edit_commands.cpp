@@ -216,6 +216,18 @@ private slots:
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 导入 CSV"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
+
+        // A repeater list in the generic layout of other programs: its names are left out, said.
+        QVERIFY(writeFile(QStringLiteral("repeaters.csv"),
+                          "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                          "DtcsCode,DtcsPolarity,Mode,Skip,Power\r\n"
+                          "2,Hill,145.600000,-,0.600000,Tone,88.5,88.5,023,NN,NFM,,Low\r\n"));
+        f.messenger->shown.clear();
+        f.messenger->openPaths << f.path(QStringLiteral("repeaters.csv"));
+        action("fileImportCsv")->trigger();
+        QCOMPARE(f.row(2).mid(0, 8),
+                 QStringList({"145.60000", "145.00000", "关", "88.5", "否", "低", "是", "窄"}));
+        QCOMPARE(f.messenger->boxes(), QStringList({"导入 CSV: 已导入 repeaters.csv。"}));
     }
 
     // A dropped .csv is imported; a dropped .sin is opened after the unsaved-changes question.

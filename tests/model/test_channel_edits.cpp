@@ -196,10 +196,10 @@ private slots:
         Draw(table, "ABC");
         const QByteArray header = ChannelCsv::Export(InMemoryChannelTable()).split('\r').first();
         const QByteArray good = header + "\r\n2,410,,,,,,,,,,\r\n";
-        QStringList problems = CE::ImportCsv(good + "3,145,,,,,,,,,,\r\n", table);
+        QStringList problems = CE::ImportCsv(good + "3,145,,,,,,,,,,\r\n", table).problems;
         QCOMPARE(problems, QStringList({"第 3 行，第 2 列（接收频率）：\"145\"：超出范围"}));
         QCOMPARE(Picture(table), Fill("ABC"));
-        QVERIFY(CE::ImportCsv(good, table).isEmpty());
+        QVERIFY(CE::ImportCsv(good, table).problems.isEmpty());
         QCOMPARE(Picture(table), Fill(".K"));
         QCOMPARE(CE::ChannelCells(table, 2), QStringList({"410.00000", ""}) + kTail);
         QCOMPARE(table.selected(Selector::Band), 1);
