@@ -120,7 +120,7 @@ public:
         clock.start();
         dialog->startButton()->click();
         // Waiting, not spinning: a busy loop here would take a core from the worker and the radio.
-        while (dialog->isWindowOpen() || m_app.GetView()->IsTransferBusy()) {
+        while (dialog->isWindowOpen() || m_app.GetView()->isTransferBusy()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         Run run{(endNs ? endNs : clock.nsecsElapsed()) / 1e9, 0};

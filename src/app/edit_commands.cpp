@@ -139,7 +139,7 @@ void EditCommands::addToMenus() {
 }
 
 bool EditCommands::busy() const {
-    return m_view->IsTransferBusy();
+    return m_view->isTransferBusy();
 }
 
 void EditCommands::updateActions() {

@@ -240,11 +240,11 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::ConnectCommands() {
-    connectCommand(QStringLiteral("actionReadData"), m_view, &CProgramView::OnReadData);
-    connectCommand(QStringLiteral("actionWriteData"), m_view, &CProgramView::OnWriteData);
+    connectCommand(QStringLiteral("actionReadData"), m_view, &CProgramView::readData);
+    connectCommand(QStringLiteral("actionWriteData"), m_view, &CProgramView::writeData);
     connectCommand(QStringLiteral("actionOptionalFeatures"), m_view,
-                   &CProgramView::OnOptionalFeatures);
-    connectCommand(QStringLiteral("actionTuning"), m_view, &CProgramView::OnTuning);
+                   &CProgramView::openOptionalFeatures);
+    connectCommand(QStringLiteral("actionTuning"), m_view, &CProgramView::openTuning);
     connectCommand(QStringLiteral("actionFileSave"), m_document, &CProgramDoc::OnFileSave);
     connectCommand(QStringLiteral("actionFileSaveAs"), m_document, &CProgramDoc::OnFileSaveAs);
     connectCommand(QStringLiteral("actionFilePrint"), this, &CMainFrame::OnFilePrint);
@@ -269,7 +269,7 @@ void CMainFrame::UpdatePortPrompts() {
 }
 
 bool CMainFrame::IsTransferBusy() const {
-    return m_view->IsTransferBusy();
+    return m_view->isTransferBusy();
 }
 
 void CMainFrame::OnTransferRunningChanged(bool running) {
@@ -319,10 +319,10 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (m_view->IsTransferBusy()) {
+    if (m_view->isTransferBusy()) {
         // The transfer runs on this window's stack: it stops at its next block, closes the port
         // and its dialog, and then the close goes ahead as any other.
-        m_view->CancelTransfer();
+        m_view->cancelTransfer();
         m_bCloseAfterTransfer = true;
         event->ignore();
         return;

@@ -53,7 +53,7 @@ CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWid
     layoutForm();
     m_transfer = new WindowTransfer(this);
     m_transfer->setImageSource(
-        [this](TransferDirection direction) { return ImageAtStart(direction); });
+        [this](TransferDirection direction) { return imageAtStart(direction); });
     connect(m_transfer, &WindowTransfer::runningChanged, this,
             &CProgramView::transferRunningChanged);
     connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
@@ -183,17 +183,17 @@ void CProgramView::markModified(const QString& step) {
 
 // ---- Commands ----
 
-void CProgramView::OnReadData() {
+void CProgramView::readData() {
     commitOpenEditor();
     m_transfer->open(TransferDirection::Read, tr("读数据"), m_grid);
 }
 
-void CProgramView::OnWriteData() {
+void CProgramView::writeData() {
     commitOpenEditor();
     m_transfer->open(TransferDirection::Write, tr("写数据"), m_grid);
 }
 
-MemoryImage CProgramView::ImageAtStart(TransferDirection direction) {
+MemoryImage CProgramView::imageAtStart(TransferDirection direction) {
     if (direction == TransferDirection::Write) {
         // The radio gets the table as it stands now, whatever is edited while the blocks go out.
         encodeChannels();
@@ -201,11 +201,11 @@ MemoryImage CProgramView::ImageAtStart(TransferDirection direction) {
     return m_image;
 }
 
-bool CProgramView::IsTransferBusy() const {
+bool CProgramView::isTransferBusy() const {
     return m_transfer->isBusy();
 }
 
-void CProgramView::CancelTransfer() {
+void CProgramView::cancelTransfer() {
     m_transfer->cancel();
 }
 
@@ -225,8 +225,8 @@ CTransferDlg* CProgramView::transferDialog() const {
     return m_transfer->dialog();
 }
 
-void CProgramView::OnOptionalFeatures() {
-    if (IsTransferBusy()) {
+void CProgramView::openOptionalFeatures() {
+    if (isTransferBusy()) {
         return; // a read under way would overwrite the options when it ends
     }
     if (RunOptionalFeaturesCommand(this, m_image)) {
@@ -234,8 +234,8 @@ void CProgramView::OnOptionalFeatures() {
     }
 }
 
-void CProgramView::OnTuning() {
-    if (IsTransferBusy()) {
+void CProgramView::openTuning() {
+    if (isTransferBusy()) {
         return;
     }
     if (RunTuningCommand(this, m_image)) {

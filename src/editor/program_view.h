@@ -56,17 +56,17 @@ public:
 
     // True from Start until the transfer has closed its port and its dialog. Meanwhile nothing
     // may replace the image, and the window must not close.
-    bool IsTransferBusy() const;
+    bool isTransferBusy() const;
     // Asks a transfer under way to stop at its next progress step; nothing if none is.
-    void CancelTransfer();
+    void cancelTransfer();
 
 public slots:
-    void OnReadData();
-    void OnWriteData();
+    void readData();
+    void writeData();
     // "COM1" to "COM4": the port the next transfer opens.
     void setPortName(const QString& port);
-    void OnOptionalFeatures();
-    void OnTuning();
+    void openOptionalFeatures();
+    void openTuning();
 
 signals:
     // A change the document must remember until it is saved; step names it, or is empty when the
@@ -91,7 +91,7 @@ private:
     void onBandSelected();
     void showSelection(ChannelTable::Selector selector);
     // The image a Start hands to the radio link: for a write, the table folded in first.
-    MemoryImage ImageAtStart(TransferDirection direction);
+    MemoryImage imageAtStart(TransferDirection direction);
 
     // ---- Cell editing ----
     int currentChannel() const;

@@ -92,7 +92,7 @@ private slots:
         // Refused while a transfer is under way.
         f.action("actionReadData")->trigger();
         f.view()->transferDialog()->startButton()->setEnabled(false);
-        QVERIFY(f.view()->IsTransferBusy());
+        QVERIFY(f.view()->isTransferBusy());
         f.key(Qt::Key_Z);
         QCOMPARE(f.cell(3, 1), QStringLiteral("145.00000"));
         f.view()->transferDialog()->startButton()->setEnabled(true);

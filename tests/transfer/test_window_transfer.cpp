@@ -84,7 +84,7 @@ private:
         }
         QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
         return QTest::qWaitFor(
-            [this] { return !dialog()->isWindowOpen() && !f.view()->IsTransferBusy(); }, 30000);
+            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
     }
     // Runs action once, from inside the transfer's progress step, when block is done.
     void atBlock(int block, std::function<void()> action) {
@@ -263,7 +263,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(!f.frame()->isVisible(), 30000);
         QVERIFY(!closedAtOnce);
-        QVERIFY(!dialog()->isWindowOpen() && !f.view()->IsTransferBusy());
+        QVERIFY(!dialog()->isWindowOpen() && !f.view()->isTransferBusy());
         QCOMPARE(f.messenger->shown.size(), 1); // the unsaved-changes question, nothing else
         QVERIFY(f.messenger->shown.at(0).text.startsWith(QStringLiteral("是否保存")));
         QCOMPARE(f.cell(2, 1), QString()); // the read did not finish
