@@ -463,6 +463,45 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>CsvFileCommands</name>
+    <message>
+        <source>导入 CSV...</source>
+        <translation>Import CSV...</translation>
+    </message>
+    <message>
+        <source>导出 CSV...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>导入 CSV</source>
+        <translation>Import CSV</translation>
+    </message>
+    <message>
+        <source>无法读取文件 %1：%2</source>
+        <translation>Cannot read the file %1: %2</translation>
+    </message>
+    <message>
+        <source>无法导入 %1，什么也没有改变：</source>
+        <translation>Cannot import %1; nothing was changed:</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>无法保存文件 %1：%2</source>
+        <translation>Cannot save the file %1: %2</translation>
+    </message>
+    <message>
+        <source>已导入 %1。</source>
+        <translation>Imported %1.</translation>
+    </message>
+</context>
+<context>
     <name>DialogButtons</name>
     <message>
         <source>确定</source>
@@ -523,14 +562,6 @@ All rights reserved</translation>
         <translation>Move Down</translation>
     </message>
     <message>
-        <source>导入 CSV...</source>
-        <translation>Import CSV...</translation>
-    </message>
-    <message>
-        <source>导出 CSV...</source>
-        <translation>Export CSV...</translation>
-    </message>
-    <message>
         <source>撤销 %1</source>
         <translation>Undo %1</translation>
     </message>
@@ -550,36 +581,8 @@ All rights reserved</translation>
         </translation>
     </message>
     <message>
-        <source>CSV 文件 (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-    <message>
-        <source>导入 CSV</source>
-        <translation>Import CSV</translation>
-    </message>
-    <message>
-        <source>无法读取文件 %1：%2</source>
-        <translation>Cannot read the file %1: %2</translation>
-    </message>
-    <message>
-        <source>无法导入 %1，什么也没有改变：</source>
-        <translation>Cannot import %1; nothing was changed:</translation>
-    </message>
-    <message>
-        <source>导出 CSV</source>
-        <translation>Export CSV</translation>
-    </message>
-    <message>
-        <source>无法保存文件 %1：%2</source>
-        <translation>Cannot save the file %1: %2</translation>
-    </message>
-    <message>
         <source>移动信道</source>
         <translation>Move Channels</translation>
-    </message>
-    <message>
-        <source>已导入 %1。</source>
-        <translation>Imported %1.</translation>
     </message>
 </context>
 <context>

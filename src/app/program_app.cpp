@@ -1,6 +1,7 @@
 #include "program_app.h"
 
 #include "about_dialog.h"
+#include "csv_file_commands.h"
 #include "edit_commands.h"
 #include "main_frame.h"
 #include "messenger.h"
@@ -43,8 +44,9 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     m_frame->connectCommand(QStringLiteral("actionFileOpenBackup"), this,
                             &CProgramApp::OnFileOpenBackup);
     m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &CProgramApp::OnAppAbout);
-    // The window owns the edit commands; a dropped .sin opens as Open would open it.
-    new EditCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
+    // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
+    new EditCommands(m_frame.get(), m_document.get());
+    new CsvFileCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
         if (m_document->SaveModified()) {
             OpenDocumentFile(path);
         }

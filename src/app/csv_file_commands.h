@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class CMainFrame;
+class CProgramDoc;
+class CProgramView;
+class QAction;
+
+// The channels as a CSV file, in and out, from the 文件 menu, and files dropped on the window: a
+// .sin opens, a .csv is imported. An import replaces the channels alone, as one undo step, and
+// like every command that changes the document does nothing while a transfer runs.
+class CsvFileCommands : public QObject {
+    Q_OBJECT
+public:
+    // openDocument opens a .sin file, asking about unsaved changes first.
+    CsvFileCommands(CMainFrame* frame, CProgramDoc* document,
+                    std::function<void(const QString&)> openDocument);
+
+    void importCsv();
+    void importCsvFile(const QString& path);
+    void exportCsv();
+    // What dropping a file does: a .sin opens, a .csv is imported. False for any other file.
+    bool dropFile(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void addToFileMenu();
+    void updateActions();
+    // Commits the cell being edited; false when its value was refused and the command must wait.
+    bool settleEditor();
+    bool busy() const;
+    QString suggestedExportPath() const;
+    bool acceptDrag(QEvent* event);
+
+    CMainFrame* m_frame;
+    CProgramDoc* m_document;
+    CProgramView* m_view;
+    std::function<void(const QString&)> m_openDocument;
+
+    QAction* m_import = nullptr;
+    QAction* m_export = nullptr;
+};
