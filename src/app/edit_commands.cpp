@@ -149,11 +149,11 @@ void EditCommands::copyChannels() {
         return;
     }
     const ChannelTableModel& channels = m_document->channels();
+    const int first = m_selection->firstSelected();
+    const int count = m_selection->selectedCount();
     auto* data = new QMimeData;
-    data->setText(ChannelEdits::CopyText(channels, m_selection->firstSelected(),
-                                         m_selection->selectedCount()));
-    data->setData(kCsvMime, ChannelEdits::CopyCsv(channels, m_selection->firstSelected(),
-                                                  m_selection->selectedCount()));
+    data->setText(ChannelEdits::CopyText(channels, first, count));
+    data->setData(kCsvMime, ChannelEdits::CopyCsv(channels, first, count));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
