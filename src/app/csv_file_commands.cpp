@@ -203,8 +203,12 @@ bool CsvFileCommands::eventFilter(QObject* watched, QEvent* event) {
 
 bool CsvFileCommands::acceptDrag(QEvent* event) {
     auto* drag = static_cast<QDropEvent*>(event);
-    if (!DroppedFile(drag->mimeData()).isEmpty()) {
+    // During a transfer nothing may replace the document: the drag is refused where it enters,
+    // so the pointer shows it, instead of a drop that would be ignored without a word.
+    if (!busy() && !DroppedFile(drag->mimeData()).isEmpty()) {
         drag->acceptProposedAction();
+    } else {
+        drag->ignore();
     }
     return true;
 }

@@ -36,16 +36,20 @@ class TestEditCommands : public QObject {
         QFile file(f.path(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
-    void drop(const QString& path) const {
-        auto* data = new QMimeData;
-        data->setUrls({QUrl::fromLocalFile(path)});
+    // As a desktop drops: only where the window took the drag when it entered.
+    bool drop(const QString& path) const {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
         const QPoint at = f.frame()->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(f.frame(), &enter);
-        QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, {});
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(f.frame(), &dropped);
         QCoreApplication::processEvents();
-        delete data;
+        return true;
     }
 
 private slots:
@@ -237,7 +241,16 @@ private slots:
         f.key(Qt::Key_S);
         const QByteArray header = ChannelCsv::Export(f.table()).split('\r').first() + "\r\n";
         QVERIFY(writeFile(QStringLiteral("list.csv"), header + "2,147,,,,,,,,,,\r\n"));
-        drop(f.path(QStringLiteral("list.csv")));
+        // While a transfer runs the window refuses the drag: the cursor says so, nothing changes.
+        f.action("actionReadData")->trigger();
+        f.view()->transferDialog()->startButton()->setEnabled(false);
+        QVERIFY(f.view()->isTransferBusy());
+        QVERIFY(!drop(f.path(QStringLiteral("list.csv"))));
+        f.view()->transferDialog()->startButton()->setEnabled(true);
+        f.view()->transferDialog()->closeWindow();
+        QCOMPARE(receive(1, 2), QStringList({"145.00000", ""}));
+
+        QVERIFY(drop(f.path(QStringLiteral("list.csv"))));
         QCOMPARE(receive(1, 2), QStringList({"", "147.00000"}));
 
         f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
