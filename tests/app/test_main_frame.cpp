@@ -84,8 +84,14 @@ private slots:
                  "查看(&V): 工具栏(&T)|状态栏(&S)", "帮助(&H): 关于 ...",
                  "tools: 新建|打开|保存|-|读频|写频|-|打印|关于", "status: 就绪|大写|数字|滚动",
                  "建立新文档", "退出应用程序；提示保存文档", ""}));
+        // Each button shows a picture of its own, at the size it is drawn for.
+        QList<QImage> pictures;
         for (QAction* action : f.frame()->ToolBar()->actions()) {
-            QVERIFY(action->isSeparator() || !action->icon().pixmap(18, 18).isNull());
+            const QPixmap pixmap = action->icon().pixmap(QSize(18, 18));
+            QVERIFY(action->isSeparator() || pixmap.size() == QSize(18, 18));
+            QVERIFY2(action->isSeparator() || !pictures.contains(pixmap.toImage()),
+                     qPrintable(action->toolTip()));
+            pictures.append(pixmap.toImage());
         }
     }
 
@@ -160,15 +166,17 @@ private slots:
         QVERIFY(!f.frame()->statusBar()->isHidden());
     }
 
-    void aboutBoxAndStandardDialogsSpeakChinese() {
+    void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {
         UiLanguage::Install({QStringLiteral("qtr318-cps_en")}); // a C locale: Chinese
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
         QString seen;
+        QImage picture;
         QTimer::singleShot(0, this, [&] {
             if (QWidget* box = QApplication::activeModalWidget()) {
                 seen = box->windowTitle();
                 for (QLabel* label : box->findChildren<QLabel*>()) {
                     seen += ' ' + label->text();
+                    picture = label->pixmap().isNull() ? picture : label->pixmap().toImage();
                 }
                 box->findChild<QPushButton*>()->click();
             }
@@ -178,6 +186,12 @@ private slots:
                      seen.contains(QStringLiteral("版本 1.0.6")) &&
                      seen.contains(QStringLiteral("澜星电子有限公司")),
                  qPrintable(seen));
+        // The box shows the program's own icon, which the window has at every size it needs.
+        const QIcon icon = f.frame()->windowIcon();
+        QCOMPARE(picture, icon.pixmap(QSize(32, 32)).toImage());
+        for (int size : {16, 48, 256}) {
+            QCOMPARE(icon.pixmap(QSize(size, size)).size(), QSize(size, size));
+        }
     }
 };
 

@@ -333,19 +333,6 @@ private slots:
         QCOMPARE(Decoded(f.image()).cellText(1, 1), QStringLiteral("150.00000"));
     }
 
-    // The radio stops acknowledging at block 7 of a write: the box says how many blocks it took
-    // and that it now holds old and new data and must be written again.
-    void unfinishedWriteSaysWhatTheRadioHolds() {
-        QVERIFY(startRadio(RadioMemory(), {QStringLiteral("--nak-at"), QStringLiteral("10")}));
-        f.action("actionWriteData")->trigger();
-        QVERIFY(startAndWait());
-        QCOMPARE(f.messenger->boxes(), QStringList({"错误: 通信错误"}));
-        const QString detail = f.messenger->shown.at(0).detail;
-        QVERIFY2(detail.contains(QStringLiteral("确认收到 6 块")) &&
-                     detail.contains(QStringLiteral("重新写入")),
-                 qPrintable(detail));
-    }
-
     // Ticked, the write is read back in the same dialog and a block the radio stored wrongly is
     // named by channel and field; unticked, nothing is read back, as before.
     void verifyAfterWrite_data() {
