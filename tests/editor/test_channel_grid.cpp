@@ -1,5 +1,4 @@
 #include "band_limits.h"
-#include "channel_codec.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -73,16 +72,13 @@ private slots:
         f.view()->encodeChannels();
         QCOMPARE(f.image().ReadByte(0x013), 0x14);
         QCOMPARE(f.image().ReadByte(0x100), 0x25);
-        InMemoryChannelTable copy;
-        ::DecodeChannels(f.image(), copy);
-        QCOMPARE(f.tableTexts(copy), f.tableTexts(f.table()));
+        QCOMPARE(f.tableTexts(f.decoded(f.image())), f.tableTexts(f.table()));
     }
 
     void initialUpdateHidesEditorsAndShowsTheImage() {
         f.moveTo(2, 1);
         f.type("14");
-        InMemoryChannelTable table;
-        ::DecodeChannels(f.image(), table);
+        InMemoryChannelTable table = f.decoded(f.image());
         table.setCellText(3, 1, QStringLiteral("440.00000"));
         table.setCellText(3, 2, QStringLiteral("445.00000"));
         table.select(ChannelTable::Selector::Band, 1);

@@ -1,7 +1,6 @@
 // Reading and writing the simulated radio from the window, as a user does it: menu, toolbar and
 // keys, the progress dialog's Start and Cancel, and whatever else gets clicked meanwhile.
 
-#include "channel_codec.h"
 #include "document_file.h"
 #include "image_map.h"
 #include "new_document.h"
@@ -16,16 +15,10 @@
 
 namespace {
 
-InMemoryChannelTable Decoded(const MemoryImage& image) {
-    InMemoryChannelTable table;
-    DecodeChannels(image, table);
-    return table;
-}
-
 // What the radio holds before a read: one channel on row 2 and squelch level 7.
 MemoryImage RadioMemory() {
     MemoryImage image = NewDocumentImage();
-    InMemoryChannelTable table = Decoded(image);
+    InMemoryChannelTable table = WindowFixture::decoded(image);
     const QStringList row = QStringList({"150.12500", "151.50000"}) + kNewChannelTail;
     for (int col = 1; col <= row.size(); ++col) {
         table.setCellText(2, col, row.at(col - 1));
@@ -187,11 +180,11 @@ private slots:
         });
         QVERIFY(startAndWait());
         QCOMPARE(f.cell(6, 1), QStringLiteral("147.00000"));
-        QCOMPARE(f.tableTexts(Decoded(radioMemory())), written);
+        QCOMPARE(f.tableTexts(WindowFixture::decoded(radioMemory())), written);
         QVERIFY(f.messenger->shown.isEmpty());
         const QList<MemoryImage> kept = backups();
         QCOMPARE(kept.size(), 1);
-        QCOMPARE(f.tableTexts(Decoded(kept.at(0))), written);
+        QCOMPARE(f.tableTexts(WindowFixture::decoded(kept.at(0))), written);
     }
 
     void cancelDuringReadLeavesImageAndTable() {
@@ -311,7 +304,7 @@ private slots:
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         QCOMPARE(f.view()->direction(), TransferDirection::Read);
         QVERIFY(f.action("actionFileNew")->isEnabled());
-        const InMemoryChannelTable radio = Decoded(radioMemory());
+        const InMemoryChannelTable radio = WindowFixture::decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
         QCOMPARE(radio.cellText(2, 1), QString());
         QCOMPARE(f.cell(2, 1), QStringLiteral("160.00000"));
@@ -330,7 +323,7 @@ private slots:
                      detail.contains(QStringLiteral("不存在")) && !detail.contains("dialout"),
                  qPrintable(detail));
         // Encoding comes before the port.
-        QCOMPARE(Decoded(f.image()).cellText(1, 1), QStringLiteral("150.00000"));
+        QCOMPARE(WindowFixture::decoded(f.image()).cellText(1, 1), QStringLiteral("150.00000"));
     }
 
     // Ticked, the write is read back in the same dialog and a block the radio stored wrongly is
