@@ -1,3 +1,4 @@
+#include "channel_table_printer.h"
 #include "ui_language.h"
 #include "window_fixture.h"
 
@@ -7,7 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -84,8 +87,14 @@ private slots:
                  "查看(&V): 工具栏(&T)|状态栏(&S)", "帮助(&H): 关于 ...",
                  "tools: 新建|打开|保存|-|读频|写频|-|打印|关于", "status: 就绪|大写|数字|滚动",
                  "建立新文档", "退出应用程序；提示保存文档", ""}));
+        // Each button shows a picture of its own, at the size it is drawn for.
+        QList<QImage> pictures;
         for (QAction* action : f.frame()->ToolBar()->actions()) {
-            QVERIFY(action->isSeparator() || !action->icon().pixmap(18, 18).isNull());
+            const QPixmap pixmap = action->icon().pixmap(QSize(18, 18));
+            QVERIFY(action->isSeparator() || pixmap.size() == QSize(18, 18));
+            QVERIFY2(action->isSeparator() || !pictures.contains(pixmap.toImage()),
+                     qPrintable(action->toolTip()));
+            pictures.append(pixmap.toImage());
         }
     }
 
@@ -160,15 +169,17 @@ private slots:
         QVERIFY(!f.frame()->statusBar()->isHidden());
     }
 
-    void aboutBoxAndStandardDialogsSpeakChinese() {
+    void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {
         UiLanguage::Install({QStringLiteral("qtr318-cps_en")}); // a C locale: Chinese
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
         QString seen;
+        QImage picture;
         QTimer::singleShot(0, this, [&] {
             if (QWidget* box = QApplication::activeModalWidget()) {
                 seen = box->windowTitle();
                 for (QLabel* label : box->findChildren<QLabel*>()) {
                     seen += ' ' + label->text();
+                    picture = label->pixmap().isNull() ? picture : label->pixmap().toImage();
                 }
                 box->findChild<QPushButton*>()->click();
             }
@@ -178,6 +189,59 @@ private slots:
                      seen.contains(QStringLiteral("版本 1.0.6")) &&
                      seen.contains(QStringLiteral("澜星电子有限公司")),
                  qPrintable(seen));
+        // The box shows the program's own icon, which the window has at every size it needs.
+        const QIcon icon = f.frame()->windowIcon();
+        QCOMPARE(picture, icon.pixmap(QSize(32, 32)).toImage());
+        for (int size : {16, 48, 256}) {
+            QCOMPARE(icon.pixmap(QSize(size, size)).size(), QSize(size, size));
+        }
+    }
+
+    // The widest texts every cell can hold, on the wider band, fit one page.
+    void printsTheTableToOnePdfPage() {
+        f.table().select(ChannelTable::Selector::Band, 1);
+        for (int row = 1; row <= 16; ++row) {
+            for (int col = 1; col <= 11; ++col) {
+                const QString freq = QStringLiteral("4%1.12500").arg(row + 10 * col);
+                f.table().setCellText(row, col, col <= 2 ? freq : col == 3 ? "D754I" : "254.1");
+            }
+        }
+        const QString path = f.path(QStringLiteral("table.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QRectF page({0, 0},
+                          printer.pageLayout().paintRectPixels(printer.resolution()).size());
+        const ChannelTablePrinter::Page layout =
+            ChannelTablePrinter(f.table(), QStringLiteral("a.sin")).Layout(&printer, page);
+        QStringList texts;
+        for (const ChannelTablePrinter::Text& text : layout.texts) {
+            texts.append(text.text);
+            QVERIFY2(page.contains(text.rect), qPrintable(text.text));
+        }
+        QCOMPARE(layout.cells.size(), 17 * 12);
+        for (const char* text : {"QTR-318", "400 - 480MHz", "接收频率", "16", "436.12500"}) {
+            QVERIFY2(texts.join('\n').contains(QString::fromUtf8(text)), text);
+        }
+        QCOMPARE(texts.count(QStringLiteral("D754I")), 16);
+        QVERIFY(layout.tablePointSize >= 7);
+        // Column proportions as on screen.
+        QVERIFY(qAbs(layout.cells.at(1).width() - 3 * layout.cells.at(0).width()) < 1);
+
+        QVERIFY(f.frame()->PrintDocument(printer));
+        if (qEnvironmentVariableIsSet("QTR318_KEEP_PDF")) { // for looking at the page
+            QFile::copy(path, qEnvironmentVariable("QTR318_KEEP_PDF"));
+        }
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 5000); // fonts and text, not blank
+        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), 1);
+
+        printer.setOutputFileName(f.path(QStringLiteral("no/such/dir/table.pdf")));
+        QVERIFY(!f.frame()->PrintDocument(printer));
+        QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 无法打印。"));
     }
 };
 

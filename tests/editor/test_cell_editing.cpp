@@ -1,7 +1,9 @@
+#include "band_limits.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -23,19 +25,6 @@ class TestCellEditing : public QObject {
 private slots:
     void init() { QVERIFY(f.start()); }
     void cleanup() { f.stop(); }
-
-    void enterOnNewFrequencyFillsDefaultsAndStepsRight() {
-        f.moveTo(1, 1);
-        f.type("1");
-        QVERIFY(f.editorOpen());
-        f.type("45.125");
-        f.press(Qt::Key_Return);
-        QCOMPARE(f.row(1), QStringList({"145.12500", "145.12500"}) + kNewChannelTail);
-        QCOMPARE(f.current(), QPoint(1, 2));
-        QVERIFY(!f.editorOpen());
-        QVERIFY(f.messenger->shown.isEmpty());
-        QVERIFY(f.doc()->IsModified());
-    }
 
     // One row per outcome; which texts give which verdict is the frequency check's own test.
     void frequencyCheck_data() {
@@ -91,9 +80,10 @@ private slots:
         }
     }
 
-    // Every kind of column, left by a click on another channel, by Tab or by Enter, in a complete
-    // channel, one without a transmit frequency and an empty one. Frequencies are typed,
-    // signalling typed in lower case, the option lists stepped to the other entry.
+    // Every kind of editor, left by a click on another channel, by Tab or by Enter; which option
+    // lands in which kind of channel is the table model's test, a few rows here show the window
+    // passes on how the cell was left. Frequencies are typed, signalling typed in lower case,
+    // the option lists stepped to the other entry.
     void leavingACell_data() {
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("how");
@@ -108,8 +98,6 @@ private slots:
         };
         for (const char* how : {"click", "Tab", "Enter"}) {
             const bool enter = QLatin1String(how) == QLatin1String("Enter");
-            QTest::addRow("receive, %s", how)
-                << 1 << how << "complete" << with(complete, 1, "146.00000");
             QTest::addRow("receive of an empty channel, %s", how)
                 << 1 << how << "empty" << QStringList({"146.00000", "146.00000"}) + kNewChannelTail;
             QTest::addRow("transmit, %s", how)
@@ -119,19 +107,10 @@ private slots:
                 << 4 << how << "complete" << with(complete, 4, "D023N");
             QTest::addRow("signalling without transmit, %s", how)
                 << 4 << how << "no transmit" << with(noTransmit, 4, enter ? "" : "D023N");
-            QTest::addRow("signalling of an empty channel, %s", how)
-                << 4 << how << "empty" << empty;
-            QTest::addRow("power, %s", how) << 6 << how << "complete" << with(complete, 6, "低");
             QTest::addRow("power without transmit, %s", how)
                 << 6 << how << "no transmit" << with(noTransmit, 6, enter ? "" : "低");
-            QTest::addRow("power of an empty channel, %s", how) << 6 << how << "empty" << empty;
             QTest::addRow("compander, %s", how)
                 << 10 << how << "complete" << with(with(complete, 10, "是"), 11, "否");
-            QTest::addRow("compander without transmit, %s", how)
-                << 10 << how << "no transmit"
-                << (enter ? noTransmit : with(with(noTransmit, 10, "是"), 11, "否"));
-            QTest::addRow("compander of an empty channel, %s", how)
-                << 10 << how << "empty" << empty;
         }
     }
     void leavingACell() {
@@ -220,25 +199,17 @@ private slots:
         QVERIFY(!f.editorOpen());
     }
 
+    // Which spellings name an entry is the signalling list's own test; here the cell gets the
+    // list's spelling and a refusal keeps the editor open, however it is left.
     void signallingTextsResolveToTheirListForm_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored"); // empty when refused
         QTest::addRow("tone without decimals") << "67"
                                                << "67.0";
-        QTest::addRow("tone with two decimals") << "254.10"
-                                                << "254.1";
         QTest::addRow("lower case code") << "d023n"
                                          << "D023N";
-        QTest::addRow("as listed") << "D754I"
-                                   << "D754I";
-        QTest::addRow("code without polarity") << "023"
-                                               << "";
-        QTest::addRow("no such tone") << "68"
-                                      << "";
         QTest::addRow("no such code") << "D024N"
                                       << "";
-        QTest::addRow("letters") << "abc"
-                                 << "";
     }
     void signallingTextsResolveToTheirListForm() {
         QFETCH(QString, typed);
@@ -410,6 +381,86 @@ private slots:
         f.press(Qt::Key_Return);
         QCOMPARE(f.cell(1, 1), QStringLiteral("145.00000"));
         QVERIFY(!f.doc()->IsModified());
+    }
+
+    void newDocumentShowsSixteenEmptyChannels() {
+        const QAbstractItemModel* model = f.grid()->model();
+        QCOMPARE(QSize(model->columnCount(), model->rowCount()), QSize(12, 16));
+        const QStringList shown = {model->headerData(0, Qt::Horizontal).toString(),
+                                   model->headerData(1, Qt::Horizontal).toString(),
+                                   model->headerData(11, Qt::Horizontal).toString(),
+                                   f.index(1, 0).data().toString(),
+                                   f.index(16, 0).data().toString(),
+                                   f.modelSelector()->currentText(),
+                                   f.bandSelector()->currentText()};
+        QCOMPARE(shown,
+                 QStringList({"信道", "接收频率", "加重", " 1", "16", "QTR-318", "136 - 174MHz"}));
+        QCOMPARE(f.tableTexts(f.table()), QStringList(QVector<QString>(16 * 11)));
+        QVERIFY(f.table().bandLimits() == (BandLimits{13600000, 17400000}));
+    }
+
+    void columnsKeepTheirProportionsAndFitTheGrid() {
+        const CMSFlexGrid* grid = f.grid();
+        const double w = grid->columnWidth(0) / 0.4;
+        QVERIFY(qAbs(grid->columnWidth(1) - 1.2 * w) <= 2); // two pixels of rounding
+        QVERIFY(qAbs(grid->columnWidth(2) - grid->columnWidth(1)) <= 1);
+        for (int col = 3; col < 12; ++col) {
+            QVERIFY(qAbs(grid->columnWidth(col) - w) <= 2);
+        }
+        QVERIFY(grid->horizontalHeader()->length() <= grid->viewport()->width());
+        QVERIFY(grid->verticalHeader()->length() <= grid->viewport()->height());
+        QCOMPARE(f.index(1, 5).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+    }
+
+    // Keys walk the settings and only the settings; moving opens no editor and closes the one
+    // that a click opened. The channel numbers never become current.
+    void navigationSkipsTheChannelNumbers() {
+        f.click(3, 2);
+        QVERIFY(f.editorOpen());
+        const QList<QPair<Qt::Key, QPoint>> steps = {
+            {Qt::Key_Down, {4, 2}},     {Qt::Key_Tab, {4, 3}},       {Qt::Key_Left, {4, 2}},
+            {Qt::Key_Home, {4, 1}},     {Qt::Key_Left, {4, 1}},      {Qt::Key_End, {4, 11}},
+            {Qt::Key_Tab, {5, 1}},      {Qt::Key_Backtab, {4, 11}},  {Qt::Key_PageUp, {1, 11}},
+            {Qt::Key_Tab, {2, 1}},      {Qt::Key_PageDown, {16, 1}}, {Qt::Key_Backtab, {15, 11}},
+            {Qt::Key_End, {15, 11}},    {Qt::Key_Down, {16, 11}},    {Qt::Key_Tab, {1, 1}},
+            {Qt::Key_Backtab, {16, 11}}};
+        for (const auto& [key, cell] : steps) {
+            QTest::keyClick(f.grid(), key);
+            QCOMPARE(f.current(), cell);
+            QVERIFY(!f.editorOpen());
+        }
+        f.click(5, 0);
+        f.grid()->setCurrentIndex(f.index(7, 0));
+        QCOMPARE(f.current(), QPoint(16, 11));
+        QVERIFY(!f.editorOpen());
+        QCOMPARE(QApplication::focusWidget(), f.grid());
+    }
+
+    void modelIsTheCodecsTable() {
+        f.typeChannel(1, "145.125");
+        f.typeChannel(16, "136.00625");
+        f.view()->encodeChannels();
+        QCOMPARE(f.image().ReadByte(0x013), 0x14);
+        QCOMPARE(f.image().ReadByte(0x100), 0x25);
+        QCOMPARE(f.tableTexts(f.decoded(f.image())), f.tableTexts(f.table()));
+    }
+
+    void initialUpdateHidesEditorsAndShowsTheImage() {
+        f.moveTo(2, 1);
+        f.type("14");
+        InMemoryChannelTable table = f.decoded(f.image());
+        table.setCellText(3, 1, QStringLiteral("440.00000"));
+        table.setCellText(3, 2, QStringLiteral("445.00000"));
+        table.select(ChannelTable::Selector::Band, 1);
+        ::EncodeChannels(table, f.image());
+        f.doc()->SetModifiedFlag(false);
+        f.view()->initialUpdate();
+        QVERIFY(!f.editorOpen());
+        QCOMPARE(f.cell(2, 1), QString());
+        QCOMPARE(f.cell(3, 1), QStringLiteral("440.00000"));
+        QCOMPARE(f.bandSelector()->currentIndex(), 1);
+        QCOMPARE(f.table().bandLimits().high, 48000000u);
+        QVERIFY(!f.doc()->IsModified()); // decoding is not an edit
     }
 };
 

@@ -205,6 +205,13 @@ private slots:
         for (int n : {2, 4, 6, 16}) {
             QCOMPARE(Row(table, n), QStringList(11, QString()));
         }
+        // Exclusive options left empty follow the one switched on; LF line ends and no
+        // byte-order mark are fine too.
+        const QByteArray exclusive =
+            FileWith({"1,145,,,,,,,,是,,", "2,145,,,,,,,,,是,", "3,145,,,,,,,,,,否"}, "\n");
+        QVERIFY(ChannelCsv::Import(exclusive, table, kVhfLow, kVhfHigh).isEmpty());
+        QCOMPARE(Row(table, 1).mid(8) + Row(table, 2).mid(8) + Row(table, 3).mid(8),
+                 Split("是,否,否,否,是,否,否,否,否"));
     }
 
     // Both one-sided records of the image come back from their export byte for byte.
@@ -222,15 +229,6 @@ private slots:
         EncodeChannels(imported, image);
         QCOMPARE(Bytes(image, ImageMap::ChannelRecord(2), 32).toHex(),
                  Bytes(original, ImageMap::ChannelRecord(2), 32).toHex());
-    }
-
-    void exclusiveOptionsLeftEmptyFollowTheOneSwitchedOn() {
-        InMemoryChannelTable table; // LF line ends and no byte-order mark are fine too
-        const QByteArray file =
-            FileWith({"1,145,,,,,,,,是,,", "2,145,,,,,,,,,是,", "3,145,,,,,,,,,,否"}, "\n");
-        QVERIFY(ChannelCsv::Import(file, table, kVhfLow, kVhfHigh).isEmpty());
-        QCOMPARE(Row(table, 1).mid(8) + Row(table, 2).mid(8) + Row(table, 3).mid(8),
-                 Split("是,否,否,否,是,否,否,否,否"));
     }
 
     void importReportsEveryProblemWithItsPlace() {
@@ -263,71 +261,59 @@ private slots:
                                 "这样的信道只保存发射频率（整行留空则清除该信道）"));
     }
 
-    // What a cell adds to the frequency check's verdicts: a hint for the decimal comma, five
-    // significant decimals at most (the check itself drops the rest), a NUL shown as such; the
-    // cell holds exactly the count that was checked.
-    void frequencyTexts_data() {
+    // What a cell holds after import, or the problem it is refused with. A frequency adds to the
+    // frequency check's verdicts a hint for the decimal comma, five significant decimals at most
+    // (the check itself drops the rest) and a NUL shown as such; the cell holds exactly the count
+    // that was checked. Signalling takes any spelling that names exactly one list entry, and the
+    // cell gets the list's own text.
+    void cellTexts_data() {
+        QTest::addColumn<int>("col");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("result"); // the cell text, or the problem's reason
-        QTest::newRow("comma") << "145,125"
-                               << "\"145,125\"：请输入数字（小数点应为句点：145.125）";
-        QTest::newRow("two commas") << "1,145,125"
-                                    << "\"1,145,125\"：请输入数字";
-        QTest::newRow("NUL") << QString::fromUtf8("145.125\0"
-                                                  "999",
-                                                  11)
-                             << "\"145.125\\x00999\"：请输入数字";
-        QTest::newRow("seven decimals")
-            << "146.0000051"
-            << "\"146.0000051\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（146.00000）";
-        QTest::newRow("six decimals") << "145.125001"
-                                      << "\"145.125001\"：小数超过 5 位；对讲机按 10 Hz 的步进"
-                                         "保存频率（145.12500）";
-        // Zeros past the fifth decimal say nothing the radio cannot hold.
-        QTest::newRow("trailing zeros") << "145.1250000"
-                                        << "145.12500";
-        QTest::newRow("no decimals, blanks") << " 146 "
-                                             << "146.00000";
-    }
-
-    void frequencyTexts() {
-        QFETCH(QString, text);
-        QFETCH(QString, result);
-        InMemoryChannelTable table;
-        const QByteArray file =
-            FileWith({"8," + CsvRecords::QuoteField(text).toUtf8() + ",,,,,,,,,,"});
-        const auto problems = ChannelCsv::Import(file, table, kVhfLow, kVhfHigh);
-        QCOMPARE(problems.isEmpty() ? table.cellText(8, Col::kRxFrequency)
-                                    : Places(problems).join(' ') + ' ' + problems[0].reason,
-                 problems.isEmpty() ? result : "2:2 " + result);
-    }
-
-    // Any spelling that names exactly one list entry; the cell gets the list's own text.
-    void signallingSpellings_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("entry"); // empty: refused
-        const QList<std::pair<const char*, const char*>> cases = {
+        QTest::addColumn<QString>("result"); // the cell text, or "!" and the problem's reason
+        const QList<std::pair<const char*, const char*>> frequencies = {
+            {"145,125", "!\"145,125\"：请输入数字（小数点应为句点：145.125）"},
+            {"1,145,125", "!\"1,145,125\"：请输入数字"},
+            {"146.0000051",
+             "!\"146.0000051\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（146.00000）"},
+            {"145.125001",
+             "!\"145.125001\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（145.12500）"},
+            {"145.1250000", "145.12500"}, // zeros past the fifth decimal say nothing more
+            {" 146 ", "146.00000"}};
+        for (const auto& [text, result] : frequencies) {
+            QTest::newRow(text) << int(Col::kRxFrequency) << QString::fromUtf8(text)
+                                << QString::fromUtf8(result);
+        }
+        QTest::newRow("NUL") << int(Col::kRxFrequency) << QString::fromUtf8("145.125\0999", 11)
+                             << "!\"145.125\\x00999\"：请输入数字";
+        const QList<std::pair<const char*, const char*>> spellings = {
             {"100", "100.0"},  {"100.00", "100.0"}, {"067", "67.0"},    {"254.1", "254.1"},
             {"D23N", "D023N"}, {"d023n", "D023N"},  {"D023i", "D023I"}, {"d0754I", "D754I"},
-            {"关", "关"},      {"100.05", ""},      {"100.1", ""},      {"D023", ""},
-            {"D024N", ""},     {"D023X", ""},       {"关 ", ""},        {"67.0 ", ""},
-            {"-67", ""},       {"1e2", ""},         {"D1023N", ""},     {"6 7", ""},
-            {"off", ""},       {".0", ""},          {"DN", ""},         {"D-23N", ""}};
-        for (const auto& [text, entry] : cases) {
-            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(entry);
+            {"关", "关"},      {"100.05", "!"},     {"100.1", "!"},     {"D023", "!"},
+            {"D024N", "!"},    {"D023X", "!"},      {"关 ", "!"},       {"67.0 ", "!"},
+            {"-67", "!"},      {"1e2", "!"},        {"D1023N", "!"},    {"6 7", "!"},
+            {"off", "!"},      {".0", "!"},         {"DN", "!"},        {"D-23N", "!"}};
+        for (const auto& [text, result] : spellings) {
+            QTest::addRow("signal %s", text)
+                << int(Col::kRxSignal) << QString::fromUtf8(text) << QString::fromUtf8(result);
         }
     }
 
-    void signallingSpellings() {
+    void cellTexts() {
+        QFETCH(int, col);
         QFETCH(QString, text);
-        QFETCH(QString, entry);
+        QFETCH(QString, result);
+        QStringList fields = {"8", "145"};
+        fields += QStringList(10);
+        fields[col] = CsvRecords::QuoteField(text);
         InMemoryChannelTable table;
-        const QByteArray file = FileWith({"2,145,145,\"" + text.toUtf8() + "\",,,,,,,,"});
-        const auto problems = ChannelCsv::Import(file, table, kVhfLow, kVhfHigh);
-        QCOMPARE(Places(problems), entry.isEmpty() ? QStringList("2:4") : QStringList());
-        if (!entry.isEmpty()) {
-            QCOMPARE(table.cellText(2, Col::kRxSignal), entry);
-            QVERIFY(ChannelCsv::Export(table).contains(",145.00000," + entry.toUtf8() + ",关,"));
+        const auto problems =
+            ChannelCsv::Import(FileWith({fields.join(',').toUtf8()}), table, kVhfLow, kVhfHigh);
+        if (!result.startsWith('!')) {
+            QCOMPARE(Places(problems), QStringList());
+            QCOMPARE(table.cellText(8, col), result);
+        } else {
+            QCOMPARE(Places(problems), QStringList(QStringLiteral("2:%1").arg(col + 1)));
+            QVERIFY(result == "!" || problems[0].reason == result.mid(1));
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channel_codec.h"
 #include "channel_table.h"
 #include "main_frame.h"
 #include "memory_image.h"
@@ -75,6 +76,11 @@ struct WindowFixture {
             }
         }
         return texts;
+    }
+    static InMemoryChannelTable decoded(const MemoryImage& image) {
+        InMemoryChannelTable table;
+        DecodeChannels(image, table);
+        return table;
     }
     // The current cell as (row, column).
     QPoint current() const {
