@@ -438,6 +438,21 @@ QString Seconds(qint64 ms) {
     return QString::number(ms / 1000.0, 'f', 1);
 }
 
+// Every port's radio read on a thread of its own into its job's image; each read starts from
+// start, so the blocks that do not travel keep start's bytes.
+QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage& start) {
+    StopSignals stopSignals;
+    ProgressBoard board(parsed.ports);
+    QList<PortJob> jobs = JobsFor(parsed.ports);
+    RunEverywhere(jobs, board, [&](PortJob& job) {
+        PortObserver observer(board, job.row, parsed.retries);
+        observer.SetStage(QString());
+        job.radio = start;
+        job.code = Transfer(job, observer, board, job.radio, TransferDirection::Read);
+    });
+    return jobs;
+}
+
 } // namespace
 
 int RunRead(const QStringList& arguments) {
@@ -479,18 +494,7 @@ int RunRead(const QStringList& arguments) {
     if (!parsed->base.isEmpty() && !LoadImage(parsed->base, base)) {
         return kFailed;
     }
-    StopSignals stopSignals;
-    ProgressBoard board(parsed->ports);
-    QList<PortJob> jobs = JobsFor(parsed->ports);
-    RunEverywhere(jobs, board, [&](PortJob& job) {
-        PortObserver observer(board, job.row, parsed->retries);
-        observer.SetStage(QString());
-        MemoryImage image = base;
-        job.code = Transfer(job, observer, board, image, TransferDirection::Read);
-        if (job.code == kSuccess) {
-            job.radio = image;
-        }
-    });
+    QList<PortJob> jobs = ReadEverywhere(*parsed, base);
     // Saved here, one after the other, so that a failure to save names its file in order.
     for (PortJob& job : jobs) {
         if (job.code == kSuccess && !SaveImage(outputs.at(job.row), job.radio)) {
@@ -513,25 +517,19 @@ int RunVerify(const QStringList& arguments) {
     if (!LoadImage(parsed->input, expected)) {
         return kFailed;
     }
-    StopSignals stopSignals;
-    ProgressBoard board(parsed->ports);
-    QList<PortJob> jobs = JobsFor(parsed->ports);
-    RunEverywhere(jobs, board, [&](PortJob& job) {
-        PortObserver observer(board, job.row, parsed->retries);
-        observer.SetStage(QString());
-        job.radio = expected;
-        job.code = Transfer(job, observer, board, job.radio, TransferDirection::Read);
+    QList<PortJob> jobs = ReadEverywhere(*parsed, expected);
+    for (PortJob& job : jobs) {
         if (job.code == kSuccess && job.radio != expected) {
             job.code = kDiffers;
         }
-    });
+    }
     const QString fileName = QFileInfo(parsed->input).fileName();
     for (PortJob& job : jobs) {
         if (job.code != kDiffers) {
             continue;
         }
         const QString radioName =
-            board.single() ? QCoreApplication::translate("Cli", "电台") : job.port;
+            jobs.size() == 1 ? QCoreApplication::translate("Cli", "电台") : job.port;
         const int count =
             PrintDifferences(expected, job.radio, QCoreApplication::translate("Cli", "文件"),
                              radioName, parsed->blocks);
