@@ -85,80 +85,6 @@ MemoryImage RandomRadioImage(QRandomGenerator& random, const Band& band) {
     return image;
 }
 
-// A frequency as a person or a spreadsheet may write it.
-QString SpelledFrequency(QRandomGenerator& random, const Band& band) {
-    const std::uint32_t count = RandomCount(random, band);
-    QString text = QString::asprintf("%u.%05u", count / 100000, count % 100000);
-    if (random.bounded(2) == 0) {
-        while (text.endsWith('0')) {
-            text.chop(1);
-        }
-        if (text.endsWith('.')) {
-            text.chop(1);
-        }
-    }
-    return text;
-}
-
-QString SpelledSignal(QRandomGenerator& random) {
-    const int index = int(random.bounded(TheSignallingList().count()));
-    QString text = TheSignallingList().entry(index);
-    if (index == 0 || random.bounded(2) == 0) {
-        return text;
-    }
-    if (text.startsWith('D')) {
-        return 'd' + QString::number(text.mid(1, 3).toInt()) + text.back().toLower();
-    }
-    return text.endsWith(".0") ? text.chopped(2) : text + '0';
-}
-
-// A valid file: channels in any order or left out, empty lines, one-sided channels, cells left
-// empty, spellings of frequencies and signalling the import accepts.
-QByteArray RandomCsv(QRandomGenerator& random, const Band& band) {
-    QList<QStringList> lines;
-    for (int n = 1; n <= 16; ++n) {
-        QStringList fields = {QString::number(n)};
-        fields += QStringList(11);
-        switch (random.bounded(6)) {
-        case 0:
-            continue;
-        case 1: // both frequencies empty: an empty channel, whatever else the line holds
-            fields[Col::kBusy] = Col::kYes;
-            break;
-        case 2:
-            fields[Col::kTxFrequency] = SpelledFrequency(random, band);
-            break;
-        default:
-            fields[Col::kRxFrequency] = SpelledFrequency(random, band);
-            if (random.bounded(3) != 0) {
-                fields[Col::kTxFrequency] = SpelledFrequency(random, band);
-            }
-            for (int c : {Col::kRxSignal, Col::kTxSignal}) {
-                fields[c] = random.bounded(4) == 0 ? QString() : SpelledSignal(random);
-            }
-            for (int c = Col::kBusy; c <= Col::kLast; ++c) {
-                fields[c] =
-                    random.bounded(3) == 0 ? QString() : Col::Choices(c).at(random.bounded(2));
-            }
-            const int on = Col::kExclusive[random.bounded(3)];
-            for (int c : Col::kExclusive) {
-                if (c != on && fields[c] == Col::kYes) {
-                    fields[c] = Col::kNo;
-                }
-            }
-        }
-        lines.insert(random.bounded(lines.size() + 1), fields);
-    }
-    QString text = CsvRecords::FormatRecord(Col::Headers());
-    for (const QStringList& fields : lines) {
-        text += CsvRecords::FormatRecord(fields);
-    }
-    if (random.bounded(2) == 0) {
-        text.replace("\r\n", "\n");
-    }
-    return (random.bounded(2) == 0 ? kBom : QByteArray()) + text.toUtf8();
-}
-
 } // namespace
 
 class ChannelCsvTest : public QObject {
@@ -183,9 +109,6 @@ private slots:
 
         QCOMPARE(CsvRecords::FormatRecord({"plain", "a,b", "q\"", "two\nlines", ""}),
                  QStringLiteral("plain,\"a,b\",\"q\"\"\",\"two\nlines\",\r\n"));
-        const QStringList awkward = {"a,b", "q\"", "two\r\nlines", " x "};
-        QCOMPARE(CsvRecords::Parse(CsvRecords::FormatRecord(awkward)).records.first().fields,
-                 awkward);
     }
 
     // An empty 发射频率 stays empty (receive only); a line with a 发射频率 alone is a channel
@@ -237,27 +160,20 @@ private slots:
             "1,145.0031,174.00625,67,d023n,Y,中,,宽带,是,,", // line 2
             "1,145,,,,,,,,,,",                               // line 3: duplicate
             "17,145,,,,,,,,,,",                              // line 4
-            "x,145,,,,,,,,,,",                               // line 5
-            "2,145,,,,,,,,,",                                // line 6: 11 fields
-            "3,145,,,,,,,,,,,x",                             // line 7: 13 fields
-            "4,abc,-5,,,,,,,,,",                             // line 8
-            "5,inf,nan,关 ,D023,,,,,,,",                     // line 9
-            "6,1e30,,,,,,,,是,是,是",                        // line 10
-            "7,,146,,,,,,,,,否",                             // line 11: transmit only
+            "2,145,,,,,,,,,",                                // line 5: 11 fields
+            "4,abc,-5,关 ,D023,,,,,,,",                      // line 6
+            "6,1e30,,,,,,,,是,是,是",                        // line 7
+            "7,,146,,,,,,,,,否",                             // line 8: transmit only
         });
         const auto problems = ChannelCsv::Import(file, table, kVhfLow, kVhfHigh);
         QCOMPARE(Places(problems),
-                 (QStringList{"2:2", "2:3", "2:6", "2:7", "2:9", "3:1", "4:1", "5:1", "6:0", "7:0",
-                              "8:2", "8:3", "9:2", "9:3", "9:4", "9:5", "10:2", "10:11", "11:12"}));
+                 (QStringList{"2:2", "2:3", "2:6", "2:7", "2:9", "3:1", "4:1", "5:0", "6:2", "6:3",
+                              "6:4", "6:5", "7:2", "7:11", "8:12"}));
         QCOMPARE(
             ChannelCsv::Describe(problems[0]),
             QStringLiteral("第 2 行，第 2 列（接收频率）：\"145.0031\"：请输入5k/6.25k的倍数"));
-        QVERIFY(problems[1].reason.contains(QStringLiteral("超出范围")));
-        QVERIFY(problems[5].reason.contains(QStringLiteral("第 2 行")));
-        QVERIFY(ChannelCsv::Describe(problems[8]).startsWith(QStringLiteral("第 6 行：")));
-        QVERIFY(problems[17].reason.startsWith(QStringLiteral("\"扰频\" 和 \"压扩\" 都是 \"是\"")));
         QCOMPARE(ChannelCsv::Describe(problems.last()),
-                 QStringLiteral("第 11 行，第 12 列（加重）：没有接收频率的信道上有 \"否\"；"
+                 QStringLiteral("第 8 行，第 12 列（加重）：没有接收频率的信道上有 \"否\"；"
                                 "这样的信道只保存发射频率（整行留空则清除该信道）"));
     }
 
@@ -272,9 +188,6 @@ private slots:
         QTest::addColumn<QString>("result"); // the cell text, or "!" and the problem's reason
         const QList<std::pair<const char*, const char*>> frequencies = {
             {"145,125", "!\"145,125\"：请输入数字（小数点应为句点：145.125）"},
-            {"1,145,125", "!\"1,145,125\"：请输入数字"},
-            {"146.0000051",
-             "!\"146.0000051\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（146.00000）"},
             {"145.125001",
              "!\"145.125001\"：小数超过 5 位；对讲机按 10 Hz 的步进保存频率（145.12500）"},
             {"145.1250000", "145.12500"}, // zeros past the fifth decimal say nothing more
@@ -286,12 +199,9 @@ private slots:
         QTest::newRow("NUL") << int(Col::kRxFrequency) << QString::fromUtf8("145.125\0999", 11)
                              << "!\"145.125\\x00999\"：请输入数字";
         const QList<std::pair<const char*, const char*>> spellings = {
-            {"100", "100.0"},  {"100.00", "100.0"}, {"067", "67.0"},    {"254.1", "254.1"},
-            {"D23N", "D023N"}, {"d023n", "D023N"},  {"D023i", "D023I"}, {"d0754I", "D754I"},
-            {"关", "关"},      {"100.05", "!"},     {"100.1", "!"},     {"D023", "!"},
-            {"D024N", "!"},    {"D023X", "!"},      {"关 ", "!"},       {"67.0 ", "!"},
-            {"-67", "!"},      {"1e2", "!"},        {"D1023N", "!"},    {"6 7", "!"},
-            {"off", "!"},      {".0", "!"},         {"DN", "!"},        {"D-23N", "!"}};
+            {"100.00", "100.0"}, {"067", "67.0"}, {"d23n", "D023N"}, {"d0754I", "D754I"},
+            {"100.05", "!"},     {"D023", "!"},   {"D024N", "!"},    {"关 ", "!"},
+            {"1e2", "!"},        {"D1023N", "!"}};
         for (const auto& [text, result] : spellings) {
             QTest::addRow("signal %s", text)
                 << int(Col::kRxSignal) << QString::fromUtf8(text) << QString::fromUtf8(result);
@@ -331,22 +241,12 @@ private slots:
         QCOMPARE(Places(problems), QStringList("1:0"));
         QVERIFY(problems[0].reason.startsWith(
             QStringLiteral("标题行最后一列（加重）之后有 2 个多余的逗号")));
-        problems = ChannelCsv::Import(FileWith({row + ","}), table, kVhfLow, kVhfHigh);
-        QCOMPARE(
-            ChannelCsv::Describe(problems.value(0)),
-            QStringLiteral("第 2 行：最后一列（加重）之后有 1 个多余的逗号；请删除其后的空列"));
-
         // A 2 MB value is not echoed whole.
         const QByteArray huge(2000000, '9');
         problems =
             ChannelCsv::Import(FileWith({"1," + huge + ",,,,,,,,,,"}), table, kVhfLow, kVhfHigh);
         QCOMPARE(problems.value(0).reason,
                  '"' + QString(40, '9') + "\"…（共 2000000 个字符）：超出范围");
-
-        // The last column's problems name it.
-        problems = ChannelCsv::Import(FileWith({"1,145,,,,,,,,,,x"}), table, kVhfLow, kVhfHigh);
-        QCOMPARE(ChannelCsv::Describe(problems.value(0)),
-                 QStringLiteral("第 2 行，第 12 列（加重）：\"x\" 不是 \"是\" / \"否\" 之一"));
 
         // 10 000 lines: the first twenty problems, then how many more.
         const QByteArray many = FileWith(QByteArrayList(10000, row));
@@ -356,7 +256,6 @@ private slots:
         QCOMPARE(lines.size(), ChannelCsv::kShownProblems + 1);
         QCOMPARE(lines[19], QStringLiteral("第 22 行，第 1 列（信道）：信道 1 已在第 2 行给出"));
         QCOMPARE(lines.last(), QStringLiteral("另有 9979 个问题没有列出"));
-        QCOMPARE(ChannelCsv::DescribeProblems(problems.mid(0, 20)).size(), 20);
     }
 
     // A header with a blank, no header, a line that is not UTF-8, a channel of the other band.
@@ -396,37 +295,6 @@ private slots:
                 QCOMPARE(Row(imported, n), Row(table, n));
             }
             QCOMPARE(ChannelCsv::Export(imported), file);
-        }
-    }
-
-    // A valid file, imported and written into an image, and the image's export imported again,
-    // gives the same channel bytes (and the same table).
-    void randomFilesSurviveImportExportImport() {
-        QRandomGenerator random(3188);
-        for (int round = 0; round < 400; ++round) {
-            const Band& band = kBands[round % 2];
-            const QByteArray file = RandomCsv(random, band);
-            InMemoryChannelTable first;
-            first.select(ChannelTable::Selector::Band, band.index);
-            auto problems = ChannelCsv::Import(file, first, band.low, band.high);
-            QVERIFY2(problems.isEmpty(),
-                     qPrintable(ChannelCsv::DescribeProblems(problems).join('\n') + '\n' + file));
-            MemoryImage image = RandomImage(random);
-            EncodeChannels(first, image);
-            const MemoryImage encoded = image;
-
-            InMemoryChannelTable decoded;
-            DecodeChannels(image, decoded);
-            InMemoryChannelTable second;
-            second.select(ChannelTable::Selector::Band, band.index);
-            problems = ChannelCsv::Import(ChannelCsv::Export(decoded), second, band.low, band.high);
-            QVERIFY2(problems.isEmpty(),
-                     qPrintable(ChannelCsv::DescribeProblems(problems).join('\n')));
-            for (int n = 1; n <= 16; ++n) {
-                QCOMPARE(Row(second, n), Row(first, n));
-            }
-            EncodeChannels(second, image);
-            QCOMPARE(Bytes(image).toHex(), Bytes(encoded).toHex());
         }
     }
 };

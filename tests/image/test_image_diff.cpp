@@ -54,16 +54,10 @@ private slots:
         QTest::newRow("flag bit nobody shows")
             << Change([](MemoryImage& m) { m.WriteByte(0x3C, 0x1B ^ 0x02); })
             << QStringList{"地址 0x03c: 文件 0x1b, 电台 0x19"} << QList<int>{3};
-        QTest::newRow("spare byte of a record")
-            << Change([](MemoryImage& m) { m.WriteByte(0x2D, 0x00); })
-            << QStringList{"地址 0x02d: 文件 0xff, 电台 0x00"} << QList<int>{2};
         QTest::newRow("channel only one side has")
             << Change([](MemoryImage& m) { Put(m, 0x50, QByteArray(8, '\xFF')); })
             << QStringList{"信道 5: 文件 145.12500 145.12500 关 关 是 高 是 窄 否 否 否, 电台 空"}
             << QList<int>{5};
-        QTest::newRow("empty frequency stored two ways")
-            << Change([](MemoryImage& m) { m.WriteByte(0x73, 0x00); })
-            << QStringList{"地址 0x073: 文件 0xff, 电台 0x00"} << QList<int>{7};
         QTest::newRow("receive frequency removed, transmit kept")
             << Change([](MemoryImage& m) { Put(m, 0x60, QByteArray("\xFF\xFF\xFF\xFF", 4)); })
             << QStringList{"信道 6: 文件 145.12500 145.12500 关 关 是 高 是 窄 否 否 否, "
@@ -81,16 +75,9 @@ private slots:
         QTest::newRow("option byte no entry names")
             << Change([](MemoryImage& m) { m.WriteByte(ImageMap::kVoxGain, 0x40); })
             << QStringList{"声控增益电平: 文件 3, 电台 0x40"} << QList<int>();
-        QTest::newRow("band") << Change([](MemoryImage& m) {
-            m.WriteByte(ImageMap::kBandIndex, 1);
-        }) << QStringList{"频段: 文件 136 - 174MHz, 电台 400 - 480MHz"}
-                              << QList<int>();
         QTest::newRow("tuning value")
             << Change([](MemoryImage& m) { m.WriteByte(ImageMap::kTuningScrambler + 2, 7); })
             << QStringList{"参数调节 扰频 AF 输出增益微调: 文件 120, 电台 7"} << QList<int>();
-        QTest::newRow("tuning list byte past its list")
-            << Change([](MemoryImage& m) { m.WriteByte(ImageMap::kTuningNone + 0, 9); })
-            << QStringList{"参数调节 无 AF输入增益 (dB): 文件 +6, 电台 9"} << QList<int>();
     }
 
     void differencesByField() {
