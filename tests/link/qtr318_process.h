@@ -32,19 +32,12 @@ struct Finished {
     QString err;
 };
 
-// runAs, when given, is a command line that qtr318 runs under (another user, for one).
-inline Finished Qtr318(const QStringList& arguments, const QString& com2 = QString(),
-                       const QStringList& runAs = {}) {
+inline Finished Qtr318(const QStringList& arguments, const QString& com2 = QString()) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QTR318_COM2", com2);
     QProcess process;
     process.setProcessEnvironment(environment);
-    const QString qtr318 = BuildDir() + "/cli/qtr318";
-    if (runAs.isEmpty()) {
-        process.start(qtr318, arguments);
-    } else {
-        process.start(runAs.first(), runAs.mid(1) + QStringList(qtr318) + arguments);
-    }
+    process.start(BuildDir() + "/cli/qtr318", arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};

@@ -29,11 +29,8 @@ private:
     SerialPort& m_line;
 };
 
-TransferThread::Job ReadJob(const MemoryImage& image) {
-    TransferThread::Job job;
-    job.portName = "COM1";
-    job.image = image;
-    return job;
+TransferThread::Job Read(const MemoryImage& image) {
+    return {"COM1", TransferDirection::Read, image, false};
 }
 
 } // namespace
@@ -44,78 +41,62 @@ class TestTransferThread : public QObject {
 private slots:
     // Each question is answered on this thread while the worker waits with the port open; what
     // was answered decides how the transfer ends.
-    void questionsWaitForTheWindow_data() {
-        QTest::addColumn<int>("ignored");
-        QTest::addColumn<int>("nakAt");
-        QTest::addColumn<QStringList>("asked");
-        QTest::addColumn<int>("result");
-        const QString retry = "retry|通信错误";
-        QTest::newRow("program mode, Retry twice")
-            << 6 << 0 << QStringList{retry, retry} << int(TransferOutcome::Result::Succeeded);
-        QTest::newRow("program mode, Cancel") << -1 << 0 << QStringList{retry, retry, retry}
-                                              << int(TransferOutcome::Result::Cancelled);
-        QTest::newRow("failure report")
-            << 0 << 3 << QStringList{"report|通信错误"} << int(TransferOutcome::Result::Failed);
-    }
     void questionsWaitForTheWindow() {
-        QFETCH(int, ignored);
-        QFETCH(int, nakAt);
-        QFETCH(QStringList, asked);
-        QFETCH(int, result);
-        SimulatedRadio::Options options;
-        options.ignoredProgramRequests = ignored;
-        options.faultFrame = nakAt;
-        options.fault = nakAt ? SimulatedRadio::Fault::Nak : SimulatedRadio::Fault::None;
-        Bench bench(options);
-        TransferThread worker;
-        worker.setPortFactory([&] { return std::make_unique<ForwardingPort>(bench.port); });
-        QStringList seen;
-        bool portOpenWhileAsked = true;
-        int retries = 2; // then Cancel
-        connect(&worker, &TransferThread::retryAsked, this,
-                [&](TransferThread::Phase, const QString&, const QString& text) {
-                    seen << "retry|" + text;
-                    portOpenWhileAsked = portOpenWhileAsked && bench.port.IsOpen();
-                    worker.answerRetry(retries-- > 0);
-                });
-        connect(&worker, &TransferThread::messageReported, this,
-                [&](TransferThread::Phase, const QString& text, int, const QString&) {
-                    seen << "report|" + text;
-                    portOpenWhileAsked = portOpenWhileAsked && bench.port.IsOpen();
-                    worker.messageDismissed();
-                });
-        QSignalSpy finished(&worker, &TransferThread::transferFinished);
-        QVERIFY(worker.startJob(ReadJob(bench.image)));
-        QVERIFY(finished.wait(10000));
-        const auto done = finished.at(0).at(0).value<TransferThread::Result>();
-        QCOMPARE(seen, asked);
-        QVERIFY(portOpenWhileAsked);
-        QCOMPARE(int(done.outcome.result), result);
-        QCOMPARE(bench.port.closes, 1);
-        // A completed read brings the radio's blocks; any other ending the image as it went.
-        QVERIFY(done.image == (done.outcome.succeeded()
-                                   ? WithBlocksOf(bench.image, bench.radio.memory())
-                                   : bench.image));
+        using Result = TransferOutcome::Result;
+        const QString retry = "retry|通信错误";
+        // program-mode requests ignored, NAK at frame, what is asked, how it ends
+        const QList<std::tuple<int, int, QStringList, Result>> cases = {
+            {6, 0, {retry, retry}, Result::Succeeded},         // Retry twice
+            {-1, 0, {retry, retry, retry}, Result::Cancelled}, // then Cancel
+            {0, 3, {"report|通信错误"}, Result::Failed}};
+        for (const auto& [ignored, nakAt, asked, result] : cases) {
+            Bench bench({"QT318", ignored, nakAt,
+                         nakAt ? SimulatedRadio::Fault::Nak : SimulatedRadio::Fault::None});
+            TransferThread worker;
+            worker.setPortFactory([&] { return std::make_unique<ForwardingPort>(bench.port); });
+            QStringList seen;
+            int retries = 2; // then Cancel
+            const auto note = [&](const QString& what) {
+                seen << (bench.port.IsOpen() ? what : "closed|" + what);
+            };
+            connect(&worker, &TransferThread::retryAsked, this,
+                    [&](TransferThread::Phase, const QString&, const QString& text) {
+                        note("retry|" + text);
+                        worker.answerRetry(retries-- > 0);
+                    });
+            connect(&worker, &TransferThread::messageReported, this,
+                    [&](TransferThread::Phase, const QString& text, int, const QString&) {
+                        note("report|" + text);
+                        worker.messageDismissed();
+                    });
+            QSignalSpy finished(&worker, &TransferThread::transferFinished);
+            QVERIFY(worker.startJob(Read(bench.image)));
+            QVERIFY(finished.wait(10000));
+            const auto done = finished.at(0).at(0).value<TransferThread::Result>();
+            QCOMPARE(seen, asked);
+            QVERIFY(done.outcome.result == result && bench.port.closes == 1);
+            // A completed read brings the radio's blocks; any other ending the image as it went.
+            QVERIFY(done.image == (done.outcome.succeeded()
+                                       ? WithBlocksOf(bench.image, bench.radio.memory())
+                                       : bench.image));
+        }
     }
 
     // The window goes while the worker waits for an answer that will never come: the worker is
     // told Cancel, closes the port and ends.
     void destroyedWhileAsking() {
-        SimulatedRadio::Options options;
-        options.ignoredProgramRequests = -1;
-        Bench bench(options);
+        Bench bench({"QT318", -1});
         QElapsedTimer clock;
         {
             TransferThread worker;
             worker.setPortFactory([&] { return std::make_unique<ForwardingPort>(bench.port); });
             QSignalSpy asked(&worker, &TransferThread::retryAsked);
-            QVERIFY(worker.startJob(ReadJob(bench.image)));
+            QVERIFY(worker.startJob(Read(bench.image)));
             QVERIFY(asked.wait(10000));
             clock.start();
         }
         QVERIFY(clock.elapsed() < 2000);
-        QCOMPARE(bench.port.closes, 1);
-        QVERIFY(!bench.port.IsOpen());
+        QVERIFY(bench.port.closes == 1 && !bench.port.IsOpen());
     }
 };
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// The transfer engine between an image and a simulated radio on an in-process line that records
-// every open, purge, write, read and close, and an observer that records what a user would see
-// and answers Retry questions from a script.
+// The transfer engine against a simulated radio on an in-process line that records what happens
+// on it, and an observer that records what a user would see and answers Retry from a script.
 
 #include "block_walk.h"
 #include "simulated_radio.h"
@@ -137,10 +136,8 @@ inline MemoryImage RandomImage(quint32 seed) {
 
 // One transfer between an image and a simulated radio, each filled from its own seed.
 struct Bench {
-    explicit Bench(const SimulatedRadio::Options& options = {}, quint32 radioSeed = 1,
-                   quint32 imageSeed = 99)
-        : radio(RandomImage(radioSeed), options), observer(port), image(RandomImage(imageSeed)),
-          before(image) {
+    explicit Bench(const SimulatedRadio::Options& options = {})
+        : radio(RandomImage(1), options), observer(port), image(RandomImage(99)), before(image) {
         filter([](const QByteArray&, const QByteArray& answer) { return answer; });
     }
     // Lets a test change the radio's answers.
