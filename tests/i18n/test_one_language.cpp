@@ -100,6 +100,20 @@ private slots:
         QVERIFY(other.open(QIODevice::WriteOnly) && other.write(bytes) == bytes.size());
     }
 
+    // The first preference decides; any Chinese or none at all is Chinese.
+    void chooseByFirstPreference_data() {
+        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<Language>("expected");
+        QTest::newRow("zh-TW") << QStringList{"zh-TW"} << Language::Chinese;
+        QTest::newRow("nothing") << QStringList{} << Language::Chinese;
+        QTest::newRow("de before zh") << QStringList{"de-DE", "zh-CN"} << Language::English;
+    }
+    void chooseByFirstPreference() {
+        QFETCH(QStringList, uiLanguages);
+        QFETCH(Language, expected);
+        QCOMPARE(UiLanguage::Choose(uiLanguages), expected);
+    }
+
     // The command-line tool's catalogue and the window's own, brought up to date with the
     // sources by lupdate: a text the catalogue lacks comes back unfinished.
     void translationIsComplete_data() {
