@@ -38,10 +38,10 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Channels of every signalling kind, varied flags and scan membership, in the given band.
-MemoryImage SampleImage(int band) {
+// UHF channels of every signalling kind, varied flags and scan membership.
+MemoryImage SampleImage() {
     MemoryImage image = NewDocumentImage();
-    image.WriteByte(0x3D2, static_cast<std::uint8_t>(band));
+    image.WriteByte(0x3D2, 1);
     InMemoryChannelTable table;
     DecodeChannels(image, table);
     const QMap<int, QString> rows = {{1, "%1.12500,%1.12500,关,关,否,高,是,宽,否,否,是"},
@@ -50,7 +50,7 @@ MemoryImage SampleImage(int band) {
                                      {12, "%1.03750,%1.60000,D023I,D754I,是,低,是,宽,否,否,否"},
                                      {16, "%1.98750,%1.98750,100.0,D411I,否,低,否,宽,否,否,是"}};
     for (auto row = rows.begin(); row != rows.end(); ++row) {
-        const QStringList cells = row.value().arg(band == 0 ? "145" : "435").split(',');
+        const QStringList cells = row.value().arg("435").split(',');
         for (int c = 1; c <= Col::kLast; ++c) {
             table.setCellText(row.key(), c, cells.at(c - 1));
         }
@@ -71,37 +71,12 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void newThenExportPrintsEmptyTable() {
-        QCOMPARE(qtr318({"new", "-o", "a.sin"}).exitCode, 0);
-        QVERIFY(ReadAll(path("a.sin")) ==
-                QByteArray(reinterpret_cast<const char*>(NewDocumentImage().bytes().data()),
-                           MemoryImage::kSize));
-        const Run exported = qtr318({"export", "a.sin"});
-        QCOMPARE(exported.exitCode, 0);
-        QByteArray expected = kBom + kHeader + "\r\n";
-        for (int n = 1; n <= 16; ++n) {
-            expected += QByteArray::number(n) + ",,,,,,,,,,,\r\n";
-        }
-        QCOMPARE(exported.out, expected);
-        QCOMPARE(exported.err, QByteArray());
-    }
-
-    void exportImportExportReproducesTheFile_data() {
-        QTest::addColumn<int>("band");
-        QTest::addColumn<QString>("bandOption");
-        QTest::newRow("vhf") << 0 << "vhf";
-        QTest::newRow("uhf") << 1 << "uhf";
-    }
-
     void exportImportExportReproducesTheFile() {
-        QFETCH(int, band);
-        QFETCH(QString, bandOption);
-        QVERIFY(DocumentFile::Save(path("base.sin"), SampleImage(band)));
+        QVERIFY(DocumentFile::Save(path("base.sin"), SampleImage()));
         QCOMPARE(qtr318({"export", "base.sin", "-o", "first.csv"}).exitCode, 0);
         const QByteArray first = ReadAll(path("first.csv"));
         QCOMPARE(qtr318({"export", "base.sin", "-o", "-"}).out, first);
-        QVERIFY(first.startsWith(kBom + kHeader + "\r\n1," + QByteArray(band == 0 ? "145" : "435") +
-                                 ".12500,"));
+        QVERIFY(first.startsWith(kBom + kHeader + "\r\n1,435.12500,"));
 
         // Over the same base the image comes back byte for byte.
         QCOMPARE(qtr318({"import", "first.csv", "-o", "same.sin", "--base", "base.sin"}).exitCode,
@@ -110,7 +85,7 @@ private slots:
 
         // Over a new document with the band named, through standard input and output, the table
         // comes back text for text.
-        const Run imported = qtr318({"import", "-", "-o", "-", "--band", bandOption}, first);
+        const Run imported = qtr318({"import", "-", "-o", "-", "--band", "uhf"}, first);
         QCOMPARE(imported.exitCode, 0);
         QCOMPARE(imported.err, QByteArray());
         WriteAll(path("fresh.sin"), imported.out);
@@ -118,7 +93,7 @@ private slots:
     }
 
     void showPrintsTheTableAndSettings() {
-        QVERIFY(DocumentFile::Save(path("show.sin"), SampleImage(1)));
+        QVERIFY(DocumentFile::Save(path("show.sin"), SampleImage()));
         const Run run = qtr318({"show", "show.sin"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
@@ -153,6 +128,7 @@ private slots:
         WriteAll(path("short.sin"), QByteArray(1023, '\0'));
         const QList<QPair<QString, QByteArray>> cases = {
             {"export short.sin -o short.csv", "1023"},
+            {"write --port /dev/qtr318-none short.sin", "1023"},
             {"new -o no/such/dir/a.sin", "no/such/dir/a.sin"},
             {"import absent.csv -o x.sin", "absent.csv"}};
         for (const auto& [line, reason] : cases) {
@@ -163,41 +139,20 @@ private slots:
         QVERIFY(!QFile::exists(path("short.csv")) && !QFile::exists(path("x.sin")));
     }
 
-    // A .sin is exactly 1024 bytes wherever one is read, one byte more is refused by every
-    // command that reads one (the lengths themselves are the document file's test).
-    void onlyFilesOf1024BytesAreImages() {
-        WriteAll(path("long.sin"), QByteArray(MemoryImage::kSize + 1, '\0'));
-        WriteAll(path("in.csv"), kHeader + "\n");
-        const QStringList lines = {"show long.sin", "export long.sin -o out.csv",
-                                   "import in.csv -o out.sin --base long.sin",
-                                   "write --port /dev/qtr318-none long.sin",
-                                   "verify --port /dev/qtr318-none long.sin"};
-        for (const QString& line : lines) {
-            const Run run = qtr318(line.split(' '));
-            QVERIFY2(run.exitCode == 1 && run.out.isEmpty() && run.err.contains("长度为 1025 字节"),
-                     qPrintable(line + ": " + run.err));
-        }
-        QVERIFY(!QFile::exists(path("out.csv")) && !QFile::exists(path("out.sin")));
-    }
-
     // An output naming the input, or anything but a regular file, is refused before any work
     // and nothing is touched.
     void outputsThatMustNotBeOverwritten() {
-        QVERIFY(DocumentFile::Save(path("in.sin"), SampleImage(1)));
+        QVERIFY(DocumentFile::Save(path("in.sin"), SampleImage()));
         const QByteArray image = ReadAll(path("in.sin"));
         WriteAll(path("in.csv"), kHeader + "\n");
         QVERIFY(QFile::link(path("in.sin"), path("link.sin")));
         QVERIFY(QDir(m_dir.path()).mkpath("folder"));
         QVERIFY(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
         const QList<QPair<QString, QByteArray>> cases = {
-            {"export in.sin -o in.sin", "是输入文件"},
             {"export link.sin -o ./in.sin", "是输入文件"},
-            {"export in.sin -o link.sin", "是输入文件"},
             {"import in.csv -o in.csv", "是输入文件"},
-            {"new -o pipe", "不是普通文件"},
             {"new -o folder", "不是普通文件"},
             {"export in.sin -o pipe", "不是普通文件"},
-            {"import in.csv -o pipe", "不是普通文件"},
             {"read --port /dev/qtr318-none -o pipe", "不是普通文件"}};
         for (const auto& [line, reason] : cases) {
             const Run run = qtr318(line.split(' '));
@@ -231,11 +186,10 @@ private slots:
         if (!QFileInfo::exists("/dev/full")) {
             QSKIP("no /dev/full on this system");
         }
-        QVERIFY(DocumentFile::Save(path("out.sin"), SampleImage(0)));
+        QVERIFY(DocumentFile::Save(path("out.sin"), SampleImage()));
         WriteAll(path("in.csv"), kHeader + "\n");
-        const QStringList lines = {"show out.sin",       "export out.sin", "export out.sin -o -",
-                                   "import in.csv -o -", "new -o -",       "--help",
-                                   "--version"};
+        const QStringList lines = {"show out.sin", "export out.sin -o -", "import in.csv -o -",
+                                   "--help"};
         for (const QString& line : lines) {
             const Run run = qtr318(line.split(' '), {}, "/dev/full");
             QVERIFY2(run.exitCode == 1 && run.err.contains("无法写入标准输出"),
@@ -248,13 +202,12 @@ private slots:
     void outputOnAFullDiskKeepsThePreviousFile() {
         QTR318_RUN_ON_FULL_DISK(path("full"));
         const QString folder = FullDisk::Folder();
-        QVERIFY(DocumentFile::Save(path("image.sin"), SampleImage(0)));
-        WriteAll(path("table.csv"), kHeader + "\n1,145.5,,,,,,,,,,\n");
+        QVERIFY(DocumentFile::Save(path("image.sin"), SampleImage()));
+        WriteAll(path("table.csv"), kHeader + "\n1,435.5,,,,,,,,,,\n");
         const QByteArray previous = "previous contents";
         WriteAll(folder + "/keep", previous);
         QVERIFY(FullDisk::Fill(folder));
-        const QStringList lines = {"new -o %1/keep", "import table.csv -o %1/keep",
-                                   "import table.csv -o %1/keep --base image.sin",
+        const QStringList lines = {"new -o %1/keep", "import table.csv -o %1/keep --base image.sin",
                                    "export image.sin -o %1/keep"};
         for (const QString& line : lines) {
             const Run run = qtr318(line.arg(folder).split(' '));
@@ -269,13 +222,11 @@ private slots:
     // Usage errors, the transfer commands' included: found before any port is opened or file
     // written.
     void usageErrorsExitTwoAndHelpExitsZero() {
+        QCOMPARE(qtr318({"new", "-o", "a.sin"}).exitCode, 0);
         WriteAll(path("in.sin"), ReadAll(path("a.sin")));
-        const QString lines = ";frobnicate;new x.sin;show a.sin b.sin;export a.sin -o x -o y;"
-                              "import in.csv;import in.csv -o x.sin --band hf;read -o x.sin;"
-                              "read --port COM1 -o x.sin a.sin;verify --port COM1 a.sin b.sin;"
-                              "write --port COM1 --retries -1 a.sin;verify a.sin --port;"
+        const QString lines = ";frobnicate;export a.sin -o x -o y;import in.csv -o x.sin --band hf;"
+                              "read -o x.sin;write --port COM1 --retries -1 a.sin;"
                               "read --port com1 --port COM1 -o x/;"
-                              "read --port /dev/qtr318-a --port /dev/qtr318-b -o x.sin;"
                               "write --port /dev/qtr318-none --backup in.sin in.sin";
         for (const QString& line : lines.split(';')) {
             const Run run = qtr318(line.split(' ', Qt::SkipEmptyParts));

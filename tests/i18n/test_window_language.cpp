@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -32,19 +31,35 @@ QString Shown(const QString& text) {
     return text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
 }
 
-QStringList MenuTexts(QMenu* menu) {
-    QStringList texts;
-    for (QAction* action : menu->actions()) {
-        if (!action->isSeparator()) {
-            texts << action->text();
+// Alt and a letter reaches one item: no letter twice among the texts.
+bool MnemonicsUnique(const QStringList& texts) {
+    QSet<QChar> seen;
+    qsizetype marked = 0;
+    for (const QString& text : texts) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        if (at >= 0 && at + 1 < text.size()) {
+            seen << text.at(at + 1).toLower();
+            ++marked;
         }
     }
-    return texts;
+    return seen.size() == marked;
 }
 
-QChar Mnemonic(const QString& text) {
-    const qsizetype at = text.indexOf(QLatin1Char('&'));
-    return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+// What a dialog shows in labels, buttons and group titles, but for the radio's own names.
+QStringList WidgetTexts(QWidget* widget, const QStringList& data) {
+    QStringList texts = {widget->windowTitle()};
+    for (QLabel* label : widget->findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    for (QAbstractButton* button : widget->findChildren<QAbstractButton*>()) {
+        if (!data.contains(button->text())) {
+            texts << button->text();
+        }
+    }
+    for (QGroupBox* group : widget->findChildren<QGroupBox*>()) {
+        texts << group->title();
+    }
+    return texts;
 }
 
 } // namespace
@@ -66,15 +81,23 @@ private slots:
         QStringList texts = {frame->windowTitle(), frame->ToolBar()->windowTitle(),
                              f.doc()->GetTitle(), CProgramDoc::FileFilter(),
                              ChannelTableModel::unknownSignallingMessage()};
+        QStringList menuTitles;
         for (QAction* menuAction : frame->menuBar()->actions()) {
             texts << menuAction->text();
+            menuTitles << menuAction->text();
+            QStringList items;
             for (QAction* action : menuAction->menu()->actions()) {
                 texts << action->text() << action->statusTip() << action->toolTip();
+                if (!action->isSeparator()) {
+                    items << action->text();
+                }
             }
+            QVERIFY2(MnemonicsUnique(items), qPrintable(items.join(QLatin1Char('|'))));
         }
-        for (QLabel* label : frame->statusBar()->findChildren<QLabel*>()) {
-            texts << label->text();
-        }
+        QVERIFY2(MnemonicsUnique(menuTitles) &&
+                     menuTitles.filter(QLatin1String("&")).size() == menuTitles.size(),
+                 qPrintable(menuTitles.join(QLatin1Char('|'))));
+        texts << WidgetTexts(frame->statusBar(), {});
         // The printed page's headings; the table below them is data.
         QImage page(800, 1100, QImage::Format_RGB32);
         const ChannelTablePrinter::Page layout =
@@ -98,18 +121,7 @@ private slots:
         QStringList texts;
         for (QDialog* dialog :
              std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer}) {
-            texts << dialog->windowTitle();
-            for (QLabel* label : dialog->findChildren<QLabel*>()) {
-                texts << label->text();
-            }
-            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-                if (!blockNames.contains(button->text())) {
-                    texts << button->text();
-                }
-            }
-            for (QGroupBox* group : dialog->findChildren<QGroupBox*>()) {
-                texts << group->title();
-            }
+            texts << WidgetTexts(dialog, blockNames);
         }
         checkTexts(texts, 30);
     }
@@ -127,38 +139,6 @@ private slots:
         ShowWarning(f.frame(), QStringLiteral("x"));
         InstallMessenger(f.messenger.get());
         QCOMPARE(caption, m_english ? QStringLiteral("Warning") : QStringLiteral("警告"));
-    }
-
-    // Alt and a letter reaches one item: no letter twice in the menu bar or in one menu, and
-    // every menu has one.
-    void mnemonicsAreUnique() {
-        QList<QStringList> groups = {{}};
-        for (QAction* menuAction : f.frame()->menuBar()->actions()) {
-            groups[0] << menuAction->text();
-            groups << MenuTexts(menuAction->menu());
-        }
-        for (const QStringList& group : groups) {
-            QSet<QChar> seen;
-            for (const QString& text : group) {
-                const QChar letter = Mnemonic(text);
-                QVERIFY2(!letter.isNull() || group != groups[0], qPrintable(text));
-                if (!letter.isNull()) {
-                    QVERIFY2(!seen.contains(letter), qPrintable(group.join(QLatin1Char('|'))));
-                    seen << letter;
-                }
-            }
-        }
-    }
-
-    void commandLineHelp() {
-        QProcess process;
-        process.start(qEnvironmentVariable("QTR318_BUILD_DIR") +
-                          QStringLiteral("/src/app/qtr318-cps"),
-                      {QStringLiteral("--help")});
-        QVERIFY(process.waitForFinished(30000));
-        const QString help = QString::fromUtf8(process.readAllStandardOutput());
-        QVERIFY2(help.contains(QStringLiteral("--version")), qPrintable(help));
-        checkTexts(help.split(QLatin1Char('\n')), 3);
     }
 
 private:

@@ -53,16 +53,12 @@ inline Outcome RunInside(const char* function, const QString& folder) {
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QStringLiteral("unshare"), arguments);
-    if (!process.waitForFinished(120000)) {
-        outcome.skipReason =
-            QStringLiteral("unshare (util-linux) cannot be run: %1").arg(process.errorString());
-        return outcome;
-    }
+    const bool ended = process.waitForFinished(120000);
     outcome.output = process.readAll();
-    if (!outcome.output.contains(kMounted)) {
+    if (!ended || !outcome.output.contains(kMounted)) {
         outcome.skipReason =
-            QStringLiteral("no tmpfs can be mounted in a private mount namespace here: %1")
-                .arg(QString::fromLocal8Bit(outcome.output.trimmed()));
+            QStringLiteral("no tmpfs can be mounted in a private mount namespace (unshare): %1")
+                .arg(QString::fromLocal8Bit(outcome.output.trimmed()) + process.errorString());
         return outcome;
     }
     outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
@@ -75,11 +71,9 @@ inline bool Fill(const QString& folder) {
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
+    // Pages, then whatever part of a page is left in single bytes.
     const QByteArray page(4096, '\0');
-    while (filler.write(page) == page.size()) {
-    }
-    // Whatever part of a page is left takes single bytes.
-    while (filler.write("x", 1) == 1) {
+    while (filler.write(page) == page.size() || filler.write("x", 1) == 1) {
     }
     return true;
 }
