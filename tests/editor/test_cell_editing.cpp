@@ -87,7 +87,6 @@ private slots:
         QTest::addColumn<QStringList>("row");
         const QStringList complete = QStringList({"145.12500", "145.12500"}) + kNewChannelTail;
         const QStringList noTransmit = QStringList({"145.12500", ""}) + kNewChannelTail;
-        const QStringList empty(11);
         auto with = [](QStringList texts, int col, const QString& text) {
             texts[col - 1] = text;
             return texts;
