@@ -46,6 +46,7 @@ private slots:
 
         dlg.setTitle(QStringLiteral("写数据"));
         QVERIFY(dlg.openOver(nullptr));
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
         // The read-back choice is remembered, by this window and the next one.
         QCOMPARE(dlg.verifyAfterWrite(), running);
         QCOMPARE(CTransferDlg().verifyAfterWrite(), running);
