@@ -10,7 +10,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QFile>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,48 +17,27 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTemporaryFile>
 
 namespace {
 
 const QSize kScreen(1366, 768);
 
-QString Name(const QWidget* widget) {
-    const QString name = widget->objectName();
-    return QStringLiteral("%1 %2").arg(QLatin1String(widget->metaObject()->className()),
-                                       name.isEmpty() ? widget->accessibleName() : name);
-}
-
 // What is wrong with the controls of top: any visible control outside top's area or smaller than
 // its content needs. Empty when all is well.
 QStringList ClippedControls(QWidget* top) {
     QStringList faults;
-    const QRect area = top->rect();
     for (QWidget* child : top->findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(child) ||
                              qobject_cast<QComboBox*>(child) || qobject_cast<QLineEdit*>(child) ||
                              qobject_cast<QLabel*>(child) || qobject_cast<QProgressBar*>(child);
-        if (!control || !child->isVisibleTo(top)) {
-            continue;
-        }
-        const QRect at(child->mapTo(top, QPoint(0, 0)), child->size());
-        if (!area.contains(at)) {
-            faults << QStringLiteral("%1 at %2,%3 %4x%5 outside %6x%7")
-                          .arg(Name(child))
-                          .arg(at.x())
-                          .arg(at.y())
-                          .arg(at.width())
-                          .arg(at.height())
-                          .arg(area.width())
-                          .arg(area.height());
-        }
         const QSize needed = child->minimumSizeHint();
-        if (child->width() < needed.width() || child->height() < needed.height()) {
-            faults << QStringLiteral("%1 is %2x%3, needs %4x%5")
-                          .arg(Name(child))
-                          .arg(child->width())
-                          .arg(child->height())
-                          .arg(needed.width())
-                          .arg(needed.height());
+        if (control && child->isVisibleTo(top) &&
+            (!top->rect().contains(QRect(child->mapTo(top, QPoint(0, 0)), child->size())) ||
+             child->width() < needed.width() || child->height() < needed.height())) {
+            faults << QStringLiteral("%1 %2 \"%3\" clipped")
+                          .arg(QLatin1String(child->metaObject()->className()), child->objectName(),
+                               child->accessibleName());
         }
     }
     return faults;
@@ -70,34 +48,23 @@ QStringList ClippedControls(QWidget* top) {
 QStringList ClippedCells(const WindowFixture& f) {
     QStringList faults;
     CMSFlexGrid* grid = f.grid();
-    auto* area = f.frame()->findChild<QScrollArea*>();
-    const QRect shown = area->viewport()->rect();
-    const QFontMetrics cells = grid->fontMetrics();
-    const QFontMetrics headers = grid->horizontalHeader()->fontMetrics();
     const QHeaderView* header = grid->horizontalHeader();
+    const QWidget* shown = f.frame()->findChild<QScrollArea*>()->viewport();
     for (int row = 0; row <= grid->model()->rowCount(); ++row) {
         for (int col = 0; col < grid->model()->columnCount(); ++col) {
-            const QRect rect = row == 0 ? QRect(header->sectionViewportPosition(col), 0,
-                                                header->sectionSize(col), header->height())
-                                        : grid->visualRect(f.index(row, col));
-            const QWidget* surface =
-                row == 0 ? static_cast<QWidget*>(grid->horizontalHeader()) : grid->viewport();
-            const QRect inArea(surface->mapTo(area->viewport(), rect.topLeft()), rect.size());
-            const QRect inGrid(surface->mapTo(grid, rect.topLeft()), rect.size());
-            if (!shown.contains(inArea) || !grid->rect().contains(inGrid)) {
-                faults << QStringLiteral("cell %1,%2 out of view").arg(row).arg(col);
-            }
-            const QString text = row == 0
-                                     ? grid->model()->headerData(col, Qt::Horizontal).toString()
+            const bool top = row == 0;
+            const QWidget* surface = top ? static_cast<const QWidget*>(header) : grid->viewport();
+            const QRect rect = top ? QRect(header->sectionViewportPosition(col), 0,
+                                           header->sectionSize(col), header->height())
+                                   : grid->visualRect(f.index(row, col));
+            const QString text = top ? header->model()->headerData(col, Qt::Horizontal).toString()
                                      : f.cell(row, col);
-            const int width = (row == 0 ? headers : cells).horizontalAdvance(text);
-            if (width > rect.width() - 2) {
-                faults << QStringLiteral("cell %1,%2 \"%3\" needs %4 px, has %5")
-                              .arg(row)
-                              .arg(col)
-                              .arg(text)
-                              .arg(width)
-                              .arg(rect.width());
+            const QFontMetrics metrics = top ? header->fontMetrics() : grid->fontMetrics();
+            const bool inView =
+                shown->rect().contains(QRect(surface->mapTo(shown, rect.topLeft()), rect.size())) &&
+                grid->rect().contains(QRect(surface->mapTo(grid, rect.topLeft()), rect.size()));
+            if (!inView || metrics.horizontalAdvance(text) > rect.width() - 2) {
+                faults << QStringLiteral("cell %1,%2 \"%3\" clipped").arg(row).arg(col).arg(text);
             }
         }
     }
@@ -111,17 +78,6 @@ class TestLayout : public QObject {
 
     WindowFixture f;
     QFont m_systemFont;
-
-    void fillWidestTexts() {
-        // The widest text of each kind the table can hold, in every row.
-        const QStringList texts = {"888.88888", "888.88888", "D666I", "254.1", "是", "高",
-                                   "否",        "窄",        "是",    "否",    "是"};
-        for (int row = 1; row <= 16; ++row) {
-            for (int col = 1; col <= 11; ++col) {
-                f.table().setCellText(row, col, texts.at(col - 1));
-            }
-        }
-    }
 
 private slots:
     void initTestCase() { m_systemFont = QApplication::font(); }
@@ -142,14 +98,14 @@ private slots:
         QCOMPARE(QGuiApplication::primaryScreen()->size(), kScreen);
 
         QVERIFY(f.start());
-        fillWidestTexts();
-        QApplication::processEvents();
-        const QSize window = f.frame()->frameGeometry().size();
-        QVERIFY2(window.width() <= kScreen.width() && window.height() <= kScreen.height(),
-                 qPrintable(QStringLiteral("%1x%2").arg(window.width()).arg(window.height())));
-        QStringList faults = ClippedCells(f) + ClippedControls(f.frame());
-        f.stop();
-
+        // The widest text of each kind the table can hold, in every row.
+        const QStringList texts = {"888.88888", "888.88888", "D666I", "254.1", "是", "高",
+                                   "否",        "窄",        "是",    "否",    "是"};
+        for (int row = 1; row <= 16; ++row) {
+            for (int col = 1; col <= 11; ++col) {
+                f.table().setCellText(row, col, texts.at(col - 1));
+            }
+        }
         MemoryImage image;
         CAboutDlg about;
         COptionalFeaturesDlg options(nullptr, image);
@@ -157,18 +113,21 @@ private slots:
         CPasswordDlg password;
         CTransferDlg transfer;
         transfer.setTitle(QStringLiteral("读数据"));
-        for (QDialog* dialog :
-             std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer}) {
-            dialog->show();
+        QStringList faults;
+        for (QWidget* top : std::initializer_list<QWidget*>{f.frame(), &about, &options, &tuning,
+                                                            &password, &transfer}) {
+            top->show();
             QApplication::processEvents();
-            for (const QString& fault : ClippedControls(dialog)) {
-                faults << dialog->windowTitle() + ": " + fault;
+            for (const QString& fault : ClippedControls(top)) {
+                faults << top->windowTitle() + ": " + fault;
             }
-            if (dialog->width() > kScreen.width() || dialog->height() > kScreen.height()) {
-                faults << dialog->windowTitle() + ": larger than the screen";
+            const QSize size = top->frameGeometry().size();
+            if (size.width() > kScreen.width() || size.height() > kScreen.height()) {
+                faults << top->windowTitle() + ": larger than the screen";
             }
-            dialog->hide();
         }
+        faults << ClippedCells(f);
+        f.stop();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
@@ -186,28 +145,22 @@ private slots:
 // The screen is 1366 x 768 logical pixels whatever QT_SCALE_FACTOR says, so the scaled runs lay
 // out the same logical sizes with twice the device pixels.
 int main(int argc, char** argv) {
-    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
-                             : 1.0;
-    const QString config = QDir::temp().filePath(
-        QStringLiteral("qtr318-layout-screen-%1.json").arg(QCoreApplication::applicationPid()));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    QTemporaryFile config(QDir::temp().filePath(QStringLiteral("qtr318-layout-XXXXXX.json")));
+    if (!config.open()) {
         return 2;
     }
-    file.write(QStringLiteral("{\"screens\": [{\"name\": \"layout\", \"x\": 0, \"y\": 0, "
-                              "\"width\": %1, \"height\": %2, \"logicalDpi\": 96, "
-                              "\"logicalBaseDpi\": 96, \"dpr\": 1}]}")
-                   .arg(qRound(kScreen.width() * scale))
-                   .arg(qRound(kScreen.height() * scale))
-                   .toUtf8());
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
+    config.write(QStringLiteral("{\"screens\": [{\"name\": \"layout\", \"x\": 0, \"y\": 0, "
+                                "\"width\": %1, \"height\": %2, \"logicalDpi\": 96, "
+                                "\"logicalBaseDpi\": 96, \"dpr\": 1}]}")
+                     .arg(qRound(kScreen.width() * scale))
+                     .arg(qRound(kScreen.height() * scale))
+                     .toUtf8());
+    config.flush();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toUtf8());
     QApplication app(argc, argv);
     TestLayout test;
-    const int result = QTest::qExec(&test, argc, argv);
-    QFile::remove(config);
-    return result;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "test_layout.moc"

