@@ -1,3 +1,6 @@
+#include "backup_folder.h"
+#include "image_map.h"
+#include "new_document.h"
 #include "window_fixture.h"
 
 #include <QFile>
@@ -97,6 +100,22 @@ private slots:
         QCOMPARE(f.cell(5, 1).isEmpty(), replaced);
         QCOMPARE(QFile::exists(path), chooseFile);
         QCOMPARE(f.doc()->IsModified(), !replaced);
+    }
+
+    void openBackup() {
+        MemoryImage kept = NewDocumentImage();
+        kept.WriteByte(ImageMap::kSquelchLevel, 7);
+        const QString path = BackupFolder::Keep(kept, "COM1_read", nullptr, f.backupFolder());
+        QVERIFY(!path.isEmpty());
+        f.typeChannel(5, "155");
+        f.messenger->saveAnswers.enqueue(Choice::Discard);
+        f.messenger->openPaths.enqueue(path);
+        f.action("actionFileOpenBackup")->trigger();
+        QCOMPARE(f.messenger->openDirectories, QStringList(f.backupFolder()));
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QVERIFY(f.image() == kept);
+        QCOMPARE(f.doc()->GetPathName(), path);
+        QCOMPARE(f.cell(5, 1), QString());
     }
 
     void editsOutsideTheTableCountToo() {
