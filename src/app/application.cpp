@@ -34,7 +34,7 @@ bool Application::initialize(const QStringList& arguments) {
     m_document = std::make_unique<ChannelDocument>();
     m_frame = std::make_unique<MainWindow>(m_document.get());
     ChannelForm* view = m_frame->form();
-    m_document->setForm(view);
+    connectForm(view);
     m_document->setWindow(m_frame.get());
     connect(m_document.get(), &ChannelDocument::fileUsed, this,
             [this](const QString& path) { m_recentFiles.add(path); });
@@ -63,6 +63,16 @@ bool Application::initialize(const QStringList& arguments) {
     QGuiApplication::setDesktopFileName(QStringLiteral("qtr318-cps"));
     m_frame->show();
     return true;
+}
+
+// The form reports the user's changes, each document it shows and each completed read, and
+// commits the value being typed before the document is saved.
+void Application::connectForm(ChannelForm* form) {
+    ChannelDocument* document = m_document.get();
+    connect(form, &ChannelForm::documentModified, document, &ChannelDocument::recordChange);
+    connect(form, &ChannelForm::documentShown, document, &ChannelDocument::resetHistory);
+    connect(form, &ChannelForm::radioImageRead, document, &ChannelDocument::takeRadioImage);
+    connect(document, &ChannelDocument::aboutToSave, form, &ChannelForm::commitOpenEditor);
 }
 
 void Application::newFile() {

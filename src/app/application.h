@@ -38,6 +38,8 @@ public:
     RecentFileList& recentFiles() { return m_recentFiles; }
 
 private:
+    void connectForm(ChannelForm* form);
+
     std::unique_ptr<ChannelDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;
     RecentFileList m_recentFiles;

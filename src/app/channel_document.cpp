@@ -1,7 +1,6 @@
 #include "channel_document.h"
 
 #include "channel_columns.h"
-#include "channel_form.h"
 #include "document_file.h"
 #include "memory_image.h"
 #include "messenger.h"
@@ -20,13 +19,6 @@ ChannelDocument::ChannelDocument(QObject* parent) : QObject(parent) {
     connect(&m_channels, &ChannelTableModel::committed, this, [this](int channel, int column) {
         recordChange(tr("修改信道 %1 %2").arg(channel).arg(ChannelColumns::ShownHeader(column)));
     });
-}
-
-void ChannelDocument::setForm(ChannelForm* view) {
-    m_view = view;
-    connect(view, &ChannelForm::documentModified, this, &ChannelDocument::recordChange);
-    connect(view, &ChannelForm::documentShown, this, [this] { m_history.reset(); });
-    connect(view, &ChannelForm::radioImageRead, this, &ChannelDocument::takeRadioImage);
 }
 
 void ChannelDocument::takeRadioImage(const MemoryImage& image) {
@@ -82,10 +74,8 @@ void ChannelDocument::takePath(const QString& path) {
 }
 
 bool ChannelDocument::saveDocument(const QString& path) {
-    if (m_view) {
-        m_view->commitOpenEditor();
-        m_view->encodeChannels();
-    }
+    emit aboutToSave();
+    m_channels.encode(m_image);
     QString error;
     if (!DocumentFile::Save(path, m_image, &error)) {
         ShowWarning(m_window, error);
@@ -121,10 +111,7 @@ bool ChannelDocument::saveAs() {
 }
 
 bool ChannelDocument::saveModified() {
-    if (m_view) {
-        // A value still in its editor counts as an edit too.
-        m_view->commitOpenEditor();
-    }
+    emit aboutToSave(); // a value still in its editor counts as an edit too
     if (!m_modified) {
         return true;
     }

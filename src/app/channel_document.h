@@ -7,13 +7,13 @@
 #include <QObject>
 #include <QString>
 
-class ChannelForm;
 class QWidget;
 
-// The one document: the radio's memory image, whose file is a plain 1024-byte dump, and the
-// channel table decoded from it, whose band selection gives the limits every typed frequency is
-// checked against. The document remembers whether the user changed anything since the last save,
-// so New, Open and Exit can ask before dropping edits.
+// The one document: the radio's memory image, whose file is a plain 1024-byte dump, the channel
+// table model decoded from it, whose band selection gives the limits every typed frequency is
+// checked against, and the undo stack of the user's changes. The document remembers whether the
+// user changed anything since the last save, so New, Open and Exit can ask before dropping edits.
+// It knows no window: whoever shows it commits what is being typed when aboutToSave() asks.
 class ChannelDocument : public QObject {
     Q_OBJECT
 public:
@@ -24,9 +24,6 @@ public:
     ChannelTableModel& channels() { return m_channels; }
     const ChannelTableModel& channels() const { return m_channels; }
 
-    // The view reports the user's changes, each document it shows and each completed read.
-    void setForm(ChannelForm* view);
-    ChannelForm* form() const { return m_view; }
     // Owner of the document's message boxes and file dialogs.
     void setWindow(QWidget* window) { m_window = window; }
 
@@ -52,7 +49,9 @@ public:
     // it leaves this state.
     void setModified(bool modified = true);
 
-    DocumentHistory& history() { return m_history; }
+    QUndoStack* undoStack() { return m_history.stack(); }
+    // A document was shown in place of the last one: nothing to undo.
+    void resetHistory() { m_history.reset(); }
     // A change the user made, as one undo step.
     void recordChange(const QString& step) { m_history.record(step); }
     // A completed read: the radio's memory becomes the document, one undo step.
@@ -65,6 +64,9 @@ public:
     static QString fileFilter();
 
 signals:
+    // The document is about to be saved, or asked whether to be: a value still being typed
+    // belongs in it.
+    void aboutToSave();
     void modifiedChanged(bool modified);
     // A file was opened or saved; it belongs in the recent-file list.
     void fileUsed(const QString& path);
@@ -77,7 +79,6 @@ private:
     MemoryImage m_image;
     ChannelTableModel m_channels;
     DocumentHistory m_history{m_image, m_channels};
-    ChannelForm* m_view = nullptr;
     QWidget* m_window = nullptr;
     QString m_pathName;
     bool m_modified = false;

@@ -4,7 +4,6 @@
 #include "channel_edits.h"
 #include "channel_form.h"
 #include "channel_grid.h"
-#include "channel_row_selection.h"
 #include "main_window.h"
 #include "messenger.h"
 
@@ -20,22 +19,18 @@ const QString kCsvMime = QStringLiteral("text/csv");
 
 EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document)
     : QObject(frame), m_frame(frame), m_document(document), m_view(frame->form()),
-      m_selection(new ChannelRowSelection(m_view, this)) {
+      m_grid(m_view->grid()) {
     createActions();
     addToEditMenu();
 
-    ChannelGrid* grid = m_view->grid();
-    grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid, &QWidget::customContextMenuRequested, this, &EditCommands::showContextMenu);
-    connect(m_selection, &ChannelRowSelection::moveRequested, this,
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &EditCommands::showContextMenu);
+    connect(m_grid, &ChannelGrid::moveRequested, this,
             [this](int channels) { moveBy(channels, tr("移动信道")); });
-    connect(m_selection, &ChannelRowSelection::clearRequested, this, &EditCommands::clearChannels);
+    connect(m_grid, &ChannelGrid::clearRequested, this, &EditCommands::clearChannels);
 
-    QUndoStack* stack = m_document->history().stack();
+    QUndoStack* stack = m_document->undoStack();
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged}) {
-        connect(stack, signal, this, &EditCommands::updateActions);
-    }
-    for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged}) {
         connect(stack, signal, this, &EditCommands::updateActions);
     }
     connect(m_view, &ChannelForm::transferRunningChanged, this, &EditCommands::updateActions);
@@ -53,13 +48,20 @@ QAction* EditCommands::addAction(const char* name, const QString& text) {
 }
 
 void EditCommands::createActions() {
-    m_undo = addAction("editUndo", tr("撤销"));
+    // The stack's own actions name the step they undo or redo ("撤销 更改频段").
+    QUndoStack* stack = m_document->undoStack();
+    m_undo = stack->createUndoAction(m_frame, tr("撤销"));
+    m_undo->setObjectName(QStringLiteral("editUndo"));
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(m_undo, &QAction::triggered, this, &EditCommands::undo);
-    m_redo = addAction("editRedo", tr("重做"));
+    m_redo = stack->createRedoAction(m_frame, tr("重做"));
+    m_redo->setObjectName(QStringLiteral("editRedo"));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(m_redo, &QAction::triggered, this, &EditCommands::redo);
+    for (QAction* action : {m_undo, m_redo}) {
+        action->setStatusTip(action->text());
+        // Undo and redo replace what an open editor was loaded from: the edit is dropped.
+        connect(action, &QAction::triggered, m_grid, &ChannelGrid::closeCellEditor);
+    }
 
     // Ctrl+C selects the port COM1, so the clipboard takes the other keys every desktop knows.
     m_cut = addAction("editCutChannels", tr("剪切信道"));
@@ -108,11 +110,10 @@ bool EditCommands::busy() const {
 
 void EditCommands::updateActions() {
     const bool idle = !busy();
-    const QUndoStack* stack = m_document->history().stack();
+    // The stack enables its actions by itself; a transfer under way holds them back.
+    const QUndoStack* stack = m_document->undoStack();
     m_undo->setEnabled(idle && stack->canUndo());
-    m_undo->setText(stack->canUndo() ? tr("撤销 %1").arg(stack->undoText()) : tr("撤销"));
     m_redo->setEnabled(idle && stack->canRedo());
-    m_redo->setText(stack->canRedo() ? tr("重做 %1").arg(stack->redoText()) : tr("重做"));
     for (QAction* action : {m_cut, m_paste, m_clear, m_insert, m_delete, m_up, m_down}) {
         action->setEnabled(idle);
     }
@@ -128,29 +129,13 @@ void EditCommands::record(const QString& step) {
 
 // ---- Commands ----
 
-void EditCommands::undo() {
-    if (busy()) {
-        return;
-    }
-    m_view->abandonCellEdit();
-    m_document->history().stack()->undo();
-}
-
-void EditCommands::redo() {
-    if (busy()) {
-        return;
-    }
-    m_view->abandonCellEdit();
-    m_document->history().stack()->redo();
-}
-
 void EditCommands::copyChannels() {
     if (!settleEditor()) {
         return;
     }
     const ChannelTableModel& channels = m_document->channels();
-    const int first = m_selection->firstSelected();
-    const int count = m_selection->selectedCount();
+    const int first = m_grid->firstSelectedChannel();
+    const int count = m_grid->selectedChannelCount();
     auto* data = new QMimeData;
     data->setText(ChannelEdits::CopyText(channels, first, count));
     data->setData(kCsvMime, ChannelEdits::CopyCsv(channels, first, count));
@@ -162,8 +147,8 @@ void EditCommands::cutChannels() {
         return;
     }
     copyChannels();
-    ChannelEdits::ClearChannels(m_document->channels(), m_selection->firstSelected(),
-                                m_selection->selectedCount());
+    ChannelEdits::ClearChannels(m_document->channels(), m_grid->firstSelectedChannel(),
+                                m_grid->selectedChannelCount());
     record(tr("剪切信道"));
 }
 
@@ -178,7 +163,7 @@ void EditCommands::pasteChannels() {
     const QString text =
         data->hasFormat(kCsvMime) ? QString::fromUtf8(data->data(kCsvMime)) : data->text();
     ChannelTableModel& channels = m_document->channels();
-    const int first = m_selection->firstSelected();
+    const int first = m_grid->firstSelectedChannel();
     const ChannelEdits::Paste paste =
         ChannelEdits::PreparePaste(text, first, channels.bandLimits());
     if (!paste.problems.isEmpty()) {
@@ -187,7 +172,7 @@ void EditCommands::pasteChannels() {
         return;
     }
     ChannelEdits::WriteChannels(channels, first, paste.channels);
-    m_selection->selectChannels(first, int(paste.channels.size()));
+    m_grid->selectChannels(first, int(paste.channels.size()));
     record(tr("粘贴信道"));
 }
 
@@ -195,8 +180,8 @@ void EditCommands::clearChannels() {
     if (busy() || !settleEditor()) {
         return;
     }
-    ChannelEdits::ClearChannels(m_document->channels(), m_selection->firstSelected(),
-                                m_selection->selectedCount());
+    ChannelEdits::ClearChannels(m_document->channels(), m_grid->firstSelectedChannel(),
+                                m_grid->selectedChannelCount());
     record(tr("清除信道"));
 }
 
@@ -204,13 +189,13 @@ void EditCommands::insertEmptyChannels() {
     if (busy() || !settleEditor()) {
         return;
     }
-    const int first = m_selection->firstSelected();
-    const int count = m_selection->selectedCount();
+    const int first = m_grid->firstSelectedChannel();
+    const int count = m_grid->selectedChannelCount();
     if (!ChannelEdits::InsertEmptyChannels(m_document->channels(), first, count)) {
         ShowWarning(m_frame, tr("无法插入空信道：最后 %n 个信道必须是空信道", nullptr, count));
         return;
     }
-    m_selection->selectChannels(first, count);
+    m_grid->selectChannels(first, count);
     record(tr("插入空信道"));
 }
 
@@ -218,8 +203,8 @@ void EditCommands::deleteChannels() {
     if (busy() || !settleEditor()) {
         return;
     }
-    ChannelEdits::DeleteChannels(m_document->channels(), m_selection->firstSelected(),
-                                 m_selection->selectedCount());
+    ChannelEdits::DeleteChannels(m_document->channels(), m_grid->firstSelectedChannel(),
+                                 m_grid->selectedChannelCount());
     record(tr("删除信道"));
 }
 
@@ -227,12 +212,12 @@ void EditCommands::moveBy(int channels, const QString& step) {
     if (busy() || !settleEditor()) {
         return;
     }
-    const int first = m_selection->firstSelected();
-    const int count = m_selection->selectedCount();
+    const int first = m_grid->firstSelectedChannel();
+    const int count = m_grid->selectedChannelCount();
     const int moved =
         ChannelEdits::MoveChannels(m_document->channels(), first, count, first + channels);
     // The selection goes with the channels, so the same key moves them on.
-    m_selection->selectChannels(moved, count);
+    m_grid->selectChannels(moved, count);
     record(step);
 }
 
@@ -247,10 +232,9 @@ void EditCommands::moveChannelsDown() {
 // ---- Context menu ----
 
 void EditCommands::showContextMenu(const QPoint& at) {
-    ChannelGrid* grid = m_view->grid();
-    QMenu menu(grid);
+    QMenu menu(m_grid);
     menu.addActions({m_cut, m_copy, m_paste});
     menu.addSeparator();
     menu.addActions({m_clear, m_insert, m_delete, m_up, m_down});
-    menu.exec(grid->viewport()->mapToGlobal(at));
+    menu.exec(m_grid->viewport()->mapToGlobal(at));
 }

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class ChannelRowSelection;
+class ChannelGrid;
 class MainWindow;
 class ChannelDocument;
 class ChannelForm;
@@ -22,8 +22,6 @@ public:
     EditCommands(MainWindow* frame, ChannelDocument* document);
     ~EditCommands() override;
 
-    void undo();
-    void redo();
     void copyChannels();
     void cutChannels();
     void pasteChannels();
@@ -32,9 +30,6 @@ public:
     void deleteChannels();
     void moveChannelsUp();
     void moveChannelsDown();
-
-    // The channels the commands work on.
-    ChannelRowSelection* selection() const { return m_selection; }
 
 private:
     QAction* addAction(const char* name, const QString& text);
@@ -51,7 +46,7 @@ private:
     MainWindow* m_frame;
     ChannelDocument* m_document;
     ChannelForm* m_view;
-    ChannelRowSelection* m_selection;
+    ChannelGrid* m_grid;
 
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;

@@ -4,10 +4,19 @@
 #include "channel_table_model.h"
 #include "signalling_list.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace {
+
+const char* const kLoaded = "qtr318Loaded";
+const char* const kEnter = "qtr318Enter";
+const char* const kRefused = "qtr318Refused";
+const char* const kAbandoned = "qtr318Abandoned";
+const char* const kEmptied = "qtr318EmptiedByRefusal";
 
 // The list's own prefix search: the first entry that begins with text, ignoring case.
 int findPrefix(const QComboBox* combo, const QString& text) {
@@ -24,22 +33,27 @@ void loadByPrefix(QWidget* editor, const QModelIndex& index) {
     combo->setCurrentIndex(qMax(0, findPrefix(combo, index.data().toString())));
 }
 
+// The editor a key went to: the signalling editor's keys arrive at its line edit.
+QWidget* EditorOf(QObject* watched) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* combo = widget ? qobject_cast<QComboBox*>(widget->parentWidget()) : nullptr;
+    return combo && combo->lineEdit() == widget ? combo : widget;
+}
+
 } // namespace
 
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
-    auto* channels = qobject_cast<ChannelTableModel*>(model);
-    if (!channels) {
+    const QString text = editorText(editor);
+    const bool abandoned = editor->property(kEmptied).toBool() && text.isEmpty();
+    editor->setProperty(kAbandoned, abandoned);
+    editor->setProperty(kRefused, false);
+    if (abandoned) {
         return;
     }
-    const int row = index.row() + 1;
-    const int col = index.column();
-    if (col == ChannelColumns::kRxFrequency || col == ChannelColumns::kTxFrequency) {
-        channels->commitFrequency(row, col, editorText(editor));
-    } else {
-        channels->commitChoice(row, col, editorText(editor),
-                               ChannelTableModel::Commit::LeavingCell);
-    }
+    const int role =
+        editor->property(kEnter).toBool() ? ChannelTableModel::EnterKeyRole : Qt::EditRole;
+    editor->setProperty(kRefused, !model->setData(index, text, role));
 }
 
 void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -57,21 +71,79 @@ QString CellDelegate::editorText(const QWidget* editor) {
     return {};
 }
 
-bool CellDelegate::eventFilter(QObject*, QEvent*) {
-    return false;
+bool CellDelegate::wasRefused(const QWidget* editor) {
+    return editor->property(kRefused).toBool();
+}
+
+bool CellDelegate::wasAbandoned(const QWidget* editor) {
+    return editor->property(kAbandoned).toBool();
+}
+
+void CellDelegate::markEmptiedByRefusal(QWidget* editor) {
+    editor->setProperty(kEmptied, true);
+}
+
+bool CellDelegate::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Accelerators such as Ctrl+C (port COM1) win over the editors' own copy and paste keys.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    QWidget* editor = EditorOf(watched);
+    auto* view = qobject_cast<QAbstractItemView*>(parent());
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        editor->setProperty(kEnter, true);
+        emit commitData(editor);
+        editor->setProperty(kEnter, false);
+        emit closeEditor(editor, SubmitModelCache);
+        return true;
+    case Qt::Key_Escape:
+        emit closeEditor(editor, RevertModelCache); // the cell stays as it was
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Qt's editors would take Tab for a focus change; in the grid it moves the cell.
+        if (view) {
+            QCoreApplication::sendEvent(view, event);
+        }
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // A frequency editor has no use for them: the grid moves up or down.
+        if (view && qobject_cast<QLineEdit*>(editor) == watched) {
+            QCoreApplication::sendEvent(view, event);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }
 
 bool CellDelegate::loadOnce(QWidget* editor) {
-    const char* loaded = "qtr318Loaded";
-    if (editor->property(loaded).toBool()) {
+    if (editor->property(kLoaded).toBool()) {
         return false;
     }
-    editor->setProperty(loaded, true);
+    editor->setProperty(kLoaded, true);
     return true;
 }
 
-void CellDelegate::nameAfterColumn(QWidget* editor, const QModelIndex& index) {
-    editor->setAccessibleName(ChannelColumns::Headers().value(index.column()));
+void CellDelegate::prepare(QWidget* editor, const QModelIndex& index) const {
+    editor->setAccessibleName(
+        ChannelColumns::ShownHeader(ChannelTableModel::tableColumn(index.column())));
+    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) {
+        combo->lineEdit()->installEventFilter(const_cast<CellDelegate*>(this));
+    }
 }
 
 QWidget* FrequencyDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
@@ -79,7 +151,9 @@ QWidget* FrequencyDelegate::createEditor(QWidget* parent, const QStyleOptionView
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("frequencyEditor"));
     edit->setFrame(false);
-    nameAfterColumn(edit, index);
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [edit] { edit->setProperty(kEmptied, false); });
+    prepare(edit, index);
     return edit;
 }
 
@@ -97,7 +171,7 @@ QWidget* SignallingDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     combo->addItems(TheSignallingList().entries());
-    nameAfterColumn(combo, index);
+    prepare(combo, index);
     return combo;
 }
 
@@ -111,8 +185,8 @@ QWidget* OptionDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
                                       const QModelIndex& index) const {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QStringLiteral("optionEditor"));
-    combo->addItems(ChannelColumns::Choices(index.column()));
-    nameAfterColumn(combo, index);
+    combo->addItems(ChannelColumns::Choices(ChannelTableModel::tableColumn(index.column())));
+    prepare(combo, index);
     return combo;
 }
 

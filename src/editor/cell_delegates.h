@@ -3,15 +3,18 @@
 #include <QStyledItemDelegate>
 
 // The in-place editors of the channel grid, one delegate per kind of column. Each editor is named
-// by its column's header for screen readers and loaded from its cell when it opens. The delegates
-// leave the keys (Enter, Tab, Esc) and the loss of focus to the channel form, whose commit path
-// may refuse a value and keep the editor open, which Qt's own handling would close.
+// by its column's header for screen readers and loaded from its cell when it opens.
+//
+// setModelData() is the one way an edit reaches the model: its setData() applies the editing
+// rules, Enter through ChannelTableModel::EnterKeyRole, leaving the cell through Qt::EditRole.
+// Enter closes the editor with the SubmitModelCache hint, Esc with RevertModelCache; Tab and the
+// frequency editors' Up and Down go to the grid, which commits before it moves. Losing the focus
+// commits nothing: the editor waits for its cell to be left.
 class CellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    // Commits the editor's text as if the cell had been left, through the model's rules.
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -19,13 +22,20 @@ public:
 
     // The text an editor holds, whichever kind it is.
     static QString editorText(const QWidget* editor);
+    // The model refused the editor's last commit; it stays open.
+    static bool wasRefused(const QWidget* editor);
+    // The last commit left the cell as it was, without asking the model.
+    static bool wasAbandoned(const QWidget* editor);
+    // A refusal emptied the editor: left so, without typing, it abandons the edit instead of
+    // committing the empty text, which would clear the channel.
+    static void markEmptiedByRefusal(QWidget* editor);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The editor opens once with the cell's text; later changes of the cell (a commit that kept
     // the editor open) must not overwrite what the user is typing.
     static bool loadOnce(QWidget* editor);
-    static void nameAfterColumn(QWidget* editor, const QModelIndex& index);
+    void prepare(QWidget* editor, const QModelIndex& index) const;
 };
 
 // Frequencies: a plain line edit.

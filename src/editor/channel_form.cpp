@@ -1,5 +1,6 @@
 #include "channel_form.h"
 
+#include "cell_delegates.h"
 #include "channel_columns.h"
 #include "channel_grid.h"
 #include "memory_image.h"
@@ -8,13 +9,11 @@
 #include "transfer_dialog.h"
 #include "window_transfer.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -33,7 +32,7 @@ QComboBox* AddSelector(QWidget* parent, const QString& objectName, const QString
 QStringList ColumnSamples(int column) {
     switch (column) {
     case 0:
-        return {ChannelColumns::ChannelNumberText(16)};
+        return {ChannelColumns::ChannelNumberText(ChannelTableModel::kChannels)};
     case ChannelColumns::kRxFrequency:
     case ChannelColumns::kTxFrequency:
         return {QStringLiteral("000.00000")};
@@ -100,11 +99,9 @@ void ChannelForm::layoutForm() {
     setColumnWidths();
     installDelegates();
 
-    m_grid->setLeaveCheck([this] { return commitOpenEditor(); });
-    connect(m_grid, &ChannelGrid::editorOpened, this, &ChannelForm::seedEditor);
     connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
-            onBandSelected();
+            selectBand();
             markModified(tr("更改频段")); // the band is stored with the document
         }
     });
@@ -115,7 +112,6 @@ void ChannelForm::layoutForm() {
         }
     });
     connect(&m_channels, &ChannelTableModel::selectionChanged, this, &ChannelForm::showSelection);
-    connect(&m_channels, &ChannelTableModel::edited, this, [this] { markModified(); });
     showSelection(ChannelTable::Selector::Model);
     showSelection(ChannelTable::Selector::Band);
 }
@@ -148,7 +144,7 @@ void ChannelForm::setColumnWidths() {
     QList<double> weights;
     QList<int> minimumWidths;
     for (int col = 0; col < ChannelColumns::kCount; ++col) {
-        int widest = headers.horizontalAdvance(ChannelColumns::Headers().at(col)) + headerPadding;
+        int widest = headers.horizontalAdvance(ChannelColumns::ShownHeader(col)) + headerPadding;
         for (const QString& text : ColumnSamples(col)) {
             widest = qMax(widest, cells.horizontalAdvance(text) + cellPadding);
         }
@@ -166,14 +162,41 @@ void ChannelForm::encodeChannels() {
     m_channels.encode(m_image);
 }
 
-void ChannelForm::onBandSelected() {
+void ChannelForm::selectBand() {
     // The limits follow the model's band selection.
     m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
 }
 
 void ChannelForm::abandonCellEdit() {
-    if (cellEditor()) {
-        abandonEdit();
+    m_grid->closeCellEditor();
+}
+
+bool ChannelForm::commitOpenEditor() {
+    return m_grid->commitOpenEditor();
+}
+
+QWidget* ChannelForm::cellEditor() const {
+    return m_grid->cellEditor();
+}
+
+void ChannelForm::installDelegates() {
+    auto* frequency = new FrequencyDelegate(m_grid);
+    auto* signalling = new SignallingDelegate(m_grid);
+    auto* option = new OptionDelegate(m_grid);
+    for (int col = 0; col < m_channels.columnCount(); ++col) {
+        switch (ChannelTableModel::tableColumn(col)) {
+        case ChannelColumns::kRxFrequency:
+        case ChannelColumns::kTxFrequency:
+            m_grid->setItemDelegateForColumn(col, frequency);
+            break;
+        case ChannelColumns::kRxSignal:
+        case ChannelColumns::kTxSignal:
+            m_grid->setItemDelegateForColumn(col, signalling);
+            break;
+        default:
+            m_grid->setItemDelegateForColumn(col, option);
+            break;
+        }
     }
 }
 

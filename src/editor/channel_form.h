@@ -10,10 +10,7 @@
 class ChannelGrid;
 class TransferDialog;
 class WindowTransfer;
-class QAction;
 class QComboBox;
-class QKeyEvent;
-class QLineEdit;
 
 // The channel table form: the model and band selectors and the 16-channel grid with its in-place
 // editors, showing the document's channel table model and editing it by the model's rules. The
@@ -81,30 +78,14 @@ signals:
     // A transfer began or ended (its port and dialog are closed by then).
     void transferRunningChanged(bool running);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void layoutForm();
     void installDelegates();
     void setColumnWidths();
-    void onBandSelected();
+    void selectBand();
     void showSelection(ChannelTable::Selector selector);
     // The image a Start hands to the radio link: for a write, the table folded in first.
     MemoryImage imageAtStart(TransferDirection direction);
-
-    // ---- Cell editing ----
-    int currentChannel() const;
-    int currentColumn() const;
-    // A key typed on the grid that opened the editor leaves in it what the column's rule says.
-    void seedEditor(QWidget* editor, const QString& key);
-    void setEditorText(QWidget* editor, const QString& text);
-    // The Enter key while an editor is open; true when the key was used.
-    bool commitOnEnter(QKeyEvent* event);
-    void commitEnterFrequency(int channel, int col, const QString& text, QWidget* editor);
-    bool acceptOrRefuse(const FrequencyCheck& check, QWidget* editor);
-    bool commitChoiceOrRefuse(int channel, int col, QWidget* editor, ChannelTableModel::Commit how);
-    void abandonEdit();
 
     ChannelGrid* m_grid = nullptr;
     QComboBox* m_modelSelector = nullptr;
@@ -117,7 +98,4 @@ private:
     ChannelTableModel& m_channels;
 
     bool m_decoding = false;
-    // The frequency editor was emptied by a refusal and nothing has been typed since: leaving it
-    // so abandons the edit instead of committing the empty text, which would clear the channel.
-    bool m_emptiedByRefusal = false;
 };

@@ -1,75 +1,72 @@
 #include "channel_grid.h"
 
+#include "cell_delegates.h"
+#include "channel_columns.h"
+#include "channel_table_model.h"
+#include "messenger.h"
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
+#include <QPainter>
+#include <QStyleOptionHeader>
 
 #include <cmath>
 
+namespace CC = ChannelColumns;
+
 namespace {
 
-// The fixed channel-number cells look like the header beside them.
-class FixedCellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->backgroundBrush = option->palette.brush(QPalette::Window);
-    }
-};
-
-// Every change of the current cell comes through here, whoever makes it, so this is where leaving
-// a cell can be refused. The channel numbers never become current.
-class CurrentCellGate : public QItemSelectionModel {
-public:
-    CurrentCellGate(QAbstractItemModel* model, ChannelGrid* grid)
-        : QItemSelectionModel(model, grid), m_grid(grid) {}
-
-    void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
-        if (index.isValid() && index != currentIndex() &&
-            (index.column() == 0 || !m_grid->mayLeaveCurrentCell())) {
-            return;
-        }
-        QItemSelectionModel::setCurrentIndex(index, command);
-    }
-
-private:
-    ChannelGrid* m_grid;
-};
-
-bool isModified(const QInputEvent* event) {
+bool IsModified(const QInputEvent* event) {
     return event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+bool IsFrequencyColumn(const QModelIndex& index) {
+    const int column = ChannelTableModel::tableColumn(index.column());
+    return column == CC::kRxFrequency || column == CC::kTxFrequency;
 }
 
 } // namespace
 
 ChannelGrid::ChannelGrid(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
     setModel(model);
-    QItemSelectionModel* plain = selectionModel();
-    setSelectionModel(new CurrentCellGate(model, this));
-    delete plain;
     setEditTriggers(QAbstractItemView::AnyKeyPressed);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(true);
-    setCornerButtonEnabled(false);
     setWordWrap(false);
-    verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setMinimumSectionSize(1); // the proportions decide, not the style
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setSectionsClickable(false); // a header click must not select a column
 
-    setItemDelegateForColumn(0, new FixedCellDelegate(this));
+    QHeaderView* columns = horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setMinimumSectionSize(1); // the proportions decide, not the style
+    columns->setHighlightSections(false);
+    columns->setSectionsClickable(false); // a header click must not select a column
+
+    QHeaderView* numbers = verticalHeader();
+    numbers->setSectionResizeMode(QHeaderView::Fixed);
+    numbers->setDefaultAlignment(Qt::AlignCenter);
+    numbers->setSectionsMovable(true);
+    numbers->viewport()->installEventFilter(this);
+    connect(numbers, &QHeaderView::sectionMoved, this, [this](int, int oldVisual, int newVisual) {
+        restoreNumbersAfterDrag(oldVisual, newVisual);
+    });
+
+    // The corner names the numbers below it; a click there must not select the whole table.
+    setCornerButtonEnabled(false);
+    m_corner = findChild<QAbstractButton*>();
+    if (m_corner) {
+        m_corner->installEventFilter(this);
+        m_corner->setAccessibleName(CC::ShownHeader(0));
+    }
     fitRowsToFont();
-    setCurrentIndex(model->index(0, 1));
+    setCurrentIndex(model->index(0, 0));
 }
 
 QWidget* ChannelGrid::cellEditor() const {
@@ -77,55 +74,184 @@ QWidget* ChannelGrid::cellEditor() const {
 }
 
 void ChannelGrid::closeCellEditor() {
+    if (QWidget* editor = cellEditor()) {
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+}
+
+bool ChannelGrid::commitOpenEditor() {
     QWidget* editor = cellEditor();
     if (!editor) {
-        return;
+        return true;
     }
-    const QWidget* focus = QApplication::focusWidget();
-    // The grid takes the focus first: a focused widget that is hidden hands the focus on by
-    // itself, and the grid would take that for a Tab.
-    if (focus && (focus == editor || editor->isAncestorOf(focus))) {
-        setFocus();
-    }
+    commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return cellEditor() == nullptr;
 }
 
 bool ChannelGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     const bool byKey = event && event->type() == QEvent::KeyPress;
     const bool wasOpen = indexWidget(index) != nullptr;
+    // What a typed key leaves in the editor is the column's rule, so Qt does not type it there.
     if (!QTableView::edit(index, trigger, byKey ? nullptr : event)) {
         return false;
     }
     QWidget* editor = indexWidget(index);
     if (editor && !wasOpen) {
-        emit editorOpened(editor, byKey ? static_cast<QKeyEvent*>(event)->text() : QString());
+        seedEditor(editor, byKey ? static_cast<QKeyEvent*>(event)->text() : QString());
     }
     return true;
 }
 
+// The delegate has loaded the editor with the cell's text, all of it selected. A key seeds it
+// directly; the clipboard belongs to the user.
+void ChannelGrid::seedEditor(QWidget* editor, const QString& key) {
+    const int code = key.isEmpty() ? 0 : key.at(0).unicode();
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        if (code != 0) {
+            if (code >= '0' && code <= '9') {
+                line->setText(key);
+            } else if (code >= 32) {
+                if (IsFrequencyColumn(currentIndex())) {
+                    ShowWarning(this, tr("请输入数字"));
+                }
+                line->setText(currentIndex().data().toString().isEmpty() ? QString() : key);
+            } else {
+                line->clear(); // a control key has no text to show; the editor opens empty
+            }
+            line->end(false);
+        }
+    } else if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) {
+        if (code != 0) {
+            combo->setEditText(key);
+            combo->lineEdit()->end(false);
+        }
+    }
+    editor->setFocus();
+}
+
+void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (hint != QAbstractItemDelegate::RevertModelCache && CellDelegate::wasRefused(editor)) {
+        showRefusal(editor);
+        return;
+    }
+    const QModelIndex index = currentIndex();
+    const bool stepOn =
+        hint == QAbstractItemDelegate::SubmitModelCache && !CellDelegate::wasAbandoned(editor);
+    // The grid takes the focus first: a focused widget that is hidden hands the focus on by
+    // itself, and the grid would take that for a Tab.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == editor || editor->isAncestorOf(focus))) {
+        setFocus();
+    }
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (stepOn) {
+        stepAfterEnter(index);
+    }
+}
+
+// The refused value stays with its own cell, in its editor: a frequency emptied for a new try,
+// a signalling text as typed, for correcting.
+void ChannelGrid::showRefusal(QWidget* editor) {
+    const auto* channels = qobject_cast<const ChannelTableModel*>(model());
+    if (channels && !channels->refusal().message.isEmpty()) {
+        ReportMessage(this, channels->refusal().message, channels->refusal().error ? 1 : 0);
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->clear();
+        CellDelegate::markEmptiedByRefusal(line);
+    }
+    editor->show();
+    editor->setFocus();
+}
+
+void ChannelGrid::stepAfterEnter(const QModelIndex& index) {
+    if (IsFrequencyColumn(index) && !index.data().toString().isEmpty()) {
+        setCurrentIndex(index.siblingAtColumn(index.column() + 1));
+    }
+}
+
+// The program moved the current cell past an open editor: what it holds is committed if the
+// model takes it, else dropped, since the cell it belongs to is no longer current.
+void ChannelGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (QWidget* editor = previous.isValid() ? indexWidget(previous) : nullptr) {
+        commitData(editor);
+        if (editor->isAncestorOf(QApplication::focusWidget()) ||
+            QApplication::focusWidget() == editor) {
+            setFocus();
+        }
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    QTableView::currentChanged(current, previous);
+}
+
 QModelIndex ChannelGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     const QModelIndex current = currentIndex();
+    if (!commitOpenEditor()) {
+        return current; // a refused value keeps its cell current
+    }
     const int rows = model()->rowCount();
     const int last = model()->columnCount() - 1;
     switch (action) {
-    // Tab walks the settings row by row, round the whole table, past the channel numbers.
+    // Tab walks the settings row by row, round the whole table.
     case MoveNext:
         if (current.column() < last) {
             return current.siblingAtColumn(current.column() + 1);
         }
-        return model()->index((current.row() + 1) % rows, 1);
+        return model()->index((current.row() + 1) % rows, 0);
     case MovePrevious:
-        if (current.column() > 1) {
+        if (current.column() > 0) {
             return current.siblingAtColumn(current.column() - 1);
         }
         return model()->index((current.row() + rows - 1) % rows, last);
-    case MoveHome:
-        return current.siblingAtColumn(1);
-    default: {
-        const QModelIndex next = QTableView::moveCursor(action, modifiers);
-        return next.column() == 0 ? current : next;
+    default:
+        return QTableView::moveCursor(action, modifiers);
     }
+}
+
+int ChannelGrid::firstSelectedChannel() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    int first = selected.isEmpty() ? currentIndex().row() : selected.first().row();
+    for (const QModelIndex& index : selected) {
+        first = qMin(first, index.row());
     }
+    return qMax(0, first) + 1;
+}
+
+int ChannelGrid::selectedChannelCount() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) {
+        return 1;
+    }
+    int last = 0;
+    for (const QModelIndex& index : selected) {
+        last = qMax(last, index.row());
+    }
+    return last + 2 - firstSelectedChannel();
+}
+
+void ChannelGrid::selectChannels(int first, int count) {
+    const int column = qMax(0, currentIndex().column());
+    selectionModel()->setCurrentIndex(model()->index(first - 1, column),
+                                      QItemSelectionModel::NoUpdate);
+    const QItemSelection rows(model()->index(first - 1, 0),
+                              model()->index(first + count - 2, model()->columnCount() - 1));
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+}
+
+// Qt moves the dragged number itself; the numbers stay in order and the channels move instead.
+void ChannelGrid::restoreNumbersAfterDrag(int oldVisual, int newVisual) {
+    QHeaderView* numbers = verticalHeader();
+    {
+        const QSignalBlocker blocker(numbers);
+        numbers->moveSection(newVisual, oldVisual);
+    }
+    const int dragged = oldVisual + 1;
+    const int first = firstSelectedChannel();
+    if (dragged < first || dragged >= first + selectedChannelCount()) {
+        selectChannels(dragged, 1);
+    }
+    emit moveRequested(newVisual - oldVisual);
 }
 
 void ChannelGrid::setColumnProportions(const QList<double>& weights,
@@ -144,21 +270,22 @@ void ChannelGrid::fitRowsToFont() {
 }
 
 // Column edges are rounded from the exact proportional positions, so no column is more than a
-// pixel off its share and together they fill the width exactly.
+// pixel off its share and together they fill the width exactly; the numbers take the first share.
 void ChannelGrid::spreadColumns() {
     const int columns = model()->columnCount();
-    if (m_weights.size() != columns) {
+    if (m_weights.size() != columns + 1) {
         return;
     }
     double total = 0;
     for (double weight : m_weights) {
         total += weight;
     }
-    const int width = viewport()->width();
-    double edge = 0;
-    int left = 0;
+    const int width = viewport()->width() + verticalHeader()->width();
+    int left = qRound(width * m_weights.first() / total);
+    verticalHeader()->setFixedWidth(left);
+    double edge = m_weights.first();
     for (int col = 0; col < columns; ++col) {
-        edge += m_weights.at(col);
+        edge += m_weights.at(col + 1);
         const int right = qRound(width * edge / total);
         setColumnWidth(col, right - left);
         left = right;
@@ -219,6 +346,31 @@ bool ChannelGrid::event(QEvent* event) {
     return QTableView::event(event);
 }
 
+bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_corner && event->type() == QEvent::Paint) {
+        paintCorner(m_corner);
+        return true;
+    }
+    // A press on a number first commits the cell being edited; a refusal keeps it where it is.
+    if (watched == verticalHeader()->viewport() && event->type() == QEvent::MouseButtonPress &&
+        !commitOpenEditor()) {
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void ChannelGrid::paintCorner(QWidget* corner) {
+    QStyleOptionHeader option;
+    option.initFrom(corner);
+    option.rect = corner->rect();
+    option.text = CC::ShownHeader(0);
+    option.textAlignment = Qt::AlignCenter;
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.state |= QStyle::State_Raised | QStyle::State_Horizontal;
+    QPainter painter(corner);
+    corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
+}
+
 bool ChannelGrid::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
@@ -228,22 +380,28 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Qt opens no editor on Enter; here Enter opens the cell's editor with the cell's text.
-        if (!isModified(event)) {
+        if (!IsModified(event)) {
             edit(currentIndex(), AllEditTriggers, nullptr);
         }
         return;
     case Qt::Key_Backspace:
         // A typed character as any other, which Qt's item views leave out.
-        if (!isModified(event)) {
+        if (!IsModified(event)) {
             edit(currentIndex(), AnyKeyPressed, event);
         }
         return;
+    case Qt::Key_Delete:
+        if (!selectionModel()->selectedRows().isEmpty()) {
+            emit clearRequested();
+            return;
+        }
+        break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         // Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as elsewhere in Qt,
         // committing the open editor first; a refused value keeps the focus where it is.
         if (event->modifiers() & Qt::ControlModifier) {
-            if (mayLeaveCurrentCell()) {
+            if (commitOpenEditor()) {
                 QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab &&
                                             !(event->modifiers() & Qt::ShiftModifier));
             }
@@ -254,6 +412,15 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
         break;
     }
     QTableView::keyPressEvent(event);
+    // Shift+Up and Shift+Down select whole channels, as a drag over their numbers does.
+    const bool vertical = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (vertical && event->modifiers() == Qt::ShiftModifier) {
+        const int first = firstSelectedChannel();
+        const int count = selectedChannelCount();
+        const QModelIndex current = currentIndex();
+        selectChannels(first, count);
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    }
 }
 
 void ChannelGrid::keyboardSearch(const QString&) {
@@ -262,13 +429,13 @@ void ChannelGrid::keyboardSearch(const QString&) {
 
 void ChannelGrid::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
-    // Fixed cells and the empty area never become current. An open editor is asked to let go
-    // before Qt moves the current cell, so that a refusal leaves the selection alone too.
-    if (!index.isValid() || index.column() == 0) {
+    // The empty area never becomes current. An open editor is asked to let go before Qt moves
+    // the current cell, so that a refusal leaves the selection alone too.
+    if (!index.isValid()) {
         setFocus(Qt::MouseFocusReason);
         return;
     }
-    if (index != currentIndex() && !mayLeaveCurrentCell()) {
+    if (index != currentIndex() && !commitOpenEditor()) {
         return;
     }
     QTableView::mousePressEvent(event);
@@ -280,5 +447,5 @@ void ChannelGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void ChannelGrid::mouseMoveEvent(QMouseEvent* event) {
-    event->accept(); // dragging selects nothing; only a press moves the current cell
+    event->accept(); // dragging over cells selects nothing; the numbers select channels
 }

@@ -1,27 +1,23 @@
 #pragma once
 
 #include <QTableView>
-#include <functional>
 
-// The channel grid: a view of the channel table model whose column 0 holds the grey, fixed
-// channel numbers and never becomes current. One cell is always current.
+// The channel grid: a table view of the channel table model, the channel numbers its vertical
+// header ("信道" in the corner). A press on a number selects its channel, Shift and dragging over
+// the numbers extend the selection, and dragging a selected number moves the selected block.
 //
-// Editors open through Qt's edit(): a key typed on the grid (AnyKeyPressed), Enter or Backspace on
-// the grid, and a mouse press other than the right button's. Every change of the current cell,
-// by mouse, keyboard or setCurrentIndex(), first asks the leave check, which may refuse it (a
-// value that failed its check stays with its own cell).
+// Editors open on a key typed on the grid, on Enter or Backspace, and on a press of the left
+// button. An edit reaches the model only through the delegate's setModelData(); a value the model
+// refuses is reported and stays in its editor over its own cell, so the current cell moves (by
+// key or mouse) only once the open editor has been committed.
 class ChannelGrid : public QTableView {
     Q_OBJECT
 public:
     explicit ChannelGrid(QAbstractItemModel* model, QWidget* parent = nullptr);
 
-    // Asked before the current cell changes or the focus leaves the grid by Ctrl+Tab; returning
-    // false keeps the current cell and the focus where they are.
-    void setLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
-    bool mayLeaveCurrentCell() const { return !m_leaveCheck || m_leaveCheck(); }
-
-    // The columns share the grid's width in these proportions and stretch with it; each column
-    // is never narrower than its minimum, in pixels, so the grid asks for the room that takes.
+    // The columns and the numbers beside them share the grid's width in these proportions (the
+    // numbers' weight first) and stretch with it; each is never narrower than its minimum, in
+    // pixels, so the grid asks for the room that takes.
     void setColumnProportions(const QList<double>& weights, const QList<int>& minimumWidths);
 
     // Room for the header and every row, so no channel is ever scrolled out of view.
@@ -30,19 +26,32 @@ public:
 
     // The editor open over the current cell, or null.
     QWidget* cellEditor() const;
-    // Closes the current cell's editor without committing it; the grid keeps the focus.
+    // Commits the open editor as leaving its cell does; false when its value was refused and it
+    // stays open. Saving and transfers call it first so a value being typed is part of them.
+    bool commitOpenEditor();
+    // Closes the open editor without committing it, as Esc does; the grid keeps the focus.
     void closeCellEditor();
 
+    // The selected channels as a block (1 to 16): the rows with a selected cell, or the current
+    // cell's channel.
+    int firstSelectedChannel() const;
+    int selectedChannelCount() const;
+    // Selects whole channels, as a press on their numbers does; the current cell goes with them.
+    void selectChannels(int first, int count);
+
 signals:
-    // An editor has opened over the current cell; key is the text of the key typed on the grid
-    // that opened it, empty for a mouse press, Enter and Backspace. What that key leaves in the
-    // editor is the column's rule, so Qt does not type it there itself.
-    void editorOpened(QWidget* editor, const QString& key);
+    // The selected block was dragged by its numbers this many channels down (up when negative).
+    void moveRequested(int channels);
+    // Delete was pressed on whole channels; on a single cell it stays a key typed into the cell.
+    void clearRequested();
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -54,8 +63,15 @@ protected:
 private:
     void fitRowsToFont();
     void spreadColumns();
+    // A key typed on the grid that opened the editor leaves in it what the column's rule says.
+    void seedEditor(QWidget* editor, const QString& key);
+    void showRefusal(QWidget* editor);
+    // After Enter a frequency steps right, as typing a channel goes on with its next cell.
+    void stepAfterEnter(const QModelIndex& index);
+    void paintCorner(QWidget* corner);
+    void restoreNumbersAfterDrag(int oldVisual, int newVisual);
 
-    std::function<bool()> m_leaveCheck;
     QList<double> m_weights;
     QList<int> m_minimumWidths;
+    QWidget* m_corner = nullptr;
 };

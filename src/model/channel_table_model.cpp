@@ -39,7 +39,7 @@ int ChannelTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ChannelTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : CC::kCount;
+    return parent.isValid() ? 0 : CC::kLast; // the settings; the numbers are headers
 }
 
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
@@ -49,7 +49,7 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return cellText(index.row() + 1, index.column());
+        return cellText(index.row() + 1, tableColumn(index.column()));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     default:
@@ -58,11 +58,14 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= CC::kCount) {
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return CC::ShownHeader(section);
+    if (orientation == Qt::Vertical && section >= 0 && section < kChannels) {
+        return QString::number(section + 1);
+    }
+    if (orientation == Qt::Horizontal && section >= 0 && section < CC::kLast) {
+        return CC::ShownHeader(tableColumn(section));
     }
     return {};
 }
@@ -71,17 +74,36 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) {
         return Qt::NoItemFlags;
     }
-    // The channel number is fixed; the settings are edited through the commit rules below.
-    return index.column() == 0 ? Qt::ItemIsEnabled
-                               : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole || index.column() == 0) {
+    m_refusal = {};
+    if (!index.isValid() || (role != Qt::EditRole && role != EnterKeyRole)) {
         return false;
     }
-    write(index.row() + 1, index.column(), value.toString());
-    return true;
+    const int channel = index.row() + 1;
+    const int column = tableColumn(index.column());
+    const QString text = value.toString();
+    const Commit how = role == EnterKeyRole ? Commit::EnterKey : Commit::LeavingCell;
+    if (column == CC::kRxFrequency || column == CC::kTxFrequency) {
+        const FrequencyCheck check = commitFrequency(channel, column, text);
+        if (!check.accepted()) {
+            // A text that is no number at all is a slip, as a letter typed on the grid is; a
+            // number the radio cannot take is an error.
+            m_refusal = {check.message(), check.verdict != FrequencyCheck::Verdict::NotANumber};
+            return false;
+        }
+        return true;
+    }
+    const bool signalling = column == CC::kRxSignal || column == CC::kTxSignal;
+    const bool incomplete = isIncomplete(channel);
+    if (!commitChoice(channel, column, text, how)) {
+        m_refusal = {unknownSignallingMessage(), false};
+        return false;
+    }
+    // Enter has emptied an incomplete channel's signalling: the editor stays for another try.
+    return !(signalling && how == Commit::EnterKey && incomplete);
 }
 
 bool ChannelTableModel::inside(int row, int column) {

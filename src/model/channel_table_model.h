@@ -9,13 +9,15 @@
 #include <array>
 
 // The 16 channels as the window shows and edits them: the one copy of the channel table between
-// a decode of the image and the next encode. Model row r is channel r + 1; column 0 is the
-// channel number, columns 1 to 11 the channel's settings. Through the ChannelTable interface
-// (rows 1 to 16, row 0 the headers) the codec reads and writes the same cells.
+// a decode of the image and the next encode. Model row r is channel r + 1, model column c the
+// table's column c + 1 (the channel's settings); the channel numbers are the vertical headers.
+// Through the ChannelTable interface (rows 1 to 16, row 0 the headers, column 0 the numbers) the
+// codec reads and writes the same cells.
 //
 // The editing rules live here, so they hold whatever edits the table: a frequency is checked
 // against the selected band before it is stored, a new channel takes its defaults, an empty
 // receive frequency clears the channel, and scrambler, compander and emphasis exclude one another.
+// setData() is the views' one way in and applies them; a refusal leaves its reason in refusal().
 class ChannelTableModel : public QAbstractTableModel, public ChannelTable {
     Q_OBJECT
 public:
@@ -24,6 +26,20 @@ public:
     // How an option edit ends: leaving the cell stores the choice in any defined channel; Enter
     // stores it only in a complete one (receive and transmit frequency set).
     enum class Commit { LeavingCell, EnterKey };
+    // setData() with this role commits as the Enter key does; Qt::EditRole as leaving the cell.
+    static constexpr int EnterKeyRole = Qt::UserRole + 1;
+
+    // Why the last setData() returned false; an empty message refuses without a word (Enter in
+    // an incomplete channel's signalling, which empties the cell and asks for another try).
+    struct Refusal {
+        QString message;
+        bool error = false; // an error rather than a warning about a slip of the user's
+    };
+    const Refusal& refusal() const { return m_refusal; }
+
+    // The table column (1 to 11) a model column shows, and the model index of a table cell.
+    static int tableColumn(int modelColumn) { return modelColumn + 1; }
+    QModelIndex cellIndex(int channel, int column) const { return index(channel - 1, column - 1); }
 
     explicit ChannelTableModel(QObject* parent = nullptr);
 
@@ -34,7 +50,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Stores the text as it is, without the editing rules; the codec's way in.
+    // A value typed into a cell, by the editing rules; false when refused (see refusal()).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     // ---- ChannelTable ----
@@ -78,7 +94,6 @@ signals:
 
 private:
     static bool inside(int row, int column);
-    QModelIndex cellIndex(int channel, int column) const { return index(channel - 1, column); }
     // Writes one cell; true when its text changed.
     bool write(int channel, int column, const QString& text);
     bool clearChannel(int channel);
@@ -88,4 +103,5 @@ private:
     std::array<std::array<QString, 12>, kChannels> m_cells;
     int m_model = -1;
     int m_band = -1;
+    Refusal m_refusal;
 };

@@ -17,10 +17,8 @@ class TestEditCommands : public QObject {
     WindowFixture f;
 
     QAction* action(const char* name) const { return f.action(name); }
-    // A press on a channel's number, the rows' header.
     void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) const {
-        QTest::mouseClick(f.grid()->viewport(), Qt::LeftButton, modifiers,
-                          f.grid()->visualRect(f.index(channel, 0)).center());
+        f.clickNumber(channel, modifiers);
     }
     QStringList receive(int first, int last) const {
         QStringList texts;

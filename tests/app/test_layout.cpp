@@ -43,29 +43,44 @@ QStringList ClippedControls(QWidget* top) {
     return faults;
 }
 
-// Every cell of the grid, headers included, inside the part of the window on show, and wide
-// enough for the widest text its column holds in the table.
+// Every cell of the grid, headers and channel numbers included, inside the part of the window
+// on show, and wide enough for the widest text its column holds in the table.
 QStringList ClippedCells(const WindowFixture& f) {
     QStringList faults;
     ChannelGrid* grid = f.grid();
     const QHeaderView* header = grid->horizontalHeader();
+    const QHeaderView* numbers = grid->verticalHeader();
+    const QAbstractItemModel* model = grid->model();
     const QWidget* shown = f.frame()->findChild<QScrollArea*>()->viewport();
-    for (int row = 0; row <= grid->model()->rowCount(); ++row) {
-        for (int col = 0; col < grid->model()->columnCount(); ++col) {
-            const bool top = row == 0;
-            const QWidget* surface = top ? static_cast<const QWidget*>(header) : grid->viewport();
-            const QRect rect = top ? QRect(header->sectionViewportPosition(col), 0,
-                                           header->sectionSize(col), header->height())
-                                   : grid->visualRect(f.index(row, col));
-            const QString text = top ? header->model()->headerData(col, Qt::Horizontal).toString()
-                                     : f.cell(row, col);
-            const QFontMetrics metrics = top ? header->fontMetrics() : grid->fontMetrics();
-            const bool inView =
-                shown->rect().contains(QRect(surface->mapTo(shown, rect.topLeft()), rect.size())) &&
-                grid->rect().contains(QRect(surface->mapTo(grid, rect.topLeft()), rect.size()));
-            if (!inView || metrics.horizontalAdvance(text) > rect.width() - 2) {
-                faults << QStringLiteral("cell %1,%2 \"%3\" clipped").arg(row).arg(col).arg(text);
-            }
+    const auto check = [&](const QWidget* surface, const QRect& rect, const QString& text,
+                           const QFontMetrics& metrics, const QString& where) {
+        const bool inView =
+            shown->rect().contains(QRect(surface->mapTo(shown, rect.topLeft()), rect.size())) &&
+            grid->rect().contains(QRect(surface->mapTo(grid, rect.topLeft()), rect.size()));
+        if (!inView || metrics.horizontalAdvance(text) > rect.width() - 2) {
+            faults << QStringLiteral("%1 \"%2\" clipped").arg(where, text);
+        }
+    };
+    // The corner's name stands above the numbers, as wide as they are.
+    check(numbers, QRect(0, 0, numbers->width(), 1), f.cell(0, 0), numbers->fontMetrics(),
+          QStringLiteral("corner"));
+    for (int row = 0; row < model->rowCount(); ++row) {
+        check(numbers,
+              QRect(0, numbers->sectionViewportPosition(row), numbers->width(),
+                    numbers->sectionSize(row)),
+              model->headerData(row, Qt::Vertical).toString(), numbers->fontMetrics(),
+              QStringLiteral("number %1").arg(row + 1));
+    }
+    for (int col = 0; col < model->columnCount(); ++col) {
+        check(header,
+              QRect(header->sectionViewportPosition(col), 0, header->sectionSize(col),
+                    header->height()),
+              model->headerData(col, Qt::Horizontal).toString(), header->fontMetrics(),
+              QStringLiteral("header %1").arg(col));
+        for (int row = 0; row < model->rowCount(); ++row) {
+            check(grid->viewport(), grid->visualRect(model->index(row, col)),
+                  model->index(row, col).data().toString(), grid->fontMetrics(),
+                  QStringLiteral("cell %1,%2").arg(row + 1).arg(col + 1));
         }
     }
     return faults;

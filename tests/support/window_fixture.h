@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -82,12 +83,13 @@ struct WindowFixture {
         DecodeChannels(image, table);
         return table;
     }
-    // The current cell as (row, column).
+    // The current cell as (channel, table column).
     QPoint current() const {
-        return {grid()->currentIndex().row() + 1, grid()->currentIndex().column()};
+        return {grid()->currentIndex().row() + 1, grid()->currentIndex().column() + 1};
     }
     bool editorOpen() const { return view()->cellEditor() != nullptr; }
-    QModelIndex index(int row, int col) const { return grid()->model()->index(row - 1, col); }
+    // The grid's cell of a channel (1 to 16) and a table column (1 to 11).
+    QModelIndex index(int row, int col) const { return table().cellIndex(row, col); }
     // A command by its action's name, as menus, toolbar and keys reach it.
     QAction* action(const char* name) const { return frame()->action(QLatin1String(name)); }
 
@@ -98,6 +100,13 @@ struct WindowFixture {
     void click(int row, int col, Qt::MouseButton button = Qt::LeftButton) const {
         QTest::mouseClick(grid()->viewport(), button, {},
                           grid()->visualRect(index(row, col)).center());
+    }
+    // A press on a channel's number, the rows' header.
+    void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) const {
+        QHeaderView* numbers = grid()->verticalHeader();
+        const int y = numbers->sectionViewportPosition(channel - 1) + numbers->sectionSize(0) / 2;
+        QTest::mouseClick(numbers->viewport(), Qt::LeftButton, modifiers,
+                          QPoint(numbers->width() / 2, y));
     }
     // Types into whatever has the focus, as a user's keyboard would.
     static void type(const QString& text) {
