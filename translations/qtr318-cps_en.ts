@@ -318,11 +318,14 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>ChannelForm</name>
+    <name>ChannelGrid</name>
     <message>
         <source>请输入数字</source>
         <translation>Please enter a number</translation>
     </message>
+</context>
+<context>
+    <name>ChannelForm</name>
     <message>
         <source>设置</source>
         <translation>Settings</translation>
@@ -560,14 +563,6 @@ All rights reserved</translation>
     <message>
         <source>下移</source>
         <translation>Move Down</translation>
-    </message>
-    <message>
-        <source>撤销 %1</source>
-        <translation>Undo %1</translation>
-    </message>
-    <message>
-        <source>重做 %1</source>
-        <translation>Redo %1</translation>
     </message>
     <message>
         <source>无法粘贴信道，什么也没有改变：</source>
