@@ -27,7 +27,7 @@ const QSize kInitialSize(1000, 800);
 
 MainWindow::MainWindow(ChannelDocument* document, QWidget* parent)
     : QMainWindow(parent), m_document(document), m_printer(QPrinter::HighResolution) {
-    setObjectName(QStringLiteral("mainFrame"));
+    setObjectName(QStringLiteral("mainWindow"));
     // The caption never names the document.
     setWindowTitle(tr("澜星写频软件"));
     resize(kInitialSize);

@@ -48,7 +48,7 @@ QStringList ColumnSamples(int column) {
 
 ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidget* parent)
     : QWidget(parent), m_image(image), m_channels(channels) {
-    setObjectName(QStringLiteral("programView"));
+    setObjectName(QStringLiteral("channelForm"));
     layoutForm();
     m_transfer = new WindowTransfer(this);
     m_transfer->setImageSource(

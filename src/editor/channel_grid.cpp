@@ -247,10 +247,8 @@ void ChannelGrid::restoreNumbersAfterDrag(int oldVisual, int newVisual) {
         numbers->moveSection(newVisual, oldVisual);
     }
     const int dragged = oldVisual + 1;
-    const int first = firstSelectedChannel();
-    if (dragged < first || dragged >= first + selectedChannelCount()) {
-        selectChannels(dragged, 1);
-    }
+    const bool inBlock = dragged >= m_dragFirst && dragged < m_dragFirst + m_dragCount;
+    selectChannels(inBlock ? m_dragFirst : dragged, inBlock ? m_dragCount : 1);
     emit moveRequested(newVisual - oldVisual);
 }
 
@@ -351,10 +349,19 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event) {
         paintCorner(m_corner);
         return true;
     }
-    // A press on a number first commits the cell being edited; a refusal keeps it where it is.
-    if (watched == verticalHeader()->viewport() && event->type() == QEvent::MouseButtonPress &&
-        !commitOpenEditor()) {
-        return true;
+    if (watched == verticalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
+        // A press on a number first commits the cell being edited; a refusal keeps it where it
+        // is. A press inside the selected block may start dragging the whole block.
+        if (!commitOpenEditor()) {
+            return true;
+        }
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const int channel = verticalHeader()->logicalIndexAt(press->position().toPoint()) + 1;
+        m_dragFirst = firstSelectedChannel();
+        m_dragCount = selectedChannelCount();
+        if (channel < m_dragFirst || channel >= m_dragFirst + m_dragCount) {
+            m_dragCount = 0;
+        }
     }
     return QTableView::eventFilter(watched, event);
 }

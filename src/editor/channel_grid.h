@@ -74,4 +74,8 @@ private:
     QList<double> m_weights;
     QList<int> m_minimumWidths;
     QWidget* m_corner = nullptr;
+    // The selected block a press on one of its numbers may drag, as it was before the press
+    // reselected that number alone; count 0 when the press was outside a block.
+    int m_dragFirst = 0;
+    int m_dragCount = 0;
 };

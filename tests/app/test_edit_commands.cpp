@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
 
@@ -116,6 +117,37 @@ private slots:
         f.key(Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f.messenger->boxes(), QStringList({"警告: 无法粘贴信道，什么也没有改变："}));
         QCOMPARE(WindowFixture::tableTexts(f.table()), before);
+    }
+
+    // The numbers are the rows' headers: a press selects whole channels, Shift+Down extends the
+    // selection, dragging a selected number moves the block, Delete clears it.
+    void channelsByTheirNumbers() {
+        f.typeChannel(1, "145");
+        f.typeChannel(2, "146");
+        clickNumber(1);
+        f.press(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.grid()->firstSelectedChannel(), 1);
+        QCOMPARE(f.grid()->selectedChannelCount(), 2);
+        QCOMPARE(f.grid()->selectionModel()->selectedRows().size(), 2);
+
+        QHeaderView* numbers = f.grid()->verticalHeader();
+        const auto centre = [numbers](int channel) {
+            return QPoint(numbers->width() / 2, numbers->sectionViewportPosition(channel - 1) +
+                                                    numbers->sectionSize(0) / 2);
+        };
+        QTest::mousePress(numbers->viewport(), Qt::LeftButton, {}, centre(1));
+        for (int channel = 2; channel <= 5; ++channel) {
+            QTest::mouseMove(numbers->viewport(), centre(channel));
+        }
+        // Past the middle of channel 5's number: the dragged channel lands there.
+        QTest::mouseMove(numbers->viewport(), centre(5) + QPoint(0, 2));
+        QTest::mouseRelease(numbers->viewport(), Qt::LeftButton, {}, centre(5) + QPoint(0, 2));
+        QCOMPARE(numbers->visualIndex(0), 0); // the numbers stay in order, the channels move
+        QCOMPARE(receive(1, 6), QStringList({"", "", "", "", "145.00000", "146.00000"}));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 移动信道"));
+
+        QTest::keyClick(f.grid(), Qt::Key_Delete);
+        QCOMPARE(receive(5, 6), QStringList({"", ""}));
     }
 
     // The menu's commands insert and delete whole channels; inserting is refused while the last
