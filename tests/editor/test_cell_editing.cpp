@@ -1,6 +1,8 @@
 #include "band_limits.h"
+#include "channel_columns.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
@@ -288,6 +290,24 @@ private slots:
             QVERIFY(!f.editorOpen());
         }
         QCOMPARE(QApplication::focusWidget(), f.grid());
+    }
+
+    // A screen reader hears the channel numbers as row headers, the columns by name and a cell
+    // by its value, also after an undo.
+    void screenReadersReadTheTable() {
+        f.typeChannel(3, "145");
+        QAccessibleTableInterface* table =
+            QAccessible::queryAccessibleInterface(f.grid())->tableInterface();
+        QVERIFY(table);
+        QCOMPARE(table->columnCount(), 11);
+        QAccessibleInterface* cell = table->cellAt(2, 0);
+        QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("145.00000"));
+        QAccessibleTableCellInterface* place = cell->tableCellInterface();
+        QCOMPARE(place->rowHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("3"));
+        QCOMPARE(place->columnHeaderCells().value(0)->text(QAccessible::Name),
+                 ChannelColumns::ShownHeader(1));
+        f.key(Qt::Key_Z);
+        QCOMPARE(table->cellAt(2, 0)->text(QAccessible::Name), QString());
     }
 
     void modelIsTheCodecsTable() {
