@@ -301,6 +301,9 @@ Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
 
 Paste PrepareCellPaste(const QString& text, const ChannelTable& table, int first, int column) {
     Paste paste;
+    if (first < 1 || first > kChannels || column < 1 || column > kSettings) {
+        return paste; // no cell to start from, nothing to write
+    }
     const Rows records = PastedRecords(text, first, paste);
     if (records.isEmpty()) {
         return paste;
