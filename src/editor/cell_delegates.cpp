@@ -3,6 +3,7 @@
 #include "channel_columns.h"
 #include "channel_table_model.h"
 #include "signalling_list.h"
+#include "value_texts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -170,7 +171,7 @@ QWidget* SignallingDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
-    combo->addItems(TheSignallingList().entries());
+    combo->addItems(ValueTexts::Shown(TheSignallingList().entries()));
     prepare(combo, index);
     return combo;
 }
@@ -185,7 +186,8 @@ QWidget* OptionDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
                                       const QModelIndex& index) const {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QStringLiteral("optionEditor"));
-    combo->addItems(ChannelColumns::Choices(ChannelTableModel::tableColumn(index.column())));
+    combo->addItems(
+        ValueTexts::Shown(ChannelColumns::Choices(ChannelTableModel::tableColumn(index.column()))));
     prepare(combo, index);
     return combo;
 }
