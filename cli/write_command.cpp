@@ -85,8 +85,13 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
     if (!plan.backup.isEmpty() && !IsFolder(plan.backup)) {
         backupPath = DocumentFile::Save(plan.backup, held, &error) ? plan.backup : QString();
     } else {
-        backupPath = BackupFolder::Keep(held, job.port, &error,
-                                        plan.backup.isEmpty() ? BackupFolder::Path() : plan.backup);
+        // Old backups are removed only from the program's own folder, never from one the user
+        // named.
+        backupPath = plan.backup.isEmpty()
+                         ? BackupFolder::Keep(held, job.port, BackupFolder::Path(&error),
+                                              BackupFolder::Pruning::KeepNewest, &error)
+                         : BackupFolder::Keep(held, job.port, plan.backup,
+                                              BackupFolder::Pruning::KeepAll, &error);
     }
     if (backupPath.isEmpty()) {
         board.Message(job.row, error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));

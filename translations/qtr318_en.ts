@@ -424,8 +424,9 @@ answer the read-back (written, not verified: run qtr318 verify).
     <message>
         <source>  IN.sin           要写入对讲机的 .sin 数据文件。
   --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
-                   中带时间的文件，保留最新的 50 个）；几台对讲机时
-                   给出文件夹。
+                   中以 UTC 时间命名的新文件；那里只删除本程序自己
+                   较旧的备份，保留最新的 50 个）；几台对讲机时给出
+                   文件夹。给出的文件夹里的文件从不删除。
   --force          文件的频段或机型与对讲机不同时也写入。
   --no-verify      写入后不读回校验，直接结束本次写入。
   --wait           在一个串口上一台接一台地写频：等一台应答，写入，
@@ -433,9 +434,10 @@ answer the read-back (written, not verified: run qtr318 verify).
                    带序号。
 </source>
         <translation>  IN.sin           The .sin file to write to the radio.
-  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
-                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
-                   several radios.
+  --backup FILE|DIR/  Where the backup goes (default: a new file named by its UTC time in
+                   ~/.local/share/qtr318/backups/, where only the program&apos;s own older
+                   backups are removed and the newest 50 kept); a folder for several
+                   radios. Files in a folder given here are never removed.
   --force          Writes even when the file&apos;s band or model differs from the radio&apos;s.
   --no-verify      Skips the read-back after the write.
   --wait           Programs radio after radio on one port: waits for one to answer,

@@ -105,6 +105,30 @@ private slots:
         }
     }
 
+    // --backup FILE holds what the radio held before the write, not the file written; a folder
+    // the user named loses nothing, not even files named as the program names its backups.
+    void backupOptionKeepsWhatTheRadioHeld() {
+        RadioSim radio({});
+        QVERIFY(!radio.path.isEmpty());
+        const QString backup = file("before.sin");
+        Finished write =
+            Qtr318({"write", "--port", radio.path, "--backup", backup, file("vhf.sin")});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        MemoryImage held;
+        QVERIFY(DocumentFile::Load(backup, held));
+        QVERIFY(held == NewDocumentImage());
+
+        const QString folder = file("mine") + "/";
+        QVERIFY(QDir().mkpath(folder));
+        for (int i = 0; i < 60; ++i) {
+            const QString name = QString("20200101T1200%1.000Z-COM1.sin").arg(i, 2, 10, QChar('0'));
+            QVERIFY(DocumentFile::Save(folder + name, NewDocumentImage()));
+        }
+        write = Qtr318({"write", "--port", radio.path, "--backup", folder, file("new.sin")});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 61);
+    }
+
     void diffNamesTheFiles() {
         const QList<std::tuple<QStringList, int, QString>> cases = {
             {{"vhf.sin", "new.sin"},
