@@ -14,6 +14,18 @@
         <source>无法创建文件夹 %1</source>
         <translation>cannot create the folder %1</translation>
     </message>
+    <message>
+        <source>不知道主目录（HOME 没有设置），无法确定备份文件夹</source>
+        <translation>No home folder is known (HOME is not set), so there is no backup folder</translation>
+    </message>
+    <message>
+        <source>无法保存备份 %1：%2</source>
+        <translation>Cannot save the backup %1: %2</translation>
+    </message>
+    <message>
+        <source>在 %1 里找不到可用的备份文件名</source>
+        <translation>No free backup file name in %1</translation>
+    </message>
 </context>
 <context>
     <name>ChannelColumns</name>
@@ -238,9 +250,9 @@ default options.
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要显示其内容的 .sin 数据文件。
+        <source>  IN.sin           要显示其内容的 .sin 数据文件；- 表示读标准输入。
 </source>
-        <translation>  IN.sin           The file to show.
+        <translation>  IN.sin           The file to show; - reads standard input.
 </translation>
     </message>
     <message>
@@ -369,11 +381,12 @@ no field shows. Exits with 3 when they differ, 0 when they are the same.
 </translation>
     </message>
     <message>
-        <source>  A.sin            第一个文件；每行先列出它的值。
+        <source>  A.sin            第一个文件；每行先列出它的值。- 表示读标准输入。
   B.sin            第二个文件。
   --blocks         改为列出每个不同的 8 字节块的地址。
 </source>
-        <translation>  A.sin            The first file; its values come first on each line.
+        <translation>  A.sin            The first file; its values come first on each line. - reads
+                   standard input.
   B.sin            The second file.
   --blocks         Prints the address of each differing 8-byte block instead.
 </translation>
@@ -422,7 +435,7 @@ answer the read-back (written, not verified: run qtr318 verify).
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
+        <source>  IN.sin           要写入对讲机的 .sin 数据文件；- 表示读标准输入。
   --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
                    中以 UTC 时间命名的新文件；那里只删除本程序自己
                    较旧的备份，保留最新的 50 个）；几台对讲机时给出
@@ -433,7 +446,7 @@ answer the read-back (written, not verified: run qtr318 verify).
                    等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
                    带序号。
 </source>
-        <translation>  IN.sin           The .sin file to write to the radio.
+        <translation>  IN.sin           The .sin file to write to the radio; - reads standard input.
   --backup FILE|DIR/  Where the backup goes (default: a new file named by its UTC time in
                    ~/.local/share/qtr318/backups/, where only the program&apos;s own older
                    backups are removed and the newest 50 kept); a folder for several
@@ -456,10 +469,10 @@ any does.
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
+        <source>  IN.sin           要与对讲机比较的 .sin 数据文件；- 表示读标准输入。
   --blocks         改为列出每个不同的 8 字节块的地址。
 </source>
-        <translation>  IN.sin           The .sin file to compare with the radio.
+        <translation>  IN.sin           The .sin file to compare with the radio; - reads standard input.
   --blocks         Prints the address of each differing 8-byte block instead.
 </translation>
     </message>
@@ -679,7 +692,7 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
+        <source>  IN.sin           要导出其信道表的 .sin 数据文件；- 表示读标准输入。
   -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
                    标准输出。
   --format native|generic  native（默认）为本程序的格式；
@@ -688,7 +701,7 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
                    频率的信道，该格式容纳不下的设置在标准错误上
                    说明。
 </source>
-        <translation>  IN.sin           The file whose channels are written.
+        <translation>  IN.sin           The file whose channels are written; - reads standard input.
   -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
                    standard output.
   --format native|generic  native (the default) is this program&apos;s layout;
@@ -712,6 +725,18 @@ and then nothing is written.
     <message>
         <source>--format 只能是 native 或 generic</source>
         <translation>--format is native or generic</translation>
+    </message>
+    <message>
+        <source>标准输入</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>无法读取标准输入：%1</source>
+        <translation>Cannot read standard input: %1</translation>
+    </message>
+    <message>
+        <source>只有一个文件可以是 -（标准输入）</source>
+        <translation>Only one of the files can be - (standard input)</translation>
     </message>
 </context>
 <context>

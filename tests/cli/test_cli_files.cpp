@@ -110,6 +110,26 @@ private slots:
         QVERIFY(run.out.contains("  语言选择      中文\n"));
     }
 
+    // "-" reads standard input wherever a command reads a file.
+    void standardInputForEveryInput() {
+        QVERIFY(DocumentFile::Save(path("in.sin"), SampleImage()));
+        const QByteArray image = ReadAll(path("in.sin"));
+        const QList<std::tuple<QStringList, QByteArray, int, QByteArray>> cases = {
+            {{"show", "-"}, image, 0, qtr318({"show", "in.sin"}).out},
+            {{"export", "-"}, image, 0, qtr318({"export", "in.sin"}).out},
+            {{"diff", "-", "in.sin"}, image, 0, ""},
+            {{"diff", "in.sin", "-"}, QByteArray(1024, '\0'), 3, "信道 1: in.sin 435.12500"},
+            {{"diff", "-", "-"}, image, 2, ""},
+            {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""}};
+        for (const auto& [arguments, input, exitCode, out] : cases) {
+            const Run run = qtr318(arguments, input);
+            QVERIFY2(run.exitCode == exitCode && run.out.contains(out),
+                     qPrintable(arguments.join(' ') + ": " + run.err));
+        }
+        QVERIFY(qtr318({"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023))
+                    .err.contains("标准输入 不是有效的数据文件：长度为 1023 字节"));
+    }
+
     // A bad table names the line and column (the first twenty problems, then a count) and
     // leaves the target as it was; the reasons themselves are pinned by the table's own test.
     void failuresExitOneAndWriteNothing() {
