@@ -186,6 +186,14 @@
         <source>标题行最后一列（%2）之后有 %1；请删除其后的空列</source>
         <translation>the header has %1 after its last column (&quot;%2&quot;); remove the empty columns after it</translation>
     </message>
+    <message>
+        <source>文件有 %1 字节，远大于 16 个信道的 CSV 所需（至多 %2 字节）</source>
+        <translation>the file has %1 bytes, far more than a CSV of 16 channels needs (at most %2 bytes)</translation>
+    </message>
+    <message>
+        <source>超过 %1</source>
+        <translation>more than %1</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -857,6 +865,10 @@ and then nothing is written.
     <message>
         <source>文件没有 %1 列：%2</source>
         <translation>the file has no %1 column: %2</translation>
+    </message>
+    <message>
+        <source>标题行有两个 %1 列（第 %2 列和第 %3 列）</source>
+        <translation>the header has two %1 columns (columns %2 and %3)</translation>
     </message>
 </context>
 <context>

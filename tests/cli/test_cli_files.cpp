@@ -120,7 +120,8 @@ private slots:
             {{"diff", "-", "in.sin"}, image, 0, ""},
             {{"diff", "in.sin", "-"}, QByteArray(1024, '\0'), 3, "信道 1: in.sin 435.12500"},
             {{"diff", "-", "-"}, image, 2, ""},
-            {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""}};
+            {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""},
+            {{"import", "-", "-o", "x.sin"}, QByteArray(300000, '\n'), 1, ""}};
         for (const auto& [arguments, input, exitCode, out] : cases) {
             const Run run = qtr318(arguments, input);
             QVERIFY2(run.exitCode == exitCode && run.out.contains(out),
@@ -146,11 +147,13 @@ private slots:
         QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
 
         WriteAll(path("short.sin"), QByteArray(1023, '\0'));
+        WriteAll(path("huge.csv"), "Location,Frequency\n" + QByteArray(262145 - 19, '\n'));
         const QList<QPair<QString, QByteArray>> cases = {
             {"export short.sin -o short.csv", "1023"},
             {"write --port /dev/qtr318-none short.sin", "1023"},
             {"new -o no/such/dir/a.sin", "no/such/dir/a.sin"},
-            {"import absent.csv -o x.sin", "absent.csv"}};
+            {"import absent.csv -o x.sin", "absent.csv"},
+            {"import huge.csv -o x.sin", "文件有 262145 字节，远大于 16 个信道的 CSV 所需"}};
         for (const auto& [line, reason] : cases) {
             const Run run = qtr318(line.split(' '));
             QVERIFY2(run.exitCode == 1 && run.out.isEmpty() && run.err.contains(reason),
