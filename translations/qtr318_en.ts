@@ -746,6 +746,10 @@ and then nothing is written.
         <source>只有一个文件可以是 -（标准输入）</source>
         <translation>Only one of the files can be - (standard input)</translation>
     </message>
+    <message>
+        <source>%1，但读回校验在第 %2 块（共 %3 块）中断：对讲机的应答不完整，没有校验完。请检查写频线和对讲机的电量，再用 qtr318 verify 检查。</source>
+        <translation>%1, but the read-back was cut short at block %2 of %3: the radio&apos;s answer was incomplete, so the write is not verified. Check the cable and the radio&apos;s battery, then run qtr318 verify.</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>

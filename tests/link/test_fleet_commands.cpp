@@ -68,6 +68,12 @@ private slots:
              "电台 145.12501\n",
              false},
             {{"--quiet-after", "2"}, {}, "vhf.sin", 1, "没有校验。请用 qtr318 verify 检查", true},
+            {{"--short-at", "20", "--fault-session", "3"},
+             {},
+             "vhf.sin",
+             1,
+             "读回校验在第 9 块（共 114 块）中断",
+             true},
             {{}, {}, "uhf.sin", 1, "对讲机 136 - 174MHz）。确实要写入请加 --force", false},
             {{}, {"--force"}, "uhf.sin", 0, "校验通过", true},
             {{"--nak-at", "10", "--fault-session", "1"}, {}, "vhf.sin", 1, "没有写入", false}};
