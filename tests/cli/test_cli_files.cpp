@@ -131,6 +131,21 @@ private slots:
                     .err.contains("标准输入 不是有效的数据文件：长度为 1023 字节"));
     }
 
+    // Of two COM names, only the one whose device is missing is marked so.
+    void portsMarkOnlyTheMissingDevice() {
+        WriteAll(path("cable"), "");
+        qputenv("QTR318_COM1", path("cable").toLocal8Bit());
+        qputenv("QTR318_COM2", path("gone").toLocal8Bit());
+        const Run run = qtr318({"ports"});
+        qunsetenv("QTR318_COM1");
+        qunsetenv("QTR318_COM2");
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = QString::fromUtf8(run.out).split('\n');
+        QVERIFY2(lines.contains("COM1 -> " + path("cable")) &&
+                     lines.contains("COM2 -> " + path("gone") + "（不存在）"),
+                 run.out.constData());
+    }
+
     // A bad table names the line and column (the first twenty problems, then a count) and
     // leaves the target as it was; the reasons themselves are pinned by the table's own test.
     void failuresExitOneAndWriteNothing() {
