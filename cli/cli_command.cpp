@@ -31,7 +31,20 @@ void Note(const QString& text) {
 
 bool LoadImage(const QString& path, MemoryImage& image) {
     QString error;
-    if (!DocumentFile::Load(path, image, &error)) {
+    bool loaded = false;
+    if (path == kStandardStream) {
+        QFile in;
+        loaded =
+            in.open(stdin, QIODevice::ReadOnly) &&
+            DocumentFile::Read(in, QCoreApplication::translate("Cli", "标准输入"), image, &error);
+        if (error.isEmpty() && !loaded) {
+            error = QCoreApplication::translate("Cli", "无法读取标准输入：%1")
+                        .arg(UiLanguage::SystemErrorText(in.errorString()));
+        }
+    } else {
+        loaded = DocumentFile::Load(path, image, &error);
+    }
+    if (!loaded) {
         Fail(error);
         return false;
     }

@@ -26,7 +26,8 @@ int Fail(const QString& text, int code = kFailed);
 // Prints "qtr318: text" on stderr: something the user should know of that is not a failure.
 void Note(const QString& text);
 
-// Loads a .sin file into image; on failure prints why and returns false.
+// Loads a .sin file, or standard input for "-", into image; on failure prints why and returns
+// false.
 bool LoadImage(const QString& path, MemoryImage& image);
 
 // The output rule of every command: "-" is standard output, anything else a regular file that

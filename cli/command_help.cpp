@@ -20,16 +20,19 @@ const HelpText kTexts[] = {
      QT_TRANSLATE_NOOP("Cli", "写出一个出厂内容的新 .sin 文件：没有信道，VHF 频段，默认选项。\n"),
      QT_TRANSLATE_NOOP("Cli", "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"), false},
     {"show", QT_TRANSLATE_NOOP("Cli", "显示 .sin 文件的机型、频段、信道表、可选功能和调试参数。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要显示其内容的 .sin 数据文件。\n"), false},
+     QT_TRANSLATE_NOOP("Cli",
+                       "  IN.sin           要显示其内容的 .sin 数据文件；- 表示读标准输入。\n"),
+     false},
     {"export", QT_TRANSLATE_NOOP("Cli", "把 .sin 文件的信道表写成 CSV（UTF-8 编码）。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要导出其信道表的 .sin 数据文件。\n"
-                              "  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到\n"
-                              "                   标准输出。\n"
-                              "  --format native|generic  native（默认）为本程序的格式；\n"
-                              "                   generic 为其他写频程序和中继台目录通用的格式\n"
-                              "                   （Location,Name,Frequency,...），只含有接收\n"
-                              "                   频率的信道，该格式容纳不下的设置在标准错误上\n"
-                              "                   说明。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  IN.sin           要导出其信道表的 .sin 数据文件；- 表示读标准输入。\n"
+                       "  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到\n"
+                       "                   标准输出。\n"
+                       "  --format native|generic  native（默认）为本程序的格式；\n"
+                       "                   generic 为其他写频程序和中继台目录通用的格式\n"
+                       "                   （Location,Name,Frequency,...），只含有接收\n"
+                       "                   频率的信道，该格式容纳不下的设置在标准错误上\n"
+                       "                   说明。\n"),
      false},
     {"import",
      QT_TRANSLATE_NOOP("Cli", "用 CSV 信道表生成 .sin 文件。CSV 可以是本程序的格式，也可以是\n"
@@ -47,9 +50,10 @@ const HelpText kTexts[] = {
                        "列出两个 .sin 文件的不同：每个不同的信道字段、可选功能或调试参数一行\n"
                        "（\"信道 3 接收频率: A.sin 145.12500, B.sin 145.13750\"），以及没有字段\n"
                        "显示的每个不同字节的地址。有不同时以 3 退出，相同时以 0 退出。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  A.sin            第一个文件；每行先列出它的值。\n"
-                              "  B.sin            第二个文件。\n"
-                              "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  A.sin            第一个文件；每行先列出它的值。- 表示读标准输入。\n"
+                       "  B.sin            第二个文件。\n"
+                       "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
      false},
     {"ports",
      QT_TRANSLATE_NOOP("Cli", "列出各个串口：名称、设备、描述、USB 厂商:产品、序列号和指向它的\n"
@@ -72,10 +76,11 @@ const HelpText kTexts[] = {
                        "对讲机对读回没有应答时以 1 退出（已写入，未校验：请运行\n"
                        "qtr318 verify）。\n"),
      QT_TRANSLATE_NOOP("Cli",
-                       "  IN.sin           要写入对讲机的 .sin 数据文件。\n"
+                       "  IN.sin           要写入对讲机的 .sin 数据文件；- 表示读标准输入。\n"
                        "  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/\n"
-                       "                   中带时间的文件，保留最新的 50 个）；几台对讲机时\n"
-                       "                   给出文件夹。\n"
+                       "                   中以 UTC 时间命名的新文件；那里只删除本程序自己\n"
+                       "                   较旧的备份，保留最新的 50 个）；几台对讲机时给出\n"
+                       "                   文件夹。给出的文件夹里的文件从不删除。\n"
                        "  --force          文件的频段或机型与对讲机不同，或有信道在文件的频段\n"
                        "                   之外或不在步进上时，也写入。\n"
                        "  --no-verify      写入后不读回校验，直接结束本次写入。\n"
@@ -87,8 +92,9 @@ const HelpText kTexts[] = {
      QT_TRANSLATE_NOOP("Cli", "读取对讲机，列出与文件不同的每个信道字段、可选功能或参数\n"
                               "（\"信道 3 接收频率: 文件 145.12500, 电台 145.13750\"）；有不同时\n"
                               "以 3 退出。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  IN.sin           要与对讲机比较的 .sin 数据文件。\n"
-                              "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  IN.sin           要与对讲机比较的 .sin 数据文件；- 表示读标准输入。\n"
+                       "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
      true},
 };
 

@@ -39,6 +39,9 @@ int RunDiff(const QStringList& arguments) {
     }
     const QString leftPath = parsed->positional().at(0);
     const QString rightPath = parsed->positional().at(1);
+    if (leftPath == kStandardStream && rightPath == kStandardStream) {
+        return Fail(QCoreApplication::translate("Cli", "只有一个文件可以是 -（标准输入）"), kUsage);
+    }
     MemoryImage left;
     MemoryImage right;
     if (!LoadImage(leftPath, left) || !LoadImage(rightPath, right)) {

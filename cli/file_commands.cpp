@@ -42,10 +42,9 @@ bool ReadInput(const QString& path, QByteArray& bytes) {
                  .arg(path, UiLanguage::SystemErrorText(file.errorString())));
         return false;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        Fail(QCoreApplication::translate("Cli", "无法读取 %1：%2")
-                 .arg(path, UiLanguage::SystemErrorText(file.errorString())));
+    QString reason;
+    if (!ChannelCsv::ReadFile(file, bytes, &reason)) {
+        Fail(QCoreApplication::translate("Cli", "无法读取 %1：%2").arg(path, reason));
         return false;
     }
     return true;

@@ -22,6 +22,7 @@ int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryI
         TransferEngine engine(port, observer);
         outcome = engine.Run(job.port, image, direction);
     }
+    job.outcome = outcome;
     if (outcome.result == TransferOutcome::Result::Cancelled) {
         const int signal = StopSignal();
         if (signal == 0) {

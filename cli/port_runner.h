@@ -4,14 +4,13 @@
 #include "memory_image.h"
 #include "progress_board.h"
 #include "stop_signals.h"
+#include "transfer_engine.h"
 #include "transfer_observer.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
-
-enum class TransferDirection;
 
 // Running a command on several ports at once: a thread, an observer and an exit code per port.
 namespace Cli {
@@ -82,9 +81,10 @@ struct PortJob {
     QString port;
     int row = 0;
     int code = kSuccess;
-    QString result;    // the summary's word for how it ended
-    QString line;      // what a successful write prints
-    MemoryImage radio; // what verify or the read-back found
+    QString result;          // the summary's word for how it ended
+    QString line;            // what a successful write prints
+    MemoryImage radio;       // what verify or the read-back found
+    TransferOutcome outcome; // of the last transfer
     qint64 elapsedMs = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "backup_folder.h"
 #include "band_fit.h"
 #include "channel_codec.h"
+#include "block_walk.h"
 #include "channel_table.h"
 #include "cli_command.h"
 #include "diff_command.h"
@@ -116,8 +117,13 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
     if (!plan.backup.isEmpty() && !IsFolder(plan.backup)) {
         backupPath = DocumentFile::Save(plan.backup, held, &error) ? plan.backup : QString();
     } else {
-        backupPath = BackupFolder::Keep(held, job.port, &error,
-                                        plan.backup.isEmpty() ? BackupFolder::Path() : plan.backup);
+        // Old backups are removed only from the program's own folder, never from one the user
+        // named.
+        backupPath = plan.backup.isEmpty()
+                         ? BackupFolder::Keep(held, job.port, BackupFolder::Path(&error),
+                                              BackupFolder::Pruning::KeepNewest, &error)
+                         : BackupFolder::Keep(held, job.port, plan.backup,
+                                              BackupFolder::Pruning::KeepAll, &error);
     }
     if (backupPath.isEmpty()) {
         board.Message(job.row, error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));
@@ -165,10 +171,22 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
     if (readBack != kSuccess) {
         job.code = kFailed;
         job.result = QCoreApplication::translate("Cli", "已写入，未校验");
-        board.Message(job.row,
-                      QCoreApplication::translate(
-                          "Cli", "%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。")
-                          .arg(done));
+        // A radio that answered part of the read-back has taken the write; the cable or the
+        // radio's power broke off the answer, not the radio's silence.
+        const bool cutShort =
+            job.outcome.blocksDone > 0 || job.outcome.message == TransferText::NotEnoughBytes();
+        board.Message(
+            job.row,
+            cutShort
+                ? QCoreApplication::translate(
+                      "Cli", "%1，但读回校验在第 %2 块（共 %3 块）中断：对讲机的应答不完整，"
+                             "没有校验完。请检查写频线和对讲机的电量，再用 qtr318 verify 检查。")
+                      .arg(done)
+                      .arg(job.outcome.blocksDone + 1)
+                      .arg(BlockWalk::kBlockCount)
+                : QCoreApplication::translate(
+                      "Cli", "%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。")
+                      .arg(done));
         return;
     }
     if (job.radio != plan.image) {

@@ -14,6 +14,18 @@
         <source>无法创建文件夹 %1</source>
         <translation>cannot create the folder %1</translation>
     </message>
+    <message>
+        <source>不知道主目录（HOME 没有设置），无法确定备份文件夹</source>
+        <translation>No home folder is known (HOME is not set), so there is no backup folder</translation>
+    </message>
+    <message>
+        <source>无法保存备份 %1：%2</source>
+        <translation>Cannot save the backup %1: %2</translation>
+    </message>
+    <message>
+        <source>在 %1 里找不到可用的备份文件名</source>
+        <translation>No free backup file name in %1</translation>
+    </message>
 </context>
 <context>
     <name>BandFit</name>
@@ -189,6 +201,14 @@
         <source>标题行最后一列（%2）之后有 %1；请删除其后的空列</source>
         <translation>the header has %1 after its last column (&quot;%2&quot;); remove the empty columns after it</translation>
     </message>
+    <message>
+        <source>文件有 %1 字节，远大于 16 个信道的 CSV 所需（至多 %2 字节）</source>
+        <translation>the file has %1 bytes, far more than a CSV of 16 channels needs (at most %2 bytes)</translation>
+    </message>
+    <message>
+        <source>超过 %1</source>
+        <translation>more than %1</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -253,9 +273,9 @@ default options.
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要显示其内容的 .sin 数据文件。
+        <source>  IN.sin           要显示其内容的 .sin 数据文件；- 表示读标准输入。
 </source>
-        <translation>  IN.sin           The file to show.
+        <translation>  IN.sin           The file to show; - reads standard input.
 </translation>
     </message>
     <message>
@@ -384,11 +404,12 @@ no field shows. Exits with 3 when they differ, 0 when they are the same.
 </translation>
     </message>
     <message>
-        <source>  A.sin            第一个文件；每行先列出它的值。
+        <source>  A.sin            第一个文件；每行先列出它的值。- 表示读标准输入。
   B.sin            第二个文件。
   --blocks         改为列出每个不同的 8 字节块的地址。
 </source>
-        <translation>  A.sin            The first file; its values come first on each line.
+        <translation>  A.sin            The first file; its values come first on each line. - reads
+                   standard input.
   B.sin            The second file.
   --blocks         Prints the address of each differing 8-byte block instead.
 </translation>
@@ -447,10 +468,10 @@ any does.
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
+        <source>  IN.sin           要与对讲机比较的 .sin 数据文件；- 表示读标准输入。
   --blocks         改为列出每个不同的 8 字节块的地址。
 </source>
-        <translation>  IN.sin           The .sin file to compare with the radio.
+        <translation>  IN.sin           The .sin file to compare with the radio; - reads standard input.
   --blocks         Prints the address of each differing 8-byte block instead.
 </translation>
     </message>
@@ -670,7 +691,7 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
+        <source>  IN.sin           要导出其信道表的 .sin 数据文件；- 表示读标准输入。
   -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
                    标准输出。
   --format native|generic  native（默认）为本程序的格式；
@@ -679,7 +700,7 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
                    频率的信道，该格式容纳不下的设置在标准错误上
                    说明。
 </source>
-        <translation>  IN.sin           The file whose channels are written.
+        <translation>  IN.sin           The file whose channels are written; - reads standard input.
   -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
                    standard output.
   --format native|generic  native (the default) is this program&apos;s layout;
@@ -705,10 +726,11 @@ and then nothing is written.
         <translation>--format is native or generic</translation>
     </message>
     <message>
-        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
+        <source>  IN.sin           要写入对讲机的 .sin 数据文件；- 表示读标准输入。
   --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
-                   中带时间的文件，保留最新的 50 个）；几台对讲机时
-                   给出文件夹。
+                   中以 UTC 时间命名的新文件；那里只删除本程序自己
+                   较旧的备份，保留最新的 50 个）；几台对讲机时给出
+                   文件夹。给出的文件夹里的文件从不删除。
   --force          文件的频段或机型与对讲机不同，或有信道在文件的频段
                    之外或不在步进上时，也写入。
   --no-verify      写入后不读回校验，直接结束本次写入。
@@ -716,10 +738,11 @@ and then nothing is written.
                    等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
                    带序号。
 </source>
-        <translation>  IN.sin           The .sin file to write to the radio.
-  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
-                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
-                   several radios.
+        <translation>  IN.sin           The .sin file to write to the radio; - reads standard input.
+  --backup FILE|DIR/  Where the backup goes (default: a new file named by its UTC time in
+                   ~/.local/share/qtr318/backups/, where only the program&apos;s own older
+                   backups are removed and the newest 50 kept); a folder for several
+                   radios. Files in a folder given here are never removed.
   --force          Writes even when the file&apos;s band or model differs from the radio&apos;s,
                    or when channels lie outside the file&apos;s band or off the raster.
   --no-verify      Skips the read-back after the write.
@@ -742,6 +765,22 @@ and then nothing is written.
     <message>
         <source>没有写入：%1。确实要写入请加 --force。</source>
         <translation>not written: %1. Add --force to write it anyway.</translation>
+    </message>
+    <message>
+        <source>标准输入</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>无法读取标准输入：%1</source>
+        <translation>Cannot read standard input: %1</translation>
+    </message>
+    <message>
+        <source>只有一个文件可以是 -（标准输入）</source>
+        <translation>Only one of the files can be - (standard input)</translation>
+    </message>
+    <message>
+        <source>%1，但读回校验在第 %2 块（共 %3 块）中断：对讲机的应答不完整，没有校验完。请检查写频线和对讲机的电量，再用 qtr318 verify 检查。</source>
+        <translation>%1, but the read-back was cut short at block %2 of %3: the radio&apos;s answer was incomplete, so the write is not verified. Check the cable and the radio&apos;s battery, then run qtr318 verify.</translation>
     </message>
 </context>
 <context>
@@ -862,6 +901,10 @@ and then nothing is written.
     <message>
         <source>文件没有 %1 列：%2</source>
         <translation>the file has no %1 column: %2</translation>
+    </message>
+    <message>
+        <source>标题行有两个 %1 列（第 %2 列和第 %3 列）</source>
+        <translation>the header has two %1 columns (columns %2 and %3)</translation>
     </message>
 </context>
 <context>

@@ -109,13 +109,14 @@ void CsvFileCommands::importCsvFile(const QString& path) {
     }
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
+    QString reason;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = UiLanguage::SystemErrorText(file.errorString());
+    } else {
+        ChannelCsv::ReadFile(file, bytes, &reason);
     }
-    if (file.error() != QFileDevice::NoError) {
-        ShowWarning(
-            m_frame,
-            tr("无法读取文件 %1：%2").arg(path, UiLanguage::SystemErrorText(file.errorString())));
+    if (!reason.isEmpty()) {
+        ShowWarning(m_frame, tr("无法读取文件 %1：%2").arg(path, reason));
         return;
     }
     const QString name = QFileInfo(path).fileName();

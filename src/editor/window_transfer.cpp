@@ -154,7 +154,8 @@ void WindowTransfer::showReadBack(const TransferThread::Result& result) {
 void WindowTransfer::keepBackup(const MemoryImage& image, const QString& what) {
     QString error;
     const QString source = QStringLiteral("%1_%2").arg(m_jobPortName, what);
-    if (BackupFolder::Keep(image, source, &error, m_backupFolder).isEmpty()) {
+    if (BackupFolder::Keep(image, source, m_backupFolder, BackupFolder::Pruning::KeepNewest, &error)
+            .isEmpty()) {
         ShowWarning(m_owner, tr("没能在备份文件夹里保存一份：%1").arg(error));
     }
 }

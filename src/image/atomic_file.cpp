@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -36,6 +37,24 @@ bool SyncToDisk(QSaveFile& file, QString* reason) {
     return true;
 }
 
+// Gives the new file the owner and group of the one it replaces, as editors do: a file root
+// rewrites for another user stays that user's. Who may not give a file away still keeps the
+// group where it may; the mode the save keeps by itself.
+void KeepOwner(const QString& path, QSaveFile& file) {
+#ifdef Q_OS_UNIX
+    struct stat old {};
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0) {
+        return; // a new file: the process's own
+    }
+    if (::fchown(file.handle(), old.st_uid, old.st_gid) != 0) {
+        (void)!::fchown(file.handle(), uid_t(-1), old.st_gid);
+    }
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(file);
+#endif
+}
+
 } // namespace
 
 bool IsReplaceable(const QString& path) {
@@ -51,6 +70,7 @@ bool Replace(const QString& path, const QByteArray& bytes, QString* reason) {
     if (!file.open(QIODevice::WriteOnly)) {
         return Failed(reason, file.errorString());
     }
+    KeepOwner(path, file);
     // QSaveFile::commit() renames even when its own final flush fails (Qt 6.4), which on a full
     // disk replaces the file by an empty one; so every byte is flushed and synced here first,
     // and the temporary file is dropped on any error.

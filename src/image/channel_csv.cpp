@@ -6,6 +6,7 @@
 #include "generic_csv.h"
 #include "signalling_list.h"
 #include "value_texts.h"
+#include "ui_language.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -345,6 +346,29 @@ ImportResult ImportAny(const QByteArray& file, ChannelTable& table, std::uint32_
     }
     result.problems = ImportParsed(parsed, table, low, high);
     return result;
+}
+
+bool ReadFile(QFileDevice& file, QByteArray& bytes, QString* reason) {
+    const auto tooLarge = [&](const QString& size) {
+        *reason = QCoreApplication::translate(
+                      "ChannelCsv", "文件有 %1 字节，远大于 16 个信道的 CSV 所需（至多 %2 字节）")
+                      .arg(size)
+                      .arg(kMaxFileSize);
+        return false;
+    };
+    if (!file.isSequential() && file.size() > kMaxFileSize) {
+        return tooLarge(QString::number(file.size()));
+    }
+    bytes = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *reason = UiLanguage::SystemErrorText(file.errorString());
+        return false;
+    }
+    if (bytes.size() > kMaxFileSize) {
+        bytes.clear();
+        return tooLarge(QCoreApplication::translate("ChannelCsv", "超过 %1").arg(kMaxFileSize));
+    }
+    return true;
 }
 
 } // namespace ChannelCsv

@@ -4,6 +4,7 @@
 #include "csv_records.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QList>
 #include <QStringList>
 #include <cstdint>
@@ -40,6 +41,14 @@ QStringList DescribeProblems(const QList<Problem>& problems);
 // alone.
 QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t low,
                       std::uint32_t high);
+
+// No CSV of 16 channels comes near this size in either layout, names and comments included; a
+// larger file is some other file, refused before it is read.
+constexpr qint64 kMaxFileSize = 256 * 1024;
+
+// Reads an open CSV file whole, or refuses one larger than kMaxFileSize by its size; on failure
+// returns false and reason says why.
+bool ReadFile(QFileDevice& file, QByteArray& bytes, QString* reason);
 
 enum class Layout { Ours, Generic };
 

@@ -23,6 +23,10 @@ bool Load(const QString& path, MemoryImage& image, QString* error) {
                             .arg(path, UiLanguage::SystemErrorText(file.errorString())));
         return false;
     }
+    return Read(file, path, image, error);
+}
+
+bool Read(QFileDevice& file, const QString& path, MemoryImage& image, QString* error) {
     // One byte more than an image tells a longer file from a good one without reading all of
     // whatever was chosen by mistake.
     const QByteArray data = file.read(MemoryImage::kSize + 1);

@@ -2,6 +2,7 @@
 
 #include "memory_image.h"
 
+#include <QFileDevice>
 #include <QString>
 
 // ".sin" files: the 1024 image bytes in address order, no header.
@@ -11,6 +12,9 @@ namespace DocumentFile {
 // empty one and the tool's own CSV export included), fails with a message naming what was found
 // and leaves image untouched.
 bool Load(const QString& path, MemoryImage& image, QString* error = nullptr);
+
+// The same from a device already open for reading (standard input, say), named name in messages.
+bool Read(QFileDevice& file, const QString& name, MemoryImage& image, QString* error = nullptr);
 
 // Writes exactly 1024 bytes as a whole or not at all (see AtomicFile::Replace): a failed save, a
 // full disk included, leaves the previous file as it was.

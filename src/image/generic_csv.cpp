@@ -217,6 +217,28 @@ Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32
     if (parsed.records.isEmpty()) {
         return result;
     }
+    // Which of two columns of one name holds the value is anyone's guess.
+    const CsvRecords::Record& names = parsed.records.first();
+    const qsizetype problemsBefore = result.problems.size();
+    for (qsizetype i = 0; i < names.fields.size(); ++i) {
+        const QString name = names.fields[i].trimmed();
+        for (qsizetype j = 0; j < i && !name.isEmpty(); ++j) {
+            if (names.fields[j].trimmed().compare(name, Qt::CaseInsensitive) == 0) {
+                result.problems << Problem{
+                    names.line, int(i) + 1,
+                    QCoreApplication::translate("GenericCsv",
+                                                "标题行有两个 %1 列（第 %2 列和第 %3 列）")
+                        .arg(Quoted(name))
+                        .arg(j + 1)
+                        .arg(i + 1),
+                    names.fields[i]};
+                break;
+            }
+        }
+    }
+    if (result.problems.size() > problemsBefore) {
+        return result;
+    }
     RowImporter importer(parsed.records.first(), low, high, result);
 
     QList<const CsvRecords::Record*> rows;

@@ -29,8 +29,7 @@ RowImporter::RowImporter(const CsvRecords::Record& header, std::uint32_t low, st
                          Result& result)
     : m_low(low), m_high(high), m_result(result) {
     m_column.fill(-1);
-    // Backwards, so that of two columns with one name the first counts.
-    for (int i = int(header.fields.size()) - 1; i >= 0; --i) {
+    for (int i = 0; i < int(header.fields.size()); ++i) {
         for (int field = 0; field < kFieldCount; ++field) {
             if (Headers().at(field).compare(header.fields[i].trimmed(), Qt::CaseInsensitive) == 0) {
                 m_column[size_t(field)] = i;

@@ -267,10 +267,15 @@ Rows PastedRecords(const QString& text, int first, Paste& paste) {
         return {};
     }
     // A header line, with or without the channel number's column, is what a spreadsheet gives
-    // back when the user copied it along.
-    if (!records.isEmpty() &&
-        (records.first() == Col::Headers() || records.first() == Col::Headers().mid(1))) {
-        records.removeFirst();
+    // back when the user copied it along; it names the columns and is no channel.
+    if (!records.isEmpty()) {
+        QStringList names;
+        for (const QString& field : records.first()) {
+            names.append(field.trimmed());
+        }
+        if (names == Col::Headers() || names == Col::Headers().mid(1)) {
+            records.removeFirst();
+        }
     }
     if (records.isEmpty()) {
         paste.problems << QCoreApplication::translate("ChannelEdits", "剪贴板中没有信道");

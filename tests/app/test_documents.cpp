@@ -105,7 +105,8 @@ private slots:
     void openBackup() {
         MemoryImage kept = NewDocumentImage();
         kept.WriteByte(ImageMap::kSquelchLevel, 7);
-        const QString path = BackupFolder::Keep(kept, "COM1_read", nullptr, f.backupFolder());
+        const QString path = BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
+                                                BackupFolder::Pruning::KeepNewest);
         QVERIFY(!path.isEmpty());
         f.typeChannel(5, "155");
         f.messenger->saveAnswers.enqueue(Choice::Discard);

@@ -193,6 +193,19 @@ private slots:
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 导入 CSV"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
+
+        // A file far larger than any channel list is refused by its size; an export that
+        // cannot be written says so.
+        QVERIFY(writeFile(QStringLiteral("huge.csv"),
+                          header + QByteArray(ChannelCsv::kMaxFileSize, '\n')));
+        f.messenger->openPaths << f.path(QStringLiteral("huge.csv"));
+        action("fileImportCsv")->trigger();
+        f.messenger->savePaths << f.path(QStringLiteral("no/such/folder/b.csv"));
+        action("fileExportCsv")->trigger();
+        const QStringList boxes = f.messenger->boxes();
+        QVERIFY2(boxes.size() == 2 && boxes[0].contains("远大于") && boxes[1].contains("b.csv"),
+                 qPrintable(boxes.join('\n')));
+        QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
     }
 
     // A dropped .csv is imported; a dropped .sin is opened after the unsaved-changes question.

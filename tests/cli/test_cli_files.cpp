@@ -110,6 +110,42 @@ private slots:
         QVERIFY(run.out.contains("  语言选择      中文\n"));
     }
 
+    // "-" reads standard input wherever a command reads a file.
+    void standardInputForEveryInput() {
+        QVERIFY(DocumentFile::Save(path("in.sin"), SampleImage()));
+        const QByteArray image = ReadAll(path("in.sin"));
+        const QList<std::tuple<QStringList, QByteArray, int, QByteArray>> cases = {
+            {{"show", "-"}, image, 0, qtr318({"show", "in.sin"}).out},
+            {{"export", "-"}, image, 0, qtr318({"export", "in.sin"}).out},
+            {{"diff", "-", "in.sin"}, image, 0, ""},
+            {{"diff", "in.sin", "-"}, QByteArray(1024, '\0'), 3, "信道 1: in.sin 435.12500"},
+            {{"diff", "-", "-"}, image, 2, ""},
+            {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""},
+            {{"import", "-", "-o", "x.sin"}, QByteArray(300000, '\n'), 1, ""}};
+        for (const auto& [arguments, input, exitCode, out] : cases) {
+            const Run run = qtr318(arguments, input);
+            QVERIFY2(run.exitCode == exitCode && run.out.contains(out),
+                     qPrintable(arguments.join(' ') + ": " + run.err));
+        }
+        QVERIFY(qtr318({"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023))
+                    .err.contains("标准输入 不是有效的数据文件：长度为 1023 字节"));
+    }
+
+    // Of two COM names, only the one whose device is missing is marked so.
+    void portsMarkOnlyTheMissingDevice() {
+        WriteAll(path("cable"), "");
+        qputenv("QTR318_COM1", path("cable").toLocal8Bit());
+        qputenv("QTR318_COM2", path("gone").toLocal8Bit());
+        const Run run = qtr318({"ports"});
+        qunsetenv("QTR318_COM1");
+        qunsetenv("QTR318_COM2");
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = QString::fromUtf8(run.out).split('\n');
+        QVERIFY2(lines.contains("COM1 -> " + path("cable")) &&
+                     lines.contains("COM2 -> " + path("gone") + "（不存在）"),
+                 run.out.constData());
+    }
+
     // A bad table names the line and column (the first twenty problems, then a count) and
     // leaves the target as it was; the reasons themselves are pinned by the table's own test.
     void failuresExitOneAndWriteNothing() {
@@ -126,11 +162,13 @@ private slots:
         QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
 
         WriteAll(path("short.sin"), QByteArray(1023, '\0'));
+        WriteAll(path("huge.csv"), "Location,Frequency\n" + QByteArray(262145 - 19, '\n'));
         const QList<QPair<QString, QByteArray>> cases = {
             {"export short.sin -o short.csv", "1023"},
             {"write --port /dev/qtr318-none short.sin", "1023"},
             {"new -o no/such/dir/a.sin", "no/such/dir/a.sin"},
-            {"import absent.csv -o x.sin", "absent.csv"}};
+            {"import absent.csv -o x.sin", "absent.csv"},
+            {"import huge.csv -o x.sin", "文件有 262145 字节，远大于 16 个信道的 CSV 所需"}};
         for (const auto& [line, reason] : cases) {
             const Run run = qtr318(line.split(' '));
             QVERIFY2(run.exitCode == 1 && run.out.isEmpty() && run.err.contains(reason),

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The new-document contents, the .sin file and the blocks that travel to the radio.
 class DocumentFileTest : public QObject {
@@ -91,6 +92,31 @@ private slots:
         QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         QVERIFY(!DocumentFile::Save(path, image, &error) && error.contains(path));
         QVERIFY(!QFileInfo(path).isFile());
+    }
+
+    // A replaced file keeps its mode, and its owner and group where the process may set them.
+    void saveKeepsOwnerGroupAndMode() {
+        const QString path = write("owned.sin", QByteArray(1024, 'x'));
+        const QByteArray name = QFile::encodeName(path);
+        QVERIFY(::chmod(name.constData(), 0600) == 0);
+        // Root gives the file to someone else; anyone else to a group of their own.
+        gid_t groups[64];
+        const int count = ::getgroups(64, groups);
+        const uid_t owner = ::geteuid() == 0 ? 12345 : uid_t(-1);
+        gid_t group = ::geteuid() == 0 ? 12346 : ::getegid();
+        for (int i = 0; i < count; ++i) {
+            group = groups[i] != ::getegid() && ::geteuid() != 0 ? groups[i] : group;
+        }
+        QVERIFY(::chown(name.constData(), owner, group) == 0);
+        struct stat before {};
+        QVERIFY(::stat(name.constData(), &before) == 0);
+
+        QVERIFY(DocumentFile::Save(path, NewDocumentImage()));
+        struct stat after {};
+        QVERIFY(::stat(name.constData(), &after) == 0);
+        QCOMPARE(after.st_mode & 07777, mode_t(0600));
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
     }
 
     // On a full disk the save fails with the system's reason and the previous file stays byte

@@ -222,6 +222,11 @@ private slots:
         QCOMPARE(ChannelCsv::Describe(result.problems.value(0)),
                  QStringLiteral("第 2 行：文件没有 Offset 列：\"\"：请输入数字"));
 
+        // Of two columns with one name neither is taken.
+        result = ImportVhf("Location,Frequency,Mode,frequency\n1,146.52,FM,147\n", table);
+        QCOMPARE(Places(result.problems), QStringList("1:4(frequency)"));
+        QVERIFY(result.problems[0].reason.contains("\"frequency\""));
+
         // Our own layout is still told apart by its header.
         result = ImportVhf("信道,接收频率,发射频率,接收信令,发射信令,繁忙,功率,扫描,带宽,扰频,压扩,"
                            "加重\n1,145,,,,,,,,,,\n",

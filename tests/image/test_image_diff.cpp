@@ -1,15 +1,11 @@
 // What differs between two images, in the words a user knows, and never "same" for images that
 // are not byte for byte the same.
 
-#include "backup_folder.h"
-#include "document_file.h"
 #include "image_bytes.h"
 #include "image_diff.h"
 #include "image_map.h"
 #include "new_document.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
@@ -106,35 +102,6 @@ private slots:
                      qPrintable(QString::number(address, 16)));
             QCOMPARE(ImageDiff::DifferingBlocks(file, radio), QList<int>{address & ~7});
         }
-    }
-
-    void backupFolderKeepsTheNewest() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString folder = dir.filePath("backups");
-        QVERIFY(QDir().mkpath(folder));
-        QFile mine(QDir(folder).filePath("mine.sin")); // not a backup: never removed
-        QVERIFY(mine.open(QIODevice::WriteOnly));
-        mine.close();
-        QStringList kept;
-        for (int i = 0; i < BackupFolder::kKept + 3; ++i) {
-            MemoryImage image = NewDocumentImage();
-            image.WriteByte(0x3F0, static_cast<std::uint8_t>(i));
-            const QString path = BackupFolder::Keep(image, "/dev/ttyUSB0", nullptr, folder);
-            QVERIFY(path.endsWith("-ttyUSB0.sin"));
-            kept.append(QFileInfo(path).fileName());
-        }
-        QStringList expected = kept.mid(3);
-        expected.append("mine.sin");
-        expected.sort();
-        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
-        MemoryImage newest;
-        QVERIFY(DocumentFile::Load(QDir(folder).filePath(kept.last()), newest));
-        QCOMPARE(int(newest.ReadByte(0x3F0)), BackupFolder::kKept + 2);
-
-        QString error;
-        QVERIFY(BackupFolder::Keep(NewDocumentImage(), "COM1", &error, mine.fileName()).isEmpty());
-        QVERIFY(!error.isEmpty());
     }
 };
 

@@ -71,6 +71,12 @@ private slots:
              "电台 145.12501\n",
              false},
             {{"--quiet-after", "2"}, {}, "vhf.sin", 1, "没有校验。请用 qtr318 verify 检查", true},
+            {{"--short-at", "20", "--fault-session", "3"},
+             {},
+             "vhf.sin",
+             1,
+             "读回校验在第 9 块（共 114 块）中断",
+             true},
             {{}, {}, "empty-uhf.sin", 1, "对讲机 136 - 174MHz）。确实要写入请加 --force", false},
             // A channel outside the file's own band: refused before the radio is touched.
             {{},
@@ -114,6 +120,30 @@ private slots:
             const int backupsAfter = int(QDir(backups()).entryList(QDir::Files).size());
             QVERIFY2(backupsAfter == backupsBefore + (text.startsWith("没有写入") ? 0 : 1), row);
         }
+    }
+
+    // --backup FILE holds what the radio held before the write, not the file written; a folder
+    // the user named loses nothing, not even files named as the program names its backups.
+    void backupOptionKeepsWhatTheRadioHeld() {
+        RadioSim radio({});
+        QVERIFY(!radio.path.isEmpty());
+        const QString backup = file("before.sin");
+        Finished write =
+            Qtr318({"write", "--port", radio.path, "--backup", backup, file("vhf.sin")});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        MemoryImage held;
+        QVERIFY(DocumentFile::Load(backup, held));
+        QVERIFY(held == NewDocumentImage());
+
+        const QString folder = file("mine") + "/";
+        QVERIFY(QDir().mkpath(folder));
+        for (int i = 0; i < 60; ++i) {
+            const QString name = QString("20200101T1200%1.000Z-COM1.sin").arg(i, 2, 10, QChar('0'));
+            QVERIFY(DocumentFile::Save(folder + name, NewDocumentImage()));
+        }
+        write = Qtr318({"write", "--port", radio.path, "--backup", folder, file("new.sin")});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 61);
     }
 
     void diffNamesTheFiles() {

@@ -116,6 +116,17 @@ private slots:
                             "信道 5，接收频率：\"440.003\"：请输入5k/6.25k的倍数",
                             "信道 5，压扩：\"扰频\" 和 \"压扩\" 都是 \"是\"；\"扰频\" / \"压扩\" / "
                             "\"加重\" 中只能有一个是 \"是\""});
+        // A spreadsheet gives back the header row when it was copied along, padded or not.
+        QTest::newRow("spreadsheet header row, then channels")
+            << "信道\t接收频率\t发射频率\t接收信令\t发射信令\t繁忙\t功率\t扫描\t带宽\t扰频\t压扩\t"
+               "加重\r\n" +
+                   row + "\r\n"
+            << 3 << QList<QStringList>{cells} << QStringList();
+        QTest::newRow("header row without the number column")
+            << " 接收频率 "
+               "\t发射频率\t接收信令\t发射信令\t繁忙\t功率\t扫描\t带宽\t扰频\t压扩\t加重\n" +
+                   row.section('\t', 1)
+            << 3 << QList<QStringList>{cells} << QStringList();
         QTest::newRow("more than fit below")
             << "1\t440\n2\t440\n3\t440\n"
             << 15 << QList<QStringList>()
