@@ -3,6 +3,7 @@
 
 #include "port_names.h"
 #include "qt_serial_port.h"
+#include "read_deadline.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -96,6 +97,31 @@ private slots:
             sender->wait();
             QCOMPARE(received, answer);
             QVERIFY2(elapsed >= minimum && elapsed <= maximum, QByteArray::number(elapsed));
+        }
+    }
+
+    // The rule on arrivals at chosen times, so no scheduling can blur them: an answer that
+    // starts late and comes in pieces closer together than the gap limit is read whole; a gap
+    // over the limit ends the read, and so does the total limit, late start or not.
+    void readDeadlineFollowsTheLatestBytes() {
+        // bytes asked for, pieces as (ms after the read began, bytes), bytes the read takes
+        const QList<std::tuple<int, QList<QPair<int, int>>, int>> cases = {
+            {12, {{400, 6}, {420, 6}}, 12},
+            {12, {{400, 6}, {440, 6}}, 6},
+            {12, {{20, 4}, {45, 4}, {70, 4}}, 12},
+            {12, {{1280, 6}, {1295, 6}}, 6},
+            {1, {{191, 1}}, 0}};
+        for (const auto& [count, pieces, expected] : cases) {
+            ReadDeadline deadline(SerialTimeouts{}, count);
+            int received = 0;
+            for (const auto& [at, size] : pieces) {
+                if (received == count || at > deadline.At()) {
+                    break;
+                }
+                received += std::min(size, count - received);
+                deadline.BytesArrived(at);
+            }
+            QCOMPARE(received, expected);
         }
     }
 
