@@ -1,6 +1,7 @@
 // The Qt serial port against a pseudo-terminal: the read time-out rules, purge, exclusive open,
 // and how COM names map to devices. Time bounds are generous; only gross misbehaviour fails.
 
+#include "port_diagnosis.h"
 #include "port_names.h"
 #include "qt_serial_port.h"
 #include "read_deadline.h"
@@ -137,6 +138,32 @@ private slots:
         }
         line.port.Close();
         QVERIFY(!line.port.IsOpen() && second.Open(link));
+    }
+
+    // The cause told for a port that did not open, with the access check given, so that a
+    // refusal shows without root: a device the user may not open names the dialout group, one
+    // the user may open is held by another program, a missing one asks for the cable.
+    void openFailureCauses() {
+        using PortDiagnosis::Cause;
+        QTemporaryDir dir;
+        const QString device = dir.filePath("ttyUSB0");
+        QFile node(device);
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        node.close();
+        // device, Qt's error, access allowed, cause, a word of the text
+        const QList<std::tuple<QString, QSerialPort::SerialPortError, bool, Cause, QString>> cases =
+            {{device, QSerialPort::PermissionError, false, Cause::NoAccess, "dialout"},
+             {device, QSerialPort::PermissionError, true, Cause::Busy, "占用"},
+             {dir.filePath("none"), QSerialPort::DeviceNotFoundError, true, Cause::Missing,
+              "不存在"}};
+        for (const auto& [path, error, allowed, cause, word] : cases) {
+            const PortDiagnosis::Diagnosis diagnosis =
+                PortDiagnosis::Diagnose("COM1", path, error, "Permission denied",
+                                        [allowed = allowed](const QString&) { return allowed; });
+            QVERIFY2(diagnosis.cause == cause && diagnosis.text.contains(path) &&
+                         diagnosis.text.contains(word),
+                     qPrintable(diagnosis.text));
+        }
     }
 
     // COMn prefers the stable names of /dev/serial/by-id/ (sorted, the n-th link), falls back to
