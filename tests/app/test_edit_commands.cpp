@@ -66,13 +66,13 @@ private slots:
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 3 接收频率"));
         f.bandSelector()->setCurrentIndex(1);
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 更改频段"));
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
 
         f.key(Qt::Key_Z);
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
         f.key(Qt::Key_Z);
         QCOMPARE(f.row(3), QStringList(11));
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         QVERIFY(!action("editUndo")->isEnabled());
         f.key(Qt::Key_Y);
         f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
 
         f.key(Qt::Key_Z);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         f.key(Qt::Key_N);
         QVERIFY(f.messenger->shown.isEmpty());
     }
@@ -114,11 +114,11 @@ private slots:
         QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
 
         // A cut is a step of its own that changes the document.
-        f.doc()->SetModifiedFlag(false);
+        f.doc()->setModified(false);
         clickNumber(6);
         action("editCutChannels")->trigger();
         QCOMPARE(receive(6, 7), QStringList({"", "146.50000"}));
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 剪切信道"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));

@@ -38,7 +38,7 @@ private:
     std::unique_ptr<RadioSimProcess> m_radio;
     std::shared_ptr<BlockHold> m_hold;
 
-    CTransferDlg* dialog() const { return f.view()->transferDialog(); }
+    TransferDialog* dialog() const { return f.view()->transferDialog(); }
 
     // The simulated radio on COM1, holding memory and saving what it is written to radio.sin.
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(allBlocksWhileHeld);
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
         QCOMPARE(f.messenger->boxes(), QStringList());
         const QStringList names = backups();
         QVERIFY2(names.size() == 1 && names.at(0).endsWith("-COM1_read.sin"),
@@ -155,7 +155,7 @@ private slots:
         f.key(Qt::Key_Z);
         QCOMPARE(f.row(2), QStringList(11));
         QVERIFY(f.image() == before);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
     }
 
     void writeSendsWhatTheTableShowsAsStartFoundIt() {
@@ -182,7 +182,7 @@ private slots:
     void cancelDuringReadLeavesImageAndTable() {
         QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(4, "140");
-        f.doc()->SetModifiedFlag(false);
+        f.doc()->setModified(false);
         const MemoryImage imageBefore = f.image();
         const QStringList tableBefore = f.tableTexts(f.table());
         f.key(Qt::Key_R);
@@ -191,7 +191,7 @@ private slots:
         QVERIFY(releaseAndWait());
         QVERIFY(f.image() == imageBefore);
         QCOMPARE(f.tableTexts(f.table()), tableBefore);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         QCOMPARE(f.messenger->boxes(), QStringList());
         QVERIFY(backups().isEmpty());
 
@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(f.messenger->boxes(), QStringList(2, "Error: 通信错误"));
         QCOMPARE(f.messenger->offWindowThread, 0);
         QCOMPARE(f.cell(2, 1), QStringLiteral("150.12500"));
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
     }
 
     // Closing cancels the transfer first, then asks about unsaved changes as usual.
