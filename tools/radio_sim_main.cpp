@@ -264,15 +264,14 @@ int main(int argc, char* argv[]) {
     std::printf("%s\n", pty.path.constData());
     std::fflush(stdout);
     InstallStopHandlers();
-    if (settings.paced) {
-        // A radio answers from its own hardware; the simulation should not add its scheduling
-        // delays to the program's figures. Real-time priority is taken where allowed, and the
-        // timer slack that would make every timed answer late is removed.
-        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-        sched_param priority{};
-        priority.sched_priority = 10;
-        sched_setscheduler(0, SCHED_FIFO, &priority);
-    }
+    // A radio answers from its own hardware; the simulation should not add its scheduling delays
+    // to the program's figures, nor, on a busy machine, answer later than the program waits.
+    // Real-time priority is taken where allowed, and the timer slack that would make every paced
+    // answer late is removed.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    sched_param priority{};
+    priority.sched_priority = 10;
+    sched_setscheduler(0, SCHED_FIFO, &priority);
 
     SimulatedRadio radio(settings.memory, settings.radio);
     radio.setOnEndOfWrite([&] { Save(settings, radio); });

@@ -23,42 +23,36 @@ void WirePacer::Queue(const QByteArray& answer) {
     if (answer.isEmpty()) {
         return;
     }
-    if (m_queue.isEmpty()) {
-        m_outputDone = std::max(m_outputDone, m_inputDone);
-        m_nextDue = m_outputDone + kByteTime;
-    }
-    m_queue.append(answer);
     m_outputDone = std::max(m_outputDone, m_inputDone) + answer.size() * kByteTime;
+    m_queue.push_back({answer, m_outputDone});
 }
 
 QByteArray WirePacer::TakeDue() {
     const Clock::time_point now = Clock::now();
-    int due = m_paced ? 0 : static_cast<int>(m_queue.size());
-    while (due < m_queue.size() && m_nextDue <= now) {
-        ++due;
-        m_nextDue += kByteTime;
+    QByteArray taken;
+    while (!m_queue.empty() && (!m_paced || m_queue.front().due <= now)) {
+        taken += m_queue.front().bytes;
+        if (m_paced) {
+            m_lateness += now - m_queue.front().due;
+        }
+        m_queue.pop_front();
     }
-    const QByteArray taken = m_queue.left(due);
-    m_queue.remove(0, due);
-    if (!taken.isEmpty() && m_queue.isEmpty()) {
+    if (!taken.isEmpty() && m_queue.empty()) {
         m_answerOut = true;
         m_answerOutAt = now;
-        if (m_paced) {
-            m_lateness += now - (m_nextDue - kByteTime);
-        }
     }
     return taken;
 }
 
 std::chrono::nanoseconds WirePacer::UntilDue(std::chrono::nanoseconds ceiling) const {
-    if (m_queue.isEmpty()) {
+    if (m_queue.empty()) {
         return ceiling;
     }
     if (!m_paced) {
         return std::chrono::nanoseconds::zero();
     }
     const auto wait =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(m_nextDue - Clock::now());
+        std::chrono::duration_cast<std::chrono::nanoseconds>(m_queue.front().due - Clock::now());
     return std::clamp(wait, std::chrono::nanoseconds::zero(), ceiling);
 }
 

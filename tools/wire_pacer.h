@@ -2,11 +2,15 @@
 
 #include <QByteArray>
 #include <chrono>
+#include <deque>
 #include <vector>
 
 // Holds the simulated radio's answers back as a 9600-baud line would: every byte takes ten bit
-// times (1/960 s), an answer starts only once the request has fully crossed the line, and the
-// answer's bytes come out one byte time apart. Unpaced, answers go out at once.
+// times (1/960 s), and an answer starts crossing only once the request has fully crossed the line
+// and the answer before it has left. Each answer is handed over whole at the moment its last byte
+// has crossed: released byte by byte, a simulator scheduled late in the middle of an answer would
+// leave a gap in it that no line at this speed has, and the program would rightly take the gap for
+// the end of the answer. Unpaced, answers go out at once.
 class WirePacer {
 public:
     using Clock = std::chrono::steady_clock;
@@ -16,14 +20,14 @@ public:
     // count bytes were just taken from the line.
     void Arrived(int count);
     void Queue(const QByteArray& answer);
-    // The bytes whose time has come.
+    // The answers whose time has come, each whole.
     QByteArray TakeDue();
-    // How long until the next byte is due, at most ceiling.
+    // How long until the next answer is due, at most ceiling.
     std::chrono::nanoseconds UntilDue(std::chrono::nanoseconds ceiling) const;
 
     // Where the time of the sessions went: how long the program took from the last byte of an
     // answer leaving here to its next request arriving (the pseudo-terminal's kernel transit
-    // both ways included), and how late the answers' last bytes left against their due time.
+    // both ways included), and how late the answers left against their due time.
     // The count and total cover every turnaround, the median the latest kRecentTurnarounds.
     QByteArray Statistics() const;
 
@@ -37,9 +41,12 @@ private:
     bool m_paced;
     Clock::time_point m_inputDone{};  // when the last received byte finished arriving
     Clock::time_point m_outputDone{}; // when the last queued byte finishes leaving
-    QByteArray m_queue;
-    Clock::time_point m_nextDue{}; // due time of m_queue's first byte
-    bool m_answerOut = false;      // an answer went out and no request has come since
+    struct Answer {
+        QByteArray bytes;
+        Clock::time_point due; // when its last byte has crossed the line
+    };
+    std::deque<Answer> m_queue;
+    bool m_answerOut = false; // an answer went out and no request has come since
     Clock::time_point m_answerOutAt{};
     std::vector<std::chrono::nanoseconds> m_recent; // a ring of the latest turnarounds
     std::size_t m_turnaroundCount = 0;

@@ -99,13 +99,14 @@ std::optional<Holder> HolderFromOpenFiles(const QString& devicePath) {
     return std::nullopt;
 }
 
-Cause CauseOf(const QString& devicePath, QSerialPort::SerialPortError error) {
+Cause CauseOf(const QString& devicePath, QSerialPort::SerialPortError error,
+              const AccessCheck& mayReadWrite) {
     const QByteArray path = QFile::encodeName(devicePath);
     struct stat info {};
     if (::stat(path.constData(), &info) != 0) {
         return errno == EACCES ? Cause::NoAccess : Cause::Missing;
     }
-    if (::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+    if (!mayReadWrite(devicePath)) {
         return Cause::NoAccess;
     }
     switch (error) {
@@ -121,11 +122,16 @@ Cause CauseOf(const QString& devicePath, QSerialPort::SerialPortError error) {
 
 } // namespace
 
+bool UserMayReadWrite(const QString& devicePath) {
+    return ::access(QFile::encodeName(devicePath).constData(), R_OK | W_OK) == 0 || errno != EACCES;
+}
+
 Diagnosis Diagnose(const QString& portName, const QString& devicePath,
-                   QSerialPort::SerialPortError error, const QString& systemText) {
+                   QSerialPort::SerialPortError error, const QString& systemText,
+                   const AccessCheck& mayReadWrite) {
     const QString systemReason = UiLanguage::SystemErrorText(systemText);
     Diagnosis result;
-    result.cause = CauseOf(devicePath, error);
+    result.cause = CauseOf(devicePath, error, mayReadWrite);
     const QString mapping =
         portName != devicePath ? QLatin1Char('\n') + PortNames::MappingHint() : QString();
     switch (result.cause) {

@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QString>
+#include <functional>
 
 // Turns a failed open into what the user can do about it: plug in the cable, close the program
 // that holds the port, or get access to serial devices. Qt reports a port held through its lock
@@ -16,9 +17,15 @@ struct Diagnosis {
     QString text; // one or more sentences for the user, naming the device
 };
 
+// Whether this user may read and write the device. Root passes every check, so a test gives a
+// check of its own to see how a refusal is told.
+using AccessCheck = std::function<bool(const QString& devicePath)>;
+bool UserMayReadWrite(const QString& devicePath);
+
 // portName as the user chose it, devicePath what it maps to, error and systemReason as Qt gave
 // them for the open that failed.
 Diagnosis Diagnose(const QString& portName, const QString& devicePath,
-                   QSerialPort::SerialPortError error, const QString& systemReason);
+                   QSerialPort::SerialPortError error, const QString& systemReason,
+                   const AccessCheck& mayReadWrite = UserMayReadWrite);
 
 } // namespace PortDiagnosis

@@ -2,10 +2,10 @@
 
 #include "port_diagnosis.h"
 #include "port_names.h"
+#include "read_deadline.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <algorithm>
 
 QtSerialPort::~QtSerialPort() {
     Close();
@@ -82,22 +82,18 @@ int QtSerialPort::Read(std::uint8_t* buffer, int count) {
     }
     QElapsedTimer clock;
     clock.start();
-    const qint64 totalLimit =
-        m_timeouts.readTotalConstant + static_cast<qint64>(m_timeouts.readTotalMultiplier) * count;
+    ReadDeadline deadline(m_timeouts, count);
     int received = 0;
-    qint64 lastByteAt = 0;
     for (;;) {
         const int taken = TakeBuffered(buffer + received, count - received);
         if (taken > 0) {
             received += taken;
-            lastByteAt = clock.elapsed();
+            deadline.BytesArrived(clock.elapsed());
         }
         if (received == count) {
             break;
         }
-        const qint64 deadline =
-            received > 0 ? std::min(totalLimit, lastByteAt + m_timeouts.readInterval) : totalLimit;
-        const qint64 wait = deadline - clock.elapsed();
+        const qint64 wait = deadline.At() - clock.elapsed();
         if (wait <= 0) {
             break;
         }

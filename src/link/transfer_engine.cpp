@@ -21,6 +21,10 @@ constexpr int kEventsPerProgressStep = 10;
 constexpr int kInputQueueSize = 1024;
 constexpr int kOutputQueueSize = 512;
 constexpr int kErrorSeverity = 1;
+// A read of this many bytes waits 390 ms for the first of them: about twice as long as one
+// program-mode attempt takes, so the acknowledgements of requests sent one attempt apart never
+// leave it empty between them.
+constexpr int kSettleReadSize = 3;
 
 TransferOutcome Outcome(TransferOutcome::Result result, const QString& message = QString()) {
     TransferOutcome outcome;
@@ -146,12 +150,27 @@ bool TransferEngine::EnterProgramMode() {
             SendByte(byte);
         }
         if (ReceiveAck()) {
+            if (failures > 0) {
+                SettleAfterLateAck(failures);
+            }
             return true;
         }
         ++failures;
         if (failures >= kProgramModeAttemptsBeforeAsking &&
             !m_observer.AskRetry(TransferText::kRetryCaption, TransferText::CommunicationError())) {
             return false;
+        }
+    }
+}
+
+void TransferEngine::SettleAfterLateAck(int requestsAfterFirst) {
+    // The acknowledgement just taken may answer an earlier request, with the answers to the
+    // later ones still on their way; in front of the ident reply they would make it look like
+    // another model's. At most one answer per request can be outstanding, so a line that keeps
+    // talking beyond that is left to the ident check.
+    for (int read = 0; read <= requestsAfterFirst; ++read) {
+        if (Receive(kSettleReadSize) == 0) {
+            break;
         }
     }
 }

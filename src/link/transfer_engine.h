@@ -67,6 +67,8 @@ private:
     TransferOutcome Converse(MemoryImage& image, TransferDirection direction);
     void Configure();
     bool EnterProgramMode();
+    // Waits until no more acknowledgements of program-mode requests arrive.
+    void SettleAfterLateAck(int requestsAfterFirst);
     TransferOutcome CheckIdent();
     TransferOutcome WriteBlocks(const MemoryImage& image);
     TransferOutcome ReadBlocks(MemoryImage& image);

@@ -93,8 +93,8 @@ private slots:
         QVERIFY(f.messenger->shown.isEmpty());
     }
 
-    // Two channels copied, pasted lower down and moved by key. A paste the band refuses changes
-    // nothing.
+    // Two channels copied, pasted lower down, moved by key and cut. A paste the band refuses
+    // changes nothing.
     void copyPasteAndMove() {
         f.typeChannel(1, "145");
         f.typeChannel(2, "146.5");
@@ -110,6 +110,16 @@ private slots:
         QCOMPARE(receive(5, 6), QStringList({"145.00000", "146.50000"}));
         QCOMPARE(f.row(6), f.row(2));
         f.key(Qt::Key_Down);
+        QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
+
+        // A cut is a step of its own that changes the document.
+        f.doc()->setModified(false);
+        clickNumber(6);
+        action("editCutChannels")->trigger();
+        QCOMPARE(receive(6, 7), QStringList({"", "146.50000"}));
+        QVERIFY(f.doc()->isModified());
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 剪切信道"));
+        f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
 
         const QStringList before = WindowFixture::tableTexts(f.table());

@@ -1,8 +1,10 @@
 // The Qt serial port against a pseudo-terminal: the read time-out rules, purge, exclusive open,
 // and how COM names map to devices. Time bounds are generous; only gross misbehaviour fails.
 
+#include "port_diagnosis.h"
 #include "port_names.h"
 #include "qt_serial_port.h"
+#include "read_deadline.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -99,6 +101,31 @@ private slots:
         }
     }
 
+    // The rule on arrivals at chosen times, so no scheduling can blur them: an answer that
+    // starts late and comes in pieces closer together than the gap limit is read whole; a gap
+    // over the limit ends the read, and so does the total limit, late start or not.
+    void readDeadlineFollowsTheLatestBytes() {
+        // bytes asked for, pieces as (ms after the read began, bytes), bytes the read takes
+        const QList<std::tuple<int, QList<QPair<int, int>>, int>> cases = {
+            {12, {{400, 6}, {420, 6}}, 12},
+            {12, {{400, 6}, {440, 6}}, 6},
+            {12, {{20, 4}, {45, 4}, {70, 4}}, 12},
+            {12, {{1280, 6}, {1295, 6}}, 6},
+            {1, {{191, 1}}, 0}};
+        for (const auto& [count, pieces, expected] : cases) {
+            ReadDeadline deadline(SerialTimeouts{}, count);
+            int received = 0;
+            for (const auto& [at, size] : pieces) {
+                if (received == count || at > deadline.At()) {
+                    break;
+                }
+                received += std::min(size, count - received);
+                deadline.BytesArrived(at);
+            }
+            QCOMPARE(received, expected);
+        }
+    }
+
     // Also by another name of the same device, and for root, whom the driver lets through.
     void portIsExclusiveUntilClosed() {
         PtyLine line;
@@ -111,6 +138,32 @@ private slots:
         }
         line.port.Close();
         QVERIFY(!line.port.IsOpen() && second.Open(link));
+    }
+
+    // The cause told for a port that did not open, with the access check given, so that a
+    // refusal shows without root: a device the user may not open names the dialout group, one
+    // the user may open is held by another program, a missing one asks for the cable.
+    void openFailureCauses() {
+        using PortDiagnosis::Cause;
+        QTemporaryDir dir;
+        const QString device = dir.filePath("ttyUSB0");
+        QFile node(device);
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        node.close();
+        // device, Qt's error, access allowed, cause, a word of the text
+        const QList<std::tuple<QString, QSerialPort::SerialPortError, bool, Cause, QString>> cases =
+            {{device, QSerialPort::PermissionError, false, Cause::NoAccess, "dialout"},
+             {device, QSerialPort::PermissionError, true, Cause::Busy, "占用"},
+             {dir.filePath("none"), QSerialPort::DeviceNotFoundError, true, Cause::Missing,
+              "不存在"}};
+        for (const auto& [path, error, allowed, cause, word] : cases) {
+            const PortDiagnosis::Diagnosis diagnosis =
+                PortDiagnosis::Diagnose("COM1", path, error, "Permission denied",
+                                        [allowed = allowed](const QString&) { return allowed; });
+            QVERIFY2(diagnosis.cause == cause && diagnosis.text.contains(path) &&
+                         diagnosis.text.contains(word),
+                     qPrintable(diagnosis.text));
+        }
     }
 
     // COMn prefers the stable names of /dev/serial/by-id/ (sorted, the n-th link), falls back to

@@ -6,6 +6,7 @@
 
 #include <QTest>
 #include <malloc.h>
+#include <thread>
 
 namespace {
 
@@ -30,6 +31,69 @@ QList<QByteArray> SessionWrites(bool write, const MemoryImage& image = {}) {
 }
 
 const QByteArray kProgramRequest("\x02PROGRA", 7);
+
+// A line with a clock of its own, in milliseconds, for a radio that is slow to answer program
+// mode: reads follow the time-out rule against that clock, so a slow radio is tried without
+// waiting for it. The radio answers its requests in order, each answer leaving once the one
+// before it has.
+class ClockedLine : public SerialPort {
+public:
+    ClockedLine(SimulatedRadio& radio, int programModeDelay)
+        : m_radio(radio), m_programModeDelay(programModeDelay) {}
+
+    bool Open(const QString&) override { return m_open = true; }
+    QString OpenError() const override { return QString(); }
+    bool IsOpen() const override { return m_open; }
+    void SetQueueSizes(int, int) override {}
+    void SetTimeouts(const SerialTimeouts& timeouts) override { m_timeouts = timeouts; }
+    void SetLine() override {}
+    void Purge() override {
+        while (!m_arrivals.isEmpty() && m_arrivals.head().first <= m_now) {
+            m_arrivals.dequeue();
+        }
+    }
+    int Write(const std::uint8_t* bytes, int count) override {
+        m_now += count; // about a millisecond a byte at 9600 baud
+        const QByteArray written(reinterpret_cast<const char*>(bytes), count);
+        const QByteArray answer = m_radio.Receive(written);
+        if (!answer.isEmpty()) {
+            const int delay = written == kProgramRequest.right(1) ? m_programModeDelay : 2;
+            m_lastAnswerAt = std::max(m_lastAnswerAt, m_now + delay);
+            m_arrivals.enqueue({m_lastAnswerAt, answer});
+        }
+        return count;
+    }
+    int Read(std::uint8_t* buffer, int count) override {
+        const qint64 start = m_now;
+        qint64 deadline =
+            start + m_timeouts.readTotalConstant + qint64(m_timeouts.readTotalMultiplier) * count;
+        int received = 0;
+        while (received < count && !m_arrivals.isEmpty() && m_arrivals.head().first <= deadline) {
+            auto& [at, bytes] = m_arrivals.head();
+            m_now = std::max(m_now, at);
+            const QByteArray taken = bytes.left(count - received);
+            std::copy(taken.begin(), taken.end(), reinterpret_cast<char*>(buffer) + received);
+            received += int(taken.size());
+            bytes.remove(0, taken.size());
+            if (bytes.isEmpty()) {
+                m_arrivals.dequeue();
+            }
+            deadline = std::min(deadline, m_now + m_timeouts.readInterval);
+        }
+        m_now = received == count ? m_now : deadline;
+        return received;
+    }
+    void Close() override { m_open = false; }
+
+private:
+    SimulatedRadio& m_radio;
+    int m_programModeDelay;
+    SerialTimeouts m_timeouts;
+    bool m_open = false;
+    qint64 m_now = 0;
+    qint64 m_lastAnswerAt = 0;
+    QQueue<QPair<qint64, QByteArray>> m_arrivals; // when each answer arrives, in order
+};
 const QString kTooShort = "未收到足够的字节";
 const QString kWrongModel = "机型不匹配";
 const QString kCommError = "通信错误";
@@ -157,6 +221,44 @@ private slots:
             QCOMPARE(bench.port.writes.count("M\x02"), ignored < 0 ? 0 : 1);
             QVERIFY(bench.observer.reports.isEmpty() && bench.port.closes == 1);
         }
+    }
+
+    // A radio slow to answer program mode acknowledges a request only after the next one went
+    // out; the acknowledgements still on their way are waited out before the ident request, so
+    // they never pass for part of the ident reply.
+    void slowProgramModeAnswerStillReads() {
+        for (const int delay : {300, 600}) {
+            SimulatedRadio radio(RandomImage(1), {});
+            ClockedLine line(radio, delay);
+            RecordingObserver observer(line);
+            MemoryImage image = RandomImage(99);
+            const MemoryImage before = image;
+            const TransferOutcome outcome =
+                TransferEngine(line, observer).Run("COM1", image, TransferDirection::Read);
+            QVERIFY2(outcome.succeeded(),
+                     qPrintable(QString::number(delay) + " ms: " + outcome.message));
+            QCOMPARE(image, WithBlocksOf(before, radio.memory()));
+        }
+    }
+
+    // A paced answer leaves whole once its last byte has crossed, however late the simulator
+    // comes back to it: a gap inside an answer would end the program's read early.
+    void pacedAnswersLeaveWhole() {
+        WirePacer pacer(true);
+        pacer.Arrived(4);
+        const QByteArray answer("W\x00\x10\x08"
+                                "12345678",
+                                12);
+        pacer.Queue(answer);
+        QList<QByteArray> pieces;
+        while (pieces.join().size() < answer.size()) {
+            std::this_thread::sleep_for(pacer.UntilDue(std::chrono::milliseconds(50)));
+            const QByteArray due = pacer.TakeDue();
+            if (!due.isEmpty()) {
+                pieces << due;
+            }
+        }
+        QCOMPARE(pieces, QList<QByteArray>{answer});
     }
 
     // A simulated radio left running serves session after session; the figures its pacer keeps

@@ -2,6 +2,7 @@
 // keys, the progress dialog's Start and Cancel, and whatever else gets clicked meanwhile.
 
 #include "document_file.h"
+#include "held_port.h"
 #include "image_map.h"
 #include "new_document.h"
 #include "qt_serial_port.h"
@@ -35,6 +36,7 @@ class TestWindowTransfer : public QObject {
 private:
     WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
+    std::shared_ptr<BlockHold> m_hold;
 
     TransferDialog* dialog() const { return f.view()->transferDialog(); }
 
@@ -65,6 +67,20 @@ private:
             return false;
         }
         QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        return QTest::qWaitFor(
+            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
+    }
+    // Presses Start and waits until the transfer stands held on the line with blocks done.
+    bool startHeldAt(int blocks) {
+        m_hold = std::make_shared<BlockHold>(blocks);
+        f.view()->transfer()->worker()->setPortFactory(
+            [hold = m_hold] { return std::make_unique<HeldPort>(hold); });
+        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        return QTest::qWaitFor([this] { return m_hold->isHeld(); }, 30000);
+    }
+    // Lets the held transfer go on and waits until it has closed the dialog.
+    bool releaseAndWait() {
+        m_hold->release();
         return QTest::qWaitFor(
             [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
     }
@@ -107,6 +123,9 @@ private slots:
         QDir(f.backupFolder()).removeRecursively();
     }
     void cleanup() {
+        if (m_hold) {
+            m_hold->release(); // a test that failed half-way must not leave the worker held
+        }
         f.stop();
         m_radio.reset();
     }
@@ -114,20 +133,20 @@ private slots:
     // A box held open on the window (its own event loop, as About's) does not hold up the
     // blocks: they all arrive while it is up. What was read is kept as a backup too.
     void readFillsTheTableAndTheOptions() {
-        QVERIFY(startRadio(RadioMemory(), {"--pace"}));
+        QVERIFY(startRadio(RadioMemory()));
         const MemoryImage before = f.image();
         f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         bool allBlocksWhileHeld = false;
         atBlock(20, [&] {
-            allBlocksWhileHeld = QTest::qWaitFor([this] { return dialog()->pos() == 114; }, 10000);
+            allBlocksWhileHeld = QTest::qWaitFor([this] { return dialog()->pos() == 114; }, 30000);
         });
         QVERIFY(startAndWait());
         QVERIFY(allBlocksWhileHeld);
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
         QVERIFY(f.doc()->isModified());
-        QVERIFY(f.messenger->shown.isEmpty());
+        QCOMPARE(f.messenger->boxes(), QStringList());
         const QStringList names = backups();
         QVERIFY2(names.size() == 1 && names.at(0).endsWith("-COM1_read.sin"),
                  qPrintable(names.join(' ')));
@@ -140,7 +159,7 @@ private slots:
     }
 
     void writeSendsWhatTheTableShowsAsStartFoundIt() {
-        QVERIFY(startRadio(NewDocumentImage(), {"--pace"}));
+        QVERIFY(startRadio(NewDocumentImage()));
         f.typeChannel(1, "145.5");
         f.moveTo(3, 1);
         f.type("146.25");
@@ -150,30 +169,37 @@ private slots:
         QCOMPARE(f.cell(3, 1), QStringLiteral("146.25000"));
         const QStringList written = f.tableTexts(f.table());
         // An edit made while the blocks go out belongs to the next write, not to this one.
-        atBlock(10, [this] {
-            QVERIFY(activateFrame());
-            f.typeChannel(6, "147");
-        });
-        QVERIFY(startAndWait());
+        QVERIFY(startHeldAt(10));
+        QVERIFY(activateFrame());
+        f.typeChannel(6, "147");
+        QVERIFY(releaseAndWait());
         QCOMPARE(f.cell(6, 1), QStringLiteral("147.00000"));
         QCOMPARE(f.tableTexts(WindowFixture::decoded(radioMemory())), written);
-        QVERIFY(f.messenger->shown.isEmpty());
+        QCOMPARE(f.messenger->boxes(), QStringList());
     }
 
+    // The same window and worker then read to the end.
     void cancelDuringReadLeavesImageAndTable() {
-        QVERIFY(startRadio(RadioMemory(), {"--pace"}));
+        QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(4, "140");
         f.doc()->setModified(false);
         const MemoryImage imageBefore = f.image();
         const QStringList tableBefore = f.tableTexts(f.table());
-        atBlock(50, [this] { QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton); });
         f.key(Qt::Key_R);
-        QVERIFY(startAndWait());
+        QVERIFY(startHeldAt(50));
+        QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+        QVERIFY(releaseAndWait());
         QVERIFY(f.image() == imageBefore);
         QCOMPARE(f.tableTexts(f.table()), tableBefore);
         QVERIFY(!f.doc()->isModified());
-        QVERIFY(f.messenger->shown.isEmpty());
+        QCOMPARE(f.messenger->boxes(), QStringList());
         QVERIFY(backups().isEmpty());
+
+        f.action("actionReadData")->trigger();
+        QVERIFY(dialog()->isWindowOpen());
+        QVERIFY(startAndWait());
+        QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
+        QCOMPARE(f.messenger->boxes(), QStringList());
     }
 
     // Five silent attempts at program mode, then a question per further attempt, asked on the
@@ -191,15 +217,14 @@ private slots:
 
     // Closing cancels the transfer first, then asks about unsaved changes as usual.
     void closingDuringATransfer() {
-        QVERIFY(startRadio(RadioMemory(), {"--pace"}));
+        QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(5, "140");
         f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
-        bool closedAtOnce = true;
         f.key(Qt::Key_R);
-        atBlock(30, [this, &closedAtOnce] { closedAtOnce = f.frame()->close(); });
-        dialog()->startButton()->click();
+        QVERIFY(startHeldAt(30));
+        QVERIFY(!f.frame()->close());
+        m_hold->release();
         QTRY_VERIFY_WITH_TIMEOUT(!f.frame()->isVisible(), 30000);
-        QVERIFY(!closedAtOnce);
         QVERIFY(!dialog()->isWindowOpen() && !f.view()->isTransferBusy());
         QCOMPARE(f.messenger->shown.size(), 1); // the unsaved-changes question, nothing else
         QVERIFY(f.messenger->shown.at(0).text.startsWith(QStringLiteral("是否保存")));
@@ -213,7 +238,7 @@ private slots:
     // takes edits for the next write, Read only chooses the next direction, and the file, print
     // and option commands are refused, from menus and keys alike.
     void commandsDuringATransfer() {
-        QVERIFY(startRadio(NewDocumentImage(), {"--pace"}));
+        QVERIFY(startRadio(NewDocumentImage()));
         f.typeChannel(1, "150");
         f.image().WriteByte(0x000, 0xAB); // never travels; New or Open would replace it
         f.action("actionReadData")->trigger();
@@ -223,21 +248,20 @@ private slots:
             "actionFileSaveAs",     "actionFilePrint",        "actionFilePrintPreview",
             "actionFilePrintSetup", "actionOptionalFeatures", "actionTuning"};
         QStringList enabledDuring;
-        atBlock(20, [&] {
-            for (const char* command : refused) {
-                if (f.action(command)->isEnabled()) {
-                    enabledDuring << QLatin1String(command);
-                }
-                f.action(command)->trigger();
+        QVERIFY(startHeldAt(20));
+        for (const char* command : refused) {
+            if (f.action(command)->isEnabled()) {
+                enabledDuring << QLatin1String(command);
             }
-            f.action("actionReadData")->trigger();
-            QVERIFY(activateFrame());
-            f.typeChannel(2, "160");
-        });
-        QVERIFY(startAndWait());
+            f.action(command)->trigger();
+        }
+        f.action("actionReadData")->trigger();
+        QVERIFY(activateFrame());
+        f.typeChannel(2, "160");
+        QVERIFY(releaseAndWait());
         QCOMPARE(enabledDuring, QStringList());
         QCOMPARE(m_modals, QStringList());
-        QVERIFY(f.messenger->shown.isEmpty());
+        QCOMPARE(f.messenger->boxes(), QStringList());
         QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         QCOMPARE(f.view()->direction(), TransferDirection::Read);
