@@ -17,10 +17,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CableDoctor", text);
-}
-
 QString ReadText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -173,15 +169,18 @@ public:
         CheckBrltty();
         if (m_report.ports.isEmpty()) {
             Add(CableFinding::Severity::Problem, QStringLiteral("no-port"), QString(),
-                Tr("没有找到 USB 串口：编程线没有插好，或者系统没有认出它。"
-                   "请插好编程线；qtr318 ports 列出所有串口。"),
+                QCoreApplication::translate(
+                    "CableDoctor", "没有找到 USB 串口：编程线没有插好，或者系统没有认出它。"
+                                   "请插好编程线；qtr318 ports 列出所有串口。"),
                 QString());
         }
         if (m_report.ruleFile.isEmpty()) {
             Add(CableFinding::Severity::Note, QStringLiteral("no-rule"), QString(),
-                Tr("没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，"
-                   "只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。"
-                   "在源码文件夹中运行：")
+                QCoreApplication::translate(
+                    "CableDoctor",
+                    "没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，"
+                    "只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。"
+                    "在源码文件夹中运行：")
                     .arg(m_report.ruleLookedIn.join(QStringLiteral(", "))),
                 QStringLiteral("sudo install -m 644 data/%1 /etc/udev/rules.d/ && "
                                "sudo udevadm control --reload-rules && sudo udevadm trigger")
@@ -301,20 +300,24 @@ private:
         for (const CablePort& port : m_report.ports) {
             CheckAccess(port);
             if (port.holderPid != 0) {
-                const QString program =
-                    port.holderProgram.isEmpty() ? Tr("未知程序") : port.holderProgram;
+                const QString program = port.holderProgram.isEmpty()
+                                            ? QCoreApplication::translate("CableDoctor", "未知程序")
+                                            : port.holderProgram;
                 Add(CableFinding::Severity::Problem, QStringLiteral("busy"), port.device,
-                    Tr("%1 正被另一个程序占用：%2（进程号 %3）。请关闭它，或者结束它：")
+                    QCoreApplication::translate(
+                        "CableDoctor",
+                        "%1 正被另一个程序占用：%2（进程号 %3）。请关闭它，或者结束它：")
                         .arg(port.device, program)
                         .arg(port.holderPid),
                     QStringLiteral("kill %1").arg(port.holderPid));
             }
             if (m_report.modemManager && !port.coveredByRule) {
-                const bool ruleThere = !m_report.ruleFile.isEmpty();
                 Add(CableFinding::Severity::Problem, QStringLiteral("modem-manager"), port.device,
-                    Tr("ModemManager 正在运行，本程序的 udev 规则%1没有让它避开 %2（%3）："
-                       "它会向对讲机发送调制解调器命令。不用调制解调器时请停用它：")
-                        .arg(ruleThere ? QString() : Tr("（未安装）"), port.device, UsbId(port)),
+                    QCoreApplication::translate(
+                        "CableDoctor",
+                        "ModemManager 正在运行，而本程序的 udev 规则没有让它避开 %1（%2）："
+                        "它会向对讲机发送调制解调器命令。不用调制解调器时请停用它：")
+                        .arg(port.device, UsbId(port)),
                     QStringLiteral("sudo systemctl disable --now ModemManager"));
             }
         }
@@ -323,14 +326,17 @@ private:
     void CheckAccess(const CablePort& port) {
         if (port.access == CablePort::Access::NotYetActive) {
             Add(CableFinding::Severity::Problem, QStringLiteral("log-in-again"), port.device,
-                Tr("用户 %1 已加入 %2 组，但本次登录早于加入，%3 还打不开："
-                   "请注销并重新登录（log out and back in）。")
+                QCoreApplication::translate(
+                    "CableDoctor", "用户 %1 已加入 %2 组，但本次登录早于加入，%3 还打不开："
+                                   "请注销并重新登录。")
                     .arg(m_account.name, port.group, port.device),
                 QString());
         } else if (port.access == CablePort::Access::Denied) {
             Add(CableFinding::Severity::Problem, QStringLiteral("no-access"), port.device,
-                Tr("用户 %1 没有 %2 的读写权限（设备属于 %3 组）。请把用户加入该组，"
-                   "然后注销并重新登录（log out and back in）：")
+                QCoreApplication::translate(
+                    "CableDoctor",
+                    "用户 %1 没有 %2 的读写权限（设备属于 %3 组）。请把用户加入该组，"
+                    "然后注销并重新登录：")
                     .arg(m_account.name, port.device, port.group),
                 QStringLiteral("sudo usermod -aG %1 %2").arg(port.group, m_account.name));
         }
@@ -353,8 +359,10 @@ private:
             }
         }
         const QString text =
-            Tr("brltty（盲文显示器服务）已安装，它的 udev 规则 %1 认领 CH340 芯片的编程线："
-               "编程线插上一秒后就会消失。不用盲文显示器时请卸载它，然后重新插上编程线：")
+            QCoreApplication::translate(
+                "CableDoctor",
+                "brltty（盲文显示器服务）已安装，它的 udev 规则 %1 认领 CH340 芯片的编程线："
+                "编程线插上一秒后就会消失。不用盲文显示器时请卸载它，然后重新插上编程线：")
                 .arg(rules);
         const QString fix = QStringLiteral("sudo apt remove brltty");
         if (!ch340.isEmpty()) {

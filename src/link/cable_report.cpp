@@ -7,10 +7,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CableReport", text);
-}
-
 bool Blocks(const CableFinding& finding, const CablePort& port) {
     return finding.severity == CableFinding::Severity::Problem &&
            (finding.device.isEmpty() || finding.device == port.device);
@@ -51,19 +47,24 @@ const char* AccessCode(CablePort::Access access) {
 QString AccessText(const CablePort& port) {
     switch (port.access) {
     case CablePort::Access::Acl:
-        return Tr("可以打开（当前登录的用户有设备的访问控制表，来自 uaccess）");
+        return QCoreApplication::translate(
+            "CableReport", "可以打开（当前登录的用户有设备的访问控制表，来自 uaccess）");
     case CablePort::Access::Group:
-        return Tr("可以打开（%1 组的成员）").arg(port.group);
+        return QCoreApplication::translate("CableReport", "可以打开（%1 组的成员）")
+            .arg(port.group);
     case CablePort::Access::Owner:
-        return Tr("可以打开（设备的权限允许）");
+        return QCoreApplication::translate("CableReport", "可以打开（设备的权限允许）");
     case CablePort::Access::Root:
-        return Tr("可以打开（root）");
+        return QCoreApplication::translate("CableReport", "可以打开（root）");
     case CablePort::Access::NotYetActive:
-        return Tr("不能打开：加入 %1 组要重新登录后才生效").arg(port.group);
+        return QCoreApplication::translate("CableReport", "不能打开：加入 %1 组要重新登录后才生效")
+            .arg(port.group);
     case CablePort::Access::Denied:
         break;
     }
-    return Tr("不能打开：既没有访问控制表，也不是 %1 组的成员").arg(port.group);
+    return QCoreApplication::translate("CableReport",
+                                       "不能打开：既没有访问控制表，也不是 %1 组的成员")
+        .arg(port.group);
 }
 
 QString UsbId(const CablePort& port) {
@@ -78,15 +79,20 @@ QString PortText(const CablePort& port) {
         text += QStringLiteral(" (") + port.com + QLatin1Char(')');
     }
     text += QLatin1Char('\n');
-    const QString chip = port.chip.isEmpty() ? Tr("不是已知的编程线芯片") : port.chip;
+    const QString chip = port.chip.isEmpty()
+                             ? QCoreApplication::translate("CableReport", "不是已知的编程线芯片")
+                             : port.chip;
     const QString name = port.usbName.isEmpty() ? QString() : QStringLiteral(", ") + port.usbName;
-    text += Tr("    芯片：%1（USB %2%3）\n").arg(chip, UsbId(port), name);
+    text += QCoreApplication::translate("CableReport", "    芯片：%1（USB %2%3）\n")
+                .arg(chip, UsbId(port), name);
     if (!port.byId.isEmpty()) {
-        text += Tr("    固定名称：%1\n").arg(port.byId);
+        text += QCoreApplication::translate("CableReport", "    固定名称：%1\n").arg(port.byId);
     }
-    text += Tr("    权限：%1\n").arg(AccessText(port));
+    text += QCoreApplication::translate("CableReport", "    权限：%1\n").arg(AccessText(port));
     if (port.holderPid != 0) {
-        text += Tr("    占用：%1（进程号 %2）\n").arg(port.holderProgram).arg(port.holderPid);
+        text += QCoreApplication::translate("CableReport", "    占用：%1（进程号 %2）\n")
+                    .arg(port.holderProgram)
+                    .arg(port.holderPid);
     }
     return text;
 }
@@ -114,30 +120,36 @@ bool CableReport::usable() const {
 namespace CableReportFormat {
 
 QString Text(const CableReport& report) {
-    QString text = Tr("用户：%1\n").arg(report.user);
-    text += Tr("USB 串口：%1\n").arg(report.ports.size());
+    QString text = QCoreApplication::translate("CableReport", "用户：%1\n").arg(report.user);
+    text += QCoreApplication::translate("CableReport", "USB 串口：%1\n").arg(report.ports.size());
     for (const CablePort& port : report.ports) {
         text += PortText(port);
     }
-    text += Tr("本程序的 udev 规则：%1\n")
-                .arg(report.ruleFile.isEmpty() ? Tr("未安装") : report.ruleFile);
-    text += Tr("ModemManager：%1\n").arg(report.modemManager ? Tr("正在运行") : Tr("没有运行"));
+    text +=
+        QCoreApplication::translate("CableReport", "本程序的 udev 规则：%1\n")
+            .arg(report.ruleFile.isEmpty() ? QCoreApplication::translate("CableReport", "未安装")
+                                           : report.ruleFile);
+    text += QCoreApplication::translate("CableReport", "ModemManager：%1\n")
+                .arg(report.modemManager ? QCoreApplication::translate("CableReport", "正在运行")
+                                         : QCoreApplication::translate("CableReport", "没有运行"));
     const QString problems = FindingsText(report, CableFinding::Severity::Problem);
     if (!problems.isEmpty()) {
-        text += QLatin1Char('\n') + Tr("问题：\n") + problems;
+        text +=
+            QLatin1Char('\n') + QCoreApplication::translate("CableReport", "问题：\n") + problems;
     }
     const QString notes = FindingsText(report, CableFinding::Severity::Note);
     if (!notes.isEmpty()) {
-        text += QLatin1Char('\n') + Tr("提示：\n") + notes;
+        text += QLatin1Char('\n') + QCoreApplication::translate("CableReport", "提示：\n") + notes;
     }
     text += QLatin1Char('\n');
     if (const CablePort* port = UsablePort(report)) {
-        text += Tr("结论：编程线 %1 可以使用。\n")
+        text += QCoreApplication::translate("CableReport", "结论：编程线 %1 可以使用。\n")
                     .arg(port->com.isEmpty()
                              ? port->device
                              : port->com + QStringLiteral(" (") + port->device + QLatin1Char(')'));
     } else {
-        text += Tr("结论：没有可以使用的编程线；请按上面的问题逐一处理。\n");
+        text += QCoreApplication::translate(
+            "CableReport", "结论：没有可以使用的编程线；请按上面的问题逐一处理。\n");
     }
     return text;
 }
