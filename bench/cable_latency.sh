@@ -7,47 +7,13 @@
 #
 # Usage: bench/cable_latency.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
 runs=${2:-3}
-qtr318=$build/cli/qtr318
-sim=$build/tools/qtr318-radio-sim
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-    if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; wait "$sim_pid" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Seconds one command takes against a fresh radio: timed LATENCY qtr318 arguments (PORT stands
-# for the device).
-timed() {
-    local latency=$1
-    shift
-    : >"$work/sim.out"
-    "$sim" --pace --latency-timer "$latency" >"$work/sim.out" 2>/dev/null &
-    sim_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/sim.out" ] && break
-        sleep 0.05
-    done
-    local port arguments=() begin end
-    port=$(head -n 1 "$work/sim.out")
-    for argument in "$@"; do arguments+=("${argument/PORT/$port}"); done
-    begin=$(date +%s.%N)
-    "$qtr318" "${arguments[@]}" >/dev/null
-    end=$(date +%s.%N)
-    kill "$sim_pid"
-    wait "$sim_pid" || true
-    sim_pid=
-    echo "$end - $begin" | bc -l
-}
+source "$(dirname "$0")/timed_runs.sh"
 
 best() { # name floor_bytes latency qtr318 arguments...
     local name=$1 bytes=$2 latency=$3
     shift 3
-    for _ in $(seq "$runs"); do timed "$latency" "$@"; done | awk -v name="$name" \
+    for _ in $(seq "$runs"); do timed_run --pace --latency-timer "$latency" -- "$@"; done | awk -v name="$name" \
         -v latency="$latency" -v bytes="$bytes" '
         { if (NR == 1 || $1 < best) best = $1 }
         END { floor = bytes / 960
