@@ -116,6 +116,12 @@ using Setup = std::function<void(const FakeSystem&)>;
 const char* const kBrlttyRule =
     "ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\"\n";
 
+// A CH340 cable and the udev rule.
+void Cable(const FakeSystem& system) {
+    system.installRule();
+    system.addCable("ttyUSB0", "1a86", "7523");
+}
+
 QStringList Codes(const CableReport& report) {
     QStringList codes;
     for (const CableFinding& finding : report.findings) {
@@ -164,22 +170,18 @@ private slots:
         QTest::addColumn<QStringList>("codes"); // of every finding, sorted
         QTest::addColumn<QString>("fix");       // of the first finding, if any
 
-        const auto cable = [](const FakeSystem& system) {
-            system.installRule();
-            system.addCable("ttyUSB0", "1a86", "7523");
-        };
-        QTest::newRow("dialout member") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("dialout member") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.setDialoutMembers("alice", true);
         }) << true << QStringList{} << QString();
-        QTest::newRow("no access") << Setup(cable) << false << QStringList{"no-access"}
+        QTest::newRow("no access") << Setup(Cable) << false << QStringList{"no-access"}
                                    << "sudo usermod -aG dialout alice";
-        QTest::newRow("dialout joined after logging in") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("dialout joined after logging in") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.setDialoutMembers("bob,alice", false);
         }) << false << QStringList{"log-in-again"} << QString();
-        QTest::newRow("held by another program") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("held by another program") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.setDialoutMembers("alice", true);
             system.process(4321, "minicom", "/dev/ttyUSB0");
         }) << false << QStringList{"busy"} << "kill 4321";
@@ -192,8 +194,8 @@ private slots:
             << "sudo install -m 644 data/60-qtr318-cable.rules "
                "/etc/udev/rules.d/ && sudo udevadm control "
                "--reload-rules && sudo udevadm trigger";
-        QTest::newRow("ModemManager, cable the rule names") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("ModemManager, cable the rule names") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.setDialoutMembers("alice", true);
             system.process(612, "ModemManager");
         }) << true << QStringList{} << QString();
@@ -205,8 +207,8 @@ private slots:
                    system.process(612, "ModemManager");
                })
             << false << QStringList{"modem-manager"} << "sudo systemctl disable --now ModemManager";
-        QTest::newRow("brltty takes CH340 cables") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("brltty takes CH340 cables") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.setDialoutMembers("alice", true);
             system.file("usr/lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
         }) << false << QStringList{"brltty"} << "sudo apt remove brltty";
@@ -220,14 +222,14 @@ private slots:
             system.setDialoutMembers("alice", true);
             system.file("lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
         }) << true << QStringList{"brltty"} << "sudo apt remove brltty";
-        QTest::newRow("brltty's rule masked") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("brltty's rule masked") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.setDialoutMembers("alice", true);
             system.file("usr/lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
             system.link("etc/udev/rules.d/85-brltty.rules", "/dev/null");
         }) << true << QStringList{} << QString();
-        QTest::newRow("one usable cable of two") << Setup([&](const FakeSystem& system) {
-            cable(system);
+        QTest::newRow("one usable cable of two") << Setup([](const FakeSystem& system) {
+            Cable(system);
             system.addCable("ttyUSB1", "10c4", "ea60");
             system.setDialoutMembers("alice", true);
             system.process(4321, "minicom", "/dev/ttyUSB0");
