@@ -59,6 +59,14 @@ const HelpText kTexts[] = {
      QT_TRANSLATE_NOOP("Cli", "列出各个串口：名称、设备、描述、USB 厂商:产品、序列号和指向它的\n"
                               "COM 名；然后列出 COM1-COM4 各指向哪里。\n"),
      "", false},
+    {"doctor",
+     QT_TRANSLATE_NOOP("Cli", "诊断编程线为什么不能用：列出各个 USB 串口的芯片、固定名称、COM 名\n"
+                              "和能否打开，检查 brltty、ModemManager、本程序的 udev 规则和占用\n"
+                              "串口的程序，对每个问题给出修正它的命令。找到可以使用的编程线且\n"
+                              "没有问题挡住它时以 0 退出，否则以 1 退出。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  --format text|json  text（默认）为给人看的报告；json 供脚本使用。\n"),
+     false},
     {"read",
      QT_TRANSLATE_NOOP("Cli", "通过写频线读取对讲机的内存并保存。给出几个 --port 时同时读取这几台\n"
                               "对讲机，每个串口一个文件，放在一个文件夹中，最后列出结果表。\n"),

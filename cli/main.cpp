@@ -1,6 +1,7 @@
 #include "cli_command.h"
 #include "command_help.h"
 #include "diff_command.h"
+#include "doctor_command.h"
 #include "file_commands.h"
 #include "ports_command.h"
 #include "transfer_commands.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-const std::array<Cli::Command, 9> kCommands = {{
+const std::array<Cli::Command, 10> kCommands = {{
     {"new", "new    -o OUT.sin", Cli::RunNew},
     {"show", "show   IN.sin", Cli::RunShow},
     {"export", "export IN.sin [-o OUT.csv] [--format native|generic]", Cli::RunExport},
@@ -26,6 +27,7 @@ const std::array<Cli::Command, 9> kCommands = {{
      Cli::RunWrite},
     {"verify", "verify --port PORT... IN.sin [--blocks] [--retries N]", Cli::RunVerify},
     {"ports", "ports", Cli::RunPorts},
+    {"doctor", "doctor [--format text|json]", Cli::RunDoctor},
 }};
 
 void PrintHelp(FILE* stream) {

@@ -21,7 +21,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${QTR318_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QTR318_PROJECT_URL})
+if(QTR318_PROJECT_URL)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QTR318_PROJECT_URL})
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so dpkg-shlibdeps cannot see them: the window's display plugins, and the
 # Chinese texts of Qt's own dialogs with a font that has the glyphs.

@@ -1,6 +1,7 @@
 // qtr318-radio-sim: a radio on a pseudo-terminal, so the program can be tried and tested without
 // one. The first line on stdout is the device to open.
 
+#include "cable_latency.h"
 #include "document_file.h"
 #include "new_document.h"
 #include "simulated_radio.h"
@@ -79,6 +80,7 @@ struct Settings {
     SimulatedRadio::Options radio;
     QString savePath;
     bool paced = false;
+    int latencyTimer = 0; // ms
     bool statistics = false;
     bool trace = false;
 };
@@ -152,6 +154,11 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
          QStringLiteral("K")},
         {QStringLiteral("pace"),
          QCoreApplication::translate("RadioSim", "每个字节按 9600 波特花 10 个位时间。")},
+        {QStringLiteral("latency-timer"),
+         QCoreApplication::translate("RadioSim",
+                                     "像带延迟定时器的 USB 串口线那样交出应答：应答的第一个字节"
+                                     "到达后满 N 毫秒，或 62 字节的缓冲区满时，才交出收到的字节。"),
+         QStringLiteral("N"), QStringLiteral("0")},
         {QStringLiteral("stats"),
          QCoreApplication::translate("RadioSim", "退出时在标准错误上输出会话的时间花在了哪里。")},
         {QStringLiteral("trace"),
@@ -192,6 +199,12 @@ bool ParseSettings(const QCoreApplication& app, Settings& settings) {
         }
     }
     settings.paced = parser.isSet(QStringLiteral("pace"));
+    bool latencyOk = false;
+    settings.latencyTimer = parser.value(QStringLiteral("latency-timer")).toInt(&latencyOk);
+    if (!latencyOk || settings.latencyTimer < 0 || settings.latencyTimer > 255) {
+        Complain(QCoreApplication::translate("RadioSim", "--latency-timer 的值是 0~255 毫秒"));
+        return false;
+    }
     settings.statistics = parser.isSet(QStringLiteral("stats"));
     settings.trace = parser.isSet(QStringLiteral("trace"));
     settings.savePath = parser.value(QStringLiteral("save"));
@@ -210,11 +223,11 @@ void Save(const Settings& settings, const SimulatedRadio& radio) {
     }
 }
 
-void Serve(int master, SimulatedRadio& radio, WirePacer& pacer, bool trace) {
+void Serve(int master, SimulatedRadio& radio, WirePacer& pacer, CableLatency& cable, bool trace) {
     while (!g_stop) {
         pollfd descriptor{master, POLLIN, 0};
         // ppoll waits to the nanosecond, so a paced answer leaves on time, not on the next tick.
-        const auto wait = pacer.UntilDue(std::chrono::milliseconds(200));
+        const auto wait = cable.UntilRelease(pacer.UntilDue(std::chrono::milliseconds(200)));
         const timespec timeout{static_cast<time_t>(wait.count() / 1000000000),
                                static_cast<long>(wait.count() % 1000000000)};
         const int ready = ppoll(&descriptor, 1, &timeout, nullptr);
@@ -238,7 +251,8 @@ void Serve(int master, SimulatedRadio& radio, WirePacer& pacer, bool trace) {
                 }
             }
         }
-        const QByteArray due = pacer.TakeDue();
+        cable.Hold(pacer.TakeDue());
+        const QByteArray due = cable.TakeReleased();
         if (!due.isEmpty() && write(master, due.constData(), static_cast<size_t>(due.size())) < 0) {
             Complain(SystemError(errno));
         }
@@ -276,7 +290,8 @@ int main(int argc, char* argv[]) {
     SimulatedRadio radio(settings.memory, settings.radio);
     radio.setOnEndOfWrite([&] { Save(settings, radio); });
     WirePacer pacer(settings.paced);
-    Serve(pty.master, radio, pacer, settings.trace);
+    CableLatency cable{std::chrono::milliseconds(settings.latencyTimer)};
+    Serve(pty.master, radio, pacer, cable, settings.trace);
 
     Save(settings, radio);
     if (settings.statistics) {

@@ -43,6 +43,156 @@
     </message>
 </context>
 <context>
+    <name>CableDoctor</name>
+    <message>
+        <source>没有找到 USB 串口：编程线没有插好，或者系统没有认出它。请插好编程线；qtr318 ports 列出所有串口。</source>
+        <translation>No USB serial port found: the programming cable is not plugged in, or the system did not recognise it. Plug in the cable; qtr318 ports lists every serial port.</translation>
+    </message>
+    <message>
+        <source>没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。在源码文件夹中运行：</source>
+        <translation>The udev rule 60-qtr318-cable.rules of this program is not installed (looked in: %1). Without it only members of the dialout group can open the cable, and ModemManager probes the radio. In the source folder, run:</translation>
+    </message>
+    <message>
+        <source>未知程序</source>
+        <translation>an unknown program</translation>
+    </message>
+    <message>
+        <source>%1 正被另一个程序占用：%2（进程号 %3）。请关闭它，或者结束它：</source>
+        <translation>%1 is held by another program: %2 (process %3). Close it, or end it:</translation>
+    </message>
+    <message>
+        <source>用户 %1 已加入 %2 组，但本次登录早于加入，%3 还打不开：请注销并重新登录。</source>
+        <translation>User %1 has joined the %2 group, but this session began before that, so %3 cannot be opened yet: log out and back in.</translation>
+    </message>
+    <message>
+        <source>用户 %1 没有 %2 的读写权限（设备属于 %3 组）。请把用户加入该组，然后注销并重新登录：</source>
+        <translation>User %1 may not read and write %2 (the device belongs to the %3 group). Add the user to that group, then log out and back in:</translation>
+    </message>
+    <message>
+        <source>brltty（盲文显示器服务）已安装，它的 udev 规则 %1 认领 CH340 芯片的编程线：编程线插上一秒后就会消失。不用盲文显示器时请卸载它，然后重新插上编程线：</source>
+        <translation>brltty (the braille display service) is installed, and its udev rules %1 claim cables with the CH340 chip: the cable vanishes a second after it is plugged in. If you use no braille display, remove it, then plug the cable in again:</translation>
+    </message>
+    <message>
+        <source>ModemManager 正在运行，而本程序的 udev 规则没有让它避开 %1（%2）：它会向对讲机发送调制解调器命令。不用调制解调器时请停用它：</source>
+        <translation>ModemManager is running, and the udev rule of this program does not keep it away from %1 (%2): it sends modem commands into the radio. If you use no modem, turn it off:</translation>
+    </message>
+</context>
+<context>
+    <name>CableReport</name>
+    <message>
+        <source>可以打开（当前登录的用户有设备的访问控制表，来自 uaccess）</source>
+        <translation>may be opened (access control list for the user at the seat, from uaccess)</translation>
+    </message>
+    <message>
+        <source>可以打开（%1 组的成员）</source>
+        <translation>may be opened (member of the %1 group)</translation>
+    </message>
+    <message>
+        <source>可以打开（设备的权限允许）</source>
+        <translation>may be opened (the device's permissions allow it)</translation>
+    </message>
+    <message>
+        <source>可以打开（root）</source>
+        <translation>may be opened (root)</translation>
+    </message>
+    <message>
+        <source>不能打开：加入 %1 组要重新登录后才生效</source>
+        <translation>cannot be opened: joining the %1 group takes effect after logging in again</translation>
+    </message>
+    <message>
+        <source>不能打开：既没有访问控制表，也不是 %1 组的成员</source>
+        <translation>cannot be opened: no access control list, and not a member of the %1 group</translation>
+    </message>
+    <message>
+        <source>不是已知的编程线芯片</source>
+        <translation>not a known cable chip</translation>
+    </message>
+    <message>
+        <source>    芯片：%1（USB %2%3）
+</source>
+        <translation>    chip: %1 (USB %2%3)
+</translation>
+    </message>
+    <message>
+        <source>    固定名称：%1
+</source>
+        <translation>    stable name: %1
+</translation>
+    </message>
+    <message>
+        <source>    权限：%1
+</source>
+        <translation>    access: %1
+</translation>
+    </message>
+    <message>
+        <source>    占用：%1（进程号 %2）
+</source>
+        <translation>    held by: %1 (process %2)
+</translation>
+    </message>
+    <message>
+        <source>用户：%1
+</source>
+        <translation>User: %1
+</translation>
+    </message>
+    <message>
+        <source>USB 串口：%1
+</source>
+        <translation>USB serial ports: %1
+</translation>
+    </message>
+    <message>
+        <source>本程序的 udev 规则：%1
+</source>
+        <translation>This program's udev rule: %1
+</translation>
+    </message>
+    <message>
+        <source>未安装</source>
+        <translation>not installed</translation>
+    </message>
+    <message>
+        <source>ModemManager：%1
+</source>
+        <translation>ModemManager: %1
+</translation>
+    </message>
+    <message>
+        <source>正在运行</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>没有运行</source>
+        <translation>not running</translation>
+    </message>
+    <message>
+        <source>问题：
+</source>
+        <translation>Problems:
+</translation>
+    </message>
+    <message>
+        <source>提示：
+</source>
+        <translation>Notes:
+</translation>
+    </message>
+    <message>
+        <source>结论：编程线 %1 可以使用。
+</source>
+        <translation>Verdict: the cable on %1 can be used.
+</translation>
+    </message>
+    <message>
+        <source>结论：没有可以使用的编程线；请按上面的问题逐一处理。
+</source>
+        <translation>Verdict: no cable can be used; deal with the problems above one by one.
+</translation>
+    </message>
+</context>
+<context>
     <name>ChannelColumns</name>
     <message>
         <source>信道</source>
@@ -781,6 +931,28 @@ and then nothing is written.
     <message>
         <source>%1，但读回校验在第 %2 块（共 %3 块）中断：对讲机的应答不完整，没有校验完。请检查写频线和对讲机的电量，再用 qtr318 verify 检查。</source>
         <translation>%1, but the read-back was cut short at block %2 of %3: the radio&apos;s answer was incomplete, so the write is not verified. Check the cable and the radio&apos;s battery, then run qtr318 verify.</translation>
+        <source>诊断编程线为什么不能用：列出各个 USB 串口的芯片、固定名称、COM 名
+和能否打开，检查 brltty、ModemManager、本程序的 udev 规则和占用
+串口的程序，对每个问题给出修正它的命令。找到可以使用的编程线且
+没有问题挡住它时以 0 退出，否则以 1 退出。
+</source>
+        <translation>Tells why a programming cable does not work: lists every USB serial port with
+its chip, stable name, COM name and whether you may open it, checks brltty,
+ModemManager, the udev rule of this program and programs holding a port, and
+gives the command that fixes each problem. Exits with 0 when a usable cable
+is found and nothing blocks it, else with 1.
+</translation>
+    </message>
+    <message>
+        <source>  --format text|json  text（默认）为给人看的报告；json 供脚本使用。
+</source>
+        <translation>  --format text|json  text (the default) is a report for people; json is for
+                   scripts.
+</translation>
+    </message>
+    <message>
+        <source>--format 只能是 text 或 json</source>
+        <translation>--format is text or json</translation>
     </message>
 </context>
 <context>
@@ -1073,6 +1245,14 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>--quiet-after 的值是会话的次数</source>
         <translation>--quiet-after takes a count of sessions</translation>
+    </message>
+    <message>
+        <source>像带延迟定时器的 USB 串口线那样交出应答：应答的第一个字节到达后满 N 毫秒，或 62 字节的缓冲区满时，才交出收到的字节。</source>
+        <translation>Passes answers on as a USB serial cable with a latency timer does: received bytes go on only N ms after an answer's first byte arrived, or when the 62-byte buffer is full.</translation>
+    </message>
+    <message>
+        <source>--latency-timer 的值是 0~255 毫秒</source>
+        <translation>--latency-timer takes 0 to 255 ms</translation>
     </message>
 </context>
 <context>

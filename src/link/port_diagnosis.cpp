@@ -17,26 +17,21 @@
 namespace PortDiagnosis {
 namespace {
 
-struct Holder {
-    qint64 pid = 0;
-    QString program;
-};
-
-QString ProgramOf(qint64 pid) {
-    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+QString ProgramOf(const QString& root, qint64 pid) {
+    QFile comm(root + QStringLiteral("/proc/%1/comm").arg(pid));
     if (!comm.open(QIODevice::ReadOnly)) {
         return QString();
     }
     return QString::fromLocal8Bit(comm.readAll()).trimmed();
 }
 
-bool Alive(qint64 pid) {
-    return pid > 0 && QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
+bool Alive(const QString& root, qint64 pid) {
+    return pid > 0 && QFileInfo::exists(root + QStringLiteral("/proc/%1").arg(pid));
 }
 
 // The directories serial programs keep their lock files in, in the order Qt Serial Port tries
 // them; the file is LCK.. followed by the device path below /dev with '/' turned into '_'.
-QStringList LockFileCandidates(const QString& devicePath) {
+QStringList LockFileCandidates(const QString& devicePath, const QString& root) {
     QString name = devicePath;
     if (name.startsWith(QLatin1String("/dev/"))) {
         name.remove(0, 5);
@@ -47,15 +42,15 @@ QStringList LockFileCandidates(const QString& devicePath) {
          {QStringLiteral("/var/lock"), QStringLiteral("/etc/locks"),
           QStringLiteral("/var/spool/locks"), QStringLiteral("/var/spool/uucp"),
           QStandardPaths::writableLocation(QStandardPaths::TempLocation)}) {
-        candidates.append(directory + QLatin1String("/LCK..") + name);
+        candidates.append(root + directory + QLatin1String("/LCK..") + name);
     }
     return candidates;
 }
 
 // Lock files hold the owner's process id as text on the first line, or in old programs as a
 // binary int of four bytes.
-std::optional<Holder> HolderFromLockFile(const QString& devicePath) {
-    for (const QString& path : LockFileCandidates(devicePath)) {
+std::optional<Holder> HolderFromLockFile(const QString& devicePath, const QString& root) {
+    for (const QString& path : LockFileCandidates(devicePath, root)) {
         QFile lock(path);
         if (!lock.open(QIODevice::ReadOnly)) {
             continue;
@@ -68,31 +63,32 @@ std::optional<Holder> HolderFromLockFile(const QString& devicePath) {
             std::memcpy(&binary, content.constData(), sizeof binary);
             pid = binary;
         }
-        if (Alive(pid)) {
-            return Holder{pid, ProgramOf(pid)};
+        if (Alive(root, pid)) {
+            return Holder{pid, ProgramOf(root, pid)};
         }
     }
     return std::nullopt;
 }
 
 // A program that opened the device without a lock file still shows among its open files.
-std::optional<Holder> HolderFromOpenFiles(const QString& devicePath) {
-    const QString device = QFileInfo(devicePath).canonicalFilePath();
+std::optional<Holder> HolderFromOpenFiles(const QString& devicePath, const QString& root) {
+    // Below another root the links of /proc name the devices as that system sees them.
+    const QString device = root.isEmpty() ? QFileInfo(devicePath).canonicalFilePath() : devicePath;
     if (device.isEmpty()) {
         return std::nullopt;
     }
     const qint64 self = ::getpid();
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    const QStringList processes = QDir(root + QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString& entry : processes) {
         bool ok = false;
         const qint64 pid = entry.toLongLong(&ok);
         if (!ok || pid == self) {
             continue;
         }
-        const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
+        const QDir descriptors(root + QStringLiteral("/proc/%1/fd").arg(pid));
         for (const QString& fd : descriptors.entryList(QDir::Files | QDir::System)) {
             if (QFile::symLinkTarget(descriptors.filePath(fd)) == device) {
-                return Holder{pid, ProgramOf(pid)};
+                return Holder{pid, ProgramOf(root, pid)};
             }
         }
     }
@@ -126,6 +122,11 @@ bool UserMayReadWrite(const QString& devicePath) {
     return ::access(QFile::encodeName(devicePath).constData(), R_OK | W_OK) == 0 || errno != EACCES;
 }
 
+std::optional<Holder> FindHolder(const QString& devicePath, const QString& root) {
+    std::optional<Holder> holder = HolderFromLockFile(devicePath, root);
+    return holder ? holder : HolderFromOpenFiles(devicePath, root);
+}
+
 Diagnosis Diagnose(const QString& portName, const QString& devicePath,
                    QSerialPort::SerialPortError error, const QString& systemText,
                    const AccessCheck& mayReadWrite) {
@@ -148,10 +149,7 @@ Diagnosis Diagnose(const QString& portName, const QString& devicePath,
                       PortNames::DialoutHint();
         break;
     case Cause::Busy: {
-        std::optional<Holder> holder = HolderFromLockFile(devicePath);
-        if (!holder) {
-            holder = HolderFromOpenFiles(devicePath);
-        }
+        const std::optional<Holder> holder = FindHolder(devicePath);
         if (holder) {
             const QString program = holder->program.isEmpty()
                                         ? QCoreApplication::translate("PortDiagnosis", "未知程序")

@@ -26,6 +26,7 @@ bool QtSerialPort::Open(const QString& portName) {
             PortDiagnosis::Diagnose(portName, device, m_port.error(), m_port.errorString()).text;
         return false;
     }
+    m_lowLatencyEnabled = m_lowLatency.Enable(static_cast<int>(m_port.handle()));
     return true;
 }
 
@@ -110,6 +111,8 @@ int QtSerialPort::Read(std::uint8_t* buffer, int count) {
 
 void QtSerialPort::Close() {
     if (m_port.isOpen()) {
+        m_lowLatency.Restore();
+        m_lowLatencyEnabled = false;
         m_port.close();
     }
 }

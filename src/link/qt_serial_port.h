@@ -1,5 +1,6 @@
 #pragma once
 
+#include "low_latency.h"
 #include "serial_port.h"
 
 #include <QSerialPort>
@@ -8,7 +9,8 @@
 // itself, so the transfer keeps its strict request/answer timing.
 class QtSerialPort : public SerialPort {
 public:
-    QtSerialPort() = default;
+    QtSerialPort() : QtSerialPort(KernelSerialDriver::Instance()) {}
+    explicit QtSerialPort(SerialDriver& driver) : m_lowLatency(driver) {}
     ~QtSerialPort() override;
 
     bool Open(const QString& portName) override;
@@ -22,10 +24,15 @@ public:
     int Read(std::uint8_t* buffer, int count) override;
     void Close() override;
 
+    // Whether the driver took low-latency mode when the port opened.
+    bool LowLatencyEnabled() const { return m_lowLatencyEnabled; }
+
 private:
     int TakeBuffered(std::uint8_t* buffer, int count);
 
     QSerialPort m_port;
     SerialTimeouts m_timeouts;
     QString m_openError;
+    LowLatency m_lowLatency;
+    bool m_lowLatencyEnabled = false;
 };

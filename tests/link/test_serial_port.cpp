@@ -2,6 +2,7 @@
 // and how COM names map to devices. Time bounds are generous; only gross misbehaviour fails.
 
 #include "port_diagnosis.h"
+#include "low_latency.h"
 #include "port_names.h"
 #include "qt_serial_port.h"
 #include "read_deadline.h"
@@ -42,6 +43,25 @@ struct PtyLine {
     int device = -1;
     QtSerialPort port;
     QString path; // empty unless the port opened
+};
+
+// A driver that keeps a flag word per device, or refuses as pseudo-terminals do.
+struct FakeDriver : SerialDriver {
+    bool ReadFlags(int, int& value) override {
+        value = flags;
+        return readable;
+    }
+    bool WriteFlags(int, int value) override {
+        writes.append(value);
+        if (writable) {
+            flags = value;
+        }
+        return writable;
+    }
+    int flags = 0x1000; // some other bit the port must keep
+    bool readable = true;
+    bool writable = true;
+    QList<int> writes;
 };
 
 QByteArray ReadPort(QtSerialPort& port, int count) {
@@ -164,6 +184,53 @@ private slots:
                          diagnosis.text.contains(word),
                      qPrintable(diagnosis.text));
         }
+    }
+
+    // Low-latency mode while the port is open, the driver's word as it was afterwards; a driver
+    // that refuses is no failure.
+    void portAsksForLowLatency_data() {
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QList<int>>("writes"); // while open, then on close
+        const int low = LowLatency::Flag();
+        QTest::newRow("supported")
+            << true << true << 0x1000 << true << QList<int>{0x1000 | low, 0x1000};
+        QTest::newRow("already low latency")
+            << true << true << (0x1000 | low) << true << QList<int>{};
+        QTest::newRow("no flags to read") << false << true << 0x1000 << false << QList<int>{};
+        QTest::newRow("setting refused")
+            << true << false << 0x1000 << false << QList<int>{0x1000 | low};
+    }
+    void portAsksForLowLatency() {
+        QFETCH(bool, readable);
+        QFETCH(bool, writable);
+        QFETCH(int, before);
+        QFETCH(bool, enabled);
+        QFETCH(QList<int>, writes);
+        FakeDriver driver;
+        driver.readable = readable;
+        driver.writable = writable;
+        driver.flags = before;
+        PtyLine line;
+        QtSerialPort port(driver);
+        QVERIFY(!line.path.isEmpty());
+        line.port.Close();
+        QVERIFY2(port.Open(line.path), qPrintable(port.OpenError()));
+        QCOMPARE(port.LowLatencyEnabled(), enabled);
+        port.Close();
+        port.Close();
+        QCOMPARE(driver.writes, writes);
+        QCOMPARE(driver.flags, before);
+    }
+
+    // The kernel's own answer on a pseudo-terminal: no such mode, and the port opens all the same.
+    void pseudoTerminalRefusesQuietly() {
+        PtyLine line;
+        QVERIFY(!line.path.isEmpty());
+        QVERIFY(!line.port.LowLatencyEnabled());
+        QVERIFY(line.port.OpenError().isEmpty());
     }
 
     // COMn prefers the stable names of /dev/serial/by-id/ (sorted, the n-th link), falls back to

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build, installs it into a scratch root (or, as root
 # in CI, into the system) and checks that it works and puts every file where the desktop, man,
-# udev and bash look for it. Usage: test_package.sh BUILD_DIR VERSION APPSTREAM_ID
+# udev and bash look for it, and that it names no home page or maintainer but those the build
+# was given. Usage: test_package.sh BUILD_DIR VERSION APPSTREAM_ID HOMEPAGE MAINTAINER
 set -uo pipefail
 build=$(cd "$1" && pwd)
 version=$2
 metainfo=usr/share/metainfo/$3.metainfo.xml
+homepage=$4
+maintainer=$5
 work=$(mktemp -d)
 installed=
 cleanup() {
@@ -85,6 +88,11 @@ for line in 'Exec=qtr318-cps %f' 'Icon=qtr318-cps' 'MimeType=application/x-qtr31
     grep -qxF "$line" "$desktop" || fail "desktop entry lacks $line"
 done
 check "appstreamcli validate" appstreamcli validate --no-net "$root/$metainfo"
+[ "$(dpkg-deb -f "$deb" Homepage)" = "$homepage" ] || fail "Homepage is not '$homepage'"
+[ "$(dpkg-deb -f "$deb" Maintainer)" = "$maintainer" ] || fail "Maintainer is not '$maintainer'"
+if [ -z "$homepage" ] && grep -q 'https\?://' "$root/$metainfo"; then
+    fail "AppStream data names a web address though the build was given none"
+fi
 
 # A file manager would find the type of a .sin file in the database built from the package.
 mkdir -p "$work/mime/packages"

@@ -1,0 +1,294 @@
+// The cable check against copies of systems built in a folder: every verdict without root or a
+// cable, and the command's exit code, JSON and English under an English locale.
+
+#include "cable_doctor.h"
+#include "qtr318_process.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint kUser = 4242; // never this test's own uid, so owning the files grants nothing
+
+// A system's files in a temporary folder. Device nodes are plain files owned by this test, whose
+// group the group file calls dialout.
+class FakeSystem {
+public:
+    FakeSystem() {
+        file("etc/passwd", QStringLiteral("root:x:0:0::/root:/bin/sh\n"
+                                          "alice:x:%1:100::/home/alice:/bin/bash\n")
+                               .arg(kUser)
+                               .toUtf8());
+        setDialoutMembers("", false);
+        file("sys/class/tty/ttyS0/dev", "4:64\n"); // the computer's own port: not a cable
+    }
+
+    QString root() const { return m_dir.path(); }
+
+    void file(const QString& path, const QByteArray& content) const {
+        const QString full = m_dir.filePath(path);
+        QDir().mkpath(QFileInfo(full).path());
+        QFile out(full);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+    }
+
+    void link(const QString& path, const QString& target) const {
+        const QString full = m_dir.filePath(path);
+        QDir().mkpath(QFileInfo(full).path());
+        QVERIFY(QFile::link(target, full));
+    }
+
+    // members of dialout in the group file; inSession: the session has the group already.
+    void setDialoutMembers(const QString& members, bool inSession) const {
+        file("etc/group", QStringLiteral("root:x:0:\nusers:x:100:\ndialout:x:%1:%2\n")
+                              .arg(getgid())
+                              .arg(members)
+                              .toUtf8());
+        file("proc/self/status", QStringLiteral("Uid:\t%1\t%1\t%1\t%1\nGroups:\t100 %2\n")
+                                     .arg(kUser)
+                                     .arg(inSession ? QString::number(getgid()) : QString())
+                                     .toUtf8());
+    }
+
+    void addCable(const QString& tty, const QString& vendor, const QString& product,
+                  const QString& byId = QString()) const {
+        const QString usb = "sys/devices/pci0000:00/usb1/1-" + tty;
+        file(usb + "/idVendor", (vendor + "\n").toUtf8());
+        file(usb + "/idProduct", (product + "\n").toUtf8());
+        file(usb + "/product", "USB Serial\n");
+        file(usb + "/" + tty + ":1.0/" + tty + "/tty/" + tty + "/dev", "188:0\n");
+        link("sys/class/tty/" + tty,
+             "../../devices/pci0000:00/usb1/1-" + tty + "/" + tty + ":1.0/" + tty + "/tty/" + tty);
+        link("sys/devices/pci0000:00/usb1/1-" + tty + "/" + tty + ":1.0/" + tty + "/tty/" + tty +
+                 "/device",
+             "../../../" + tty);
+        file("dev/" + tty, "");
+        QVERIFY(::chmod(QFile::encodeName(m_dir.filePath("dev/" + tty)).constData(), 0660) == 0);
+        if (!byId.isEmpty()) {
+            link("dev/serial/by-id/" + byId, "../../" + tty);
+        }
+    }
+
+    // The access control list logind gives the user at the seat.
+    bool grantAcl(const QString& tty) const {
+        const quint32 header = 2;
+        struct Entry {
+            quint16 tag, permissions;
+            quint32 id;
+        };
+        const Entry entries[] = {
+            {0x01, 6, ~0u}, {0x02, 6, kUser}, {0x04, 6, ~0u}, {0x10, 6, ~0u}, {0x20, 0, ~0u}};
+        QByteArray acl(reinterpret_cast<const char*>(&header), sizeof header);
+        acl.append(reinterpret_cast<const char*>(entries), sizeof entries);
+        return ::setxattr(QFile::encodeName(m_dir.filePath("dev/" + tty)).constData(),
+                          "system.posix_acl_access", acl.constData(), size_t(acl.size()), 0) == 0;
+    }
+
+    void installRule() const {
+        QFile rule(QStringLiteral(QTR318_SOURCE_DIR "/data/60-qtr318-cable.rules"));
+        QVERIFY(rule.open(QIODevice::ReadOnly));
+        file("usr/lib/udev/rules.d/60-qtr318-cable.rules", rule.readAll());
+    }
+
+    void process(int pid, const QString& program, const QString& openDevice = QString()) const {
+        file(QStringLiteral("proc/%1/comm").arg(pid), (program + "\n").toUtf8());
+        if (!openDevice.isEmpty()) {
+            link(QStringLiteral("proc/%1/fd/3").arg(pid), openDevice);
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+using Setup = std::function<void(const FakeSystem&)>;
+
+const char* const kBrlttyRule =
+    "ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\"\n";
+
+// A CH340 cable and the udev rule.
+void Cable(const FakeSystem& system) {
+    system.installRule();
+    system.addCable("ttyUSB0", "1a86", "7523");
+}
+
+QStringList Codes(const CableReport& report) {
+    QStringList codes;
+    for (const CableFinding& finding : report.findings) {
+        codes.append(finding.code);
+    }
+    codes.sort();
+    return codes;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Setup)
+
+class TestCableDoctor : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every USB serial port is listed, a chip no cable is known by too; the computer's own
+    // ports are not. Stable names and the COM names reach the ports they point at.
+    void portsAreListedWithTheirNames() {
+        FakeSystem system;
+        system.addCable("ttyUSB0", "1a86", "7523", "usb-1a86_USB_Serial-if00-port0");
+        system.addCable("ttyUSB1", "abcd", "0001", "usb-Acme_Radio-if00-port0");
+        system.addCable("ttyACM0", "067b", "23a3");
+        qunsetenv("QTR318_COM1");
+        qunsetenv("QTR318_COM2");
+        const CableReport report = CableDoctor(system.root()).Examine();
+        QCOMPARE(report.user, QStringLiteral("alice"));
+        QCOMPARE(report.ports.size(), 3);
+        const CablePort& ch340 = report.ports.at(1);
+        QCOMPARE(ch340.device, QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(ch340.chip, QStringLiteral("WCH CH340/CH341"));
+        QCOMPARE(ch340.byId, QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0"));
+        QCOMPARE(ch340.com, QStringLiteral("COM1"));
+        const CablePort& unknown = report.ports.at(2);
+        QCOMPARE(unknown.chip, QString());
+        QCOMPARE(unknown.usbName, QStringLiteral("USB Serial"));
+        QCOMPARE(unknown.com, QStringLiteral("COM2"));
+        QCOMPARE(report.ports.at(0).chip, QStringLiteral("Prolific PL2303"));
+        QCOMPARE(report.ports.at(0).com, QString());
+    }
+
+    void verdicts_data() {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<QStringList>("codes"); // of every finding, sorted
+        QTest::addColumn<QString>("fix");       // of the first finding, if any
+
+        QTest::newRow("dialout member") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.setDialoutMembers("alice", true);
+        }) << true << QStringList{} << QString();
+        QTest::newRow("no access") << Setup(Cable) << false << QStringList{"no-access"}
+                                   << "sudo usermod -aG dialout alice";
+        QTest::newRow("dialout joined after logging in") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.setDialoutMembers("bob,alice", false);
+        }) << false << QStringList{"log-in-again"} << QString();
+        QTest::newRow("held by another program") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.setDialoutMembers("alice", true);
+            system.process(4321, "minicom", "/dev/ttyUSB0");
+        }) << false << QStringList{"busy"} << "kill 4321";
+        QTest::newRow("no rule: dialout still works")
+            << Setup([](const FakeSystem& system) {
+                   system.addCable("ttyUSB0", "1a86", "7523");
+                   system.setDialoutMembers("alice", true);
+               })
+            << true << QStringList{"no-rule"}
+            << "sudo install -m 644 data/60-qtr318-cable.rules "
+               "/etc/udev/rules.d/ && sudo udevadm control "
+               "--reload-rules && sudo udevadm trigger";
+        QTest::newRow("ModemManager, cable the rule names") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.setDialoutMembers("alice", true);
+            system.process(612, "ModemManager");
+        }) << true << QStringList{} << QString();
+        QTest::newRow("ModemManager, cable the rule does not name")
+            << Setup([](const FakeSystem& system) {
+                   system.installRule();
+                   system.addCable("ttyUSB0", "1a86", "55d4");
+                   system.setDialoutMembers("alice", true);
+                   system.process(612, "ModemManager");
+               })
+            << false << QStringList{"modem-manager"} << "sudo systemctl disable --now ModemManager";
+        QTest::newRow("brltty takes CH340 cables") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.setDialoutMembers("alice", true);
+            system.file("usr/lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
+        }) << false << QStringList{"brltty"} << "sudo apt remove brltty";
+        QTest::newRow("brltty, and the cable is gone") << Setup([](const FakeSystem& system) {
+            system.installRule();
+            system.file("lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
+        }) << false << QStringList{"brltty", "no-port"} << "sudo apt remove brltty";
+        QTest::newRow("brltty, another chip's cable") << Setup([](const FakeSystem& system) {
+            system.installRule();
+            system.addCable("ttyUSB0", "10c4", "ea60");
+            system.setDialoutMembers("alice", true);
+            system.file("lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
+        }) << true << QStringList{"brltty"} << "sudo apt remove brltty";
+        QTest::newRow("brltty's rule masked") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.setDialoutMembers("alice", true);
+            system.file("usr/lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
+            system.link("etc/udev/rules.d/85-brltty.rules", "/dev/null");
+        }) << true << QStringList{} << QString();
+        QTest::newRow("one usable cable of two") << Setup([](const FakeSystem& system) {
+            Cable(system);
+            system.addCable("ttyUSB1", "10c4", "ea60");
+            system.setDialoutMembers("alice", true);
+            system.process(4321, "minicom", "/dev/ttyUSB0");
+        }) << true << QStringList{"busy"} << "kill 4321";
+    }
+    void verdicts() {
+        QFETCH(Setup, setup);
+        QFETCH(bool, usable);
+        QFETCH(QStringList, codes);
+        QFETCH(QString, fix);
+        FakeSystem system;
+        setup(system);
+        const CableReport report = CableDoctor(system.root()).Examine();
+        QCOMPARE(Codes(report), codes);
+        QCOMPARE(report.usable(), usable);
+        QCOMPARE(report.findings.value(0).fix, fix);
+    }
+
+    // The seat's access control list opens the port without any group.
+    void accessControlListGrantsAccess() {
+        FakeSystem system;
+        system.installRule();
+        system.addCable("ttyUSB0", "0403", "6001");
+        if (!system.grantAcl("ttyUSB0")) {
+            QSKIP("this file system keeps no access control lists");
+        }
+        const CableReport report = CableDoctor(system.root()).Examine();
+        QCOMPARE(report.ports.value(0).access, CablePort::Access::Acl);
+        QVERIFY(report.usable());
+    }
+
+    // The command says the same in the user's language, and in JSON for scripts; its exit code
+    // says whether a cable can be used.
+    void commandReportsInTheUsersLanguage() {
+        FakeSystem system;
+        system.installRule();
+        system.addCable("ttyUSB0", "1a86", "7523");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QTR318_SYSTEM_ROOT", system.root());
+        environment.insert("LANG", "en_US.UTF-8");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(BuildDir() + "/cli/qtr318", {"doctor"});
+        QVERIFY(process.waitForFinished(60000));
+        const QString text = QString::fromUtf8(process.readAllStandardOutput());
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY2(text.contains("log out and back in") &&
+                     text.contains("sudo usermod -aG dialout alice"),
+                 qPrintable(text));
+
+        system.setDialoutMembers("alice", true);
+        process.start(BuildDir() + "/cli/qtr318", {"doctor", "--format", "json"});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        const QJsonObject json = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+        QCOMPARE(json.value("usable").toBool(), true);
+        QCOMPARE(json.value("ports").toArray().first()["access"].toString(), "group");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCableDoctor)
+#include "test_cable_doctor.moc"
