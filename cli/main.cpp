@@ -2,6 +2,7 @@
 #include "command_help.h"
 #include "diff_command.h"
 #include "file_commands.h"
+#include "log_command.h"
 #include "ports_command.h"
 #include "transfer_commands.h"
 #include "ui_language.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-const std::array<Cli::Command, 9> kCommands = {{
+const std::array<Cli::Command, 10> kCommands = {{
     {"new", "new    -o OUT.sin", Cli::RunNew},
     {"show", "show   IN.sin", Cli::RunShow},
     {"export", "export IN.sin [-o OUT.csv] [--format native|generic]", Cli::RunExport},
@@ -26,6 +27,10 @@ const std::array<Cli::Command, 9> kCommands = {{
      Cli::RunWrite},
     {"verify", "verify --port PORT... IN.sin [--blocks] [--retries N]", Cli::RunVerify},
     {"ports", "ports", Cli::RunPorts},
+    {"log",
+     "log    [--since DATE] [--until DATE] [--port P] [--label TEXT] [--result R] "
+     "[--format table|csv|json]",
+     Cli::RunLog},
 }};
 
 void PrintHelp(FILE* stream) {
