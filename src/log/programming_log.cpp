@@ -323,16 +323,16 @@ LogStatus ProgrammingLog::records(const LogFilter& filter,
     LogStatus status = openForReading(name);
     if (status.ok) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        QSqlQuery query = filter.select(db);
-        while (query.next()) {
-            records->append(FromQuery(query));
+        {
+            QSqlQuery query = filter.select(db);
+            while (query.next()) {
+                records->append(FromQuery(query));
+            }
+            if (query.lastError().isValid()) {
+                status = {false, Translate("无法读取编程记录：%1")
+                                     .arg(LogConnection::Reason(query.lastError()))};
+            }
         }
-        if (query.lastError().isValid()) {
-            status = {
-                false,
-                Translate("无法读取编程记录：%1").arg(LogConnection::Reason(query.lastError()))};
-        }
-        query.finish();
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
