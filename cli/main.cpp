@@ -20,12 +20,14 @@ const std::array<Cli::Command, 10> kCommands = {{
     {"export", "export IN.sin [-o OUT.csv] [--format native|generic]", Cli::RunExport},
     {"import", "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]", Cli::RunImport},
     {"diff", "diff   A.sin B.sin [--blocks]", Cli::RunDiff},
-    {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--retries N]", Cli::RunRead},
+    {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--label TEXT] [--retries N]",
+     Cli::RunRead},
     {"write",
      "write  --port PORT... IN.sin [--backup FILE|DIR/] [--force] [--no-verify] [--wait] "
-     "[--retries N]",
+     "[--label TEXT] [--retries N]",
      Cli::RunWrite},
-    {"verify", "verify --port PORT... IN.sin [--blocks] [--retries N]", Cli::RunVerify},
+    {"verify", "verify --port PORT... IN.sin [--blocks] [--label TEXT] [--retries N]",
+     Cli::RunVerify},
     {"ports", "ports", Cli::RunPorts},
     {"log",
      "log    [--since DATE] [--until DATE] [--port P] [--label TEXT] [--result R] "
