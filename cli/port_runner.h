@@ -1,0 +1,116 @@
+#pragma once
+
+#include "cli_command.h"
+#include "memory_image.h"
+#include "progress_board.h"
+#include "stop_signals.h"
+#include "transfer_observer.h"
+
+#include <QElapsedTimer>
+#include <QStringList>
+#include <algorithm>
+#include <functional>
+
+enum class TransferDirection;
+
+// Running a command on several ports at once: a thread, an observer and an exit code per port.
+namespace Cli {
+
+struct TransferArguments;
+
+// One port's transfers as the engine sees them. Nobody sits at a Retry button, so after the first
+// five program-mode attempts it grants the extra attempts asked for, or keeps trying for a
+// while when told to be patient, and then gives up.
+class PortObserver : public TransferObserver {
+public:
+    PortObserver(ProgressBoard& board, int row, int retries)
+        : m_board(board), m_row(row), m_retries(retries) {}
+
+    void SetStage(const QString& stage, int patienceMs = 0) {
+        m_stage = stage;
+        m_retriesLeft = m_retries;
+        m_patienceMs = patienceMs;
+        m_clock.start();
+    }
+
+    void SetProgressRange(int low, int high) override {
+        m_low = low;
+        m_high = high;
+        m_position = low;
+    }
+    void StepProgress() override {
+        m_position = std::min(m_high, m_position + 1);
+        m_board.Progress(m_row, m_position - m_low, m_high - m_low, m_stage);
+    }
+    int ProgressPosition() const override { return m_position; }
+    void SetProgressText(const QString&) override {}
+    void PumpEvents() override {}
+    bool CancelRequested() const override { return StopSignal() != 0; }
+
+    bool AskRetry(const QString&, const QString&) override {
+        if (CancelRequested()) {
+            return false;
+        }
+        if (m_clock.elapsed() < m_patienceMs) {
+            return true;
+        }
+        if (m_retriesLeft == 0) {
+            return false;
+        }
+        --m_retriesLeft;
+        return true;
+    }
+    void ReportMessage(const QString& text, int, const QString& detail) override {
+        m_board.Message(m_row, text, detail);
+    }
+
+private:
+    ProgressBoard& m_board;
+    int m_row;
+    int m_retries;
+    int m_retriesLeft = 0;
+    int m_patienceMs = 0;
+    QElapsedTimer m_clock;
+    QString m_stage;
+    int m_low = 0;
+    int m_high = 0;
+    int m_position = 0;
+};
+
+// One port's share of a command, run on its own thread.
+struct PortJob {
+    QString port;
+    int row = 0;
+    int code = kSuccess;
+    QString result;    // the summary's word for how it ended
+    QString line;      // what a successful write prints
+    MemoryImage radio; // what verify or the read-back found
+    qint64 elapsedMs = 0;
+};
+
+// Runs one transfer and turns its outcome into an exit code; the engine has already reported any
+// failure. Stopped by a signal, the code is the one the shell expects of a process that signal
+// ended, 128 + its number, once the port is closed.
+int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryImage& image,
+             TransferDirection direction);
+
+// The summary's word for an exit code.
+QString ResultWord(int code);
+
+// Runs job on a thread of its own for each port, all at once, and waits for every one.
+void RunEverywhere(QList<PortJob>& jobs, ProgressBoard& board,
+                   const std::function<void(PortJob&)>& work);
+
+QList<PortJob> JobsFor(const QStringList& ports);
+
+// Exit 0 only when every port succeeded; a signal outranks a failure, a failure a difference.
+int CombinedCode(const QList<PortJob>& jobs);
+
+// A table of ports, results and times on standard output, for two ports or more.
+void PrintSummary(const QList<PortJob>& jobs);
+
+// Every port's radio read on a thread of its own into its job's image; each read starts from
+// start, so the blocks that do not travel keep start's bytes.
+QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage& start);
+
+} // namespace Cli

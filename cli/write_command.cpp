@@ -1,0 +1,291 @@
+#include "backup_folder.h"
+#include "channel_table.h"
+#include "cli_command.h"
+#include "diff_command.h"
+#include "document_file.h"
+#include "image_map.h"
+#include "new_document.h"
+#include "port_runner.h"
+#include "qt_serial_port.h"
+#include "transfer_arguments.h"
+#include "transfer_commands.h"
+#include "transfer_engine.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QTime>
+#include <cstdio>
+
+namespace Cli {
+namespace {
+
+// How long a radio just written may take to answer the read-back before the write is reported
+// as not verified; a radio that restarts after a write answers well within it.
+constexpr int kReadBackPatienceMs = 5000;
+// Between two looks for a radio while waiting for the next one.
+constexpr int kProbeIntervalMs = 500;
+
+QString Seconds(qint64 ms) {
+    return QString::number(ms / 1000.0, 'f', 1);
+}
+
+// Why the file must not go to this radio without --force: another band or model than the one
+// the radio reports. Empty when they agree.
+QString Mismatch(const MemoryImage& file, const MemoryImage& radio) {
+    const auto entry = [](const QStringList& entries, int index) {
+        return entries.value(index, QStringLiteral("0x%1").arg(index, 2, 16, QLatin1Char('0')));
+    };
+    QStringList reasons;
+    const struct {
+        const char* name;
+        int address;
+        const QStringList& entries;
+    } checks[] = {{QT_TRANSLATE_NOOP("Cli", "机型"), ImageMap::kModelIndex, ModelEntries()},
+                  {QT_TRANSLATE_NOOP("Cli", "频段"), ImageMap::kBandIndex, BandEntries()}};
+    for (const auto& check : checks) {
+        const int ours = file.ReadByte(check.address);
+        const int theirs = radio.ReadByte(check.address);
+        if (ours != theirs) {
+            reasons.append(QCoreApplication::translate("Cli", "%1：文件 %2，对讲机 %3")
+                               .arg(QCoreApplication::translate("Cli", check.name),
+                                    entry(check.entries, ours), entry(check.entries, theirs)));
+        }
+    }
+    return reasons.join(QCoreApplication::translate("Cli", "；"));
+}
+
+struct WritePlan {
+    MemoryImage image;
+    QString fileName;
+    QString backup; // a file for one port, a folder for several; empty: the backup folder
+    int retries = 0;
+    bool force = false;
+    bool verify = true;
+};
+
+// Read first and keep what the radio held, refuse another band or model, write, then read back
+// and compare: the safety net of qtr318 write.
+void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& plan) {
+    QElapsedTimer clock;
+    clock.start();
+    PortObserver observer(board, job.row, plan.retries);
+
+    observer.SetStage(QCoreApplication::translate("Cli", "读取备份"));
+    MemoryImage held = NewDocumentImage();
+    job.code = Transfer(job, observer, board, held, TransferDirection::Read);
+    if (job.code != kSuccess) {
+        board.Message(job.row, QCoreApplication::translate(
+                                   "Cli", "没有写入：写入前没能读出对讲机里的数据。"));
+        return;
+    }
+    QString backupPath;
+    QString error;
+    if (!plan.backup.isEmpty() && !IsFolder(plan.backup)) {
+        backupPath = DocumentFile::Save(plan.backup, held, &error) ? plan.backup : QString();
+    } else {
+        backupPath = BackupFolder::Keep(held, job.port, &error,
+                                        plan.backup.isEmpty() ? BackupFolder::Path() : plan.backup);
+    }
+    if (backupPath.isEmpty()) {
+        board.Message(job.row, error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));
+        job.code = kFailed;
+        return;
+    }
+    const QString mismatch = Mismatch(plan.image, held);
+    if (!mismatch.isEmpty() && !plan.force) {
+        board.Message(job.row,
+                      QCoreApplication::translate(
+                          "Cli", "没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。")
+                          .arg(plan.fileName, mismatch));
+        job.code = kFailed;
+        job.result = QCoreApplication::translate("Cli", "不符，未写入");
+        return;
+    }
+
+    observer.SetStage(QCoreApplication::translate("Cli", "写入"));
+    MemoryImage written = plan.image;
+    job.code = Transfer(job, observer, board, written, TransferDirection::Write);
+    if (job.code != kSuccess) {
+        return;
+    }
+    const QString done = QCoreApplication::translate("Cli", "已把 %1 写入 %2，备份 %3")
+                             .arg(plan.fileName, job.port, backupPath);
+    const QString when = QCoreApplication::translate("Cli", "%1，用时 %2 秒");
+    if (!plan.verify) {
+        job.line = done + QCoreApplication::translate("Cli", "，未校验，") +
+                   when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
+                            Seconds(clock.elapsed()));
+        return;
+    }
+
+    // A radio may take a moment after a write before it talks again; one that stays silent has
+    // still been written, which the user must be told rather than that the write failed.
+    observer.SetStage(QCoreApplication::translate("Cli", "读回校验"), kReadBackPatienceMs);
+    job.radio = plan.image;
+    const int readBack = Transfer(job, observer, board, job.radio, TransferDirection::Read);
+    if (readBack > 128) {
+        job.code = readBack;
+        board.Message(job.row, QCoreApplication::translate(
+                                   "Cli", "已写入，但读回校验被中断；请用 qtr318 verify 检查。"));
+        return;
+    }
+    if (readBack != kSuccess) {
+        job.code = kFailed;
+        job.result = QCoreApplication::translate("Cli", "已写入，未校验");
+        board.Message(job.row,
+                      QCoreApplication::translate(
+                          "Cli", "%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。")
+                          .arg(done));
+        return;
+    }
+    if (job.radio != plan.image) {
+        job.code = kDiffers;
+        job.result = QCoreApplication::translate("Cli", "读回不同");
+        return;
+    }
+    job.line = done + QCoreApplication::translate("Cli", "，校验通过，") +
+               when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
+                        Seconds(clock.elapsed()));
+}
+
+// What the read-back found different, on standard output, and which channels on stderr.
+void ReportReadBack(const PortJob& job, const WritePlan& plan, ProgressBoard& board) {
+    QList<int> channels;
+    PrintDifferences(plan.image, job.radio, QCoreApplication::translate("Cli", "文件"),
+                     board.single() ? QCoreApplication::translate("Cli", "电台") : job.port, false,
+                     &channels);
+    QStringList numbers;
+    for (int channel : channels) {
+        numbers.append(QString::number(channel));
+    }
+    Fail(channels.isEmpty()
+             ? QCoreApplication::translate("Cli", "%1：写入后读回的数据与 %2 不同（见上）。")
+                   .arg(job.port, plan.fileName)
+             : QCoreApplication::translate("Cli", "%1：写入后读回的数据与 %2 不同，信道 %3。")
+                   .arg(job.port, plan.fileName, numbers.join(QStringLiteral(", "))),
+         kDiffers);
+}
+
+// The engine's reports while it only looks for a radio: there are none worth showing.
+class SilentObserver : public TransferObserver {
+public:
+    void SetProgressRange(int, int) override {}
+    void StepProgress() override {}
+    int ProgressPosition() const override { return 0; }
+    void SetProgressText(const QString&) override {}
+    void PumpEvents() override {}
+    bool CancelRequested() const override { return StopSignal() != 0; }
+    bool AskRetry(const QString&, const QString&) override { return false; }
+    void ReportMessage(const QString&, int, const QString&) override {}
+};
+
+bool RadioAnswers(const QString& port) {
+    QtSerialPort serial;
+    SilentObserver observer;
+    TransferEngine engine(serial, observer);
+    return engine.Probe(port);
+}
+
+// A batch of radios on one cable: each one plugged in is written as it answers, and the next is
+// awaited once this one has gone quiet (two looks in a row without an answer), until Ctrl+C.
+int WriteEach(const QString& port, const WritePlan& plan) {
+    ProgressBoard board({port});
+    QTextStream out(stdout);
+    bool allSucceeded = true;
+    for (int number = 1;; ++number) {
+        QTextStream(stderr) << QCoreApplication::translate(
+                                   "Cli", "qtr318: 等待对讲机接到 %1（Ctrl+C 结束）…")
+                                   .arg(port)
+                            << "\n";
+        while (!RadioAnswers(port)) {
+            if (!Pause(kProbeIntervalMs)) {
+                return allSucceeded ? kSuccess : kFailed;
+            }
+        }
+        PortJob job;
+        job.port = port;
+        WriteWithSafetyNet(job, board, plan);
+        if (job.code > 128) {
+            return job.code;
+        }
+        out << number << ". "
+            << (job.line.isEmpty() ? job.port + QLatin1Char(' ') +
+                                         (job.result.isEmpty() ? ResultWord(job.code) : job.result)
+                                   : job.line)
+            << "\n";
+        out.flush();
+        std::fflush(stdout); // a log or a pipe sees each radio as it is done
+        if (job.code == kDiffers) {
+            ReportReadBack(job, plan, board);
+        }
+        allSucceeded = allSucceeded && job.code == kSuccess;
+        QTextStream(stderr) << QCoreApplication::translate("Cli", "qtr318: 请取下这台对讲机")
+                            << "\n";
+        for (int quiet = 0; quiet < 2;) {
+            if (!Pause(kProbeIntervalMs)) {
+                return allSucceeded ? kSuccess : kFailed;
+            }
+            quiet = RadioAnswers(port) ? 0 : quiet + 1;
+        }
+    }
+}
+
+} // namespace
+
+int RunWrite(const QStringList& arguments) {
+    const char* synopsis = "write --port PORT... IN.sin [--backup FILE|DIR/] [--force] "
+                           "[--no-verify] [--wait] [--retries N]";
+    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries, kBackup}, 1, synopsis,
+                                               {kForce, kNoVerify, kWait});
+    if (!parsed) {
+        return kUsage;
+    }
+    const bool several = parsed->ports.size() > 1 || parsed->wait;
+    if (several && !parsed->backup.isEmpty() && !IsFolder(parsed->backup)) {
+        return Fail(QCoreApplication::translate(
+                        "Cli", "写入几台对讲机时 --backup 要指定一个文件夹（DIR/）"),
+                    kUsage);
+    }
+    if (parsed->wait && parsed->ports.size() > 1) {
+        return Fail(QCoreApplication::translate("Cli", "--wait 只能用于一个端口"), kUsage);
+    }
+    if (!parsed->backup.isEmpty() && !IsFolder(parsed->backup) &&
+        !CheckOutput(parsed->backup, parsed->input)) {
+        return kUsage;
+    }
+    WritePlan plan;
+    if (!LoadImage(parsed->input, plan.image)) {
+        return kFailed;
+    }
+    plan.fileName = QFileInfo(parsed->input).fileName();
+    plan.backup = parsed->backup;
+    plan.retries = parsed->retries;
+    plan.force = parsed->force;
+    plan.verify = !parsed->noVerify;
+
+    StopSignals stopSignals;
+    if (parsed->wait) {
+        return WriteEach(parsed->ports.first(), plan);
+    }
+    ProgressBoard board(parsed->ports);
+    QList<PortJob> jobs = JobsFor(parsed->ports);
+    RunEverywhere(jobs, board, [&](PortJob& job) { WriteWithSafetyNet(job, board, plan); });
+    QTextStream out(stdout);
+    for (const PortJob& job : jobs) {
+        if (!job.line.isEmpty()) {
+            out << job.line << "\n";
+        }
+    }
+    out.flush();
+    for (const PortJob& job : jobs) {
+        if (job.code == kDiffers) {
+            ReportReadBack(job, plan, board);
+        }
+    }
+    PrintSummary(jobs);
+    return CombinedCode(jobs);
+}
+
+} // namespace Cli
