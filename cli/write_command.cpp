@@ -10,6 +10,7 @@
 #include "transfer_arguments.h"
 #include "transfer_commands.h"
 #include "transfer_engine.h"
+#include "transfer_log.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,6 +21,9 @@
 
 namespace Cli {
 namespace {
+
+using Operation = ProgrammingRecord::Operation;
+using Result = ProgrammingRecord::Result;
 
 // How long a radio just written may take to answer the read-back before the write is reported
 // as not verified; a radio that restarts after a write answers well within it.
@@ -58,8 +62,10 @@ QString Mismatch(const MemoryImage& file, const MemoryImage& radio) {
 
 struct WritePlan {
     MemoryImage image;
+    QString input; // as given
     QString fileName;
     QString backup; // a file for one port, a folder for several; empty: the backup folder
+    QString label;
     int retries = 0;
     bool force = false;
     bool verify = true;
@@ -74,12 +80,20 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
 
     observer.SetStage(QCoreApplication::translate("Cli", "读取备份"));
     MemoryImage held = NewDocumentImage();
-    job.code = Transfer(job, observer, board, held, TransferDirection::Read);
+    job.code = Transfer(job, observer, board, held, TransferDirection::Read, Operation::Read);
     if (job.code != kSuccess) {
         board.Message(job.row, QCoreApplication::translate(
                                    "Cli", "没有写入：写入前没能读出对讲机里的数据。"));
+        LogRecord(job);
         return;
     }
+    TransferLog::SetRadio(job.record, held);
+    const auto refuse = [&](const QString& message) {
+        board.Message(job.row, message);
+        job.code = kFailed;
+        job.record.message = message;
+        LogRecord(job);
+    };
     QString backupPath;
     QString error;
     if (!plan.backup.isEmpty() && !IsFolder(plan.backup)) {
@@ -89,25 +103,30 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
                                         plan.backup.isEmpty() ? BackupFolder::Path() : plan.backup);
     }
     if (backupPath.isEmpty()) {
-        board.Message(job.row, error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));
-        job.code = kFailed;
+        job.record.result = Result::Failed;
+        refuse(error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));
         return;
     }
+    TransferLog::SetImage(job.record, held, backupPath);
+    job.record.backup = backupPath;
     const QString mismatch = Mismatch(plan.image, held);
     if (!mismatch.isEmpty() && !plan.force) {
-        board.Message(job.row,
-                      QCoreApplication::translate(
-                          "Cli", "没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。")
-                          .arg(plan.fileName, mismatch));
-        job.code = kFailed;
+        refuse(QCoreApplication::translate(
+                   "Cli", "没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。")
+                   .arg(plan.fileName, mismatch));
         job.result = QCoreApplication::translate("Cli", "不符，未写入");
         return;
     }
+    LogRecord(job);
 
     observer.SetStage(QCoreApplication::translate("Cli", "写入"));
     MemoryImage written = plan.image;
-    job.code = Transfer(job, observer, board, written, TransferDirection::Write);
+    job.code = Transfer(job, observer, board, written, TransferDirection::Write, Operation::Write);
+    TransferLog::SetRadio(job.record, held);
+    TransferLog::SetImage(job.record, plan.image, plan.input);
+    job.record.backup = backupPath;
     if (job.code != kSuccess) {
+        LogRecord(job);
         return;
     }
     const QString done = QCoreApplication::translate("Cli", "已把 %1 写入 %2，备份 %3")
@@ -117,37 +136,53 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
         job.line = done + QCoreApplication::translate("Cli", "，未校验，") +
                    when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
                             Seconds(clock.elapsed()));
+        job.record.result = Result::NotVerified;
+        job.record.message = job.line;
+        LogRecord(job);
         return;
     }
+    job.record.message = done;
+    LogRecord(job);
 
     // A radio may take a moment after a write before it talks again; one that stays silent has
     // still been written, which the user must be told rather than that the write failed.
     observer.SetStage(QCoreApplication::translate("Cli", "读回校验"), kReadBackPatienceMs);
     job.radio = plan.image;
-    const int readBack = Transfer(job, observer, board, job.radio, TransferDirection::Read);
+    const int readBack =
+        Transfer(job, observer, board, job.radio, TransferDirection::Read, Operation::ReadBack);
+    job.record.backup = backupPath;
     if (readBack > 128) {
         job.code = readBack;
-        board.Message(job.row, QCoreApplication::translate(
-                                   "Cli", "已写入，但读回校验被中断；请用 qtr318 verify 检查。"));
-        return;
-    }
-    if (readBack != kSuccess) {
+        job.record.message = QCoreApplication::translate(
+            "Cli", "已写入，但读回校验被中断；请用 qtr318 verify 检查。");
+        board.Message(job.row, job.record.message);
+    } else if (readBack != kSuccess) {
         job.code = kFailed;
         job.result = QCoreApplication::translate("Cli", "已写入，未校验");
-        board.Message(job.row,
-                      QCoreApplication::translate(
-                          "Cli", "%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。")
-                          .arg(done));
-        return;
+        job.record.result = Result::NotVerified;
+        job.record.message =
+            QCoreApplication::translate(
+                "Cli", "%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。")
+                .arg(done);
+        board.Message(job.row, job.record.message);
+    } else {
+        TransferLog::SetRadio(job.record, job.radio);
+        TransferLog::SetImage(job.record, job.radio, plan.input);
+        if (job.radio != plan.image) {
+            job.code = kDiffers;
+            job.result = QCoreApplication::translate("Cli", "读回不同");
+            job.record.result = Result::Differs;
+            job.record.message =
+                QCoreApplication::translate("Cli", "%1：写入后读回的数据与 %2 不同（见上）。")
+                    .arg(job.port, plan.fileName);
+        } else {
+            job.line = done + QCoreApplication::translate("Cli", "，校验通过，") +
+                       when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
+                                Seconds(clock.elapsed()));
+            job.record.message = job.line;
+        }
     }
-    if (job.radio != plan.image) {
-        job.code = kDiffers;
-        job.result = QCoreApplication::translate("Cli", "读回不同");
-        return;
-    }
-    job.line = done + QCoreApplication::translate("Cli", "，校验通过，") +
-               when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
-                        Seconds(clock.elapsed()));
+    LogRecord(job);
 }
 
 // What the read-back found different, on standard output, and which channels on stderr.
@@ -206,7 +241,9 @@ int WriteEach(const QString& port, const WritePlan& plan) {
         }
         PortJob job;
         job.port = port;
+        job.label = plan.label;
         WriteWithSafetyNet(job, board, plan);
+        TellLogNotes({job});
         if (job.code > 128) {
             return job.code;
         }
@@ -236,9 +273,9 @@ int WriteEach(const QString& port, const WritePlan& plan) {
 
 int RunWrite(const QStringList& arguments) {
     const char* synopsis = "write --port PORT... IN.sin [--backup FILE|DIR/] [--force] "
-                           "[--no-verify] [--wait] [--retries N]";
-    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries, kBackup}, 1, synopsis,
-                                               {kForce, kNoVerify, kWait});
+                           "[--no-verify] [--wait] [--label TEXT] [--retries N]";
+    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries, kBackup, kLabel}, 1,
+                                               synopsis, {kForce, kNoVerify, kWait});
     if (!parsed) {
         return kUsage;
     }
@@ -259,6 +296,8 @@ int RunWrite(const QStringList& arguments) {
     if (!LoadImage(parsed->input, plan.image)) {
         return kFailed;
     }
+    plan.input = parsed->input;
+    plan.label = parsed->label;
     plan.fileName = QFileInfo(parsed->input).fileName();
     plan.backup = parsed->backup;
     plan.retries = parsed->retries;
@@ -271,7 +310,10 @@ int RunWrite(const QStringList& arguments) {
     }
     ProgressBoard board(parsed->ports);
     QList<PortJob> jobs = JobsFor(parsed->ports);
-    RunEverywhere(jobs, board, [&](PortJob& job) { WriteWithSafetyNet(job, board, plan); });
+    RunEverywhere(jobs, board, [&](PortJob& job) {
+        job.label = plan.label;
+        WriteWithSafetyNet(job, board, plan);
+    });
     QTextStream out(stdout);
     for (const PortJob& job : jobs) {
         if (!job.line.isEmpty()) {
@@ -285,6 +327,7 @@ int RunWrite(const QStringList& arguments) {
         }
     }
     PrintSummary(jobs);
+    TellLogNotes(jobs);
     return CombinedCode(jobs);
 }
 
