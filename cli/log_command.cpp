@@ -26,8 +26,9 @@ const QString kFormat = QStringLiteral("--format");
 // "2026-12-07" is that whole day in local time; a time of day may follow, with "T" or a blank,
 // and a zone ("Z", "+08:00"). A day given as the end includes that day.
 std::optional<QDateTime> ParseTime(const QString& text, bool end) {
+    // QDate reads the day at the start of a longer text too.
     const QDate day = QDate::fromString(text, Qt::ISODate);
-    if (day.isValid()) {
+    if (day.isValid() && text.size() == 10) {
         return end ? day.addDays(1).startOfDay() : day.startOfDay();
     }
     QString spelled = text;
