@@ -44,10 +44,11 @@ QString TableText(const QList<ProgrammingRecord>& records) {
     TextTable table;
     table.addRow(
         {QCoreApplication::translate("Cli", "时间"), QCoreApplication::translate("Cli", "操作"),
-         QCoreApplication::translate("Cli", "端口"), QCoreApplication::translate("Cli", "频段"),
+         QCoreApplication::translate("Cli", "端口"),
+         QCoreApplication::translate("Cli", "频段", "column"),
          QCoreApplication::translate("Cli", "结果"), QCoreApplication::translate("Cli", "块"),
-         QCoreApplication::translate("Cli", "标签"), QCoreApplication::translate("Cli", "文件"),
-         QStringLiteral("SHA-256")});
+         QCoreApplication::translate("Cli", "标签"),
+         QCoreApplication::translate("Cli", "文件", "column"), QStringLiteral("SHA-256")});
     const auto orDash = [](const QString& text) {
         return text.isEmpty() ? QStringLiteral("-") : text;
     };

@@ -711,6 +711,96 @@ and then nothing is written.
         <source>--format 只能是 native 或 generic</source>
         <translation>--format is native or generic</translation>
     </message>
+    <message>
+        <source>列出编程记录：每次读取、写入、读回校验和校验一条，从旧到新。记录
+放在 ~/.local/share/qtr318/programming-log.sqlite，或 QTR318_LOG
+指定的文件或 PostgreSQL 服务器（postgresql://...）。
+</source>
+        <translation>Lists the programming log: one record per read, write, read-back and verify, oldest
+first. The log is ~/.local/share/qtr318/programming-log.sqlite, or the file or
+PostgreSQL server (postgresql://...) that QTR318_LOG names.
+</translation>
+    </message>
+    <message>
+        <source>  --since DATE     只列出这个日期（YYYY-MM-DD）或时间
+                   （YYYY-MM-DDTHH:MM[:SS]，本地时间，可加 Z 或时差）
+                   以后的记录。
+  --until DATE     只列出这以前的记录；只给日期时包括这一整天。
+  --port P         只列出这个端口名或设备的记录。
+  --label TEXT     只列出标签正是 TEXT 的记录。
+  --result R       只列出这个结果的记录：成功、失败、已取消、校验不符、
+                   未校验（或 ok、failed、cancelled、differs、
+                   unverified）。
+  --format table|csv|json  table（默认）为表格；csv 和 json 列出
+                   每条记录的全部字段，字段名固定，供电子表格和
+                   脚本使用。
+</source>
+        <translation>  --since DATE     Lists only the records from this day (YYYY-MM-DD) or time
+                   (YYYY-MM-DDTHH:MM[:SS], local time, or with Z or an offset) on.
+  --until DATE     Lists only the records before it; a day includes that whole day.
+  --port P         Lists only the records of this port name or device.
+  --label TEXT     Lists only the records whose label is exactly TEXT.
+  --result R       Lists only the records with this result: ok, failed, cancelled,
+                   differs or unverified (or 成功, 失败, 已取消, 校验不符, 未校验).
+  --format table|csv|json  table (the default) prints a table; csv and json print
+                   every field of each record under a stable name, for spreadsheets
+                   and scripts.
+</translation>
+    </message>
+    <message>
+        <source>  --label TEXT     写进编程记录的标签，如对讲机所属的车辆或人员；
+                   用 qtr318 log --label 查找。
+</source>
+        <translation>  --label TEXT     A label for the programming log, such as the vehicle or person the
+                   radio belongs to; find it again with qtr318 log --label.
+</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>块</source>
+        <translation>Blocks</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>%1 应为日期 YYYY-MM-DD 或时间 YYYY-MM-DDTHH:MM[:SS]，不是 &apos;%2&apos;</source>
+        <translation>%1 takes a day YYYY-MM-DD or a time YYYY-MM-DDTHH:MM[:SS], not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>--result 应为 成功、失败、已取消、校验不符 或 未校验（或 ok、failed、cancelled、differs、unverified）</source>
+        <translation>--result takes ok, failed, cancelled, differs or unverified (or 成功, 失败, 已取消, 校验不符, 未校验)</translation>
+    </message>
+    <message>
+        <source>--format 应为 table、csv 或 json</source>
+        <translation>--format is table, csv or json</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 中没有符合条件的记录</source>
+        <translation>no record of the programming log %1 matches</translation>
+    </message>
+    <message>
+        <source>无法保存 %1</source>
+        <translation>cannot save %1</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <comment>column</comment>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <comment>column</comment>
+        <translation>File</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -909,6 +999,81 @@ and then nothing is written.
     <message>
         <source>COM1~COM4 对应 /dev/serial/by-id/ 中按名称排序的第 1~4 个 USB 串口（没有该文件夹时对应 /dev/ttyUSB0~/dev/ttyUSB3），可用环境变量 QTR318_COM1~QTR318_COM4 另行指定；qtr318 ports 列出各个串口。</source>
         <translation>COM1-COM4 are the 1st to 4th USB serial port of /dev/serial/by-id/ in name order (/dev/ttyUSB0-/dev/ttyUSB3 without that folder); the environment variables QTR318_COM1-QTR318_COM4 choose others; qtr318 ports lists the ports.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammingLog</name>
+    <message>
+        <source>缺少 Qt 的 %1 数据库驱动（软件包 %2）</source>
+        <translation>Qt&apos;s %1 database driver is missing (package %2)</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>它由较新版本的程序建立（结构版本 %1）</source>
+        <translation>a newer version of the program made it (schema version %1)</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>read-back</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>verify</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>校验不符</source>
+        <translation>differs</translation>
+    </message>
+    <message>
+        <source>未校验</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>这次传送没有记入编程记录 %1：%2</source>
+        <translation>this transfer was not logged in the programming log %1: %2</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 已损坏，已改名为 %2 留存，并新建了编程记录</source>
+        <translation>the programming log %1 is damaged; it was kept as %2 and a new log started</translation>
+    </message>
+    <message>
+        <source>编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送</source>
+        <translation>the programming log server %1 cannot be reached (%2); the records wait in %3 and are sent when it is back</translation>
+    </message>
+    <message>
+        <source>编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录</source>
+        <translation>the programming log server %1 cannot be reached (%2); these are the records in %3 on this computer</translation>
+    </message>
+    <message>
+        <source>无法打开编程记录 %1：%2</source>
+        <translation>cannot open the programming log %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取编程记录：%1</source>
+        <translation>cannot read the programming log: %1</translation>
     </message>
 </context>
 <context>

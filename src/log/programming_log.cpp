@@ -18,10 +18,6 @@ namespace {
 // How many queued records travel to the server in one transaction.
 constexpr int kSendBatch = 500;
 
-QString Translate(const char* text) {
-    return QCoreApplication::translate("ProgrammingLog", text);
-}
-
 QString Columns(const QString& prefix = QString()) {
     return prefix + RecordFields::Names().join(QStringLiteral(", ") + prefix);
 }
@@ -143,7 +139,8 @@ LogStatus ProgrammingLog::append(ProgrammingRecord record) const {
         const QString serverFailure = m_location.server ? sendDirectly(record) : failure;
         if (!serverFailure.isEmpty()) {
             notes.append(
-                Translate("这次传送没有记入编程记录 %1：%2").arg(m_location.localPath, failure));
+                QCoreApplication::translate("ProgrammingLog", "这次传送没有记入编程记录 %1：%2")
+                    .arg(m_location.localPath, failure));
             return {false, notes.join(QLatin1Char('\n'))};
         }
         return {true, notes.join(QLatin1Char('\n'))};
@@ -207,8 +204,9 @@ bool ProgrammingLog::setAside(QStringList* notes) const {
     for (const char* suffix : {"-wal", "-shm"}) {
         QFile::rename(path + QLatin1String(suffix), aside + QLatin1String(suffix));
     }
-    notes->append(
-        Translate("编程记录 %1 已损坏，已改名为 %2 留存，并新建了编程记录").arg(path, aside));
+    notes->append(QCoreApplication::translate(
+                      "ProgrammingLog", "编程记录 %1 已损坏，已改名为 %2 留存，并新建了编程记录")
+                      .arg(path, aside));
     return true;
 }
 
@@ -227,7 +225,9 @@ bool ProgrammingLog::sendQueued(QString* message) const {
     }
     const auto fail = [&](const QSqlError& error) {
         if (message) {
-            *message = Translate("编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送")
+            *message = QCoreApplication::translate(
+                           "ProgrammingLog",
+                           "编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送")
                            .arg(m_location.displayName(), LogConnection::Reason(error),
                                 m_location.localPath);
         }
@@ -303,13 +303,14 @@ LogStatus ProgrammingLog::openForReading(const QString& name) const {
             return status;
         }
         status.message =
-            Translate("编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录")
+            QCoreApplication::translate("ProgrammingLog",
+                                        "编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录")
                 .arg(m_location.displayName(), LogConnection::Reason(error), m_location.localPath);
     }
     LogConnection local(name);
     const QSqlError error = local.openLocal(m_location.localPath);
     if (error.isValid()) {
-        return {false, Translate("无法打开编程记录 %1：%2")
+        return {false, QCoreApplication::translate("ProgrammingLog", "无法打开编程记录 %1：%2")
                            .arg(m_location.localPath, LogConnection::Reason(error))};
     }
     local.keep();
@@ -329,8 +330,9 @@ LogStatus ProgrammingLog::records(const LogFilter& filter,
                 records->append(FromQuery(query));
             }
             if (query.lastError().isValid()) {
-                status = {false, Translate("无法读取编程记录：%1")
-                                     .arg(LogConnection::Reason(query.lastError()))};
+                status = {false,
+                          QCoreApplication::translate("ProgrammingLog", "无法读取编程记录：%1")
+                              .arg(LogConnection::Reason(query.lastError()))};
             }
         }
         db.close();
