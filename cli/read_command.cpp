@@ -58,6 +58,7 @@ int RunRead(const QStringList& arguments) {
     if (!parsed->base.isEmpty() && !LoadImage(parsed->base, base)) {
         return kFailed;
     }
+    TransferLog::Session logSession;
     QList<PortJob> jobs = ReadEverywhere(*parsed, base, ProgrammingRecord::Operation::Read);
     // Saved here, one after the other, so that a failure to save names its file in order.
     for (PortJob& job : jobs) {

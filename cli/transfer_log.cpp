@@ -11,6 +11,8 @@
 namespace Cli::TransferLog {
 namespace {
 
+const ProgrammingLog* g_log = nullptr;
+
 QString Entry(const QStringList& entries, int index) {
     return entries.value(index, QStringLiteral("0x%1").arg(index, 2, 16, QLatin1Char('0')));
 }
@@ -69,9 +71,17 @@ void SetImage(ProgrammingRecord& record, const MemoryImage& image, const QString
     record.file = file;
 }
 
+Session::Session() {
+    g_log = new ProgrammingLog;
+}
+
+Session::~Session() {
+    delete g_log;
+    g_log = nullptr;
+}
+
 QString Append(const ProgrammingRecord& record) {
-    static const ProgrammingLog log;
-    return log.append(record).message;
+    return g_log ? g_log->append(record).message : ProgrammingLog().append(record).message;
 }
 
 } // namespace Cli::TransferLog

@@ -19,8 +19,19 @@ void End(ProgrammingRecord& record, const TransferOutcome& outcome, bool stopped
 void SetRadio(ProgrammingRecord& record, const MemoryImage& radio);
 void SetImage(ProgrammingRecord& record, const MemoryImage& image, const QString& file);
 
-// Appends record from any thread. Returns what the user must be told (the record was not kept,
-// or the log was moved aside or waits for its server), else an empty text.
+// The log a command's transfers append to, open while the command runs; made and ended on the
+// command's thread.
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+};
+
+// Appends record from any thread while a Session is open. Returns what the user must be told
+// (the record was not kept, or the log was moved aside or waits for its server), else an empty
+// text.
 QString Append(const ProgrammingRecord& record);
 
 } // namespace Cli::TransferLog

@@ -25,6 +25,7 @@ int RunVerify(const QStringList& arguments) {
     if (!LoadImage(parsed->input, expected)) {
         return kFailed;
     }
+    TransferLog::Session logSession;
     QList<PortJob> jobs = ReadEverywhere(*parsed, expected, ProgrammingRecord::Operation::Verify);
     for (PortJob& job : jobs) {
         if (job.code == kSuccess) {

@@ -305,6 +305,7 @@ int RunWrite(const QStringList& arguments) {
     plan.verify = !parsed->noVerify;
 
     StopSignals stopSignals;
+    TransferLog::Session logSession;
     if (parsed->wait) {
         return WriteEach(parsed->ports.first(), plan);
     }

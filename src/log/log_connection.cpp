@@ -61,6 +61,10 @@ QSqlError LogConnection::openLocal(const QString& path) {
     if (!wal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && IsCorrupt(wal.lastError())) {
         return wal.lastError();
     }
+    // A record survives the program that wrote it ending at once, and the file stays sound
+    // through a power cut, which may take the last records with it; waiting for the disk at
+    // every record instead costs a transfer several disk flushes.
+    wal.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     wal.finish();
     return LogSchema::Migrate(m_db);
 }

@@ -123,7 +123,13 @@ QSqlQuery LogFilter::select(const QSqlDatabase& db) const {
     return query;
 }
 
-ProgrammingLog::ProgrammingLog(LogLocation location) : m_location(std::move(location)) {}
+ProgrammingLog::ProgrammingLog(LogLocation location)
+    : m_location(std::move(location)), m_held(std::make_unique<LogConnection>()) {
+    // Whatever goes wrong here, the first append says.
+    m_held->openLocal(m_location.localPath);
+}
+
+ProgrammingLog::~ProgrammingLog() = default;
 
 LogStatus ProgrammingLog::append(ProgrammingRecord record) const {
     if (record.uuid.isEmpty()) {

@@ -7,7 +7,10 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <memory>
 #include <optional>
+
+class LogConnection;
 
 struct LogStatus {
     bool ok = true;  // for an append: the record is kept, locally or on the server
@@ -30,9 +33,16 @@ struct LogFilter {
 // The log of every read, write, read-back and verify, kept in one transaction per record so that
 // several programs and threads add to it at once without loss. A log that cannot be written
 // costs the transfer nothing but a message.
+//
+// While it exists it holds the local file open, so that a record costs its transaction and not
+// the last connection's checkpoint of the file: create and destroy it on one thread, and keep
+// it for as long as transfers come (a window, a command).
 class ProgrammingLog {
 public:
     explicit ProgrammingLog(LogLocation location = LogLocation::FromEnvironment());
+    ~ProgrammingLog();
+    ProgrammingLog(const ProgrammingLog&) = delete;
+    ProgrammingLog& operator=(const ProgrammingLog&) = delete;
 
     const LogLocation& location() const { return m_location; }
 
@@ -58,4 +68,5 @@ private:
     QString sendDirectly(const ProgrammingRecord& record) const;
 
     LogLocation m_location;
+    std::unique_ptr<LogConnection> m_held;
 };
