@@ -9,9 +9,9 @@
 //
 // Usage: bench_window_transfer [BUILD_DIR] [RUNS]   (offscreen unless QT_QPA_PLATFORM is set)
 
-#include "main_frame.h"
-#include "program_app.h"
-#include "program_view.h"
+#include "application.h"
+#include "channel_form.h"
+#include "main_window.h"
 #include "scripted_messenger.h"
 #include "transfer_dialog.h"
 #include "window_transfer.h"
@@ -82,10 +82,10 @@ public:
         QProcess::execute(m_buildDir + QStringLiteral("/cli/qtr318"),
                           {QStringLiteral("new"), QStringLiteral("-o"), image()});
         QStandardPaths::setTestModeEnabled(true); // the recent-file list stays out of the way
-        if (!m_app.InitInstance({})) {
+        if (!m_app.initialize({})) {
             return false;
         }
-        m_app.GetView()->transfer()->setBackupFolder(m_dir.filePath(QStringLiteral("backups")));
+        m_app.form()->transfer()->setBackupFolder(m_dir.filePath(QStringLiteral("backups")));
         return true;
     }
 
@@ -93,8 +93,8 @@ public:
     Run window(const char* command, bool holdAbout = false) {
         PacedRadio radio(m_buildDir, image());
         qputenv("QTR318_COM1", radio.path().toLocal8Bit());
-        m_app.GetMainWnd()->action(QLatin1String(command))->trigger();
-        CTransferDlg* dialog = m_app.GetView()->transferDialog();
+        m_app.mainWindow()->action(QLatin1String(command))->trigger();
+        TransferDialog* dialog = m_app.form()->transferDialog();
         dialog->verifyBox()->setChecked(false);
         QMetaObject::Connection about;
         if (holdAbout) {
@@ -108,19 +108,19 @@ public:
                             box->close();
                         }
                     });
-                    m_app.GetMainWnd()->action(QStringLiteral("actionAppAbout"))->trigger();
+                    m_app.mainWindow()->action(QStringLiteral("actionAppAbout"))->trigger();
                 });
         }
         QElapsedTimer clock;
         // The end is taken when the window has the result, even while a box is still up.
         qint64 endNs = 0;
         const QMetaObject::Connection end =
-            QObject::connect(m_app.GetView(), &CProgramView::transferRunningChanged,
+            QObject::connect(m_app.form(), &ChannelForm::transferRunningChanged,
                              [&](bool running) { endNs = running ? 0 : clock.nsecsElapsed(); });
         clock.start();
         dialog->startButton()->click();
         // Waiting, not spinning: a busy loop here would take a core from the worker and the radio.
-        while (dialog->isWindowOpen() || m_app.GetView()->isTransferBusy()) {
+        while (dialog->isWindowOpen() || m_app.form()->isTransferBusy()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         Run run{(endNs ? endNs : clock.nsecsElapsed()) / 1e9, 0};
@@ -195,7 +195,7 @@ private:
     int m_runs;
     QTemporaryDir m_dir;
     ScriptedMessenger m_messenger; // a box during a timed run is a failure, not a wait
-    CProgramApp m_app;
+    Application m_app;
     QStringList m_failures;
 };
 

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
-    <name>CAboutDlg</name>
+    <name>AboutDialog</name>
     <message>
         <source>关于</source>
         <translation>About</translation>
@@ -19,7 +19,7 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>CMainFrame</name>
+    <name>MainWindow</name>
     <message>
         <source>澜星写频软件</source>
         <translation>Lanxing Programming Software</translation>
@@ -258,7 +258,7 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>COptionalFeaturesDlg</name>
+    <name>OptionalFeaturesDialog</name>
     <message>
         <source>可选功能</source>
         <translation>Optional Features</translation>
@@ -273,14 +273,14 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>CPasswordDlg</name>
+    <name>PasswordDialog</name>
     <message>
         <source>密码</source>
         <translation>Password</translation>
     </message>
 </context>
 <context>
-    <name>CProgramApp</name>
+    <name>Application</name>
     <message>
         <source>打开</source>
         <translation>Open</translation>
@@ -291,7 +291,7 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>CProgramDoc</name>
+    <name>ChannelDocument</name>
     <message>
         <source>数据文件 (*.sin)</source>
         <translation>Data files (*.sin)</translation>
@@ -318,7 +318,7 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>CProgramView</name>
+    <name>ChannelForm</name>
     <message>
         <source>请输入数字</source>
         <translation>Please enter a number</translation>
@@ -369,7 +369,7 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>CTransferDlg</name>
+    <name>TransferDialog</name>
     <message>
         <source>开始</source>
         <translation>Start</translation>
@@ -392,7 +392,7 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
-    <name>CTuningDlg</name>
+    <name>TuningDialog</name>
     <message>
         <source>参数调节</source>
         <translation>Tuning</translation>

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 // Version and maker on the left, the icon and OK on the right, at the size the texts need.
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(tr("关于"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

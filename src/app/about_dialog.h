@@ -3,8 +3,8 @@
 #include <QDialog>
 
 // "关于": version and maker, with the program's icon and an OK button.
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 };

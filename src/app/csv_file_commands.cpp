@@ -2,11 +2,11 @@
 
 #include "atomic_file.h"
 #include "channel_csv.h"
+#include "channel_document.h"
 #include "channel_edits.h"
-#include "main_frame.h"
+#include "channel_form.h"
+#include "main_window.h"
 #include "messenger.h"
-#include "program_doc.h"
-#include "program_view.h"
 #include "ui_language.h"
 
 #include <QAction>
@@ -39,15 +39,15 @@ QString CsvFilter() {
 
 } // namespace
 
-CsvFileCommands::CsvFileCommands(CMainFrame* frame, CProgramDoc* document,
+CsvFileCommands::CsvFileCommands(MainWindow* frame, ChannelDocument* document,
                                  std::function<void(const QString&)> openDocument)
-    : QObject(frame), m_frame(frame), m_document(document), m_view(frame->GetActiveView()),
+    : QObject(frame), m_frame(frame), m_document(document), m_view(frame->form()),
       m_openDocument(std::move(openDocument)) {
     createActions();
     addToFileMenu();
     m_frame->setAcceptDrops(true);
     m_frame->installEventFilter(this);
-    connect(m_view, &CProgramView::transferRunningChanged, this, &CsvFileCommands::updateActions);
+    connect(m_view, &ChannelForm::transferRunningChanged, this, &CsvFileCommands::updateActions);
     updateActions();
 }
 
@@ -136,9 +136,9 @@ void CsvFileCommands::importCsvFile(const QString& path) {
 
 // Next to the document's file and named after it; an unsaved document's in the working folder.
 QString CsvFileCommands::suggestedExportPath() const {
-    const QString document = m_document->GetPathName();
+    const QString document = m_document->pathName();
     if (document.isEmpty()) {
-        return QDir::current().filePath(m_document->GetTitle() + QStringLiteral(".csv"));
+        return QDir::current().filePath(m_document->title() + QStringLiteral(".csv"));
     }
     const QFileInfo info(document);
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));

@@ -4,9 +4,9 @@
 #include <QString>
 #include <functional>
 
-class CMainFrame;
-class CProgramDoc;
-class CProgramView;
+class MainWindow;
+class ChannelDocument;
+class ChannelForm;
 class QAction;
 
 // The channels as a CSV file, in and out, from the 文件 menu, and files dropped on the window: a
@@ -16,7 +16,7 @@ class CsvFileCommands : public QObject {
     Q_OBJECT
 public:
     // openDocument opens a .sin file, asking about unsaved changes first.
-    CsvFileCommands(CMainFrame* frame, CProgramDoc* document,
+    CsvFileCommands(MainWindow* frame, ChannelDocument* document,
                     std::function<void(const QString&)> openDocument);
 
     void importCsv();
@@ -38,9 +38,9 @@ private:
     QString suggestedExportPath() const;
     bool acceptDrag(QEvent* event);
 
-    CMainFrame* m_frame;
-    CProgramDoc* m_document;
-    CProgramView* m_view;
+    MainWindow* m_frame;
+    ChannelDocument* m_document;
+    ChannelForm* m_view;
     std::function<void(const QString&)> m_openDocument;
 
     QAction* m_import = nullptr;

@@ -1,12 +1,12 @@
 #include "edit_commands.h"
 
+#include "channel_document.h"
 #include "channel_edits.h"
+#include "channel_form.h"
+#include "channel_grid.h"
 #include "channel_row_selection.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "messenger.h"
-#include "ms_flex_grid.h"
-#include "program_doc.h"
-#include "program_view.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,13 +18,13 @@ namespace {
 const QString kCsvMime = QStringLiteral("text/csv");
 } // namespace
 
-EditCommands::EditCommands(CMainFrame* frame, CProgramDoc* document)
-    : QObject(frame), m_frame(frame), m_document(document), m_view(frame->GetActiveView()),
+EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document)
+    : QObject(frame), m_frame(frame), m_document(document), m_view(frame->form()),
       m_selection(new ChannelRowSelection(m_view, this)) {
     createActions();
     addToEditMenu();
 
-    CMSFlexGrid* grid = m_view->grid();
+    ChannelGrid* grid = m_view->grid();
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this, &EditCommands::showContextMenu);
     connect(m_selection, &ChannelRowSelection::moveRequested, this,
@@ -38,7 +38,7 @@ EditCommands::EditCommands(CMainFrame* frame, CProgramDoc* document)
     for (auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged}) {
         connect(stack, signal, this, &EditCommands::updateActions);
     }
-    connect(m_view, &CProgramView::transferRunningChanged, this, &EditCommands::updateActions);
+    connect(m_view, &ChannelForm::transferRunningChanged, this, &EditCommands::updateActions);
     updateActions();
 }
 
@@ -247,7 +247,7 @@ void EditCommands::moveChannelsDown() {
 // ---- Context menu ----
 
 void EditCommands::showContextMenu(const QPoint& at) {
-    CMSFlexGrid* grid = m_view->grid();
+    ChannelGrid* grid = m_view->grid();
     QMenu menu(grid);
     menu.addActions({m_cut, m_copy, m_paste});
     menu.addSeparator();

@@ -4,9 +4,9 @@
 #include <QString>
 
 class ChannelRowSelection;
-class CMainFrame;
-class CProgramDoc;
-class CProgramView;
+class MainWindow;
+class ChannelDocument;
+class ChannelForm;
 class QAction;
 class QPoint;
 
@@ -19,7 +19,7 @@ class QPoint;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(CMainFrame* frame, CProgramDoc* document);
+    EditCommands(MainWindow* frame, ChannelDocument* document);
     ~EditCommands() override;
 
     void undo();
@@ -48,9 +48,9 @@ private:
     void moveBy(int channels, const QString& step);
     void showContextMenu(const QPoint& at);
 
-    CMainFrame* m_frame;
-    CProgramDoc* m_document;
-    CProgramView* m_view;
+    MainWindow* m_frame;
+    ChannelDocument* m_document;
+    ChannelForm* m_view;
     ChannelRowSelection* m_selection;
 
     QAction* m_undo = nullptr;

@@ -1,4 +1,4 @@
-#include "program_app.h"
+#include "application.h"
 #include "ui_language.h"
 
 #include <QApplication>
@@ -21,8 +21,8 @@ int main(int argc, char* argv[]) {
         QStringLiteral("[file]"));
     parser.process(application);
 
-    CProgramApp theApp;
-    if (!theApp.InitInstance(parser.positionalArguments().mid(0, 1))) {
+    Application theApp;
+    if (!theApp.initialize(parser.positionalArguments().mid(0, 1))) {
         return 1;
     }
     return QApplication::exec();

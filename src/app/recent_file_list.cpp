@@ -10,7 +10,7 @@ QString Key(int index) {
 }
 } // namespace
 
-QStringList RecentFileList::Files() const {
+QStringList RecentFileList::files() const {
     QSettings settings;
     settings.beginGroup(kGroup);
     QStringList files;
@@ -23,8 +23,8 @@ QStringList RecentFileList::Files() const {
     return files;
 }
 
-void RecentFileList::Add(const QString& path) {
-    QStringList files = Files();
+void RecentFileList::add(const QString& path) {
+    QStringList files = this->files();
     files.removeAll(path);
     files.prepend(path);
     QSettings settings;

@@ -8,6 +8,6 @@ class RecentFileList {
 public:
     static constexpr int kSize = 4;
 
-    QStringList Files() const;
-    void Add(const QString& path);
+    QStringList files() const;
+    void add(const QString& path);
 };

@@ -5,16 +5,16 @@
 #include "tuning_dialog.h"
 
 bool RunOptionalFeaturesCommand(QWidget* parent, MemoryImage& image) {
-    COptionalFeaturesDlg dialog(parent, image);
+    OptionalFeaturesDialog dialog(parent, image);
     return dialog.exec() == QDialog::Accepted && dialog.imageChanged();
 }
 
 bool RunTuningCommand(QWidget* parent, MemoryImage& image) {
-    CPasswordDlg password(parent);
+    PasswordDialog password(parent);
     if (password.exec() != QDialog::Accepted) {
         return false;
     }
-    CTuningDlg tuning(parent, image);
+    TuningDialog tuning(parent, image);
     tuning.exec();
     return tuning.imageChanged();
 }

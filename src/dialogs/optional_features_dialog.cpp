@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -28,14 +29,14 @@ constexpr int kSwitchRow = 4;
 
 } // namespace
 
-COptionalFeaturesDlg::COptionalFeaturesDlg(QWidget* parent, MemoryImage& image)
-    : CDialog(parent), m_image(image) {
+OptionalFeaturesDialog::OptionalFeaturesDialog(QWidget* parent, MemoryImage& image)
+    : QDialog(parent), m_image(image) {
     setWindowTitle(tr("可选功能"));
     buildControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void COptionalFeaturesDlg::buildControls() {
+void OptionalFeaturesDialog::buildControls() {
     auto* grid = new QGridLayout(this);
     // A gap of a few digits between the two columns of lists.
     grid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QStringLiteral("000")));
@@ -65,11 +66,11 @@ void COptionalFeaturesDlg::buildControls() {
     auto* buttons = pair.layout;
     grid->addLayout(buttons, kSwitchRow, 3, 1, 2);
 
-    connect(m_ok, &QPushButton::clicked, this, &COptionalFeaturesDlg::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &COptionalFeaturesDlg::reject);
+    connect(m_ok, &QPushButton::clicked, this, &OptionalFeaturesDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &OptionalFeaturesDialog::reject);
 }
 
-QComboBox* COptionalFeaturesDlg::addList(OptionList which) {
+QComboBox* OptionalFeaturesDialog::addList(OptionList which) {
     auto* box = new QComboBox(this);
     box->setEditable(false);
     box->addItems(OptionListFor(which).entries);
@@ -77,7 +78,14 @@ QComboBox* COptionalFeaturesDlg::addList(OptionList which) {
     return box;
 }
 
-bool COptionalFeaturesDlg::OnInitDialog() {
+void OptionalFeaturesDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        loadValues();
+    }
+    QDialog::showEvent(event);
+}
+
+void OptionalFeaturesDialog::loadValues() {
     m_imageChanged = false;
     const RadioOptions options = ReadOptions(m_image);
     for (const auto& [which, box] : m_lists) {
@@ -86,10 +94,9 @@ bool COptionalFeaturesDlg::OnInitDialog() {
     }
     m_beep->setChecked(options.beep);
     m_vox->setChecked(options.vox);
-    return true;
 }
 
-void COptionalFeaturesDlg::OnOK() {
+void OptionalFeaturesDialog::accept() {
     RadioOptions options;
     for (const auto& [which, box] : m_lists) {
         options.setPosition(which, box->currentIndex());

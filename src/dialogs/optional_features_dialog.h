@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dialog_base.h"
 #include "memory_image.h"
 #include "settings_codec.h"
+#include <QDialog>
 
 #include <map>
 
@@ -13,10 +13,10 @@ class QPushButton;
 // "可选功能": the radio-wide options (squelch, time-out, VOX, battery saver, priority channel,
 // language, beep). Loads the option bytes when it opens and writes them back only on OK; Cancel,
 // Esc and the close box leave the image alone.
-class COptionalFeaturesDlg : public CDialog {
+class OptionalFeaturesDialog : public QDialog {
     Q_OBJECT
 public:
-    COptionalFeaturesDlg(QWidget* parent, MemoryImage& image);
+    OptionalFeaturesDialog(QWidget* parent, MemoryImage& image);
 
     // Whether the last OK rewrote any byte of the image.
     bool imageChanged() const { return m_imageChanged; }
@@ -27,11 +27,12 @@ public:
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    void accept() override { OnOK(); }
+    void accept() override;
 
 protected:
-    bool OnInitDialog() override;
-    void OnOK();
+    // Every opening starts from the current values, whoever opens the window and however.
+    void showEvent(QShowEvent* event) override;
+    void loadValues();
 
 private:
     void buildControls();

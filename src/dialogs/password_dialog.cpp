@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QValidator>
 
 namespace {
@@ -24,7 +25,7 @@ public:
 
 } // namespace
 
-CPasswordDlg::CPasswordDlg(QWidget* parent) : CDialog(parent) {
+PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("密码"));
 
     auto* grid = new QGridLayout(this);
@@ -43,17 +44,23 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : CDialog(parent) {
     buttons->addStretch();
     grid->addLayout(buttons, 1, 0, 1, 2);
 
-    connect(m_ok, &QPushButton::clicked, this, &CPasswordDlg::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &CPasswordDlg::reject);
+    connect(m_ok, &QPushButton::clicked, this, &PasswordDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &PasswordDialog::reject);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-bool CPasswordDlg::OnInitDialog() {
-    m_edit->setFocus();
-    return false;
+void PasswordDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        loadValues();
+    }
+    QDialog::showEvent(event);
 }
 
-void CPasswordDlg::OnOK() {
+void PasswordDialog::loadValues() {
+    m_edit->setFocus();
+}
+
+void PasswordDialog::accept() {
     if (m_edit->text() == QLatin1String(TuningPassword)) {
         QDialog::accept();
     } else {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog_base.h"
+#include <QDialog>
 
 class QLineEdit;
 class QPushButton;
@@ -11,20 +11,21 @@ constexpr char TuningPassword[] = "529KMT";
 // "密码": asks for TuningPassword. Ends Accepted only on an exact whole-string match, Rejected
 // otherwise, with no message either way. Letters turn into capitals as they are typed and are
 // shown in clear.
-class CPasswordDlg : public CDialog {
+class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CPasswordDlg(QWidget* parent = nullptr);
+    explicit PasswordDialog(QWidget* parent = nullptr);
 
     QLineEdit* passwordEdit() const { return m_edit; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    void accept() override { OnOK(); }
+    void accept() override;
 
 protected:
-    bool OnInitDialog() override;
-    void OnOK();
+    // Every opening starts from the current values, whoever opens the window and however.
+    void showEvent(QShowEvent* event) override;
+    void loadValues();
 
 private:
     QLineEdit* m_edit = nullptr;

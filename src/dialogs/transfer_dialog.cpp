@@ -11,18 +11,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QShowEvent>
 
 namespace {
 const QString kVerifyKey = QStringLiteral("transfer/verifyAfterWrite");
 } // namespace
 
-CTransferDlg::CTransferDlg(QWidget* parent) : CDialog(parent) {
+TransferDialog::TransferDialog(QWidget* parent) : QDialog(parent) {
     setModal(false);
     buildControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void CTransferDlg::buildControls() {
+void TransferDialog::buildControls() {
     auto* grid = new QGridLayout(this);
 
     m_start = new QPushButton(tr("开始"), this);
@@ -33,7 +34,7 @@ void CTransferDlg::buildControls() {
     grid->addLayout(startRow, 0, 0, 1, 4);
 
     m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QString::number(IDC_TRANSFER_PROGRESS));
+    m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setTextVisible(false);
     m_progress->setRange(0, BlockWalk::kBlockCount);
     m_progress->setValue(0);
@@ -44,7 +45,7 @@ void CTransferDlg::buildControls() {
     auto* label = new QLabel(tr("进度:"), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_count = new QLabel(QStringLiteral("0"), this);
-    m_count->setObjectName(QString::number(IDC_TRANSFER_COUNT));
+    m_count->setObjectName(QStringLiteral("countLabel"));
     m_count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Room for the largest block count, so the label never jumps while counting.
     m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
@@ -59,13 +60,20 @@ void CTransferDlg::buildControls() {
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 1);
 
-    connect(m_start, &QPushButton::clicked, this, &CTransferDlg::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &CTransferDlg::reject);
+    connect(m_start, &QPushButton::clicked, this, &TransferDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &TransferDialog::reject);
     connect(m_verify, &QCheckBox::toggled, this,
             [](bool checked) { QSettings().setValue(kVerifyKey, checked); });
 }
 
-bool CTransferDlg::OnInitDialog() {
+void TransferDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        loadValues();
+    }
+    QDialog::showEvent(event);
+}
+
+void TransferDialog::loadValues() {
     m_progress->setValue(0);
     m_step = 1;
     m_cancelRequested = false;
@@ -73,10 +81,9 @@ bool CTransferDlg::OnInitDialog() {
     m_verify->setEnabled(true);
     setWindowTitle(m_title);
     m_start->setFocus();
-    return true;
 }
 
-bool CTransferDlg::openOver(QWidget* widget) {
+bool TransferDialog::openOver(QWidget* widget) {
     if (isVisible()) {
         return false;
     }
@@ -85,7 +92,7 @@ bool CTransferDlg::openOver(QWidget* widget) {
     return true;
 }
 
-void CTransferDlg::centreOver(QWidget* widget) {
+void TransferDialog::centreOver(QWidget* widget) {
     if (!widget) {
         return;
     }
@@ -94,26 +101,26 @@ void CTransferDlg::centreOver(QWidget* widget) {
     move(centre - QPoint(width() / 2, height() / 2));
 }
 
-void CTransferDlg::closeWindow() {
+void TransferDialog::closeWindow() {
     QDialog::done(QDialog::Rejected);
 }
 
-bool CTransferDlg::isStarted() const {
+bool TransferDialog::isStarted() const {
     return isVisible() && !m_start->isEnabled();
 }
 
-bool CTransferDlg::verifyAfterWrite() const {
+bool TransferDialog::verifyAfterWrite() const {
     return m_verify->isChecked();
 }
 
-void CTransferDlg::onStart() {
+void TransferDialog::onStart() {
     m_start->setEnabled(false);
     m_verify->setEnabled(false); // the transfer under way took the choice at Start
     // Queued, so the click is fully handled before the transfer starts and takes over the loop.
-    QMetaObject::invokeMethod(this, &CTransferDlg::startTransfer, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TransferDialog::startTransfer, Qt::QueuedConnection);
 }
 
-void CTransferDlg::onCancel() {
+void TransferDialog::onCancel() {
     if (m_start->isEnabled()) {
         closeWindow();
     } else if (!m_cancelRequested) {
@@ -122,17 +129,17 @@ void CTransferDlg::onCancel() {
     }
 }
 
-void CTransferDlg::closeEvent(QCloseEvent* event) {
+void TransferDialog::closeEvent(QCloseEvent* event) {
     // The close box is a cancel: the window never goes away under a running transfer.
     event->ignore();
     onCancel();
 }
 
-void CTransferDlg::setRange(int lower, int upper) {
+void TransferDialog::setRange(int lower, int upper) {
     m_progress->setRange(lower, upper);
 }
 
-int CTransferDlg::stepIt() {
+int TransferDialog::stepIt() {
     int next = m_progress->value() + m_step;
     if (next > m_progress->maximum()) {
         next = m_progress->minimum() + (next - m_progress->maximum());
@@ -141,14 +148,14 @@ int CTransferDlg::stepIt() {
     return next;
 }
 
-int CTransferDlg::pos() const {
+int TransferDialog::pos() const {
     return m_progress->value();
 }
 
-void CTransferDlg::setPos(int position) {
+void TransferDialog::setPos(int position) {
     m_progress->setValue(position);
 }
 
-void CTransferDlg::setCountText(const QString& text) {
+void TransferDialog::setCountText(const QString& text) {
     m_count->setText(text);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog_base.h"
+#include <QDialog>
 
 #include <QString>
 
@@ -8,10 +8,6 @@ class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-
-constexpr int IDD_TRANSFER = 133;
-constexpr int IDC_TRANSFER_PROGRESS = 1003;
-constexpr int IDC_TRANSFER_COUNT = 1005;
 
 // The modeless progress window of a read or write. One object lives with the window's transfer;
 // its window opens for each transfer and closes when the transfer ends, and every opening starts
@@ -22,10 +18,10 @@ constexpr int IDC_TRANSFER_COUNT = 1005;
 // still enabled; once a transfer is under way it only raises the cancel flag and emits
 // cancelTransfer(), and the transfer closes the window when it has stopped. The user cannot close
 // the window any other way meanwhile.
-class CTransferDlg : public CDialog {
+class TransferDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CTransferDlg(QWidget* parent = nullptr);
+    explicit TransferDialog(QWidget* parent = nullptr);
 
     // The caption the window takes when it next opens.
     QString title() const { return m_title; }
@@ -71,7 +67,9 @@ signals:
     void cancelTransfer();
 
 protected:
-    bool OnInitDialog() override;
+    // Every opening starts from the current values, whoever opens the window and however.
+    void showEvent(QShowEvent* event) override;
+    void loadValues();
     void closeEvent(QCloseEvent* event) override;
 
 private:

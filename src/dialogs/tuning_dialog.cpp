@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -50,14 +51,14 @@ const TuningField* FieldWithId(int controlId) {
 
 } // namespace
 
-CTuningDlg::CTuningDlg(QWidget* parent, MemoryImage& image)
-    : CDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
+TuningDialog::TuningDialog(QWidget* parent, MemoryImage& image)
+    : QDialog(parent), m_blockAddress(TuningModes().front().address), m_image(image) {
     setWindowTitle(tr("参数调节"));
     buildControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-CTuningDlg::~CTuningDlg() {
+TuningDialog::~TuningDialog() {
     // The boxes lose focus while the window is torn down; nothing is left to do by then.
     for (const FieldControl& control : m_controls) {
         if (control.edit) {
@@ -66,13 +67,13 @@ CTuningDlg::~CTuningDlg() {
     }
 }
 
-void CTuningDlg::buildControls() {
+void TuningDialog::buildControls() {
     auto* top = new QVBoxLayout(this);
     addModeButtons(top);
     addFieldGroups(top);
 }
 
-void CTuningDlg::addModeButtons(QVBoxLayout* top) {
+void TuningDialog::addModeButtons(QVBoxLayout* top) {
     auto* modes = new QHBoxLayout;
     m_modeGroup = new QButtonGroup(this);
     modes->addStretch();
@@ -85,13 +86,13 @@ void CTuningDlg::addModeButtons(QVBoxLayout* top) {
         modes->addStretch();
     }
     top->addLayout(modes);
-    connect(m_modeButtons[0], &QRadioButton::clicked, this, &CTuningDlg::OnBlockNone);
-    connect(m_modeButtons[1], &QRadioButton::clicked, this, &CTuningDlg::OnBlockEmphasis);
-    connect(m_modeButtons[2], &QRadioButton::clicked, this, &CTuningDlg::OnBlockCompander);
-    connect(m_modeButtons[3], &QRadioButton::clicked, this, &CTuningDlg::OnBlockScrambler);
+    connect(m_modeButtons[0], &QRadioButton::clicked, this, &TuningDialog::chooseNoBlock);
+    connect(m_modeButtons[1], &QRadioButton::clicked, this, &TuningDialog::chooseEmphasisBlock);
+    connect(m_modeButtons[2], &QRadioButton::clicked, this, &TuningDialog::chooseCompanderBlock);
+    connect(m_modeButtons[3], &QRadioButton::clicked, this, &TuningDialog::chooseScramblerBlock);
 }
 
-void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
+void TuningDialog::addFieldGroups(QVBoxLayout* top) {
     QGridLayout* grids[2];
     const QString titles[2] = {tr("接收参数"), tr("发射参数")};
     for (int group = 0; group < 2; ++group) {
@@ -135,15 +136,15 @@ void CTuningDlg::addFieldGroups(QVBoxLayout* top) {
     }
 }
 
-QWidget* CTuningDlg::addControl(const TuningField& field) {
+QWidget* TuningDialog::addControl(const TuningField& field) {
     FieldControl control{&field};
     if (field.isList()) {
         control.list = new QComboBox(this);
-        control.list->setObjectName(QString::number(field.controlId));
+        control.list->setObjectName(QStringLiteral("tuningField%1").arg(field.offset));
         control.list->addItems(field.entries);
     } else {
         control.edit = new QLineEdit(this);
-        control.edit->setObjectName(QString::number(field.controlId));
+        control.edit->setObjectName(QStringLiteral("tuningField%1").arg(field.offset));
         control.edit->setMaxLength(kNumberLength);
         control.edit->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("[0-9]*")), control.edit));
@@ -153,7 +154,7 @@ QWidget* CTuningDlg::addControl(const TuningField& field) {
     return control.list ? static_cast<QWidget*>(control.list) : control.edit;
 }
 
-CTuningDlg::FieldControl* CTuningDlg::controlFor(int controlId) {
+TuningDialog::FieldControl* TuningDialog::controlFor(int controlId) {
     for (FieldControl& control : m_controls) {
         if (control.field->controlId == controlId) {
             return &control;
@@ -162,40 +163,46 @@ CTuningDlg::FieldControl* CTuningDlg::controlFor(int controlId) {
     return nullptr;
 }
 
-const CTuningDlg::FieldControl* CTuningDlg::controlFor(int controlId) const {
-    return const_cast<CTuningDlg*>(this)->controlFor(controlId);
+const TuningDialog::FieldControl* TuningDialog::controlFor(int controlId) const {
+    return const_cast<TuningDialog*>(this)->controlFor(controlId);
 }
 
-QComboBox* CTuningDlg::list(int controlId) const {
+QComboBox* TuningDialog::list(int controlId) const {
     const FieldControl* control = controlFor(controlId);
     return control ? control->list : nullptr;
 }
 
-QLineEdit* CTuningDlg::edit(int controlId) const {
+QLineEdit* TuningDialog::edit(int controlId) const {
     const FieldControl* control = controlFor(controlId);
     return control ? control->edit : nullptr;
 }
 
-QRadioButton* CTuningDlg::modeButton(int mode) const {
+QRadioButton* TuningDialog::modeButton(int mode) const {
     return m_modeButtons.value(mode);
 }
 
-bool CTuningDlg::imageChanged() const {
+bool TuningDialog::imageChanged() const {
     return m_image != m_imageAtOpen;
 }
 
-bool CTuningDlg::OnInitDialog() {
+void TuningDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        loadValues();
+    }
+    QDialog::showEvent(event);
+}
+
+void TuningDialog::loadValues() {
     m_imageAtOpen = m_image;
     for (int mode = 0; mode < m_modeButtons.size(); ++mode) {
         if (TuningModes()[mode].address == m_blockAddress) {
             m_modeButtons[mode]->setChecked(true);
         }
     }
-    LoadBlock();
-    return true;
+    loadBlock();
 }
 
-void CTuningDlg::LoadBlock() {
+void TuningDialog::loadBlock() {
     for (FieldControl& control : m_controls) {
         const int value = ReadTuningValue(m_image, m_blockAddress, *control.field);
         if (control.list) {
@@ -207,7 +214,7 @@ void CTuningDlg::LoadBlock() {
     }
 }
 
-void CTuningDlg::StoreBlock() {
+void TuningDialog::storeBlock() {
     for (const FieldControl& control : m_controls) {
         // An unselected list stores entry 0, as the codec does for any position outside the list.
         const int value =
@@ -216,14 +223,14 @@ void CTuningDlg::StoreBlock() {
     }
 }
 
-void CTuningDlg::chooseBlock(int mode) {
+void TuningDialog::chooseBlock(int mode) {
     commitEdits();
-    StoreBlock();
+    storeBlock();
     m_blockAddress = TuningModes()[mode].address;
-    LoadBlock();
+    loadBlock();
 }
 
-void CTuningDlg::OnEditKillFocus(int box) {
+void TuningDialog::storeEditedValue(int box) {
     FieldControl& control = m_controls[box];
     bool isNumber = false;
     const int typed = control.edit->text().toInt(&isNumber);
@@ -240,30 +247,30 @@ void CTuningDlg::OnEditKillFocus(int box) {
 
 // The edit box with the focus has not been left yet when the set changes or the window closes;
 // its text counts as if it had been.
-void CTuningDlg::commitEdits() {
+void TuningDialog::commitEdits() {
     for (int box = 0; box < m_controls.size(); ++box) {
         const FieldControl& control = m_controls[box];
         if (control.edit && control.edit->text() != QString::number(control.value)) {
-            OnEditKillFocus(box);
+            storeEditedValue(box);
         }
     }
 }
 
-void CTuningDlg::OnDestroy() {
+void TuningDialog::storeOpenBlock() {
     commitEdits();
-    StoreBlock();
+    storeBlock();
 }
 
-void CTuningDlg::done(int result) {
-    OnDestroy();
+void TuningDialog::done(int result) {
+    storeOpenBlock();
     QDialog::done(result);
 }
 
-bool CTuningDlg::eventFilter(QObject* watched, QEvent* event) {
+bool TuningDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         for (int box = 0; box < m_controls.size(); ++box) {
             if (m_controls[box].edit == watched) {
-                OnEditKillFocus(box);
+                storeEditedValue(box);
             }
         }
     }
@@ -271,7 +278,7 @@ bool CTuningDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Without OK or Cancel buttons, Enter still closes the dialog, keeping what is on show.
-void CTuningDlg::keyPressEvent(QKeyEvent* event) {
+void TuningDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         accept();

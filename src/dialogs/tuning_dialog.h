@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dialog_base.h"
 #include "memory_image.h"
 #include "settings_codec.h"
+#include <QDialog>
 
 #include <QList>
 
@@ -15,11 +15,11 @@ class QVBoxLayout;
 // "参数调节": the four sets of factory audio tuning values, one set on show at a time. There is no
 // way to discard edits: the set on show is written back when the user picks another set and
 // whenever the dialog closes (Enter, Esc or the close box).
-class CTuningDlg : public CDialog {
+class TuningDialog : public QDialog {
     Q_OBJECT
 public:
-    CTuningDlg(QWidget* parent, MemoryImage& image);
-    ~CTuningDlg() override;
+    TuningDialog(QWidget* parent, MemoryImage& image);
+    ~TuningDialog() override;
 
     // Image address of the set on show.
     int m_blockAddress;
@@ -36,15 +36,17 @@ public:
     void done(int result) override;
 
 protected:
-    bool OnInitDialog() override;
-    void OnBlockNone() { chooseBlock(0); }
-    void OnBlockEmphasis() { chooseBlock(1); }
-    void OnBlockCompander() { chooseBlock(2); }
-    void OnBlockScrambler() { chooseBlock(3); }
-    void OnEditKillFocus(int box);
-    void OnDestroy();
-    void LoadBlock();
-    void StoreBlock();
+    // Every opening starts from the current values, whoever opens the window and however.
+    void showEvent(QShowEvent* event) override;
+    void loadValues();
+    void chooseNoBlock() { chooseBlock(0); }
+    void chooseEmphasisBlock() { chooseBlock(1); }
+    void chooseCompanderBlock() { chooseBlock(2); }
+    void chooseScramblerBlock() { chooseBlock(3); }
+    void storeEditedValue(int box);
+    void storeOpenBlock();
+    void loadBlock();
+    void storeBlock();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,14 +1,14 @@
 // In-place editing of the channel grid: which delegate serves a column, opening its editor over
 // the current cell, and the two ways of committing it (leaving the cell and pressing Enter), which
 // differ on purpose for rows that are not complete yet.
-#include "program_view.h"
+#include "channel_form.h"
 
 #include "cell_delegates.h"
 #include "channel_columns.h"
+#include "channel_grid.h"
 #include "channel_table_model.h"
 #include "frequency_check.h"
 #include "messenger.h"
-#include "ms_flex_grid.h"
 #include "signalling_list.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ bool IsDigitKey(int key) {
 
 } // namespace
 
-void CProgramView::installDelegates() {
+void ChannelForm::installDelegates() {
     auto* frequency = new FrequencyDelegate(m_grid);
     auto* signalling = new SignallingDelegate(m_grid);
     auto* option = new OptionDelegate(m_grid);
@@ -47,19 +47,19 @@ void CProgramView::installDelegates() {
     }
 }
 
-QWidget* CProgramView::cellEditor() const {
+QWidget* ChannelForm::cellEditor() const {
     return m_grid->cellEditor();
 }
 
-int CProgramView::currentChannel() const {
+int ChannelForm::currentChannel() const {
     return m_grid->currentIndex().row() + 1;
 }
 
-int CProgramView::currentColumn() const {
+int ChannelForm::currentColumn() const {
     return m_grid->currentIndex().column();
 }
 
-void CProgramView::setEditorText(QWidget* editor, const QString& text) {
+void ChannelForm::setEditorText(QWidget* editor, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->isEditable()) {
@@ -71,7 +71,7 @@ void CProgramView::setEditorText(QWidget* editor, const QString& text) {
 
 // The delegate has loaded the editor with the cell's text, all of it selected. A key seeds it
 // directly; the clipboard belongs to the user.
-void CProgramView::seedEditor(QWidget* editor, const QString& key) {
+void ChannelForm::seedEditor(QWidget* editor, const QString& key) {
     editor->installEventFilter(this);
     m_emptiedByRefusal = false;
     const int code = key.isEmpty() ? 0 : key.at(0).unicode();
@@ -106,7 +106,7 @@ void CProgramView::seedEditor(QWidget* editor, const QString& key) {
 // ---- Committing ----
 
 // A refusal is shown, and the emptied editor stays open over its cell for a new try.
-bool CProgramView::acceptOrRefuse(const FrequencyCheck& check, QWidget* editor) {
+bool ChannelForm::acceptOrRefuse(const FrequencyCheck& check, QWidget* editor) {
     if (check.accepted()) {
         return true;
     }
@@ -122,8 +122,8 @@ bool CProgramView::acceptOrRefuse(const FrequencyCheck& check, QWidget* editor) 
 }
 
 // A signalling text that names no list entry is refused with the text left for correcting.
-bool CProgramView::commitChoiceOrRefuse(int channel, int col, QWidget* editor,
-                                        ChannelTableModel::Commit how) {
+bool ChannelForm::commitChoiceOrRefuse(int channel, int col, QWidget* editor,
+                                       ChannelTableModel::Commit how) {
     if (m_channels.commitChoice(channel, col, CellDelegate::editorText(editor), how)) {
         return true;
     }
@@ -134,12 +134,12 @@ bool CProgramView::commitChoiceOrRefuse(int channel, int col, QWidget* editor,
 }
 
 // The cell and its channel stay as they were; the next editor is loaded from the cell again.
-void CProgramView::abandonEdit() {
+void ChannelForm::abandonEdit() {
     m_emptiedByRefusal = false;
     m_grid->closeCellEditor();
 }
 
-bool CProgramView::commitOpenEditor() {
+bool ChannelForm::commitOpenEditor() {
     QWidget* editor = cellEditor();
     if (!editor) {
         return true;
@@ -163,7 +163,7 @@ bool CProgramView::commitOpenEditor() {
     return true;
 }
 
-bool CProgramView::commitOnEnter(QKeyEvent* event) {
+bool ChannelForm::commitOnEnter(QKeyEvent* event) {
     if (event->type() != QEvent::KeyPress ||
         (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)) {
         return false;
@@ -198,7 +198,7 @@ bool CProgramView::commitOnEnter(QKeyEvent* event) {
     return true;
 }
 
-void CProgramView::commitEnterFrequency(int channel, int col, const QString& t, QWidget* editor) {
+void ChannelForm::commitEnterFrequency(int channel, int col, const QString& t, QWidget* editor) {
     if (m_emptiedByRefusal && t.isEmpty()) {
         abandonEdit();
         return;
@@ -221,7 +221,7 @@ void CProgramView::commitEnterFrequency(int channel, int col, const QString& t, 
     m_grid->closeCellEditor();
 }
 
-bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+bool ChannelForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         // Accelerators such as Ctrl+C (port COM1) win over the editors' own copy and paste keys.
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -1,13 +1,13 @@
 #include "channel_row_selection.h"
 
 #include "channel_edits.h"
-#include "ms_flex_grid.h"
-#include "program_view.h"
+#include "channel_form.h"
+#include "channel_grid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-ChannelRowSelection::ChannelRowSelection(CProgramView* view, QObject* parent)
+ChannelRowSelection::ChannelRowSelection(ChannelForm* view, QObject* parent)
     : QObject(parent), m_view(view), m_grid(view->grid()), m_viewport(m_grid->viewport()) {
     m_grid->installEventFilter(this);
     m_viewport->installEventFilter(this);

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-class CMSFlexGrid;
-class CProgramView;
+class ChannelGrid;
+class ChannelForm;
 class QKeyEvent;
 class QMouseEvent;
 
@@ -15,7 +15,7 @@ class ChannelRowSelection : public QObject {
     Q_OBJECT
 public:
     // Works on view's grid; a press on a number first commits the cell being edited.
-    explicit ChannelRowSelection(CProgramView* view, QObject* parent = nullptr);
+    explicit ChannelRowSelection(ChannelForm* view, QObject* parent = nullptr);
 
     // The selected channels as a block: the rows with a selected cell, or the current row.
     int firstSelected() const;
@@ -45,8 +45,8 @@ private:
     bool release(const QMouseEvent* mouse);
     bool gridKey(const QKeyEvent* key);
 
-    CProgramView* m_view;
-    CMSFlexGrid* m_grid;
+    ChannelForm* m_view;
+    ChannelGrid* m_grid;
     QWidget* m_viewport;
 
     // The channel a selection grows from and the one it reaches.

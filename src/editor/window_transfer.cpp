@@ -6,11 +6,11 @@
 #include "transfer_dialog.h"
 
 WindowTransfer::WindowTransfer(QWidget* owner)
-    : QObject(owner), m_owner(owner), m_dialog(new CTransferDlg(owner)),
+    : QObject(owner), m_owner(owner), m_dialog(new TransferDialog(owner)),
       m_worker(new TransferThread(this)), m_backupFolder(BackupFolder::Path()) {
     m_dialog->setObjectName(QStringLiteral("transferDialog"));
-    connect(m_dialog, &CTransferDlg::startTransfer, this, &WindowTransfer::start);
-    connect(m_dialog, &CTransferDlg::cancelTransfer, this, &WindowTransfer::cancel);
+    connect(m_dialog, &TransferDialog::startTransfer, this, &WindowTransfer::start);
+    connect(m_dialog, &TransferDialog::cancelTransfer, this, &WindowTransfer::cancel);
 
     // The worker lives on its own thread; every one of these is queued to this one.
     connect(m_worker, &TransferThread::phaseStarted, this, [this](TransferThread::Phase phase) {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-class CTransferDlg;
+class TransferDialog;
 class QWidget;
 
 // The window's reads and writes: the chosen port and direction, the progress dialog, and the
@@ -37,7 +37,7 @@ public:
     const QString& portName() const { return m_portName; }
     // "COM1" to "COM4" (or a device): the port the next transfer opens.
     void setPortName(const QString& portName) { m_portName = portName; }
-    CTransferDlg* dialog() const { return m_dialog; }
+    TransferDialog* dialog() const { return m_dialog; }
     // Where the images read and about to be written are kept; the user's backup folder unless
     // set.
     void setBackupFolder(const QString& folder) { m_backupFolder = folder; }
@@ -67,7 +67,7 @@ private:
     void setBusy(bool busy);
 
     QWidget* m_owner;
-    CTransferDlg* m_dialog;
+    TransferDialog* m_dialog;
     TransferThread* m_worker;
     std::function<MemoryImage(TransferDirection)> m_imageSource;
     TransferDirection m_direction = TransferDirection::Read;

@@ -34,7 +34,7 @@ private slots:
         f.key(Qt::Key_S);
         const QString path = f.path(QStringLiteral("trip.sin"));
         QCOMPARE(QFile(path).size(), 1024);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         const MemoryImage saved = f.image();
 
         f.key(Qt::Key_N);
@@ -48,7 +48,7 @@ private slots:
 
         f.typeChannel(4, "147");
         f.key(Qt::Key_S); // to the same file without asking
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
     }
 
     void unusableFilesChangeNothing_data() {
@@ -73,7 +73,7 @@ private slots:
                      box.contains(QStringLiteral("长度为 %1 字节").arg(size)),
                  qPrintable(box));
         QVERIFY(f.image() == before);
-        QCOMPARE(f.doc()->GetPathName(), path);
+        QCOMPARE(f.doc()->pathName(), path);
         QCOMPARE(f.cell(2, 1), QStringLiteral("150.00000"));
     }
 
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(f.messenger->shown.size(), 1);
         QCOMPARE(f.cell(5, 1).isEmpty(), replaced);
         QCOMPARE(QFile::exists(path), chooseFile);
-        QCOMPARE(f.doc()->IsModified(), !replaced);
+        QCOMPARE(f.doc()->isModified(), !replaced);
     }
 
     void openBackup() {
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(f.messenger->openDirectories, QStringList(f.backupFolder()));
         QCOMPARE(f.messenger->shown.size(), 1);
         QVERIFY(f.image() == kept);
-        QCOMPARE(f.doc()->GetPathName(), path);
+        QCOMPARE(f.doc()->pathName(), path);
         QCOMPARE(f.cell(5, 1), QString());
     }
 
@@ -136,8 +136,8 @@ private slots:
                  QStringLiteral("警告: 无法保存文件 %1：")
                          .arg(f.path(QStringLiteral("missing/dir/x.sin"))) +
                      NoSuchFile());
-        QVERIFY(f.doc()->IsModified());
-        QCOMPARE(f.doc()->GetPathName(), path);
+        QVERIFY(f.doc()->isModified());
+        QCOMPARE(f.doc()->pathName(), path);
         f.messenger->saveAnswers << Choice::Cancel << Choice::Discard; // so closing asks
         f.action("actionAppExit")->trigger();
         QVERIFY(f.frame()->isVisible());

@@ -66,13 +66,13 @@ private slots:
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 3 接收频率"));
         f.bandSelector()->setCurrentIndex(1);
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 更改频段"));
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
 
         f.key(Qt::Key_Z);
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
         f.key(Qt::Key_Z);
         QCOMPARE(f.row(3), QStringList(11));
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         QVERIFY(!action("editUndo")->isEnabled());
         f.key(Qt::Key_Y);
         f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
 
         f.key(Qt::Key_Z);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         f.key(Qt::Key_N);
         QVERIFY(f.messenger->shown.isEmpty());
     }

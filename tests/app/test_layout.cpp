@@ -47,7 +47,7 @@ QStringList ClippedControls(QWidget* top) {
 // enough for the widest text its column holds in the table.
 QStringList ClippedCells(const WindowFixture& f) {
     QStringList faults;
-    CMSFlexGrid* grid = f.grid();
+    ChannelGrid* grid = f.grid();
     const QHeaderView* header = grid->horizontalHeader();
     const QWidget* shown = f.frame()->findChild<QScrollArea*>()->viewport();
     for (int row = 0; row <= grid->model()->rowCount(); ++row) {
@@ -107,11 +107,11 @@ private slots:
             }
         }
         MemoryImage image;
-        CAboutDlg about;
-        COptionalFeaturesDlg options(nullptr, image);
-        CTuningDlg tuning(nullptr, image);
-        CPasswordDlg password;
-        CTransferDlg transfer;
+        AboutDialog about;
+        OptionalFeaturesDialog options(nullptr, image);
+        TuningDialog tuning(nullptr, image);
+        PasswordDialog password;
+        TransferDialog transfer;
         transfer.setTitle(QStringLiteral("读数据"));
         QStringList faults;
         for (QWidget* top : std::initializer_list<QWidget*>{f.frame(), &about, &options, &tuning,

@@ -10,7 +10,7 @@ using namespace ImageMap;
 namespace {
 
 // What the dialog shows: each list's text in the lists' order, then the two boxes.
-QStringList Shown(const COptionalFeaturesDlg& dlg) {
+QStringList Shown(const OptionalFeaturesDialog& dlg) {
     QStringList texts;
     for (int list = 0; list <= int(OptionList::Language); ++list) {
         texts.append(dlg.list(OptionList(list))->currentText());
@@ -43,7 +43,7 @@ private slots:
             image.Fill(0xFF);
         }
         MemoryImage expected = image;
-        COptionalFeaturesDlg dlg(nullptr, image);
+        OptionalFeaturesDialog dlg(nullptr, image);
         dlg.show();
         QCOMPARE(Shown(dlg), shown);
         dlg.list(OptionList::TimeOut)->setCurrentIndex(2);
@@ -72,7 +72,7 @@ private slots:
             expected.WriteByte(kOptionBits, 0x0B);
             expected.WriteByte(kTimeOutTimer, 90);
         }
-        COptionalFeaturesDlg dlg(nullptr, image);
+        OptionalFeaturesDialog dlg(nullptr, image);
         dlg.show();
         QCOMPARE(dlg.list(OptionList::TimeOut)->currentText(), QStringLiteral("90"));
         QComboBox* language = dlg.list(OptionList::Language);

@@ -24,9 +24,9 @@ private slots:
     void cancel() {
         QFETCH(QString, way);
         QFETCH(bool, running);
-        CTransferDlg dlg;
-        QSignalSpy started(&dlg, &CTransferDlg::startTransfer);
-        QSignalSpy cancelled(&dlg, &CTransferDlg::cancelTransfer);
+        TransferDialog dlg;
+        QSignalSpy started(&dlg, &TransferDialog::startTransfer);
+        QSignalSpy cancelled(&dlg, &TransferDialog::cancelTransfer);
         dlg.show();
         dlg.verifyBox()->setChecked(running);
         if (running) { // Start greys at once and starts the transfer once the click is handled
@@ -49,7 +49,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         // The read-back choice is remembered, by this window and the next one.
         QCOMPARE(dlg.verifyAfterWrite(), running);
-        QCOMPARE(CTransferDlg().verifyAfterWrite(), running);
+        QCOMPARE(TransferDialog().verifyAfterWrite(), running);
         QVERIFY(!dlg.isModal() && dlg.startButton()->isDefault() && dlg.startButton()->hasFocus());
         QVERIFY(!dlg.cancelRequested() && dlg.startButton()->isEnabled());
         QCOMPARE(dlg.pos(), 0);

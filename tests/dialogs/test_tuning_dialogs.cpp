@@ -34,10 +34,10 @@ struct CommandUser : QObject {
             QTimer::singleShot(0, dlg, [this, dlg] {
                 const bool active = QTest::qWaitForWindowActive(dlg);
                 seen << dlg->windowTitle() + (active ? "" : " (inactive)");
-                auto* asked = qobject_cast<CPasswordDlg*>(dlg);
+                auto* asked = qobject_cast<PasswordDialog*>(dlg);
                 QLineEdit* edit = asked ? asked->passwordEdit() : nullptr;
                 if (!edit) { // the tuning dialog: one change, then the close box
-                    static_cast<CTuningDlg*>(dlg)->list(kAfInput)->setCurrentIndex(0);
+                    static_cast<TuningDialog*>(dlg)->list(kAfInput)->setCurrentIndex(0);
                     dlg->close();
                     return;
                 }
@@ -68,7 +68,7 @@ private slots:
     void init() { m_image = NewDocumentImage(); }
 
     void switchingAnUntouchedSetChangesNothing() {
-        CTuningDlg dlg(nullptr, m_image);
+        TuningDialog dlg(nullptr, m_image);
         dlg.show();
         // Switching stores the untouched set as it was, the bytes between the fields included.
         QTest::mouseClick(dlg.modeButton(1), Qt::LeftButton);
@@ -79,7 +79,7 @@ private slots:
     // Above 255 becomes 255; an emptied box warns and gets its number back.
     void numberBoxes() {
         ScriptedMessenger messenger;
-        CTuningDlg dlg(nullptr, m_image);
+        TuningDialog dlg(nullptr, m_image);
         showActive(dlg);
         TypeInto(dlg.edit(kAfFine), "9x999"); // the letter and the fourth digit are refused
         QTest::keyClick(dlg.edit(kAfFine), Qt::Key_Tab);
@@ -96,7 +96,7 @@ private slots:
     }
 
     void switchingSetsStoresAndReloads() {
-        CTuningDlg dlg(nullptr, m_image);
+        TuningDialog dlg(nullptr, m_image);
         showActive(dlg);
         TypeInto(dlg.edit(kTxFine), "123");
         dlg.list(kAfInput)->setCurrentIndex(2);
@@ -113,7 +113,7 @@ private slots:
 
     // Even Esc stores the set on show.
     void escapeStoresTheShownSet() {
-        CTuningDlg dlg(nullptr, m_image);
+        TuningDialog dlg(nullptr, m_image);
         showActive(dlg);
         QTest::mouseClick(dlg.modeButton(3), Qt::LeftButton);
         dlg.list(kAfCoarse)->setCurrentIndex(7);

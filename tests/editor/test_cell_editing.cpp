@@ -116,7 +116,7 @@ private slots:
         if (channel == "no transmit") {
             f.table().commitFrequency(1, 2, QString());
         }
-        f.doc()->SetModifiedFlag(false);
+        f.doc()->setModified(false);
         const QStringList before = f.row(1);
         f.moveTo(1, col);
         if (col <= 2) {
@@ -142,7 +142,7 @@ private slots:
         if (!open) {
             QCOMPARE(QApplication::focusWidget(), f.grid());
         }
-        QCOMPARE(f.doc()->IsModified(), row != before); // only a change counts as an edit
+        QCOMPARE(f.doc()->isModified(), row != before); // only a change counts as an edit
     }
 
     // A refusal empties the editor; leaving it so, without typing, keeps the channel as it was.
@@ -311,13 +311,13 @@ private slots:
         table.setCellText(3, 2, QStringLiteral("445.00000"));
         table.select(ChannelTable::Selector::Band, 1);
         ::EncodeChannels(table, f.image());
-        f.doc()->SetModifiedFlag(false);
+        f.doc()->setModified(false);
         f.view()->initialUpdate();
         QVERIFY(!f.editorOpen());
         QCOMPARE(f.cell(2, 1), QString());
         QCOMPARE(f.cell(3, 1), QStringLiteral("440.00000"));
         QCOMPARE(f.bandSelector()->currentIndex(), 1);
-        QVERIFY(!f.doc()->IsModified()); // decoding is not an edit
+        QVERIFY(!f.doc()->isModified()); // decoding is not an edit
     }
 };
 

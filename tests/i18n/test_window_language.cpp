@@ -77,9 +77,9 @@ private slots:
     void cleanupTestCase() { f.stop(); }
 
     void windowTexts() {
-        CMainFrame* frame = f.frame();
-        QStringList texts = {frame->windowTitle(), frame->ToolBar()->windowTitle(),
-                             f.doc()->GetTitle(), CProgramDoc::FileFilter(),
+        MainWindow* frame = f.frame();
+        QStringList texts = {frame->windowTitle(), frame->toolBar()->windowTitle(),
+                             f.doc()->title(), ChannelDocument::fileFilter(),
                              ChannelTableModel::unknownSignallingMessage()};
         QStringList menuTitles;
         for (QAction* menuAction : frame->menuBar()->actions()) {
@@ -101,7 +101,7 @@ private slots:
         // The printed page's headings; the table below them is data.
         QImage page(800, 1100, QImage::Format_RGB32);
         const ChannelTablePrinter::Page layout =
-            ChannelTablePrinter(f.table(), f.doc()->GetTitle()).Layout(&page, page.rect());
+            ChannelTablePrinter(f.table(), f.doc()->title()).Layout(&page, page.rect());
         for (qsizetype i = 0; i < layout.texts.size() - layout.cells.size(); ++i) {
             texts << layout.texts.at(i).text;
         }
@@ -109,11 +109,11 @@ private slots:
     }
 
     void dialogTexts() {
-        CAboutDlg about(f.frame());
-        COptionalFeaturesDlg options(f.frame(), f.image());
-        CTuningDlg tuning(f.frame(), f.image());
-        CPasswordDlg password(f.frame());
-        CTransferDlg transfer(f.frame());
+        AboutDialog about(f.frame());
+        OptionalFeaturesDialog options(f.frame(), f.image());
+        TuningDialog tuning(f.frame(), f.image());
+        PasswordDialog password(f.frame());
+        TransferDialog transfer(f.frame());
         QStringList blockNames;
         for (const TuningMode& mode : TuningModes()) {
             blockNames << QString::fromUtf8(mode.label);

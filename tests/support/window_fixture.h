@@ -1,13 +1,13 @@
 #pragma once
 
+#include "application.h"
 #include "channel_codec.h"
+#include "channel_document.h"
+#include "channel_form.h"
+#include "channel_grid.h"
 #include "channel_table.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "memory_image.h"
-#include "ms_flex_grid.h"
-#include "program_app.h"
-#include "program_doc.h"
-#include "program_view.h"
 #include "scripted_messenger.h"
 #include "window_transfer.h"
 
@@ -23,14 +23,14 @@
 // user's own store, and the user's hands on its channel grid.
 struct WindowFixture {
     std::unique_ptr<ScriptedMessenger> messenger;
-    std::unique_ptr<CProgramApp> app;
+    std::unique_ptr<Application> app;
     QTemporaryDir dir;
 
     bool start(const QStringList& arguments = {}) {
         QStandardPaths::setTestModeEnabled(true);
         messenger = std::make_unique<ScriptedMessenger>();
-        app = std::make_unique<CProgramApp>();
-        if (!app->InitInstance(arguments)) {
+        app = std::make_unique<Application>();
+        if (!app->initialize(arguments)) {
             return false;
         }
         view()->transfer()->setBackupFolder(backupFolder());
@@ -42,10 +42,10 @@ struct WindowFixture {
         messenger.reset();
     }
 
-    CMainFrame* frame() const { return app->GetMainWnd(); }
-    CProgramView* view() const { return app->GetView(); }
-    CProgramDoc* doc() const { return app->GetDocument(); }
-    CMSFlexGrid* grid() const { return view()->grid(); }
+    MainWindow* frame() const { return app->mainWindow(); }
+    ChannelForm* view() const { return app->form(); }
+    ChannelDocument* doc() const { return app->document(); }
+    ChannelGrid* grid() const { return view()->grid(); }
     // The model and band selectors above the grid.
     QComboBox* selector(const char* name) const {
         return view()->findChild<QComboBox*>(QLatin1String(name));

@@ -36,7 +36,7 @@ private:
     WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
 
-    CTransferDlg* dialog() const { return f.view()->transferDialog(); }
+    TransferDialog* dialog() const { return f.view()->transferDialog(); }
 
     // The simulated radio on COM1, holding memory and saving what it is written to radio.sin.
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(allBlocksWhileHeld);
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
         QVERIFY(f.messenger->shown.isEmpty());
         const QStringList names = backups();
         QVERIFY2(names.size() == 1 && names.at(0).endsWith("-COM1_read.sin"),
@@ -136,7 +136,7 @@ private slots:
         f.key(Qt::Key_Z);
         QCOMPARE(f.row(2), QStringList(11));
         QVERIFY(f.image() == before);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
     }
 
     void writeSendsWhatTheTableShowsAsStartFoundIt() {
@@ -163,7 +163,7 @@ private slots:
     void cancelDuringReadLeavesImageAndTable() {
         QVERIFY(startRadio(RadioMemory(), {"--pace"}));
         f.typeChannel(4, "140");
-        f.doc()->SetModifiedFlag(false);
+        f.doc()->setModified(false);
         const MemoryImage imageBefore = f.image();
         const QStringList tableBefore = f.tableTexts(f.table());
         atBlock(50, [this] { QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton); });
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(startAndWait());
         QVERIFY(f.image() == imageBefore);
         QCOMPARE(f.tableTexts(f.table()), tableBefore);
-        QVERIFY(!f.doc()->IsModified());
+        QVERIFY(!f.doc()->isModified());
         QVERIFY(f.messenger->shown.isEmpty());
         QVERIFY(backups().isEmpty());
     }
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(f.messenger->boxes(), QStringList(2, "Error: 通信错误"));
         QCOMPARE(f.messenger->offWindowThread, 0);
         QCOMPARE(f.cell(2, 1), QStringLiteral("150.12500"));
-        QVERIFY(f.doc()->IsModified());
+        QVERIFY(f.doc()->isModified());
     }
 
     // Closing cancels the transfer first, then asks about unsaved changes as usual.

@@ -6,39 +6,39 @@
 #include <QStringList>
 #include <memory>
 
-class CMainFrame;
-class CProgramDoc;
-class CProgramView;
+class MainWindow;
+class ChannelDocument;
+class ChannelForm;
 
 // The application: settings store, the one document with its window and view, the command line,
 // and the commands that replace the document (New, Open) or concern the program (About).
-class CProgramApp : public QObject {
+class Application : public QObject {
     Q_OBJECT
 public:
     static const char* const kSettingsOrganization;
     static const char* const kApplicationTitle;
 
-    CProgramApp();
-    ~CProgramApp() override;
+    Application();
+    ~Application() override;
 
     // Start-up. arguments are the command line without the program name: none gives a new
     // document, a path opens that file. False when the program must end at once.
-    bool InitInstance(const QStringList& arguments);
+    bool initialize(const QStringList& arguments);
 
-    void OnFileNew();
-    void OnFileOpen();
+    void newFile();
+    void openFile();
     // Open, starting in the folder where the window keeps what it read and wrote.
-    void OnFileOpenBackup();
-    bool OpenDocumentFile(const QString& path);
-    void OnAppAbout();
+    void openBackup();
+    bool openDocumentFile(const QString& path);
+    void showAbout();
 
-    CMainFrame* GetMainWnd() const { return m_frame.get(); }
-    CProgramDoc* GetDocument() const { return m_document.get(); }
-    CProgramView* GetView() const;
-    RecentFileList& GetRecentFiles() { return m_recentFiles; }
+    MainWindow* mainWindow() const { return m_frame.get(); }
+    ChannelDocument* document() const { return m_document.get(); }
+    ChannelForm* form() const;
+    RecentFileList& recentFiles() { return m_recentFiles; }
 
 private:
-    std::unique_ptr<CProgramDoc> m_document;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<ChannelDocument> m_document;
+    std::unique_ptr<MainWindow> m_frame;
     RecentFileList m_recentFiles;
 };

@@ -1,4 +1,4 @@
-#include "ms_flex_grid.h"
+#include "channel_grid.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -26,7 +26,7 @@ protected:
 // a cell can be refused. The channel numbers never become current.
 class CurrentCellGate : public QItemSelectionModel {
 public:
-    CurrentCellGate(QAbstractItemModel* model, CMSFlexGrid* grid)
+    CurrentCellGate(QAbstractItemModel* model, ChannelGrid* grid)
         : QItemSelectionModel(model, grid), m_grid(grid) {}
 
     void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override {
@@ -38,16 +38,16 @@ public:
     }
 
 private:
-    CMSFlexGrid* m_grid;
+    ChannelGrid* m_grid;
 };
 
-bool IsModified(const QInputEvent* event) {
+bool isModified(const QInputEvent* event) {
     return event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
 } // namespace
 
-CMSFlexGrid::CMSFlexGrid(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
+ChannelGrid::ChannelGrid(QAbstractItemModel* model, QWidget* parent) : QTableView(parent) {
     setModel(model);
     QItemSelectionModel* plain = selectionModel();
     setSelectionModel(new CurrentCellGate(model, this));
@@ -72,11 +72,11 @@ CMSFlexGrid::CMSFlexGrid(QAbstractItemModel* model, QWidget* parent) : QTableVie
     setCurrentIndex(model->index(0, 1));
 }
 
-QWidget* CMSFlexGrid::cellEditor() const {
+QWidget* ChannelGrid::cellEditor() const {
     return indexWidget(currentIndex());
 }
 
-void CMSFlexGrid::closeCellEditor() {
+void ChannelGrid::closeCellEditor() {
     QWidget* editor = cellEditor();
     if (!editor) {
         return;
@@ -90,7 +90,7 @@ void CMSFlexGrid::closeCellEditor() {
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-bool CMSFlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+bool ChannelGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     const bool byKey = event && event->type() == QEvent::KeyPress;
     const bool wasOpen = indexWidget(index) != nullptr;
     if (!QTableView::edit(index, trigger, byKey ? nullptr : event)) {
@@ -103,7 +103,7 @@ bool CMSFlexGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* ev
     return true;
 }
 
-QModelIndex CMSFlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+QModelIndex ChannelGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     const QModelIndex current = currentIndex();
     const int rows = model()->rowCount();
     const int last = model()->columnCount() - 1;
@@ -128,7 +128,7 @@ QModelIndex CMSFlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers m
     }
 }
 
-void CMSFlexGrid::setColumnProportions(const QList<double>& weights,
+void ChannelGrid::setColumnProportions(const QList<double>& weights,
                                        const QList<int>& minimumWidths) {
     m_weights = weights;
     m_minimumWidths = minimumWidths;
@@ -136,7 +136,7 @@ void CMSFlexGrid::setColumnProportions(const QList<double>& weights,
     spreadColumns();
 }
 
-void CMSFlexGrid::fitRowsToFont() {
+void ChannelGrid::fitRowsToFont() {
     const int rowHeight = fontMetrics().height() + 6;
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -145,7 +145,7 @@ void CMSFlexGrid::fitRowsToFont() {
 
 // Column edges are rounded from the exact proportional positions, so no column is more than a
 // pixel off its share and together they fill the width exactly.
-void CMSFlexGrid::spreadColumns() {
+void ChannelGrid::spreadColumns() {
     const int columns = model()->columnCount();
     if (m_weights.size() != columns) {
         return;
@@ -165,7 +165,7 @@ void CMSFlexGrid::spreadColumns() {
     }
 }
 
-QSize CMSFlexGrid::minimumSizeHint() const {
+QSize ChannelGrid::minimumSizeHint() const {
     double total = 0;
     double widthPerWeight = 0;
     for (int col = 0; col < m_weights.size(); ++col) {
@@ -180,23 +180,23 @@ QSize CMSFlexGrid::minimumSizeHint() const {
     return {int(std::ceil(widthPerWeight * total)) + frame, rows + frame};
 }
 
-QSize CMSFlexGrid::sizeHint() const {
+QSize ChannelGrid::sizeHint() const {
     return minimumSizeHint();
 }
 
-void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
+void ChannelGrid::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     spreadColumns();
 }
 
-void CMSFlexGrid::changeEvent(QEvent* event) {
+void ChannelGrid::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         fitRowsToFont();
     }
 }
 
-bool CMSFlexGrid::event(QEvent* event) {
+bool ChannelGrid::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         // The window's accelerators (Ctrl+C selects a port) win over the view's copy key.
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -219,22 +219,22 @@ bool CMSFlexGrid::event(QEvent* event) {
     return QTableView::event(event);
 }
 
-bool CMSFlexGrid::focusNextPrevChild(bool next) {
+bool ChannelGrid::focusNextPrevChild(bool next) {
     return QWidget::focusNextPrevChild(next);
 }
 
-void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
+void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Qt opens no editor on Enter; here Enter opens the cell's editor with the cell's text.
-        if (!IsModified(event)) {
+        if (!isModified(event)) {
             edit(currentIndex(), AllEditTriggers, nullptr);
         }
         return;
     case Qt::Key_Backspace:
         // A typed character as any other, which Qt's item views leave out.
-        if (!IsModified(event)) {
+        if (!isModified(event)) {
             edit(currentIndex(), AnyKeyPressed, event);
         }
         return;
@@ -256,11 +256,11 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
-void CMSFlexGrid::keyboardSearch(const QString&) {
+void ChannelGrid::keyboardSearch(const QString&) {
     // A key that opens no editor never jumps to another cell.
 }
 
-void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+void ChannelGrid::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     // Fixed cells and the empty area never become current. An open editor is asked to let go
     // before Qt moves the current cell, so that a refusal leaves the selection alone too.
@@ -279,6 +279,6 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
+void ChannelGrid::mouseMoveEvent(QMouseEvent* event) {
     event->accept(); // dragging selects nothing; only a press moves the current cell
 }

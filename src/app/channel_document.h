@@ -7,17 +7,17 @@
 #include <QObject>
 #include <QString>
 
-class CProgramView;
+class ChannelForm;
 class QWidget;
 
 // The one document: the radio's memory image, whose file is a plain 1024-byte dump, and the
 // channel table decoded from it, whose band selection gives the limits every typed frequency is
 // checked against. The document remembers whether the user changed anything since the last save,
 // so New, Open and Exit can ask before dropping edits.
-class CProgramDoc : public QObject {
+class ChannelDocument : public QObject {
     Q_OBJECT
 public:
-    explicit CProgramDoc(QObject* parent = nullptr);
+    explicit ChannelDocument(QObject* parent = nullptr);
 
     MemoryImage& image() { return m_image; }
     const MemoryImage& image() const { return m_image; }
@@ -25,32 +25,32 @@ public:
     const ChannelTableModel& channels() const { return m_channels; }
 
     // The view reports the user's changes, each document it shows and each completed read.
-    void SetView(CProgramView* view);
-    CProgramView* GetView() const { return m_view; }
+    void setForm(ChannelForm* view);
+    ChannelForm* form() const { return m_view; }
     // Owner of the document's message boxes and file dialogs.
-    void SetWindow(QWidget* window) { m_window = window; }
+    void setWindow(QWidget* window) { m_window = window; }
 
     // Factory contents into the image; the path is emptied and the change mark cleared.
-    bool OnNewDocument();
+    bool newDocument();
     // All 1024 bytes from path. A file that cannot be read or is too short is reported ("警告")
     // and changes nothing: not the image, the table or the path.
-    bool OnOpenDocument(const QString& path);
+    bool openDocument(const QString& path);
     // Commits the cell being edited, folds the table into the image and writes it to path.
-    bool OnSaveDocument(const QString& path);
+    bool saveDocument(const QString& path);
 
     // File menu: Save (asks for a path when there is none yet) and Save As. False when the user
     // cancelled or the file could not be written.
-    bool OnFileSave();
-    bool OnFileSaveAs();
+    bool save();
+    bool saveAs();
 
     // Before the document's contents are replaced or the window closes: asks Save / Discard /
     // Cancel when there are unsaved changes. False means stop.
-    bool SaveModified();
+    bool saveModified();
 
-    bool IsModified() const { return m_modified; }
+    bool isModified() const { return m_modified; }
     // False: the document now counts as saved, also for undo, which marks it changed again once
     // it leaves this state.
-    void SetModifiedFlag(bool modified = true);
+    void setModified(bool modified = true);
 
     DocumentHistory& history() { return m_history; }
     // A change the user made, as one undo step.
@@ -58,11 +58,11 @@ public:
     // A completed read: the radio's memory becomes the document, one undo step.
     void takeRadioImage(const MemoryImage& image);
 
-    QString GetPathName() const { return m_pathName; }
+    QString pathName() const { return m_pathName; }
     // The file's name, or "无标题" before the document has one.
-    QString GetTitle() const;
+    QString title() const;
 
-    static QString FileFilter();
+    static QString fileFilter();
 
 signals:
     void modifiedChanged(bool modified);
@@ -70,14 +70,14 @@ signals:
     void fileUsed(const QString& path);
 
 private:
-    void TakePath(const QString& path);
-    void ShowModified(bool modified);
-    bool DoSave(const QString& path);
+    void takePath(const QString& path);
+    void showModified(bool modified);
+    bool writeFile(const QString& path);
 
     MemoryImage m_image;
     ChannelTableModel m_channels;
     DocumentHistory m_history{m_image, m_channels};
-    CProgramView* m_view = nullptr;
+    ChannelForm* m_view = nullptr;
     QWidget* m_window = nullptr;
     QString m_pathName;
     bool m_modified = false;

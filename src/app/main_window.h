@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <QPrinter>
 
-class CProgramDoc;
-class CProgramView;
+class ChannelDocument;
+class ChannelForm;
 class QAction;
 class QLabel;
 class QMenu;
@@ -17,14 +17,14 @@ class QToolBar;
 // view. Each command is one QAction named by its object name ("actionFileNew"), connected
 // directly to what carries it out; menu item, toolbar button and shortcut keys share it. A key
 // without a command (Ctrl+T, F1) has an action of its own that does nothing.
-class CMainFrame : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CProgramDoc* document, QWidget* parent = nullptr);
-    ~CMainFrame() override;
+    explicit MainWindow(ChannelDocument* document, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    CProgramView* GetActiveView() const { return m_view; }
-    CProgramDoc* GetDocument() const { return m_document; }
+    ChannelForm* form() const { return m_view; }
+    ChannelDocument* document() const { return m_document; }
 
     // Connects a command to what carries it out. A command that would replace, save or print the
     // image, or change the options, does nothing while a transfer is under way.
@@ -32,7 +32,7 @@ public:
     void connectCommand(const QString& name, Receiver* receiver, Slot slot) {
         QAction* command = action(name);
         connect(command, &QAction::triggered, receiver, [this, command, receiver, slot] {
-            if (!(m_refusedDuringTransfer.contains(command) && IsTransferBusy())) {
+            if (!(m_refusedDuringTransfer.contains(command) && isTransferBusy())) {
                 (receiver->*slot)();
             }
         });
@@ -40,42 +40,42 @@ public:
 
     // The action of a command by its object name, or null.
     QAction* action(const QString& name) const;
-    QToolBar* ToolBar() const { return m_toolBar; }
-    QLabel* IdlePrompt() const { return m_idlePrompt; }
-    QList<QLabel*> Indicators() const { return m_indicators; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QLabel* idlePrompt() const { return m_idlePrompt; }
+    QList<QLabel*> indicators() const { return m_indicators; }
 
     // Fits the window to the form's size, within the screen.
-    void ResizeParentToFit();
+    void fitToForm();
 
     // Print, Print Preview and Print Setup share one printer, so a page set up once is used by
-    // both. PrintDocument is what every page of either receives.
-    QPrinter& Printer() { return m_printer; }
-    bool PrintDocument(QPrinter& printer);
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnFilePrintSetup();
+    // both. printDocument is what every page of either receives.
+    QPrinter& printer() { return m_printer; }
+    bool printDocument(QPrinter& printer);
+    void print();
+    void printPreview();
+    void printSetup();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void CreateActions();
-    void CreateMenus();
-    void CreateToolBar();
-    void CreateStatusBar();
-    void ConnectCommands();
-    bool IsTransferBusy() const;
-    void CenterOnScreen();
-    void OnTransferRunningChanged(bool running);
-    QAction* AddCommand(const char* name, const QString& text, const QString& prompt,
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void connectCommands();
+    bool isTransferBusy() const;
+    void centerOnScreen();
+    void showTransferRunning(bool running);
+    QAction* addCommand(const char* name, const QString& text, const QString& prompt,
                         const QString& tip, const QKeySequence& key = {});
-    QMenu* AddMenu(const QString& title, const char* name, const QStringList& actions);
+    QMenu* addMenu(const QString& title, const char* name, const QStringList& actions);
     // Each port's prompt names the device it stands for and whether that device is there.
-    void UpdatePortPrompts();
+    void updatePortPrompts();
 
-    CProgramDoc* m_document;
-    CProgramView* m_view = nullptr;
+    ChannelDocument* m_document;
+    ChannelForm* m_view = nullptr;
     QScrollArea* m_viewArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idlePrompt = nullptr;
@@ -85,5 +85,5 @@ private:
     QList<QAction*> m_refusedDuringTransfer;
     QPrinter m_printer;
     // The user closed the window during a transfer: close once it has let go of the port.
-    bool m_bCloseAfterTransfer = false;
+    bool m_closeAfterTransfer = false;
 };

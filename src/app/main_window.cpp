@@ -1,10 +1,10 @@
-#include "main_frame.h"
+#include "main_window.h"
 
+#include "channel_document.h"
+#include "channel_form.h"
 #include "channel_table_printer.h"
 #include "messenger.h"
 #include "port_names.h"
-#include "program_doc.h"
-#include "program_view.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>
@@ -25,7 +25,7 @@ namespace {
 const QSize kInitialSize(1000, 800);
 } // namespace
 
-CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
+MainWindow::MainWindow(ChannelDocument* document, QWidget* parent)
     : QMainWindow(parent), m_document(document), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("mainFrame"));
     // The caption never names the document.
@@ -33,7 +33,7 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     resize(kInitialSize);
     m_printer.setPageSize(QPageSize(QPageSize::A4));
 
-    m_view = new CProgramView(document->image(), document->channels());
+    m_view = new ChannelForm(document->image(), document->channels());
     m_viewArea = new QScrollArea(this);
     m_viewArea->setObjectName(QStringLiteral("viewArea"));
     m_viewArea->setWidget(m_view);
@@ -42,20 +42,19 @@ CMainFrame::CMainFrame(CProgramDoc* document, QWidget* parent)
     m_viewArea->setFrameShape(QFrame::NoFrame);
     m_viewArea->setFocusPolicy(Qt::NoFocus); // Ctrl+Tab goes from the grid to the selectors
     setCentralWidget(m_viewArea);
-    connect(m_view, &CProgramView::resizeParentToFit, this, &CMainFrame::ResizeParentToFit);
-    connect(m_view, &CProgramView::transferRunningChanged, this,
-            &CMainFrame::OnTransferRunningChanged);
+    connect(m_view, &ChannelForm::resizeParentToFit, this, &MainWindow::fitToForm);
+    connect(m_view, &ChannelForm::transferRunningChanged, this, &MainWindow::showTransferRunning);
 
-    CreateActions();
-    CreateMenus();
-    CreateToolBar();
-    CreateStatusBar();
-    ConnectCommands();
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    connectCommands();
 }
 
-CMainFrame::~CMainFrame() = default;
+MainWindow::~MainWindow() = default;
 
-QAction* CMainFrame::AddCommand(const char* name, const QString& text, const QString& prompt,
+QAction* MainWindow::addCommand(const char* name, const QString& text, const QString& prompt,
                                 const QString& tip, const QKeySequence& key) {
     auto* action = new QAction(text, this);
     action->setObjectName(QLatin1String(name));
@@ -78,39 +77,39 @@ QAction* CMainFrame::AddCommand(const char* name, const QString& text, const QSt
     return action;
 }
 
-QAction* CMainFrame::action(const QString& name) const {
+QAction* MainWindow::action(const QString& name) const {
     return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
-void CMainFrame::CreateActions() {
+void MainWindow::createActions() {
     using Image = ToolbarIcons::Image;
-    AddCommand("actionFileNew", tr("新建(&N)\tCtrl+N"), tr("建立新文档"), tr("新建"),
+    addCommand("actionFileNew", tr("新建(&N)\tCtrl+N"), tr("建立新文档"), tr("新建"),
                Qt::CTRL | Qt::Key_N)
         ->setIcon(ToolbarIcons::Make(Image::New));
-    AddCommand("actionFileOpen", tr("打开(&O)...\tCtrl+O"), tr("打开一个现有文档"), tr("打开"),
+    addCommand("actionFileOpen", tr("打开(&O)...\tCtrl+O"), tr("打开一个现有文档"), tr("打开"),
                Qt::CTRL | Qt::Key_O)
         ->setIcon(ToolbarIcons::Make(Image::Open));
-    AddCommand("actionFileSave", tr("保存(&S)\tCtrl+S"), tr("保存活动文档"), tr("保存"),
+    addCommand("actionFileSave", tr("保存(&S)\tCtrl+S"), tr("保存活动文档"), tr("保存"),
                Qt::CTRL | Qt::Key_S)
         ->setIcon(ToolbarIcons::Make(Image::Save));
-    AddCommand("actionFileSaveAs", tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
+    addCommand("actionFileSaveAs", tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
                tr("另存为"));
-    AddCommand("actionFileOpenBackup", tr("打开备份(&B)..."),
+    addCommand("actionFileOpenBackup", tr("打开备份(&B)..."),
                tr("打开备份文件夹里从对讲机读出或写入对讲机之前保存的数据"), tr("打开备份"));
-    AddCommand("actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"),
+    addCommand("actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"),
                Qt::CTRL | Qt::Key_P)
         ->setIcon(ToolbarIcons::Make(Image::Print));
-    AddCommand("actionFilePrintPreview", tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
-    AddCommand("actionFilePrintSetup", tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
+    addCommand("actionFilePrintPreview", tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
+    addCommand("actionFilePrintSetup", tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
                tr("打印设置"));
-    AddCommand("actionAppExit", tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
-    AddCommand("actionOptionalFeatures", tr("可选功能"), QString(), QString());
+    addCommand("actionAppExit", tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
+    addCommand("actionOptionalFeatures", tr("可选功能"), QString(), QString());
     // The tuning command has no menu item or button; its key is its only way in.
-    AddCommand("actionTuning", QString(), QString(), QString(), Qt::CTRL | Qt::SHIFT | Qt::Key_T);
-    AddCommand("actionReadData", tr("读数据"), tr("从对讲机读取数据"), tr("读频"),
+    addCommand("actionTuning", QString(), QString(), QString(), Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+    addCommand("actionReadData", tr("读数据"), tr("从对讲机读取数据"), tr("读频"),
                Qt::CTRL | Qt::Key_R)
         ->setIcon(ToolbarIcons::Make(Image::Read));
-    AddCommand("actionWriteData", tr("写数据"), tr("向对讲机写入数据"), tr("写频"),
+    addCommand("actionWriteData", tr("写数据"), tr("向对讲机写入数据"), tr("写频"),
                Qt::CTRL | Qt::Key_W)
         ->setIcon(ToolbarIcons::Make(Image::Write));
     // One port is chosen at a time; the check mark follows the choice.
@@ -120,7 +119,7 @@ void CMainFrame::CreateActions() {
                                      "actionPortCom4"};
     const Qt::Key portKeys[] = {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port = AddCommand(portNames[n - 1], QStringLiteral("COM%1").arg(n), QString(),
+        QAction* port = addCommand(portNames[n - 1], QStringLiteral("COM%1").arg(n), QString(),
                                    QStringLiteral("Com%1").arg(n), Qt::CTRL | portKeys[n - 1]);
         port->setCheckable(true);
         port->setChecked(n == 1);
@@ -129,23 +128,23 @@ void CMainFrame::CreateActions() {
                 [this, n] { m_view->setPortName(QStringLiteral("COM%1").arg(n)); });
     }
     QAction* toolbar =
-        AddCommand("actionViewToolbar", tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
+        addCommand("actionViewToolbar", tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction* status = AddCommand("actionViewStatusBar", tr("状态栏(&S)"), tr("显示或隐藏状态栏"),
+    QAction* status = addCommand("actionViewStatusBar", tr("状态栏(&S)"), tr("显示或隐藏状态栏"),
                                  tr("显隐状态栏"));
     status->setCheckable(true);
     status->setChecked(true);
-    AddCommand("actionAppAbout", tr("关于 ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
+    addCommand("actionAppAbout", tr("关于 ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
         ->setIcon(ToolbarIcons::Make(Image::About));
     // Keys the window reserves without a command: they do nothing, wherever the focus is.
-    AddCommand("actionUnhandledCtrlAltP", QString(), QString(), QString(),
+    addCommand("actionUnhandledCtrlAltP", QString(), QString(), QString(),
                Qt::CTRL | Qt::ALT | Qt::Key_P);
-    AddCommand("actionUnhandledCtrlT", QString(), QString(), QString(), Qt::CTRL | Qt::Key_T);
-    AddCommand("actionHelp", QString(), QString(), QString(), Qt::Key_F1);
-    AddCommand("actionContextHelp", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F1);
-    AddCommand("actionNextPane", QString(), QString(), QString(), Qt::Key_F6);
-    AddCommand("actionPrevPane", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F6);
+    addCommand("actionUnhandledCtrlT", QString(), QString(), QString(), Qt::CTRL | Qt::Key_T);
+    addCommand("actionHelp", QString(), QString(), QString(), Qt::Key_F1);
+    addCommand("actionContextHelp", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F1);
+    addCommand("actionNextPane", QString(), QString(), QString(), Qt::Key_F6);
+    addCommand("actionPrevPane", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F6);
 
     for (const char* name :
          {"actionFileNew", "actionFileOpen", "actionFileOpenBackup", "actionFileSave",
@@ -156,7 +155,7 @@ void CMainFrame::CreateActions() {
 }
 
 // A menu of the named actions, in order; an empty name is a separator.
-QMenu* CMainFrame::AddMenu(const QString& title, const char* name, const QStringList& actions) {
+QMenu* MainWindow::addMenu(const QString& title, const char* name, const QStringList& actions) {
     QMenu* menu = menuBar()->addMenu(title);
     menu->setObjectName(QLatin1String(name));
     menu->setAccessibleName(QString(title).remove(QStringLiteral("&")));
@@ -170,23 +169,23 @@ QMenu* CMainFrame::AddMenu(const QString& title, const char* name, const QString
     return menu;
 }
 
-void CMainFrame::CreateMenus() {
-    AddMenu(tr("文件(&F)"), "menuFile",
+void MainWindow::createMenus() {
+    addMenu(tr("文件(&F)"), "menuFile",
             {"actionFileNew", "actionFileOpen", "actionFileSave", "actionFileSaveAs",
              "actionFileOpenBackup", "", "actionFilePrint", "actionFilePrintPreview",
              "actionFilePrintSetup", "", "actionAppExit"});
-    AddMenu(tr("编辑(&E)"), "menuEdit", {"actionOptionalFeatures"});
-    AddMenu(tr("编程(&P)"), "menuProgram", {"actionReadData", "actionWriteData"});
-    m_portMenu = AddMenu(tr("端口(&C)"), "menuPort",
+    addMenu(tr("编辑(&E)"), "menuEdit", {"actionOptionalFeatures"});
+    addMenu(tr("编程(&P)"), "menuProgram", {"actionReadData", "actionWriteData"});
+    m_portMenu = addMenu(tr("端口(&C)"), "menuPort",
                          {"actionPortCom1", "actionPortCom2", "actionPortCom3", "actionPortCom4"});
     // A cable plugged in or pulled since the menu was last open shows in its prompts.
-    connect(m_portMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdatePortPrompts);
-    UpdatePortPrompts();
-    AddMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
-    AddMenu(tr("帮助(&H)"), "menuHelp", {"actionAppAbout"});
+    connect(m_portMenu, &QMenu::aboutToShow, this, &MainWindow::updatePortPrompts);
+    updatePortPrompts();
+    addMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
+    addMenu(tr("帮助(&H)"), "menuHelp", {"actionAppAbout"});
 }
 
-void CMainFrame::CreateToolBar() {
+void MainWindow::createToolBar() {
     m_toolBar = new QToolBar(tr("工具栏"), this);
     m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolBar->setIconSize(QSize(ToolbarIcons::kImageSize, ToolbarIcons::kImageSize));
@@ -220,7 +219,7 @@ void CMainFrame::CreateToolBar() {
             &QAction::setChecked);
 }
 
-void CMainFrame::CreateStatusBar() {
+void MainWindow::createStatusBar() {
     m_idlePrompt = new QLabel(tr("就绪"));
     m_idlePrompt->setObjectName(QStringLiteral("idlePrompt"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
@@ -239,25 +238,25 @@ void CMainFrame::CreateStatusBar() {
     }
 }
 
-void CMainFrame::ConnectCommands() {
-    connectCommand(QStringLiteral("actionReadData"), m_view, &CProgramView::readData);
-    connectCommand(QStringLiteral("actionWriteData"), m_view, &CProgramView::writeData);
+void MainWindow::connectCommands() {
+    connectCommand(QStringLiteral("actionReadData"), m_view, &ChannelForm::readData);
+    connectCommand(QStringLiteral("actionWriteData"), m_view, &ChannelForm::writeData);
     connectCommand(QStringLiteral("actionOptionalFeatures"), m_view,
-                   &CProgramView::openOptionalFeatures);
-    connectCommand(QStringLiteral("actionTuning"), m_view, &CProgramView::openTuning);
-    connectCommand(QStringLiteral("actionFileSave"), m_document, &CProgramDoc::OnFileSave);
-    connectCommand(QStringLiteral("actionFileSaveAs"), m_document, &CProgramDoc::OnFileSaveAs);
-    connectCommand(QStringLiteral("actionFilePrint"), this, &CMainFrame::OnFilePrint);
-    connectCommand(QStringLiteral("actionFilePrintPreview"), this, &CMainFrame::OnFilePrintPreview);
-    connectCommand(QStringLiteral("actionFilePrintSetup"), this, &CMainFrame::OnFilePrintSetup);
-    connect(action(QStringLiteral("actionAppExit")), &QAction::triggered, this, &CMainFrame::close);
+                   &ChannelForm::openOptionalFeatures);
+    connectCommand(QStringLiteral("actionTuning"), m_view, &ChannelForm::openTuning);
+    connectCommand(QStringLiteral("actionFileSave"), m_document, &ChannelDocument::save);
+    connectCommand(QStringLiteral("actionFileSaveAs"), m_document, &ChannelDocument::saveAs);
+    connectCommand(QStringLiteral("actionFilePrint"), this, &MainWindow::print);
+    connectCommand(QStringLiteral("actionFilePrintPreview"), this, &MainWindow::printPreview);
+    connectCommand(QStringLiteral("actionFilePrintSetup"), this, &MainWindow::printSetup);
+    connect(action(QStringLiteral("actionAppExit")), &QAction::triggered, this, &MainWindow::close);
     connect(action(QStringLiteral("actionViewToolbar")), &QAction::triggered, m_toolBar,
             &QToolBar::setVisible);
     connect(action(QStringLiteral("actionViewStatusBar")), &QAction::triggered, statusBar(),
             &QStatusBar::setVisible);
 }
 
-void CMainFrame::UpdatePortPrompts() {
+void MainWindow::updatePortPrompts() {
     for (int n = 1; n <= 4; ++n) {
         const QString device = PortNames::DevicePath(QStringLiteral("COM%1").arg(n));
         const bool present = QFileInfo::exists(device);
@@ -268,23 +267,23 @@ void CMainFrame::UpdatePortPrompts() {
     }
 }
 
-bool CMainFrame::IsTransferBusy() const {
+bool MainWindow::isTransferBusy() const {
     return m_view->isTransferBusy();
 }
 
-void CMainFrame::OnTransferRunningChanged(bool running) {
+void MainWindow::showTransferRunning(bool running) {
     for (QAction* command : m_refusedDuringTransfer) {
         command->setEnabled(!running);
     }
-    if (!running && m_bCloseAfterTransfer) {
-        m_bCloseAfterTransfer = false;
+    if (!running && m_closeAfterTransfer) {
+        m_closeAfterTransfer = false;
         // Queued, so the transfer has left the stack before the window goes.
         QMetaObject::invokeMethod(
             this, [this] { close(); }, Qt::QueuedConnection);
     }
 }
 
-void CMainFrame::ResizeParentToFit() {
+void MainWindow::fitToForm() {
     // What the menu, tool and status bars take is whatever the window has around its form.
     layout()->activate();
     const QSize chrome = size() - m_viewArea->size();
@@ -299,7 +298,7 @@ void CMainFrame::ResizeParentToFit() {
     resize(wanted);
 }
 
-void CMainFrame::CenterOnScreen() {
+void MainWindow::centerOnScreen() {
     const QScreen* screen = this->screen();
     if (!screen) {
         return;
@@ -309,33 +308,33 @@ void CMainFrame::CenterOnScreen() {
     move(frame.topLeft());
 }
 
-void CMainFrame::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
         // Only now do the bars around the form have their real sizes.
-        ResizeParentToFit();
-        CenterOnScreen();
+        fitToForm();
+        centerOnScreen();
     }
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_view->isTransferBusy()) {
         // The transfer runs on this window's stack: it stops at its next block, closes the port
         // and its dialog, and then the close goes ahead as any other.
         m_view->cancelTransfer();
-        m_bCloseAfterTransfer = true;
+        m_closeAfterTransfer = true;
         event->ignore();
         return;
     }
-    if (m_document->SaveModified()) {
+    if (m_document->saveModified()) {
         event->accept();
     } else {
         event->ignore();
     }
 }
 
-bool CMainFrame::PrintDocument(QPrinter& printer) {
-    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->GetTitle());
+bool MainWindow::printDocument(QPrinter& printer) {
+    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->title());
     if (!tablePrinter.Print(printer)) {
         ShowWarning(this, tr("无法打印。"));
         return false;
@@ -343,21 +342,21 @@ bool CMainFrame::PrintDocument(QPrinter& printer) {
     return true;
 }
 
-void CMainFrame::OnFilePrint() {
+void MainWindow::print() {
     QPrintDialog dialog(&m_printer, this);
     if (dialog.exec() == QDialog::Accepted) {
-        PrintDocument(m_printer);
+        printDocument(m_printer);
     }
 }
 
-void CMainFrame::OnFilePrintPreview() {
+void MainWindow::printPreview() {
     QPrintPreviewDialog preview(&m_printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintDocument(*printer); });
+            [this](QPrinter* printer) { printDocument(*printer); });
     preview.exec();
 }
 
-void CMainFrame::OnFilePrintSetup() {
+void MainWindow::printSetup() {
     QPageSetupDialog dialog(&m_printer, this);
     dialog.exec();
 }

@@ -10,10 +10,10 @@
 // the grid, and a mouse press other than the right button's. Every change of the current cell,
 // by mouse, keyboard or setCurrentIndex(), first asks the leave check, which may refuse it (a
 // value that failed its check stays with its own cell).
-class CMSFlexGrid : public QTableView {
+class ChannelGrid : public QTableView {
     Q_OBJECT
 public:
-    explicit CMSFlexGrid(QAbstractItemModel* model, QWidget* parent = nullptr);
+    explicit ChannelGrid(QAbstractItemModel* model, QWidget* parent = nullptr);
 
     // Asked before the current cell changes or the focus leaves the grid by Ctrl+Tab; returning
     // false keeps the current cell and the focus where they are.

@@ -1,8 +1,8 @@
-#include "program_view.h"
+#include "channel_form.h"
 
 #include "channel_columns.h"
+#include "channel_grid.h"
 #include "memory_image.h"
-#include "ms_flex_grid.h"
 #include "option_commands.h"
 #include "signalling_list.h"
 #include "transfer_dialog.h"
@@ -47,7 +47,7 @@ QStringList ColumnSamples(int column) {
 
 } // namespace
 
-CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent)
+ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidget* parent)
     : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("programView"));
     layoutForm();
@@ -55,7 +55,7 @@ CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWid
     m_transfer->setImageSource(
         [this](TransferDirection direction) { return imageAtStart(direction); });
     connect(m_transfer, &WindowTransfer::runningChanged, this,
-            &CProgramView::transferRunningChanged);
+            &ChannelForm::transferRunningChanged);
     connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
         // An edit begun during the read would otherwise write its stale text over the radio's.
         m_grid->closeCellEditor();
@@ -63,13 +63,13 @@ CProgramView::CProgramView(MemoryImage& image, ChannelTableModel& channels, QWid
     });
 }
 
-CProgramView::~CProgramView() {
+ChannelForm::~ChannelForm() {
     delete m_transfer; // its worker stops before the image it reads into goes
 }
 
 // The settings group with the two selectors above the channel grid, which takes all the room the
 // window gives; the fonts are the user's own.
-void CProgramView::layoutForm() {
+void ChannelForm::layoutForm() {
     auto* group = new QGroupBox(tr("设置"), this);
     auto* selectors = new QHBoxLayout(group);
     const auto addSelector = [&](const QString& text, QComboBox* combo) {
@@ -88,7 +88,7 @@ void CProgramView::layoutForm() {
 
     auto* channels = new QLabel(tr("信道:"), this);
 
-    m_grid = new CMSFlexGrid(&m_channels, this);
+    m_grid = new ChannelGrid(&m_channels, this);
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     m_grid->setAccessibleName(tr("信道"));
     channels->setBuddy(m_grid);
@@ -101,7 +101,7 @@ void CProgramView::layoutForm() {
     installDelegates();
 
     m_grid->setLeaveCheck([this] { return commitOpenEditor(); });
-    connect(m_grid, &CMSFlexGrid::editorOpened, this, &CProgramView::seedEditor);
+    connect(m_grid, &ChannelGrid::editorOpened, this, &ChannelForm::seedEditor);
     connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_decoding) {
             onBandSelected();
@@ -114,14 +114,14 @@ void CProgramView::layoutForm() {
             markModified(tr("更改机型"));
         }
     });
-    connect(&m_channels, &ChannelTableModel::selectionChanged, this, &CProgramView::showSelection);
+    connect(&m_channels, &ChannelTableModel::selectionChanged, this, &ChannelForm::showSelection);
     connect(&m_channels, &ChannelTableModel::edited, this, [this] { markModified(); });
     showSelection(ChannelTable::Selector::Model);
     showSelection(ChannelTable::Selector::Band);
 }
 
 // The selectors follow the model, whoever changed it; only the user's choice marks the document.
-void CProgramView::showSelection(ChannelTable::Selector selector) {
+void ChannelForm::showSelection(ChannelTable::Selector selector) {
     const bool decoding = m_decoding;
     m_decoding = true;
     (selector == ChannelTable::Selector::Model ? m_modelSelector : m_bandSelector)
@@ -131,7 +131,7 @@ void CProgramView::showSelection(ChannelTable::Selector selector) {
 
 // ---- Documents ----
 
-void CProgramView::initialUpdate() {
+void ChannelForm::initialUpdate() {
     emit resizeParentToFit();
     m_grid->closeCellEditor();
     decodeChannels();
@@ -139,7 +139,7 @@ void CProgramView::initialUpdate() {
     emit documentShown();
 }
 
-void CProgramView::setColumnWidths() {
+void ChannelForm::setColumnWidths() {
     const QFontMetrics cells = m_grid->fontMetrics();
     const QFontMetrics headers = m_grid->horizontalHeader()->fontMetrics();
     const int cellPadding = 2 * cells.horizontalAdvance(QLatin1Char('0')) + 2;
@@ -158,42 +158,42 @@ void CProgramView::setColumnWidths() {
     m_grid->setColumnProportions(weights, minimumWidths);
 }
 
-void CProgramView::decodeChannels() {
+void ChannelForm::decodeChannels() {
     m_channels.decode(m_image);
 }
 
-void CProgramView::encodeChannels() {
+void ChannelForm::encodeChannels() {
     m_channels.encode(m_image);
 }
 
-void CProgramView::onBandSelected() {
+void ChannelForm::onBandSelected() {
     // The limits follow the model's band selection.
     m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
 }
 
-void CProgramView::abandonCellEdit() {
+void ChannelForm::abandonCellEdit() {
     if (cellEditor()) {
         abandonEdit();
     }
 }
 
-void CProgramView::markModified(const QString& step) {
+void ChannelForm::markModified(const QString& step) {
     emit documentModified(step);
 }
 
 // ---- Commands ----
 
-void CProgramView::readData() {
+void ChannelForm::readData() {
     commitOpenEditor();
     m_transfer->open(TransferDirection::Read, tr("读数据"), m_grid);
 }
 
-void CProgramView::writeData() {
+void ChannelForm::writeData() {
     commitOpenEditor();
     m_transfer->open(TransferDirection::Write, tr("写数据"), m_grid);
 }
 
-MemoryImage CProgramView::imageAtStart(TransferDirection direction) {
+MemoryImage ChannelForm::imageAtStart(TransferDirection direction) {
     if (direction == TransferDirection::Write) {
         // The radio gets the table as it stands now, whatever is edited while the blocks go out.
         encodeChannels();
@@ -201,31 +201,31 @@ MemoryImage CProgramView::imageAtStart(TransferDirection direction) {
     return m_image;
 }
 
-bool CProgramView::isTransferBusy() const {
+bool ChannelForm::isTransferBusy() const {
     return m_transfer->isBusy();
 }
 
-void CProgramView::cancelTransfer() {
+void ChannelForm::cancelTransfer() {
     m_transfer->cancel();
 }
 
-TransferDirection CProgramView::direction() const {
+TransferDirection ChannelForm::direction() const {
     return m_transfer->direction();
 }
 
-const QString& CProgramView::portName() const {
+const QString& ChannelForm::portName() const {
     return m_transfer->portName();
 }
 
-void CProgramView::setPortName(const QString& port) {
+void ChannelForm::setPortName(const QString& port) {
     m_transfer->setPortName(port);
 }
 
-CTransferDlg* CProgramView::transferDialog() const {
+TransferDialog* ChannelForm::transferDialog() const {
     return m_transfer->dialog();
 }
 
-void CProgramView::openOptionalFeatures() {
+void ChannelForm::openOptionalFeatures() {
     if (isTransferBusy()) {
         return; // a read under way would overwrite the options when it ends
     }
@@ -234,7 +234,7 @@ void CProgramView::openOptionalFeatures() {
     }
 }
 
-void CProgramView::openTuning() {
+void ChannelForm::openTuning() {
     if (isTransferBusy()) {
         return;
     }

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QWidget>
 
-class CMSFlexGrid;
-class CTransferDlg;
+class ChannelGrid;
+class TransferDialog;
 class WindowTransfer;
 class QAction;
 class QComboBox;
@@ -18,12 +18,12 @@ class QLineEdit;
 // The channel table form: the model and band selectors and the 16-channel grid with its in-place
 // editors, showing the document's channel table model and editing it by the model's rules. The
 // view also handles the commands the main window routes to it, on the document's memory image.
-class CProgramView : public QWidget {
+class ChannelForm : public QWidget {
     Q_OBJECT
 public:
     // image and channels belong to the document and outlive the view.
-    CProgramView(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
-    ~CProgramView() override;
+    ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
+    ~ChannelForm() override;
 
     // Runs each time a document is attached: editors closed, image decoded.
     void initialUpdate();
@@ -46,13 +46,13 @@ public:
     // The form's natural size; the frame shrinks to fit it.
     QSize formSize() const { return sizeHint(); }
 
-    CMSFlexGrid* grid() const { return m_grid; }
+    ChannelGrid* grid() const { return m_grid; }
     // The editor open over the current cell, or null when none is.
     QWidget* cellEditor() const;
     WindowTransfer* transfer() const { return m_transfer; }
     TransferDirection direction() const;
     const QString& portName() const;
-    CTransferDlg* transferDialog() const;
+    TransferDialog* transferDialog() const;
 
     // True from Start until the transfer has closed its port and its dialog. Meanwhile nothing
     // may replace the image, and the window must not close.
@@ -106,7 +106,7 @@ private:
     bool commitChoiceOrRefuse(int channel, int col, QWidget* editor, ChannelTableModel::Commit how);
     void abandonEdit();
 
-    CMSFlexGrid* m_grid = nullptr;
+    ChannelGrid* m_grid = nullptr;
     QComboBox* m_modelSelector = nullptr;
     QComboBox* m_bandSelector = nullptr;
 

@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-class TestMainFrame : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 
     WindowFixture f;
@@ -60,9 +60,9 @@ private slots:
                          qPrintable(item->text()));
             }
         }
-        shown.append("tools: " + texts(f.frame()->ToolBar()->actions(), true).join('|'));
-        shown.append("status: " + f.frame()->IdlePrompt()->text());
-        for (QLabel* indicator : f.frame()->Indicators()) {
+        shown.append("tools: " + texts(f.frame()->toolBar()->actions(), true).join('|'));
+        shown.append("status: " + f.frame()->idlePrompt()->text());
+        for (QLabel* indicator : f.frame()->indicators()) {
             shown.last() += "|" + indicator->text();
         }
         QCOMPARE(
@@ -163,7 +163,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        QVERIFY(f.frame()->PrintDocument(printer));
+        QVERIFY(f.frame()->printDocument(printer));
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
@@ -171,10 +171,10 @@ private slots:
         QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), 1);
 
         printer.setOutputFileName(f.path(QStringLiteral("no/such/dir/table.pdf")));
-        QVERIFY(!f.frame()->PrintDocument(printer));
+        QVERIFY(!f.frame()->printDocument(printer));
         QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 无法打印。"));
     }
 };
 
-QTEST_MAIN(TestMainFrame)
-#include "test_main_frame.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

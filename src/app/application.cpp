@@ -1,0 +1,112 @@
+#include "application.h"
+
+#include "about_dialog.h"
+#include "channel_document.h"
+#include "channel_form.h"
+#include "csv_file_commands.h"
+#include "edit_commands.h"
+#include "main_window.h"
+#include "messenger.h"
+#include "toolbar_icons.h"
+#include "window_transfer.h"
+
+#include <QApplication>
+#include <QDir>
+
+// The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
+const char* const Application::kSettingsOrganization = "qtr318";
+const char* const Application::kApplicationTitle = "写频软件";
+
+Application::Application() = default;
+
+Application::~Application() {
+    m_frame.reset(); // the window refers to the document until it is gone
+}
+
+ChannelForm* Application::form() const {
+    return m_frame ? m_frame->form() : nullptr;
+}
+
+bool Application::initialize(const QStringList& arguments) {
+    QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsOrganization));
+    QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+
+    m_document = std::make_unique<ChannelDocument>();
+    m_frame = std::make_unique<MainWindow>(m_document.get());
+    ChannelForm* view = m_frame->form();
+    m_document->setForm(view);
+    m_document->setWindow(m_frame.get());
+    connect(m_document.get(), &ChannelDocument::fileUsed, this,
+            [this](const QString& path) { m_recentFiles.add(path); });
+
+    m_frame->connectCommand(QStringLiteral("actionFileNew"), this, &Application::newFile);
+    m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &Application::openFile);
+    m_frame->connectCommand(QStringLiteral("actionFileOpenBackup"), this, &Application::openBackup);
+    m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &Application::showAbout);
+    // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
+    new EditCommands(m_frame.get(), m_document.get());
+    new CsvFileCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
+        if (m_document->saveModified()) {
+            openDocumentFile(path);
+        }
+    });
+
+    if (arguments.isEmpty()) {
+        m_document->newDocument();
+        view->initialUpdate();
+    } else if (!openDocumentFile(arguments.constFirst())) {
+        return false;
+    }
+
+    m_frame->setWindowIcon(ToolbarIcons::ApplicationIcon());
+    // Wayland shows the icon of the desktop entry of this name rather than the window's own.
+    QGuiApplication::setDesktopFileName(QStringLiteral("qtr318-cps"));
+    m_frame->show();
+    return true;
+}
+
+void Application::newFile() {
+    if (!m_document->saveModified()) {
+        return;
+    }
+    if (m_document->newDocument()) {
+        form()->initialUpdate();
+    }
+}
+
+void Application::openFile() {
+    if (!m_document->saveModified()) {
+        return;
+    }
+    const QString path =
+        TheMessenger().chooseOpenFile(m_frame.get(), tr("打开"), ChannelDocument::fileFilter());
+    if (!path.isEmpty()) {
+        openDocumentFile(path);
+    }
+}
+
+void Application::openBackup() {
+    if (!m_document->saveModified()) {
+        return;
+    }
+    const QString folder = form()->transfer()->backupFolder();
+    QDir().mkpath(folder); // before the first transfer it is not there yet
+    const QString path = TheMessenger().chooseOpenFile(m_frame.get(), tr("打开备份"),
+                                                       ChannelDocument::fileFilter(), folder);
+    if (!path.isEmpty()) {
+        openDocumentFile(path);
+    }
+}
+
+bool Application::openDocumentFile(const QString& path) {
+    if (!m_document->openDocument(path)) {
+        return false;
+    }
+    form()->initialUpdate();
+    return true;
+}
+
+void Application::showAbout() {
+    AboutDialog about(m_frame.get());
+    about.exec();
+}

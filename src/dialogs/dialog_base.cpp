@@ -1,8 +1,0 @@
-#include "dialog_base.h"
-
-void CDialog::setVisible(bool visible) {
-    if (visible && !isVisible()) {
-        OnInitDialog();
-    }
-    QDialog::setVisible(visible);
-}
