@@ -741,7 +741,7 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
   --port P         Lists only the records of this port name or device.
   --label TEXT     Lists only the records whose label is exactly TEXT.
   --result R       Lists only the records with this result: ok, failed, cancelled,
-                   differs or unverified (or 成功, 失败, 已取消, 校验不符, 未校验).
+                   differs or unverified (or &quot;成功&quot;, &quot;失败&quot;, &quot;已取消&quot;, &quot;校验不符&quot;, &quot;未校验&quot;).
   --format table|csv|json  table (the default) prints a table; csv and json print
                    every field of each record under a stable name, for spreadsheets
                    and scripts.
@@ -777,7 +777,7 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     </message>
     <message>
         <source>--result 应为 成功、失败、已取消、校验不符 或 未校验（或 ok、failed、cancelled、differs、unverified）</source>
-        <translation>--result takes ok, failed, cancelled, differs or unverified (or 成功, 失败, 已取消, 校验不符, 未校验)</translation>
+        <translation>--result takes ok, failed, cancelled, differs or unverified (or &quot;成功&quot;, &quot;失败&quot;, &quot;已取消&quot;, &quot;校验不符&quot;, &quot;未校验&quot;)</translation>
     </message>
     <message>
         <source>--format 应为 table、csv 或 json</source>

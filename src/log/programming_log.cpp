@@ -152,7 +152,10 @@ LogStatus ProgrammingLog::append(ProgrammingRecord record) const {
         return {true, notes.join(QLatin1Char('\n'))};
     }
     QString unsent;
-    if (m_location.server && !sendQueued(&unsent)) {
+    if (m_location.server && QDateTime::currentMSecsSinceEpoch() < m_serverRetryAt) {
+        QMutexLocker lock(&m_serverMutex);
+        notes.append(m_serverProblem);
+    } else if (m_location.server && !sendQueued(&unsent)) {
         notes.append(unsent);
     }
     return {true, notes.join(QLatin1Char('\n'))};
@@ -230,12 +233,17 @@ bool ProgrammingLog::sendQueued(QString* message) const {
         return true;
     }
     const auto fail = [&](const QSqlError& error) {
+        const QString problem =
+            QCoreApplication::translate(
+                "ProgrammingLog", "编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送")
+                .arg(m_location.displayName(), LogConnection::Reason(error), m_location.localPath);
+        {
+            QMutexLocker lock(&m_serverMutex);
+            m_serverProblem = problem;
+        }
+        m_serverRetryAt = QDateTime::currentMSecsSinceEpoch() + kServerRetryMs;
         if (message) {
-            *message = QCoreApplication::translate(
-                           "ProgrammingLog",
-                           "编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送")
-                           .arg(m_location.displayName(), LogConnection::Reason(error),
-                                m_location.localPath);
+            *message = problem;
         }
         return false;
     };

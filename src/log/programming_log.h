@@ -5,8 +5,10 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QMutex>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -54,6 +56,8 @@ public:
     // Sends the records that wait for the server; false with message set when it cannot.
     bool sendQueued(QString* message = nullptr) const;
 
+    static constexpr int kServerRetryMs = 60000;
+
     // Records matching filter, oldest first: the server's when it answers, else the local file's
     // (the message says so).
     LogStatus records(const LogFilter& filter, QList<ProgrammingRecord>* records) const;
@@ -69,4 +73,9 @@ private:
 
     LogLocation m_location;
     std::unique_ptr<LogConnection> m_held;
+    // A server that did not answer is not asked again for a while: each try may take the whole
+    // connect timeout, and transfers wait for their records.
+    mutable std::atomic<qint64> m_serverRetryAt{0};
+    mutable QMutex m_serverMutex;
+    mutable QString m_serverProblem;
 };
