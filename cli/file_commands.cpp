@@ -13,6 +13,7 @@
 #include "settings_codec.h"
 #include "text_table.h"
 #include "ui_language.h"
+#include "value_texts.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -62,7 +63,7 @@ QString ChannelTableText(const ChannelTable& table) {
     for (int row = 1; row <= ImageMap::kChannelCount; ++row) {
         QStringList cells = {Col::ChannelNumberText(row)};
         for (int column = 1; column <= Col::kLast; ++column) {
-            cells.append(table.cellText(row, column));
+            cells.append(ValueTexts::Shown(table.cellText(row, column)));
         }
         text.addRow(cells);
     }
@@ -70,7 +71,7 @@ QString ChannelTableText(const ChannelTable& table) {
 }
 
 QString OnOff(bool on) {
-    return on ? Col::kYes : Col::kNo;
+    return ValueTexts::Shown(on ? Col::kYes : Col::kNo);
 }
 
 QString OptionsText(const MemoryImage& image) {
@@ -81,7 +82,7 @@ QString OptionsText(const MemoryImage& image) {
         text.addRow({QCoreApplication::translate("SettingsCodec", info.label),
                      position == kNoSelection
                          ? QCoreApplication::translate("Cli", "（不是列表中的值）")
-                         : info.entries.at(position)});
+                         : ValueTexts::Shown(info.entries.at(position))});
     }
     text.addRow({QCoreApplication::translate("SettingsCodec", kBeepLabel), OnOff(options.beep)});
     text.addRow({QCoreApplication::translate("SettingsCodec", kVoxLabel), OnOff(options.vox)});
@@ -92,14 +93,15 @@ QString TuningText(const MemoryImage& image) {
     TextTable text;
     QStringList heading = {QString()};
     for (const TuningMode& mode : TuningModes()) {
-        heading.append(QString::fromUtf8(mode.label));
+        heading.append(ValueTexts::Shown(QString::fromUtf8(mode.label)));
     }
     text.addRow(heading);
     for (const TuningField& field : TuningFields()) {
         QStringList row = {QCoreApplication::translate("SettingsCodec", field.label)};
         for (const TuningMode& mode : TuningModes()) {
             const int value = ReadTuningValue(image, mode.address, field);
-            row.append(field.isList() ? field.entries.at(value) : QString::number(value));
+            row.append(field.isList() ? ValueTexts::Shown(field.entries.at(value))
+                                      : QString::number(value));
         }
         text.addRow(row);
     }

@@ -1,4 +1,6 @@
 #include "backup_folder.h"
+#include "band_fit.h"
+#include "channel_codec.h"
 #include "channel_table.h"
 #include "cli_command.h"
 #include "diff_command.h"
@@ -58,6 +60,35 @@ QString Mismatch(const MemoryImage& file, const MemoryImage& radio) {
         }
     }
     return reasons.join(QCoreApplication::translate("Cli", "；"));
+}
+
+// A file whose channels its band or the raster refuse is not written unless forced: the radio
+// would hold channels it cannot use. Forced, the tool still says which they are.
+bool StrayChannelsAllowed(const MemoryImage& image, const QString& fileName, bool force) {
+    InMemoryChannelTable table;
+    DecodeChannels(image, table);
+    const QList<StrayFrequency> strays = StrayFrequencies(table);
+    if (strays.isEmpty()) {
+        return true;
+    }
+    const QList<int> channels = StrayChannels(strays);
+    const QString band =
+        table.entryText(ChannelTable::Selector::Band, table.selected(ChannelTable::Selector::Band));
+    const QString summary = QCoreApplication::translate(
+                                "Cli", "%1 中有 %n 个信道的频率在频段 %2 之外或不在步进上：信道 %3",
+                                nullptr, int(channels.size()))
+                                .arg(fileName, band, ChannelNumbers(channels));
+    if (force) {
+        Note(summary + QCoreApplication::translate("Cli", "；按 --force 照样写入。"));
+    } else {
+        Fail(QCoreApplication::translate("Cli", "没有写入：%1。确实要写入请加 --force。")
+                 .arg(summary));
+    }
+    QTextStream err(stderr);
+    for (const QString& line : DescribeStrays(strays)) {
+        err << "  " << line << "\n";
+    }
+    return force;
 }
 
 struct WritePlan {
@@ -299,6 +330,9 @@ int RunWrite(const QStringList& arguments) {
     plan.input = parsed->input;
     plan.label = parsed->label;
     plan.fileName = QFileInfo(parsed->input).fileName();
+    if (!StrayChannelsAllowed(plan.image, plan.fileName, parsed->force)) {
+        return kFailed;
+    }
     plan.backup = parsed->backup;
     plan.retries = parsed->retries;
     plan.force = parsed->force;

@@ -439,6 +439,10 @@ All rights reserved</translation>
             <numerusform>%n more problems not shown</numerusform>
         </translation>
     </message>
+    <message>
+        <source>剪贴板中有 %1 列，从“%2”起只能放下 %3 列</source>
+        <translation>the clipboard holds %1 columns; from &quot;%2&quot; on there is room for %3</translation>
+    </message>
 </context>
 <context>
     <name>ChannelTableModel</name>

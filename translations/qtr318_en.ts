@@ -16,6 +16,21 @@
     </message>
 </context>
 <context>
+    <name>BandFit</name>
+    <message>
+        <source>在频段之外</source>
+        <translation>outside the band</translation>
+    </message>
+    <message>
+        <source>不在 5 kHz / 6.25 kHz 步进上</source>
+        <translation>off the 5 kHz / 6.25 kHz raster</translation>
+    </message>
+    <message>
+        <source>信道 %1 %2 %3：%4</source>
+        <translation>channel %1 %2 %3: %4</translation>
+    </message>
+</context>
+<context>
     <name>ChannelColumns</name>
     <message>
         <source>信道</source>
@@ -422,28 +437,6 @@ answer the read-back (written, not verified: run qtr318 verify).
 </translation>
     </message>
     <message>
-        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
-  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
-                   中带时间的文件，保留最新的 50 个）；几台对讲机时
-                   给出文件夹。
-  --force          文件的频段或机型与对讲机不同时也写入。
-  --no-verify      写入后不读回校验，直接结束本次写入。
-  --wait           在一个串口上一台接一台地写频：等一台应答，写入，
-                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
-                   带序号。
-</source>
-        <translation>  IN.sin           The .sin file to write to the radio.
-  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
-                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
-                   several radios.
-  --force          Writes even when the file&apos;s band or model differs from the radio&apos;s.
-  --no-verify      Skips the read-back after the write.
-  --wait           Programs radio after radio on one port: waits for one to answer,
-                   writes it, waits for it to be unplugged, and so on until Ctrl+C;
-                   a numbered line per radio.
-</translation>
-    </message>
-    <message>
         <source>读取对讲机，列出与文件不同的每个信道字段、可选功能或参数
 （&quot;信道 3 接收频率: 文件 145.12500, 电台 145.13750&quot;）；有不同时
 以 3 退出。
@@ -800,6 +793,45 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
         <source>文件</source>
         <comment>column</comment>
         <translation>File</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
+  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
+                   中带时间的文件，保留最新的 50 个）；几台对讲机时
+                   给出文件夹。
+  --force          文件的频段或机型与对讲机不同，或有信道在文件的频段
+                   之外或不在步进上时，也写入。
+  --no-verify      写入后不读回校验，直接结束本次写入。
+  --wait           在一个串口上一台接一台地写频：等一台应答，写入，
+                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
+                   带序号。
+</source>
+        <translation>  IN.sin           The .sin file to write to the radio.
+  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
+                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
+                   several radios.
+  --force          Writes even when the file&apos;s band or model differs from the radio&apos;s,
+                   or when channels lie outside the file&apos;s band or off the raster.
+  --no-verify      Skips the read-back after the write.
+  --wait           Programs radio after radio on one port: waits for one to answer,
+                   writes it, waits for it to be unplugged, and so on until Ctrl+C;
+                   a numbered line per radio.
+</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 中有 %n 个信道的频率在频段 %2 之外或不在步进上：信道 %3</source>
+        <translation>
+            <numerusform>%1 has %n channel with a frequency outside the band %2 or off the raster: channel %3</numerusform>
+            <numerusform>%1 has %n channels with a frequency outside the band %2 or off the raster: channels %3</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>；按 --force 照样写入。</source>
+        <translation>; writing it anyway as --force asks.</translation>
+    </message>
+    <message>
+        <source>没有写入：%1。确实要写入请加 --force。</source>
+        <translation>not written: %1. Add --force to write it anyway.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "channel_columns.h"
 #include "channel_table.h"
+#include "value_texts.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -54,12 +55,12 @@ QList<double> ChannelTablePrinter::ColumnWeights() {
 
 QString ChannelTablePrinter::CellText(int row, int col) const {
     if (row == 0) {
-        return ChannelColumns::Headers().at(col);
+        return ChannelColumns::ShownHeader(col);
     }
     if (col == 0) {
         return ChannelColumns::ChannelNumberText(row).trimmed();
     }
-    return m_table.cellText(row, col);
+    return ValueTexts::Shown(m_table.cellText(row, col));
 }
 
 ChannelTablePrinter::Page ChannelTablePrinter::Layout(QPaintDevice* device,

@@ -3,6 +3,7 @@
 #include "channel_columns.h"
 #include "channel_table_model.h"
 #include "signalling_list.h"
+#include "value_texts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -96,7 +97,7 @@ QWidget* SignallingDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
-    combo->addItems(TheSignallingList().entries());
+    combo->addItems(ValueTexts::Shown(TheSignallingList().entries()));
     nameAfterColumn(combo, index);
     return combo;
 }
@@ -111,7 +112,7 @@ QWidget* OptionDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
                                       const QModelIndex& index) const {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QStringLiteral("optionEditor"));
-    combo->addItems(ChannelColumns::Choices(index.column()));
+    combo->addItems(ValueTexts::Shown(ChannelColumns::Choices(index.column())));
     nameAfterColumn(combo, index);
     return combo;
 }

@@ -41,6 +41,8 @@ const ErrorText kErrorTexts[] = {
     {EDQUOT, QT_TRANSLATE_NOOP("SystemError", "超出磁盘限额")},
 };
 
+Language g_current = Language::Chinese;
+
 bool IsChinese(const QString& language) {
     return language.isEmpty() || language.startsWith(QLatin1String("zh")) ||
            language == QLatin1String("C") || language == QLatin1String("POSIX");
@@ -64,6 +66,7 @@ Language Choose(const QStringList& uiLanguages) {
 Language Install(const QStringList& programCatalogues) {
     // QLocale reads the variables itself, so the choice holds where no locale is generated.
     const Language language = Choose(QLocale::system().uiLanguages());
+    g_current = language;
     if (language == Language::English) {
         InstallTranslator(QStringLiteral("qtr318_en"), QStringLiteral(":/i18n"));
         for (const QString& catalogue : programCatalogues) {
@@ -76,6 +79,14 @@ Language Install(const QStringList& programCatalogues) {
         InstallTranslator(QStringLiteral("qtserialport_zh_CN"), directory);
     }
     return language;
+}
+
+Language Current() {
+    return g_current;
+}
+
+void SetCurrent(Language language) {
+    g_current = language;
 }
 
 QString SystemErrorText(const QString& systemText) {

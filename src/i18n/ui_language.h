@@ -19,6 +19,13 @@ Language Choose(const QStringList& uiLanguages);
 // :/i18n) in programCatalogues. Call once, after the application object exists.
 Language Install(const QStringList& programCatalogues = {});
 
+// The language of the run: what Install chose, Chinese before it ran. The list values a program
+// shows (是, 关, 高, ...) follow it.
+Language Current();
+// Makes language the run's language without installing a translator, as a test of what is shown
+// in either language needs.
+void SetCurrent(Language language);
+
 // A system error text (strerror, QFile::errorString) in the language of the run where the
 // system's own text is in another one: the C library speaks English without generated locales.
 // Texts it does not know are returned as they are.

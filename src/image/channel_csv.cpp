@@ -5,6 +5,7 @@
 #include "frequency_check.h"
 #include "generic_csv.h"
 #include "signalling_list.h"
+#include "value_texts.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -53,6 +54,7 @@ public:
             return;
         }
         m_cells = record.fields;
+        takeEnglishOptions();
         if (m_cells[Col::kRxFrequency].isEmpty()) {
             importWithoutReceive(channel);
             return;
@@ -154,6 +156,17 @@ private:
             return text;
         }
         return list.entry(*index);
+    }
+
+    // An option given in English ("Yes", "narrow") is read as its column's own text, before the
+    // rules that compare options look at it.
+    void takeEnglishOptions() {
+        for (int column = Col::kBusy; column <= Col::kLast; ++column) {
+            const QString stored = ValueTexts::Stored(m_cells[column], Col::Choices(column));
+            if (!stored.isEmpty()) {
+                m_cells[column] = stored;
+            }
+        }
     }
 
     QString option(int column) {

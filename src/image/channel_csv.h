@@ -32,8 +32,9 @@ QStringList DescribeProblems(const QList<Problem>& problems);
 // nothing else is a channel that holds only that, as a radio's record can. A defined channel's
 // other empty cells take what a new channel gets. Frequencies are plain decimal numbers of MHz
 // with at most five decimals that pass the band check against [low, high]; signalling texts
-// name one entry of the signalling list (spelling such as "100" or "d23n" is taken, the cell
-// gets the list's own text); option texts are one of their column's choices, and at most one of
+// name one entry of the signalling list (spelling such as "100", "d23n" or "Off" is taken, the
+// cell gets the list's own text); option texts are one of their column's choices, in Chinese or
+// in English ("Yes", "narrow"; the cell gets the Chinese), and at most one of
 // 扰频, 压扩 and 加重 is 是. Returns every problem found, in file order; when there are any,
 // table holds a partial result that must not be used. The model and band selections are left
 // alone.

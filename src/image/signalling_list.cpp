@@ -1,5 +1,7 @@
 #include "signalling_list.h"
 
+#include "value_texts.h"
+
 #include <algorithm>
 #include <array>
 
@@ -104,6 +106,9 @@ std::optional<int> SignallingList::ResolveSignalText(const QString& text) const 
     const qsizetype exact = m_entries.indexOf(text);
     if (exact >= 0) {
         return int(exact);
+    }
+    if (!ValueTexts::Stored(text, {m_entries.at(kOff)}).isEmpty()) {
+        return kOff;
     }
     const QString key = ValueKey(text);
     const auto found = m_byValue.constFind(key);

@@ -29,8 +29,9 @@ public:
 
     // The index of the one entry that text names: the entry itself, a tone by its value ("100"
     // or "100.00" for "100.0"), or a DCS code by its number and polarity in either case ("D23N",
-    // "d023n" for "D023N"). Spreadsheets drop a tone's ".0" and the leading zeros of codes; a
-    // text that names no entry, or could mean more than one ("D023" has no polarity), gives none.
+    // "d023n" for "D023N"), or "关" by its English ("Off"). Spreadsheets drop a tone's ".0" and the
+    // leading zeros of codes; a text that names no entry, or could mean more than one ("D023" has
+    // no polarity), gives none.
     std::optional<int> ResolveSignalText(const QString& text) const;
 
 private:

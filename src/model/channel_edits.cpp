@@ -175,6 +175,24 @@ int MoveChannels(ChannelTable& table, int first, int count, int target) {
     return target;
 }
 
+QList<int> ChannelsOutsideBand(const ChannelTable& table, int band) {
+    QList<StrayFrequency> outside = StrayFrequencies(
+        table, BandLimitsFromText(table.entryText(ChannelTable::Selector::Band, band)));
+    outside.removeIf([](const StrayFrequency& stray) {
+        return stray.verdict != FrequencyCheck::Verdict::OutOfRange;
+    });
+    return StrayChannels(outside);
+}
+
+QList<int> ChangeBand(ChannelTable& table, int band) {
+    const QList<int> outside = ChannelsOutsideBand(table, band);
+    for (int channel : outside) {
+        ClearChannels(table, channel, 1);
+    }
+    table.select(ChannelTable::Selector::Band, band);
+    return outside;
+}
+
 QString CopyText(const ChannelTable& table, int first, int count) {
     QString text;
     for (int channel = first; channel < first + count && channel <= kChannels; ++channel) {
@@ -191,33 +209,12 @@ QByteArray CopyCsv(const ChannelTable& table, int first, int count) {
     return text.toUtf8();
 }
 
-Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
-    Paste paste;
-    Rows records = SplitRecords(text, paste.problems);
-    if (!paste.problems.isEmpty()) {
-        return paste;
-    }
-    // A header line, with or without the channel number's column, is what a spreadsheet gives
-    // back when the user copied it along.
-    if (!records.isEmpty() &&
-        (records.first() == Col::Headers() || records.first() == Col::Headers().mid(1))) {
-        records.removeFirst();
-    }
-    if (records.isEmpty()) {
-        paste.problems << QCoreApplication::translate("ChannelEdits", "剪贴板中没有信道");
-        return paste;
-    }
-    const int room = kChannels - first + 1;
-    if (records.size() > room) {
-        paste.problems << QCoreApplication::translate(
-                              "ChannelEdits", "剪贴板中有 %1 个信道，从信道 %2 起只能放下 %3 个")
-                              .arg(records.size())
-                              .arg(first)
-                              .arg(room);
-        return paste;
-    }
+namespace {
 
-    // The channels are checked as the lines of a file that gives them their target numbers;
+// The pasted records as the table would hold them from channel first down (the records' own
+// channel numbers, if any, are replaced), checked as the lines of a CSV file are; the checked
+// channels go into paste unless a problem was found.
+void CheckChannels(const Rows& records, int first, const BandLimits& limits, Paste& paste) {
     // lineOwner maps each line of that file back to the pasted channel it came from.
     QString csv = CsvRecords::FormatRecord(Col::Headers());
     int line = 2;
@@ -260,6 +257,87 @@ Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
             paste.channels.append(ChannelCells(checked, first + i));
         }
     }
+}
+
+// The records of a pasted text, or none with the problem that stops the paste: the text is
+// empty or unreadable, or it has more lines than there are channels from first on.
+Rows PastedRecords(const QString& text, int first, Paste& paste) {
+    Rows records = SplitRecords(text, paste.problems);
+    if (!paste.problems.isEmpty()) {
+        return {};
+    }
+    // A header line, with or without the channel number's column, is what a spreadsheet gives
+    // back when the user copied it along.
+    if (!records.isEmpty() &&
+        (records.first() == Col::Headers() || records.first() == Col::Headers().mid(1))) {
+        records.removeFirst();
+    }
+    if (records.isEmpty()) {
+        paste.problems << QCoreApplication::translate("ChannelEdits", "剪贴板中没有信道");
+        return {};
+    }
+    const int room = kChannels - first + 1;
+    if (records.size() > room) {
+        paste.problems << QCoreApplication::translate(
+                              "ChannelEdits", "剪贴板中有 %1 个信道，从信道 %2 起只能放下 %3 个")
+                              .arg(records.size())
+                              .arg(first)
+                              .arg(room);
+        return {};
+    }
+    return records;
+}
+
+} // namespace
+
+Paste PreparePaste(const QString& text, int first, const BandLimits& limits) {
+    Paste paste;
+    const Rows records = PastedRecords(text, first, paste);
+    if (!records.isEmpty()) {
+        CheckChannels(records, first, limits, paste);
+    }
+    return paste;
+}
+
+Paste PrepareCellPaste(const QString& text, const ChannelTable& table, int first, int column) {
+    Paste paste;
+    if (first < 1 || first > kChannels || column < 1 || column > kSettings) {
+        return paste; // no cell to start from, nothing to write
+    }
+    const Rows records = PastedRecords(text, first, paste);
+    if (records.isEmpty()) {
+        return paste;
+    }
+    qsizetype width = 0;
+    for (const QStringList& record : records) {
+        width = qMax(width, record.size());
+    }
+    const int room = kSettings - column + 1;
+    if (width > room) {
+        paste.problems << QCoreApplication::translate("ChannelEdits",
+                                                      "剪贴板中有 %1 列，从“%2”起只能放下 %3 列")
+                              .arg(width)
+                              .arg(Col::ShownHeader(column))
+                              .arg(room);
+        return paste;
+    }
+    Rows channels;
+    for (int i = 0; i < records.size(); ++i) {
+        const QStringList& record = records.at(i);
+        QStringList cells = ChannelCells(table, first + i);
+        const bool wasEmpty = cells.at(Col::kRxFrequency - 1).isEmpty();
+        for (int j = 0; j < record.size(); ++j) {
+            cells[column - 1 + j] = record.at(j);
+        }
+        // A receive frequency pasted into an empty channel sends on it too, as one typed does.
+        const bool txPasted =
+            column <= Col::kTxFrequency && column + record.size() > Col::kTxFrequency;
+        if (wasEmpty && !txPasted) {
+            cells[Col::kTxFrequency - 1] = cells.at(Col::kRxFrequency - 1);
+        }
+        channels.append(cells);
+    }
+    CheckChannels(channels, first, SelectedBandLimits(table), paste);
     return paste;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "band_fit.h"
 #include "band_limits.h"
 #include "channel_columns.h"
 #include "channel_table.h"
@@ -50,6 +51,13 @@ void DeleteChannels(ChannelTable& table, int first, int count);
 // passes over close up on the other side. Returns where it now starts.
 int MoveChannels(ChannelTable& table, int first, int count, int target);
 
+// The channels with a frequency outside the limits of band (an index of BandEntries()): the ones
+// a change to that band must clear, as the radio could not use them.
+QList<int> ChannelsOutsideBand(const ChannelTable& table, int band);
+// Selects band and clears the channels outside it; returns them. Recorded as one step, undo
+// brings back band and channels together.
+QList<int> ChangeBand(ChannelTable& table, int band);
+
 // The clipboard's two forms of a block: tab-separated lines (channel number and the eleven
 // cells, no header) for spreadsheets, and a CSV text with the header line as a file has it.
 QString CopyText(const ChannelTable& table, int first, int count);
@@ -62,6 +70,13 @@ struct Paste {
 // Reads a tab-separated or CSV text (a header line is optional, so is the channel number column)
 // and checks every value as a CSV import would, for the channels from first down.
 Paste PreparePaste(const QString& text, int first, const BandLimits& limits);
+// A block of cells, fewer than whole channels (say the two frequencies of channels 3 to 8), from
+// the cell at channel first and column 1-11 down and to the right, as a spreadsheet pastes; the
+// cells beside the block keep their values. The channels it touches are checked whole, as by
+// PreparePaste, against the band table has selected; paste.channels holds them whole, for
+// WriteChannels from first. A receive frequency pasted into an empty channel is its transmit
+// frequency too, unless the block sets that.
+Paste PrepareCellPaste(const QString& text, const ChannelTable& table, int first, int column);
 void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& channels);
 
 struct CsvImport {

@@ -3,6 +3,7 @@
 #include "channel_codec.h"
 #include "channel_columns.h"
 #include "signalling_list.h"
+#include "value_texts.h"
 
 namespace CC = ChannelColumns;
 
@@ -47,7 +48,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: // the run's language; the stored text is the edit role's
+        return ValueTexts::Shown(cellText(index.row() + 1, index.column()));
     case Qt::EditRole:
         return cellText(index.row() + 1, index.column());
     case Qt::TextAlignmentRole:
@@ -209,7 +211,9 @@ QString ChannelTableModel::unknownSignallingMessage() {
 bool ChannelTableModel::commitChoice(int channel, int column, const QString& typed, Commit how) {
     const bool exclusive = column >= CC::kScrambler && column <= CC::kEmphasis;
     const bool blocked = how == Commit::EnterKey ? isIncomplete(channel) : isEmptyChannel(channel);
-    QString text = typed;
+    // An option chosen from a list in English is stored as its column's own text.
+    const QString option = ValueTexts::Stored(typed, CC::Choices(column));
+    QString text = option.isEmpty() ? typed : option;
     if (!blocked && (column == CC::kRxSignal || column == CC::kTxSignal)) {
         text = ResolveSignallingText(TheSignallingList(), typed);
         if (text.isEmpty() && !typed.trimmed().isEmpty()) {

@@ -30,6 +30,8 @@ public:
     // ---- QAbstractTableModel ----
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    // The display role shows list values in the run's language ("Yes"); the edit role holds the
+    // text as stored ("是").
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
@@ -61,8 +63,9 @@ public:
     // text must pass the frequency check; the verdict is returned and nothing changes on a
     // refusal. A receive frequency in an empty channel makes it a new channel with defaults.
     FrequencyCheck commitFrequency(int channel, int column, const QString& text);
-    // A choice committed into column 3 to 11, by the rules of how the edit ended. A signalling
-    // text is stored in its list form; false, and nothing changes, when it names no entry.
+    // A choice committed into column 3 to 11, by the rules of how the edit ended, in either
+    // language ("Yes" stores "是"). A signalling text is stored in its list form; false, and
+    // nothing changes, when it names no entry.
     bool commitChoice(int channel, int column, const QString& text, Commit how);
 
     // "请输入列表中的信令": the refusal of a signalling text that names no list entry.

@@ -98,6 +98,10 @@ private slots:
         bytes[0x3f0] = char(bytes.at(0x3f0) ^ 0x21);
         QFile other(path("other.sin"));
         QVERIFY(other.open(QIODevice::WriteOnly) && other.write(bytes) == bytes.size());
+        // Its channel 1 in a file set to the other band.
+        bytes[0x3d2] = 1;
+        QFile stray(path("stray.sin"));
+        QVERIFY(stray.open(QIODevice::WriteOnly) && stray.write(bytes) == bytes.size());
     }
 
     // The first preference decides; any Chinese or none at all is Chinese.
@@ -185,6 +189,8 @@ private slots:
                 {"new", "-o", m_dir.path()},
                 {"show", path("bad.csv")},
                 {"diff", path("new.sin"), path("other.sin"), "--blocks"},
+                {"show", path("other.sin")}, // list values in the run's language
+                {"write", "--port", "/dev/qtr318-none", path("stray.sin")},
                 {"read", "--port", "COM1", "--port", "COM2", "-o", path("y.sin")},
                 {"--help"}};
             for (const char* command : kCommands) {
@@ -210,7 +216,7 @@ private slots:
         // Not vacuous: the runs said a good deal in the language chosen.
         QVERIFY(plainLines > (everything ? 20 : 2));
         if (everything) {
-            // show's headings are messages; the channel table, option and tuning texts are data.
+            // show's headings are the run's own texts.
             const Run show = run(environment, {"show", path("new.sin")});
             const QStringList headings =
                 english ? QStringList{"Model:  QTR-318", "Options", "Tuning values"}

@@ -206,6 +206,18 @@ private slots:
             QTest::addRow("signal %s", text)
                 << int(Col::kRxSignal) << QString::fromUtf8(text) << QString::fromUtf8(result);
         }
+        // A list value in English, as an English window or spreadsheet shows it, is its column's
+        // own text.
+        const QList<std::tuple<int, const char*, const char*>> english = {
+            {Col::kTxSignal, "OFF", "关"},
+            {Col::kBusy, "yes", "是"},
+            {Col::kPower, "Low", "低"},
+            {Col::kBandwidth, "NARROW", "窄"},
+            {Col::kScan, "Y", "!"}};
+        for (const auto& [col, text, result] : english) {
+            QTest::addRow("English %s", text)
+                << col << QString::fromUtf8(text) << QString::fromUtf8(result);
+        }
     }
 
     void cellTexts() {

@@ -1,8 +1,13 @@
+#include "channel_columns.h"
 #include "image_bytes.h"
 #include "image_map.h"
 #include "new_document.h"
 #include "settings_codec.h"
+#include "signalling_list.h"
+#include "ui_language.h"
+#include "value_texts.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -129,6 +134,39 @@ private slots:
                 }
             }
         }
+    }
+
+    // Every list the radio's values come from reads wholly in English in an English run, with
+    // no two entries alike, and each English text, in any letter case, names its own entry.
+    void everyListValueHasItsEnglish() {
+        QList<QStringList> lists = {{TheSignallingList().entry(SignallingList::kOff)}};
+        for (int column = ChannelColumns::kBusy; column <= ChannelColumns::kLast; ++column) {
+            lists << ChannelColumns::Choices(column);
+        }
+        for (const OptionListInfo& info : OptionLists()) {
+            lists << info.entries;
+        }
+        for (const TuningField& field : TuningFields()) {
+            lists << field.entries;
+        }
+        QStringList modes;
+        for (const TuningMode& mode : TuningModes()) {
+            modes << QString::fromUtf8(mode.label);
+        }
+        lists << modes;
+        UiLanguage::SetCurrent(UiLanguage::Language::English);
+        for (const QStringList& list : lists) {
+            const QStringList shown = ValueTexts::Shown(list);
+            QCOMPARE(QSet<QString>(shown.begin(), shown.end()).size(), list.size());
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                QVERIFY2(!shown[i].contains(QRegularExpression("\\p{Han}")), qPrintable(shown[i]));
+                const QString typed = shown[i] == list[i] ? shown[i] : shown[i].toUpper();
+                QCOMPARE(ValueTexts::Stored(typed, list), list[i]);
+                QCOMPARE(ValueTexts::Stored(list[i], list), list[i]);
+            }
+        }
+        UiLanguage::SetCurrent(UiLanguage::Language::Chinese);
+        QCOMPARE(ValueTexts::Shown(modes), modes);
     }
 
     // Each list field of a new document's tuning sets names an entry, and each audio mode has a

@@ -52,6 +52,9 @@ private slots:
         QVERIFY(DocumentFile::Save(file("vhf.sin"), ChannelOne(0)));
         QVERIFY(DocumentFile::Save(file("uhf.sin"), ChannelOne(1)));
         QVERIFY(DocumentFile::Save(file("new.sin"), NewDocumentImage()));
+        MemoryImage emptyUhf = NewDocumentImage();
+        emptyUhf.WriteByte(ImageMap::kBandIndex, 1);
+        QVERIFY(DocumentFile::Save(file("empty-uhf.sin"), emptyUhf));
     }
 
     // Every write reads the radio first and keeps what it held; what the radio holds at the end
@@ -68,7 +71,15 @@ private slots:
              "电台 145.12501\n",
              false},
             {{"--quiet-after", "2"}, {}, "vhf.sin", 1, "没有校验。请用 qtr318 verify 检查", true},
-            {{}, {}, "uhf.sin", 1, "对讲机 136 - 174MHz）。确实要写入请加 --force", false},
+            {{}, {}, "empty-uhf.sin", 1, "对讲机 136 - 174MHz）。确实要写入请加 --force", false},
+            // A channel outside the file's own band: refused before the radio is touched.
+            {{},
+             {},
+             "uhf.sin",
+             1,
+             "没有写入：uhf.sin 中有 1 个信道的频率在频段 400 - 480MHz 之外或不在步进上：信道 "
+             "1。确实要写入请加 --force。\n  信道 1 接收频率 145.12500：在频段之外\n",
+             false},
             {{}, {"--force"}, "uhf.sin", 0, "校验通过", true},
             {{"--nak-at", "10", "--fault-session", "1"}, {}, "vhf.sin", 1, "没有写入", false}};
         for (const auto& [sim, options, input, exitCode, text, written] : cases) {
@@ -101,7 +112,7 @@ private slots:
                          row);
             }
             const int backupsAfter = int(QDir(backups()).entryList(QDir::Files).size());
-            QVERIFY2(backupsAfter == backupsBefore + (text == "没有写入" ? 0 : 1), row);
+            QVERIFY2(backupsAfter == backupsBefore + (text.startsWith("没有写入") ? 0 : 1), row);
         }
     }
 

@@ -131,6 +131,72 @@ private slots:
         QCOMPARE(paste.channels, channels);
     }
 
+    // A block narrower than a channel lands from its start cell down and to the right, the cells
+    // beside it kept, and the channels it touches are checked whole.
+    void cellPaste_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QList<QStringList>>("channels");
+        QTest::addColumn<QStringList>("problems");
+        const auto channel = [](const char* rx, const char* tx) {
+            return QStringList({rx, tx}) + kTail;
+        };
+        QTest::newRow("both frequencies of channels 2 and 3")
+            << "440\t441\n442.5\t443\n"
+            << 2 << 1
+            << QList<QStringList>{channel("440.00000", "441.00000"),
+                                  channel("442.50000", "443.00000")}
+            << QStringList();
+        QTest::newRow("receive into an empty channel sends there too")
+            << "450" << 5 << 1 << QList<QStringList>{channel("450.00000", "450.00000")}
+            << QStringList();
+        QStringList options = channel("400.00000", "400.00000");
+        options[4] = "是";
+        options[5] = "低";
+        QTest::newRow("options in English")
+            << "yes\tLow" << 1 << 5 << QList<QStringList>{options} << QStringList();
+        QTest::newRow("band checked") << "145" << 1 << 2 << QList<QStringList>()
+                                      << QStringList({"信道 1，发射频率：\"145\"：超出范围"});
+        QTest::newRow("wider than the columns left")
+            << "否\t否\t是" << 1 << 10 << QList<QStringList>()
+            << QStringList({"剪贴板中有 3 列，从“压扩”起只能放下 2 列"});
+    }
+    void cellPaste() {
+        QFETCH(QString, text);
+        QFETCH(int, first);
+        QFETCH(int, column);
+        QFETCH(QList<QStringList>, channels);
+        QFETCH(QStringList, problems);
+        ChannelTableModel table;
+        Draw(table, "ABCD");
+        const CE::Paste paste = CE::PrepareCellPaste(text, table, first, column);
+        QCOMPARE(paste.problems, problems);
+        QCOMPARE(paste.channels, channels);
+    }
+
+    // A band change clears the channels the new band cannot hold, and only those (one off the
+    // raster is no band's business); undo brings band and channels back in one step.
+    void bandChangeClearsWhatLeavesIt() {
+        ChannelTableModel table;
+        MemoryImage image;
+        Draw(table, "AB.t");
+        CE::SetChannelCells(table, 3, QStringList({"145.00000", "145.00000"}) + kTail);
+        CE::SetChannelCells(table, 5, QStringList({"150.00100", ""}) + kTail);
+        DocumentHistory history(image, table);
+        const CE::Snapshot before = CE::Capture(image, table);
+        QCOMPARE(CE::ChannelsOutsideBand(table, 1), QList<int>({3, 5}));
+        QCOMPARE(CE::ChannelsOutsideBand(table, 0), QList<int>({1, 2, 4}));
+        QCOMPARE(CE::ChangeBand(table, 0), QList<int>({1, 2, 4}));
+        history.record(QStringLiteral("band"));
+        QCOMPARE(table.selected(Selector::Band), 0);
+        for (int channel = 1; channel <= 5; ++channel) {
+            QCOMPARE(CE::IsBlank(table, channel), channel != 3 && channel != 5);
+        }
+        history.stack()->undo();
+        QVERIFY(CE::Capture(image, table) == before);
+    }
+
     // What is copied pastes back as it was, through either clipboard form, also for records a
     // decoded image can hold that typing cannot (a transmit frequency alone).
     void copyPastesBack() {

@@ -1,6 +1,7 @@
 // The channel table's editing rules, without a window.
 #include "channel_table_model.h"
 #include "new_document.h"
+#include "ui_language.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -114,6 +115,25 @@ private slots:
         QCOMPARE(Row(model, 1).mid(8), QStringList({"是", "否", "否"}));
         model.commitChoice(1, 11, "是", Commit::EnterKey);
         QCOMPARE(Row(model, 1).mid(8), QStringList({"否", "否", "是"}));
+    }
+
+    // An English run shows the list values in English and takes them typed in either language;
+    // the table keeps the Chinese texts that files and the codec read.
+    void englishValues() {
+        ChannelTableModel model;
+        Prepare(model);
+        const QModelIndex power = model.index(0, 6);
+        UiLanguage::SetCurrent(UiLanguage::Language::English);
+        QCOMPARE(power.data(Qt::DisplayRole).toString(), QStringLiteral("High"));
+        QCOMPARE(model.index(0, 3).data().toString(), QStringLiteral("Off"));
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("145.12500"));
+        model.commitChoice(1, 6, QStringLiteral("low"), Commit::LeavingCell);
+        model.commitChoice(1, 4, QStringLiteral("D023N"), Commit::LeavingCell);
+        QVERIFY(model.commitChoice(1, 4, QStringLiteral("OFF"), Commit::LeavingCell));
+        UiLanguage::SetCurrent(UiLanguage::Language::Chinese);
+        QCOMPARE(power.data(Qt::EditRole).toString(), QStringLiteral("低"));
+        QCOMPARE(power.data(Qt::DisplayRole).toString(), QStringLiteral("低"));
+        QCOMPARE(model.cellText(1, 4), QStringLiteral("关"));
     }
 
     void decodingIsNoEdit() {
