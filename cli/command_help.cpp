@@ -104,6 +104,24 @@ const HelpText kTexts[] = {
                        "  IN.sin           要与对讲机比较的 .sin 数据文件；- 表示读标准输入。\n"
                        "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
      true},
+    {"log",
+     QT_TRANSLATE_NOOP("Cli", "列出编程记录：每次读取、写入、读回校验和校验一条，从旧到新。记录\n"
+                              "放在 ~/.local/share/qtr318/programming-log.sqlite，或 QTR318_LOG\n"
+                              "指定的文件或 PostgreSQL 服务器（postgresql://...）。\n"),
+     QT_TRANSLATE_NOOP("Cli",
+                       "  --since DATE     只列出这个日期（YYYY-MM-DD）或时间\n"
+                       "                   （YYYY-MM-DDTHH:MM[:SS]，本地时间，可加 Z 或时差）\n"
+                       "                   以后的记录。\n"
+                       "  --until DATE     只列出这以前的记录；只给日期时包括这一整天。\n"
+                       "  --port P         只列出这个端口名或设备的记录。\n"
+                       "  --label TEXT     只列出标签正是 TEXT 的记录。\n"
+                       "  --result R       只列出这个结果的记录：成功、失败、已取消、校验不符、\n"
+                       "                   未校验（或 ok、failed、cancelled、differs、\n"
+                       "                   unverified）。\n"
+                       "  --format table|csv|json  table（默认）为表格；csv 和 json 列出\n"
+                       "                   每条记录的全部字段，字段名固定，供电子表格和\n"
+                       "                   脚本使用。\n"),
+     false},
 };
 
 const char* const kPort = QT_TRANSLATE_NOOP(
@@ -111,6 +129,9 @@ const char* const kPort = QT_TRANSLATE_NOOP(
            "                   QTR318_COM1..4）、qtr318 ports 列出的串口名或设备路径，\n"
            "                   如 /dev/ttyUSB0。给出几次即同时操作几台对讲机，各用一个\n"
            "                   线程。\n");
+const char* const kLabel =
+    QT_TRANSLATE_NOOP("Cli", "  --label TEXT     写进编程记录的标签，如对讲机所属的车辆或人员；\n"
+                             "                   用 qtr318 log --label 查找。\n");
 const char* const kRetries =
     QT_TRANSLATE_NOOP("Cli", "  --retries N      对讲机对五次进入编程模式的请求都没有应答时，再试\n"
                              "                   N 次后放弃（默认 0）。\n");
@@ -132,6 +153,7 @@ QString CommandHelp(const QString& command) {
         }
         text += Translated(entry.arguments);
         if (entry.transfer) {
+            text += Translated(kLabel);
             text += Translated(kRetries);
         }
         text += QCoreApplication::translate("Cli", "  -h, --help       显示本帮助。\n");

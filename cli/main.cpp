@@ -3,6 +3,7 @@
 #include "diff_command.h"
 #include "doctor_command.h"
 #include "file_commands.h"
+#include "log_command.h"
 #include "ports_command.h"
 #include "transfer_commands.h"
 #include "ui_language.h"
@@ -14,20 +15,26 @@
 
 namespace {
 
-const std::array<Cli::Command, 10> kCommands = {{
+const std::array<Cli::Command, 11> kCommands = {{
     {"new", "new    -o OUT.sin", Cli::RunNew},
     {"show", "show   IN.sin", Cli::RunShow},
     {"export", "export IN.sin [-o OUT.csv] [--format native|generic]", Cli::RunExport},
     {"import", "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]", Cli::RunImport},
     {"diff", "diff   A.sin B.sin [--blocks]", Cli::RunDiff},
-    {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--retries N]", Cli::RunRead},
+    {"read", "read   --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--label TEXT] [--retries N]",
+     Cli::RunRead},
     {"write",
      "write  --port PORT... IN.sin [--backup FILE|DIR/] [--force] [--no-verify] [--wait] "
-     "[--retries N]",
+     "[--label TEXT] [--retries N]",
      Cli::RunWrite},
-    {"verify", "verify --port PORT... IN.sin [--blocks] [--retries N]", Cli::RunVerify},
+    {"verify", "verify --port PORT... IN.sin [--blocks] [--label TEXT] [--retries N]",
+     Cli::RunVerify},
     {"ports", "ports", Cli::RunPorts},
     {"doctor", "doctor [--format text|json]", Cli::RunDoctor},
+    {"log",
+     "log    [--since DATE] [--until DATE] [--port P] [--label TEXT] [--result R] "
+     "[--format table|csv|json]",
+     Cli::RunLog},
 }};
 
 void PrintHelp(FILE* stream) {

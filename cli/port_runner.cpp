@@ -5,6 +5,7 @@
 #include "text_table.h"
 #include "transfer_arguments.h"
 #include "transfer_engine.h"
+#include "transfer_log.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,7 +16,8 @@
 namespace Cli {
 
 int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryImage& image,
-             TransferDirection direction) {
+             TransferDirection direction, ProgrammingRecord::Operation operation) {
+    job.record = TransferLog::Start(job.port, operation, job.label);
     TransferOutcome outcome;
     {
         QtSerialPort port;
@@ -23,6 +25,7 @@ int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryI
         outcome = engine.Run(job.port, image, direction);
     }
     job.outcome = outcome;
+    TransferLog::End(job.record, outcome, StopSignal() != 0);
     if (outcome.result == TransferOutcome::Result::Cancelled) {
         const int signal = StopSignal();
         if (signal == 0) {
@@ -40,6 +43,21 @@ int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryI
         return 128 + signal;
     }
     return outcome.succeeded() ? kSuccess : kFailed;
+}
+
+void LogRecord(PortJob& job) {
+    const QString note = TransferLog::Append(job.record);
+    if (job.logNote.isEmpty()) {
+        job.logNote = note;
+    }
+}
+
+void TellLogNotes(const QList<PortJob>& jobs) {
+    for (const PortJob& job : jobs) {
+        if (!job.logNote.isEmpty()) {
+            Note(jobs.size() == 1 ? job.logNote : job.port + QStringLiteral(": ") + job.logNote);
+        }
+    }
 }
 
 QString ResultWord(int code) {
@@ -115,7 +133,8 @@ void PrintSummary(const QList<PortJob>& jobs) {
     QTextStream(stdout) << table.render();
 }
 
-QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage& start) {
+QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage& start,
+                              ProgrammingRecord::Operation operation) {
     StopSignals stopSignals;
     ProgressBoard board(parsed.ports);
     QList<PortJob> jobs = JobsFor(parsed.ports);
@@ -123,7 +142,8 @@ QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage
         PortObserver observer(board, job.row, parsed.retries);
         observer.SetStage(QString());
         job.radio = start;
-        job.code = Transfer(job, observer, board, job.radio, TransferDirection::Read);
+        job.label = parsed.label;
+        job.code = Transfer(job, observer, board, job.radio, TransferDirection::Read, operation);
     });
     return jobs;
 }

@@ -2,6 +2,7 @@
 
 #include "cli_command.h"
 #include "memory_image.h"
+#include "programming_record.h"
 #include "progress_board.h"
 #include "stop_signals.h"
 #include "transfer_engine.h"
@@ -86,13 +87,24 @@ struct PortJob {
     MemoryImage radio;       // what verify or the read-back found
     TransferOutcome outcome; // of the last transfer
     qint64 elapsedMs = 0;
+    QString label;
+    ProgrammingRecord record; // of the latest transfer, for the caller to complete and log
+    QString logNote;          // what the programming log had to say, told once
 };
 
 // Runs one transfer and turns its outcome into an exit code; the engine has already reported any
 // failure. Stopped by a signal, the code is the one the shell expects of a process that signal
 // ended, 128 + its number, once the port is closed.
+// job.record is that transfer's, as far as the transfer itself tells.
 int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryImage& image,
-             TransferDirection direction);
+             TransferDirection direction, ProgrammingRecord::Operation operation);
+
+// Appends job.record to the programming log from the job's thread; the first thing the log has
+// to say about the job's records is kept for TellLogNotes.
+void LogRecord(PortJob& job);
+// What the programming log had to say about each job, on stderr after the transfers' own
+// messages: a log that cannot be written never fails a transfer.
+void TellLogNotes(const QList<PortJob>& jobs);
 
 // The summary's word for an exit code.
 QString ResultWord(int code);
@@ -111,6 +123,7 @@ void PrintSummary(const QList<PortJob>& jobs);
 
 // Every port's radio read on a thread of its own into its job's image; each read starts from
 // start, so the blocks that do not travel keep start's bytes.
-QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage& start);
+QList<PortJob> ReadEverywhere(const TransferArguments& parsed, const MemoryImage& start,
+                              ProgrammingRecord::Operation operation);
 
 } // namespace Cli

@@ -4,6 +4,7 @@
 #include "cli_command.h"
 #include "port_names.h"
 #include "text_table.h"
+#include "usb_cable.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,19 +12,6 @@
 #include <QTextStream>
 
 namespace Cli {
-namespace {
-
-QString Hex4(quint16 value) {
-    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
-}
-
-// The same device whatever link or spelling leads to it.
-QString Resolved(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? path : canonical;
-}
-
-} // namespace
 
 int RunPorts(const QStringList& arguments) {
     const auto parsed = ParseOrFail(arguments, {}, 0, "ports");
@@ -32,7 +20,7 @@ int RunPorts(const QStringList& arguments) {
     }
     QStringList comDevices;
     for (const QString& com : PortNames::Choices()) {
-        comDevices.append(Resolved(PortNames::DevicePath(com)));
+        comDevices.append(UsbCable::Resolved(PortNames::DevicePath(com)));
     }
     TextTable table;
     table.addRow({QCoreApplication::translate("Cli", "端口"),
@@ -41,12 +29,12 @@ int RunPorts(const QStringList& arguments) {
                   QCoreApplication::translate("Cli", "序列号"), QStringLiteral("COM")});
     const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : ports) {
-        const QString usb =
-            info.hasVendorIdentifier() && info.hasProductIdentifier()
-                ? Hex4(info.vendorIdentifier()) + QLatin1Char(':') + Hex4(info.productIdentifier())
-                : QStringLiteral("-");
+        const QString usb = info.hasVendorIdentifier() && info.hasProductIdentifier()
+                                ? UsbCable::Hex4(info.vendorIdentifier()) + QLatin1Char(':') +
+                                      UsbCable::Hex4(info.productIdentifier())
+                                : QStringLiteral("-");
         QStringList coms;
-        const QString device = Resolved(info.systemLocation());
+        const QString device = UsbCable::Resolved(info.systemLocation());
         for (int i = 0; i < comDevices.size(); ++i) {
             if (comDevices.at(i) == device) {
                 coms.append(PortNames::Choices().at(i));

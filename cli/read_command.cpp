@@ -3,6 +3,7 @@
 #include "port_runner.h"
 #include "transfer_arguments.h"
 #include "transfer_commands.h"
+#include "transfer_log.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,9 +19,10 @@ QString PortFileName(const QString& port) {
 } // namespace
 
 int RunRead(const QStringList& arguments) {
-    const char* synopsis = "read --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--retries N]";
+    const char* synopsis =
+        "read --port PORT... -o OUT.sin|DIR/ [--base BASE.sin] [--label TEXT] [--retries N]";
     const auto parsed =
-        ParseTransferArguments(arguments, {kPort, kOutput, kBase, kRetries}, 0, synopsis);
+        ParseTransferArguments(arguments, {kPort, kOutput, kBase, kLabel, kRetries}, 0, synopsis);
     if (!parsed) {
         return kUsage;
     }
@@ -56,15 +58,25 @@ int RunRead(const QStringList& arguments) {
     if (!parsed->base.isEmpty() && !LoadImage(parsed->base, base)) {
         return kFailed;
     }
-    QList<PortJob> jobs = ReadEverywhere(*parsed, base);
+    TransferLog::Session logSession;
+    QList<PortJob> jobs = ReadEverywhere(*parsed, base, ProgrammingRecord::Operation::Read);
     // Saved here, one after the other, so that a failure to save names its file in order.
     for (PortJob& job : jobs) {
-        if (job.code == kSuccess && !SaveImage(outputs.at(job.row), job.radio)) {
-            job.code = kFailed;
-            job.result = ResultWord(kFailed);
+        if (job.code == kSuccess) {
+            TransferLog::SetRadio(job.record, job.radio);
+            TransferLog::SetImage(job.record, job.radio, outputs.at(job.row));
+            if (!SaveImage(outputs.at(job.row), job.radio)) {
+                job.code = kFailed;
+                job.result = ResultWord(kFailed);
+                job.record.result = ProgrammingRecord::Result::Failed;
+                job.record.message =
+                    QCoreApplication::translate("Cli", "无法保存 %1").arg(outputs.at(job.row));
+            }
         }
+        LogRecord(job);
     }
     PrintSummary(jobs);
+    TellLogNotes(jobs);
     return CombinedCode(jobs);
 }
 

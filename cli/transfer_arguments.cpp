@@ -28,6 +28,7 @@ std::optional<TransferArguments> ParseTransferArguments(const QStringList& argum
     result.base = parsed->value(kBase);
     result.input = parsed->positional().value(0);
     result.backup = parsed->value(kBackup);
+    result.label = parsed->value(kLabel);
     result.blocks = parsed->has(kBlocks);
     result.force = parsed->has(kForce);
     result.noVerify = parsed->has(kNoVerify);

@@ -15,6 +15,7 @@ inline const QString kBlocks = QStringLiteral("--blocks");
 inline const QString kForce = QStringLiteral("--force");
 inline const QString kNoVerify = QStringLiteral("--no-verify");
 inline const QString kWait = QStringLiteral("--wait");
+inline const QString kLabel = QStringLiteral("--label");
 
 struct TransferArguments {
     QStringList ports;
@@ -22,6 +23,7 @@ struct TransferArguments {
     QString base;
     QString input;
     QString backup;
+    QString label; // for the programming log
     int retries = 0;
     bool blocks = false;
     bool force = false;

@@ -4,6 +4,7 @@
 #include "port_runner.h"
 #include "transfer_arguments.h"
 #include "transfer_commands.h"
+#include "transfer_log.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,8 +14,10 @@ namespace Cli {
 
 int RunVerify(const QStringList& arguments) {
     const auto parsed =
-        ParseTransferArguments(arguments, {kPort, kRetries}, 1,
-                               "verify --port PORT... IN.sin [--blocks] [--retries N]", {kBlocks});
+        ParseTransferArguments(arguments, {kPort, kLabel, kRetries}, 1,
+                               "verify --port PORT... IN.sin [--blocks] [--label TEXT] "
+                               "[--retries N]",
+                               {kBlocks});
     if (!parsed) {
         return kUsage;
     }
@@ -22,10 +25,16 @@ int RunVerify(const QStringList& arguments) {
     if (!LoadImage(parsed->input, expected)) {
         return kFailed;
     }
-    QList<PortJob> jobs = ReadEverywhere(*parsed, expected);
+    TransferLog::Session logSession;
+    QList<PortJob> jobs = ReadEverywhere(*parsed, expected, ProgrammingRecord::Operation::Verify);
     for (PortJob& job : jobs) {
+        if (job.code == kSuccess) {
+            TransferLog::SetRadio(job.record, job.radio);
+            TransferLog::SetImage(job.record, job.radio, parsed->input);
+        }
         if (job.code == kSuccess && job.radio != expected) {
             job.code = kDiffers;
+            job.record.result = ProgrammingRecord::Result::Differs;
         }
     }
     const QString fileName = QFileInfo(parsed->input).fileName();
@@ -38,19 +47,22 @@ int RunVerify(const QStringList& arguments) {
         const int count =
             PrintDifferences(expected, job.radio, QCoreApplication::translate("Cli", "文件"),
                              radioName, parsed->blocks);
-        QTextStream(stderr) << "qtr318: "
-                            << (parsed->blocks
-                                    ? QCoreApplication::translate(
-                                          "Cli", "%1：与 %2 不同的块有 %3 个（共 %4 块）")
-                                          .arg(job.port, parsed->input)
-                                          .arg(count)
-                                          .arg(BlockWalk::kBlockCount)
-                                    : QCoreApplication::translate("Cli", "%1：与 %2 有 %3 处不同")
-                                          .arg(job.port, fileName)
-                                          .arg(count))
-                            << "\n";
+        job.record.message =
+            parsed->blocks
+                ? QCoreApplication::translate("Cli", "%1：与 %2 不同的块有 %3 个（共 %4 块）")
+                      .arg(job.port, parsed->input)
+                      .arg(count)
+                      .arg(BlockWalk::kBlockCount)
+                : QCoreApplication::translate("Cli", "%1：与 %2 有 %3 处不同")
+                      .arg(job.port, fileName)
+                      .arg(count);
+        QTextStream(stderr) << "qtr318: " << job.record.message << "\n";
+    }
+    for (PortJob& job : jobs) {
+        LogRecord(job);
     }
     PrintSummary(jobs);
+    TellLogNotes(jobs);
     return CombinedCode(jobs);
 }
 

@@ -13,6 +13,7 @@
 #include "transfer_arguments.h"
 #include "transfer_commands.h"
 #include "transfer_engine.h"
+#include "transfer_log.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,6 +24,9 @@
 
 namespace Cli {
 namespace {
+
+using Operation = ProgrammingRecord::Operation;
+using Result = ProgrammingRecord::Result;
 
 // How long a radio just written may take to answer the read-back before the write is reported
 // as not verified; a radio that restarts after a write answers well within it.
@@ -90,8 +94,10 @@ bool StrayChannelsAllowed(const MemoryImage& image, const QString& fileName, boo
 
 struct WritePlan {
     MemoryImage image;
+    QString input; // as given
     QString fileName;
     QString backup; // a file for one port, a folder for several; empty: the backup folder
+    QString label;
     int retries = 0;
     bool force = false;
     bool verify = true;
@@ -106,12 +112,20 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
 
     observer.SetStage(QCoreApplication::translate("Cli", "读取备份"));
     MemoryImage held = NewDocumentImage();
-    job.code = Transfer(job, observer, board, held, TransferDirection::Read);
+    job.code = Transfer(job, observer, board, held, TransferDirection::Read, Operation::Read);
     if (job.code != kSuccess) {
         board.Message(job.row, QCoreApplication::translate(
                                    "Cli", "没有写入：写入前没能读出对讲机里的数据。"));
+        LogRecord(job);
         return;
     }
+    TransferLog::SetRadio(job.record, held);
+    const auto refuse = [&](const QString& message) {
+        board.Message(job.row, message);
+        job.code = kFailed;
+        job.record.message = message;
+        LogRecord(job);
+    };
     QString backupPath;
     QString error;
     if (!plan.backup.isEmpty() && !IsFolder(plan.backup)) {
@@ -126,25 +140,30 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
                                               BackupFolder::Pruning::KeepAll, &error);
     }
     if (backupPath.isEmpty()) {
-        board.Message(job.row, error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));
-        job.code = kFailed;
+        job.record.result = Result::Failed;
+        refuse(error + QCoreApplication::translate("Cli", "；没有备份就不写入。"));
         return;
     }
+    TransferLog::SetImage(job.record, held, backupPath);
+    job.record.backup = backupPath;
     const QString mismatch = Mismatch(plan.image, held);
     if (!mismatch.isEmpty() && !plan.force) {
-        board.Message(job.row,
-                      QCoreApplication::translate(
-                          "Cli", "没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。")
-                          .arg(plan.fileName, mismatch));
-        job.code = kFailed;
+        refuse(QCoreApplication::translate(
+                   "Cli", "没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。")
+                   .arg(plan.fileName, mismatch));
         job.result = QCoreApplication::translate("Cli", "不符，未写入");
         return;
     }
+    LogRecord(job);
 
     observer.SetStage(QCoreApplication::translate("Cli", "写入"));
     MemoryImage written = plan.image;
-    job.code = Transfer(job, observer, board, written, TransferDirection::Write);
+    job.code = Transfer(job, observer, board, written, TransferDirection::Write, Operation::Write);
+    TransferLog::SetRadio(job.record, held);
+    TransferLog::SetImage(job.record, plan.image, plan.input);
+    job.record.backup = backupPath;
     if (job.code != kSuccess) {
+        LogRecord(job);
         return;
     }
     const QString done = QCoreApplication::translate("Cli", "已把 %1 写入 %2，备份 %3")
@@ -154,29 +173,35 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
         job.line = done + QCoreApplication::translate("Cli", "，未校验，") +
                    when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
                             Seconds(clock.elapsed()));
+        job.record.result = Result::NotVerified;
+        job.record.message = job.line;
+        LogRecord(job);
         return;
     }
+    job.record.message = done;
+    LogRecord(job);
 
     // A radio may take a moment after a write before it talks again; one that stays silent has
     // still been written, which the user must be told rather than that the write failed.
     observer.SetStage(QCoreApplication::translate("Cli", "读回校验"), kReadBackPatienceMs);
     job.radio = plan.image;
-    const int readBack = Transfer(job, observer, board, job.radio, TransferDirection::Read);
+    const int readBack =
+        Transfer(job, observer, board, job.radio, TransferDirection::Read, Operation::ReadBack);
+    job.record.backup = backupPath;
     if (readBack > 128) {
         job.code = readBack;
-        board.Message(job.row, QCoreApplication::translate(
-                                   "Cli", "已写入，但读回校验被中断；请用 qtr318 verify 检查。"));
-        return;
-    }
-    if (readBack != kSuccess) {
+        job.record.message = QCoreApplication::translate(
+            "Cli", "已写入，但读回校验被中断；请用 qtr318 verify 检查。");
+        board.Message(job.row, job.record.message);
+    } else if (readBack != kSuccess) {
         job.code = kFailed;
         job.result = QCoreApplication::translate("Cli", "已写入，未校验");
+        job.record.result = Result::NotVerified;
         // A radio that answered part of the read-back has taken the write; the cable or the
         // radio's power broke off the answer, not the radio's silence.
         const bool cutShort =
             job.outcome.blocksDone > 0 || job.outcome.message == TransferText::NotEnoughBytes();
-        board.Message(
-            job.row,
+        job.record.message =
             cutShort
                 ? QCoreApplication::translate(
                       "Cli", "%1，但读回校验在第 %2 块（共 %3 块）中断：对讲机的应答不完整，"
@@ -186,17 +211,26 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
                       .arg(BlockWalk::kBlockCount)
                 : QCoreApplication::translate(
                       "Cli", "%1，但对讲机没有应答读回，没有校验。请用 qtr318 verify 检查。")
-                      .arg(done));
-        return;
+                      .arg(done);
+        board.Message(job.row, job.record.message);
+    } else {
+        TransferLog::SetRadio(job.record, job.radio);
+        TransferLog::SetImage(job.record, job.radio, plan.input);
+        if (job.radio != plan.image) {
+            job.code = kDiffers;
+            job.result = QCoreApplication::translate("Cli", "读回不同");
+            job.record.result = Result::Differs;
+            job.record.message =
+                QCoreApplication::translate("Cli", "%1：写入后读回的数据与 %2 不同（见上）。")
+                    .arg(job.port, plan.fileName);
+        } else {
+            job.line = done + QCoreApplication::translate("Cli", "，校验通过，") +
+                       when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
+                                Seconds(clock.elapsed()));
+            job.record.message = job.line;
+        }
     }
-    if (job.radio != plan.image) {
-        job.code = kDiffers;
-        job.result = QCoreApplication::translate("Cli", "读回不同");
-        return;
-    }
-    job.line = done + QCoreApplication::translate("Cli", "，校验通过，") +
-               when.arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
-                        Seconds(clock.elapsed()));
+    LogRecord(job);
 }
 
 // What the read-back found different, on standard output, and which channels on stderr.
@@ -255,7 +289,9 @@ int WriteEach(const QString& port, const WritePlan& plan) {
         }
         PortJob job;
         job.port = port;
+        job.label = plan.label;
         WriteWithSafetyNet(job, board, plan);
+        TellLogNotes({job});
         if (job.code > 128) {
             return job.code;
         }
@@ -285,9 +321,9 @@ int WriteEach(const QString& port, const WritePlan& plan) {
 
 int RunWrite(const QStringList& arguments) {
     const char* synopsis = "write --port PORT... IN.sin [--backup FILE|DIR/] [--force] "
-                           "[--no-verify] [--wait] [--retries N]";
-    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries, kBackup}, 1, synopsis,
-                                               {kForce, kNoVerify, kWait});
+                           "[--no-verify] [--wait] [--label TEXT] [--retries N]";
+    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries, kBackup, kLabel}, 1,
+                                               synopsis, {kForce, kNoVerify, kWait});
     if (!parsed) {
         return kUsage;
     }
@@ -308,6 +344,8 @@ int RunWrite(const QStringList& arguments) {
     if (!LoadImage(parsed->input, plan.image)) {
         return kFailed;
     }
+    plan.input = parsed->input;
+    plan.label = parsed->label;
     plan.fileName = QFileInfo(parsed->input).fileName();
     if (!StrayChannelsAllowed(plan.image, plan.fileName, parsed->force)) {
         return kFailed;
@@ -318,12 +356,16 @@ int RunWrite(const QStringList& arguments) {
     plan.verify = !parsed->noVerify;
 
     StopSignals stopSignals;
+    TransferLog::Session logSession;
     if (parsed->wait) {
         return WriteEach(parsed->ports.first(), plan);
     }
     ProgressBoard board(parsed->ports);
     QList<PortJob> jobs = JobsFor(parsed->ports);
-    RunEverywhere(jobs, board, [&](PortJob& job) { WriteWithSafetyNet(job, board, plan); });
+    RunEverywhere(jobs, board, [&](PortJob& job) {
+        job.label = plan.label;
+        WriteWithSafetyNet(job, board, plan);
+    });
     QTextStream out(stdout);
     for (const PortJob& job : jobs) {
         if (!job.line.isEmpty()) {
@@ -337,6 +379,7 @@ int RunWrite(const QStringList& arguments) {
         }
     }
     PrintSummary(jobs);
+    TellLogNotes(jobs);
     return CombinedCode(jobs);
 }
 

@@ -25,9 +25,11 @@ if(QTR318_PROJECT_URL)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QTR318_PROJECT_URL})
 endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the window's display plugins, and the
-# Chinese texts of Qt's own dialogs with a font that has the glyphs.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the window's display plugins, the SQLite
+# driver of the programming log, and the Chinese texts of Qt's own dialogs with a font that has
+# the glyphs. The PostgreSQL driver only serves a log shared on a server.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk | fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/data/debian/postinst ${PROJECT_SOURCE_DIR}/data/debian/postrm)

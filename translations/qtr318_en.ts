@@ -954,6 +954,154 @@ is found and nothing blocks it, else with 1.
         <source>--format 只能是 text 或 json</source>
         <translation>--format is text or json</translation>
     </message>
+    <message>
+        <source>  IN.sin           要显示其内容的 .sin 数据文件。
+</source>
+        <translation>  IN.sin           The file to show.
+</translation>
+    </message>
+    <message>
+        <source>  A.sin            第一个文件；每行先列出它的值。
+  B.sin            第二个文件。
+  --blocks         改为列出每个不同的 8 字节块的地址。
+</source>
+        <translation>  A.sin            The first file; its values come first on each line.
+  B.sin            The second file.
+  --blocks         Prints the address of each differing 8-byte block instead.
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
+  --blocks         改为列出每个不同的 8 字节块的地址。
+</source>
+        <translation>  IN.sin           The .sin file to compare with the radio.
+  --blocks         Prints the address of each differing 8-byte block instead.
+</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
+  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
+                   标准输出。
+  --format native|generic  native（默认）为本程序的格式；
+                   generic 为其他写频程序和中继台目录通用的格式
+                   （Location,Name,Frequency,...），只含有接收
+                   频率的信道，该格式容纳不下的设置在标准错误上
+                   说明。
+</source>
+        <translation>  IN.sin           The file whose channels are written.
+  -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
+                   standard output.
+  --format native|generic  native (the default) is this program&apos;s layout;
+                   generic is the layout other programming tools and repeater
+                   directories share (Location,Name,Frequency,...): only the
+                   channels with a receive frequency, and what the layout cannot
+                   hold is said on standard error.
+</translation>
+    </message>
+    <message>
+        <source>列出编程记录：每次读取、写入、读回校验和校验一条，从旧到新。记录
+放在 ~/.local/share/qtr318/programming-log.sqlite，或 QTR318_LOG
+指定的文件或 PostgreSQL 服务器（postgresql://...）。
+</source>
+        <translation>Lists the programming log: one record per read, write, read-back and verify, oldest
+first. The log is ~/.local/share/qtr318/programming-log.sqlite, or the file or
+PostgreSQL server (postgresql://...) that QTR318_LOG names.
+</translation>
+    </message>
+    <message>
+        <source>  --since DATE     只列出这个日期（YYYY-MM-DD）或时间
+                   （YYYY-MM-DDTHH:MM[:SS]，本地时间，可加 Z 或时差）
+                   以后的记录。
+  --until DATE     只列出这以前的记录；只给日期时包括这一整天。
+  --port P         只列出这个端口名或设备的记录。
+  --label TEXT     只列出标签正是 TEXT 的记录。
+  --result R       只列出这个结果的记录：成功、失败、已取消、校验不符、
+                   未校验（或 ok、failed、cancelled、differs、
+                   unverified）。
+  --format table|csv|json  table（默认）为表格；csv 和 json 列出
+                   每条记录的全部字段，字段名固定，供电子表格和
+                   脚本使用。
+</source>
+        <translation>  --since DATE     Lists only the records from this day (YYYY-MM-DD) or time
+                   (YYYY-MM-DDTHH:MM[:SS], local time, or with Z or an offset) on.
+  --until DATE     Lists only the records before it; a day includes that whole day.
+  --port P         Lists only the records of this port name or device.
+  --label TEXT     Lists only the records whose label is exactly TEXT.
+  --result R       Lists only the records with this result: ok, failed, cancelled,
+                   differs or unverified (or &quot;成功&quot;, &quot;失败&quot;, &quot;已取消&quot;, &quot;校验不符&quot;, &quot;未校验&quot;).
+  --format table|csv|json  table (the default) prints a table; csv and json print
+                   every field of each record under a stable name, for spreadsheets
+                   and scripts.
+</translation>
+    </message>
+    <message>
+        <source>  --label TEXT     写进编程记录的标签，如对讲机所属的车辆或人员；
+                   用 qtr318 log --label 查找。
+</source>
+        <translation>  --label TEXT     A label for the programming log, such as the vehicle or person the
+                   radio belongs to; find it again with qtr318 log --label.
+</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>块</source>
+        <translation>Blocks</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>%1 应为日期 YYYY-MM-DD 或时间 YYYY-MM-DDTHH:MM[:SS]，不是 &apos;%2&apos;</source>
+        <translation>%1 takes a day YYYY-MM-DD or a time YYYY-MM-DDTHH:MM[:SS], not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>--result 应为 成功、失败、已取消、校验不符 或 未校验（或 ok、failed、cancelled、differs、unverified）</source>
+        <translation>--result takes ok, failed, cancelled, differs or unverified (or &quot;成功&quot;, &quot;失败&quot;, &quot;已取消&quot;, &quot;校验不符&quot;, &quot;未校验&quot;)</translation>
+    </message>
+    <message>
+        <source>--format 应为 table、csv 或 json</source>
+        <translation>--format is table, csv or json</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 中没有符合条件的记录</source>
+        <translation>no record of the programming log %1 matches</translation>
+    </message>
+    <message>
+        <source>无法保存 %1</source>
+        <translation>cannot save %1</translation>
+    </message>
+    <message>
+        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
+  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
+                   中带时间的文件，保留最新的 50 个）；几台对讲机时
+                   给出文件夹。
+  --force          文件的频段或机型与对讲机不同，或有信道在文件的频段
+                   之外或不在步进上时，也写入。
+  --no-verify      写入后不读回校验，直接结束本次写入。
+  --wait           在一个串口上一台接一台地写频：等一台应答，写入，
+                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
+                   带序号。
+</source>
+        <translation>  IN.sin           The .sin file to write to the radio.
+  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
+                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
+                   several radios.
+  --force          Writes even when the file&apos;s band or model differs from the radio&apos;s,
+                   or when channels lie outside the file&apos;s band or off the raster.
+  --no-verify      Skips the read-back after the write.
+  --wait           Programs radio after radio on one port: waits for one to answer,
+                   writes it, waits for it to be unplugged, and so on until Ctrl+C;
+                   a numbered line per radio.
+</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -1474,6 +1622,81 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，现在它里面是新旧混杂的数据。请重新写入。</source>
         <translation>The write did not finish: it stopped after the radio confirmed %1 of %2 blocks, and the radio now holds a mix of new and old data. Write again.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammingLog</name>
+    <message>
+        <source>缺少 Qt 的 %1 数据库驱动（软件包 %2）</source>
+        <translation>Qt&apos;s %1 database driver is missing (package %2)</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>它由较新版本的程序建立（结构版本 %1）</source>
+        <translation>a newer version of the program made it (schema version %1)</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>read-back</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>verify</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>校验不符</source>
+        <translation>differs</translation>
+    </message>
+    <message>
+        <source>未校验</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>这次传送没有记入编程记录 %1：%2</source>
+        <translation>this transfer was not logged in the programming log %1: %2</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 已损坏，已改名为 %2 留存，并新建了编程记录</source>
+        <translation>the programming log %1 is damaged; it was kept as %2 and a new log started</translation>
+    </message>
+    <message>
+        <source>编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送</source>
+        <translation>the programming log server %1 cannot be reached (%2); the records wait in %3 and are sent when it is back</translation>
+    </message>
+    <message>
+        <source>编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录</source>
+        <translation>the programming log server %1 cannot be reached (%2); these are the records in %3 on this computer</translation>
+    </message>
+    <message>
+        <source>无法打开编程记录 %1：%2</source>
+        <translation>cannot open the programming log %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取编程记录：%1</source>
+        <translation>cannot read the programming log: %1</translation>
     </message>
 </context>
 </TS>

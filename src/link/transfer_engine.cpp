@@ -47,6 +47,18 @@ bool IdentMatches(const std::uint8_t* reply) {
     return std::memcmp(reply + 1, "QT318", 5) == 0 || std::memcmp(reply + 1, "4619", 4) == 0;
 }
 
+// The printable part of the reply after its first byte, as a record of which radio answered.
+QString IdentText(const std::uint8_t* reply) {
+    QString text;
+    for (int i = 1; i < kIdentReplySize; ++i) {
+        const char c = static_cast<char>(reply[i]);
+        if (c > ' ' && c < 0x7F) {
+            text += QLatin1Char(c);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 QString TransferText::CannotOpen(const QString& portName) {
@@ -88,6 +100,7 @@ TransferOutcome TransferEngine::Run(const QString& portName, MemoryImage& image,
     m_observer.SetProgressRange(0, BlockWalk::kBlockCount);
     m_blocksDone = 0;
     m_blocksSent = false;
+    m_ident.clear();
     if (!m_port.Open(portName)) {
         TransferOutcome outcome =
             Outcome(TransferOutcome::Result::CannotOpen, TransferText::CannotOpen(portName));
@@ -99,6 +112,7 @@ TransferOutcome TransferEngine::Run(const QString& portName, MemoryImage& image,
     m_observer.SetProgressText(QStringLiteral("0"));
     TransferOutcome outcome = Converse(image, direction);
     outcome.blocksDone = m_blocksDone;
+    outcome.ident = m_ident;
     if (direction == TransferDirection::Write &&
         outcome.result == TransferOutcome::Result::Failed && m_blocksSent) {
         outcome.detail = TransferText::UnfinishedWrite(m_blocksDone);
@@ -181,6 +195,7 @@ TransferOutcome TransferEngine::CheckIdent() {
     if (Receive(kIdentReplySize) < kIdentReplySize) {
         return Failure(TransferText::NotEnoughBytes());
     }
+    m_ident = IdentText(m_receive.data());
     if (!IdentMatches(m_receive.data())) {
         return Failure(TransferText::ModelMismatch());
     }

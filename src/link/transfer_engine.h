@@ -23,6 +23,7 @@ struct TransferOutcome {
     // finish.
     QString detail;
     int blocksDone = 0; // blocks the radio acknowledged
+    QString ident;      // what the radio called itself ("QT318"), empty when it never answered
 
     bool succeeded() const { return result == Result::Succeeded; }
 };
@@ -82,6 +83,7 @@ private:
     SerialPort& m_port;
     TransferObserver& m_observer;
     int m_blocksDone = 0;
+    QString m_ident;
     bool m_blocksSent = false; // the radio's memory may have changed
     std::array<std::uint8_t, 20> m_receive{};
 };

@@ -1,0 +1,171 @@
+#include "log_schema.h"
+
+#include <QCoreApplication>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace LogSchema {
+namespace {
+
+// The few words in which the two databases differ.
+struct Dialect {
+    const char* serialKey;
+    const char* randomId;
+};
+constexpr Dialect kSqlite = {"INTEGER PRIMARY KEY AUTOINCREMENT", "lower(hex(randomblob(16)))"};
+constexpr Dialect kServer = {"BIGSERIAL PRIMARY KEY", "gen_random_uuid()::text"};
+
+struct Step {
+    int version;
+    bool localOnly; // what only the local file needs
+    const char* statement;
+};
+
+const Step kSteps[] = {
+    {1, false,
+     "CREATE TABLE records (id %SERIAL%, started_at TEXT NOT NULL, duration_ms BIGINT NOT NULL,"
+     " program TEXT NOT NULL, program_version TEXT NOT NULL, operation TEXT NOT NULL,"
+     " port TEXT NOT NULL, device TEXT NOT NULL, usb_vendor TEXT NOT NULL,"
+     " usb_product TEXT NOT NULL, usb_serial TEXT NOT NULL, ident TEXT NOT NULL,"
+     " model TEXT NOT NULL, band TEXT NOT NULL, image_sha256 TEXT NOT NULL, file TEXT NOT NULL,"
+     " backup TEXT NOT NULL, label TEXT NOT NULL, result TEXT NOT NULL, blocks INTEGER NOT NULL,"
+     " message TEXT NOT NULL)"},
+    {1, false, "CREATE INDEX records_started ON records (started_at)"},
+    {2, false, "ALTER TABLE records ADD COLUMN uuid TEXT"},
+    {2, false, "ALTER TABLE records ADD COLUMN station TEXT NOT NULL DEFAULT ''"},
+    {2, false, "UPDATE records SET uuid = %RANDOM_ID% WHERE uuid IS NULL"},
+    {2, false, "CREATE UNIQUE INDEX records_uuid ON records (uuid)"},
+    {2, true,
+     "CREATE TABLE outbox (record_id INTEGER PRIMARY KEY REFERENCES records (id),"
+     " server TEXT NOT NULL)"},
+};
+
+QString Statement(const Step& step, const Dialect& dialect) {
+    return QString::fromLatin1(step.statement)
+        .replace(QLatin1String("%SERIAL%"), QLatin1String(dialect.serialKey))
+        .replace(QLatin1String("%RANDOM_ID%"), QLatin1String(dialect.randomId));
+}
+
+QSqlError Exec(QSqlDatabase& db, const QString& statement) {
+    QSqlQuery query(db);
+    return query.exec(statement) ? QSqlError() : query.lastError();
+}
+
+// Also waits for any other program creating or migrating the log on the same server: a server's
+// DDL takes no lock that would make a second creator wait.
+QSqlError BeginMigration(QSqlDatabase& db) {
+    QSqlError error = Begin(db);
+    if (error.isValid() || !IsServer(db)) {
+        return error;
+    }
+    error = Exec(db, QStringLiteral("SELECT pg_advisory_xact_lock(318318)"));
+    if (!error.isValid()) {
+        error = Exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version "
+                                        "(version INTEGER NOT NULL)"));
+    }
+    return error;
+}
+
+QSqlError SetVersion(QSqlDatabase& db, int version) {
+    if (!IsServer(db)) {
+        return Exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+    }
+    QSqlError error = Exec(db, QStringLiteral("DELETE FROM schema_version"));
+    return error.isValid()
+               ? error
+               : Exec(db, QStringLiteral("INSERT INTO schema_version VALUES (%1)").arg(version));
+}
+
+QSqlError Upgrade(QSqlDatabase& db, int from) {
+    const Dialect& dialect = IsServer(db) ? kServer : kSqlite;
+    for (const Step& step : kSteps) {
+        if (step.version <= from || (step.localOnly && IsServer(db))) {
+            continue;
+        }
+        const QSqlError error = Exec(db, Statement(step, dialect));
+        if (error.isValid()) {
+            return error;
+        }
+    }
+    return SetVersion(db, kVersion);
+}
+
+QSqlError Newer(int version) {
+    return QSqlError(
+        QString(),
+        QCoreApplication::translate("ProgrammingLog", "它由较新版本的程序建立（结构版本 %1）")
+            .arg(version),
+        QSqlError::UnknownError);
+}
+
+} // namespace
+
+bool IsServer(const QSqlDatabase& db) {
+    return db.driver()->dbmsType() == QSqlDriver::PostgreSQL;
+}
+
+int Version(QSqlDatabase& db, QSqlError* error) {
+    QSqlQuery query(db);
+    const bool read = IsServer(db)
+                          ? query.exec(QStringLiteral(
+                                "SELECT COALESCE((SELECT max(version) FROM schema_version), 0)"))
+                          : query.exec(QStringLiteral("PRAGMA user_version"));
+    if (!read || !query.next()) {
+        // A server without the table has no log yet.
+        if (IsServer(db) && !db.tables().contains(QStringLiteral("schema_version"))) {
+            return 0;
+        }
+        *error = query.lastError();
+        return -1;
+    }
+    return query.value(0).toInt();
+}
+
+QSqlError Migrate(QSqlDatabase& db) {
+    QSqlError error;
+    const int seen = Version(db, &error);
+    if (seen == kVersion || seen < 0) {
+        return error;
+    }
+    if (seen > kVersion) {
+        return Newer(seen);
+    }
+    error = BeginMigration(db);
+    // Another program may have migrated it meanwhile.
+    const int version = error.isValid() ? -1 : Version(db, &error);
+    if (!error.isValid() && version > kVersion) {
+        error = Newer(version);
+    } else if (!error.isValid() && version < kVersion) {
+        error = Upgrade(db, version);
+    }
+    if (error.isValid()) {
+        Rollback(db);
+        return error;
+    }
+    return Commit(db);
+}
+
+QSqlError Begin(QSqlDatabase& db) {
+    if (!IsServer(db)) {
+        return Exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    return db.transaction() ? QSqlError() : db.lastError();
+}
+
+QSqlError Commit(QSqlDatabase& db) {
+    if (!IsServer(db)) {
+        return Exec(db, QStringLiteral("COMMIT"));
+    }
+    return db.commit() ? QSqlError() : db.lastError();
+}
+
+void Rollback(QSqlDatabase& db) {
+    if (IsServer(db)) {
+        db.rollback();
+    } else {
+        Exec(db, QStringLiteral("ROLLBACK"));
+    }
+}
+
+} // namespace LogSchema

@@ -1,0 +1,226 @@
+// The programming log's promises: every record kept by several programs writing at once, in
+// SQLite and on a PostgreSQL server; records that waited for a server arrive once; an older log
+// is migrated; a log that cannot be written costs only a message.
+
+#include "log_schema.h"
+#include "postgres_cluster.h"
+#include "programming_log.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlError>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+ProgrammingRecord Record(const QString& label) {
+    ProgrammingRecord record;
+    record.started = QDateTime::currentDateTimeUtc();
+    record.operation = ProgrammingRecord::Operation::Write;
+    record.port = QStringLiteral("COM2");
+    record.label = label;
+    record.result = ProgrammingRecord::Result::Differs;
+    record.blocks = 114;
+    return record;
+}
+
+QList<ProgrammingRecord> Labelled(const ProgrammingLog& log, const QString& label) {
+    LogFilter filter;
+    filter.label = label;
+    QList<ProgrammingRecord> records;
+    const LogStatus status = log.records(filter, &records);
+    if (!status.ok) {
+        qWarning() << status.message;
+    }
+    return records;
+}
+
+// Runs statements on an SQLite file of the test's own.
+void Execute(const QString& path, const QStringList& statements) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const QString& statement : statements) {
+            QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
+        }
+    }
+    QSqlDatabase::removeDatabase(path);
+}
+
+} // namespace
+
+class TestProgrammingLog : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<PostgresCluster> m_server;
+
+    LogLocation local(const QString& name) const {
+        return LogLocation::FromSetting(m_dir.filePath(name));
+    }
+    LogLocation server(const QString& queue) const {
+        LogLocation location = LogLocation::FromSetting(m_server->uri());
+        location.localPath = m_dir.filePath(queue);
+        return location;
+    }
+    void requireServer() {
+        if (!m_server->skipReason.isEmpty()) {
+            QSKIP(qPrintable(m_server->skipReason));
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_server = std::make_unique<PostgresCluster>();
+    }
+
+    // A file of the first version keeps its records and gains what the current one has.
+    void migratesAVersionOneLog() {
+        const QString path = m_dir.filePath(QStringLiteral("v1.sqlite"));
+        Execute(path,
+                {QStringLiteral(
+                     "CREATE TABLE records (id INTEGER PRIMARY KEY AUTOINCREMENT, started_at TEXT "
+                     "NOT NULL, duration_ms BIGINT NOT NULL, program TEXT NOT NULL, "
+                     "program_version TEXT NOT NULL, operation TEXT NOT NULL, port TEXT NOT NULL, "
+                     "device TEXT NOT NULL, usb_vendor TEXT NOT NULL, usb_product TEXT NOT NULL, "
+                     "usb_serial TEXT NOT NULL, ident TEXT NOT NULL, model TEXT NOT NULL, band "
+                     "TEXT NOT NULL, image_sha256 TEXT NOT NULL, file TEXT NOT NULL, backup TEXT "
+                     "NOT NULL, label TEXT NOT NULL, result TEXT NOT NULL, blocks INTEGER NOT "
+                     "NULL, message TEXT NOT NULL)"),
+                 QStringLiteral("INSERT INTO records VALUES (NULL, '2026-11-30T08:00:00.000Z', "
+                                "4100, 'qtr318', '1.0.5', 'read', 'COM1', '/dev/ttyUSB0', "
+                                "'067b', '2303', '', 'QT318', 'QTR-318', '136 - 174MHz', 'ab', "
+                                "'old.sin', '', 'truck 12', 'ok', 114, '')"),
+                 QStringLiteral("PRAGMA user_version = 1")});
+        const ProgrammingLog log(local(QStringLiteral("v1.sqlite")));
+        QVERIFY(log.append(Record(QStringLiteral("truck 12"))).ok);
+        const QList<ProgrammingRecord> records = Labelled(log, QStringLiteral("truck 12"));
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[0].file, QStringLiteral("old.sin"));
+        QCOMPARE(records[0].started, QDateTime(QDate(2026, 11, 30), QTime(8, 0), Qt::UTC));
+        QCOMPARE(records[0].result, ProgrammingRecord::Result::Succeeded);
+        QVERIFY(!records[0].uuid.isEmpty() && records[0].uuid != records[1].uuid);
+        QCOMPARE(records[1].result, ProgrammingRecord::Result::Differs);
+        QVERIFY(!records[1].station.isEmpty());
+        int version = -1;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+            db.setDatabaseName(path);
+            QSqlError error;
+            version = db.open() ? LogSchema::Version(db, &error) : -1;
+        }
+        QSqlDatabase::removeDatabase(path);
+        QCOMPARE(version, LogSchema::kVersion);
+    }
+
+    // A log that cannot be written leaves the record unkept and says why; a damaged one is set
+    // aside whole and a new one takes the record.
+    void unusableLogCostsOnlyAMessage_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("folder cannot be made")
+            << QStringLiteral("a-file/log.sqlite") << false << QStringLiteral("没有记入编程记录");
+        QTest::newRow("damaged") << QStringLiteral("damaged.sqlite") << true
+                                 << QStringLiteral("已损坏，已改名为");
+    }
+    void unusableLogCostsOnlyAMessage() {
+        QFETCH(QString, path);
+        QFETCH(bool, kept);
+        QFETCH(QString, told);
+        const QByteArray junk(8192, 'x');
+        for (const QString& name : {QStringLiteral("a-file"), QStringLiteral("damaged.sqlite")}) {
+            QFile file(m_dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(junk) == junk.size());
+        }
+        const ProgrammingLog log(local(path));
+        const LogStatus status = log.append(Record(QStringLiteral("unusable")));
+        QCOMPARE(status.ok, kept);
+        QVERIFY2(status.message.contains(told), qPrintable(status.message));
+        QCOMPARE(Labelled(log, QStringLiteral("unusable")).size(), kept ? 1 : 0);
+        if (kept) {
+            const QStringList aside = QDir(m_dir.path()).entryList({"damaged.sqlite.corrupt-*"});
+            QCOMPARE(aside.size(), 1);
+            QFile file(m_dir.filePath(aside.first()));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), junk);
+        }
+    }
+
+    // Several programs, each with several threads, add to one log at once.
+    void parallelWritersLoseNothing_data() {
+        QTest::addColumn<bool>("onServer");
+        QTest::newRow("SQLite") << false;
+        QTest::newRow("PostgreSQL") << true;
+    }
+    void parallelWritersLoseNothing() {
+        QFETCH(bool, onServer);
+        if (onServer) {
+            requireServer();
+        }
+        const QString label = QStringLiteral("parallel-%1").arg(onServer);
+        const QString setting =
+            onServer ? m_server->uri() : m_dir.filePath(QStringLiteral("parallel.sqlite"));
+        constexpr int kPrograms = 4;
+        constexpr int kThreads = 3;
+        constexpr int kEach = 20;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QTR318_LOG"), setting);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+        std::vector<std::unique_ptr<QProcess>> writers;
+        for (int i = 0; i < kPrograms; ++i) {
+            writers.push_back(std::make_unique<QProcess>());
+            writers.back()->setProcessEnvironment(environment);
+            writers.back()->start(QCoreApplication::applicationDirPath() +
+                                      QStringLiteral("/log_writer"),
+                                  {label, QString::number(kThreads), QString::number(kEach)});
+        }
+        for (const auto& writer : writers) {
+            QVERIFY(writer->waitForFinished(120000));
+            QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
+        }
+        const QList<ProgrammingRecord> records =
+            Labelled(ProgrammingLog(onServer ? server(QStringLiteral("unused.sqlite"))
+                                             : LogLocation::FromSetting(setting)),
+                     label);
+        QCOMPARE(records.size(), kPrograms * kThreads * kEach);
+        QSet<QString> uuids;
+        for (const ProgrammingRecord& record : records) {
+            uuids.insert(record.uuid);
+        }
+        QCOMPARE(uuids.size(), records.size());
+    }
+
+    // While the server is down the records wait in the local file; they arrive once it is back,
+    // and sending again (this program, which had given up on the server) sends nothing twice.
+    void queuedRecordsArriveOnce() {
+        requireServer();
+        const ProgrammingLog log(server(QStringLiteral("queue.sqlite")));
+        m_server->stop();
+        for (int i = 0; i < 3; ++i) {
+            const LogStatus status = log.append(Record(QStringLiteral("queued")));
+            QVERIFY(status.ok);
+            QVERIFY2(status.message.contains(QStringLiteral("服务器恢复后发送")),
+                     qPrintable(status.message));
+        }
+        QVERIFY(m_server->start());
+        // The next program's record takes the waiting ones along.
+        QVERIFY(ProgrammingLog(log.location()).append(Record("queued")).message.isEmpty());
+        QVERIFY(log.sendQueued());
+        QCOMPARE(m_server->scalar(QStringLiteral("SELECT count(*) FROM records WHERE label = "
+                                                 "'queued'")),
+                 QVariant(4));
+        QCOMPARE(Labelled(ProgrammingLog(local(QStringLiteral("queue.sqlite"))),
+                          QStringLiteral("queued"))
+                     .size(),
+                 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgrammingLog)
+#include "test_programming_log.moc"
