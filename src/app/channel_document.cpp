@@ -63,6 +63,7 @@ bool ChannelDocument::openDocument(const QString& path) {
         return false;
     }
     takePath(path);
+    emit saved(path);
     return true;
 }
 
@@ -82,6 +83,7 @@ bool ChannelDocument::saveDocument(const QString& path) {
         return false;
     }
     takePath(path);
+    emit saved(path);
     return true;
 }
 

@@ -214,10 +214,15 @@ void EditCommands::moveBy(int channels, const QString& step) {
     }
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
+    const int current = m_grid->currentIndex().row() + 1;
     const int moved =
         ChannelEdits::MoveChannels(m_document->channels(), first, count, first + channels);
-    // The selection goes with the channels, so the same key moves them on.
+    // The selection goes with the channels, so the same key moves them on, and the current cell
+    // stays on the data it was on.
     m_grid->selectChannels(moved, count);
+    if (current >= first && current < first + count) {
+        m_grid->setCurrentChannel(current + moved - first);
+    }
     record(step);
 }
 
