@@ -150,6 +150,21 @@ private slots:
         f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
 
+        // A block of cells fills from the current cell, in either language, as one step.
+        f.moveTo(9, 1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("150\t151\n152.5\t153\n"));
+        f.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(f.row(9), QStringList({"150.00000", "151.00000"}) + kNewChannelTail);
+        QCOMPARE(f.row(10).mid(0, 2), QStringList({"152.50000", "153.00000"}));
+        f.moveTo(9, 5);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Yes\tLow\n"));
+        f.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(f.row(9).mid(4, 2), QStringList({"是", "低"}));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 粘贴信道"));
+        f.key(Qt::Key_Z);
+        f.key(Qt::Key_Z);
+        QCOMPARE(receive(9, 10), QStringList({"", ""}));
+
         const QStringList before = WindowFixture::tableTexts(f.table());
         QGuiApplication::clipboard()->setText(QStringLiteral("1\t445\t\t\t\t\t\t\t\t\t\t\n"));
         f.key(Qt::Key_Insert, Qt::ShiftModifier);
