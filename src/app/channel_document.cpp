@@ -63,7 +63,6 @@ bool ChannelDocument::openDocument(const QString& path) {
         return false;
     }
     takePath(path);
-    emit saved(path);
     return true;
 }
 
