@@ -289,6 +289,10 @@ All rights reserved</translation>
         <source>打开备份</source>
         <translation>Open Backup</translation>
     </message>
+    <message>
+        <source>已保存 %1。</source>
+        <translation>Saved %1.</translation>
+    </message>
 </context>
 <context>
     <name>ChannelDocument</name>
@@ -369,6 +373,21 @@ All rights reserved</translation>
     <message>
         <source>调试参数</source>
         <translation>Tuning Values</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 个信道的频率不在“%1”之内，更改频段会清除这些信道。继续吗？</source>
+        <translation>
+            <numerusform>%n channel has a frequency outside %1; changing the band clears it. Go on?</numerusform>
+            <numerusform>%n channels have a frequency outside %1; changing the band clears them. Go on?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>信道 %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？</source>
+        <translation>Channel %1 has frequencies outside %2 or off the channel raster; the radio cannot use them. Write anyway?</translation>
     </message>
 </context>
 <context>
@@ -507,6 +526,14 @@ All rights reserved</translation>
         <source>已导入 %1。</source>
         <translation>Imported %1.</translation>
     </message>
+    <message>
+        <source>已从 %1 导入信道表；“撤销”可以撤回这次导入。</source>
+        <translation>Imported the channel table from %1; Undo takes the import back.</translation>
+    </message>
+    <message>
+        <source>信道表已导出到 %1。</source>
+        <translation>Exported the channel table to %1.</translation>
+    </message>
 </context>
 <context>
     <name>DialogButtons</name>
@@ -628,6 +655,26 @@ All rights reserved</translation>
     <message>
         <source>没能在备份文件夹里保存一份：%1</source>
         <translation>Could not keep a copy in the backup folder: %1</translation>
+    </message>
+    <message>
+        <source>读数据</source>
+        <translation>Read Data</translation>
+    </message>
+    <message>
+        <source>写数据</source>
+        <translation>Write Data</translation>
+    </message>
+    <message>
+        <source>数据已写入对讲机（%1）。</source>
+        <translation>The data was written to the radio (%1).</translation>
+    </message>
+    <message>
+        <source>数据已写入对讲机（%1），写后校验一致。</source>
+        <translation>The data was written to the radio (%1) and checked after the write.</translation>
+    </message>
+    <message>
+        <source>数据已写入对讲机（%1），但写后校验没有通过。</source>
+        <translation>The data was written to the radio (%1), but the check after the write failed.</translation>
     </message>
 </context>
 <context>

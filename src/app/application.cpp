@@ -73,6 +73,11 @@ void Application::connectForm(ChannelForm* form) {
     connect(form, &ChannelForm::documentShown, document, &ChannelDocument::resetHistory);
     connect(form, &ChannelForm::radioImageRead, document, &ChannelDocument::takeRadioImage);
     connect(document, &ChannelDocument::aboutToSave, form, &ChannelForm::commitOpenEditor);
+    MainWindow* frame = m_frame.get();
+    connect(form, &ChannelForm::statusMessage, frame, &MainWindow::showStatus);
+    connect(document, &ChannelDocument::saved, frame, [frame](const QString& path) {
+        frame->showStatus(tr("已保存 %1。").arg(QDir::toNativeSeparators(path)));
+    });
 }
 
 void Application::newFile() {

@@ -82,6 +82,7 @@ bool ChannelDocument::saveDocument(const QString& path) {
         return false;
     }
     takePath(path);
+    emit saved(path);
     return true;
 }
 

@@ -70,6 +70,8 @@ signals:
     void modifiedChanged(bool modified);
     // A file was opened or saved; it belongs in the recent-file list.
     void fileUsed(const QString& path);
+    // The document was written to path.
+    void saved(const QString& path);
 
 private:
     void takePath(const QString& path);

@@ -127,6 +127,7 @@ void CsvFileCommands::importCsvFile(const QString& path) {
         return;
     }
     m_document->recordChange(tr("导入 CSV"));
+    m_frame->showStatus(tr("已从 %1 导入信道表；“撤销”可以撤回这次导入。").arg(name));
     if (!result.notes.isEmpty()) {
         // A list from another program imports with what this radio cannot hold left out; the
         // user learns what that was.
@@ -160,6 +161,8 @@ void CsvFileCommands::exportCsv() {
     QString reason;
     if (!AtomicFile::Replace(path, ChannelCsv::Export(m_document->channels()), &reason)) {
         ShowWarning(m_frame, tr("无法保存文件 %1：%2").arg(path, reason));
+    } else {
+        m_frame->showStatus(tr("信道表已导出到 %1。").arg(QDir::toNativeSeparators(path)));
     }
 }
 

@@ -15,6 +15,14 @@
 
 namespace {
 const QString kCsvMime = QStringLiteral("text/csv");
+
+// Fewer cells on a line than a channel has: a block cut out of a spreadsheet, which goes where
+// the current cell is rather than over whole channels.
+bool IsCellBlock(const QString& text) {
+    const QString line = text.trimmed().section(QLatin1Char('\n'), 0, 0);
+    const QChar separator = line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+    return line.count(separator) + 1 < ChannelEdits::kSettings;
+}
 } // namespace
 
 EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document)
@@ -163,16 +171,22 @@ void EditCommands::pasteChannels() {
     const QString text =
         data->hasFormat(kCsvMime) ? QString::fromUtf8(data->data(kCsvMime)) : data->text();
     ChannelTableModel& channels = m_document->channels();
-    const int first = m_grid->firstSelectedChannel();
+    const bool cells = !data->hasFormat(kCsvMime) && IsCellBlock(text);
+    const QModelIndex current = m_grid->currentIndex();
+    const int first = cells ? current.row() + 1 : m_grid->firstSelectedChannel();
     const ChannelEdits::Paste paste =
-        ChannelEdits::PreparePaste(text, first, channels.bandLimits());
+        cells ? ChannelEdits::PrepareCellPaste(text, channels, first,
+                                               ChannelTableModel::tableColumn(current.column()))
+              : ChannelEdits::PreparePaste(text, first, channels.bandLimits());
     if (!paste.problems.isEmpty()) {
         ShowWarning(m_frame, tr("无法粘贴信道，什么也没有改变："),
                     paste.problems.join(QLatin1Char('\n')));
         return;
     }
     ChannelEdits::WriteChannels(channels, first, paste.channels);
-    m_grid->selectChannels(first, int(paste.channels.size()));
+    if (!cells) {
+        m_grid->selectChannels(first, int(paste.channels.size()));
+    }
     record(tr("粘贴信道"));
 }
 
@@ -214,10 +228,15 @@ void EditCommands::moveBy(int channels, const QString& step) {
     }
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
+    const int current = m_grid->currentIndex().row() + 1;
     const int moved =
         ChannelEdits::MoveChannels(m_document->channels(), first, count, first + channels);
-    // The selection goes with the channels, so the same key moves them on.
+    // The selection goes with the channels, so the same key moves them on, and the current cell
+    // stays on the data it was on.
     m_grid->selectChannels(moved, count);
+    if (current >= first && current < first + count) {
+        m_grid->setCurrentChannel(current + moved - first);
+    }
     record(step);
 }
 

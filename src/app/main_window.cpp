@@ -23,6 +23,8 @@
 
 namespace {
 const QSize kInitialSize(1000, 800);
+// Long enough to read after looking back from the radio; the window's state, not news, after.
+constexpr int kStatusMessageMs = 30000;
 } // namespace
 
 MainWindow::MainWindow(ChannelDocument* document, QWidget* parent)
@@ -217,6 +219,10 @@ void MainWindow::createToolBar() {
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     connect(m_toolBar, &QToolBar::visibilityChanged, action(QStringLiteral("actionViewToolbar")),
             &QAction::setChecked);
+}
+
+void MainWindow::showStatus(const QString& text) {
+    statusBar()->showMessage(text, kStatusMessageMs);
 }
 
 void MainWindow::createStatusBar() {

@@ -46,6 +46,8 @@ public:
 
     // Fits the window to the form's size, within the screen.
     void fitToForm();
+    // What a completed command did, in the status bar until the next message.
+    void showStatus(const QString& text);
 
     // Print, Print Preview and Print Setup share one printer, so a page set up once is used by
     // both. printDocument is what every page of either receives.

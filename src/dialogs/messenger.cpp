@@ -47,6 +47,16 @@ public:
         }
     }
 
+    bool askYesNo(QWidget* parent, const QString& text, const QString& detail) override {
+        QMessageBox box(QMessageBox::Warning, ShownCaption(kWarningCaption), text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(QMessageBox::No);
+        if (!detail.isEmpty()) {
+            box.setInformativeText(detail);
+        }
+        return box.exec() == QMessageBox::Yes;
+    }
+
     QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& filter,
                            const QString& directory) override {
         return QFileDialog::getOpenFileName(parent, caption, directory, filter);

@@ -19,6 +19,8 @@ public:
     virtual bool askRetry(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Save, Discard or Cancel before unsaved changes would be dropped.
     virtual SaveChoice askSave(QWidget* parent, const QString& text) = 0;
+    // Yes or No (the default) before a step that drops or risks data; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& detail) = 0;
     // Standard file dialogs; an empty result means the user cancelled. directory, when given, is
     // where the open dialog starts.
     virtual QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& filter,

@@ -1,6 +1,7 @@
 #include "optional_features_dialog.h"
 
 #include "dialog_buttons.h"
+#include "value_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +74,7 @@ void OptionalFeaturesDialog::buildControls() {
 QComboBox* OptionalFeaturesDialog::addList(OptionList which) {
     auto* box = new QComboBox(this);
     box->setEditable(false);
-    box->addItems(OptionListFor(which).entries);
+    box->addItems(ValueTexts::Shown(OptionListFor(which).entries));
     m_lists[which] = box;
     return box;
 }

@@ -31,7 +31,7 @@ void TransferDialog::buildControls() {
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(m_start);
     startRow->addStretch();
-    grid->addLayout(startRow, 0, 0, 1, 4);
+    grid->addLayout(startRow, 0, 0, 1, 5);
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progressBar"));
@@ -40,7 +40,7 @@ void TransferDialog::buildControls() {
     m_progress->setValue(0);
     // Long enough that a single block still moves the bar visibly.
     m_progress->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 40);
-    grid->addWidget(m_progress, 1, 0, 1, 4);
+    grid->addWidget(m_progress, 1, 0, 1, 5);
 
     auto* label = new QLabel(tr("进度:"), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -49,6 +49,8 @@ void TransferDialog::buildControls() {
     m_count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Room for the largest block count, so the label never jumps while counting.
     m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    m_phase = new QLabel(this);
+    m_phase->setObjectName(QStringLiteral("phaseLabel"));
     m_cancel = new QPushButton(tr("取消"), this);
     m_verify = new QCheckBox(tr("写后校验"), this);
     m_verify->setToolTip(tr("写入之后把对讲机的数据读回来，与写入的比较"));
@@ -56,9 +58,10 @@ void TransferDialog::buildControls() {
     grid->addWidget(m_verify, 2, 0);
     grid->addWidget(label, 2, 1);
     grid->addWidget(m_count, 2, 2);
-    grid->addWidget(m_cancel, 2, 3, Qt::AlignRight);
+    grid->addWidget(m_phase, 2, 3);
+    grid->addWidget(m_cancel, 2, 4, Qt::AlignRight);
     grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(3, 1);
 
     connect(m_start, &QPushButton::clicked, this, &TransferDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &TransferDialog::reject);
@@ -75,6 +78,8 @@ void TransferDialog::showEvent(QShowEvent* event) {
 
 void TransferDialog::loadValues() {
     m_progress->setValue(0);
+    m_count->setText(QStringLiteral("0"));
+    m_phase->clear();
     m_step = 1;
     m_cancelRequested = false;
     m_start->setEnabled(true);
@@ -158,4 +163,12 @@ void TransferDialog::setPos(int position) {
 
 void TransferDialog::setCountText(const QString& text) {
     m_count->setText(text);
+}
+
+void TransferDialog::setPhaseText(const QString& text) {
+    m_phase->setText(text);
+}
+
+void TransferDialog::setVerifyOffered(bool offered) {
+    m_verify->setVisible(offered);
 }

@@ -45,6 +45,10 @@ public:
     int pos() const;
     void setPos(int position);
     void setCountText(const QString& text);
+    // What the count counts ("读数据", "写数据", "写后校验"), shown beside it.
+    void setPhaseText(const QString& text);
+    // "写后校验" is a choice of writes only; a read hides it.
+    void setVerifyOffered(bool offered);
     // A cancel has been asked for since the window opened.
     bool cancelRequested() const { return m_cancelRequested; }
 
@@ -55,6 +59,7 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
     QProgressBar* progressBar() const { return m_progress; }
     QLabel* countLabel() const { return m_count; }
+    QLabel* phaseLabel() const { return m_phase; }
     QCheckBox* verifyBox() const { return m_verify; }
 
     void accept() override { onStart(); }
@@ -81,6 +86,7 @@ private:
     QPushButton* m_cancel = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_count = nullptr;
+    QLabel* m_phase = nullptr;
     QCheckBox* m_verify = nullptr;
     QString m_title;
     bool m_cancelRequested = false;

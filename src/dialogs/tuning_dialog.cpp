@@ -1,6 +1,7 @@
 #include "tuning_dialog.h"
 
 #include "messenger.h"
+#include "value_texts.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -78,7 +79,7 @@ void TuningDialog::addModeButtons(QVBoxLayout* top) {
     m_modeGroup = new QButtonGroup(this);
     modes->addStretch();
     for (const TuningMode& mode : TuningModes()) {
-        auto* button = new QRadioButton(QString::fromUtf8(mode.label), this);
+        auto* button = new QRadioButton(ValueTexts::Shown(QString::fromUtf8(mode.label)), this);
         button->setFocusPolicy(Qt::ClickFocus);
         m_modeGroup->addButton(button);
         m_modeButtons.append(button);
@@ -141,7 +142,7 @@ QWidget* TuningDialog::addControl(const TuningField& field) {
     if (field.isList()) {
         control.list = new QComboBox(this);
         control.list->setObjectName(QStringLiteral("tuningField%1").arg(field.offset));
-        control.list->addItems(field.entries);
+        control.list->addItems(ValueTexts::Shown(field.entries));
     } else {
         control.edit = new QLineEdit(this);
         control.edit->setObjectName(QStringLiteral("tuningField%1").arg(field.offset));

@@ -2,8 +2,10 @@
 
 #include "cell_delegates.h"
 #include "channel_columns.h"
+#include "channel_edits.h"
 #include "channel_grid.h"
 #include "memory_image.h"
+#include "messenger.h"
 #include "option_commands.h"
 #include "signalling_list.h"
 #include "transfer_dialog.h"
@@ -55,6 +57,7 @@ ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidge
         [this](TransferDirection direction) { return imageAtStart(direction); });
     connect(m_transfer, &WindowTransfer::runningChanged, this,
             &ChannelForm::transferRunningChanged);
+    connect(m_transfer, &WindowTransfer::statusMessage, this, &ChannelForm::statusMessage);
     connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
         // An edit begun during the read would otherwise write its stale text over the radio's.
         m_grid->closeCellEditor();
@@ -99,10 +102,9 @@ void ChannelForm::layoutForm() {
     setColumnWidths();
     installDelegates();
 
-    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this] {
+    connect(m_bandSelector, &QComboBox::currentIndexChanged, this, [this](int band) {
         if (!m_decoding) {
-            selectBand();
-            markModified(tr("更改频段")); // the band is stored with the document
+            changeBand(band);
         }
     });
     connect(m_modelSelector, &QComboBox::currentIndexChanged, this, [this] {
@@ -162,9 +164,22 @@ void ChannelForm::encodeChannels() {
     m_channels.encode(m_image);
 }
 
-void ChannelForm::selectBand() {
-    // The limits follow the model's band selection.
-    m_channels.select(ChannelTable::Selector::Band, m_bandSelector->currentIndex());
+// A radio set to one band cannot use channels of the other: they go with the change, once the
+// user has agreed; otherwise the selector goes back to the band the table still has.
+void ChannelForm::changeBand(int band) {
+    const QList<int> outside = ChannelEdits::ChannelsOutsideBand(m_channels, band);
+    if (!outside.isEmpty()) {
+        const QString text = tr("%n 个信道的频率不在“%1”之内，更改频段会清除这些信道。继续吗？",
+                                nullptr, int(outside.size()))
+                                 .arg(m_bandSelector->itemText(band));
+        if (!TheMessenger().askYesNo(this, text, tr("信道 %1").arg(ChannelNumbers(outside)))) {
+            showSelection(ChannelTable::Selector::Band);
+            return;
+        }
+    }
+    m_grid->closeCellEditor();
+    ChannelEdits::ChangeBand(m_channels, band);
+    markModified(tr("更改频段")); // the band is stored with the document
 }
 
 void ChannelForm::abandonCellEdit() {
@@ -213,7 +228,23 @@ void ChannelForm::readData() {
 
 void ChannelForm::writeData() {
     commitOpenEditor();
+    if (!strayChannelsAllowed()) {
+        return;
+    }
     m_transfer->open(TransferDirection::Write, tr("写数据"), m_grid);
+}
+
+// A file or a radio can hold channels this band or the raster refuse; the radio would hold
+// channels it cannot use, so they go out only when the user insists.
+bool ChannelForm::strayChannelsAllowed() {
+    const QList<StrayFrequency> strays = StrayFrequencies(m_channels);
+    if (strays.isEmpty()) {
+        return true;
+    }
+    const QString text =
+        tr("信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？")
+            .arg(ChannelNumbers(StrayChannels(strays)), m_bandSelector->currentText());
+    return TheMessenger().askYesNo(this, text, DescribeStrays(strays).join(QLatin1Char('\n')));
 }
 
 MemoryImage ChannelForm::imageAtStart(TransferDirection direction) {

@@ -77,12 +77,15 @@ signals:
     void resizeParentToFit();
     // A transfer began or ended (its port and dialog are closed by then).
     void transferRunningChanged(bool running);
+    // What a completed command did, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void layoutForm();
     void installDelegates();
     void setColumnWidths();
-    void selectBand();
+    void changeBand(int band);
+    bool strayChannelsAllowed();
     void showSelection(ChannelTable::Selector selector);
     // The image a Start hands to the radio link: for a write, the table folded in first.
     MemoryImage imageAtStart(TransferDirection direction);

@@ -239,6 +239,11 @@ void ChannelGrid::selectChannels(int first, int count) {
     selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
 }
 
+void ChannelGrid::setCurrentChannel(int channel) {
+    selectionModel()->setCurrentIndex(model()->index(channel - 1, qMax(0, currentIndex().column())),
+                                      QItemSelectionModel::NoUpdate);
+}
+
 // Qt moves the dragged number itself; the numbers stay in order and the channels move instead.
 void ChannelGrid::restoreNumbersAfterDrag(int oldVisual, int newVisual) {
     QHeaderView* numbers = verticalHeader();

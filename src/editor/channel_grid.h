@@ -38,6 +38,8 @@ public:
     int selectedChannelCount() const;
     // Selects whole channels, as a press on their numbers does; the current cell goes with them.
     void selectChannels(int first, int count);
+    // Puts the current cell on channel, in the same column, leaving the selection as it is.
+    void setCurrentChannel(int channel);
 
 signals:
     // The selected block was dragged by its numbers this many channels down (up when negative).

@@ -14,8 +14,13 @@ WindowTransfer::WindowTransfer(QWidget* owner)
 
     // The worker lives on its own thread; every one of these is queued to this one.
     connect(m_worker, &TransferThread::phaseStarted, this, [this](TransferThread::Phase phase) {
+        // The read-back counts its blocks from 0 again; the phase beside the count says why.
+        const QString name = phase == TransferThread::Phase::ReadBack  ? tr("写后校验")
+                             : m_direction == TransferDirection::Write ? tr("写数据")
+                                                                       : tr("读数据");
+        m_dialog->setPhaseText(name);
         if (phase == TransferThread::Phase::ReadBack) {
-            m_dialog->setWindowTitle(tr("写后校验"));
+            m_dialog->setWindowTitle(name);
         }
     });
     connect(m_worker, &TransferThread::progressRangeSet, this, [this](int low, int high) {
@@ -44,6 +49,7 @@ WindowTransfer::~WindowTransfer() {
 void WindowTransfer::open(TransferDirection direction, const QString& title, QWidget* over) {
     m_direction = direction;
     m_dialog->setTitle(title);
+    m_dialog->setVerifyOffered(direction == TransferDirection::Write);
     // An open window keeps its caption; the direction just set is what its Start will use.
     m_dialog->openOver(over);
 }
@@ -106,8 +112,16 @@ void WindowTransfer::finish(const TransferThread::Result& result) {
         keepBackup(result.image, QStringLiteral("read"));
         emit readCompleted(result.image);
     }
+    bool sameAsWritten = false;
     if (result.readBackRun && result.readBackOutcome.succeeded()) {
-        showReadBack(result);
+        sameAsWritten = showReadBack(result);
+    }
+    if (result.direction == TransferDirection::Write && result.outcome.succeeded()) {
+        emit statusMessage(
+            !result.readBackRun ? tr("数据已写入对讲机（%1）。").arg(m_jobPortName)
+            : sameAsWritten
+                ? tr("数据已写入对讲机（%1），写后校验一致。").arg(m_jobPortName)
+                : tr("数据已写入对讲机（%1），但写后校验没有通过。").arg(m_jobPortName));
     }
     setBusy(false);
 }
@@ -130,11 +144,11 @@ void WindowTransfer::report(TransferThread::Phase phase, const QString& text, in
     m_worker->messageDismissed();
 }
 
-void WindowTransfer::showReadBack(const TransferThread::Result& result) {
+bool WindowTransfer::showReadBack(const TransferThread::Result& result) {
     const QList<ImageDiff::Difference> differences =
         ImageDiff::Compare(result.image, result.readBackImage);
     if (differences.isEmpty()) {
-        return;
+        return true;
     }
     QStringList channels;
     for (int channel : ImageDiff::Channels(differences)) {
@@ -149,6 +163,7 @@ void WindowTransfer::showReadBack(const TransferThread::Result& result) {
             ? tr("写后校验发现对讲机里的数据与写入的不同。")
             : tr("写后校验发现对讲机里的数据与写入的不同：信道 %1。").arg(channels.join(tr("、")));
     TheMessenger().showMessage(m_owner, kErrorCaption, text, lines.join(QLatin1Char('\n')));
+    return false;
 }
 
 void WindowTransfer::keepBackup(const MemoryImage& image, const QString& what) {

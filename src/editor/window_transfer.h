@@ -55,6 +55,8 @@ signals:
     void runningChanged(bool running);
     // A read completed: everything the radio holds, to be taken in one step.
     void readCompleted(const MemoryImage& image);
+    // A completed write, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
     void start();
@@ -62,7 +64,8 @@ private:
     void askRetry(TransferThread::Phase phase, const QString& caption, const QString& text);
     void report(TransferThread::Phase phase, const QString& text, int severity,
                 const QString& detail);
-    void showReadBack(const TransferThread::Result& result);
+    // Reports what the read-back found different; true when it found nothing.
+    bool showReadBack(const TransferThread::Result& result);
     void keepBackup(const MemoryImage& image, const QString& what);
     void setBusy(bool busy);
 

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 
 class TestEditCommands : public QObject {
     Q_OBJECT
@@ -63,34 +64,61 @@ private slots:
         f.key(Qt::Key_S);
         f.typeChannel(3, "145");
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 3 接收频率"));
+        // Agreed to, a band change clears the channels outside the new band in the same step.
+        f.messenger->yesNoAnswers << true;
         f.bandSelector()->setCurrentIndex(1);
+        QCOMPARE(f.row(3), QStringList(11));
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 更改频段"));
         QVERIFY(f.doc()->isModified());
 
         f.key(Qt::Key_Z);
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
+        QCOMPARE(f.cell(3, 1), QStringLiteral("145.00000"));
         f.key(Qt::Key_Z);
         QCOMPARE(f.row(3), QStringList(11));
         QVERIFY(!f.doc()->isModified());
         QVERIFY(!action("editUndo")->isEnabled());
         f.key(Qt::Key_Y);
+        QCOMPARE(f.row(3), QStringList({"145.00000", "145.00000"}) + kNewChannelTail);
         f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(f.bandSelector()->currentIndex(), 1);
-        QCOMPARE(f.row(3), QStringList({"145.00000", "145.00000"}) + kNewChannelTail);
+        QCOMPARE(f.row(3), QStringList(11));
+    }
 
-        // An edit still open is dropped, and the step before it undone.
-        f.moveTo(5, 1);
-        f.type("40");
-        QVERIFY(f.editorOpen());
-        f.press(Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(!f.editorOpen());
-        QCOMPARE(f.cell(5, 1), QString());
+    // One Down arrow on the band selector must not leave VHF channels under a UHF band: the user
+    // is asked, and No keeps the band. A table the band does not fit (a file can hold one) is
+    // not written unasked, but can still be saved.
+    void bandAndChannelsStayTogether() {
+        f.typeChannel(1, "145");
+        f.typeChannel(2, "162.5");
+        f.bandSelector()->setFocus();
+        QTest::keyClick(f.bandSelector(), Qt::Key_Down);
+        QCOMPARE(f.messenger->boxes(),
+                 QStringList("警告: 2 个信道的频率不在“400 - 480MHz”之内，更改频段会清除这些信道。"
+                             "继续吗？"));
+        QCOMPARE(f.messenger->shown.at(0).detail, QStringLiteral("信道 1, 2"));
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
+        QCOMPARE(f.table().selected(ChannelTable::Selector::Band), 0);
+        QCOMPARE(receive(1, 2), QStringList({"145.00000", "162.50000"}));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 2 接收频率"));
 
-        f.key(Qt::Key_Z);
-        QVERIFY(!f.doc()->isModified());
-        f.key(Qt::Key_N);
-        QVERIFY(f.messenger->shown.isEmpty());
+        f.messenger->shown.clear();
+        f.table().select(ChannelTable::Selector::Band, 1);
+        action("actionWriteData")->trigger();
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QVERIFY2(f.messenger->shown.at(0).text.startsWith("信道 1, 2 的频率不在“400 - 480MHz”之内"),
+                 qPrintable(f.messenger->shown.at(0).text));
+        QCOMPARE(f.messenger->shown.at(0).detail.count('\n'), 3); // both frequencies of each
+        QVERIFY(!f.view()->transferDialog()->isWindowOpen());
+        f.messenger->yesNoAnswers << true; // the expert goes on
+        action("actionWriteData")->trigger();
+        QVERIFY(f.view()->transferDialog()->isWindowOpen());
+        f.view()->transferDialog()->closeWindow();
+        f.messenger->savePaths << f.path(QStringLiteral("stray.sin"));
+        f.key(Qt::Key_S);
+        QVERIFY(QFile::exists(f.path(QStringLiteral("stray.sin"))));
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("已保存 %1。").arg(f.path(QStringLiteral("stray.sin"))));
     }
 
     // Two channels copied, pasted lower down, moved by key and cut. A paste the band refuses
@@ -121,6 +149,21 @@ private slots:
         QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 剪切信道"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
+
+        // A block of cells fills from the current cell, in either language, as one step.
+        f.moveTo(9, 1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("150\t151\n152.5\t153\n"));
+        f.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(f.row(9), QStringList({"150.00000", "151.00000"}) + kNewChannelTail);
+        QCOMPARE(f.row(10).mid(0, 2), QStringList({"152.50000", "153.00000"}));
+        f.moveTo(9, 5);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Yes\tLow\n"));
+        f.key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(f.row(9).mid(4, 2), QStringList({"是", "低"}));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 粘贴信道"));
+        f.key(Qt::Key_Z);
+        f.key(Qt::Key_Z);
+        QCOMPARE(receive(9, 10), QStringList({"", ""}));
 
         const QStringList before = WindowFixture::tableTexts(f.table());
         QGuiApplication::clipboard()->setText(QStringLiteral("1\t445\t\t\t\t\t\t\t\t\t\t\n"));
@@ -160,6 +203,31 @@ private slots:
         QCOMPARE(receive(5, 6), QStringList({"", ""}));
     }
 
+    // The current cell stays on its channel's data whatever moves it or the selection; Ctrl+Home
+    // goes to the first cell of the table.
+    void currentCellFollowsItsChannel() {
+        f.typeChannel(1, "145");
+        f.typeChannel(2, "146");
+        f.moveTo(1, 4);
+        f.press(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.current(), QPoint(2, 4));
+        QCOMPARE(f.grid()->selectionModel()->selectedRows().size(), 2);
+        f.key(Qt::Key_Down);
+        QCOMPARE(receive(2, 3), QStringList({"145.00000", "146.00000"}));
+        QCOMPARE(f.current(), QPoint(3, 4));
+        QCOMPARE(f.grid()->selectionModel()->selectedRows().size(), 2);
+        QCOMPARE(f.grid()->firstSelectedChannel(), 2);
+        f.key(Qt::Key_Up);
+        f.key(Qt::Key_Up);
+        QCOMPARE(receive(1, 2), QStringList({"145.00000", "146.00000"}));
+        QCOMPARE(f.current(), QPoint(2, 4));
+        f.press(Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(f.current(), QPoint(1, 4));
+        f.moveTo(9, 7);
+        f.press(Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(f.current(), QPoint(1, 1));
+    }
+
     // The menu's commands insert and delete whole channels; inserting is refused while the last
     // channel holds one.
     void rowCommands() {
@@ -184,6 +252,8 @@ private slots:
         f.messenger->savePaths << f.path(QStringLiteral("a.sin")) << f.path(QStringLiteral("a"));
         f.key(Qt::Key_S);
         action("fileExportCsv")->trigger();
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("信道表已导出到 %1。").arg(f.path(QStringLiteral("a.csv"))));
         MemoryImage saved;
         QVERIFY(DocumentFile::Load(f.path(QStringLiteral("a.sin")), saved));
         InMemoryChannelTable decoded;
@@ -236,6 +306,8 @@ private slots:
 
         QVERIFY(drop(f.path(QStringLiteral("list.csv"))));
         QCOMPARE(receive(1, 2), QStringList({"", "147.00000"}));
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("已从 list.csv 导入信道表；“撤销”可以撤回这次导入。"));
 
         f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
         drop(f.path(QStringLiteral("one.sin")));

@@ -4,13 +4,13 @@
 #include "one_language.h"
 #include "optional_features_dialog.h"
 #include "password_dialog.h"
-#include "settings_codec.h"
 #include "transfer_dialog.h"
 #include "tuning_dialog.h"
 #include "ui_language.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -21,7 +21,7 @@
 #include <QToolBar>
 
 // The window, its menus and its dialogs speak the language the locale chose, each text wholly in
-// it. The radio's own values (list entries, the tuning blocks' names) are data and stay Chinese.
+// it, the radio's list values too.
 namespace {
 
 using Language = UiLanguage::Language;
@@ -45,15 +45,18 @@ bool MnemonicsUnique(const QStringList& texts) {
     return seen.size() == marked;
 }
 
-// What a dialog shows in labels, buttons and group titles, but for the radio's own names.
-QStringList WidgetTexts(QWidget* widget, const QStringList& data) {
+// What a dialog shows in labels, buttons, lists and group titles.
+QStringList WidgetTexts(QWidget* widget) {
     QStringList texts = {widget->windowTitle()};
     for (QLabel* label : widget->findChildren<QLabel*>()) {
         texts << label->text();
     }
     for (QAbstractButton* button : widget->findChildren<QAbstractButton*>()) {
-        if (!data.contains(button->text())) {
-            texts << button->text();
+        texts << button->text();
+    }
+    for (QComboBox* list : widget->findChildren<QComboBox*>()) {
+        for (int i = 0; i < list->count(); ++i) {
+            texts << list->itemText(i);
         }
     }
     for (QGroupBox* group : widget->findChildren<QGroupBox*>()) {
@@ -97,7 +100,7 @@ private slots:
         QVERIFY2(MnemonicsUnique(menuTitles) &&
                      menuTitles.filter(QLatin1String("&")).size() == menuTitles.size(),
                  qPrintable(menuTitles.join(QLatin1Char('|'))));
-        texts << WidgetTexts(frame->statusBar(), {});
+        texts << WidgetTexts(frame->statusBar());
         // The printed page's headings; the table below them is data.
         QImage page(800, 1100, QImage::Format_RGB32);
         const ChannelTablePrinter::Page layout =
@@ -114,14 +117,10 @@ private slots:
         TuningDialog tuning(f.frame(), f.image());
         PasswordDialog password(f.frame());
         TransferDialog transfer(f.frame());
-        QStringList blockNames;
-        for (const TuningMode& mode : TuningModes()) {
-            blockNames << QString::fromUtf8(mode.label);
-        }
         QStringList texts;
         for (QDialog* dialog :
              std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer}) {
-            texts << WidgetTexts(dialog, blockNames);
+            texts << WidgetTexts(dialog);
         }
         checkTexts(texts, 30);
     }

@@ -35,6 +35,11 @@ public:
         shown.append({kWarningCaption, text, QString()});
         return saveAnswers.isEmpty() ? SaveChoice::Cancel : saveAnswers.dequeue();
     }
+    // Unanswered questions are answered No, the safe answer.
+    bool askYesNo(QWidget*, const QString& text, const QString& detail) override {
+        shown.append({kWarningCaption, text, detail});
+        return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
+    }
     QString chooseOpenFile(QWidget*, const QString&, const QString&,
                            const QString& directory) override {
         openDirectories.append(directory);
@@ -65,6 +70,7 @@ public:
     int retryQuestions = 0;
     QQueue<bool> retryAnswers;
     QQueue<SaveChoice> saveAnswers;
+    QQueue<bool> yesNoAnswers;
     QQueue<QString> openPaths;
     QStringList openDirectories; // where each open dialog started
     QQueue<QString> savePaths;

@@ -137,12 +137,21 @@ private slots:
         const MemoryImage before = f.image();
         f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
+        QVERIFY(!dialog()->verifyBox()->isVisible()); // a read has nothing to check
         bool allBlocksWhileHeld = false;
+        QString phase;
         atBlock(20, [&] {
+            phase = dialog()->phaseLabel()->text();
             allBlocksWhileHeld = QTest::qWaitFor([this] { return dialog()->pos() == 114; }, 30000);
         });
         QVERIFY(startAndWait());
         QVERIFY(allBlocksWhileHeld);
+        QCOMPARE(phase, QStringLiteral("读数据"));
+        // The next opening counts from 0 again, and a write offers its check.
+        f.action("actionWriteData")->trigger();
+        QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("0"));
+        QVERIFY(dialog()->verifyBox()->isVisible());
+        dialog()->closeWindow();
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
         QVERIFY(f.doc()->isModified());
@@ -176,6 +185,8 @@ private slots:
         QCOMPARE(f.cell(6, 1), QStringLiteral("147.00000"));
         QCOMPARE(f.tableTexts(WindowFixture::decoded(radioMemory())), written);
         QCOMPARE(f.messenger->boxes(), QStringList());
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("数据已写入对讲机（COM1）。"));
     }
 
     // The same window and worker then read to the end.
@@ -295,6 +306,9 @@ private slots:
         QCOMPARE(f.messenger->shown.at(0).detail,
                  QStringLiteral("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
         QCOMPARE(f.messenger->offWindowThread, 0);
+        QCOMPARE(dialog()->phaseLabel()->text(), QStringLiteral("写后校验"));
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("数据已写入对讲机（COM1），但写后校验没有通过。"));
     }
 };
 
