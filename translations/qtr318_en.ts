@@ -735,22 +735,6 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
         <translation>%1: %3 differences from %2</translation>
     </message>
     <message>
-        <source>机型</source>
-        <translation>model</translation>
-    </message>
-    <message>
-        <source>频段</source>
-        <translation>band</translation>
-    </message>
-    <message>
-        <source>%1：文件 %2，对讲机 %3</source>
-        <translation>%1: file &quot;%2&quot;, radio &quot;%3&quot;</translation>
-    </message>
-    <message>
-        <source>；</source>
-        <translation>; </translation>
-    </message>
-    <message>
         <source>读取备份</source>
         <translation>Reading the backup</translation>
     </message>
@@ -1304,6 +1288,25 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     <message>
         <source>COM1~COM4 对应 /dev/serial/by-id/ 中按名称排序的第 1~4 个 USB 串口（没有该文件夹时对应 /dev/ttyUSB0~/dev/ttyUSB3），可用环境变量 QTR318_COM1~QTR318_COM4 另行指定；qtr318 ports 列出各个串口。</source>
         <translation>COM1-COM4 are the 1st to 4th USB serial port of /dev/serial/by-id/ in name order (/dev/ttyUSB0-/dev/ttyUSB3 without that folder); the environment variables QTR318_COM1-QTR318_COM4 choose others; qtr318 ports lists the ports.</translation>
+    </message>
+</context>
+<context>
+    <name>RadioMismatch</name>
+    <message>
+        <source>机型</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>band</translation>
+    </message>
+    <message>
+        <source>%1：文件 %2，对讲机 %3</source>
+        <translation>%1: file &quot;%2&quot;, radio &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
     </message>
 </context>
 <context>
