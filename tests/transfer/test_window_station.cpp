@@ -41,7 +41,8 @@ private:
     std::unique_ptr<RadioSimProcess> m_radio;
 
     TransferDialog* dialog() const { return f.view()->transferDialog(); }
-    QString logPath() const { return f.path("log.sqlite"); }
+    int m_test = 0; // each test its own log
+    QString logPath() const { return f.path(QStringLiteral("log-%1.sqlite").arg(m_test)); }
 
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
         if (!DocumentFile::Save(f.path("memory.sin"), memory)) {
@@ -77,13 +78,14 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         QVERIFY(f.start());
+        ++m_test;
+        QDir(f.backupFolder()).removeRecursively();
         qputenv("QTR318_LOG", logPath().toLocal8Bit());
         dialog()->verifyBox()->setChecked(false);
     }
     void cleanup() {
         f.stop();
         m_radio.reset();
-        QFile::remove(logPath());
         qunsetenv("QTR318_LOG");
     }
 
@@ -161,7 +163,7 @@ private slots:
                                 << "" << 4 << -1 << 1;
         QTest::newRow("since") << ""
                                << "" << 0 << 1 << 2;
-        QTest::newRow("nothing") << "truck 12"
+        QTest::newRow("nothing") << "truck 7"
                                  << "COM2" << 0 << -1 << 0;
     }
     void logDialogFilters() {
