@@ -60,6 +60,10 @@ ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidge
         m_grid->closeCellEditor();
         emit radioImageRead(read);
     });
+    connect(m_transfer, &WindowTransfer::radioCompared, this, [this](const MemoryImage& radio) {
+        commitOpenEditor();
+        emit comparedWithRadio(ImageDiff::Compare(radio, imageAtStart(TransferDirection::Write)));
+    });
 }
 
 ChannelForm::~ChannelForm() {
@@ -214,6 +218,11 @@ void ChannelForm::readData() {
 void ChannelForm::writeData() {
     commitOpenEditor();
     m_transfer->open(TransferDirection::Write, tr("写数据"), m_grid);
+}
+
+void ChannelForm::compareWithRadio() {
+    commitOpenEditor();
+    m_transfer->openCompare(tr("与电台比较"), m_grid);
 }
 
 MemoryImage ChannelForm::imageAtStart(TransferDirection direction) {

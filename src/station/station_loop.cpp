@@ -5,7 +5,7 @@
 #include "programming_log.h"
 #include "qt_serial_port.h"
 #include "radio_mismatch.h"
-#include "station_records.h"
+#include "transfer_record.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -77,6 +77,12 @@ bool StationLoop::startStation(const Plan& plan) {
     return true;
 }
 
+QString StationLoop::imageSha256(const MemoryImage& image) {
+    ProgrammingRecord record;
+    TransferRecord::SetImage(record, image, QString());
+    return record.imageSha256;
+}
+
 void StationLoop::requestStop() {
     QMutexLocker lock(&m_mutex);
     m_stop = true;
@@ -115,7 +121,7 @@ void StationLoop::log(const ProgrammingRecord& record) {
 void StationLoop::run() {
     std::unique_ptr<ProgrammingLog> ownLog;
     if (!m_log) {
-        ownLog = std::make_unique<ProgrammingLog>();
+        ownLog = std::make_unique<ProgrammingLog>(m_logLocation);
     }
     m_runLog = m_log ? m_log : ownLog.get();
     m_logProblemTold = false;
@@ -160,15 +166,15 @@ StationRadio StationLoop::serveRadio(int number) {
     m_stoppable = true;
     emit stageStarted(number, tr("读取备份"), true);
     MemoryImage held = m_plan.image;
-    ProgrammingRecord record = StationRecords::Start(port, Operation::Read, m_plan.label);
+    ProgrammingRecord record = TransferRecord::Start(port, Operation::Read, m_plan.label);
     TransferOutcome outcome = transfer(held, false, false);
-    StationRecords::End(record, outcome, m_stop);
+    TransferRecord::End(record, outcome, m_stop);
     if (!outcome.succeeded()) {
         log(record);
         return m_stop ? done(Result::Stopped, tr("已停止，没有写入。"))
                       : done(Result::Failed, tr("没有写入：写入前没能读出对讲机里的数据。"));
     }
-    StationRecords::SetRadio(record, held);
+    TransferRecord::SetRadio(record, held);
     QString error;
     const QString folder =
         m_plan.backupFolder.isEmpty() ? BackupFolder::Path(&error) : m_plan.backupFolder;
@@ -178,7 +184,7 @@ StationRadio StationLoop::serveRadio(int number) {
                                                              ? BackupFolder::Pruning::KeepNewest
                                                              : BackupFolder::Pruning::KeepAll,
                                                          &error);
-    StationRecords::SetImage(record, held, radio.backup);
+    TransferRecord::SetImage(record, held, radio.backup);
     record.backup = radio.backup;
     const auto refuse = [&](const QString& message) {
         record.result = ProgrammingRecord::Result::Failed;
@@ -202,11 +208,11 @@ StationRadio StationLoop::serveRadio(int number) {
     m_stoppable = false;
     emit stageStarted(number, tr("写入"), false);
     MemoryImage written = m_plan.image;
-    record = StationRecords::Start(port, Operation::Write, m_plan.label);
+    record = TransferRecord::Start(port, Operation::Write, m_plan.label);
     outcome = transfer(written, true, false);
-    StationRecords::End(record, outcome, false);
-    StationRecords::SetRadio(record, held);
-    StationRecords::SetImage(record, m_plan.image, m_plan.file);
+    TransferRecord::End(record, outcome, false);
+    TransferRecord::SetRadio(record, held);
+    TransferRecord::SetImage(record, m_plan.image, m_plan.file);
     record.backup = radio.backup;
     log(record);
     if (!outcome.succeeded()) {
@@ -215,10 +221,10 @@ StationRadio StationLoop::serveRadio(int number) {
 
     emit stageStarted(number, tr("读回校验"), false);
     MemoryImage readBack = m_plan.image;
-    record = StationRecords::Start(port, Operation::ReadBack, m_plan.label);
+    record = TransferRecord::Start(port, Operation::ReadBack, m_plan.label);
     outcome = transfer(readBack, false, true);
-    StationRecords::End(record, outcome, false);
-    StationRecords::SetImage(record, readBack, m_plan.file);
+    TransferRecord::End(record, outcome, false);
+    TransferRecord::SetImage(record, readBack, m_plan.file);
     record.backup = radio.backup;
     m_stoppable = true;
     if (!outcome.succeeded()) {
@@ -230,7 +236,7 @@ StationRadio StationLoop::serveRadio(int number) {
         log(record);
         return done(Result::NotVerified, record.message);
     }
-    StationRecords::SetRadio(record, readBack);
+    TransferRecord::SetRadio(record, readBack);
     if (readBack != m_plan.image) {
         record.result = ProgrammingRecord::Result::Differs;
         record.message = tr("写入后读回的数据与表格不同。");

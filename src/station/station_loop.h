@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log_location.h"
 #include "memory_image.h"
 #include "programming_record.h"
 #include "serial_port.h"
@@ -68,13 +69,18 @@ public:
 
     void setPortFactory(PortFactory factory) { m_portFactory = std::move(factory); }
     void setProbeIntervalMs(int ms) { m_probeIntervalMs = ms; }
-    // The log records go to (not owned, safe from any thread); without one the run opens its own.
+    // The log records go to (not owned, safe from any thread); without one the run opens its own
+    // at location.
     void setLog(const ProgrammingLog* log) { m_log = log; }
+    void setLogLocation(const LogLocation& location) { m_logLocation = location; }
 
     // Starts the run; false while one is still going.
     bool startStation(const Plan& plan);
     // Ends the run at the next safe point; safe from any thread.
     void requestStop();
+
+    // What the log keeps of the image each radio is given.
+    static QString imageSha256(const MemoryImage& image);
 
 signals:
     void waitingForRadio(int number);
@@ -109,6 +115,7 @@ private:
     int m_probeIntervalMs = kProbeIntervalMs;
     const ProgrammingLog* m_log = nullptr;
     const ProgrammingLog* m_runLog = nullptr;
+    LogLocation m_logLocation = LogLocation::FromEnvironment();
     bool m_logProblemTold = false;
     Plan m_plan;
     std::atomic<bool> m_stop{false};

@@ -8,7 +8,6 @@
 #include "programming_log.h"
 #include "radio_rack.h"
 #include "station_loop.h"
-#include "station_records.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -158,7 +157,7 @@ private slots:
                               RecordFields::ResultCode(record.result));
             QCOMPARE(record.label, QString("truck 12"));
             if (record.operation == Operation::Write) {
-                QCOMPARE(record.imageSha256, StationRecords::ImageSha256(Table()));
+                QCOMPARE(record.imageSha256, StationLoop::imageSha256(Table()));
                 QCOMPARE(record.file, QString("fleet.sin"));
             }
         }

@@ -1,4 +1,4 @@
-#include "station_records.h"
+#include "transfer_record.h"
 
 #include "channel_table.h"
 #include "image_map.h"
@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 
-namespace StationRecords {
+namespace TransferRecord {
 namespace {
 
 QString Entry(const QStringList& entries, int index) {
@@ -62,14 +62,10 @@ void SetRadio(ProgrammingRecord& record, const MemoryImage& radio) {
 }
 
 void SetImage(ProgrammingRecord& record, const MemoryImage& image, const QString& file) {
-    record.imageSha256 = ImageSha256(image);
+    const auto& bytes = image.bytes();
+    record.imageSha256 = ProgrammingRecord::Sha256(
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize));
     record.file = file;
 }
 
-QString ImageSha256(const MemoryImage& image) {
-    const auto& bytes = image.bytes();
-    return ProgrammingRecord::Sha256(
-        QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize));
-}
-
-} // namespace StationRecords
+} // namespace TransferRecord
