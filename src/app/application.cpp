@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "about_dialog.h"
+#include "batch_write_command.h"
 #include "channel_document.h"
 #include "channel_form.h"
 #include "csv_file_commands.h"
@@ -47,6 +48,7 @@ bool Application::initialize(const QStringList& arguments) {
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
     new EditCommands(m_frame.get(), m_document.get());
     new StationCommands(m_frame.get(), m_document.get());
+    new BatchWriteCommand(m_frame.get(), m_document.get());
     new CsvFileCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
         if (m_document->saveModified()) {
             openDocumentFile(path);
