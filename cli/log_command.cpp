@@ -2,7 +2,7 @@
 
 #include "cli_arguments.h"
 #include "cli_command.h"
-#include "csv_records.h"
+#include "log_export.h"
 #include "programming_log.h"
 #include "text_table.h"
 
@@ -60,19 +60,6 @@ QString TableText(const QList<ProgrammingRecord>& records) {
                       orDash(record.imageSha256.left(12))});
     }
     return table.render();
-}
-
-QString CsvText(const QList<ProgrammingRecord>& records) {
-    const QStringList& names = RecordFields::Names();
-    QString text = CsvRecords::FormatRecord(names);
-    for (const ProgrammingRecord& record : records) {
-        QStringList fields;
-        for (const QString& name : names) {
-            fields.append(RecordFields::Value(record, name).toString());
-        }
-        text += CsvRecords::FormatRecord(fields);
-    }
-    return text;
 }
 
 QString JsonText(const QList<ProgrammingRecord>& records) {
@@ -141,7 +128,7 @@ int RunLog(const QStringList& arguments) {
     }
     QTextStream out(stdout);
     if (format == QLatin1String("csv")) {
-        out << CsvText(records);
+        out << LogExport::Csv(records);
     } else if (format == QLatin1String("json")) {
         out << JsonText(records);
     } else if (!records.isEmpty()) {

@@ -1,23 +1,14 @@
 #pragma once
 
-#include "programming_record.h"
-#include "transfer_engine.h"
+#include "transfer_record.h"
 
-class MemoryImage;
-
-// What qtr318's transfers put in the programming log: a record per transfer, started when the
-// transfer starts and completed with what it came to.
+// The programming log qtr318's transfers append to, a record per transfer.
 namespace Cli::TransferLog {
 
-// The time, the program, the port and the cable behind it, and label.
-ProgrammingRecord Start(const QString& port, ProgrammingRecord::Operation operation,
-                        const QString& label);
-// The duration, the radio's ident, the blocks reached, and the result and message of outcome.
-// stopped: a signal ended the transfer (else a cancel is a radio that never answered).
-void End(ProgrammingRecord& record, const TransferOutcome& outcome, bool stopped);
-// The model and band radio's image reports.
-void SetRadio(ProgrammingRecord& record, const MemoryImage& radio);
-void SetImage(ProgrammingRecord& record, const MemoryImage& image, const QString& file);
+using TransferRecord::End;
+using TransferRecord::SetImage;
+using TransferRecord::SetRadio;
+using TransferRecord::Start;
 
 // The log a command's transfers append to, open while the command runs; made and ended on the
 // command's thread.

@@ -1,7 +1,7 @@
 #include "backup_folder.h"
 #include "band_fit.h"
-#include "channel_codec.h"
 #include "block_walk.h"
+#include "channel_codec.h"
 #include "channel_table.h"
 #include "cli_command.h"
 #include "diff_command.h"
@@ -10,6 +10,7 @@
 #include "new_document.h"
 #include "port_runner.h"
 #include "qt_serial_port.h"
+#include "radio_mismatch.h"
 #include "transfer_arguments.h"
 #include "transfer_commands.h"
 #include "transfer_engine.h"
@@ -36,31 +37,6 @@ constexpr int kProbeIntervalMs = 500;
 
 QString Seconds(qint64 ms) {
     return QString::number(ms / 1000.0, 'f', 1);
-}
-
-// Why the file must not go to this radio without --force: another band or model than the one
-// the radio reports. Empty when they agree.
-QString Mismatch(const MemoryImage& file, const MemoryImage& radio) {
-    const auto entry = [](const QStringList& entries, int index) {
-        return entries.value(index, QStringLiteral("0x%1").arg(index, 2, 16, QLatin1Char('0')));
-    };
-    QStringList reasons;
-    const struct {
-        const char* name;
-        int address;
-        const QStringList& entries;
-    } checks[] = {{QT_TRANSLATE_NOOP("Cli", "机型"), ImageMap::kModelIndex, ModelEntries()},
-                  {QT_TRANSLATE_NOOP("Cli", "频段"), ImageMap::kBandIndex, BandEntries()}};
-    for (const auto& check : checks) {
-        const int ours = file.ReadByte(check.address);
-        const int theirs = radio.ReadByte(check.address);
-        if (ours != theirs) {
-            reasons.append(QCoreApplication::translate("Cli", "%1：文件 %2，对讲机 %3")
-                               .arg(QCoreApplication::translate("Cli", check.name),
-                                    entry(check.entries, ours), entry(check.entries, theirs)));
-        }
-    }
-    return reasons.join(QCoreApplication::translate("Cli", "；"));
 }
 
 // A file whose channels its band or the raster refuse is not written unless forced: the radio
@@ -146,7 +122,7 @@ void WriteWithSafetyNet(PortJob& job, ProgressBoard& board, const WritePlan& pla
     }
     TransferLog::SetImage(job.record, held, backupPath);
     job.record.backup = backupPath;
-    const QString mismatch = Mismatch(plan.image, held);
+    const QString mismatch = RadioMismatch(plan.image, held);
     if (!mismatch.isEmpty() && !plan.force) {
         refuse(QCoreApplication::translate(
                    "Cli", "没有写入：%1 与对讲机不符（%2）。确实要写入请加 --force。")

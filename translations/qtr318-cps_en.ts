@@ -688,4 +688,145 @@ All rights reserved</translation>
         <translation>The data file (*.sin) to open; a new document when left out</translation>
     </message>
 </context>
+<context>
+    <name>BatchWriteCommand</name>
+    <message>
+        <source>批量写频(&amp;B)...</source>
+        <translation>&amp;Batch Write...</translation>
+    </message>
+    <message>
+        <source>把表格依次写入一台又一台对讲机，每台都先备份、写后读回校验</source>
+        <translation>Write the table to one radio after another, each backed up first and read back after</translation>
+    </message>
+</context>
+<context>
+    <name>StationDialog</name>
+    <message>
+        <source>批量写频</source>
+        <translation>Batch Write</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>数据的 SHA-256：</source>
+        <translation>SHA-256 of the data:</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>标签(&amp;L)：</source>
+        <translation>&amp;Label:</translation>
+    </message>
+    <message>
+        <source>其他机型或频段的对讲机也照样写入(&amp;O)</source>
+        <translation>&amp;Overwrite radios of another model or band too</translation>
+    </message>
+    <message>
+        <source>还没有开始</source>
+        <translation>Not started</translation>
+    </message>
+    <message>
+        <source>接好写频线，按“开始”。</source>
+        <translation>Connect the programming cable and press Start.</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>已写的对讲机</source>
+        <translation>Radios written</translation>
+    </message>
+    <message>
+        <source>开始(&amp;S)</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>第 %1 台正在写入：写完并校验后停止，请不要取下它。</source>
+        <translation>Radio %1 is being written: the station stops once it is written and verified; do not unplug it.</translation>
+    </message>
+    <message>
+        <source>正在停止…</source>
+        <translation>Stopping…</translation>
+    </message>
+    <message>
+        <source>第 %1 台</source>
+        <translation>Radio %1</translation>
+    </message>
+    <message>
+        <source>等待对讲机接到 %1…</source>
+        <translation>Waiting for a radio on %1…</translation>
+    </message>
+    <message>
+        <source>第 %1 台：%2…</source>
+        <translation>Radio %1: %2…</translation>
+    </message>
+    <message>
+        <source>第 %1 台 %2</source>
+        <translation>Radio %1 %2</translation>
+    </message>
+    <message>
+        <source>第 %1 台已完成，可以取下了。</source>
+        <translation>Radio %1 is done and can be unplugged.</translation>
+    </message>
+    <message numerus="yes">
+        <source>已停止：共 %n 台。</source>
+        <translation>
+            <numerusform>Stopped: %n radio.</numerusform>
+            <numerusform>Stopped: %n radios.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>Succeeded</translation>
+    </message>
+    <message>
+        <source>不符，未写入</source>
+        <translation>Mismatch, not written</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>校验不符</source>
+        <translation>Verify mismatch</translation>
+    </message>
+    <message>
+        <source>未校验</source>
+        <translation>Not verified</translation>
+    </message>
+    <message>
+        <source>已停止，未写入</source>
+        <translation>Stopped, not written</translation>
+    </message>
+</context>
 </TS>

@@ -735,22 +735,6 @@ qtr318 COMMAND --help (or -h) describes a command&apos;s arguments and options.
         <translation>%1: %3 differences from %2</translation>
     </message>
     <message>
-        <source>机型</source>
-        <translation>model</translation>
-    </message>
-    <message>
-        <source>频段</source>
-        <translation>band</translation>
-    </message>
-    <message>
-        <source>%1：文件 %2，对讲机 %3</source>
-        <translation>%1: file &quot;%2&quot;, radio &quot;%3&quot;</translation>
-    </message>
-    <message>
-        <source>；</source>
-        <translation>; </translation>
-    </message>
-    <message>
         <source>读取备份</source>
         <translation>Reading the backup</translation>
     </message>
@@ -1319,6 +1303,25 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     </message>
 </context>
 <context>
+    <name>RadioMismatch</name>
+    <message>
+        <source>机型</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>band</translation>
+    </message>
+    <message>
+        <source>%1：文件 %2，对讲机 %3</source>
+        <translation>%1: file &quot;%2&quot;, radio &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+</context>
+<context>
     <name>RadioSim</name>
     <message>
         <source>在伪终端上模拟的 QTR-318 对讲机。第一行输出设备路径。
@@ -1709,6 +1712,49 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>无法读取编程记录：%1</source>
         <translation>cannot read the programming log: %1</translation>
+    </message>
+</context>
+<context>
+    <name>StationLoop</name>
+    <message>
+        <source>读取备份</source>
+        <translation>Reading the backup</translation>
+    </message>
+    <message>
+        <source>没有写入：写入前没能读出对讲机里的数据。</source>
+        <translation>Not written: the radio could not be read before the write.</translation>
+    </message>
+    <message>
+        <source>已停止，没有写入。</source>
+        <translation>Stopped; nothing written.</translation>
+    </message>
+    <message>
+        <source>；没有备份就不写入。</source>
+        <translation>; nothing is written without a backup.</translation>
+    </message>
+    <message>
+        <source>没有写入：表格与对讲机不符（%1）。</source>
+        <translation>Not written: the table does not match the radio (%1).</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Writing</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>Reading back</translation>
+    </message>
+    <message>
+        <source>已写入，但读回校验在第 %1 块（共 %2 块）中断，没有校验。请检查写频线和对讲机的电量。</source>
+        <translation>Written, but the read-back broke off at block %1 of %2 and was not verified. Check the programming cable and the radio's battery.</translation>
+    </message>
+    <message>
+        <source>写入后读回的数据与表格不同。</source>
+        <translation>The data read back after the write differs from the table.</translation>
+    </message>
+    <message>
+        <source>已写入，校验通过。</source>
+        <translation>Written and verified.</translation>
     </message>
 </context>
 </TS>

@@ -1,12 +1,14 @@
 #include "application.h"
 
 #include "about_dialog.h"
+#include "batch_write_command.h"
 #include "channel_document.h"
 #include "channel_form.h"
 #include "csv_file_commands.h"
 #include "edit_commands.h"
 #include "main_window.h"
 #include "messenger.h"
+#include "station_commands.h"
 #include "toolbar_icons.h"
 #include "window_transfer.h"
 
@@ -45,6 +47,8 @@ bool Application::initialize(const QStringList& arguments) {
     m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &Application::showAbout);
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
     new EditCommands(m_frame.get(), m_document.get());
+    new StationCommands(m_frame.get(), m_document.get());
+    new BatchWriteCommand(m_frame.get(), m_document.get());
     new CsvFileCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
         if (m_document->saveModified()) {
             openDocumentFile(path);

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 namespace {
 const QString kVerifyKey = QStringLiteral("transfer/verifyAfterWrite");
+const QString kLabelKey = QStringLiteral("transfer/label");
 } // namespace
 
 TransferDialog::TransferDialog(QWidget* parent) : QDialog(parent) {
@@ -31,6 +33,13 @@ void TransferDialog::buildControls() {
     auto* startRow = new QHBoxLayout;
     startRow->addWidget(m_start);
     startRow->addStretch();
+    m_label = new QLineEdit(QSettings().value(kLabelKey).toString(), this);
+    m_label->setObjectName(QStringLiteral("labelEdit"));
+    m_label->setToolTip(tr("编程记录里与这次传输一起记下的文字，如车号或使用人"));
+    auto* labelName = new QLabel(tr("标签(&L):"), this);
+    labelName->setBuddy(m_label);
+    startRow->addWidget(labelName);
+    startRow->addWidget(m_label);
     grid->addLayout(startRow, 0, 0, 1, 5);
 
     m_progress = new QProgressBar(this);
@@ -67,6 +76,8 @@ void TransferDialog::buildControls() {
     connect(m_cancel, &QPushButton::clicked, this, &TransferDialog::reject);
     connect(m_verify, &QCheckBox::toggled, this,
             [](bool checked) { QSettings().setValue(kVerifyKey, checked); });
+    connect(m_label, &QLineEdit::editingFinished, this,
+            [this] { QSettings().setValue(kLabelKey, this->label()); });
 }
 
 void TransferDialog::showEvent(QShowEvent* event) {
@@ -84,6 +95,7 @@ void TransferDialog::loadValues() {
     m_cancelRequested = false;
     m_start->setEnabled(true);
     m_verify->setEnabled(true);
+    m_label->setEnabled(true);
     setWindowTitle(m_title);
     m_start->setFocus();
 }
@@ -114,6 +126,10 @@ bool TransferDialog::isStarted() const {
     return isVisible() && !m_start->isEnabled();
 }
 
+QString TransferDialog::label() const {
+    return m_label->text().trimmed();
+}
+
 bool TransferDialog::verifyAfterWrite() const {
     return m_verify->isChecked();
 }
@@ -121,6 +137,8 @@ bool TransferDialog::verifyAfterWrite() const {
 void TransferDialog::onStart() {
     m_start->setEnabled(false);
     m_verify->setEnabled(false); // the transfer under way took the choice at Start
+    m_label->setEnabled(false);
+    QSettings().setValue(kLabelKey, label());
     // Queued, so the click is fully handled before the transfer starts and takes over the loop.
     QMetaObject::invokeMethod(this, &TransferDialog::startTransfer, Qt::QueuedConnection);
 }

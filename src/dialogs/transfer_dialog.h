@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -54,6 +55,9 @@ public:
 
     // "写后校验": a write is read back and compared. The choice is remembered between runs.
     bool verifyAfterWrite() const;
+    // "标签": what the programming log notes with the transfer (a truck, a user). Remembered.
+    QString label() const;
+    QLineEdit* labelEdit() const { return m_label; }
 
     QPushButton* startButton() const { return m_start; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -88,6 +92,7 @@ private:
     QLabel* m_count = nullptr;
     QLabel* m_phase = nullptr;
     QCheckBox* m_verify = nullptr;
+    QLineEdit* m_label = nullptr;
     QString m_title;
     bool m_cancelRequested = false;
     int m_step = 1;

@@ -63,6 +63,10 @@ ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidge
         m_grid->closeCellEditor();
         emit radioImageRead(read);
     });
+    connect(m_transfer, &WindowTransfer::radioCompared, this, [this](const MemoryImage& radio) {
+        commitOpenEditor();
+        emit comparedWithRadio(ImageDiff::Compare(radio, imageAtStart(TransferDirection::Write)));
+    });
 }
 
 ChannelForm::~ChannelForm() {
@@ -245,6 +249,11 @@ bool ChannelForm::strayChannelsAllowed() {
         tr("信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？")
             .arg(ChannelNumbers(StrayChannels(strays)), m_bandSelector->currentText());
     return TheMessenger().askYesNo(this, text, DescribeStrays(strays).join(QLatin1Char('\n')));
+}
+
+void ChannelForm::compareWithRadio() {
+    commitOpenEditor();
+    m_transfer->openCompare(tr("与电台比较"), m_grid);
 }
 
 MemoryImage ChannelForm::imageAtStart(TransferDirection direction) {

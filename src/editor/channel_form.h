@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel_table_model.h"
+#include "image_diff.h"
 #include "memory_image.h"
 #include "transfer_engine.h"
 
@@ -60,6 +61,8 @@ public:
 public slots:
     void readData();
     void writeData();
+    // Reads the radio and reports how it differs from the table, changing nothing here.
+    void compareWithRadio();
     // "COM1" to "COM4": the port the next transfer opens.
     void setPortName(const QString& port);
     void openOptionalFeatures();
@@ -73,6 +76,9 @@ signals:
     void documentShown();
     // A read from the radio completed; the document takes the image.
     void radioImageRead(const MemoryImage& image);
+    // A compare's read completed: what a write of the table would change, the radio's value on
+    // the left.
+    void comparedWithRadio(const QList<ImageDiff::Difference>& differences);
     // The frame should shrink to the form's size.
     void resizeParentToFit();
     // A transfer began or ended (its port and dialog are closed by then).

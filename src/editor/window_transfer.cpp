@@ -2,12 +2,15 @@
 
 #include "backup_folder.h"
 #include "image_diff.h"
+#include "log_writer.h"
 #include "messenger.h"
 #include "transfer_dialog.h"
+#include "transfer_record.h"
 
 WindowTransfer::WindowTransfer(QWidget* owner)
     : QObject(owner), m_owner(owner), m_dialog(new TransferDialog(owner)),
-      m_worker(new TransferThread(this)), m_backupFolder(BackupFolder::Path()) {
+      m_worker(new TransferThread(this)), m_log(new LogWriter(this)),
+      m_backupFolder(BackupFolder::Path()) {
     m_dialog->setObjectName(QStringLiteral("transferDialog"));
     connect(m_dialog, &TransferDialog::startTransfer, this, &WindowTransfer::start);
     connect(m_dialog, &TransferDialog::cancelTransfer, this, &WindowTransfer::cancel);
@@ -21,6 +24,9 @@ WindowTransfer::WindowTransfer(QWidget* owner)
         m_dialog->setPhaseText(name);
         if (phase == TransferThread::Phase::ReadBack) {
             m_dialog->setWindowTitle(name);
+            m_readBackRecord = TransferRecord::Start(
+                m_jobPortName, ProgrammingRecord::Operation::ReadBack, m_record.label);
+            m_readBackRecord.program = m_record.program;
         }
     });
     connect(m_worker, &TransferThread::progressRangeSet, this, [this](int low, int high) {
@@ -37,6 +43,7 @@ WindowTransfer::WindowTransfer(QWidget* owner)
     connect(m_worker, &TransferThread::retryAsked, this, &WindowTransfer::askRetry);
     connect(m_worker, &TransferThread::messageReported, this, &WindowTransfer::report);
     connect(m_worker, &TransferThread::transferFinished, this, &WindowTransfer::finish);
+    connect(m_log, &LogWriter::appended, this, &WindowTransfer::tellLogged);
 }
 
 WindowTransfer::~WindowTransfer() {
@@ -51,6 +58,17 @@ void WindowTransfer::open(TransferDirection direction, const QString& title, QWi
     m_dialog->setTitle(title);
     m_dialog->setVerifyOffered(direction == TransferDirection::Write);
     // An open window keeps its caption; the direction just set is what its Start will use.
+    m_compareNext = false;
+    m_dialog->openOver(over);
+}
+
+void WindowTransfer::openCompare(const QString& title, QWidget* over) {
+    if (m_dialog->isWindowOpen()) {
+        return; // a read or write chosen before keeps its window
+    }
+    m_direction = TransferDirection::Read;
+    m_compareNext = true;
+    m_dialog->setTitle(title);
     m_dialog->openOver(over);
 }
 
@@ -94,8 +112,16 @@ void WindowTransfer::start() {
     job.direction = m_direction;
     job.image = m_imageSource(m_direction);
     job.readBack = m_direction == TransferDirection::Write && m_dialog->verifyAfterWrite();
+    m_comparing = m_compareNext && m_direction == TransferDirection::Read;
+    m_record = TransferRecord::Start(m_jobPortName,
+                                     m_direction == TransferDirection::Write
+                                         ? ProgrammingRecord::Operation::Write
+                                         : ProgrammingRecord::Operation::Read,
+                                     m_dialog->label());
+    m_record.program = QStringLiteral("qtr318-cps");
     if (m_direction == TransferDirection::Write) {
-        keepBackup(job.image, QStringLiteral("write"));
+        TransferRecord::SetImage(m_record, job.image, m_fileSource ? m_fileSource() : QString());
+        m_record.backup = keepBackup(job.image, QStringLiteral("write"));
         if (m_cancelled) { // while the backup's box was up
             m_dialog->closeWindow();
             setBusy(false);
@@ -108,15 +134,19 @@ void WindowTransfer::start() {
 void WindowTransfer::finish(const TransferThread::Result& result) {
     m_worker->wait(); // it has returned from its work; now it is gone
     m_dialog->closeWindow();
+    QString readBackup;
     if (result.direction == TransferDirection::Read && result.outcome.succeeded()) {
-        keepBackup(result.image, QStringLiteral("read"));
-        emit readCompleted(result.image);
+        readBackup = keepBackup(result.image, QStringLiteral("read"));
+        if (m_comparing) {
+            emit radioCompared(result.image);
+        } else {
+            emit readCompleted(result.image);
+        }
     }
-    bool sameAsWritten = false;
-    if (result.readBackRun && result.readBackOutcome.succeeded()) {
-        sameAsWritten = showReadBack(result);
-    }
+    logResult(result, readBackup);
     if (result.direction == TransferDirection::Write && result.outcome.succeeded()) {
+        const bool sameAsWritten = result.readBackRun && result.readBackOutcome.succeeded() &&
+                                   result.readBackImage == result.image;
         emit statusMessage(
             !result.readBackRun ? tr("数据已写入对讲机（%1）。").arg(m_jobPortName)
             : sameAsWritten
@@ -124,6 +154,46 @@ void WindowTransfer::finish(const TransferThread::Result& result) {
                 : tr("数据已写入对讲机（%1），但写后校验没有通过。").arg(m_jobPortName));
     }
     setBusy(false);
+}
+
+void WindowTransfer::logResult(const TransferThread::Result& result, const QString& readBackup) {
+    using Result = ProgrammingRecord::Result;
+    QList<ProgrammingRecord> records;
+    ProgrammingRecord& record = m_record;
+    TransferRecord::End(record, result.outcome, m_cancelled);
+    if (result.direction == TransferDirection::Read && result.outcome.succeeded()) {
+        TransferRecord::SetRadio(record, result.image);
+        TransferRecord::SetImage(record, result.image, QString());
+        record.backup = readBackup;
+    }
+    records.append(record);
+    if (result.readBackRun) {
+        ProgrammingRecord& check = m_readBackRecord;
+        TransferRecord::End(check, result.readBackOutcome, m_cancelled);
+        check.file = record.file;
+        check.backup = record.backup;
+        if (result.readBackOutcome.succeeded()) {
+            TransferRecord::SetRadio(check, result.readBackImage);
+            TransferRecord::SetImage(check, result.readBackImage, record.file);
+            const QString differences = showReadBack(result);
+            if (!differences.isEmpty()) {
+                check.result = Result::Differs;
+                check.message = differences;
+            }
+        } else if (check.result == Result::Failed) {
+            check.result = Result::NotVerified;
+        }
+        records.append(check);
+    }
+    m_log->append(records);
+}
+
+void WindowTransfer::tellLogged(bool ok, const QString& message) {
+    if (!ok) {
+        ShowWarning(m_owner, tr("这次传输没有记入编程记录：%1").arg(message));
+    } else if (!message.isEmpty()) {
+        emit logNoted(message);
+    }
 }
 
 void WindowTransfer::askRetry(TransferThread::Phase, const QString& caption, const QString& text) {
@@ -144,11 +214,11 @@ void WindowTransfer::report(TransferThread::Phase phase, const QString& text, in
     m_worker->messageDismissed();
 }
 
-bool WindowTransfer::showReadBack(const TransferThread::Result& result) {
+QString WindowTransfer::showReadBack(const TransferThread::Result& result) {
     const QList<ImageDiff::Difference> differences =
         ImageDiff::Compare(result.image, result.readBackImage);
     if (differences.isEmpty()) {
-        return true;
+        return QString();
     }
     QStringList channels;
     for (int channel : ImageDiff::Channels(differences)) {
@@ -163,14 +233,16 @@ bool WindowTransfer::showReadBack(const TransferThread::Result& result) {
             ? tr("写后校验发现对讲机里的数据与写入的不同。")
             : tr("写后校验发现对讲机里的数据与写入的不同：信道 %1。").arg(channels.join(tr("、")));
     TheMessenger().showMessage(m_owner, kErrorCaption, text, lines.join(QLatin1Char('\n')));
-    return false;
+    return text;
 }
 
-void WindowTransfer::keepBackup(const MemoryImage& image, const QString& what) {
+QString WindowTransfer::keepBackup(const MemoryImage& image, const QString& what) {
     QString error;
     const QString source = QStringLiteral("%1_%2").arg(m_jobPortName, what);
-    if (BackupFolder::Keep(image, source, m_backupFolder, BackupFolder::Pruning::KeepNewest, &error)
-            .isEmpty()) {
+    const QString path = BackupFolder::Keep(image, source, m_backupFolder,
+                                            BackupFolder::Pruning::KeepNewest, &error);
+    if (path.isEmpty()) {
         ShowWarning(m_owner, tr("没能在备份文件夹里保存一份：%1").arg(error));
     }
+    return path;
 }

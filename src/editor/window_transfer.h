@@ -1,6 +1,7 @@
 #pragma once
 
 #include "memory_image.h"
+#include "programming_record.h"
 #include "transfer_engine.h"
 #include "transfer_thread.h"
 
@@ -8,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+class LogWriter;
 class TransferDialog;
 class QWidget;
 
@@ -32,6 +34,11 @@ public:
     // Read or Write chosen: the direction the next Start uses, and the dialog opened over widget
     // with title unless it is open already (then it keeps its caption).
     void open(TransferDirection direction, const QString& title, QWidget* over);
+    // As a Read, but what the radio holds goes to radioCompared() and not into the window.
+    void openCompare(const QString& title, QWidget* over);
+    // The document's file, for the log of a write.
+    void setFileSource(std::function<QString()> source) { m_fileSource = std::move(source); }
+    LogWriter* log() const { return m_log; }
 
     TransferDirection direction() const { return m_direction; }
     const QString& portName() const { return m_portName; }
@@ -57,6 +64,10 @@ signals:
     void readCompleted(const MemoryImage& image);
     // A completed write, for the status bar.
     void statusMessage(const QString& text);
+    // A compare's read completed: what the radio holds, the window unchanged.
+    void radioCompared(const MemoryImage& radio);
+    // What became of the log that is not worth a box (a log set aside, a server that waits).
+    void logNoted(const QString& text);
 
 private:
     void start();
@@ -64,19 +75,27 @@ private:
     void askRetry(TransferThread::Phase phase, const QString& caption, const QString& text);
     void report(TransferThread::Phase phase, const QString& text, int severity,
                 const QString& detail);
-    // Reports what the read-back found different; true when it found nothing.
-    bool showReadBack(const TransferThread::Result& result);
-    void keepBackup(const MemoryImage& image, const QString& what);
+    // The differences found, in the box's words; empty when the read-back matches.
+    QString showReadBack(const TransferThread::Result& result);
+    QString keepBackup(const MemoryImage& image, const QString& what);
+    void logResult(const TransferThread::Result& result, const QString& readBackup);
+    void tellLogged(bool ok, const QString& message);
     void setBusy(bool busy);
 
     QWidget* m_owner;
     TransferDialog* m_dialog;
     TransferThread* m_worker;
     std::function<MemoryImage(TransferDirection)> m_imageSource;
+    std::function<QString()> m_fileSource;
+    LogWriter* m_log;
+    ProgrammingRecord m_record;         // of the transfer under way
+    ProgrammingRecord m_readBackRecord; // from the read-back's start
     TransferDirection m_direction = TransferDirection::Read;
     QString m_portName = QStringLiteral("COM1");
     QString m_jobPortName; // the port of the transfer under way
     QString m_backupFolder;
     bool m_busy = false;
     bool m_cancelled = false; // asked for before or during the transfer
+    bool m_compareNext = false;
+    bool m_comparing = false; // the transfer under way is a compare's read
 };

@@ -1,0 +1,38 @@
+#include "batch_write_command.h"
+
+#include "channel_document.h"
+#include "channel_form.h"
+#include "log_writer.h"
+#include "main_window.h"
+#include "station_dialog.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+BatchWriteCommand::BatchWriteCommand(MainWindow* frame, ChannelDocument* document)
+    : QObject(frame), m_frame(frame), m_document(document) {
+    auto* action = new QAction(tr("批量写频(&B)..."), frame);
+    action->setObjectName(QStringLiteral("actionBatchWrite"));
+    action->setStatusTip(tr("把表格依次写入一台又一台对讲机，每台都先备份、写后读回校验"));
+    connect(action, &QAction::triggered, this, &BatchWriteCommand::openStation);
+    frame->addAction(action);
+    if (auto* menu = frame->findChild<QMenu*>(QStringLiteral("menuProgram"))) {
+        menu->addAction(action);
+    }
+}
+
+void BatchWriteCommand::openStation() {
+    ChannelForm* form = m_frame->form();
+    if (form->isTransferBusy() || !form->commitOpenEditor()) {
+        return;
+    }
+    form->encodeChannels();
+    StationLoop::Plan plan;
+    plan.portName = form->portName();
+    plan.image = m_document->image();
+    plan.file = m_document->pathName();
+    StationDialog dialog(plan, m_frame);
+    dialog.loop()->setLogLocation(LogWriter::Location());
+    dialog.exec();
+}

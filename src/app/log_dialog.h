@@ -1,0 +1,48 @@
+#pragma once
+
+#include "programming_log.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QSqlQueryModel;
+class QTableView;
+
+// "编程记录": the programming log in a table the user sorts by any column and narrows by label,
+// port, result and dates, and exports as CSV. It reads the log through a connection of its own
+// and reads again whenever refresh() is called (a transfer of this window was logged).
+class LogDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit LogDialog(QWidget* parent = nullptr);
+    ~LogDialog() override;
+
+    QTableView* table() const { return m_table; }
+    QLineEdit* labelFilter() const { return m_label; }
+    QLineEdit* portFilter() const { return m_port; }
+    QComboBox* resultFilter() const { return m_result; }
+    QDateEdit* sinceFilter() const { return m_since; }
+    QDateEdit* untilFilter() const { return m_until; }
+    // The records the filters select, as the table holds them.
+    LogFilter filter() const;
+
+    void refresh();
+    void exportCsv();
+
+private:
+    void buildControls();
+    QString m_connection;
+    QSqlQueryModel* m_model;
+    QSortFilterProxyModel* m_sorted;
+    QTableView* m_table = nullptr;
+    QLineEdit* m_label = nullptr;
+    QLineEdit* m_port = nullptr;
+    QComboBox* m_result = nullptr;
+    QDateEdit* m_since = nullptr;
+    QDateEdit* m_until = nullptr;
+    QLabel* m_status = nullptr;
+};

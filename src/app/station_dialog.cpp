@@ -1,0 +1,175 @@
+#include "station_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Number, Time, Result, Label, Message, ColumnCount };
+
+QLabel* Large(QLabel* label, double scale) {
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
+    : QDialog(parent), m_plan(plan), m_loop(new StationLoop(this)) {
+    setWindowTitle(tr("批量写频"));
+    auto* form = new QFormLayout;
+    form->addRow(tr("端口："), new QLabel(plan.portName));
+    auto* sha = new QLabel(StationLoop::imageSha256(plan.image));
+    sha->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sha->setAccessibleName(tr("SHA-256"));
+    form->addRow(tr("数据的 SHA-256："), sha);
+    m_label = new QLineEdit(plan.label);
+    m_label->setAccessibleName(tr("标签"));
+    form->addRow(tr("标签(&L)："), m_label);
+    m_overwrite = new QCheckBox(tr("其他机型或频段的对讲机也照样写入(&O)"));
+    form->addRow(m_overwrite);
+
+    m_count = Large(new QLabel(tr("还没有开始")), 2.5);
+    m_state = Large(new QLabel(tr("接好写频线，按“开始”。")), 1.3);
+    m_state->setWordWrap(true);
+    m_progress = new QProgressBar;
+    m_list = new QTableWidget(0, ColumnCount);
+    m_list->setHorizontalHeaderLabels({tr("编号"), tr("时间"), tr("结果"), tr("标签"), tr("说明")});
+    m_list->verticalHeader()->hide();
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setAccessibleName(tr("已写的对讲机"));
+
+    auto* buttons = new QDialogButtonBox;
+    m_start = buttons->addButton(tr("开始(&S)"), QDialogButtonBox::ActionRole);
+    m_stop = buttons->addButton(tr("停止"), QDialogButtonBox::ActionRole);
+    m_close = buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
+    connect(m_start, &QPushButton::clicked, this, &StationDialog::start);
+    connect(m_stop, &QPushButton::clicked, this, &StationDialog::stop);
+    connect(buttons, &QDialogButtonBox::rejected, this, &StationDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_count);
+    layout->addWidget(m_state);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttons);
+    resize(640, 520);
+    setRunning(false);
+
+    connect(m_loop, &StationLoop::waitingForRadio, this, &StationDialog::showWaiting);
+    connect(m_loop, &StationLoop::stageStarted, this, &StationDialog::showStage);
+    connect(m_loop, &StationLoop::progressShown, this, [this](int done, int total) {
+        m_progress->setRange(0, total);
+        m_progress->setValue(done);
+    });
+    connect(m_loop, &StationLoop::radioFinished, this, &StationDialog::showRadio);
+    connect(m_loop, &StationLoop::waitingForDeparture, this, &StationDialog::showDeparture);
+    connect(m_loop, &StationLoop::logProblem, this,
+            [this](const QString& text) { m_state->setText(text); });
+    connect(m_loop, &StationLoop::stationEnded, this, &StationDialog::showEnded);
+}
+
+StationDialog::~StationDialog() = default;
+
+void StationDialog::start() {
+    m_plan.label = m_label->text().trimmed();
+    m_plan.overwriteOthers = m_overwrite->isChecked();
+    if (m_loop->startStation(m_plan)) {
+        setRunning(true);
+    }
+}
+
+// The write under way is never cut: the radio being written is finished and read back first.
+void StationDialog::stop() {
+    m_loop->requestStop();
+    m_stop->setEnabled(false);
+    m_state->setText(m_writing
+                         ? tr("第 %1 台正在写入：写完并校验后停止，请不要取下它。").arg(m_number)
+                         : tr("正在停止…"));
+}
+
+void StationDialog::reject() {
+    if (!m_running) {
+        QDialog::reject();
+    }
+}
+
+void StationDialog::setRunning(bool running) {
+    m_running = running;
+    m_start->setEnabled(!running);
+    m_stop->setEnabled(running);
+    m_close->setEnabled(!running);
+    m_label->setEnabled(!running);
+    m_overwrite->setEnabled(!running);
+}
+
+void StationDialog::showWaiting(int number) {
+    m_number = number;
+    m_count->setText(tr("第 %1 台").arg(number));
+    m_state->setText(tr("等待对讲机接到 %1…").arg(m_plan.portName));
+    m_progress->setValue(0);
+}
+
+void StationDialog::showStage(int number, const QString& stage, bool stoppable) {
+    m_writing = !stoppable;
+    m_state->setText(tr("第 %1 台：%2…").arg(number).arg(stage));
+}
+
+void StationDialog::showRadio(const StationRadio& radio) {
+    m_writing = false;
+    const QString result = resultText(radio.result);
+    m_count->setText(tr("第 %1 台 %2").arg(radio.number).arg(result));
+    const int row = m_list->rowCount();
+    m_list->insertRow(row);
+    const QStringList cells = {QString::number(radio.number),
+                               radio.finished.toString(QStringLiteral("HH:mm:ss")), result,
+                               radio.label, radio.message};
+    for (int column = 0; column < ColumnCount; ++column) {
+        m_list->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    m_list->scrollToBottom();
+    QApplication::beep();
+}
+
+void StationDialog::showDeparture(int number) {
+    m_state->setText(tr("第 %1 台已完成，可以取下了。").arg(number));
+}
+
+void StationDialog::showEnded(int radios) {
+    setRunning(false);
+    m_state->setText(tr("已停止：共 %n 台。", nullptr, radios));
+}
+
+QString StationDialog::resultText(StationRadio::Result result) const {
+    switch (result) {
+    case StationRadio::Result::Written:
+        return tr("成功");
+    case StationRadio::Result::Refused:
+        return tr("不符，未写入");
+    case StationRadio::Result::Failed:
+        return tr("失败");
+    case StationRadio::Result::Differs:
+        return tr("校验不符");
+    case StationRadio::Result::NotVerified:
+        return tr("未校验");
+    case StationRadio::Result::Stopped:
+        return tr("已停止，未写入");
+    }
+    return QString();
+}

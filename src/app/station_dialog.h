@@ -1,0 +1,55 @@
+#pragma once
+
+#include "station_loop.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+// The batch-writing station: one image to radio after radio on one port. Each radio done is
+// announced with a beep and a large count and result, so that the operator can unplug it without
+// looking closely; the list keeps every radio's number, time, result and label. The station runs
+// on a thread of its own; the dialog is modal, so the table cannot change while it runs.
+class StationDialog : public QDialog {
+    Q_OBJECT
+public:
+    StationDialog(const StationLoop::Plan& plan, QWidget* parent = nullptr);
+    ~StationDialog() override;
+
+    StationLoop* loop() const { return m_loop; }
+    QTableWidget* radioList() const { return m_list; }
+
+public slots:
+    void start();
+    void stop();
+    void reject() override;
+
+private:
+    void showWaiting(int number);
+    void showStage(int number, const QString& stage, bool stoppable);
+    void showRadio(const StationRadio& radio);
+    void showDeparture(int number);
+    void showEnded(int radios);
+    void setRunning(bool running);
+    QString resultText(StationRadio::Result result) const;
+
+    StationLoop::Plan m_plan;
+    StationLoop* m_loop;
+    QLineEdit* m_label;
+    QCheckBox* m_overwrite;
+    QLabel* m_count;
+    QLabel* m_state;
+    QProgressBar* m_progress;
+    QTableWidget* m_list;
+    QPushButton* m_start;
+    QPushButton* m_stop;
+    QPushButton* m_close;
+    bool m_running = false;
+    bool m_writing = false;
+    int m_number = 0;
+};

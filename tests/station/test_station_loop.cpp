@@ -1,0 +1,195 @@
+// The station's loop against simulated radios plugged into one cable one after another: every
+// radio is backed up before its write, one of another band is refused unless allowed, one whose
+// memory fails is reported as differing, every transfer is logged, and a stop never cuts a write.
+
+#include "channel_table.h"
+#include "image_map.h"
+#include "new_document.h"
+#include "programming_log.h"
+#include "radio_rack.h"
+#include "station_loop.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Result = StationRadio::Result;
+using Operation = ProgrammingRecord::Operation;
+using LogResult = ProgrammingRecord::Result;
+
+MemoryImage Table() {
+    MemoryImage image = NewDocumentImage();
+    image.WriteByte(0x20, 0x42); // something for the write to change
+    return image;
+}
+
+MemoryImage OtherBand() {
+    MemoryImage image = NewDocumentImage();
+    image.WriteByte(ImageMap::kBandIndex, 1 - image.ReadByte(ImageMap::kBandIndex));
+    return image;
+}
+
+// A radio whose memory keeps the first block written with a bit flipped.
+SimulatedRadio::Options Misstoring() {
+    SimulatedRadio::Options options;
+    options.fault = SimulatedRadio::Fault::Misstore;
+    options.faultFrame = 4;
+    return options;
+}
+
+struct Run {
+    QList<StationRadio> radios;
+    int ended = -1;
+};
+
+} // namespace
+
+class TestStationLoop : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    // Runs the station over rack; each radio is unplugged as soon as it is reported done.
+    // stopWhen, called on the station's thread at each stage, asks for a stop when it says so.
+    Run run(RadioRack& rack, const StationLoop::Plan& plan, const ProgrammingLog& log,
+            std::function<bool(bool stoppable)> stopWhen = {}) {
+        StationLoop loop;
+        loop.setPortFactory([&] { return rack.port(); });
+        loop.setProbeIntervalMs(0);
+        loop.setLog(&log);
+        Run result;
+        connect(
+            &loop, &StationLoop::radioFinished, this,
+            [&](const StationRadio& radio) {
+                result.radios.append(radio);
+                rack.unplug();
+            },
+            Qt::DirectConnection);
+        connect(
+            &loop, &StationLoop::stageStarted, this,
+            [&](int, const QString&, bool stoppable) {
+                if (stopWhen && stopWhen(stoppable)) {
+                    loop.requestStop();
+                }
+            },
+            Qt::DirectConnection);
+        // With every radio served, nothing more will answer: the user stops the station.
+        connect(
+            &loop, &StationLoop::waitingForRadio, this,
+            [&] {
+                if (!rack.plugNext()) {
+                    loop.requestStop();
+                }
+            },
+            Qt::DirectConnection);
+        QSignalSpy ended(&loop, &StationLoop::stationEnded);
+        loop.startStation(plan);
+        if (ended.wait(60000)) {
+            result.ended = ended.at(0).at(0).toInt();
+        }
+        return result;
+    }
+
+    StationLoop::Plan plan(const QString& folder, bool overwriteOthers) const {
+        StationLoop::Plan plan;
+        plan.portName = "COM1";
+        plan.image = Table();
+        plan.file = "fleet.sin";
+        plan.label = "truck 12";
+        plan.overwriteOthers = overwriteOthers;
+        plan.backupFolder = folder;
+        return plan;
+    }
+
+private slots:
+    void servesRadioAfterRadio_data() {
+        QTest::addColumn<bool>("overwriteOthers");
+        QTest::addColumn<QList<int>>("results");
+        QTest::addColumn<QStringList>("logged");
+        QTest::newRow("another band refused")
+            << false << QList<int>{int(Result::Written), int(Result::Refused), int(Result::Differs)}
+            << QStringList{"read ok", "write ok", "read-back ok",     "read failed",
+                           "read ok", "write ok", "read-back differs"};
+        QTest::newRow("another band allowed")
+            << true << QList<int>{int(Result::Written), int(Result::Written), int(Result::Differs)}
+            << QStringList{"read ok", "write ok", "read-back ok",
+                           "read ok", "write ok", "read-back ok",
+                           "read ok", "write ok", "read-back differs"};
+    }
+    void servesRadioAfterRadio() {
+        QFETCH(bool, overwriteOthers);
+        QFETCH(QList<int>, results);
+        QFETCH(QStringList, logged);
+        const QString folder = m_dir.filePath(QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(folder));
+        RadioRack rack;
+        rack.add(NewDocumentImage());
+        rack.add(OtherBand());
+        rack.add(NewDocumentImage(), Misstoring());
+        const ProgrammingLog log(LogLocation::FromSetting(folder + "/log.sqlite"));
+
+        const Run done = run(rack, plan(folder, overwriteOthers), log);
+        QCOMPARE(done.ended, 3);
+        QList<int> seen;
+        for (const StationRadio& radio : done.radios) {
+            seen.append(int(radio.result));
+            QVERIFY(QFileInfo(radio.backup).isFile());
+            QCOMPARE(radio.label, QString("truck 12"));
+        }
+        QCOMPARE(seen, results);
+        if (!overwriteOthers) {
+            QVERIFY2(done.radios[1].message.contains(BandEntries().at(1)),
+                     qPrintable(done.radios[1].message));
+        }
+        // What a radio held before stays in its backup, and what it holds now is the table's.
+        QVERIFY(rack.radio(0).memory() == WithBlocksOf(NewDocumentImage(), Table()));
+        QVERIFY((rack.radio(1).memory() == OtherBand()) != overwriteOthers);
+
+        QList<ProgrammingRecord> records;
+        QVERIFY(log.records({}, &records).ok);
+        QStringList operations;
+        for (const ProgrammingRecord& record : records) {
+            operations.append(RecordFields::OperationCode(record.operation) + ' ' +
+                              RecordFields::ResultCode(record.result));
+            QCOMPARE(record.label, QString("truck 12"));
+            if (record.operation == Operation::Write) {
+                QCOMPARE(record.imageSha256, StationLoop::imageSha256(Table()));
+                QCOMPARE(record.file, QString("fleet.sin"));
+            }
+        }
+        QCOMPARE(operations, logged);
+    }
+
+    // A stop while the radio is only being read leaves it untouched; one asked for once the write
+    // has begun waits until that radio is written and read back.
+    void stopsAtASafePoint_data() {
+        QTest::addColumn<bool>("duringWrite");
+        QTest::addColumn<int>("result");
+        QTest::newRow("while reading") << false << int(Result::Stopped);
+        QTest::newRow("while writing") << true << int(Result::Written);
+    }
+    void stopsAtASafePoint() {
+        QFETCH(bool, duringWrite);
+        QFETCH(int, result);
+        const QString folder = m_dir.filePath(QStringLiteral("stop-%1").arg(duringWrite));
+        QVERIFY(QDir().mkpath(folder));
+        RadioRack rack;
+        rack.add(NewDocumentImage());
+        rack.add(NewDocumentImage());
+        const ProgrammingLog log(LogLocation::FromSetting(folder + "/log.sqlite"));
+
+        const Run done = run(rack, plan(folder, false), log,
+                             [&](bool stoppable) { return stoppable != duringWrite; });
+        QCOMPARE(done.ended, 1);
+        QCOMPARE(int(done.radios.at(0).result), result);
+        QVERIFY((rack.radio(0).memory() == NewDocumentImage()) != duringWrite);
+        QCOMPARE(rack.radio(1).sessionsEnded(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStationLoop)
+#include "test_station_loop.moc"

@@ -1,0 +1,234 @@
+// The window as a programming station: every transfer in the programming log, the log's own
+// dialog, and the compare with the radio before a write.
+
+#include "compare_dialog.h"
+#include "document_file.h"
+#include "image_map.h"
+#include "log_dialog.h"
+#include "new_document.h"
+#include "programming_log.h"
+#include "radio_sim_process.h"
+#include "transfer_dialog.h"
+#include "window_fixture.h"
+
+#include <QtWidgets>
+
+namespace {
+
+using Operation = ProgrammingRecord::Operation;
+using Result = ProgrammingRecord::Result;
+
+// One channel on row 2 and squelch level 7.
+MemoryImage RadioMemory() {
+    MemoryImage image = NewDocumentImage();
+    InMemoryChannelTable table = WindowFixture::decoded(image);
+    const QStringList row = QStringList({"150.12500", "151.50000"}) + kNewChannelTail;
+    for (int col = 1; col <= row.size(); ++col) {
+        table.setCellText(2, col, row.at(col - 1));
+    }
+    EncodeChannels(table, image);
+    image.WriteByte(ImageMap::kSquelchLevel, 7);
+    return image;
+}
+
+} // namespace
+
+class TestWindowStation : public QObject {
+    Q_OBJECT
+
+private:
+    WindowFixture f;
+    std::unique_ptr<RadioSimProcess> m_radio;
+
+    TransferDialog* dialog() const { return f.view()->transferDialog(); }
+    int m_test = 0; // each test its own log
+    QString logPath() const { return f.path(QStringLiteral("log-%1.sqlite").arg(m_test)); }
+
+    bool startRadio(const MemoryImage& memory, QStringList options = {}) {
+        if (!DocumentFile::Save(f.path("memory.sin"), memory)) {
+            return false;
+        }
+        options << f.path("memory.sin");
+        m_radio = std::make_unique<RadioSimProcess>(options);
+        qputenv("QTR318_COM1", m_radio->path().toLocal8Bit());
+        return !m_radio->path().isEmpty();
+    }
+    bool startAndWait() {
+        if (!dialog()->isWindowOpen()) {
+            return false;
+        }
+        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        return QTest::qWaitFor(
+            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
+    }
+    // The log's records once it holds count of them; they are written off the window's thread.
+    QList<ProgrammingRecord> waitForRecords(int count) const {
+        QList<ProgrammingRecord> records;
+        const ProgrammingLog log(LogLocation::FromSetting(logPath()));
+        (void)QTest::qWaitFor(
+            [&] {
+                records.clear();
+                return log.records(LogFilter(), &records).ok && records.size() >= count;
+            },
+            30000);
+        return records;
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        QVERIFY(f.start());
+        ++m_test;
+        QDir(f.backupFolder()).removeRecursively();
+        qputenv("QTR318_LOG", logPath().toLocal8Bit());
+        dialog()->verifyBox()->setChecked(false);
+    }
+    void cleanup() {
+        f.stop();
+        m_radio.reset();
+        qunsetenv("QTR318_LOG");
+    }
+
+    // A read, then a write whose read-back finds a block stored wrong: three records, each with
+    // the window's name, the port, the label, and the image and backup it concerned.
+    void everyTransferIsLogged() {
+        QVERIFY(startRadio(RadioMemory(), {"--misstore-at", "4", "--fault-session", "2"}));
+        f.action("actionReadData")->trigger();
+        dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
+        QVERIFY(startAndWait());
+        QApplication::setActiveWindow(f.frame());
+        QVERIFY(QTest::qWaitForWindowActive(f.frame()));
+        f.typeChannel(1, "145.125");
+        f.action("actionWriteData")->trigger();
+        QCOMPARE(dialog()->labelEdit()->text(), QStringLiteral(" truck 12 ")); // remembered
+        dialog()->verifyBox()->setChecked(true);
+        QVERIFY(startAndWait());
+
+        const QList<ProgrammingRecord> records = waitForRecords(3);
+        QCOMPARE(records.size(), 3);
+        const QList<Operation> operations{Operation::Read, Operation::Write, Operation::ReadBack};
+        const QList<Result> results{Result::Succeeded, Result::Succeeded, Result::Differs};
+        for (int n = 0; n < records.size(); ++n) {
+            const ProgrammingRecord& record = records.at(n);
+            QCOMPARE(record.operation, operations.at(n));
+            QCOMPARE(record.result, results.at(n));
+            QCOMPARE(record.program, QStringLiteral("qtr318-cps"));
+            QCOMPARE(record.port, QStringLiteral("COM1"));
+            QCOMPARE(record.label, QStringLiteral("truck 12"));
+            QCOMPARE(record.blocks, 114);
+            QVERIFY(!record.ident.isEmpty());
+            QVERIFY(QFile::exists(record.backup));
+            QCOMPARE(record.imageSha256.size(), 64);
+        }
+        MemoryImage read;
+        QVERIFY(DocumentFile::Load(records.at(0).backup, read));
+        QCOMPARE(records.at(0).imageSha256,
+                 ProgrammingRecord::Sha256(QByteArray(
+                     reinterpret_cast<const char*>(read.bytes().data()), MemoryImage::kSize)));
+        QVERIFY(!records.at(0).model.isEmpty() && !records.at(0).band.isEmpty());
+        QVERIFY(records.at(1).backup.endsWith("_write.sin"));
+        QVERIFY(records.at(1).imageSha256 != records.at(2).imageSha256); // what came back differs
+        QVERIFY(records.at(2).message.contains("信道 1"));
+    }
+
+    // A log in a folder that cannot be made costs the read nothing, and the user hears why.
+    void unwritableLogDoesNotFailTheTransfer() {
+        QFile blocker(f.path("not-a-folder"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("QTR318_LOG", f.path("not-a-folder/log.sqlite").toLocal8Bit());
+        QVERIFY(startRadio(RadioMemory()));
+        f.action("actionReadData")->trigger();
+        QVERIFY(startAndWait());
+        QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
+        QVERIFY(QTest::qWaitFor([this] { return !f.messenger->boxes().isEmpty(); }, 30000));
+        QCOMPARE(f.messenger->boxes().size(), 1);
+        QVERIFY2(f.messenger->boxes().at(0).startsWith("警告: 这次传输没有记入编程记录："),
+                 qPrintable(f.messenger->boxes().at(0)));
+    }
+
+    void logDialogFilters_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("result");       // the result box's row, 0 for all
+        QTest::addColumn<int>("sinceDaysAgo"); // -1 for any date
+        QTest::addColumn<int>("rows");
+        QTest::newRow("all") << ""
+                             << "" << 0 << -1 << 3;
+        QTest::newRow("label") << "truck 12"
+                               << "" << 0 << -1 << 2;
+        QTest::newRow("port or device") << ""
+                                        << "/dev/ttyUSB1" << 0 << -1 << 1;
+        QTest::newRow("result") << ""
+                                << "" << 4 << -1 << 1;
+        QTest::newRow("since") << ""
+                               << "" << 0 << 1 << 2;
+        QTest::newRow("nothing") << "truck 7"
+                                 << "COM2" << 0 << -1 << 0;
+    }
+    void logDialogFilters() {
+        QFETCH(QString, label);
+        QFETCH(QString, port);
+        QFETCH(int, result);
+        QFETCH(int, sinceDaysAgo);
+        QFETCH(int, rows);
+        const ProgrammingLog log(LogLocation::FromSetting(logPath()));
+        const auto add = [&](int daysAgo, const char* labelText, const char* portName,
+                             const char* device, Result outcome) {
+            ProgrammingRecord record;
+            record.started = QDateTime::currentDateTimeUtc().addDays(-daysAgo);
+            record.label = QString::fromUtf8(labelText);
+            record.port = QString::fromUtf8(portName);
+            record.device = QString::fromUtf8(device);
+            record.result = outcome;
+            return log.append(record).ok;
+        };
+        QVERIFY(add(10, "truck 12", "COM1", "/dev/ttyUSB0", Result::Succeeded));
+        QVERIFY(add(0, "truck 12", "COM2", "/dev/ttyUSB1", Result::Differs));
+        QVERIFY(add(0, "truck 7", "COM1", "/dev/ttyUSB0", Result::Failed));
+
+        f.action("actionProgrammingLog")->trigger();
+        auto* logDialog = f.frame()->findChild<LogDialog*>();
+        QVERIFY(logDialog && logDialog->isVisible());
+        logDialog->labelFilter()->setText(label);
+        logDialog->portFilter()->setText(port);
+        if (sinceDaysAgo >= 0) {
+            logDialog->sinceFilter()->setDate(QDate::currentDate().addDays(-sinceDaysAgo));
+        }
+        logDialog->resultFilter()->setCurrentIndex(result);
+        logDialog->refresh();
+        QCOMPARE(logDialog->table()->model()->rowCount(), rows);
+    }
+
+    // The compare reads the radio, keeps the read as a backup and leaves the window as it was;
+    // the dialog lists the changed channel's field and option, and goes on to the write.
+    void compareListsWhatAWriteWouldChange() {
+        QVERIFY(startRadio(RadioMemory()));
+        f.typeChannel(2, "150.125");
+        const QStringList before = f.tableTexts(f.table());
+        const std::uint8_t squelch = f.image().ReadByte(ImageMap::kSquelchLevel);
+        f.action("actionCompareWithRadio")->trigger();
+        QCOMPARE(dialog()->windowTitle(), QStringLiteral("与电台比较"));
+        QVERIFY(startAndWait());
+        auto* compare = f.frame()->findChild<CompareDialog*>();
+        QVERIFY(
+            QTest::qWaitFor([&] { return (compare = f.frame()->findChild<CompareDialog*>()); }));
+        QStringList lines;
+        for (int n = 0; n < compare->list()->topLevelItemCount(); ++n) {
+            const QTreeWidgetItem* item = compare->list()->topLevelItem(n);
+            lines << item->text(0) + ": " + item->text(1) + " / " + item->text(2);
+        }
+        QCOMPARE(lines, QStringList({"信道 2 发射频率: 151.50000 / 150.12500", "静噪电平: 7 / 5"}));
+        QCOMPARE(f.tableTexts(f.table()), before);
+        QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), squelch);
+        QCOMPARE(QDir(f.backupFolder()).entryList({"*_read.sin"}).size(), 1);
+        QCOMPARE(waitForRecords(1).constFirst().operation, Operation::Read);
+        QTest::mouseClick(compare->writeButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([this] { return dialog()->isWindowOpen(); }));
+        QCOMPARE(dialog()->windowTitle(), QStringLiteral("写数据"));
+        dialog()->reject();
+    }
+};
+
+QTEST_MAIN(TestWindowStation)
+#include "test_window_station.moc"
