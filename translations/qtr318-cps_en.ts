@@ -389,6 +389,10 @@ All rights reserved</translation>
         <source>信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？</source>
         <translation>Channel %1 has frequencies outside %2 or off the channel raster; the radio cannot use them. Write anyway?</translation>
     </message>
+    <message>
+        <source>与电台比较</source>
+        <translation>Compare with Radio</translation>
+    </message>
 </context>
 <context>
     <name>TransferDialog</name>
@@ -411,6 +415,14 @@ All rights reserved</translation>
     <message>
         <source>写入之后把对讲机的数据读回来，与写入的比较</source>
         <translation>After writing, read the radio back and compare it with what was written</translation>
+    </message>
+    <message>
+        <source>标签(&amp;L):</source>
+        <translation>&amp;Label:</translation>
+    </message>
+    <message>
+        <source>编程记录里与这次传输一起记下的文字，如车号或使用人</source>
+        <translation>Text the programming log keeps with this transfer, such as a truck number or a user</translation>
     </message>
 </context>
 <context>
@@ -675,6 +687,118 @@ All rights reserved</translation>
     <message>
         <source>数据已写入对讲机（%1），但写后校验没有通过。</source>
         <translation>The data was written to the radio (%1), but the check after the write failed.</translation>
+    </message>
+    <message>
+        <source>这次传输没有记入编程记录：%1</source>
+        <translation>This transfer was not recorded in the programming log: %1</translation>
+    </message>
+</context>
+<context>
+    <name>StationCommands</name>
+    <message>
+        <source>与电台比较(&amp;M)</source>
+        <translation>Co&amp;mpare with Radio</translation>
+    </message>
+    <message>
+        <source>读对讲机，列出写入表格会改变的每一项；窗口里的数据不变</source>
+        <translation>Reads the radio and lists every item a write of the table would change; the window's data stays as it is</translation>
+    </message>
+    <message>
+        <source>编程记录(&amp;L)...</source>
+        <translation>Programming &amp;Log...</translation>
+    </message>
+    <message>
+        <source>列出每一次读、写和校验：哪台对讲机、什么数据、结果如何</source>
+        <translation>Lists every read, write and verify: which radio, what data, and how it ended</translation>
+    </message>
+</context>
+<context>
+    <name>LogDialog</name>
+    <message>
+        <source>编程记录</source>
+        <translation>Programming Log</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>Any</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>标签(&amp;L):</source>
+        <translation>&amp;Label:</translation>
+    </message>
+    <message>
+        <source>端口(&amp;P):</source>
+        <translation>&amp;Port:</translation>
+    </message>
+    <message>
+        <source>结果(&amp;R):</source>
+        <translation>&amp;Result:</translation>
+    </message>
+    <message>
+        <source>从(&amp;F):</source>
+        <translation>&amp;From:</translation>
+    </message>
+    <message>
+        <source>到(&amp;T):</source>
+        <translation>&amp;To:</translation>
+    </message>
+    <message>
+        <source>导出 CSV(&amp;E)...</source>
+        <translation>&amp;Export CSV...</translation>
+    </message>
+    <message>
+        <source>刷新(&amp;S)</source>
+        <translation>Refre&amp;sh</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>没能导出编程记录：%1</source>
+        <translation>Could not export the programming log: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CompareDialog</name>
+    <message>
+        <source>与电台比较</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>对讲机里的数据与表格相同，写入不会改变什么。</source>
+        <translation>The radio holds what the table shows; a write would change nothing.</translation>
+    </message>
+    <message numerus="yes">
+        <source>写入会改变对讲机里的 %n 项：</source>
+        <translation>
+            <numerusform>A write would change %n item in the radio:</numerusform>
+            <numerusform>A write would change %n items in the radio:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>电台</source>
+        <translation>Radio</translation>
+    </message>
+    <message>
+        <source>表格</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>写数据(&amp;W)</source>
+        <translation>&amp;Write Data</translation>
     </message>
 </context>
 <context>
