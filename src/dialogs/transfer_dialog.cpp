@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -80,6 +81,8 @@ void TransferDialog::loadValues() {
     m_start->setEnabled(true);
     m_verify->setEnabled(true);
     setWindowTitle(m_title);
+    // A screen reader names the bar by what it measures.
+    m_progress->setAccessibleName(m_title);
     m_start->setFocus();
 }
 
@@ -88,7 +91,10 @@ bool TransferDialog::openOver(QWidget* widget) {
         return false;
     }
     centreOver(widget);
+    m_returnFocus = widget;
     show();
+    raise();
+    activateWindow();
     return true;
 }
 
@@ -126,6 +132,14 @@ void TransferDialog::onCancel() {
     } else if (!m_cancelRequested) {
         m_cancelRequested = true;
         emit cancelTransfer();
+    }
+}
+
+void TransferDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous() && m_returnFocus) {
+        m_returnFocus->activateWindow();
+        m_returnFocus->setFocus(Qt::OtherFocusReason);
     }
 }
 

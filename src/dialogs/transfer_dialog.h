@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <QPointer>
 #include <QString>
 
 class QCheckBox;
@@ -27,7 +28,8 @@ public:
     QString title() const { return m_title; }
     void setTitle(const QString& title) { m_title = title; }
 
-    // Shows the window centred over widget; false (and nothing changes) if it is already open.
+    // Shows the window centred over widget and gives it the focus, which goes back to widget when
+    // the window closes; false (and nothing changes) if it is already open.
     bool openOver(QWidget* widget);
     void centreOver(QWidget* widget);
     bool isWindowOpen() const { return isVisible(); }
@@ -71,6 +73,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void loadValues();
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();
@@ -83,6 +86,7 @@ private:
     QLabel* m_count = nullptr;
     QCheckBox* m_verify = nullptr;
     QString m_title;
+    QPointer<QWidget> m_returnFocus;
     bool m_cancelRequested = false;
     int m_step = 1;
 };

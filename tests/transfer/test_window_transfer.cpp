@@ -10,6 +10,7 @@
 #include "transfer_dialog.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QtWidgets>
 #include <functional>
 
@@ -137,12 +138,18 @@ private slots:
         const MemoryImage before = f.image();
         f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
+        // The window takes the focus and names its bar; the grid has the focus back after it.
+        QTRY_COMPARE(QApplication::focusWidget(), dialog()->startButton());
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(dialog()->progressBar())->text(QAccessible::Name),
+            QStringLiteral("读数据"));
         bool allBlocksWhileHeld = false;
         atBlock(20, [&] {
             allBlocksWhileHeld = QTest::qWaitFor([this] { return dialog()->pos() == 114; }, 30000);
         });
         QVERIFY(startAndWait());
         QVERIFY(allBlocksWhileHeld);
+        QTRY_COMPARE(QApplication::focusWidget(), f.grid());
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), std::uint8_t{7});
         QVERIFY(f.doc()->isModified());
