@@ -27,22 +27,10 @@ QStringList Files(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::System, QDir::Name);
 }
 
-// Sets an environment variable (or unsets it, for a null value) for one test's length.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~ScopedVariable() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
+// Sets an environment variable, or unsets it for a null value.
+void SetVariable(const char* name, const QByteArray& value) {
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
 
 } // namespace
 
@@ -151,8 +139,8 @@ private slots:
         QFETCH(QByteArray, dataHome);
         QFETCH(QByteArray, home);
         QFETCH(QString, expected);
-        const ScopedVariable data("XDG_DATA_HOME", dataHome);
-        const ScopedVariable homeVariable("HOME", home);
+        SetVariable("XDG_DATA_HOME", dataHome);
+        SetVariable("HOME", home);
         QString error;
         QCOMPARE(BackupFolder::Path(&error), expected);
         QCOMPARE(error.isEmpty(), !expected.isEmpty());

@@ -102,7 +102,6 @@ private slots:
                                "999",
                                11),
              V::NotANumber, QString()},
-            {"1.2.3", V::NotANumber, QString()},
             {"-5", V::NotANumber, QString()},
             {"", V::NotANumber, QString()},
             {"1e30", V::NotANumber, QString()},

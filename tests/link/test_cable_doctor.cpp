@@ -122,6 +122,12 @@ void Cable(const FakeSystem& system) {
     system.addCable("ttyUSB0", "1a86", "7523");
 }
 
+// The same, for a user of the dialout group.
+void Member(const FakeSystem& system) {
+    Cable(system);
+    system.setDialoutMembers("alice", true);
+}
+
 QStringList Codes(const CableReport& report) {
     QStringList codes;
     for (const CableFinding& finding : report.findings) {
@@ -170,10 +176,7 @@ private slots:
         QTest::addColumn<QStringList>("codes"); // of every finding, sorted
         QTest::addColumn<QString>("fix");       // of the first finding, if any
 
-        QTest::newRow("dialout member") << Setup([](const FakeSystem& system) {
-            Cable(system);
-            system.setDialoutMembers("alice", true);
-        }) << true << QStringList{} << QString();
+        QTest::newRow("dialout member") << Setup(Member) << true << QStringList{} << QString();
         QTest::newRow("no access") << Setup(Cable) << false << QStringList{"no-access"}
                                    << "sudo usermod -aG dialout alice";
         QTest::newRow("dialout joined after logging in") << Setup([](const FakeSystem& system) {
@@ -181,8 +184,7 @@ private slots:
             system.setDialoutMembers("bob,alice", false);
         }) << false << QStringList{"log-in-again"} << QString();
         QTest::newRow("held by another program") << Setup([](const FakeSystem& system) {
-            Cable(system);
-            system.setDialoutMembers("alice", true);
+            Member(system);
             system.process(4321, "minicom", "/dev/ttyUSB0");
         }) << false << QStringList{"busy"} << "kill 4321";
         QTest::newRow("no rule: dialout still works")
@@ -195,8 +197,7 @@ private slots:
                "/etc/udev/rules.d/ && sudo udevadm control "
                "--reload-rules && sudo udevadm trigger";
         QTest::newRow("ModemManager, cable the rule names") << Setup([](const FakeSystem& system) {
-            Cable(system);
-            system.setDialoutMembers("alice", true);
+            Member(system);
             system.process(612, "ModemManager");
         }) << true << QStringList{} << QString();
         QTest::newRow("ModemManager, cable the rule does not name")
@@ -208,8 +209,7 @@ private slots:
                })
             << false << QStringList{"modem-manager"} << "sudo systemctl disable --now ModemManager";
         QTest::newRow("brltty takes CH340 cables") << Setup([](const FakeSystem& system) {
-            Cable(system);
-            system.setDialoutMembers("alice", true);
+            Member(system);
             system.file("usr/lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
         }) << false << QStringList{"brltty"} << "sudo apt remove brltty";
         QTest::newRow("brltty, and the cable is gone") << Setup([](const FakeSystem& system) {
@@ -223,15 +223,13 @@ private slots:
             system.file("lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
         }) << true << QStringList{"brltty"} << "sudo apt remove brltty";
         QTest::newRow("brltty's rule masked") << Setup([](const FakeSystem& system) {
-            Cable(system);
-            system.setDialoutMembers("alice", true);
+            Member(system);
             system.file("usr/lib/udev/rules.d/85-brltty.rules", QByteArray(kBrlttyRule));
             system.link("etc/udev/rules.d/85-brltty.rules", "/dev/null");
         }) << true << QStringList{} << QString();
         QTest::newRow("one usable cable of two") << Setup([](const FakeSystem& system) {
-            Cable(system);
+            Member(system);
             system.addCable("ttyUSB1", "10c4", "ea60");
-            system.setDialoutMembers("alice", true);
             system.process(4321, "minicom", "/dev/ttyUSB0");
         }) << true << QStringList{"busy"} << "kill 4321";
     }

@@ -17,49 +17,44 @@
 class PostgresCluster {
 public:
     PostgresCluster() {
-        const QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql"))
-                                         .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList versions =
+            QDir("/usr/lib/postgresql").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         if (versions.isEmpty()) {
-            skipReason = QStringLiteral("no PostgreSQL server in /usr/lib/postgresql");
+            skipReason = "no PostgreSQL server in /usr/lib/postgresql";
             return;
         }
-        m_bin = QStringLiteral("/usr/lib/postgresql/%1/bin/").arg(versions.last());
-        if (!m_dir.isValid() || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
-            skipReason = QStringLiteral("no temporary folder or no QPSQL driver");
+        m_bin = QString("/usr/lib/postgresql/%1/bin/").arg(versions.last());
+        if (!m_dir.isValid() || !QSqlDatabase::isDriverAvailable("QPSQL")) {
+            skipReason = "no temporary folder or no QPSQL driver";
             return;
         }
         if (getuid() == 0) {
             const passwd* nobody = getpwnam("nobody");
             if (!nobody || chown(m_dir.path().toLocal8Bit().constData(), nobody->pw_uid,
                                  nobody->pw_gid) != 0) {
-                skipReason = QStringLiteral("cannot hand a folder to the user nobody");
+                skipReason = "cannot hand a folder to the user nobody";
                 return;
             }
-            m_user = {QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
-                      QStringLiteral("--regid=%1").arg(nobody->pw_gid),
-                      QStringLiteral("--clear-groups"), QStringLiteral("--")};
+            m_user = {"setpriv", QString("--reuid=%1").arg(nobody->pw_uid),
+                      QString("--regid=%1").arg(nobody->pw_gid), "--clear-groups", "--"};
         }
         QProcess initdb;
-        run(initdb, QStringLiteral("initdb"),
-            {QStringLiteral("-D"), dataFolder(), QStringLiteral("-A"), QStringLiteral("trust"),
-             QStringLiteral("-U"), QStringLiteral("qtr318"), QStringLiteral("--no-sync"),
-             QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--locale=C")});
+        run(initdb, "initdb",
+            {"-D", dataFolder(), "-A", "trust", "-U", "qtr318", "--no-sync", "-E", "UTF8",
+             "--locale=C"});
         if (!initdb.waitForFinished(120000) || initdb.exitCode() != 0) {
-            skipReason = QStringLiteral("initdb failed: ") +
-                         QString::fromLocal8Bit(initdb.readAllStandardError());
+            skipReason = "initdb failed: " + QString::fromLocal8Bit(initdb.readAllStandardError());
             return;
         }
         if (!start()) {
-            skipReason = QStringLiteral("the server did not start: ") + m_log;
+            skipReason = "the server did not start: " + m_log;
         }
     }
     ~PostgresCluster() { stop(); }
 
     bool start() {
-        run(m_server, QStringLiteral("postgres"),
-            {QStringLiteral("-D"), dataFolder(), QStringLiteral("-k"), m_dir.path(),
-             QStringLiteral("-c"), QStringLiteral("listen_addresses="), QStringLiteral("-c"),
-             QStringLiteral("fsync=off")});
+        run(m_server, "postgres",
+            {"-D", dataFolder(), "-k", m_dir.path(), "-c", "listen_addresses=", "-c", "fsync=off"});
         // Ready when it takes a connection; it says so or ends.
         for (;;) {
             if (!m_server.waitForReadyRead(60000)) {
@@ -83,8 +78,7 @@ public:
     }
 
     QString uri() const {
-        return QStringLiteral("postgresql:///postgres?host=%1&port=5432&user=qtr318")
-            .arg(m_dir.path());
+        return QString("postgresql:///postgres?host=%1&port=5432&user=qtr318").arg(m_dir.path());
     }
 
     // The first column of the first row of statement, run on the server.
@@ -92,10 +86,10 @@ public:
         const QString name = QUuid::createUuid().toString();
         QVariant value;
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
             db.setHostName(m_dir.path());
-            db.setDatabaseName(QStringLiteral("postgres"));
-            db.setUserName(QStringLiteral("qtr318"));
+            db.setDatabaseName("postgres");
+            db.setUserName("qtr318");
             QSqlQuery query(db);
             if (db.open() && query.exec(statement) && query.next()) {
                 value = query.value(0);
@@ -108,7 +102,7 @@ public:
     QString skipReason;
 
 private:
-    QString dataFolder() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString dataFolder() const { return m_dir.filePath("data"); }
     void run(QProcess& process, const QString& program, const QStringList& arguments) {
         process.setProcessChannelMode(QProcess::MergedChannels);
         const QString path = m_bin + program;
@@ -119,7 +113,7 @@ private:
         }
     }
 
-    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/qtr318-pg-XXXXXX")};
+    QTemporaryDir m_dir{QDir::tempPath() + "/qtr318-pg-XXXXXX"};
     QString m_bin;
     QStringList m_user;
     QProcess m_server;

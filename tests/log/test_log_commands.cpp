@@ -12,7 +12,6 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 namespace {
 
@@ -60,59 +59,45 @@ private slots:
 
     // Each transfer leaves one record with what it came to.
     void aRecordPerTransfer_data() {
-        QTest::addColumn<QStringList>("sim");
-        QTest::addColumn<QStringList>("command");
-        QTest::addColumn<QStringList>("operations");
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QStringList>("blocks");
-        QTest::newRow("write") << QStringList{} << QStringList{"write", "vhf.sin"}
-                               << QStringList{"read", "write", "read-back"}
-                               << QStringList{"ok", "ok", "ok"} << QStringList{"114", "114", "114"};
-        QTest::newRow("read-back unanswered")
-            << QStringList{"--quiet-after", "2"} << QStringList{"write", "vhf.sin"}
-            << QStringList{"read", "write", "read-back"} << QStringList{"ok", "ok", "unverified"}
-            << QStringList{"114", "114", "0"};
-        QTest::newRow("read-back differs")
-            << QStringList{"--misstore-at", "4", "--fault-session", "2"}
-            << QStringList{"write", "vhf.sin"} << QStringList{"read", "write", "read-back"}
-            << QStringList{"ok", "ok", "differs"} << QStringList{"114", "114", "114"};
-        QTest::newRow("no verify")
-            << QStringList{} << QStringList{"write", "--no-verify", "vhf.sin"}
-            << QStringList{"read", "write"} << QStringList{"ok", "unverified"}
-            << QStringList{"114", "114"};
-        QTest::newRow("refused band")
-            << QStringList{} << QStringList{"write", "uhf.sin"} << QStringList{"read"}
-            << QStringList{"ok"} << QStringList{"114"};
-        QTest::newRow("write fails")
-            << QStringList{"--nak-at", "10", "--fault-session", "2"}
-            << QStringList{"write", "vhf.sin"} << QStringList{"read", "write"}
-            << QStringList{"ok", "failed"} << QStringList{"114", "6"};
-        QTest::newRow("verify differs")
-            << QStringList{} << QStringList{"verify", "uhf.sin"} << QStringList{"verify"}
-            << QStringList{"differs"} << QStringList{"114"};
-        QTest::newRow("read") << QStringList{} << QStringList{"read", "-o", "out.sin"}
-                              << QStringList{"read"} << QStringList{"ok"} << QStringList{"114"};
-        QTest::newRow("silent radio")
-            << QStringList{"--ignore-prog", "all"} << QStringList{"read", "-o", "out.sin"}
-            << QStringList{"read"} << QStringList{"failed"} << QStringList{"0"};
+        QTest::addColumn<QString>("sim");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("records"); // operation:result:blocks of each, oldest first
+        const QList<std::array<const char*, 4>> rows = {
+            {"write", "", "write vhf.sin", "read:ok:114 write:ok:114 read-back:ok:114"},
+            {"read-back unanswered", "--quiet-after 2", "write vhf.sin",
+             "read:ok:114 write:ok:114 read-back:unverified:0"},
+            {"read-back differs", "--misstore-at 4 --fault-session 2", "write vhf.sin",
+             "read:ok:114 write:ok:114 read-back:differs:114"},
+            {"no verify", "", "write --no-verify vhf.sin", "read:ok:114 write:unverified:114"},
+            {"refused band", "", "write uhf.sin", "read:ok:114"},
+            {"write fails", "--nak-at 10 --fault-session 2", "write vhf.sin",
+             "read:ok:114 write:failed:6"},
+            {"verify differs", "", "verify uhf.sin", "verify:differs:114"},
+            {"read", "", "read -o out.sin", "read:ok:114"},
+            {"silent radio", "--ignore-prog all", "read -o out.sin", "read:failed:0"}};
+        for (const auto& [name, sim, command, records] : rows) {
+            QTest::newRow(name) << QString(sim) << QString(command) << QString(records);
+        }
     }
     void aRecordPerTransfer() {
-        QFETCH(QStringList, sim);
-        QFETCH(QStringList, command);
-        QFETCH(QStringList, operations);
-        QFETCH(QStringList, results);
-        QFETCH(QStringList, blocks);
+        QFETCH(QString, sim);
+        QFETCH(QString, command);
+        QFETCH(QString, records);
         useLog("per-transfer.sqlite");
         QDir::setCurrent(m_dir.path());
-        RadioSim radio(sim);
+        RadioSim radio(sim.split(' ', Qt::SkipEmptyParts));
+        const QStringList arguments = command.split(' ');
         const Finished run =
-            Qtr318(command + QStringList{"--port", radio.path, "--label", "truck 12"});
-        const QJsonArray records = Listed();
-        QVERIFY2(Column(records, "operation") == operations, qPrintable(run.err));
-        QCOMPARE(Column(records, "result"), results);
-        QCOMPARE(Column(records, "blocks"), blocks);
-        const QString data = command.contains("read") ? "out.sin" : command.last();
-        for (const QJsonValue& record : records) {
+            Qtr318(arguments + QStringList{"--port", radio.path, "--label", "truck 12"});
+        const QJsonArray listed = Listed();
+        QStringList outcomes;
+        for (const QJsonValue& record : listed) {
+            outcomes << record["operation"].toString() + ':' + record["result"].toString() + ':' +
+                            record["blocks"].toVariant().toString();
+        }
+        QVERIFY2(outcomes.join(' ') == records, qPrintable(outcomes.join(' ') + '\n' + run.err));
+        const QString data = arguments.contains("read") ? "out.sin" : arguments.last();
+        for (const QJsonValue& record : listed) {
             QCOMPARE(record["label"].toString(), QStringLiteral("truck 12"));
             QCOMPARE(record["device"].toString(), radio.path);
             QCOMPARE(record["program"].toString(), QStringLiteral("qtr318"));
@@ -125,13 +110,13 @@ private slots:
             QCOMPARE(record["model"].toString(), QStringLiteral("QTR-318"));
             QCOMPARE(record["band"].toString(), QStringLiteral("136 - 174MHz"));
             // A write's record names the file written, the read before it the backup it made.
-            const bool backupRead = record["operation"] == "read" && command.first() == "write";
+            const bool backupRead = record["operation"] == "read" && arguments.first() == "write";
             const QString source = backupRead ? record["backup"].toString() : data;
             QCOMPARE(record["file"].toString(), source);
             if (record["result"] == "ok" && record["operation"] != "verify") {
                 QCOMPARE(record["image_sha256"].toString(), Sha256Of(source));
             }
-            QVERIFY(command.first() != "write" || QFile::exists(record["backup"].toString()));
+            QVERIFY(arguments.first() != "write" || QFile::exists(record["backup"].toString()));
         }
     }
 
@@ -214,28 +199,6 @@ private slots:
         const Finished write = Qtr318({"write", "--port", radio.path, file("vhf.sin")});
         QVERIFY2(write.exitCode == 0 && write.out.contains("校验通过"), qPrintable(write.err));
         QVERIFY2(write.err.count(told) == 1, qPrintable(write.err));
-    }
-
-    // Four ports of one program and a second program log at once: every record is kept.
-    void parallelProgramsLoseNoRecord() {
-        useLog("parallel.sqlite");
-        std::vector<std::unique_ptr<RadioSim>> radios;
-        QStringList ports;
-        for (int i = 0; i < 5; ++i) {
-            radios.push_back(std::make_unique<RadioSim>(QStringList{}));
-            ports << "--port" << radios.back()->path;
-        }
-        QProcess second;
-        second.start(BuildDir() + "/cli/qtr318",
-                     QStringList{"write", file("vhf.sin"), "--backup", file("second/")} +
-                         ports.mid(8));
-        const Finished four = Qtr318(
-            QStringList{"write", file("vhf.sin"), "--backup", file("four/")} + ports.mid(0, 8));
-        QVERIFY(second.waitForFinished(60000));
-        QVERIFY2(four.exitCode == 0 && second.exitCode() == 0, qPrintable(four.err));
-        const QJsonArray records = Listed();
-        QCOMPARE(records.size(), 5 * 3);
-        QCOMPARE(Column(records, "result").count("ok"), 5 * 3);
     }
 };
 

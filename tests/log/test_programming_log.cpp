@@ -18,7 +18,7 @@ ProgrammingRecord Record(const QString& label) {
     ProgrammingRecord record;
     record.started = QDateTime::currentDateTimeUtc();
     record.operation = ProgrammingRecord::Operation::Write;
-    record.port = QStringLiteral("COM2");
+    record.port = "COM2";
     record.label = label;
     record.result = ProgrammingRecord::Result::Differs;
     record.blocks = 114;
@@ -39,7 +39,7 @@ QList<ProgrammingRecord> Labelled(const ProgrammingLog& log, const QString& labe
 // Runs statements on an SQLite file of the test's own.
 void Execute(const QString& path, const QStringList& statements) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", path);
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery query(db);
@@ -81,7 +81,7 @@ private slots:
 
     // A file of the first version keeps its records and gains what the current one has.
     void migratesAVersionOneLog() {
-        const QString path = m_dir.filePath(QStringLiteral("v1.sqlite"));
+        const QString path = m_dir.filePath("v1.sqlite");
         Execute(path,
                 {QStringLiteral(
                      "CREATE TABLE records (id INTEGER PRIMARY KEY AUTOINCREMENT, started_at TEXT "
@@ -96,12 +96,12 @@ private slots:
                                 "4100, 'qtr318', '1.0.5', 'read', 'COM1', '/dev/ttyUSB0', "
                                 "'067b', '2303', '', 'QT318', 'QTR-318', '136 - 174MHz', 'ab', "
                                 "'old.sin', '', 'truck 12', 'ok', 114, '')"),
-                 QStringLiteral("PRAGMA user_version = 1")});
-        const ProgrammingLog log(local(QStringLiteral("v1.sqlite")));
-        QVERIFY(log.append(Record(QStringLiteral("truck 12"))).ok);
-        const QList<ProgrammingRecord> records = Labelled(log, QStringLiteral("truck 12"));
+                 "PRAGMA user_version = 1"});
+        const ProgrammingLog log(local("v1.sqlite"));
+        QVERIFY(log.append(Record("truck 12")).ok);
+        const QList<ProgrammingRecord> records = Labelled(log, "truck 12");
         QCOMPARE(records.size(), 2);
-        QCOMPARE(records[0].file, QStringLiteral("old.sin"));
+        QCOMPARE(records[0].file, "old.sin");
         QCOMPARE(records[0].started, QDateTime(QDate(2026, 11, 30), QTime(8, 0), Qt::UTC));
         QCOMPARE(records[0].result, ProgrammingRecord::Result::Succeeded);
         QVERIFY(!records[0].uuid.isEmpty() && records[0].uuid != records[1].uuid);
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(!records[1].station.isEmpty());
         int version = -1;
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", path);
             db.setDatabaseName(path);
             QSqlError error;
             version = db.open() ? LogSchema::Version(db, &error) : -1;
@@ -125,24 +125,23 @@ private slots:
         QTest::addColumn<bool>("kept");
         QTest::addColumn<QString>("told");
         QTest::newRow("folder cannot be made")
-            << QStringLiteral("a-file/log.sqlite") << false << QStringLiteral("没有记入编程记录");
-        QTest::newRow("damaged") << QStringLiteral("damaged.sqlite") << true
-                                 << QStringLiteral("已损坏，已改名为");
+            << "a-file/log.sqlite" << false << "没有记入编程记录";
+        QTest::newRow("damaged") << "damaged.sqlite" << true << "已损坏，已改名为";
     }
     void unusableLogCostsOnlyAMessage() {
         QFETCH(QString, path);
         QFETCH(bool, kept);
         QFETCH(QString, told);
         const QByteArray junk(8192, 'x');
-        for (const QString& name : {QStringLiteral("a-file"), QStringLiteral("damaged.sqlite")}) {
+        for (const char* name : {"a-file", "damaged.sqlite"}) {
             QFile file(m_dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(junk) == junk.size());
         }
         const ProgrammingLog log(local(path));
-        const LogStatus status = log.append(Record(QStringLiteral("unusable")));
+        const LogStatus status = log.append(Record("unusable"));
         QCOMPARE(status.ok, kept);
         QVERIFY2(status.message.contains(told), qPrintable(status.message));
-        QCOMPARE(Labelled(log, QStringLiteral("unusable")).size(), kept ? 1 : 0);
+        QCOMPARE(Labelled(log, "unusable").size(), kept ? 1 : 0);
         if (kept) {
             const QStringList aside = QDir(m_dir.path()).entryList({"damaged.sqlite.corrupt-*"});
             QCOMPARE(aside.size(), 1);
@@ -163,31 +162,28 @@ private slots:
         if (onServer) {
             requireServer();
         }
-        const QString label = QStringLiteral("parallel-%1").arg(onServer);
-        const QString setting =
-            onServer ? m_server->uri() : m_dir.filePath(QStringLiteral("parallel.sqlite"));
+        const QString label = QString("parallel-%1").arg(onServer);
+        const QString setting = onServer ? m_server->uri() : m_dir.filePath("parallel.sqlite");
         constexpr int kPrograms = 4;
         constexpr int kThreads = 3;
         constexpr int kEach = 20;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QTR318_LOG"), setting);
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+        environment.insert("QTR318_LOG", setting);
+        environment.insert("XDG_DATA_HOME", m_dir.filePath("data"));
         std::vector<std::unique_ptr<QProcess>> writers;
         for (int i = 0; i < kPrograms; ++i) {
             writers.push_back(std::make_unique<QProcess>());
             writers.back()->setProcessEnvironment(environment);
-            writers.back()->start(QCoreApplication::applicationDirPath() +
-                                      QStringLiteral("/log_writer"),
+            writers.back()->start(QCoreApplication::applicationDirPath() + "/log_writer",
                                   {label, QString::number(kThreads), QString::number(kEach)});
         }
         for (const auto& writer : writers) {
             QVERIFY(writer->waitForFinished(120000));
             QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
         }
-        const QList<ProgrammingRecord> records =
-            Labelled(ProgrammingLog(onServer ? server(QStringLiteral("unused.sqlite"))
-                                             : LogLocation::FromSetting(setting)),
-                     label);
+        const QList<ProgrammingRecord> records = Labelled(
+            ProgrammingLog(onServer ? server("unused.sqlite") : LogLocation::FromSetting(setting)),
+            label);
         QCOMPARE(records.size(), kPrograms * kThreads * kEach);
         QSet<QString> uuids;
         for (const ProgrammingRecord& record : records) {
@@ -200,13 +196,12 @@ private slots:
     // and sending again (this program, which had given up on the server) sends nothing twice.
     void queuedRecordsArriveOnce() {
         requireServer();
-        const ProgrammingLog log(server(QStringLiteral("queue.sqlite")));
+        const ProgrammingLog log(server("queue.sqlite"));
         m_server->stop();
         for (int i = 0; i < 3; ++i) {
-            const LogStatus status = log.append(Record(QStringLiteral("queued")));
+            const LogStatus status = log.append(Record("queued"));
             QVERIFY(status.ok);
-            QVERIFY2(status.message.contains(QStringLiteral("服务器恢复后发送")),
-                     qPrintable(status.message));
+            QVERIFY2(status.message.contains("服务器恢复后发送"), qPrintable(status.message));
         }
         QVERIFY(m_server->start());
         // The next program's record takes the waiting ones along.
@@ -215,10 +210,7 @@ private slots:
         QCOMPARE(m_server->scalar(QStringLiteral("SELECT count(*) FROM records WHERE label = "
                                                  "'queued'")),
                  QVariant(4));
-        QCOMPARE(Labelled(ProgrammingLog(local(QStringLiteral("queue.sqlite"))),
-                          QStringLiteral("queued"))
-                     .size(),
-                 4);
+        QCOMPARE(Labelled(ProgrammingLog(local("queue.sqlite")), "queued").size(), 4);
     }
 };
 

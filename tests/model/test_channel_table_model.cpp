@@ -69,16 +69,6 @@ private slots:
         QCOMPARE(edits.count(), edited ? 1 : 0);
     }
 
-    void bandSelectionGivesTheLimits() {
-        ChannelTableModel model;
-        model.select(Selector::Band, 1);
-        QCOMPARE(model.commitFrequency(1, 1, "435").verdict, FrequencyCheck::Verdict::Accepted);
-        model.select(Selector::Band, 0);
-        QCOMPARE(model.cellText(1, 1), QStringLiteral("435.00000")); // not checked again
-        QCOMPARE(model.commitFrequency(1, 2, "435").verdict, FrequencyCheck::Verdict::OutOfRange);
-        QCOMPARE(model.commitFrequency(1, 2, "174").verdict, FrequencyCheck::Verdict::Accepted);
-    }
-
     // Leaving a cell stores a choice in any defined channel; Enter only in a complete one, where
     // an incomplete channel's cell is emptied, except the three exclusive options, left alone.
     void choiceCommits_data() {
