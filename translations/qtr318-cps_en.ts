@@ -121,12 +121,12 @@ All rights reserved</translation>
         <translation>Exit</translation>
     </message>
     <message>
-        <source>可选功能</source>
-        <translation>Optional Features</translation>
+        <source>可选功能(&amp;O)</source>
+        <translation>&amp;Optional Features</translation>
     </message>
     <message>
-        <source>读数据</source>
-        <translation>Read Data</translation>
+        <source>读数据(&amp;R)</source>
+        <translation>&amp;Read Data</translation>
     </message>
     <message>
         <source>从对讲机读取数据</source>
@@ -137,8 +137,8 @@ All rights reserved</translation>
         <translation>Read</translation>
     </message>
     <message>
-        <source>写数据</source>
-        <translation>Write Data</translation>
+        <source>写数据(&amp;W)</source>
+        <translation>&amp;Write Data</translation>
     </message>
     <message>
         <source>向对讲机写入数据</source>
@@ -173,8 +173,8 @@ All rights reserved</translation>
         <translation>Toggle Status Bar</translation>
     </message>
     <message>
-        <source>关于 ...</source>
-        <translation>About...</translation>
+        <source>关于(&amp;A) ...</source>
+        <translation>&amp;About...</translation>
     </message>
     <message>
         <source>显示程序信息，版本号和版权</source>
@@ -503,12 +503,12 @@ All rights reserved</translation>
 <context>
     <name>CsvFileCommands</name>
     <message>
-        <source>导入 CSV...</source>
-        <translation>Import CSV...</translation>
+        <source>导入 CSV(&amp;I)...</source>
+        <translation>&amp;Import CSV...</translation>
     </message>
     <message>
-        <source>导出 CSV...</source>
-        <translation>Export CSV...</translation>
+        <source>导出 CSV(&amp;E)...</source>
+        <translation>&amp;Export CSV...</translation>
     </message>
     <message>
         <source>CSV 文件 (*.csv)</source>
@@ -568,12 +568,12 @@ All rights reserved</translation>
 <context>
     <name>EditCommands</name>
     <message>
-        <source>撤销</source>
-        <translation>Undo</translation>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
     </message>
     <message>
-        <source>重做</source>
-        <translation>Redo</translation>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
         <source>剪切信道</source>
@@ -621,6 +621,38 @@ All rights reserved</translation>
     <message>
         <source>移动信道</source>
         <translation>Move Channels</translation>
+    </message>
+    <message>
+        <source>剪切信道(&amp;T)</source>
+        <translation>Cu&amp;t Channels</translation>
+    </message>
+    <message>
+        <source>复制信道(&amp;C)</source>
+        <translation>&amp;Copy Channels</translation>
+    </message>
+    <message>
+        <source>粘贴信道(&amp;P)</source>
+        <translation>&amp;Paste Channels</translation>
+    </message>
+    <message>
+        <source>清除信道(&amp;L)</source>
+        <translation>C&amp;lear Channels</translation>
+    </message>
+    <message>
+        <source>插入空信道(&amp;I)</source>
+        <translation>&amp;Insert Empty Channel</translation>
+    </message>
+    <message>
+        <source>删除信道(&amp;D)</source>
+        <translation>&amp;Delete Channels</translation>
+    </message>
+    <message>
+        <source>上移(&amp;M)</source>
+        <translation>&amp;Move Up</translation>
+    </message>
+    <message>
+        <source>下移(&amp;W)</source>
+        <translation>Move Do&amp;wn</translation>
     </message>
 </context>
 <context>

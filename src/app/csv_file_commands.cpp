@@ -58,9 +58,9 @@ void CsvFileCommands::createActions() {
         action->setStatusTip(text);
         return action;
     };
-    m_import = add("fileImportCsv", tr("导入 CSV..."));
+    m_import = add("fileImportCsv", tr("导入 CSV(&I)..."));
     connect(m_import, &QAction::triggered, this, &CsvFileCommands::importCsv);
-    m_export = add("fileExportCsv", tr("导出 CSV..."));
+    m_export = add("fileExportCsv", tr("导出 CSV(&E)..."));
     connect(m_export, &QAction::triggered, this, &CsvFileCommands::exportCsv);
 }
 

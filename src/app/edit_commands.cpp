@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 
 namespace {
 const QString kCsvMime = QStringLiteral("text/csv");
@@ -22,6 +23,12 @@ bool IsCellBlock(const QString& text) {
     const QString line = text.trimmed().section(QLatin1Char('\n'), 0, 0);
     const QChar separator = line.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
     return line.count(separator) + 1 < ChannelEdits::kSettings;
+}
+
+// A menu text as the status bar shows it: without its access key, "(&U)" or "&".
+QString WithoutAccessKey(const QString& text) {
+    static const QRegularExpression marked(QStringLiteral("\\(&.\\)"));
+    return QString(text).remove(marked).remove(QLatin1Char('&'));
 }
 } // namespace
 
@@ -51,49 +58,51 @@ QAction* EditCommands::addAction(const char* name, const QString& text) {
     auto* action = new QAction(text, m_frame);
     action->setObjectName(QLatin1String(name));
     // Shown in the status bar; the menu text says it all.
-    action->setStatusTip(QString(text).section(QLatin1Char('\t'), 0, 0));
+    action->setStatusTip(WithoutAccessKey(text));
     return action;
 }
 
 void EditCommands::createActions() {
     // The stack's own actions name the step they undo or redo ("撤销 更改频段").
     QUndoStack* stack = m_document->undoStack();
-    m_undo = stack->createUndoAction(m_frame, tr("撤销"));
+    m_undo = stack->createUndoAction(m_frame, tr("撤销(&U)"));
     m_undo->setObjectName(QStringLiteral("editUndo"));
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = stack->createRedoAction(m_frame, tr("重做"));
+    m_redo = stack->createRedoAction(m_frame, tr("重做(&R)"));
     m_redo->setObjectName(QStringLiteral("editRedo"));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {m_undo, m_redo}) {
-        action->setStatusTip(action->text());
+        action->setStatusTip(WithoutAccessKey(action->text()));
         // Undo and redo replace what an open editor was loaded from: the edit is dropped.
         connect(action, &QAction::triggered, m_grid, &ChannelGrid::closeCellEditor);
     }
 
     // Ctrl+C selects the port COM1, so the clipboard takes the other keys every desktop knows.
-    m_cut = addAction("editCutChannels", tr("剪切信道"));
+    m_cut = addAction("editCutChannels", tr("剪切信道(&T)"));
     m_cut->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     connect(m_cut, &QAction::triggered, this, &EditCommands::cutChannels);
-    m_copy = addAction("editCopyChannels", tr("复制信道"));
+    m_copy = addAction("editCopyChannels", tr("复制信道(&C)"));
     m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
     connect(m_copy, &QAction::triggered, this, &EditCommands::copyChannels);
-    m_paste = addAction("editPasteChannels", tr("粘贴信道"));
+    m_paste = addAction("editPasteChannels", tr("粘贴信道(&P)"));
     m_paste->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
     connect(m_paste, &QAction::triggered, this, &EditCommands::pasteChannels);
 
-    // Delete clears only a selection of whole channels (the row selection takes the key); on a
-    // single cell it stays a key typed into the cell.
-    m_clear = addAction("editClearChannels", tr("清除信道") + QStringLiteral("\tDel"));
+    // Delete clears only a selection of whole channels and the grid takes the key: on a single
+    // cell it stays a key typed into the cell. The menu shows it; only an open menu answers it.
+    m_clear = addAction("editClearChannels", tr("清除信道(&L)"));
+    m_clear->setShortcut(QKeySequence(Qt::Key_Delete));
+    m_clear->setShortcutContext(Qt::WidgetShortcut);
     connect(m_clear, &QAction::triggered, this, &EditCommands::clearChannels);
-    m_insert = addAction("editInsertChannels", tr("插入空信道"));
+    m_insert = addAction("editInsertChannels", tr("插入空信道(&I)"));
     connect(m_insert, &QAction::triggered, this, &EditCommands::insertEmptyChannels);
-    m_delete = addAction("editDeleteChannels", tr("删除信道"));
+    m_delete = addAction("editDeleteChannels", tr("删除信道(&D)"));
     connect(m_delete, &QAction::triggered, this, &EditCommands::deleteChannels);
-    m_up = addAction("editMoveUp", tr("上移"));
+    m_up = addAction("editMoveUp", tr("上移(&M)"));
     m_up->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
     connect(m_up, &QAction::triggered, this, &EditCommands::moveChannelsUp);
-    m_down = addAction("editMoveDown", tr("下移"));
+    m_down = addAction("editMoveDown", tr("下移(&W)"));
     m_down->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
     connect(m_down, &QAction::triggered, this, &EditCommands::moveChannelsDown);
 }

@@ -58,10 +58,13 @@ MainWindow::~MainWindow() = default;
 
 QAction* MainWindow::addCommand(const char* name, const QString& text, const QString& prompt,
                                 const QString& tip, const QKeySequence& key) {
-    auto* action = new QAction(text, this);
+    // A text naming its key ("新建(&N)\tCtrl+N") leaves the key to the shortcut, which the menu
+    // shows beside the item and a screen reader reads apart from the item's name.
+    const QString label = text.section(QLatin1Char('\t'), 0, 0);
+    auto* action = new QAction(label, this);
     action->setObjectName(QLatin1String(name));
     action->setStatusTip(prompt);
-    action->setToolTip(tip.isEmpty() ? QString(text).remove(QStringLiteral("&")) : tip);
+    action->setToolTip(tip.isEmpty() ? QString(label).remove(QStringLiteral("&")) : tip);
     // The keys work wherever the focus is in the window, menu item on show or not.
     addAction(action);
     if (text.contains(QLatin1Char('\t')) || text.isEmpty()) {
@@ -105,13 +108,13 @@ void MainWindow::createActions() {
     addCommand("actionFilePrintSetup", tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
                tr("打印设置"));
     addCommand("actionAppExit", tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
-    addCommand("actionOptionalFeatures", tr("可选功能"), QString(), QString());
+    addCommand("actionOptionalFeatures", tr("可选功能(&O)"), QString(), QString());
     // The tuning command has no menu item or button; its key is its only way in.
     addCommand("actionTuning", QString(), QString(), QString(), Qt::CTRL | Qt::SHIFT | Qt::Key_T);
-    addCommand("actionReadData", tr("读数据"), tr("从对讲机读取数据"), tr("读频"),
+    addCommand("actionReadData", tr("读数据(&R)"), tr("从对讲机读取数据"), tr("读频"),
                Qt::CTRL | Qt::Key_R)
         ->setIcon(ToolbarIcons::Make(Image::Read));
-    addCommand("actionWriteData", tr("写数据"), tr("向对讲机写入数据"), tr("写频"),
+    addCommand("actionWriteData", tr("写数据(&W)"), tr("向对讲机写入数据"), tr("写频"),
                Qt::CTRL | Qt::Key_W)
         ->setIcon(ToolbarIcons::Make(Image::Write));
     // One port is chosen at a time; the check mark follows the choice.
@@ -121,7 +124,7 @@ void MainWindow::createActions() {
                                      "actionPortCom4"};
     const Qt::Key portKeys[] = {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port = addCommand(portNames[n - 1], QStringLiteral("COM%1").arg(n), QString(),
+        QAction* port = addCommand(portNames[n - 1], QStringLiteral("COM&%1").arg(n), QString(),
                                    QStringLiteral("Com%1").arg(n), Qt::CTRL | portKeys[n - 1]);
         port->setCheckable(true);
         port->setChecked(n == 1);
@@ -137,7 +140,7 @@ void MainWindow::createActions() {
                                  tr("显隐状态栏"));
     status->setCheckable(true);
     status->setChecked(true);
-    addCommand("actionAppAbout", tr("关于 ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
+    addCommand("actionAppAbout", tr("关于(&A) ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
         ->setIcon(ToolbarIcons::Make(Image::About));
     // Keys the window reserves without a command: they do nothing, wherever the focus is.
     addCommand("actionUnhandledCtrlAltP", QString(), QString(), QString(),

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
@@ -97,6 +98,8 @@ void TransferDialog::loadValues() {
     m_verify->setEnabled(true);
     m_label->setEnabled(true);
     setWindowTitle(m_title);
+    // A screen reader names the bar by what it measures.
+    m_progress->setAccessibleName(m_title);
     m_start->setFocus();
 }
 
@@ -105,7 +108,10 @@ bool TransferDialog::openOver(QWidget* widget) {
         return false;
     }
     centreOver(widget);
+    m_returnFocus = widget;
     show();
+    raise();
+    activateWindow();
     return true;
 }
 
@@ -149,6 +155,14 @@ void TransferDialog::onCancel() {
     } else if (!m_cancelRequested) {
         m_cancelRequested = true;
         emit cancelTransfer();
+    }
+}
+
+void TransferDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous() && m_returnFocus) {
+        m_returnFocus->activateWindow();
+        m_returnFocus->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <QPointer>
 #include <QString>
 
 class QCheckBox;
@@ -28,7 +29,8 @@ public:
     QString title() const { return m_title; }
     void setTitle(const QString& title) { m_title = title; }
 
-    // Shows the window centred over widget; false (and nothing changes) if it is already open.
+    // Shows the window centred over widget and gives it the focus, which goes back to widget when
+    // the window closes; false (and nothing changes) if it is already open.
     bool openOver(QWidget* widget);
     void centreOver(QWidget* widget);
     bool isWindowOpen() const { return isVisible(); }
@@ -80,6 +82,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void loadValues();
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();
@@ -94,6 +97,7 @@ private:
     QCheckBox* m_verify = nullptr;
     QLineEdit* m_label = nullptr;
     QString m_title;
+    QPointer<QWidget> m_returnFocus;
     bool m_cancelRequested = false;
     int m_step = 1;
 };

@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace {
 
@@ -60,6 +62,27 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                         const QModelIndex&) const {
     editor->setGeometry(option.rect);
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    if (!view || view->currentIndex() != index) {
+        return;
+    }
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group =
+        option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+    const int width = 2;
+    painter->save();
+    painter->setPen(QPen(
+        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Highlight),
+        width));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(
+        QRectF(option.rect).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    painter->restore();
 }
 
 QString CellDelegate::editorText(const QWidget* editor) {
@@ -140,10 +163,20 @@ bool CellDelegate::loadOnce(QWidget* editor) {
 }
 
 void CellDelegate::prepare(QWidget* editor, const QModelIndex& index) const {
-    editor->setAccessibleName(
-        ChannelColumns::ShownHeader(ChannelTableModel::tableColumn(index.column())));
-    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) {
-        combo->lineEdit()->installEventFilter(const_cast<CellDelegate*>(this));
+    const QString column =
+        ChannelColumns::ShownHeader(ChannelTableModel::tableColumn(index.column()));
+    editor->setAccessibleName(column);
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        // A list's name is its value to the screen readers on Linux; its label says the column.
+        auto* label = new QLabel(column, editor->parentWidget());
+        label->setBuddy(combo);
+        label->hide();
+        QObject::connect(combo, &QObject::destroyed, label, &QObject::deleteLater);
+        if (combo->lineEdit()) {
+            // The typing goes to the line edit, which has the focus: it says the column too.
+            combo->lineEdit()->setAccessibleName(column);
+            combo->lineEdit()->installEventFilter(const_cast<CellDelegate*>(this));
+        }
     }
 }
 

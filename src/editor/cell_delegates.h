@@ -19,6 +19,10 @@ public:
                       const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+    // The current cell is framed, also inside a selection, where the style's focus mark is lost
+    // in the highlight.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
     // The text an editor holds, whichever kind it is.
     static QString editorText(const QWidget* editor);

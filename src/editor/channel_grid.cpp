@@ -1,5 +1,6 @@
 #include "channel_grid.h"
 
+#include "cell_announcer.h"
 #include "cell_delegates.h"
 #include "channel_columns.h"
 #include "channel_table_model.h"
@@ -65,6 +66,7 @@ ChannelGrid::ChannelGrid(QAbstractItemModel* model, QWidget* parent) : QTableVie
         m_corner->installEventFilter(this);
         m_corner->setAccessibleName(CC::ShownHeader(0));
     }
+    new CellAnnouncer(this);
     fitRowsToFont();
     setCurrentIndex(model->index(0, 0));
 }
@@ -405,6 +407,16 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Delete:
         if (!selectionModel()->selectedRows().isEmpty()) {
             emit clearRequested();
+            return;
+        }
+        break;
+    case Qt::Key_F10:
+    case Qt::Key_Menu:
+        // The context menu from the keyboard opens over the current cell.
+        if (event->key() == Qt::Key_Menu || event->modifiers() == Qt::ShiftModifier) {
+            if (commitOpenEditor()) {
+                emit customContextMenuRequested(visualRect(currentIndex()).center());
+            }
             return;
         }
         break;

@@ -63,12 +63,12 @@ private slots:
         f.messenger->savePaths.enqueue(f.path(QStringLiteral("a.sin")));
         f.key(Qt::Key_S);
         f.typeChannel(3, "145");
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 3 接收频率"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 修改信道 3 接收频率"));
         // Agreed to, a band change clears the channels outside the new band in the same step.
         f.messenger->yesNoAnswers << true;
         f.bandSelector()->setCurrentIndex(1);
         QCOMPARE(f.row(3), QStringList(11));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 更改频段"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 更改频段"));
         QVERIFY(f.doc()->isModified());
 
         f.key(Qt::Key_Z);
@@ -146,7 +146,7 @@ private slots:
         action("editCutChannels")->trigger();
         QCOMPARE(receive(6, 7), QStringList({"", "146.50000"}));
         QVERIFY(f.doc()->isModified());
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 剪切信道"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 剪切信道"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 7), QStringList({"", "145.00000", "146.50000"}));
 
@@ -197,7 +197,7 @@ private slots:
         QTest::mouseRelease(numbers->viewport(), Qt::LeftButton, {}, centre(5) + QPoint(0, 2));
         QCOMPARE(numbers->visualIndex(0), 0); // the numbers stay in order, the channels move
         QCOMPARE(receive(1, 6), QStringList({"", "", "", "", "145.00000", "146.00000"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 移动信道"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 移动信道"));
 
         QTest::keyClick(f.grid(), Qt::Key_Delete);
         QCOMPARE(receive(5, 6), QStringList({"", ""}));
@@ -270,7 +270,7 @@ private slots:
         action("fileImportCsv")->trigger();
         QCOMPARE(receive(1, 4), QStringList({"", "", "", "150.00000"}));
         QVERIFY(f.image() == options);
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 导入 CSV"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 导入 CSV"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
 

@@ -1,4 +1,5 @@
 #include "band_limits.h"
+#include "cell_announcer.h"
 #include "channel_columns.h"
 #include "window_fixture.h"
 
@@ -7,6 +8,20 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+// What a screen reader is told: the cell (channel, table column) named anew, with its name then.
+QStringList g_heard;
+void Hear(QAccessibleEvent* event) {
+    QAccessibleTableCellInterface* cell = event->accessibleInterface()->tableCellInterface();
+    if (event->type() == QAccessible::NameChanged && cell) {
+        g_heard << QStringLiteral("%1,%2=%3")
+                       .arg(cell->rowIndex() + 1)
+                       .arg(cell->columnIndex() + 1)
+                       .arg(event->accessibleInterface()->text(QAccessible::Name));
+    }
+}
 
 class TestCellEditing : public QObject {
     Q_OBJECT
@@ -285,8 +300,10 @@ private slots:
     }
 
     // A screen reader hears the channel numbers as row headers, the columns by name and a cell
-    // by its value, also after an undo.
+    // by its value, and is told of every cell an edit, undo, redo or paste changes.
     void screenReadersReadTheTable() {
+        g_heard.clear();
+        CellAnnouncer::setListener(Hear);
         f.typeChannel(3, "145");
         QAccessibleTableInterface* table =
             QAccessible::queryAccessibleInterface(f.grid())->tableInterface();
@@ -298,8 +315,59 @@ private slots:
         QCOMPARE(place->rowHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("3"));
         QCOMPARE(place->columnHeaderCells().value(0)->text(QAccessible::Name),
                  ChannelColumns::ShownHeader(1));
+        QCOMPARE(g_heard.size(), 11); // the new channel's every cell
+        QCOMPARE(g_heard.first(), QStringLiteral("3,1=145.00000"));
         f.key(Qt::Key_Z);
         QCOMPARE(table->cellAt(2, 0)->text(QAccessible::Name), QString());
+        QVERIFY(g_heard.contains(QStringLiteral("3,1=")));
+        g_heard.clear();
+        f.key(Qt::Key_Y);
+        QVERIFY(g_heard.contains(QStringLiteral("3,1=145.00000")));
+        g_heard.clear();
+        f.grid()->selectChannels(3, 1);
+        f.action("editCopyChannels")->trigger();
+        f.grid()->selectChannels(7, 1);
+        f.action("editPasteChannels")->trigger();
+        QVERIFY2(g_heard.contains(QStringLiteral("7,2=145.00000")), qPrintable(g_heard.join('|')));
+        CellAnnouncer::setListener(nullptr);
+    }
+
+    // An editor is named by its column; the signalling editor's typing field too, not by its
+    // value. Shift+F10 and the Menu key open the grid's menu over the current cell.
+    void keyboardAndScreenReaderReachTheEditors() {
+        f.typeChannel(2, "145");
+        for (int col : {1, 3, 5}) {
+            f.click(2, col);
+            QWidget* editor = f.view()->cellEditor();
+            QVERIFY(editor);
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus == editor || editor->isAncestorOf(focus));
+            const QString column = ChannelColumns::ShownHeader(col);
+            if (focus != editor) { // the signalling list's line edit
+                QCOMPARE(QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name),
+                         column);
+            }
+            QAccessibleInterface* named = QAccessible::queryAccessibleInterface(editor);
+            const auto labels = named->relations(QAccessible::Label);
+            QCOMPARE(labels.isEmpty() ? named->text(QAccessible::Name)
+                                      : labels.first().first->text(QAccessible::Name),
+                     column);
+            f.press(Qt::Key_Escape);
+        }
+        for (auto [key, modifiers] :
+             {std::pair{Qt::Key_F10, Qt::ShiftModifier}, std::pair{Qt::Key_Menu, Qt::NoModifier}}) {
+            QStringList items;
+            QTimer::singleShot(0, this, [&] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* item : menu->actions()) {
+                        items << item->objectName();
+                    }
+                    menu->close();
+                }
+            });
+            QTest::keyClick(f.grid(), key, modifiers);
+            QVERIFY(items.contains(QStringLiteral("editPasteChannels")));
+        }
     }
 
     void modelIsTheCodecsTable() {

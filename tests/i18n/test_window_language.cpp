@@ -31,18 +31,37 @@ QString Shown(const QString& text) {
     return text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
 }
 
-// Alt and a letter reaches one item: no letter twice among the texts.
+// Alt and a letter reaches every item: each text marks one, no letter twice in a menu.
 bool MnemonicsUnique(const QStringList& texts) {
     QSet<QChar> seen;
-    qsizetype marked = 0;
     for (const QString& text : texts) {
-        const qsizetype at = text.indexOf(QLatin1Char('&'));
-        if (at >= 0 && at + 1 < text.size()) {
-            seen << text.at(at + 1).toLower();
-            ++marked;
+        const qsizetype at = QString(text)
+                                 .replace(QStringLiteral("&&"), QStringLiteral("__"))
+                                 .indexOf(QLatin1Char('&'));
+        if (at < 0 || at + 1 >= text.size()) {
+            return false;
+        }
+        seen << text.at(at + 1).toLower();
+    }
+    return seen.size() == texts.size();
+}
+
+// Every menu of the window, its submenus too.
+QList<QMenu*> AllMenus(QMenuBar* bar) {
+    QList<QMenu*> menus;
+    for (QAction* title : bar->actions()) {
+        if (title->menu()) {
+            menus << title->menu();
         }
     }
-    return seen.size() == marked;
+    for (qsizetype i = 0; i < menus.size(); ++i) {
+        for (QAction* item : menus.at(i)->actions()) {
+            if (item->menu()) {
+                menus << item->menu();
+            }
+        }
+    }
+    return menus;
 }
 
 // What a dialog shows in labels, buttons, lists and group titles.
@@ -86,10 +105,13 @@ private slots:
                              ChannelTableModel::unknownSignallingMessage()};
         QStringList menuTitles;
         for (QAction* menuAction : frame->menuBar()->actions()) {
-            texts << menuAction->text();
             menuTitles << menuAction->text();
+        }
+        texts << menuTitles;
+        QVERIFY2(MnemonicsUnique(menuTitles), qPrintable(menuTitles.join(QLatin1Char('|'))));
+        for (QMenu* menu : AllMenus(frame->menuBar())) {
             QStringList items;
-            for (QAction* action : menuAction->menu()->actions()) {
+            for (QAction* action : menu->actions()) {
                 texts << action->text() << action->statusTip() << action->toolTip();
                 if (!action->isSeparator()) {
                     items << action->text();

@@ -10,6 +10,7 @@
 #include "transfer_dialog.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QtWidgets>
 #include <functional>
 
@@ -138,6 +139,11 @@ private slots:
         f.action("actionReadData")->trigger();
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
         QVERIFY(!dialog()->verifyBox()->isVisible()); // a read has nothing to check
+        // The window takes the focus and names its bar; the grid has the focus back after it.
+        QTRY_COMPARE(QApplication::focusWidget(), dialog()->startButton());
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(dialog()->progressBar())->text(QAccessible::Name),
+            QStringLiteral("读数据"));
         bool allBlocksWhileHeld = false;
         QString phase;
         atBlock(20, [&] {
@@ -147,6 +153,7 @@ private slots:
         QVERIFY(startAndWait());
         QVERIFY(allBlocksWhileHeld);
         QCOMPARE(phase, QStringLiteral("读数据"));
+        QTRY_COMPARE(QApplication::focusWidget(), f.grid());
         // The next opening counts from 0 again, and a write offers its check.
         f.action("actionWriteData")->trigger();
         QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("0"));
