@@ -1,4 +1,5 @@
 #include "about_dialog.h"
+#include "cable_doctor_dialog.h"
 #include "channel_table_printer.h"
 #include "messenger.h"
 #include "one_language.h"
@@ -114,13 +115,14 @@ private slots:
         TuningDialog tuning(f.frame(), f.image());
         PasswordDialog password(f.frame());
         TransferDialog transfer(f.frame());
+        CableDoctorDialog doctor(QString(), f.frame());
         QStringList blockNames;
         for (const TuningMode& mode : TuningModes()) {
             blockNames << QString::fromUtf8(mode.label);
         }
         QStringList texts;
-        for (QDialog* dialog :
-             std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer}) {
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&about, &options, &tuning, &password,
+                                                               &transfer, &doctor}) {
             texts << WidgetTexts(dialog, blockNames);
         }
         checkTexts(texts, 30);
