@@ -20,12 +20,13 @@ CableDoctorDialog::CableDoctorDialog(const QString& root, QWidget* parent)
     m_report = new QPlainTextEdit(this);
     m_report->setObjectName(QStringLiteral("reportText"));
     m_report->setReadOnly(true);
-    m_report->setLineWrapMode(QPlainTextEdit::NoWrap); // the fix commands are copied whole
+    // A wrapped fix command still selects and copies as the one line it is.
+    m_report->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_report->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_report->setAccessibleName(tr("诊断结果"));
-    // Wide enough for a usermod line and a by-id name without scrolling.
+    // Wide enough for a usermod line and a by-id name on one line each.
     const QFontMetrics metrics(m_report->font());
-    m_report->setMinimumSize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 20);
+    m_report->setMinimumSize(metrics.averageCharWidth() * 100, metrics.lineSpacing() * 24);
 
     auto* buttons = new QDialogButtonBox(this);
     m_copy = buttons->addButton(tr("复制"), QDialogButtonBox::ActionRole);
