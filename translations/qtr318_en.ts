@@ -931,6 +931,8 @@ and then nothing is written.
     <message>
         <source>%1，但读回校验在第 %2 块（共 %3 块）中断：对讲机的应答不完整，没有校验完。请检查写频线和对讲机的电量，再用 qtr318 verify 检查。</source>
         <translation>%1, but the read-back was cut short at block %2 of %3: the radio&apos;s answer was incomplete, so the write is not verified. Check the cable and the radio&apos;s battery, then run qtr318 verify.</translation>
+    </message>
+    <message>
         <source>诊断编程线为什么不能用：列出各个 USB 串口的芯片、固定名称、COM 名
 和能否打开，检查 brltty、ModemManager、本程序的 udev 规则和占用
 串口的程序，对每个问题给出修正它的命令。找到可以使用的编程线且
@@ -1101,6 +1103,16 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
                    writes it, waits for it to be unplugged, and so on until Ctrl+C;
                    a numbered line per radio.
 </translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <comment>column</comment>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <comment>column</comment>
+        <translation>File</translation>
     </message>
 </context>
 <context>
