@@ -185,6 +185,46 @@ All rights reserved</translation>
         <translation>About</translation>
     </message>
     <message>
+        <source>串口诊断(&amp;D)...</source>
+        <translation>Serial Port &amp;Diagnosis...</translation>
+    </message>
+    <message>
+        <source>检查编程线能否使用，列出妨碍它的原因和解决办法</source>
+        <translation>Check whether the programming cable can be used, and list what stands in its way and how to fix it</translation>
+    </message>
+    <message>
+        <source>串口诊断</source>
+        <translation>Serial Port Diagnosis</translation>
+    </message>
+    <message>
+        <source>跟随系统(&amp;S)</source>
+        <translation>Follow &amp;System</translation>
+    </message>
+    <message>
+        <source>使用桌面的浅色或深色</source>
+        <translation>Use the desktop's light or dark colours</translation>
+    </message>
+    <message>
+        <source>浅色(&amp;L)</source>
+        <translation>&amp;Light</translation>
+    </message>
+    <message>
+        <source>浅色窗口</source>
+        <translation>Light window</translation>
+    </message>
+    <message>
+        <source>深色(&amp;D)</source>
+        <translation>&amp;Dark</translation>
+    </message>
+    <message>
+        <source>深色窗口</source>
+        <translation>Dark window</translation>
+    </message>
+    <message>
+        <source>外观(&amp;A)</source>
+        <translation>&amp;Appearance</translation>
+    </message>
+    <message>
         <source>文件(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -255,6 +295,33 @@ All rights reserved</translation>
     <message>
         <source>不存在</source>
         <translation>not present</translation>
+    </message>
+</context>
+<context>
+    <name>CableDoctorDialog</name>
+    <message>
+        <source>串口诊断</source>
+        <translation>Serial Port Diagnosis</translation>
+    </message>
+    <message>
+        <source>诊断结果</source>
+        <translation>Diagnosis</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>正在检查串口……</source>
+        <translation>Checking the serial ports...</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 
 #include "about_dialog.h"
 #include "batch_write_command.h"
+#include "cable_doctor.h"
+#include "cable_doctor_dialog.h"
 #include "channel_document.h"
 #include "channel_form.h"
 #include "csv_file_commands.h"
@@ -45,6 +47,9 @@ bool Application::initialize(const QStringList& arguments) {
     m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &Application::openFile);
     m_frame->connectCommand(QStringLiteral("actionFileOpenBackup"), this, &Application::openBackup);
     m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &Application::showAbout);
+    m_frame->connectCommand(QStringLiteral("actionCableDoctor"), this,
+                            &Application::showCableDoctor);
+    connectAppearance();
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
     new EditCommands(m_frame.get(), m_document.get());
     new StationCommands(m_frame.get(), m_document.get());
@@ -123,6 +128,34 @@ bool Application::openDocumentFile(const QString& path) {
     }
     form()->initialUpdate();
     return true;
+}
+
+// The look of the last run before the window first shows, and the menu's check on it.
+void Application::connectAppearance() {
+    m_appearance = std::make_unique<Appearance>();
+    const std::pair<const char*, Appearance::Choice> choices[] = {
+        {"actionAppearanceSystem", Appearance::Choice::System},
+        {"actionAppearanceLight", Appearance::Choice::Light},
+        {"actionAppearanceDark", Appearance::Choice::Dark}};
+    m_appearance->restore();
+    for (const auto& [name, choice] : choices) {
+        QAction* look = m_frame->action(QLatin1String(name));
+        look->setChecked(m_appearance->choice() == choice);
+        connect(look, &QAction::triggered, m_appearance.get(),
+                [this, choice = choice] { m_appearance->choose(choice); });
+    }
+}
+
+// Modeless, so the user can follow its advice in a terminal and refresh it; one at a time.
+void Application::showCableDoctor() {
+    auto* doctor = m_frame->findChild<CableDoctorDialog*>();
+    if (!doctor) {
+        doctor = new CableDoctorDialog(CableDoctor::RootFromEnvironment(), m_frame.get());
+        doctor->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    doctor->show();
+    doctor->raise();
+    doctor->activateWindow();
 }
 
 void Application::showAbout() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appearance.h"
 #include "recent_file_list.h"
 
 #include <QObject>
@@ -31,6 +32,7 @@ public:
     void openBackup();
     bool openDocumentFile(const QString& path);
     void showAbout();
+    void showCableDoctor();
 
     MainWindow* mainWindow() const { return m_frame.get(); }
     ChannelDocument* document() const { return m_document.get(); }
@@ -39,8 +41,10 @@ public:
 
 private:
     void connectForm(ChannelForm* form);
+    void connectAppearance();
 
     std::unique_ptr<ChannelDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;
     RecentFileList m_recentFiles;
+    std::unique_ptr<Appearance> m_appearance;
 };

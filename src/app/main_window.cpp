@@ -21,6 +21,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <tuple>
+
 namespace {
 const QSize kInitialSize(1000, 800);
 // Long enough to read after looking back from the radio; the window's state, not news, after.
@@ -142,6 +144,18 @@ void MainWindow::createActions() {
     status->setChecked(true);
     addCommand("actionAppAbout", tr("关于(&A) ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
         ->setIcon(ToolbarIcons::Make(Image::About));
+    addCommand("actionCableDoctor", tr("串口诊断(&D)..."),
+               tr("检查编程线能否使用，列出妨碍它的原因和解决办法"), tr("串口诊断"));
+    // Appearance: one of three, as the port choice.
+    auto* looks = new QActionGroup(this);
+    for (const auto& [name, text, prompt] :
+         {std::tuple{"actionAppearanceSystem", tr("跟随系统(&S)"), tr("使用桌面的浅色或深色")},
+          std::tuple{"actionAppearanceLight", tr("浅色(&L)"), tr("浅色窗口")},
+          std::tuple{"actionAppearanceDark", tr("深色(&D)"), tr("深色窗口")}}) {
+        QAction* look = addCommand(name, text, prompt, QString());
+        look->setCheckable(true);
+        looks->addAction(look);
+    }
     // Keys the window reserves without a command: they do nothing, wherever the focus is.
     addCommand("actionUnhandledCtrlAltP", QString(), QString(), QString(),
                Qt::CTRL | Qt::ALT | Qt::Key_P);
@@ -186,8 +200,14 @@ void MainWindow::createMenus() {
     // A cable plugged in or pulled since the menu was last open shows in its prompts.
     connect(m_portMenu, &QMenu::aboutToShow, this, &MainWindow::updatePortPrompts);
     updatePortPrompts();
-    addMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
-    addMenu(tr("帮助(&H)"), "menuHelp", {"actionAppAbout"});
+    QMenu* view = addMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
+    view->addSeparator();
+    QMenu* looks = view->addMenu(tr("外观(&A)"));
+    looks->setObjectName(QStringLiteral("menuAppearance"));
+    looks->addActions({action(QStringLiteral("actionAppearanceSystem")),
+                       action(QStringLiteral("actionAppearanceLight")),
+                       action(QStringLiteral("actionAppearanceDark"))});
+    addMenu(tr("帮助(&H)"), "menuHelp", {"actionCableDoctor", "", "actionAppAbout"});
 }
 
 void MainWindow::createToolBar() {

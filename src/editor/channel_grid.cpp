@@ -380,7 +380,10 @@ void ChannelGrid::paintCorner(QWidget* corner) {
     option.text = CC::ShownHeader(0);
     option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;
-    option.state |= QStyle::State_Raised | QStyle::State_Horizontal;
+    // The button is disabled only so that a click selects nothing; its name reads as the
+    // headers beside it do, in either appearance.
+    option.state |= QStyle::State_Raised | QStyle::State_Horizontal | QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
     QPainter painter(corner);
     corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
 }

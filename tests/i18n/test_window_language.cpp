@@ -1,4 +1,5 @@
 #include "about_dialog.h"
+#include "cable_doctor_dialog.h"
 #include "channel_table_printer.h"
 #include "messenger.h"
 #include "one_language.h"
@@ -139,9 +140,11 @@ private slots:
         TuningDialog tuning(f.frame(), f.image());
         PasswordDialog password(f.frame());
         TransferDialog transfer(f.frame());
+        CableDoctorDialog doctor(QString(), f.frame());
         QStringList texts;
         for (QDialog* dialog :
-             std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer}) {
+             std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer,
+                                                               &doctor}) {
             texts << WidgetTexts(dialog);
         }
         checkTexts(texts, 30);
