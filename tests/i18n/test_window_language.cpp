@@ -142,9 +142,8 @@ private slots:
         TransferDialog transfer(f.frame());
         CableDoctorDialog doctor(QString(), f.frame());
         QStringList texts;
-        for (QDialog* dialog :
-             std::initializer_list<QDialog*>{&about, &options, &tuning, &password, &transfer,
-                                                               &doctor}) {
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&about, &options, &tuning, &password,
+                                                               &transfer, &doctor}) {
             texts << WidgetTexts(dialog);
         }
         checkTexts(texts, 30);
