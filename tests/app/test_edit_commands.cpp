@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
         QCOMPARE(f.table().selected(ChannelTable::Selector::Band), 0);
         QCOMPARE(receive(1, 2), QStringList({"145.00000", "162.50000"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 修改信道 2 接收频率"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 修改信道 2 接收频率"));
 
         f.messenger->shown.clear();
         f.table().select(ChannelTable::Selector::Band, 1);
@@ -160,7 +160,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("Yes\tLow\n"));
         f.key(Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f.row(9).mid(4, 2), QStringList({"是", "低"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销 粘贴信道"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 粘贴信道"));
         f.key(Qt::Key_Z);
         f.key(Qt::Key_Z);
         QCOMPARE(receive(9, 10), QStringList({"", ""}));
