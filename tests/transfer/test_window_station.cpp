@@ -7,6 +7,7 @@
 #include "log_dialog.h"
 #include "new_document.h"
 #include "programming_log.h"
+#include "radio_memory.h"
 #include "radio_sim_process.h"
 #include "transfer_dialog.h"
 #include "window_fixture.h"
@@ -17,19 +18,6 @@ namespace {
 
 using Operation = ProgrammingRecord::Operation;
 using Result = ProgrammingRecord::Result;
-
-// One channel on row 2 and squelch level 7.
-MemoryImage RadioMemory() {
-    MemoryImage image = NewDocumentImage();
-    InMemoryChannelTable table = WindowFixture::decoded(image);
-    const QStringList row = QStringList({"150.12500", "151.50000"}) + kNewChannelTail;
-    for (int col = 1; col <= row.size(); ++col) {
-        table.setCellText(2, col, row.at(col - 1));
-    }
-    EncodeChannels(table, image);
-    image.WriteByte(ImageMap::kSquelchLevel, 7);
-    return image;
-}
 
 } // namespace
 

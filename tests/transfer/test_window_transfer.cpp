@@ -6,6 +6,7 @@
 #include "image_map.h"
 #include "new_document.h"
 #include "qt_serial_port.h"
+#include "radio_memory.h"
 #include "radio_sim_process.h"
 #include "transfer_dialog.h"
 #include "window_fixture.h"
@@ -13,23 +14,6 @@
 #include <QAccessible>
 #include <QtWidgets>
 #include <functional>
-
-namespace {
-
-// What the radio holds before a read: one channel on row 2 and squelch level 7.
-MemoryImage RadioMemory() {
-    MemoryImage image = NewDocumentImage();
-    InMemoryChannelTable table = WindowFixture::decoded(image);
-    const QStringList row = QStringList({"150.12500", "151.50000"}) + kNewChannelTail;
-    for (int col = 1; col <= row.size(); ++col) {
-        table.setCellText(2, col, row.at(col - 1));
-    }
-    EncodeChannels(table, image);
-    image.WriteByte(ImageMap::kSquelchLevel, 7);
-    return image;
-}
-
-} // namespace
 
 class TestWindowTransfer : public QObject {
     Q_OBJECT
