@@ -6,7 +6,6 @@
 #include "cli_command.h"
 #include "diff_command.h"
 #include "document_file.h"
-#include "image_map.h"
 #include "new_document.h"
 #include "port_runner.h"
 #include "qt_serial_port.h"
