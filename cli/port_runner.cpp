@@ -8,6 +8,7 @@
 #include "transfer_log.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTextStream>
 #include <QThread>
 #include <memory>

@@ -6,11 +6,9 @@
 #include "progress_board.h"
 #include "stop_signals.h"
 #include "transfer_engine.h"
-#include "transfer_observer.h"
+#include "unattended_observer.h"
 
-#include <QElapsedTimer>
 #include <QStringList>
-#include <algorithm>
 #include <functional>
 
 // Running a command on several ports at once: a thread, an observer and an exit code per port.
@@ -18,63 +16,33 @@ namespace Cli {
 
 struct TransferArguments;
 
-// One port's transfers as the engine sees them. Nobody sits at a Retry button, so after the first
-// five program-mode attempts it grants the extra attempts asked for, or keeps trying for a
-// while when told to be patient, and then gives up.
-class PortObserver : public TransferObserver {
+// One port's transfers as the engine sees them: the progress goes to the port's row of the
+// board, under the stage under way, and the engine's messages with it; a signal stops it.
+class PortObserver : public UnattendedObserver {
 public:
     PortObserver(ProgressBoard& board, int row, int retries)
         : m_board(board), m_row(row), m_retries(retries) {}
 
+    // A new stage: the retries asked for again, and patienceMs of patience first.
     void SetStage(const QString& stage, int patienceMs = 0) {
         m_stage = stage;
-        m_retriesLeft = m_retries;
-        m_patienceMs = patienceMs;
-        m_clock.start();
+        SetPatience(patienceMs, m_retries);
     }
 
-    void SetProgressRange(int low, int high) override {
-        m_low = low;
-        m_high = high;
-        m_position = low;
-    }
-    void StepProgress() override {
-        m_position = std::min(m_high, m_position + 1);
-        m_board.Progress(m_row, m_position - m_low, m_high - m_low, m_stage);
-    }
-    int ProgressPosition() const override { return m_position; }
-    void SetProgressText(const QString&) override {}
-    void PumpEvents() override {}
     bool CancelRequested() const override { return StopSignal() != 0; }
-
-    bool AskRetry(const QString&, const QString&) override {
-        if (CancelRequested()) {
-            return false;
-        }
-        if (m_clock.elapsed() < m_patienceMs) {
-            return true;
-        }
-        if (m_retriesLeft == 0) {
-            return false;
-        }
-        --m_retriesLeft;
-        return true;
-    }
     void ReportMessage(const QString& text, int, const QString& detail) override {
         m_board.Message(m_row, text, detail);
     }
 
 private:
+    void ProgressShown(int done, int total) override {
+        m_board.Progress(m_row, done, total, m_stage);
+    }
+
     ProgressBoard& m_board;
     int m_row;
     int m_retries;
-    int m_retriesLeft = 0;
-    int m_patienceMs = 0;
-    QElapsedTimer m_clock;
     QString m_stage;
-    int m_low = 0;
-    int m_high = 0;
-    int m_position = 0;
 };
 
 // One port's share of a command, run on its own thread.

@@ -6,6 +6,7 @@
 #include "qt_serial_port.h"
 #include "radio_mismatch.h"
 #include "transfer_record.h"
+#include "unattended_observer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,37 +24,18 @@ constexpr int kReadBackPatienceMs = 5000;
 
 // The engine's view of the station: nobody sits at a Retry button, so a radio that stops
 // answering fails, except while it restarts for the read-back.
-class StationLoop::Observer : public TransferObserver {
+class StationLoop::Observer : public UnattendedObserver {
 public:
-    Observer(StationLoop& loop, bool patient) : m_loop(loop), m_patient(patient) {
-        m_clock.start();
+    Observer(StationLoop& loop, bool patient) : m_loop(loop) {
+        SetPatience(patient ? kReadBackPatienceMs : 0, 0);
     }
 
-    void SetProgressRange(int low, int high) override {
-        m_low = low;
-        m_high = high;
-        m_position = low;
-    }
-    void StepProgress() override {
-        ++m_position;
-        emit m_loop.progressShown(m_position - m_low, m_high - m_low);
-    }
-    int ProgressPosition() const override { return m_position; }
-    void SetProgressText(const QString&) override {}
-    void PumpEvents() override {}
     bool CancelRequested() const override { return m_loop.m_stoppable && m_loop.m_stop; }
-    bool AskRetry(const QString&, const QString&) override {
-        return !CancelRequested() && m_patient && m_clock.elapsed() < kReadBackPatienceMs;
-    }
-    void ReportMessage(const QString&, int, const QString&) override {}
 
 private:
+    void ProgressShown(int done, int total) override { emit m_loop.progressShown(done, total); }
+
     StationLoop& m_loop;
-    bool m_patient;
-    QElapsedTimer m_clock;
-    int m_low = 0;
-    int m_high = 0;
-    int m_position = 0;
 };
 
 StationLoop::StationLoop(QObject* parent) : QThread(parent) {
