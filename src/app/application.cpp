@@ -52,8 +52,9 @@ bool Application::initialize(const QStringList& arguments) {
     connectAppearance();
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
     new EditCommands(m_frame.get(), m_document.get());
-    new StationCommands(m_frame.get(), m_document.get());
-    new BatchWriteCommand(m_frame.get(), m_document.get());
+    auto* station = new StationCommands(m_frame.get(), m_document.get());
+    auto* batch = new BatchWriteCommand(m_frame.get(), m_document.get());
+    connect(batch, &BatchWriteCommand::radioLogged, station, &StationCommands::refreshLog);
     new CsvFileCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
         if (m_document->saveModified()) {
             openDocumentFile(path);

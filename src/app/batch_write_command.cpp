@@ -34,5 +34,7 @@ void BatchWriteCommand::openStation() {
     plan.file = m_document->pathName();
     StationDialog dialog(plan, m_frame);
     dialog.loop()->setLogLocation(LogWriter::Location());
+    // The loop logs a radio before it reports it finished.
+    connect(dialog.loop(), &StationLoop::radioFinished, this, &BatchWriteCommand::radioLogged);
     dialog.exec();
 }

@@ -14,6 +14,10 @@ public:
 
     void openStation();
 
+signals:
+    // A radio of the station is done and its transfers are in the log.
+    void radioLogged();
+
 private:
     MainWindow* m_frame;
     ChannelDocument* m_document;

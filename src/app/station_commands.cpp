@@ -20,11 +20,7 @@ StationCommands::StationCommands(MainWindow* frame, ChannelDocument* document)
     transfer->setFileSource([document] { return document->pathName(); });
     connect(transfer, &WindowTransfer::logNoted, frame,
             [frame](const QString& text) { frame->statusBar()->showMessage(text); });
-    connect(transfer->log(), &LogWriter::appended, this, [this] {
-        if (m_logDialog) {
-            m_logDialog->refresh();
-        }
-    });
+    connect(transfer->log(), &LogWriter::appended, this, &StationCommands::refreshLog);
     connect(form, &ChannelForm::comparedWithRadio, this, &StationCommands::showDifferences);
 }
 
@@ -47,6 +43,12 @@ void StationCommands::addToProgramMenu() {
 
 LogDialog* StationCommands::logDialog() const {
     return m_logDialog;
+}
+
+void StationCommands::refreshLog() {
+    if (m_logDialog) {
+        m_logDialog->refresh();
+    }
 }
 
 void StationCommands::showLog() {

@@ -18,6 +18,8 @@ public:
     StationCommands(MainWindow* frame, ChannelDocument* document);
 
     void showLog();
+    // The open log dialog reads the log again.
+    void refreshLog();
     LogDialog* logDialog() const;
 
 private:
