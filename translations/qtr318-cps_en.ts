@@ -865,6 +865,69 @@ All rights reserved</translation>
         <source>没能导出编程记录：%1</source>
         <translation>Could not export the programming log: %1</translation>
     </message>
+    <message>
+        <source>位置(&amp;O)...</source>
+        <translation>L&amp;ocation...</translation>
+    </message>
+    <message>
+        <source>记录位置：%1</source>
+        <translation>Log location: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LogLocationDialog</name>
+    <message>
+        <source>测试连接(&amp;T)</source>
+        <translation>&amp;Test Connection</translation>
+    </message>
+    <message>
+        <source>编程记录位置</source>
+        <translation>Programming Log Location</translation>
+    </message>
+    <message>
+        <source>编程记录存放在本机的一个 SQLite 文件里。几个编程台共用一份记录时，填写 PostgreSQL 服务器的连接 URI，例如 postgresql://用户@主机:5432/数据库。留空即用默认文件。</source>
+        <translation>The programming log is kept in an SQLite file on this computer. For one log shared by several stations, enter a PostgreSQL server's connection URI, such as postgresql://user@host:5432/database. Leave it empty for the default file.</translation>
+    </message>
+    <message>
+        <source>位置(&amp;L):</source>
+        <translation>&amp;Location:</translation>
+    </message>
+    <message>
+        <source>浏览(&amp;B)...</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+    <message>
+        <source>恢复默认(&amp;D)</source>
+        <translation>Restore &amp;Default</translation>
+    </message>
+    <message>
+        <source>环境变量 QTR318_LOG 指定了 %1；它设定期间，这里的设置不起作用。</source>
+        <translation>The QTR318_LOG environment variable names %1; while it is set, the setting here has no effect.</translation>
+    </message>
+    <message>
+        <source>%1 可用。</source>
+        <translation>%1 is ready.</translation>
+    </message>
+    <message>
+        <source>连不上 %1（%2）。传送照常进行，记录先存在本机 %3，服务器恢复后再发送。</source>
+        <translation>Cannot reach %1 (%2). Transfers go on as usual; their records wait in %3 on this computer and are sent when the server is back.</translation>
+    </message>
+    <message>
+        <source>无法打开 %1（%2）。传送照常进行，但不会记入编程记录。</source>
+        <translation>Cannot open %1 (%2). Transfers go on as usual, but they will not be logged.</translation>
+    </message>
+    <message>
+        <source>编程记录文件</source>
+        <translation>Programming Log File</translation>
+    </message>
+    <message>
+        <source>SQLite 数据库 (*.sqlite *.db);;所有文件 (*)</source>
+        <translation>SQLite databases (*.sqlite *.db);;All files (*)</translation>
+    </message>
+    <message>
+        <source>正在连接...</source>
+        <translation>Connecting...</translation>
+    </message>
 </context>
 <context>
     <name>CompareDialog</name>

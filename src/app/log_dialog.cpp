@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "log_export.h"
+#include "log_location_dialog.h"
 #include "log_writer.h"
 #include "messenger.h"
 
@@ -123,15 +124,21 @@ void LogDialog::buildControls() {
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    m_where = new QLabel(this);
+    m_where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* exportButton =
         buttons->addButton(tr("导出 CSV(&E)..."), QDialogButtonBox::ActionRole);
     QPushButton* refreshButton = buttons->addButton(tr("刷新(&S)"), QDialogButtonBox::ActionRole);
+    QPushButton* locationButton =
+        buttons->addButton(tr("位置(&O)..."), QDialogButtonBox::ActionRole);
+    connect(locationButton, &QPushButton::clicked, this, &LogDialog::chooseLocation);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(exportButton, &QPushButton::clicked, this, &LogDialog::exportCsv);
     connect(refreshButton, &QPushButton::clicked, this, &LogDialog::refresh);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_where);
     layout->addLayout(filters);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
@@ -161,6 +168,7 @@ void LogDialog::refresh() {
     m_model->clear();
     QSqlDatabase::removeDatabase(m_connection);
     const ProgrammingLog log(LogWriter::Location());
+    m_where->setText(tr("记录位置：%1").arg(log.location().displayName()));
     const LogStatus status = log.openForReading(m_connection);
     m_status->setText(status.message);
     if (!status.ok) {
@@ -189,5 +197,12 @@ void LogDialog::exportCsv() {
     QString reason = status.message;
     if (!status.ok || !AtomicFile::Replace(path, LogExport::Csv(records).toUtf8(), &reason)) {
         ShowWarning(this, tr("没能导出编程记录：%1").arg(reason));
+    }
+}
+
+void LogDialog::chooseLocation() {
+    LogLocationDialog dialog(this);
+    if (dialog.exec() == QDialog::Accepted) {
+        refresh();
     }
 }

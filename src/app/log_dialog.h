@@ -30,8 +30,12 @@ public:
     // The records the filters select, as the table holds them.
     LogFilter filter() const;
 
+    QLabel* locationLabel() const { return m_where; }
+
     void refresh();
     void exportCsv();
+    // Asks where the log lives, and reads it from there.
+    void chooseLocation();
 
 private:
     void buildControls();
@@ -45,4 +49,5 @@ private:
     QDateEdit* m_since = nullptr;
     QDateEdit* m_until = nullptr;
     QLabel* m_status = nullptr;
+    QLabel* m_where = nullptr;
 };

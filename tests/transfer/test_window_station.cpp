@@ -5,10 +5,13 @@
 #include "document_file.h"
 #include "image_map.h"
 #include "log_dialog.h"
+#include "log_location_dialog.h"
+#include "log_writer.h"
 #include "new_document.h"
 #include "programming_log.h"
 #include "radio_memory.h"
 #include "radio_sim_process.h"
+#include "station_dialog.h"
 #include "transfer_dialog.h"
 #include "window_fixture.h"
 
@@ -135,57 +138,86 @@ private slots:
                  qPrintable(f.messenger->boxes().at(0)));
     }
 
-    void logDialogFilters_data() {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<int>("result");       // the result box's row, 0 for all
-        QTest::addColumn<int>("sinceDaysAgo"); // -1 for any date
-        QTest::addColumn<int>("rows");
-        QTest::newRow("all") << ""
-                             << "" << 0 << -1 << 3;
-        QTest::newRow("label") << "truck 12"
-                               << "" << 0 << -1 << 2;
-        QTest::newRow("port or device") << ""
-                                        << "/dev/ttyUSB1" << 0 << -1 << 1;
-        QTest::newRow("result") << ""
-                                << "" << 4 << -1 << 1;
-        QTest::newRow("since") << ""
-                               << "" << 0 << 1 << 2;
-        QTest::newRow("nothing") << "truck 7"
-                                 << "COM2" << 0 << -1 << 0;
-    }
+    // Each of the dialog's filters narrows the table; what they mean is qtr318 log's, tested there.
     void logDialogFilters() {
-        QFETCH(QString, label);
-        QFETCH(QString, port);
-        QFETCH(int, result);
-        QFETCH(int, sinceDaysAgo);
-        QFETCH(int, rows);
         const ProgrammingLog log(LogLocation::FromSetting(logPath()));
-        const auto add = [&](int daysAgo, const char* labelText, const char* portName,
-                             const char* device, Result outcome) {
+        const auto add = [&](int daysAgo, const char* label, const char* device, Result outcome) {
             ProgrammingRecord record;
             record.started = QDateTime::currentDateTimeUtc().addDays(-daysAgo);
-            record.label = QString::fromUtf8(labelText);
-            record.port = QString::fromUtf8(portName);
+            record.label = QString::fromUtf8(label);
+            record.port = QStringLiteral("COM1");
             record.device = QString::fromUtf8(device);
             record.result = outcome;
             return log.append(record).ok;
         };
-        QVERIFY(add(10, "truck 12", "COM1", "/dev/ttyUSB0", Result::Succeeded));
-        QVERIFY(add(0, "truck 12", "COM2", "/dev/ttyUSB1", Result::Differs));
-        QVERIFY(add(0, "truck 7", "COM1", "/dev/ttyUSB0", Result::Failed));
+        QVERIFY(add(10, "truck 12", "/dev/ttyUSB0", Result::Succeeded));
+        QVERIFY(add(0, "truck 12", "/dev/ttyUSB1", Result::Differs));
+        QVERIFY(add(0, "truck 7", "/dev/ttyUSB0", Result::Failed));
 
         f.action("actionProgrammingLog")->trigger();
         auto* logDialog = f.frame()->findChild<LogDialog*>();
         QVERIFY(logDialog && logDialog->isVisible());
-        logDialog->labelFilter()->setText(label);
-        logDialog->portFilter()->setText(port);
-        if (sinceDaysAgo >= 0) {
-            logDialog->sinceFilter()->setDate(QDate::currentDate().addDays(-sinceDaysAgo));
-        }
-        logDialog->resultFilter()->setCurrentIndex(result);
+        QCOMPARE(logDialog->locationLabel()->text(), "记录位置：" + logPath());
+        const auto rows = [logDialog] { return logDialog->table()->model()->rowCount(); };
+        QCOMPARE(rows(), 3);
+        logDialog->resultFilter()->setCurrentIndex(2); // 失败
+        QCOMPARE(rows(), 1);
+        logDialog->resultFilter()->setCurrentIndex(0);
+        logDialog->sinceFilter()->setDate(QDate::currentDate().addDays(-1));
+        QCOMPARE(rows(), 2);
+        logDialog->labelFilter()->setText("truck 12");
+        logDialog->portFilter()->setText("/dev/ttyUSB0");
+        logDialog->refresh(); // as editingFinished does
+        QCOMPARE(rows(), 0);
+        logDialog->portFilter()->clear();
         logDialog->refresh();
-        QCOMPARE(logDialog->table()->model()->rowCount(), rows);
+        QCOMPARE(rows(), 1);
+    }
+
+    // Each radio of a station run is in the open log as soon as it is done, while the station
+    // still waits for it to be unplugged.
+    void logDialogFollowsTheStation() {
+        QVERIFY(startRadio(RadioMemory()));
+        f.action("actionProgrammingLog")->trigger();
+        auto* logDialog = f.frame()->findChild<LogDialog*>();
+        QVERIFY(logDialog);
+        QCOMPARE(logDialog->table()->model()->rowCount(), 0);
+        bool shownWhileRunning = false;
+        QTimer::singleShot(0, [&] {
+            auto* station = f.frame()->findChild<StationDialog*>();
+            station->start();
+            shownWhileRunning = QTest::qWaitFor(
+                [&] { return logDialog->table()->model()->rowCount() == 3; }, 30000);
+            shownWhileRunning = shownWhileRunning && station->loop()->isRunning();
+            station->stop();
+            (void)QTest::qWaitFor([&] { return station->reject(), !station->isVisible(); }, 30000);
+        });
+        f.action("actionBatchWrite")->trigger();
+        QVERIFY(shownWhileRunning);
+    }
+
+    // Where the window keeps its log: a file opens, a server that does not answer is named with
+    // what happens to the records meanwhile, and QTR318_LOG is pointed out while it overrides.
+    void logLocationIsTestedAndKept() {
+        auto* place = new LogLocationDialog(f.frame());
+        place->setAttribute(Qt::WA_DeleteOnClose);
+        QVERIFY(place->findChild<QLabel*>("overriddenNote"));
+        const auto test = [place](const QString& setting) {
+            place->locationEdit()->setText(setting);
+            QTest::mouseClick(place->testButton(), Qt::LeftButton);
+            (void)QTest::qWaitFor([place] { return place->testButton()->isEnabled(); }, 30000);
+            return place->testResult()->text();
+        };
+        QCOMPARE(test(f.path("shared.sqlite")), f.path("shared.sqlite") + " 可用。");
+        const QString server = test("postgresql://me@127.0.0.1:1/log"); // nothing listens there
+        QVERIFY2(server.startsWith("连不上 postgresql://me@127.0.0.1:1/log（") &&
+                     server.contains("记录先存在本机"),
+                 qPrintable(server));
+        place->accept();
+        qunsetenv("QTR318_LOG");
+        QVERIFY(LogWriter::Location().server);
+        LogWriter::SetLocationSetting(QString());
+        QCOMPARE(LogWriter::Location().localPath, LogLocation::DefaultPath());
     }
 
     // The compare reads the radio, keeps the read as a backup and leaves the window as it was;
