@@ -179,26 +179,14 @@ private slots:
         QCOMPARE(table.exitCode, 0);
     }
 
-    // A log that cannot be written does not fail the transfer, and the user hears of it once.
-    void transferGoesOnWithoutTheLog_data() {
-        QTest::addColumn<QString>("log");
-        QTest::addColumn<QString>("told");
-        QTest::newRow("folder cannot be made") << "vhf.sin/log.sqlite"
-                                               << "没有记入编程记录";
-        QTest::newRow("damaged") << "damaged.sqlite"
-                                 << "已损坏，已改名为";
-    }
+    // A log that cannot be written does not fail the transfer, and the user hears of it once;
+    // which logs cannot be written is the log's own test.
     void transferGoesOnWithoutTheLog() {
-        QFETCH(QString, log);
-        QFETCH(QString, told);
-        QFile damaged(file("damaged.sqlite"));
-        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(QByteArray(4096, 'x')));
-        damaged.close();
-        qputenv("QTR318_LOG", file(log).toLocal8Bit());
+        qputenv("QTR318_LOG", file("vhf.sin/log.sqlite").toLocal8Bit());
         RadioSim radio({});
         const Finished write = Qtr318({"write", "--port", radio.path, file("vhf.sin")});
         QVERIFY2(write.exitCode == 0 && write.out.contains("校验通过"), qPrintable(write.err));
-        QVERIFY2(write.err.count(told) == 1, qPrintable(write.err));
+        QVERIFY2(write.err.count("没有记入编程记录") == 1, qPrintable(write.err));
     }
 };
 
