@@ -1,8 +1,10 @@
-// qtr318 read, write and verify against the simulated radio on a pseudo-terminal, with real
-// timing: what a user at a terminal sees, and what ends up in files and in the radio.
+// qtr318 read, write and verify against simulated radios on pseudo-terminals, with real timing:
+// what a user at a terminal sees, what ends up in files and in the radio, the write's safety net
+// (backup, band check, read-back), and several radios at once.
 
 #include "block_walk.h"
 #include "document_file.h"
+#include "image_map.h"
 #include "new_document.h"
 #include "qtr318_process.h"
 
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <memory>
 
 namespace {
 
@@ -26,6 +29,26 @@ bool HasOpen(qint64 pid, const QString& path) {
     return false;
 }
 
+// A new document with channel 1 on 145.12500 MHz, in the band given.
+MemoryImage ChannelOne(int band = 0) {
+    MemoryImage image = NewDocumentImage();
+    const std::uint8_t frequency[] = {0x00, 0x25, 0x51, 0x14};
+    for (int i = 0; i < 8; ++i) {
+        image.WriteByte(ImageMap::ChannelRecord(1) + i, frequency[i % 4]);
+    }
+    image.WriteByte(ImageMap::kBandIndex, static_cast<std::uint8_t>(band));
+    return image;
+}
+
+// What the simulated radio saved when it stopped.
+MemoryImage Stopped(RadioSim& radio, const QString& saved) {
+    radio.process.terminate();
+    radio.process.waitForFinished(5000);
+    MemoryImage image;
+    DocumentFile::Load(saved, image);
+    return image;
+}
+
 } // namespace
 
 class TestTransferCommands : public QObject {
@@ -34,12 +57,19 @@ class TestTransferCommands : public QObject {
 private:
     QTemporaryDir m_dir;
     QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString backups() const { return m_dir.filePath("data/qtr318/backups"); }
 
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid() && !BuildDir().isEmpty());
         // Backups of every write land here, not in the home folder of whoever runs the tests.
         qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
+        QVERIFY(DocumentFile::Save(file("vhf.sin"), ChannelOne(0)));
+        QVERIFY(DocumentFile::Save(file("uhf.sin"), ChannelOne(1)));
+        QVERIFY(DocumentFile::Save(file("new.sin"), NewDocumentImage()));
+        MemoryImage emptyUhf = NewDocumentImage();
+        emptyUhf.WriteByte(ImageMap::kBandIndex, 1);
+        QVERIFY(DocumentFile::Save(file("empty-uhf.sin"), emptyUhf));
     }
 
     void writeThenReadThenVerifyOnOneRadio() {
@@ -51,7 +81,6 @@ private slots:
         }
         pattern.WriteByte(0x130, 0x5A); // a tuning byte, which never travels
         QVERIFY(DocumentFile::Save(file("pattern.sin"), pattern));
-        QVERIFY(DocumentFile::Save(file("base.sin"), NewDocumentImage()));
 
         RadioSim radio({});
         QVERIFY(!radio.path.isEmpty());
@@ -61,7 +90,7 @@ private slots:
         // COM names, in any case, reach the device through their variable; what does not travel
         // comes from the base; "-o -" is standard output, not a file named "-".
         const Finished read =
-            Qtr318({"read", "--port", "com2", "-o", "-", "--base", file("base.sin")},
+            Qtr318({"read", "--port", "com2", "-o", "-", "--base", file("new.sin")},
                    {{"QTR318_COM2", radio.path}});
         MemoryImage expected = pattern;
         expected.WriteByte(0x130, NewDocumentImage().ReadByte(0x130));
@@ -100,12 +129,11 @@ private slots:
                      {"read", "--port", held.path, "-o", file("held.sin"), "--retries", "30"});
         QVERIFY(holder.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(HasOpen(holder.processId(), held.path), 5000);
-        QVERIFY(DocumentFile::Save(file("image.sin"), NewDocumentImage()));
         const QList<std::pair<QString, QStringList>> cases = {
             {"/dev/qtr318-none", {"/dev/qtr318-none", "不存在"}},
             {held.path, {held.path, "占用", "qtr318", QString::number(holder.processId())}}};
         for (const auto& [port, expected] : cases) {
-            const Finished write = Qtr318({"write", "--port", port, file("image.sin")});
+            const Finished write = Qtr318({"write", "--port", port, file("new.sin")});
             const QStringList lines = write.err.split('\n');
             QVERIFY2(write.exitCode == 1 && lines.first() == "qtr318: 不能打开串口" + port,
                      qPrintable(write.err));
@@ -163,6 +191,156 @@ private slots:
             verify.exitCode == 3 &&
                 verify.err.contains(QString("不同的块有 %1 个（共 114 块）").arg(114 - received)),
             qPrintable(verify.err));
+    }
+
+    // Every write reads the radio first and keeps what it held; what the radio holds at the end
+    // and what the user is told follow from how the radio behaves.
+    void writeKeepsABackupAndReadsBack() {
+        // simulator options, write options, file, exit code, text on either stream, and
+        // whether the radio ends up holding the file (or else what it held)
+        const QList<std::tuple<QString, QString, QString, int, QString, bool>> cases = {
+            {"", "", "vhf.sin", 0, "校验通过", true},
+            {"--misstore-at 4 --fault-session 2", "", "vhf.sin", 3, "电台 145.12501\n", false},
+            {"--quiet-after 2", "", "vhf.sin", 1, "没有校验。请用 qtr318 verify 检查", true},
+            {"--short-at 20 --fault-session 3", "", "vhf.sin", 1,
+             "读回校验在第 9 块（共 114 块）中断", true},
+            {"", "", "empty-uhf.sin", 1, "对讲机 136 - 174MHz）。确实要写入请加 --force", false},
+            // A channel outside the file's own band: refused before the radio is touched.
+            {"", "", "uhf.sin", 1,
+             "没有写入：uhf.sin 中有 1 个信道的频率在频段 400 - 480MHz 之外或不在步进上：信道 "
+             "1。确实要写入请加 --force。\n  信道 1 接收频率 145.12500：在频段之外\n",
+             false},
+            {"", "--force", "uhf.sin", 0, "校验通过", true},
+            {"--nak-at 10 --fault-session 1", "", "vhf.sin", 1, "没有写入", false}};
+        for (const auto& [simText, optionText, input, exitCode, text, written] : cases) {
+            const QStringList sim = simText.split(' ', Qt::SkipEmptyParts);
+            const QStringList options = optionText.split(' ', Qt::SkipEmptyParts);
+            const QString saved = file("radio.sin");
+            QVERIFY(DocumentFile::Save(saved, NewDocumentImage()));
+            RadioSim radio(QStringList{"--save", saved} + sim);
+            QVERIFY(!radio.path.isEmpty());
+            const int backupsBefore = int(QDir(backups()).entryList(QDir::Files).size());
+            const Finished write =
+                Qtr318(QStringList{"write", "--port", radio.path, file(input)} + options);
+            const QByteArray row =
+                (sim + options).join(' ').toUtf8() + ": " + write.out.toUtf8() + write.err.toUtf8();
+            QVERIFY2(write.exitCode == exitCode && (write.out + write.err).contains(text), row);
+            MemoryImage expected = NewDocumentImage();
+            QVERIFY(!written || DocumentFile::Load(file(input), expected));
+            QVERIFY2(Stopped(radio, saved) == expected || exitCode == 3, row);
+            if (exitCode == 0) {
+                // One line: the file, the port, the backup, the outcome and the time.
+                const QRegularExpressionMatch line =
+                    QRegularExpression("^已把 (\\S+) 写入 (\\S+)，备份 (\\S+)，(校验通过|未校验)，"
+                                       "\\d\\d:\\d\\d:\\d\\d，用时 \\d+\\.\\d 秒\n$")
+                        .match(write.out);
+                QVERIFY2(line.hasMatch() && line.captured(1) == input &&
+                             line.captured(2) == radio.path,
+                         row);
+                MemoryImage backup;
+                QVERIFY2(DocumentFile::Load(line.captured(3), backup) &&
+                             backup == NewDocumentImage() &&
+                             line.captured(3).startsWith(backups() + "/"),
+                         row);
+            }
+            const int backupsAfter = int(QDir(backups()).entryList(QDir::Files).size());
+            QVERIFY2(backupsAfter == backupsBefore + (text.startsWith("没有写入") ? 0 : 1), row);
+        }
+    }
+
+    // --backup FILE holds what the radio held before the write, not the file written; a folder
+    // the user named loses nothing, not even files named as the program names its backups.
+    void backupOptionKeepsWhatTheRadioHeld() {
+        RadioSim radio({});
+        QVERIFY(!radio.path.isEmpty());
+        const QString backup = file("before.sin");
+        Finished write =
+            Qtr318({"write", "--port", radio.path, "--backup", backup, file("vhf.sin")});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        MemoryImage held;
+        QVERIFY(DocumentFile::Load(backup, held));
+        QVERIFY(held == NewDocumentImage());
+
+        const QString folder = file("mine") + "/";
+        QVERIFY(QDir().mkpath(folder));
+        for (int i = 0; i < 60; ++i) {
+            const QString name = QString("20200101T1200%1.000Z-COM1.sin").arg(i, 2, 10, QChar('0'));
+            QVERIFY(DocumentFile::Save(folder + name, NewDocumentImage()));
+        }
+        write = Qtr318({"write", "--port", radio.path, "--backup", folder, file("new.sin")});
+        QVERIFY2(write.exitCode == 0, qPrintable(write.err));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 61);
+    }
+
+    // Four radios programmed and read at once, each with its own line in the summary;
+    // one radio that never answers fails alone.
+    void severalRadiosAtOnce() {
+        std::vector<std::unique_ptr<RadioSim>> radios;
+        QStringList ports;
+        for (int i = 0; i < 4; ++i) {
+            const QStringList options =
+                i == 3 ? QStringList{"--ignore-prog", "all"} : QStringList{};
+            radios.push_back(std::make_unique<RadioSim>(options));
+            ports << "--port" << radios.back()->path;
+        }
+        const Finished write = Qtr318(QStringList{"write"} + ports + QStringList{file("vhf.sin")});
+        QVERIFY2(write.exitCode == 1, qPrintable(write.err));
+        QCOMPARE(write.out.count("校验通过"), 3);
+        for (int i = 0; i < 4; ++i) {
+            const QRegularExpression row(QRegularExpression::escape(radios[size_t(i)]->path) +
+                                         "\\s+" + (i == 3 ? "失败" : "成功") + "\\s+\\d+\\.\\d 秒");
+            QVERIFY2(write.out.contains(row), qPrintable(write.out));
+        }
+        QVERIFY2(write.err.contains(radios[3]->path + ": 通信错误"), qPrintable(write.err));
+
+        radios.pop_back();
+        ports = ports.mid(0, 6);
+        const QString folder = file("fleet") + "/";
+        const Finished read = Qtr318(QStringList{"read"} + ports + QStringList{"-o", folder});
+        QVERIFY2(read.exitCode == 0, qPrintable(read.err));
+        for (const auto& radio : radios) {
+            MemoryImage image;
+            QVERIFY(DocumentFile::Load(folder + QFileInfo(radio->path).fileName() + ".sin", image));
+            QVERIFY(image == ChannelOne(0));
+        }
+    }
+
+    // Radio after radio on one cable: each answers, is written and verified, and the next is
+    // awaited once it has gone; Ctrl+C ends the batch with the count of radios done.
+    void waitProgramsRadioAfterRadio() {
+        const QString link = file("cable");
+        QProcess batch;
+        QByteArray out;
+        QByteArray err;
+        const auto collect = [&] {
+            batch.waitForReadyRead(50);
+            out += batch.readAllStandardOutput();
+            err += batch.readAllStandardError();
+        };
+        for (int number = 1; number <= 2; ++number) {
+            auto radio = std::make_unique<RadioSim>(QStringList{});
+            QFile::remove(link);
+            QVERIFY(QFile::link(radio->path, link));
+            if (number == 1) {
+                batch.start(BuildDir() + "/cli/qtr318",
+                            {"write", "--wait", "--port", link, file("vhf.sin")});
+                QVERIFY(batch.waitForStarted());
+            }
+            const QByteArray numbered = QByteArray::number(number) + ". 已把 vhf.sin 写入";
+            QTRY_VERIFY2_WITH_TIMEOUT((collect(), out.count(numbered) == 1),
+                                      (out + err).constData(), 20000);
+            // Unplugged: the name goes with the radio, as a USB cable's does, so the batch never
+            // looks into another test's pseudo-terminal numbered alike.
+            QFile::remove(link);
+            radio.reset(); // the next one is awaited only once this one is gone
+            QTRY_VERIFY2_WITH_TIMEOUT((collect(), err.count("等待对讲机") == number + 1),
+                                      (out + err).constData(), 20000);
+        }
+        QCOMPARE(out.count("校验通过"), 2);
+        ::kill(pid_t(batch.processId()), SIGINT);
+        QVERIFY(batch.waitForFinished(10000));
+        QVERIFY2(batch.exitStatus() == QProcess::NormalExit && batch.exitCode() == 0,
+                 batch.readAllStandardError().constData());
     }
 };
 
