@@ -41,17 +41,20 @@ private slots:
         m_program = qEnvironmentVariable("QTR318_BUILD_DIR") + QStringLiteral("/cli/qtr318");
         QVERIFY2(QFile::exists(m_program), qPrintable(m_program));
         QVERIFY(m_dir.isValid());
-        // UHF channels of every signalling kind, varied flags and scan membership.
-        WriteAll(path("sample.csv"),
-                 kHeader + "\n1,435.12500,435.12500,关,关,否,高,是,宽,否,否,是\n"
-                           "2,435.00625,435.50000,67.0,254.1,是,低,否,窄,是,否,否\n"
-                           "7,435.02500,435.02500,D023N,D754N,否,高,是,窄,否,是,否\n"
-                           "12,435.03750,435.60000,D023I,D754I,是,低,是,宽,否,否,否\n"
-                           "16,435.98750,435.98750,100.0,D411I,否,低,否,宽,否,否,是\n");
-        QCOMPARE(qtr318({"import", "sample.csv", "-o", "sample.sin", "--band", "uhf"}).exitCode, 0);
+        // UHF channels of every signalling kind, varied flags and scan membership, imported through
+        // standard input and output over a new document with the band named.
+        const Run sample =
+            qtr318({"import", "-", "-o", "-", "--band", "uhf"},
+                   kHeader + "\n1,435.12500,435.12500,关,关,否,高,是,宽,否,否,是\n"
+                             "2,435.00625,435.50000,67.0,254.1,是,低,否,窄,是,否,否\n"
+                             "7,435.02500,435.02500,D023N,D754N,否,高,是,窄,否,是,否\n"
+                             "12,435.03750,435.60000,D023I,D754I,是,低,是,宽,否,否,否\n"
+                             "16,435.98750,435.98750,100.0,D411I,否,低,否,宽,否,否,是\n");
+        QVERIFY2(sample.exitCode == 0 && sample.err.isEmpty(), sample.err);
+        WriteAll(path("sample.sin"), sample.out);
     }
 
-    void exportImportExportReproducesTheFile() {
+    void exportThenImportReproducesTheFile() {
         QCOMPARE(qtr318({"export", "sample.sin", "-o", "first.csv"}).exitCode, 0);
         const QByteArray first = ReadAll(path("first.csv"));
         QCOMPARE(qtr318({"export", "sample.sin", "-o", "-"}).out, first);
@@ -61,14 +64,6 @@ private slots:
         QCOMPARE(qtr318({"import", "first.csv", "-o", "same.sin", "--base", "sample.sin"}).exitCode,
                  0);
         QCOMPARE(ReadAll(path("same.sin")), ReadAll(path("sample.sin")));
-
-        // Over a new document with the band named, through standard input and output, the table
-        // comes back text for text.
-        const Run imported = qtr318({"import", "-", "-o", "-", "--band", "uhf"}, first);
-        QCOMPARE(imported.exitCode, 0);
-        QCOMPARE(imported.err, QByteArray());
-        WriteAll(path("fresh.sin"), imported.out);
-        QCOMPARE(qtr318({"export", "fresh.sin"}).out, first);
     }
 
     // --format generic exports the other layout, saying on standard error what it drops; import
