@@ -1,3 +1,7 @@
+// The main window: its commands, ports, documents, About box and printout.
+#include "backup_folder.h"
+#include "image_map.h"
+#include "new_document.h"
 #include "ui_language.h"
 #include "window_fixture.h"
 
@@ -10,6 +14,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
+
+using Choice = Messenger::SaveChoice;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -26,6 +32,14 @@ class TestMainWindow : public QObject {
             }
         }
         return f.view()->portName() + ":" + checked.join(',');
+    }
+
+    // A saved document with one channel, open in the window.
+    QString savedDocument() {
+        f.typeChannel(1, "145.125");
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("one.sin")));
+        f.key(Qt::Key_S);
+        return f.path(QStringLiteral("one.sin"));
     }
 
 private slots:
@@ -137,6 +151,121 @@ private slots:
         printer.setOutputFileName(f.path(QStringLiteral("no/such/dir/table.pdf")));
         QVERIFY(!f.frame()->printDocument(printer));
         QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 无法打印。"));
+    }
+
+    void saveAndOpenAgain() {
+        f.typeChannel(3, "146.5");
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("trip"))); // no suffix typed
+        f.key(Qt::Key_S);
+        const QString path = f.path(QStringLiteral("trip.sin"));
+        QCOMPARE(QFile(path).size(), 1024);
+        QVERIFY(!f.doc()->isModified());
+        const MemoryImage saved = f.image();
+
+        f.key(Qt::Key_N);
+        QVERIFY(f.messenger->shown.isEmpty()); // nothing unsaved: no question
+        QCOMPARE(f.cell(3, 1), QString());
+
+        f.messenger->openPaths.enqueue(path);
+        f.key(Qt::Key_O);
+        QCOMPARE(f.row(3).mid(0, 2), QStringList({"146.50000", "146.50000"}));
+        QVERIFY(f.image() == saved);
+
+        f.typeChannel(4, "147");
+        f.key(Qt::Key_S); // to the same file without asking
+        QVERIFY(!f.doc()->isModified());
+        f.stop();
+        QVERIFY(f.start({path})); // named on the command line
+        QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
+    }
+
+    // Which files are refused is the document file's test.
+    void anUnusableFileChangesNothing() {
+        const int size = 1025;
+        const QString path = savedDocument();
+        f.typeChannel(2, "150"); // an unsaved edit as well
+        const MemoryImage before = f.image();
+        QFile bad(f.path(QStringLiteral("bad.sin")));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(size, '\x11')) == size);
+        bad.close();
+
+        f.messenger->saveAnswers.enqueue(Choice::Discard);
+        f.messenger->openPaths.enqueue(bad.fileName());
+        f.key(Qt::Key_O);
+        const QString box = f.messenger->boxes().value(1); // after the question
+        QVERIFY2(box.startsWith(QStringLiteral("警告:")) &&
+                     box.contains(QStringLiteral("长度为 %1 字节").arg(size)),
+                 qPrintable(box));
+        QVERIFY(f.image() == before);
+        QCOMPARE(f.doc()->pathName(), path);
+        QCOMPARE(f.cell(2, 1), QStringLiteral("150.00000"));
+    }
+
+    void unsavedChangesAreAskedFor_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("chooseFile");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("save") << int(Choice::Save) << true << true;
+        QTest::newRow("save, dialog cancelled") << int(Choice::Save) << false << false;
+        QTest::newRow("discard") << int(Choice::Discard) << false << true;
+    }
+    void unsavedChangesAreAskedFor() {
+        QFETCH(int, answer);
+        QFETCH(bool, chooseFile);
+        QFETCH(bool, replaced);
+        const QString path = f.path(QString::fromLatin1(QTest::currentDataTag()) + ".sin");
+        f.typeChannel(5, "155");
+        f.messenger->saveAnswers.enqueue(Choice(answer));
+        if (chooseFile) {
+            f.messenger->savePaths.enqueue(path);
+        }
+        f.key(Qt::Key_N);
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QCOMPARE(f.cell(5, 1).isEmpty(), replaced);
+        QCOMPARE(QFile::exists(path), chooseFile);
+        QCOMPARE(f.doc()->isModified(), !replaced);
+    }
+
+    void openBackup() {
+        MemoryImage kept = NewDocumentImage();
+        kept.WriteByte(ImageMap::kSquelchLevel, 7);
+        const QString path = BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
+                                                BackupFolder::Pruning::KeepNewest);
+        QVERIFY(!path.isEmpty());
+        f.typeChannel(5, "155");
+        f.messenger->saveAnswers.enqueue(Choice::Discard);
+        f.messenger->openPaths.enqueue(path);
+        f.action("actionFileOpenBackup")->trigger();
+        QCOMPARE(f.messenger->openDirectories, QStringList(f.backupFolder()));
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QVERIFY(f.image() == kept);
+        QCOMPARE(f.doc()->pathName(), path);
+        QCOMPARE(f.cell(5, 1), QString());
+    }
+
+    void editsOutsideTheTableCountToo() {
+        f.moveTo(7, 1);
+        f.type("152"); // still in its editor
+        f.messenger->saveAnswers.enqueue(Choice::Cancel);
+        f.key(Qt::Key_O);
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QCOMPARE(f.cell(7, 1), QStringLiteral("152.00000"));
+    }
+
+    void failedSaveKeepsTheMarkAndClosingAsks() {
+        const QString path = savedDocument();
+        f.typeChannel(2, "150");
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("missing/dir/x.sin")));
+        f.action("actionFileSaveAs")->trigger();
+        // Then the system's reason, in whichever words the installed translations give it.
+        const QString box = f.messenger->boxes().value(0);
+        const QString failed = "警告: 无法保存文件 " + f.path("missing/dir/x.sin") + "：";
+        QVERIFY2(box.startsWith(failed) && box.size() > failed.size(), qPrintable(box));
+        QVERIFY(f.doc()->isModified());
+        QCOMPARE(f.doc()->pathName(), path);
+        f.messenger->saveAnswers << Choice::Cancel << Choice::Discard; // so closing asks
+        f.action("actionAppExit")->trigger();
+        QVERIFY(f.frame()->isVisible());
     }
 };
 
