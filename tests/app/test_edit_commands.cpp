@@ -1,6 +1,5 @@
 // One path through the window for each kind of edit: undo and redo, the clipboard and the row
 // commands, CSV files and dropped files. What each edit does to the table is the model tests'.
-#include "channel_codec.h"
 #include "channel_csv.h"
 #include "document_file.h"
 #include "transfer_dialog.h"
@@ -247,8 +246,7 @@ private slots:
                  QStringLiteral("信道表已导出到 %1。").arg(f.path(QStringLiteral("a.csv"))));
         MemoryImage saved;
         QVERIFY(DocumentFile::Load(f.path(QStringLiteral("a.sin")), saved));
-        InMemoryChannelTable decoded;
-        DecodeChannels(saved, decoded);
+        const InMemoryChannelTable decoded = WindowFixture::decoded(saved);
         QFile exported(f.path(QStringLiteral("a.csv")));
         QVERIFY(exported.open(QIODevice::ReadOnly));
         QCOMPARE(exported.readAll(), ChannelCsv::Export(decoded));

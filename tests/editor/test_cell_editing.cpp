@@ -47,27 +47,17 @@ private slots:
         QTest::addColumn<QString>("how"); // opened (a click, else a key on the grid) and left by
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("box"); // "caption: message" of a refusal
-        QTest::newRow("receive, Enter") << 1 << "Enter"
-                                        << "136"
-                                        << "";
-        QTest::newRow("transmit, click") << 2 << "click"
-                                         << "136"
-                                         << "";
-        QTest::newRow("receive, Ctrl+Tab to the selectors") << 1 << "Ctrl+Tab"
-                                                            << "146"
-                                                            << "";
-        QTest::newRow("above band, Enter") << 1 << "Enter"
-                                           << "174.00625"
-                                           << "错误: 超出范围";
-        QTest::newRow("above band, click") << 2 << "click"
-                                           << "1455.125"
-                                           << "错误: 超出范围";
-        QTest::newRow("above band, Ctrl+Tab") << 1 << "Ctrl+Tab"
-                                              << "99"
-                                              << "错误: 超出范围";
-        QTest::newRow("unknown signalling, Tab") << 3 << "Tab"
-                                                 << "D024N"
-                                                 << "警告: 请输入列表中的信令";
+        const auto row = [](const char* tag, int col, const char* how, const char* typed,
+                            const char* box) {
+            QTest::newRow(tag) << col << QString(how) << QString(typed) << QString(box);
+        };
+        row("receive, Enter", 1, "Enter", "136", "");
+        row("transmit, click", 2, "click", "136", "");
+        row("receive, Ctrl+Tab to the selectors", 1, "Ctrl+Tab", "146", "");
+        row("above band, Enter", 1, "Enter", "174.00625", "错误: 超出范围");
+        row("above band, click", 2, "click", "1455.125", "错误: 超出范围");
+        row("above band, Ctrl+Tab", 1, "Ctrl+Tab", "99", "错误: 超出范围");
+        row("unknown signalling, Tab", 3, "Tab", "D024N", "警告: 请输入列表中的信令");
     }
     // A refusal keeps the cell current with its old text and the editor open and empty over it;
     // leaving that editor without typing abandons the edit.
