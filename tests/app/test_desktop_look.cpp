@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QToolBar>
@@ -168,7 +167,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(shown(), 60000);
         const QString before = doctor->reportText();
         QCOMPARE(before, CableReportFormat::Text(CableDoctor(root.path()).Examine()));
-        QVERIFY2(before.contains("alice") && before.contains("未安装"), qPrintable(before));
 
         doctor->findChild<QPushButton*>("copyButton")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), before);
@@ -178,7 +176,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(shown(), 60000);
         QVERIFY2(doctor->reportText().contains("/etc/udev/rules.d/60-qtr318-cable.rules"),
                  qPrintable(doctor->reportText()));
-        QVERIFY(doctor->findChild<QPlainTextEdit*>()->isReadOnly());
         doctor->close();
     }
 };

@@ -145,16 +145,6 @@ private slots:
         f.stop();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
-
-    // The check itself: a column pushed wider than its share crowds the others out of view.
-    void aTooWideColumnIsCaught() {
-        QApplication::setFont(m_systemFont);
-        QVERIFY(f.start());
-        QVERIFY(ClippedCells(f).isEmpty());
-        f.grid()->setColumnWidth(3, f.grid()->viewport()->width() / 2);
-        QVERIFY(!ClippedCells(f).isEmpty());
-        f.stop();
-    }
 };
 
 // The screen is 1366 x 768 logical pixels whatever QT_SCALE_FACTOR says, so the scaled runs lay

@@ -1,32 +1,27 @@
+// The main window: its commands, ports, documents, About box and printout.
+#include "backup_folder.h"
+#include "image_map.h"
+#include "new_document.h"
 #include "ui_language.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
-#include <QToolBar>
+
+using Choice = Messenger::SaveChoice;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
     WindowFixture f;
 
-    static QStringList texts(const QList<QAction*>& actions, bool tips = false) {
-        QStringList items;
-        for (QAction* action : actions) {
-            const QString text = tips ? action->toolTip() : action->text();
-            items.append(action->isSeparator() ? QStringLiteral("-") : text);
-        }
-        return items;
-    }
     // The port the view uses and the ports the menu checks, as "COM2:COM2".
     QString portState() const {
         QStringList checked;
@@ -39,43 +34,29 @@ class TestMainWindow : public QObject {
         return f.view()->portName() + ":" + checked.join(',');
     }
 
+    // A saved document with one channel, open in the window.
+    QString savedDocument() {
+        f.typeChannel(1, "145.125");
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("one.sin")));
+        f.key(Qt::Key_S);
+        return f.path(QStringLiteral("one.sin"));
+    }
+
 private slots:
     void init() { QVERIFY(f.start()); }
     void cleanup() { f.stop(); }
 
     // Typing starts in the grid; the window is never larger than the screen (the test's is
-    // 800 x 600, and the form is wider: it scrolls).
-    void menusToolbarAndStatusBar() {
+    // 800 x 600, and the form is wider: it scrolls). A menu prints an item's key after its text
+    // unless the text names it itself, as the program and port items do.
+    void startsReadyForTyping() {
         QCOMPARE(QApplication::focusWidget(), f.grid());
         QVERIFY(f.frame()->screen()->availableGeometry().contains(f.frame()->frameGeometry()));
-        QStringList shown;
-        for (QAction* menu : f.frame()->menuBar()->actions()) {
-            shown.append(menu->text() + ": " + texts(menu->menu()->actions()).join('|'));
-            // A menu prints an item's key after its text unless the text names it itself; the
-            // program and port items keep their plain texts.
-            const QString name = menu->menu()->objectName();
-            for (QAction* item : menu->menu()->actions()) {
-                QVERIFY2(item->shortcut().isEmpty() ||
-                             (name != "menuProgram" && name != "menuPort"),
-                         qPrintable(item->text()));
+        for (const char* name : {"menuProgram", "menuPort"}) {
+            for (QAction* item : f.frame()->findChild<QMenu*>(name)->actions()) {
+                QVERIFY2(item->shortcut().isEmpty(), qPrintable(item->text()));
             }
         }
-        shown.append("tools: " + texts(f.frame()->toolBar()->actions(), true).join('|'));
-        shown.append("status: " + f.frame()->idlePrompt()->text());
-        for (QLabel* indicator : f.frame()->indicators()) {
-            shown.last() += "|" + indicator->text();
-        }
-        QCOMPARE(
-            shown,
-            QStringList(
-                {"文件(&F): 新建(&N)|打开(&O)...|保存(&S)|另存为(&A)...|打开备份(&B)...|-|导入 "
-                 "CSV(&I)...|导出 CSV(&E)...|-|打印(&P)...|打印预览(&V)|打印设置(&R)...|-|退出(&X)",
-                 "编辑(&E): 撤销(&U)|重做(&R)|-|剪切信道(&T)|复制信道(&C)|粘贴信道(&P)|-|清除信道(&"
-                 "L)|插入空信道(&I)|删除信道(&D)|上移(&M)|下移(&W)|-|可选功能(&O)",
-                 "编程(&P): 读数据(&R)|写数据(&W)|-|与电台比较(&M)|编程记录(&L)...|批量写频(&B)...",
-                 "端口(&C): COM&1|COM&2|COM&3|COM&4", "查看(&V): 工具栏(&T)|状态栏(&S)|-|外观(&A)",
-                 "帮助(&H): 串口诊断(&D)...|-|关于(&A) ...",
-                 "tools: 新建|打开|保存|-|读频|写频|-|打印|关于", "status: 就绪|大写|数字|滚动"}));
     }
 
     // Each port's prompt names its device and whether it is there, as the menu finds them when
@@ -95,12 +76,23 @@ private slots:
         qunsetenv("QTR318_COM2");
     }
 
+    // Ctrl+D, F, E and C choose the ports, even over an open editor, where Ctrl+C copies
+    // nothing; Ctrl+R and Write choose the direction.
     void portAndDirectionCommands() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         QStringList seen = {portState()};
-        for (Qt::Key key : {Qt::Key_D, Qt::Key_F, Qt::Key_E, Qt::Key_C}) {
+        for (Qt::Key key : {Qt::Key_D, Qt::Key_F, Qt::Key_E}) {
             f.key(key);
             seen.append(portState());
         }
+        f.typeChannel(1, "145.125");
+        f.moveTo(1, 1);
+        QTest::keyClick(f.grid(), Qt::Key_Return); // editor open, its text selected
+        QVERIFY(f.editorOpen());
+        f.press(Qt::Key_C, Qt::ControlModifier);
+        seen.append(portState());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+        QCOMPARE(f.lineEditor()->text(), QStringLiteral("145.12500"));
         f.action("actionPortCom2")->trigger();
         seen.append(portState());
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
@@ -109,20 +101,6 @@ private slots:
         QCOMPARE(f.view()->direction(), TransferDirection::Read);
         f.action("actionWriteData")->trigger();
         QCOMPARE(f.view()->direction(), TransferDirection::Write);
-    }
-
-    // Ctrl+C selects COM1 even in an open editor, and copies nothing.
-    void keysWithoutTheirUsualMeaning() {
-        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-        f.key(Qt::Key_D);
-        f.typeChannel(1, "145.125");
-        f.moveTo(1, 1);
-        QTest::keyClick(f.grid(), Qt::Key_Return); // editor open, its text selected
-        QVERIFY(f.editorOpen());
-        f.press(Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(portState(), QStringLiteral("COM1:COM1"));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
-        QCOMPARE(f.lineEditor()->text(), QStringLiteral("145.12500"));
     }
 
     void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {
@@ -173,6 +151,113 @@ private slots:
         printer.setOutputFileName(f.path(QStringLiteral("no/such/dir/table.pdf")));
         QVERIFY(!f.frame()->printDocument(printer));
         QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 无法打印。"));
+    }
+
+    void saveAndOpenAgain() {
+        f.typeChannel(3, "146.5");
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("trip"))); // no suffix typed
+        f.key(Qt::Key_S);
+        const QString path = f.path(QStringLiteral("trip.sin"));
+        QCOMPARE(QFile(path).size(), 1024);
+        QVERIFY(!f.doc()->isModified());
+        const MemoryImage saved = f.image();
+
+        f.key(Qt::Key_N);
+        QVERIFY(f.messenger->shown.isEmpty()); // nothing unsaved: no question
+        QCOMPARE(f.cell(3, 1), QString());
+
+        f.messenger->openPaths.enqueue(path);
+        f.key(Qt::Key_O);
+        QCOMPARE(f.row(3).mid(0, 2), QStringList({"146.50000", "146.50000"}));
+        QVERIFY(f.image() == saved);
+
+        f.typeChannel(4, "147");
+        f.key(Qt::Key_S); // to the same file without asking
+        QVERIFY(!f.doc()->isModified());
+        f.stop();
+        QVERIFY(f.start({path})); // named on the command line
+        QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
+    }
+
+    // Which files are refused is the document file's test.
+    void anUnusableFileChangesNothing() {
+        const int size = 1025;
+        const QString path = savedDocument();
+        f.typeChannel(2, "150"); // an unsaved edit as well
+        const MemoryImage before = f.image();
+        QFile bad(f.path(QStringLiteral("bad.sin")));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(size, '\x11')) == size);
+        bad.close();
+
+        f.messenger->saveAnswers.enqueue(Choice::Discard);
+        f.messenger->openPaths.enqueue(bad.fileName());
+        f.key(Qt::Key_O);
+        const QString box = f.messenger->boxes().value(1); // after the question
+        QVERIFY2(box.startsWith(QStringLiteral("警告:")) &&
+                     box.contains(QStringLiteral("长度为 %1 字节").arg(size)),
+                 qPrintable(box));
+        QVERIFY(f.image() == before);
+        QCOMPARE(f.doc()->pathName(), path);
+        QCOMPARE(f.cell(2, 1), QStringLiteral("150.00000"));
+    }
+
+    void unsavedChangesAreAskedFor_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("chooseFile");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("save") << int(Choice::Save) << true << true;
+        QTest::newRow("save, dialog cancelled") << int(Choice::Save) << false << false;
+        QTest::newRow("discard") << int(Choice::Discard) << false << true;
+    }
+    void unsavedChangesAreAskedFor() {
+        QFETCH(int, answer);
+        QFETCH(bool, chooseFile);
+        QFETCH(bool, replaced);
+        const QString path = f.path(QString::fromLatin1(QTest::currentDataTag()) + ".sin");
+        f.moveTo(5, 1);
+        f.type("155"); // still in its editor, and an edit all the same
+        f.messenger->saveAnswers.enqueue(Choice(answer));
+        if (chooseFile) {
+            f.messenger->savePaths.enqueue(path);
+        }
+        f.key(Qt::Key_N);
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QCOMPARE(f.cell(5, 1), replaced ? QString() : QStringLiteral("155.00000"));
+        QCOMPARE(QFile::exists(path), chooseFile);
+        QCOMPARE(f.doc()->isModified(), !replaced);
+    }
+
+    void openBackup() {
+        MemoryImage kept = NewDocumentImage();
+        kept.WriteByte(ImageMap::kSquelchLevel, 7);
+        const QString path = BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
+                                                BackupFolder::Pruning::KeepNewest);
+        QVERIFY(!path.isEmpty());
+        f.typeChannel(5, "155");
+        f.messenger->saveAnswers.enqueue(Choice::Discard);
+        f.messenger->openPaths.enqueue(path);
+        f.action("actionFileOpenBackup")->trigger();
+        QCOMPARE(f.messenger->openDirectories, QStringList(f.backupFolder()));
+        QCOMPARE(f.messenger->shown.size(), 1);
+        QVERIFY(f.image() == kept);
+        QCOMPARE(f.doc()->pathName(), path);
+        QCOMPARE(f.cell(5, 1), QString());
+    }
+
+    void failedSaveKeepsTheMarkAndClosingAsks() {
+        const QString path = savedDocument();
+        f.typeChannel(2, "150");
+        f.messenger->savePaths.enqueue(f.path(QStringLiteral("missing/dir/x.sin")));
+        f.action("actionFileSaveAs")->trigger();
+        // Then the system's reason, in whichever words the installed translations give it.
+        const QString box = f.messenger->boxes().value(0);
+        const QString failed = "警告: 无法保存文件 " + f.path("missing/dir/x.sin") + "：";
+        QVERIFY2(box.startsWith(failed) && box.size() > failed.size(), qPrintable(box));
+        QVERIFY(f.doc()->isModified());
+        QCOMPARE(f.doc()->pathName(), path);
+        f.messenger->saveAnswers << Choice::Cancel << Choice::Discard; // so closing asks
+        f.action("actionAppExit")->trigger();
+        QVERIFY(f.frame()->isVisible());
     }
 };
 

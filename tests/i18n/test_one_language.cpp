@@ -215,16 +215,6 @@ private slots:
         }
         // Not vacuous: the runs said a good deal in the language chosen.
         QVERIFY(plainLines > (everything ? 20 : 2));
-        if (everything) {
-            // show's headings are the run's own texts.
-            const Run show = run(environment, {"show", path("new.sin")});
-            const QStringList headings =
-                english ? QStringList{"Model:  QTR-318", "Options", "Tuning values"}
-                        : QStringList{"机型：  QTR-318", "可选功能", "调试参数"};
-            for (const QString& heading : headings) {
-                QVERIFY2(show.out.split(QLatin1Char('\n')).contains(heading), qPrintable(show.out));
-            }
-        }
     }
 
 private:

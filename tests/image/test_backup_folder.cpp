@@ -64,7 +64,6 @@ private slots:
             newest = BackupFolder::Keep(Numbered(i), "/dev/ttyUSB0", folder,
                                         BackupFolder::Pruning::KeepNewest);
             QVERIFY(newest.endsWith("-ttyUSB0.sin"));
-            QVERIFY(QFileInfo::exists(newest));
         }
         MemoryImage kept;
         QVERIFY(DocumentFile::Load(newest, kept));

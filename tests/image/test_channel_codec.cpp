@@ -1,6 +1,6 @@
 #include "band_limits.h"
 #include "channel_codec.h"
-#include "channel_columns.h"
+#include "channel_rows.h"
 #include "image_bytes.h"
 #include "image_map.h"
 #include "new_document.h"
@@ -17,11 +17,7 @@ int Record(int channel) {
 }
 
 QString RowText(const ChannelTable& table, int row) {
-    QStringList cells;
-    for (int c = 1; c <= Col::kLast; ++c) {
-        cells << table.cellText(row, c);
-    }
-    return cells.join('|');
+    return Row(table, row).join('|');
 }
 
 } // namespace

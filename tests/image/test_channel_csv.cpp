@@ -1,6 +1,6 @@
 #include "channel_codec.h"
-#include "channel_columns.h"
 #include "channel_csv.h"
+#include "channel_rows.h"
 #include "csv_records.h"
 #include "image_bytes.h"
 #include "image_map.h"
@@ -23,14 +23,6 @@ QByteArray FileWith(const QByteArrayList& lines, const QByteArray& end = "\r\n")
     return kHeader + end + lines.join(end) + end;
 }
 
-QStringList Row(const ChannelTable& table, int row) {
-    QStringList cells;
-    for (int c = 1; c <= Col::kLast; ++c) {
-        cells << table.cellText(row, c);
-    }
-    return cells;
-}
-
 QStringList Split(const char* utf8) {
     return QString::fromUtf8(utf8).split(QLatin1Char(','));
 }
@@ -51,12 +43,6 @@ struct Band {
 };
 const Band kBands[] = {{kVhfLow, kVhfHigh, 0}, {40000000, 48000000, 1}};
 
-std::uint32_t RandomCount(QRandomGenerator& random, const Band& band) {
-    const std::uint32_t step = random.bounded(2) == 0 ? 500 : 625;
-    const std::uint32_t first = (band.low + step - 1) / step;
-    return (first + random.bounded(band.high / step - first + 1)) * step;
-}
-
 // An image whose records this program could have written: each frequency empty (either marker,
 // anything below it) or on the band's raster, any signalling, scan-list and flag bytes except
 // that at most one of scrambler, compander and emphasis is on.
@@ -70,7 +56,7 @@ MemoryImage RandomRadioImage(QRandomGenerator& random, const Band& band) {
                 image.WriteByte(address + 3, random.bounded(2) == 0 ? 0x00 : 0xFF);
                 continue;
             }
-            std::uint32_t count = RandomCount(random, band);
+            std::uint32_t count = RandomRasterCount(random, band.low, band.high);
             for (int k = 0; k < 4; ++k, count /= 100) {
                 image.WriteByte(address + k, ByteToBcd(int(count % 100)));
             }

@@ -1,4 +1,3 @@
-#include "block_walk.h"
 #include "document_file.h"
 #include "full_disk.h"
 #include "image_bytes.h"
@@ -39,16 +38,6 @@ private slots:
         image.Fill(0x42);
         FillNewDocument(image);
         QCOMPARE(Bytes(image).toHex(), Bytes(expected).toHex());
-    }
-
-    void blockWalk() {
-        // 114 blocks of 8 in rising order, each travelling: all but the head and the tuning sets.
-        const auto& blocks = BlockWalk::kAddresses;
-        QVERIFY(blocks.size() == 114 && std::is_sorted(blocks.begin(), blocks.end()));
-        QVERIFY(std::all_of(blocks.begin(), blocks.end(), [](int b) { return b % 8 == 0; }));
-        for (int a = 0; a < MemoryImage::kSize; ++a) {
-            QCOMPARE(BlockWalk::Travels(a), a >= 0x010 && (a < 0x120 || a >= 0x180));
-        }
     }
 
     // Only a file of exactly 1024 bytes is an image: a shorter or longer one (a CSV export, say)

@@ -89,7 +89,6 @@ private slots:
         change(radio);
         QCOMPARE(Lines(file, radio), lines);
         QCOMPARE(ImageDiff::Channels(ImageDiff::Compare(file, radio)), channels);
-        QCOMPARE(ImageDiff::Compare(file, radio).isEmpty(), file == radio);
     }
 
     // Whatever bytes differ, something is reported, and blocks name every 8 bytes that differ.

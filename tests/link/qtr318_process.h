@@ -30,15 +30,23 @@ struct Finished {
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray bytes; // standard output as it came
 };
 
-inline Finished Qtr318(const QStringList& arguments, const QString& com2 = QString()) {
+// settings: variables set for this run; QTR318_COM2 is emptied unless given, so the tester's own
+// mapping never reaches the tool.
+inline Finished Qtr318(const QStringList& arguments,
+                       const QList<QPair<QString, QString>>& settings = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QTR318_COM2", com2);
+    environment.insert("QTR318_COM2", QString());
+    for (const auto& [name, value] : settings) {
+        environment.insert(name, value);
+    }
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(BuildDir() + "/cli/qtr318", arguments);
     process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const QByteArray out = process.readAllStandardOutput();
+    return {process.exitCode(), QString::fromUtf8(out),
+            QString::fromUtf8(process.readAllStandardError()), out};
 }

@@ -284,15 +284,6 @@ private slots:
         QVERIFY2(after < before + 64 * 1024, QByteArray::number(qint64(after - before)));
         QVERIFY2(pacer.Statistics().startsWith("turnarounds 200000 "), pacer.Statistics());
     }
-
-    void portThatWillNotOpen() {
-        Bench bench;
-        bench.port.refuseOpen = true;
-        QCOMPARE(bench.run(true, "COM3").result, Result::CannotOpen);
-        QCOMPARE(bench.observer.reports,
-                 QStringList("不能打开串口COM3|1|Permission denied|closed"));
-        QVERIFY(bench.port.events.isEmpty() && bench.image == bench.before);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTransferEngine)

@@ -1,4 +1,5 @@
 // The channel table's editing rules, without a window.
+#include "channel_rows.h"
 #include "channel_table_model.h"
 #include "new_document.h"
 #include "ui_language.h"
@@ -12,14 +13,6 @@ using Commit = ChannelTableModel::Commit;
 using Selector = ChannelTable::Selector;
 
 const QStringList kNewChannelTail = {"关", "关", "否", "高", "是", "宽", "否", "否", "是"};
-
-QStringList Row(const ChannelTableModel& model, int channel) {
-    QStringList texts;
-    for (int col = 1; col <= 11; ++col) {
-        texts.append(model.cellText(channel, col));
-    }
-    return texts;
-}
 
 // Channel 1 defined with receive and transmit frequency, channel 2 with receive only, channel 3
 // empty; band 136-174 MHz.

@@ -28,7 +28,6 @@ public:
     bool askRetry(QWidget*, const QString& caption, const QString& text) override {
         noteThread();
         shown.append({caption, text, QString()});
-        ++retryQuestions;
         return retryAnswers.isEmpty() ? false : retryAnswers.dequeue();
     }
     SaveChoice askSave(QWidget*, const QString& text) override {
@@ -67,7 +66,6 @@ public:
 
     QList<Shown> shown;
     int offWindowThread = 0;
-    int retryQuestions = 0;
     QQueue<bool> retryAnswers;
     QQueue<SaveChoice> saveAnswers;
     QQueue<bool> yesNoAnswers;

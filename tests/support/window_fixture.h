@@ -48,11 +48,8 @@ struct WindowFixture {
     ChannelDocument* doc() const { return app->document(); }
     ChannelGrid* grid() const { return view()->grid(); }
     // The model and band selectors above the grid.
-    QComboBox* selector(const char* name) const {
-        return view()->findChild<QComboBox*>(QLatin1String(name));
-    }
-    QComboBox* modelSelector() const { return selector("comboModel"); }
-    QComboBox* bandSelector() const { return selector("comboBand"); }
+    QComboBox* modelSelector() const { return view()->findChild<QComboBox*>("comboModel"); }
+    QComboBox* bandSelector() const { return view()->findChild<QComboBox*>("comboBand"); }
     // The editor open over the current cell, as the kind of widget it is; null when none is.
     QLineEdit* lineEditor() const { return qobject_cast<QLineEdit*>(view()->cellEditor()); }
     QComboBox* comboEditor() const { return qobject_cast<QComboBox*>(view()->cellEditor()); }

@@ -52,6 +52,9 @@ private:
             return false;
         }
         QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        return waitUntilDone();
+    }
+    bool waitUntilDone() {
         return QTest::qWaitFor(
             [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
     }
@@ -66,8 +69,7 @@ private:
     // Lets the held transfer go on and waits until it has closed the dialog.
     bool releaseAndWait() {
         m_hold->release();
-        return QTest::qWaitFor(
-            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
+        return waitUntilDone();
     }
     // Runs action once, from inside the transfer's progress step, when block is done.
     void atBlock(int block, std::function<void()> action) {
