@@ -9,14 +9,13 @@
 
 #include "block_walk.h"
 #include "new_document.h"
+#include "paced_radio.h"
 #include "programming_log.h"
 #include "station_loop.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
@@ -37,40 +36,6 @@ constexpr int kReadBytes = kHandshakeBytes + BlockWalk::kBlockCount * (4 + 12 + 
 constexpr int kWriteBytes = kHandshakeBytes + BlockWalk::kBlockCount * (4 + 8 + 1) + kEndBytes;
 // Backup read, write, read-back.
 constexpr int kRadioBytes = kReadBytes + kWriteBytes + kReadBytes;
-
-// A paced simulated radio on a pseudo-terminal of its own.
-class PacedRadio {
-public:
-    explicit PacedRadio(const QString& buildDir) {
-        m_process.start(buildDir + QStringLiteral("/tools/qtr318-radio-sim"),
-                        {QStringLiteral("--pace"), QStringLiteral("--stats")});
-        if (m_process.waitForStarted(5000)) {
-            while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
-            }
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-        }
-    }
-    ~PacedRadio() { stop(); }
-    QString path() const { return m_path; }
-    // Stops the radio; returns how late it answered in all, in seconds.
-    double stop() {
-        if (m_process.state() == QProcess::NotRunning) {
-            return m_late;
-        }
-        m_process.terminate();
-        m_process.waitForFinished(5000);
-        static const QRegularExpression late(QStringLiteral("late by ([0-9.]+) ms"));
-        const QRegularExpressionMatch match =
-            late.match(QString::fromLocal8Bit(m_process.readAllStandardError()));
-        m_late = match.hasMatch() ? match.captured(1).toDouble() / 1000.0 : 0.0;
-        return m_late;
-    }
-
-private:
-    QProcess m_process;
-    QString m_path;
-    double m_late = 0;
-};
 
 const char* ResultName(StationRadio::Result result) {
     switch (result) {

@@ -12,6 +12,7 @@
 #include "application.h"
 #include "channel_form.h"
 #include "main_window.h"
+#include "paced_radio.h"
 #include "scripted_messenger.h"
 #include "transfer_dialog.h"
 #include "window_transfer.h"
@@ -22,7 +23,6 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -41,34 +41,6 @@ struct Run {
     double seconds = 0;
     double lateSeconds = 0;
     double net() const { return seconds - lateSeconds; }
-};
-
-// A paced simulated radio for one run; its lateness is known once it has stopped.
-class PacedRadio {
-public:
-    PacedRadio(const QString& buildDir, const QString& memory) {
-        m_process.start(buildDir + QStringLiteral("/tools/qtr318-radio-sim"),
-                        {QStringLiteral("--pace"), QStringLiteral("--stats"), memory});
-        if (m_process.waitForStarted(5000)) {
-            while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
-            }
-            m_path = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-        }
-    }
-    QString path() const { return m_path; }
-    // Stops the radio; returns how late it answered in all, in seconds.
-    double stop() {
-        m_process.terminate();
-        m_process.waitForFinished(5000);
-        static const QRegularExpression late(QStringLiteral("late by ([0-9.]+) ms"));
-        const QRegularExpressionMatch match =
-            late.match(QString::fromLocal8Bit(m_process.readAllStandardError()));
-        return match.hasMatch() ? match.captured(1).toDouble() / 1000.0 : 0.0;
-    }
-
-private:
-    QProcess m_process;
-    QString m_path;
 };
 
 class Bench {
