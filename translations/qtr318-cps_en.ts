@@ -1016,6 +1016,14 @@ All rights reserved</translation>
         <translation>&amp;Overwrite radios of another model or band too</translation>
     </message>
     <message>
+        <source>每台电台的差异(&amp;V)...</source>
+        <translation>Per-radio o&amp;verrides...</translation>
+    </message>
+    <message>
+        <source>不用差异(&amp;R)</source>
+        <translation>&amp;Remove overrides</translation>
+    </message>
+    <message>
         <source>还没有开始</source>
         <translation>Not started</translation>
     </message>
@@ -1048,12 +1056,12 @@ All rights reserved</translation>
         <translation>&amp;Start</translation>
     </message>
     <message>
-        <source>停止</source>
-        <translation>Stop</translation>
+        <source>停止(&amp;T)</source>
+        <translation>S&amp;top</translation>
     </message>
     <message>
-        <source>关闭</source>
-        <translation>Close</translation>
+        <source>关闭(&amp;C)</source>
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>第 %1 台正在写入：写完并校验后停止，请不要取下它。</source>
@@ -1113,6 +1121,46 @@ All rights reserved</translation>
     <message>
         <source>已停止，未写入</source>
         <translation>Stopped, not written</translation>
+    </message>
+    <message>
+        <source>每台电台的差异</source>
+        <translation>Per-Radio Overrides</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 没有采用，每台电台仍写同样的数据：
+%2</source>
+        <translation>%1 was not taken; every radio still gets the same data:
+%2</translation>
+    </message>
+    <message>
+        <source>每台电台写同样的数据。</source>
+        <translation>Every radio gets the same data.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 台电台的差异已检查（%1）：每台依次取一行，写好并校验通过后换下一行；都写好后停止。</source>
+        <translation>
+            <numerusform>Overrides for %n radio checked (%1): each radio takes the next line once the one before is written and verified; the station stops when all are written.</numerusform>
+            <numerusform>Overrides for %n radios checked (%1): each radio takes the next line once the one before is written and verified; the station stops when all are written.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>每台不同，见列表</source>
+        <translation>Differs per radio, see the list</translation>
+    </message>
+    <message>
+        <source>第 %1 台：%2</source>
+        <translation>Radio %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>差异文件的电台都已写好，批量写频结束：共 %n 台。</source>
+        <translation>
+            <numerusform>Every radio of the overrides file is written; the station has ended: %n radio.</numerusform>
+            <numerusform>Every radio of the overrides file is written; the station has ended: %n radios.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -1322,6 +1322,49 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     </message>
 </context>
 <context>
+    <name>RadioOverrides</name>
+    <message>
+        <source>第一列应为 &quot;%1&quot;</source>
+        <translation>the first column should be &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>应为信道号和列名，如 &quot;信道3 接收频率&quot;；列名是 %1 之一</source>
+        <translation>expected a channel number and a column name, such as &quot;信道3 接收频率&quot;; the column name is one of %1</translation>
+    </message>
+    <message>
+        <source>与第 %1 列重复</source>
+        <translation>repeats column %1</translation>
+    </message>
+    <message>
+        <source>信道 %1 是空信道：同一行要给出它的接收频率</source>
+        <translation>channel %1 is empty: the same line must give its receive frequency</translation>
+    </message>
+    <message>
+        <source>%1 中只能有一个是 %2</source>
+        <translation>only one of %1 may be %2</translation>
+    </message>
+    <message>
+        <source>应有 %1 个字段（与标题行相同），实有 %2 个</source>
+        <translation>expected %1 fields (as many as the header line), found %2</translation>
+    </message>
+    <message>
+        <source>没有标签</source>
+        <translation>no label</translation>
+    </message>
+    <message>
+        <source>标签 %1 已在第 %2 行用过</source>
+        <translation>label %1 is already used on line %2</translation>
+    </message>
+    <message>
+        <source>没有一台电台的行</source>
+        <translation>no line for a radio</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>RadioSim</name>
     <message>
         <source>在伪终端上模拟的 QTR-318 对讲机。第一行输出设备路径。

@@ -1,9 +1,14 @@
 #include "station_dialog.h"
 
+#include "messenger.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +19,10 @@
 
 namespace {
 
-enum Column { Number, Time, Result, Label, Message, ColumnCount };
+enum Column { Number, Time, Result, Label, Sha, Message, ColumnCount };
+
+// Enough of a SHA-256 to tell the radios' images apart in the list; the tip holds all of it.
+constexpr int kShownShaDigits = 12;
 
 QLabel* Large(QLabel* label, double scale) {
     QFont font = label->font();
@@ -32,13 +40,24 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     setWindowTitle(tr("批量写频"));
     auto* form = new QFormLayout;
     form->addRow(tr("端口："), new QLabel(plan.portName));
-    auto* sha = new QLabel(StationLoop::imageSha256(plan.image));
-    sha->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    sha->setAccessibleName(tr("SHA-256"));
-    form->addRow(tr("数据的 SHA-256："), sha);
+    m_sha = new QLabel(StationLoop::imageSha256(plan.image));
+    m_sha->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_sha->setAccessibleName(tr("SHA-256"));
+    form->addRow(tr("数据的 SHA-256："), m_sha);
     m_label = new QLineEdit(plan.label);
     m_label->setAccessibleName(tr("标签"));
     form->addRow(tr("标签(&L)："), m_label);
+    m_radiosNote = new QLabel;
+    m_radiosNote->setWordWrap(true);
+    m_chooseRadios = new QPushButton(tr("每台电台的差异(&V)..."));
+    m_dropRadios = new QPushButton(tr("不用差异(&R)"));
+    connect(m_chooseRadios, &QPushButton::clicked, this, &StationDialog::chooseRadiosFile);
+    connect(m_dropRadios, &QPushButton::clicked, this, [this] { setRadiosFile(QString()); });
+    auto* radiosRow = new QHBoxLayout;
+    radiosRow->addWidget(m_radiosNote, 1);
+    radiosRow->addWidget(m_chooseRadios);
+    radiosRow->addWidget(m_dropRadios);
+    form->addRow(radiosRow);
     m_overwrite = new QCheckBox(tr("其他机型或频段的对讲机也照样写入(&O)"));
     form->addRow(m_overwrite);
 
@@ -47,7 +66,8 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     m_state->setWordWrap(true);
     m_progress = new QProgressBar;
     m_list = new QTableWidget(0, ColumnCount);
-    m_list->setHorizontalHeaderLabels({tr("编号"), tr("时间"), tr("结果"), tr("标签"), tr("说明")});
+    m_list->setHorizontalHeaderLabels(
+        {tr("编号"), tr("时间"), tr("结果"), tr("标签"), tr("SHA-256"), tr("说明")});
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -56,8 +76,8 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox;
     m_start = buttons->addButton(tr("开始(&S)"), QDialogButtonBox::ActionRole);
-    m_stop = buttons->addButton(tr("停止"), QDialogButtonBox::ActionRole);
-    m_close = buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
+    m_stop = buttons->addButton(tr("停止(&T)"), QDialogButtonBox::ActionRole);
+    m_close = buttons->addButton(tr("关闭(&C)"), QDialogButtonBox::RejectRole);
     connect(m_start, &QPushButton::clicked, this, &StationDialog::start);
     connect(m_stop, &QPushButton::clicked, this, &StationDialog::stop);
     connect(buttons, &QDialogButtonBox::rejected, this, &StationDialog::reject);
@@ -70,6 +90,7 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
     resize(640, 520);
+    showRadiosFile(QString());
     setRunning(false);
 
     connect(m_loop, &StationLoop::waitingForRadio, this, &StationDialog::showWaiting);
@@ -82,6 +103,7 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     connect(m_loop, &StationLoop::waitingForDeparture, this, &StationDialog::showDeparture);
     connect(m_loop, &StationLoop::logProblem, this,
             [this](const QString& text) { m_state->setText(text); });
+    connect(m_loop, &StationLoop::radiosUsedUp, this, [this] { m_radiosUsedUp = true; });
     connect(m_loop, &StationLoop::stationEnded, this, &StationDialog::showEnded);
 }
 
@@ -91,6 +113,7 @@ void StationDialog::start() {
     m_plan.label = m_label->text().trimmed();
     m_plan.overwriteOthers = m_overwrite->isChecked();
     if (m_loop->startStation(m_plan)) {
+        m_radiosUsedUp = false;
         setRunning(true);
     }
 }
@@ -115,13 +138,54 @@ void StationDialog::setRunning(bool running) {
     m_start->setEnabled(!running);
     m_stop->setEnabled(running);
     m_close->setEnabled(!running);
-    m_label->setEnabled(!running);
+    m_label->setEnabled(!running && m_plan.radios.isEmpty());
     m_overwrite->setEnabled(!running);
+    m_chooseRadios->setEnabled(!running);
+    m_dropRadios->setEnabled(!running && !m_plan.radios.isEmpty());
 }
 
-void StationDialog::showWaiting(int number) {
+void StationDialog::chooseRadiosFile() {
+    const QString path =
+        TheMessenger().chooseOpenFile(this, tr("每台电台的差异"), tr("CSV 文件 (*.csv)"));
+    if (!path.isEmpty()) {
+        setRadiosFile(path);
+    }
+}
+
+bool StationDialog::setRadiosFile(const QString& path) {
+    RadioOverrides::Result file;
+    if (!path.isEmpty()) {
+        file = RadioOverrides::Load(path, m_plan.image);
+        if (!file.problems.isEmpty()) {
+            ShowWarning(this, tr("%1 没有采用，每台电台仍写同样的数据：\n%2")
+                                  .arg(QDir::toNativeSeparators(path),
+                                       file.problems.join(QLatin1Char('\n'))));
+            return false;
+        }
+    }
+    m_plan.radios = file.radios;
+    showRadiosFile(path);
+    setRunning(m_running);
+    return true;
+}
+
+void StationDialog::showRadiosFile(const QString& path) {
+    if (m_plan.radios.isEmpty()) {
+        m_radiosNote->setText(tr("每台电台写同样的数据。"));
+        m_sha->setText(StationLoop::imageSha256(m_plan.image));
+        return;
+    }
+    m_radiosNote->setText(
+        tr("%n 台电台的差异已检查（%1）：每台依次取一行，写好并校验通过后换下一行；都写好后停止。",
+           nullptr, int(m_plan.radios.size()))
+            .arg(QFileInfo(path).fileName()));
+    m_sha->setText(tr("每台不同，见列表"));
+}
+
+void StationDialog::showWaiting(int number, const QString& label) {
     m_number = number;
-    m_count->setText(tr("第 %1 台").arg(number));
+    m_count->setText(m_plan.radios.isEmpty() ? tr("第 %1 台").arg(number)
+                                             : tr("第 %1 台：%2").arg(number).arg(label));
     m_state->setText(tr("等待对讲机接到 %1…").arg(m_plan.portName));
     m_progress->setValue(0);
 }
@@ -138,11 +202,15 @@ void StationDialog::showRadio(const StationRadio& radio) {
     const int row = m_list->rowCount();
     m_list->insertRow(row);
     const QStringList cells = {QString::number(radio.number),
-                               radio.finished.toString(QStringLiteral("HH:mm:ss")), result,
-                               radio.label, radio.message};
+                               radio.finished.toString(QStringLiteral("HH:mm:ss")),
+                               result,
+                               radio.label,
+                               radio.imageSha256.left(kShownShaDigits),
+                               radio.message};
     for (int column = 0; column < ColumnCount; ++column) {
         m_list->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
+    m_list->item(row, Sha)->setToolTip(radio.imageSha256);
     m_list->scrollToBottom();
     QApplication::beep();
 }
@@ -153,7 +221,9 @@ void StationDialog::showDeparture(int number) {
 
 void StationDialog::showEnded(int radios) {
     setRunning(false);
-    m_state->setText(tr("已停止：共 %n 台。", nullptr, radios));
+    m_state->setText(m_radiosUsedUp
+                         ? tr("差异文件的电台都已写好，批量写频结束：共 %n 台。", nullptr, radios)
+                         : tr("已停止：共 %n 台。", nullptr, radios));
 }
 
 QString StationDialog::resultText(StationRadio::Result result) const {

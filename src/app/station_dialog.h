@@ -23,6 +23,12 @@ public:
 
     StationLoop* loop() const { return m_loop; }
     QTableWidget* radioList() const { return m_list; }
+    QLabel* radiosNote() const { return m_radiosNote; }
+
+    // Gives each radio its own changes from the file at path, once the whole file has passed its
+    // checks; a file with problems is refused with them and changes nothing. An empty path goes
+    // back to the same data for every radio.
+    bool setRadiosFile(const QString& path);
 
 public slots:
     void start();
@@ -30,7 +36,9 @@ public slots:
     void reject() override;
 
 private:
-    void showWaiting(int number);
+    void chooseRadiosFile();
+    void showRadiosFile(const QString& path);
+    void showWaiting(int number, const QString& label);
     void showStage(int number, const QString& stage, bool stoppable);
     void showRadio(const StationRadio& radio);
     void showDeparture(int number);
@@ -40,7 +48,11 @@ private:
 
     StationLoop::Plan m_plan;
     StationLoop* m_loop;
+    QLabel* m_sha;
     QLineEdit* m_label;
+    QLabel* m_radiosNote;
+    QPushButton* m_chooseRadios;
+    QPushButton* m_dropRadios;
     QCheckBox* m_overwrite;
     QLabel* m_count;
     QLabel* m_state;
@@ -51,5 +63,6 @@ private:
     QPushButton* m_close;
     bool m_running = false;
     bool m_writing = false;
+    bool m_radiosUsedUp = false;
     int m_number = 0;
 };

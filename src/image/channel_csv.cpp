@@ -4,9 +4,8 @@
 #include "csv_values.h"
 #include "frequency_check.h"
 #include "generic_csv.h"
-#include "signalling_list.h"
-#include "value_texts.h"
 #include "ui_language.h"
+#include "value_texts.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -60,11 +59,11 @@ public:
             importWithoutReceive(channel);
             return;
         }
-        m_table.setCellText(channel, Col::kRxFrequency, frequency(Col::kRxFrequency));
+        m_table.setCellText(channel, Col::kRxFrequency, cell(Col::kRxFrequency));
         // An empty transmit frequency is a receive-only channel, not one to fill in.
         m_table.setCellText(channel, Col::kTxFrequency,
                             m_cells[Col::kTxFrequency].isEmpty() ? QString()
-                                                                 : frequency(Col::kTxFrequency));
+                                                                 : cell(Col::kTxFrequency));
         for (int column : {Col::kRxSignal, Col::kTxSignal}) {
             m_table.setCellText(channel, column, signalling(column));
         }
@@ -105,7 +104,7 @@ private:
                 return;
             }
         }
-        m_table.setCellText(channel, Col::kTxFrequency, frequency(Col::kTxFrequency));
+        m_table.setCellText(channel, Col::kTxFrequency, cell(Col::kTxFrequency));
     }
 
     // 1-16, or 0 after reporting why not.
@@ -131,32 +130,18 @@ private:
         return channel;
     }
 
-    // The display text of the frequency; the problem is reported when it is not accepted.
-    QString frequency(int column) {
+    // What the cell stores; the problem is reported when the text is not taken.
+    QString cell(int column) {
         QString reason;
-        const FrequencyCheck check =
-            CsvValues::CheckFileFrequency(m_cells[column], m_low, m_high, reason);
+        const QString text = CsvValues::CellText(column, m_cells[column], m_low, m_high, reason);
         if (!reason.isEmpty()) {
             reportCell(column, reason);
         }
-        return check.display;
+        return text;
     }
 
     QString signalling(int column) {
-        const QString& text = m_cells[column];
-        if (text.isEmpty()) {
-            return Col::NewChannelDefault(column);
-        }
-        const SignallingList& list = TheSignallingList();
-        const std::optional<int> index = list.ResolveSignalText(text);
-        if (!index) {
-            reportCell(column, QCoreApplication::translate(
-                                   "ChannelCsv", "%1 不是信令代码：应为 \"关\"、亚音频（如 67.0）"
-                                                 "或数字亚音（如 D023N / D023I）")
-                                   .arg(Quoted(text)));
-            return text;
-        }
-        return list.entry(*index);
+        return m_cells[column].isEmpty() ? Col::NewChannelDefault(column) : cell(column);
     }
 
     // An option given in English ("Yes", "narrow") is read as its column's own text, before the
@@ -171,20 +156,7 @@ private:
     }
 
     QString option(int column) {
-        const QString& text = m_cells[column];
-        if (text.isEmpty()) {
-            return optionDefault(column);
-        }
-        const QStringList& choices = Col::Choices(column);
-        if (!choices.contains(text)) {
-            QStringList quoted;
-            for (const QString& choice : choices) {
-                quoted << Quoted(choice);
-            }
-            reportCell(column, QCoreApplication::translate("ChannelCsv", "%1 不是 %2 之一")
-                                   .arg(Quoted(text), quoted.join(QStringLiteral(" / "))));
-        }
-        return text;
+        return m_cells[column].isEmpty() ? optionDefault(column) : cell(column);
     }
 
     // A new channel has emphasis on; a line that switches scrambler or compander on means the

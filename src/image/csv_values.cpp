@@ -1,5 +1,9 @@
 #include "csv_values.h"
 
+#include "channel_columns.h"
+#include "signalling_list.h"
+#include "value_texts.h"
+
 #include <QCoreApplication>
 
 namespace CsvValues {
@@ -56,6 +60,39 @@ FrequencyCheck CheckFileFrequency(const QString& text, std::uint32_t low, std::u
         reason = ValueProblem(text, check.message());
     }
     return check;
+}
+
+QString CellText(int column, const QString& text, std::uint32_t low, std::uint32_t high,
+                 QString& reason) {
+    namespace Col = ChannelColumns;
+    reason.clear();
+    if (column == Col::kRxFrequency || column == Col::kTxFrequency) {
+        return CheckFileFrequency(text, low, high, reason).display;
+    }
+    if (column == Col::kRxSignal || column == Col::kTxSignal) {
+        const SignallingList& list = TheSignallingList();
+        const std::optional<int> index = list.ResolveSignalText(text);
+        if (index) {
+            return list.entry(*index);
+        }
+        reason = QCoreApplication::translate("ChannelCsv",
+                                             "%1 不是信令代码：应为 \"关\"、亚音频（如 67.0）"
+                                             "或数字亚音（如 D023N / D023I）")
+                     .arg(Quoted(text));
+        return text;
+    }
+    const QStringList& choices = Col::Choices(column);
+    const QString stored = ValueTexts::Stored(text, choices);
+    if (stored.isEmpty()) {
+        QStringList quoted;
+        for (const QString& choice : choices) {
+            quoted << Quoted(choice);
+        }
+        reason = QCoreApplication::translate("ChannelCsv", "%1 不是 %2 之一")
+                     .arg(Quoted(text), quoted.join(QStringLiteral(" / ")));
+        return text;
+    }
+    return stored;
 }
 
 } // namespace CsvValues

@@ -22,4 +22,11 @@ QString ValueProblem(const QString& value, const QString& problem);
 FrequencyCheck CheckFileFrequency(const QString& text, std::uint32_t low, std::uint32_t high,
                                   QString& reason);
 
+// A cell of channel table column 1-11 from a file, as the table stores it: a frequency that
+// passes CheckFileFrequency(), a signalling text that names an entry of the list (the cell gets
+// the list's own text), an option that is one of its column's choices in either language (the
+// cell gets the Chinese). text is not empty. reason is empty when the text is taken.
+QString CellText(int column, const QString& text, std::uint32_t low, std::uint32_t high,
+                 QString& reason);
+
 } // namespace CsvValues

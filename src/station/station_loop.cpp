@@ -108,8 +108,9 @@ void StationLoop::run() {
     m_runLog = m_log ? m_log : ownLog.get();
     m_logProblemTold = false;
     int finished = 0;
-    for (int number = 1; !m_stop; ++number) {
-        emit waitingForRadio(number);
+    m_share = 0;
+    for (int number = 1; !m_stop && takeNextShare(); ++number) {
+        emit waitingForRadio(number, m_label);
         bool present = false;
         while (!(present = radioAnswers()) && pause()) {
         }
@@ -117,7 +118,9 @@ void StationLoop::run() {
             break;
         }
         emit radioStarted(number);
-        emit radioFinished(serveRadio(number));
+        const StationRadio radio = serveRadio(number);
+        m_share += radio.result == Result::Written;
+        emit radioFinished(radio);
         ++finished;
         emit waitingForDeparture(number);
         for (int quiet = 0; quiet < kQuietLooks && pause();) {
@@ -128,6 +131,22 @@ void StationLoop::run() {
     emit stationEnded(finished);
 }
 
+bool StationLoop::takeNextShare() {
+    m_image = m_plan.image;
+    m_label = m_plan.label;
+    if (m_plan.radios.isEmpty()) {
+        return true;
+    }
+    if (m_share == m_plan.radios.size()) {
+        emit radiosUsedUp(int(m_share));
+        return false;
+    }
+    const RadioOverride& share = m_plan.radios.at(m_share);
+    m_image = share.image;
+    m_label = share.label.isEmpty() ? m_plan.label : share.label;
+    return true;
+}
+
 // One radio as qtr318 write treats it: nothing is written without a backup of what it held, and
 // nothing written goes unchecked.
 StationRadio StationLoop::serveRadio(int number) {
@@ -135,7 +154,8 @@ StationRadio StationLoop::serveRadio(int number) {
     clock.start();
     StationRadio radio;
     radio.number = number;
-    radio.label = m_plan.label;
+    radio.label = m_label;
+    radio.imageSha256 = imageSha256(m_image);
     const auto done = [&](Result result, const QString& message) {
         radio.result = result;
         radio.message = message;
@@ -147,8 +167,8 @@ StationRadio StationLoop::serveRadio(int number) {
 
     m_stoppable = true;
     emit stageStarted(number, tr("读取备份"), true);
-    MemoryImage held = m_plan.image;
-    ProgrammingRecord record = TransferRecord::Start(port, Operation::Read, m_plan.label);
+    MemoryImage held = m_image;
+    ProgrammingRecord record = TransferRecord::Start(port, Operation::Read, m_label);
     TransferOutcome outcome = transfer(held, false, false);
     TransferRecord::End(record, outcome, m_stop);
     if (!outcome.succeeded()) {
@@ -177,7 +197,7 @@ StationRadio StationLoop::serveRadio(int number) {
     if (radio.backup.isEmpty()) {
         return refuse(error + tr("；没有备份就不写入。"));
     }
-    const QString mismatch = RadioMismatch(m_plan.image, held);
+    const QString mismatch = RadioMismatch(m_image, held);
     if (!mismatch.isEmpty() && !m_plan.overwriteOthers) {
         return refuse(tr("没有写入：表格与对讲机不符（%1）。").arg(mismatch));
     }
@@ -189,12 +209,12 @@ StationRadio StationLoop::serveRadio(int number) {
     // From here the radio's memory changes: a stop waits until it has been read back.
     m_stoppable = false;
     emit stageStarted(number, tr("写入"), false);
-    MemoryImage written = m_plan.image;
-    record = TransferRecord::Start(port, Operation::Write, m_plan.label);
+    MemoryImage written = m_image;
+    record = TransferRecord::Start(port, Operation::Write, m_label);
     outcome = transfer(written, true, false);
     TransferRecord::End(record, outcome, false);
     TransferRecord::SetRadio(record, held);
-    TransferRecord::SetImage(record, m_plan.image, m_plan.file);
+    TransferRecord::SetImage(record, m_image, m_plan.file);
     record.backup = radio.backup;
     log(record);
     if (!outcome.succeeded()) {
@@ -202,8 +222,8 @@ StationRadio StationLoop::serveRadio(int number) {
     }
 
     emit stageStarted(number, tr("读回校验"), false);
-    MemoryImage readBack = m_plan.image;
-    record = TransferRecord::Start(port, Operation::ReadBack, m_plan.label);
+    MemoryImage readBack = m_image;
+    record = TransferRecord::Start(port, Operation::ReadBack, m_label);
     outcome = transfer(readBack, false, true);
     TransferRecord::End(record, outcome, false);
     TransferRecord::SetImage(record, readBack, m_plan.file);
@@ -219,7 +239,7 @@ StationRadio StationLoop::serveRadio(int number) {
         return done(Result::NotVerified, record.message);
     }
     TransferRecord::SetRadio(record, readBack);
-    if (readBack != m_plan.image) {
+    if (readBack != m_image) {
         record.result = ProgrammingRecord::Result::Differs;
         record.message = tr("写入后读回的数据与表格不同。");
         log(record);

@@ -3,6 +3,7 @@
 #include "log_location.h"
 #include "memory_image.h"
 #include "programming_record.h"
+#include "radio_overrides.h"
 #include "serial_port.h"
 #include "transfer_engine.h"
 
@@ -31,8 +32,9 @@ struct StationRadio {
     QDateTime finished;
     Result result = Result::Failed;
     QString label;
-    QString message; // what the user reads about this radio
-    QString backup;  // what it held before, when that was kept
+    QString message;     // what the user reads about this radio
+    QString backup;      // what it held before, when that was kept
+    QString imageSha256; // of the image this radio was given
     qint64 elapsedMs = 0;
 };
 
@@ -54,6 +56,11 @@ public:
         QString label;
         bool overwriteOthers = false; // radios of another model or band are written too
         QString backupFolder;         // empty: the program's own folder, pruned as usual
+        // When given, each radio gets the next of these in turn instead of image, logged under
+        // its label (the run's label when it has none), and the run ends when all are written.
+        // A radio not written and verified leaves its share to the next radio that answers,
+        // which is most often the same radio plugged in again.
+        QList<RadioOverride> radios;
     };
 
     using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
@@ -83,7 +90,8 @@ public:
     static QString imageSha256(const MemoryImage& image);
 
 signals:
-    void waitingForRadio(int number);
+    // label: what the radio that answers will be logged under.
+    void waitingForRadio(int number, const QString& label);
     void radioStarted(int number);
     // "读取备份", "写入", "读回校验": what the radio is going through.
     void stageStarted(int number, const QString& stage, bool stoppable);
@@ -93,6 +101,8 @@ signals:
     void waitingForDeparture(int number);
     // What the log had to say, the first time it said anything.
     void logProblem(const QString& message);
+    // Every radio of Plan::radios has been written; the run ends.
+    void radiosUsedUp(int radios);
     // The run is over: radios is how many were finished.
     void stationEnded(int radios);
 
@@ -103,6 +113,8 @@ private:
     class Observer;
     friend class Observer;
 
+    // Chooses what the next radio gets; false when Plan::radios are all written.
+    bool takeNextShare();
     StationRadio serveRadio(int number);
     TransferOutcome transfer(MemoryImage& image, bool write, bool readBack);
     void log(const ProgrammingRecord& record);
@@ -118,6 +130,9 @@ private:
     LogLocation m_logLocation = LogLocation::FromEnvironment();
     bool m_logProblemTold = false;
     Plan m_plan;
+    qsizetype m_share = 0; // the entry of Plan::radios the next radio gets
+    MemoryImage m_image;   // what the radio being served gets
+    QString m_label;       // and the label it is logged under
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_stoppable{true}; // whether a stop may cut the transfer under way
     QMutex m_mutex;

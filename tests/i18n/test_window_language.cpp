@@ -5,6 +5,7 @@
 #include "one_language.h"
 #include "optional_features_dialog.h"
 #include "password_dialog.h"
+#include "station_dialog.h"
 #include "transfer_dialog.h"
 #include "tuning_dialog.h"
 #include "ui_language.h"
@@ -138,10 +139,14 @@ private slots:
         PasswordDialog password(f.frame());
         TransferDialog transfer(f.frame());
         CableDoctorDialog doctor(QString(), f.frame());
+        StationDialog station({}, f.frame());
         for (QDialog* dialog : std::initializer_list<QDialog*>{&about, &options, &tuning, &password,
-                                                               &transfer, &doctor}) {
+                                                               &transfer, &doctor, &station}) {
             texts << WidgetTexts(dialog);
         }
+        const QStringList stationKeys =
+            WidgetTexts(&station).filter(QRegularExpression(QStringLiteral("&[^&]")));
+        QVERIFY2(MnemonicsUnique(stationKeys), qPrintable(stationKeys.join(QLatin1Char('|'))));
         checkTexts(texts, 70);
     }
 

@@ -6,6 +6,7 @@
 #include "image_map.h"
 #include "new_document.h"
 #include "programming_log.h"
+#include "radio_overrides.h"
 #include "radio_rack.h"
 #include "station_loop.h"
 
@@ -43,6 +44,7 @@ SimulatedRadio::Options Misstoring() {
 struct Run {
     QList<StationRadio> radios;
     int ended = -1;
+    bool usedUp = false; // ended by itself with every radio's own data written
 };
 
 } // namespace
@@ -85,6 +87,9 @@ private:
                     loop.requestStop();
                 }
             },
+            Qt::DirectConnection);
+        connect(
+            &loop, &StationLoop::radiosUsedUp, this, [&] { result.usedUp = true; },
             Qt::DirectConnection);
         QSignalSpy ended(&loop, &StationLoop::stationEnded);
         loop.startStation(plan);
@@ -162,6 +167,51 @@ private slots:
             }
         }
         QCOMPARE(operations, logged);
+    }
+
+    // Radios with their own data: each gets its row's image and label, a refused radio leaves its
+    // row to the next, and the run ends once every row is written, before another radio is read.
+    void givesEachRadioItsOwnData() {
+        const QString folder = m_dir.filePath(QStringLiteral("own"));
+        QVERIFY(QDir().mkpath(folder));
+        RadioRack rack;
+        for (const MemoryImage& memory :
+             {OtherBand(), NewDocumentImage(), NewDocumentImage(), NewDocumentImage()}) {
+            rack.add(memory);
+        }
+        const ProgrammingLog log(LogLocation::FromSetting(folder + "/log.sqlite"));
+        StationLoop::Plan own = plan(folder, false);
+        own.radios =
+            RadioOverrides::Read("标签,信道1 接收频率\n车1,150.000\n车2,151.000\n", own.image)
+                .radios;
+        QCOMPARE(own.radios.size(), 2);
+
+        const Run done = run(rack, own, log);
+        QCOMPARE(done.ended, 3);
+        QVERIFY(done.usedUp);
+        QStringList radios;
+        for (const StationRadio& radio : done.radios) {
+            radios << QString::number(int(radio.result)) + ' ' + radio.label;
+        }
+        QCOMPARE(radios, QStringList({QString::number(int(Result::Refused)) + " 车1",
+                                      QString::number(int(Result::Written)) + " 车1",
+                                      QString::number(int(Result::Written)) + " 车2"}));
+        for (int n = 0; n < 2; ++n) {
+            const MemoryImage& image = own.radios.at(n).image;
+            QVERIFY(rack.radio(n + 1).memory() == WithBlocksOf(NewDocumentImage(), image));
+            QCOMPARE(done.radios.at(n + 1).imageSha256, StationLoop::imageSha256(image));
+        }
+        QCOMPARE(rack.radio(3).sessionsEnded(), 0);
+        QList<ProgrammingRecord> records;
+        QVERIFY(log.records({}, &records).ok);
+        QStringList written;
+        for (const ProgrammingRecord& record : records) {
+            if (record.operation == Operation::Write) {
+                written << record.label + ' ' + record.imageSha256;
+            }
+        }
+        QCOMPARE(written, QStringList({"车1 " + done.radios.at(1).imageSha256,
+                                       "车2 " + done.radios.at(2).imageSha256}));
     }
 
     // A stop while the radio is only being read leaves it untouched; one asked for once the write

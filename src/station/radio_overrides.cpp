@@ -1,0 +1,266 @@
+#include "radio_overrides.h"
+
+#include "band_limits.h"
+#include "channel_codec.h"
+#include "channel_columns.h"
+#include "channel_csv.h"
+#include "csv_values.h"
+#include "ui_language.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace RadioOverrides {
+
+namespace {
+
+namespace Col = ChannelColumns;
+using Problem = CsvRecords::Problem;
+
+constexpr int kChannels = 16;
+
+// The file's own word, whatever the run's language.
+const QString& LabelHeader() {
+    static const QString header = QStringLiteral("标签");
+    return header;
+}
+
+// "\"扰频\" / \"压扩\"": column names as a message quotes them.
+QString QuotedHeaders(int first, int last) {
+    QStringList names;
+    for (int column = first; column <= last; ++column) {
+        names << CsvValues::Quoted(Col::Headers().at(column));
+    }
+    return names.join(QStringLiteral(" / "));
+}
+
+// A cell of the table a header names; channel 0 when it names none.
+struct Cell {
+    int channel = 0;
+    int column = 0;
+};
+
+// "信道3 接收频率"; a space after 信道 is taken too, as a person may type one.
+Cell HeaderCell(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^信道\\s*(\\d{1,2})\\s*(\\S+)$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch()) {
+        return {};
+    }
+    const int channel = match.captured(1).toInt();
+    const int column = int(Col::Headers().indexOf(match.captured(2)));
+    if (channel < 1 || channel > kChannels || column < Col::kRxFrequency) {
+        return {};
+    }
+    return {channel, column};
+}
+
+bool AllEmpty(const QStringList& fields) {
+    return std::all_of(fields.begin(), fields.end(),
+                       [](const QString& field) { return field.trimmed().isEmpty(); });
+}
+
+// The header line's cells in field order, or problems saying what is wrong with it.
+class Header {
+public:
+    Header(const CsvRecords::Record& record, QList<Problem>& problems) : m_names(record.fields) {
+        if (m_names.value(0).trimmed() != LabelHeader()) {
+            problems.append({record.line, 1,
+                             QCoreApplication::translate("RadioOverrides", "第一列应为 \"%1\"")
+                                 .arg(LabelHeader()),
+                             m_names.value(0)});
+        }
+        QHash<int, int> seen; // channel * 100 + column -> field
+        for (int field = 1; field < m_names.size(); ++field) {
+            const Cell cell = HeaderCell(m_names[field]);
+            const auto problem = [&](const QString& reason) {
+                problems.append({record.line, field + 1, reason, m_names[field]});
+            };
+            if (cell.channel == 0) {
+                problem(
+                    QCoreApplication::translate(
+                        "RadioOverrides", "应为信道号和列名，如 \"信道3 接收频率\"；列名是 %1 之一")
+                        .arg(QuotedHeaders(Col::kRxFrequency, Col::kLast)));
+            } else if (seen.contains(cell.channel * 100 + cell.column)) {
+                problem(QCoreApplication::translate("RadioOverrides", "与第 %1 列重复")
+                            .arg(seen.value(cell.channel * 100 + cell.column)));
+            }
+            seen.insert(cell.channel * 100 + cell.column, field + 1);
+            m_cells.append(cell);
+        }
+    }
+
+    int fieldCount() const { return int(m_names.size()); }
+    QString name(int field) const { return m_names.value(field); }
+    // The cell field (1 and on) changes.
+    const Cell& cell(int field) const { return m_cells.at(field - 1); }
+
+private:
+    QStringList m_names;
+    QList<Cell> m_cells;
+};
+
+// One line's changes to a copy of the table, by the rules the table's own edits follow.
+class RowChanges {
+public:
+    RowChanges(const Header& header, const CsvRecords::Record& record, QList<Problem>& problems)
+        : m_header(header), m_record(record), m_problems(problems) {}
+
+    void applyTo(InMemoryChannelTable& table) {
+        const BandLimits band = SelectedBandLimits(table);
+        for (int channel = 1; channel <= kChannels; ++channel) {
+            QHash<int, int> given; // column -> field
+            for (int field = 1; field < m_header.fieldCount(); ++field) {
+                if (m_header.cell(field).channel == channel && !text(field).isEmpty()) {
+                    given.insert(m_header.cell(field).column, field);
+                }
+            }
+            if (!given.isEmpty()) {
+                applyChannel(table, channel, given, band);
+            }
+        }
+    }
+
+private:
+    QString text(int field) const { return m_record.fields.value(field); }
+
+    void report(int field, const QString& reason) {
+        m_problems.append({m_record.line, field + 1, reason, m_header.name(field)});
+    }
+
+    void applyChannel(InMemoryChannelTable& table, int channel, const QHash<int, int>& given,
+                      const BandLimits& band) {
+        QHash<int, QString> cells; // column -> what it stores
+        for (auto it = given.begin(); it != given.end(); ++it) {
+            QString reason;
+            cells.insert(it.key(), CsvValues::CellText(it.key(), text(it.value()), band.low,
+                                                       band.high, reason));
+            if (!reason.isEmpty()) {
+                report(it.value(), reason);
+            }
+        }
+        const bool empty = table.cellText(channel, Col::kRxFrequency).isEmpty();
+        if (empty && !cells.contains(Col::kRxFrequency)) {
+            const QList<int> fields = given.values();
+            report(*std::min_element(fields.begin(), fields.end()),
+                   QCoreApplication::translate("RadioOverrides",
+                                               "信道 %1 是空信道：同一行要给出它的接收频率")
+                       .arg(channel));
+            return;
+        }
+        if (empty) { // a new channel, as typing its receive frequency into the table makes one
+            for (int column = Col::kRxSignal; column <= Col::kLast; ++column) {
+                table.setCellText(channel, column, Col::NewChannelDefault(column));
+            }
+            table.setCellText(channel, Col::kTxFrequency, cells.value(Col::kRxFrequency));
+        }
+        switchOffOthers(cells, given);
+        for (auto it = cells.begin(); it != cells.end(); ++it) {
+            table.setCellText(channel, it.key(), it.value());
+        }
+    }
+
+    // One of 扰频, 压扩 and 加重 switched on switches the others off; two on at once is refused,
+    // as the table never holds them.
+    void switchOffOthers(QHash<int, QString>& cells, const QHash<int, int>& given) {
+        int on = 0;
+        for (int column : Col::kExclusive) {
+            if (cells.value(column) == Col::kYes && ++on == 2) {
+                report(given.value(column),
+                       QCoreApplication::translate("RadioOverrides", "%1 中只能有一个是 %2")
+                           .arg(QuotedHeaders(Col::kScrambler, Col::kEmphasis),
+                                CsvValues::Quoted(Col::kYes)));
+            }
+        }
+        for (int column : Col::kExclusive) {
+            if (on == 1 && !cells.contains(column)) {
+                cells.insert(column, Col::kNo);
+            }
+        }
+    }
+
+    const Header& m_header;
+    const CsvRecords::Record& m_record;
+    QList<Problem>& m_problems;
+};
+
+} // namespace
+
+Result Read(const QByteArray& file, const MemoryImage& table) {
+    const CsvRecords::Parsed parsed = CsvRecords::ParseFile(file);
+    QList<Problem> problems = parsed.problems;
+    Result result;
+    if (parsed.records.isEmpty() && problems.isEmpty()) {
+        problems.append({1, 0, QCoreApplication::translate("ChannelCsv", "文件没有标题行")});
+    }
+    InMemoryChannelTable base;
+    DecodeChannels(table, base);
+    const Header header(parsed.records.value(0), problems);
+    QHash<QString, int> labels; // label -> line
+    // Lines read against a header that is wrong would only repeat its problem.
+    const qsizetype lines = problems.isEmpty() ? parsed.records.size() : 0;
+    for (qsizetype i = 1; i < lines; ++i) {
+        const CsvRecords::Record& record = parsed.records[i];
+        if (AllEmpty(record.fields)) { // a spreadsheet's row left blank
+            continue;
+        }
+        if (record.fields.size() < header.fieldCount() ||
+            !AllEmpty(record.fields.mid(header.fieldCount()))) {
+            problems.append({record.line, 0,
+                             QCoreApplication::translate(
+                                 "RadioOverrides", "应有 %1 个字段（与标题行相同），实有 %2 个")
+                                 .arg(header.fieldCount())
+                                 .arg(record.fields.size())});
+            continue;
+        }
+        const QString label = record.fields.first().trimmed();
+        if (label.isEmpty() || labels.contains(label)) {
+            problems.append(
+                {record.line, 1,
+                 label.isEmpty()
+                     ? QCoreApplication::translate("RadioOverrides", "没有标签")
+                     : QCoreApplication::translate("RadioOverrides", "标签 %1 已在第 %2 行用过")
+                           .arg(CsvValues::Quoted(label))
+                           .arg(labels.value(label)),
+                 LabelHeader()});
+            continue;
+        }
+        labels.insert(label, record.line);
+        InMemoryChannelTable own = base;
+        RowChanges(header, record, problems).applyTo(own);
+        RadioOverride radio{record.line, label, table};
+        EncodeChannels(own, radio.image);
+        result.radios.append(radio);
+    }
+    if (problems.isEmpty() && result.radios.isEmpty()) {
+        problems.append({1, 0, QCoreApplication::translate("RadioOverrides", "没有一台电台的行")});
+    }
+    if (!problems.isEmpty()) {
+        std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
+            return a.line != b.line ? a.line < b.line : a.column < b.column;
+        });
+        result.radios.clear();
+        result.problems = ChannelCsv::DescribeProblems(problems);
+    }
+    return result;
+}
+
+Result Load(const QString& path, const MemoryImage& table) {
+    QFile file(path);
+    QByteArray bytes;
+    QString reason;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = UiLanguage::SystemErrorText(file.errorString());
+    } else if (ChannelCsv::ReadFile(file, bytes, &reason)) {
+        return Read(bytes, table);
+    }
+    Result result;
+    result.problems.append(
+        QCoreApplication::translate("RadioOverrides", "无法读取 %1：%2").arg(path, reason));
+    return result;
+}
+
+} // namespace RadioOverrides
