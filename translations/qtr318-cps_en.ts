@@ -1131,9 +1131,9 @@ All rights reserved</translation>
         <translation>CSV files (*.csv)</translation>
     </message>
     <message>
-        <source>%1 没有采用，每台电台仍写同样的数据：
+        <source>%1 没有采用：
 %2</source>
-        <translation>%1 was not taken; every radio still gets the same data:
+        <translation>%1 was not taken:
 %2</translation>
     </message>
     <message>
@@ -1146,6 +1146,10 @@ All rights reserved</translation>
             <numerusform>Overrides for %n radio checked (%1): each radio takes the next line once the one before is written and verified; the station stops when all are written.</numerusform>
             <numerusform>Overrides for %n radios checked (%1): each radio takes the next line once the one before is written and verified; the station stops when all are written.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>已写好 %1 台，还剩 %2 台。</source>
+        <translation> %1 written, %2 to go.</translation>
     </message>
     <message>
         <source>每台不同，见列表</source>

@@ -90,7 +90,7 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
     resize(640, 520);
-    showRadiosFile(QString());
+    showRadiosNote();
     setRunning(false);
 
     connect(m_loop, &StationLoop::waitingForRadio, this, &StationDialog::showWaiting);
@@ -112,6 +112,8 @@ StationDialog::~StationDialog() = default;
 void StationDialog::start() {
     m_plan.label = m_label->text().trimmed();
     m_plan.overwriteOthers = m_overwrite->isChecked();
+    // A run stopped and started again goes on with the rows not yet written.
+    m_plan.radios = m_radios.mid(m_radiosWritten);
     if (m_loop->startStation(m_plan)) {
         m_radiosUsedUp = false;
         setRunning(true);
@@ -135,13 +137,13 @@ void StationDialog::reject() {
 
 void StationDialog::setRunning(bool running) {
     m_running = running;
-    m_start->setEnabled(!running);
+    m_start->setEnabled(!running && (m_radios.isEmpty() || m_radiosWritten < m_radios.size()));
     m_stop->setEnabled(running);
     m_close->setEnabled(!running);
-    m_label->setEnabled(!running && m_plan.radios.isEmpty());
+    m_label->setEnabled(!running && m_radios.isEmpty());
     m_overwrite->setEnabled(!running);
     m_chooseRadios->setEnabled(!running);
-    m_dropRadios->setEnabled(!running && !m_plan.radios.isEmpty());
+    m_dropRadios->setEnabled(!running && !m_radios.isEmpty());
 }
 
 void StationDialog::chooseRadiosFile() {
@@ -157,28 +159,36 @@ bool StationDialog::setRadiosFile(const QString& path) {
     if (!path.isEmpty()) {
         file = RadioOverrides::Load(path, m_plan.image);
         if (!file.problems.isEmpty()) {
-            ShowWarning(this, tr("%1 没有采用，每台电台仍写同样的数据：\n%2")
+            ShowWarning(this, tr("%1 没有采用：\n%2")
                                   .arg(QDir::toNativeSeparators(path),
                                        file.problems.join(QLatin1Char('\n'))));
             return false;
         }
     }
-    m_plan.radios = file.radios;
-    showRadiosFile(path);
+    m_radios = file.radios;
+    m_radiosFile = QFileInfo(path).fileName();
+    m_radiosWritten = 0;
+    showRadiosNote();
     setRunning(m_running);
     return true;
 }
 
-void StationDialog::showRadiosFile(const QString& path) {
-    if (m_plan.radios.isEmpty()) {
+void StationDialog::showRadiosNote() {
+    if (m_radios.isEmpty()) {
         m_radiosNote->setText(tr("每台电台写同样的数据。"));
         m_sha->setText(StationLoop::imageSha256(m_plan.image));
         return;
     }
-    m_radiosNote->setText(
+    QString note =
         tr("%n 台电台的差异已检查（%1）：每台依次取一行，写好并校验通过后换下一行；都写好后停止。",
-           nullptr, int(m_plan.radios.size()))
-            .arg(QFileInfo(path).fileName()));
+           nullptr, int(m_radios.size()))
+            .arg(m_radiosFile);
+    if (m_radiosWritten > 0) {
+        note += tr("已写好 %1 台，还剩 %2 台。")
+                    .arg(m_radiosWritten)
+                    .arg(m_radios.size() - m_radiosWritten);
+    }
+    m_radiosNote->setText(note);
     m_sha->setText(tr("每台不同，见列表"));
 }
 
@@ -212,6 +222,10 @@ void StationDialog::showRadio(const StationRadio& radio) {
     }
     m_list->item(row, Sha)->setToolTip(radio.imageSha256);
     m_list->scrollToBottom();
+    if (radio.shareDone) {
+        ++m_radiosWritten;
+        showRadiosNote();
+    }
     QApplication::beep();
 }
 

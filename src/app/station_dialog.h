@@ -37,7 +37,7 @@ public slots:
 
 private:
     void chooseRadiosFile();
-    void showRadiosFile(const QString& path);
+    void showRadiosNote();
     void showWaiting(int number, const QString& label);
     void showStage(int number, const QString& stage, bool stoppable);
     void showRadio(const StationRadio& radio);
@@ -64,5 +64,8 @@ private:
     bool m_running = false;
     bool m_writing = false;
     bool m_radiosUsedUp = false;
+    QList<RadioOverride> m_radios; // from the file of per-radio changes
+    QString m_radiosFile;
+    int m_radiosWritten = 0; // of m_radios, by this dialog's runs so far
     int m_number = 0;
 };

@@ -118,8 +118,9 @@ void StationLoop::run() {
             break;
         }
         emit radioStarted(number);
-        const StationRadio radio = serveRadio(number);
-        m_share += radio.result == Result::Written;
+        StationRadio radio = serveRadio(number);
+        radio.shareDone = !m_plan.radios.isEmpty() && radio.result == Result::Written;
+        m_share += radio.shareDone;
         emit radioFinished(radio);
         ++finished;
         emit waitingForDeparture(number);

@@ -35,6 +35,8 @@ struct StationRadio {
     QString message;     // what the user reads about this radio
     QString backup;      // what it held before, when that was kept
     QString imageSha256; // of the image this radio was given
+    // Its entry of Plan::radios has been written and verified: the next radio gets the next one.
+    bool shareDone = false;
     qint64 elapsedMs = 0;
 };
 
