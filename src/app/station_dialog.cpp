@@ -54,10 +54,11 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     connect(m_chooseRadios, &QPushButton::clicked, this, &StationDialog::chooseRadiosFile);
     connect(m_dropRadios, &QPushButton::clicked, this, [this] { setRadiosFile(QString()); });
     auto* radiosRow = new QHBoxLayout;
-    radiosRow->addWidget(m_radiosNote, 1);
     radiosRow->addWidget(m_chooseRadios);
     radiosRow->addWidget(m_dropRadios);
+    radiosRow->addStretch(1);
     form->addRow(radiosRow);
+    form->addRow(m_radiosNote);
     m_overwrite = new QCheckBox(tr("其他机型或频段的对讲机也照样写入(&O)"));
     form->addRow(m_overwrite);
 
