@@ -67,6 +67,10 @@ bool AllEmpty(const QStringList& fields) {
 class Header {
 public:
     Header(const CsvRecords::Record& record, QList<Problem>& problems) : m_names(record.fields) {
+        // Columns a spreadsheet saves empty after the last one named.
+        while (m_names.size() > 1 && m_names.constLast().trimmed().isEmpty()) {
+            m_names.removeLast();
+        }
         if (m_names.value(0).trimmed() != LabelHeader()) {
             problems.append({record.line, 1,
                              QCoreApplication::translate("RadioOverrides", "第一列应为 \"%1\"")
@@ -114,7 +118,7 @@ public:
         for (int channel = 1; channel <= kChannels; ++channel) {
             QHash<int, int> given; // column -> field
             for (int field = 1; field < m_header.fieldCount(); ++field) {
-                if (m_header.cell(field).channel == channel && !text(field).isEmpty()) {
+                if (m_header.cell(field).channel == channel && !text(field).trimmed().isEmpty()) {
                     given.insert(m_header.cell(field).column, field);
                 }
             }
@@ -187,18 +191,53 @@ private:
     QList<Problem>& m_problems;
 };
 
+// A line holds as many fields as the header, or more that are empty.
+bool FieldsFit(const CsvRecords::Record& record, int count, QList<Problem>& problems) {
+    if (record.fields.size() >= count && AllEmpty(record.fields.mid(count))) {
+        return true;
+    }
+    problems.append(
+        {record.line, 0,
+         QCoreApplication::translate("RadioOverrides", "应有 %1 个字段（与标题行相同），实有 %2 个")
+             .arg(count)
+             .arg(record.fields.size())});
+    return false;
+}
+
+// Every radio has a label of its own, so that the log tells them apart.
+bool TakeLabel(const CsvRecords::Record& record, QHash<QString, int>& labels,
+               QList<Problem>& problems) {
+    const QString label = record.fields.first().trimmed();
+    if (!label.isEmpty() && !labels.contains(label)) {
+        labels.insert(label, record.line);
+        return true;
+    }
+    problems.append({record.line, 1,
+                     label.isEmpty()
+                         ? QCoreApplication::translate("RadioOverrides", "没有标签")
+                         : QCoreApplication::translate("RadioOverrides", "标签 %1 已在第 %2 行用过")
+                               .arg(CsvValues::Quoted(label))
+                               .arg(labels.value(label)),
+                     LabelHeader()});
+    return false;
+}
+
 } // namespace
 
 Result Read(const QByteArray& file, const MemoryImage& table) {
     const CsvRecords::Parsed parsed = CsvRecords::ParseFile(file);
     QList<Problem> problems = parsed.problems;
     Result result;
-    if (parsed.records.isEmpty() && problems.isEmpty()) {
-        problems.append({1, 0, QCoreApplication::translate("ChannelCsv", "文件没有标题行")});
+    if (parsed.records.isEmpty()) {
+        if (problems.isEmpty()) { // not a file that could not be read
+            problems.append({1, 0, QCoreApplication::translate("ChannelCsv", "文件没有标题行")});
+        }
+        result.problems = ChannelCsv::DescribeProblems(problems);
+        return result;
     }
     InMemoryChannelTable base;
     DecodeChannels(table, base);
-    const Header header(parsed.records.value(0), problems);
+    const Header header(parsed.records.first(), problems);
     QHash<QString, int> labels; // label -> line
     // Lines read against a header that is wrong would only repeat its problem.
     const qsizetype lines = problems.isEmpty() ? parsed.records.size() : 0;
@@ -207,31 +246,13 @@ Result Read(const QByteArray& file, const MemoryImage& table) {
         if (AllEmpty(record.fields)) { // a spreadsheet's row left blank
             continue;
         }
-        if (record.fields.size() < header.fieldCount() ||
-            !AllEmpty(record.fields.mid(header.fieldCount()))) {
-            problems.append({record.line, 0,
-                             QCoreApplication::translate(
-                                 "RadioOverrides", "应有 %1 个字段（与标题行相同），实有 %2 个")
-                                 .arg(header.fieldCount())
-                                 .arg(record.fields.size())});
+        if (!FieldsFit(record, header.fieldCount(), problems) ||
+            !TakeLabel(record, labels, problems)) {
             continue;
         }
-        const QString label = record.fields.first().trimmed();
-        if (label.isEmpty() || labels.contains(label)) {
-            problems.append(
-                {record.line, 1,
-                 label.isEmpty()
-                     ? QCoreApplication::translate("RadioOverrides", "没有标签")
-                     : QCoreApplication::translate("RadioOverrides", "标签 %1 已在第 %2 行用过")
-                           .arg(CsvValues::Quoted(label))
-                           .arg(labels.value(label)),
-                 LabelHeader()});
-            continue;
-        }
-        labels.insert(label, record.line);
         InMemoryChannelTable own = base;
         RowChanges(header, record, problems).applyTo(own);
-        RadioOverride radio{record.line, label, table};
+        RadioOverride radio{record.line, record.fields.first().trimmed(), table};
         EncodeChannels(own, radio.image);
         result.radios.append(radio);
     }
