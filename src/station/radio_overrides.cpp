@@ -1,15 +1,16 @@
 #include "radio_overrides.h"
 
 #include "band_limits.h"
-#include "channel_codec.h"
 #include "channel_columns.h"
 #include "channel_csv.h"
+#include "channel_table_model.h"
 #include "csv_values.h"
 #include "ui_language.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QMap>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -107,23 +108,24 @@ private:
     QList<Cell> m_cells;
 };
 
-// One line's changes to a copy of the table, by the rules the table's own edits follow.
+// One line's changes to a copy of the table, made through the table's own editing rules: a
+// receive frequency in an empty channel makes a new channel with the defaults, and switching one
+// of 扰频, 压扩 and 加重 on switches the others off.
 class RowChanges {
 public:
     RowChanges(const Header& header, const CsvRecords::Record& record, QList<Problem>& problems)
         : m_header(header), m_record(record), m_problems(problems) {}
 
-    void applyTo(InMemoryChannelTable& table) {
-        const BandLimits band = SelectedBandLimits(table);
+    void applyTo(ChannelTableModel& table) {
         for (int channel = 1; channel <= kChannels; ++channel) {
-            QHash<int, int> given; // column -> field
+            QMap<int, int> given; // column -> field, the receive frequency first
             for (int field = 1; field < m_header.fieldCount(); ++field) {
                 if (m_header.cell(field).channel == channel && !text(field).trimmed().isEmpty()) {
                     given.insert(m_header.cell(field).column, field);
                 }
             }
             if (!given.isEmpty()) {
-                applyChannel(table, channel, given, band);
+                applyChannel(table, channel, given);
             }
         }
     }
@@ -135,53 +137,31 @@ private:
         m_problems.append({m_record.line, field + 1, reason, m_header.name(field)});
     }
 
-    void applyChannel(InMemoryChannelTable& table, int channel, const QHash<int, int>& given,
-                      const BandLimits& band) {
-        QHash<int, QString> cells; // column -> what it stores
-        for (auto it = given.begin(); it != given.end(); ++it) {
-            QString reason;
-            cells.insert(it.key(), CsvValues::CellText(it.key(), text(it.value()), band.low,
-                                                       band.high, reason));
-            if (!reason.isEmpty()) {
-                report(it.value(), reason);
-            }
-        }
-        const bool empty = table.cellText(channel, Col::kRxFrequency).isEmpty();
-        if (empty && !cells.contains(Col::kRxFrequency)) {
-            const QList<int> fields = given.values();
-            report(*std::min_element(fields.begin(), fields.end()),
+    void applyChannel(ChannelTableModel& table, int channel, const QMap<int, int>& given) {
+        if (table.isEmptyChannel(channel) && !given.contains(Col::kRxFrequency)) {
+            report(given.first(),
                    QCoreApplication::translate("RadioOverrides",
                                                "信道 %1 是空信道：同一行要给出它的接收频率")
                        .arg(channel));
             return;
         }
-        if (empty) { // a new channel, as typing its receive frequency into the table makes one
-            for (int column = Col::kRxSignal; column <= Col::kLast; ++column) {
-                table.setCellText(channel, column, Col::NewChannelDefault(column));
+        const BandLimits band = table.bandLimits();
+        int switchedOn = 0;
+        for (auto it = given.begin(); it != given.end(); ++it) {
+            QString reason;
+            const QString stored =
+                CsvValues::CellText(it.key(), text(it.value()), band.low, band.high, reason);
+            const bool exclusive = std::find(Col::kExclusive.begin(), Col::kExclusive.end(),
+                                             it.key()) != Col::kExclusive.end();
+            if (reason.isEmpty() && exclusive && stored == Col::kYes && ++switchedOn == 2) {
+                reason = QCoreApplication::translate("RadioOverrides", "%1 中只能有一个是 %2")
+                             .arg(QuotedHeaders(Col::kScrambler, Col::kEmphasis),
+                                  CsvValues::Quoted(Col::kYes));
             }
-            table.setCellText(channel, Col::kTxFrequency, cells.value(Col::kRxFrequency));
-        }
-        switchOffOthers(cells, given);
-        for (auto it = cells.begin(); it != cells.end(); ++it) {
-            table.setCellText(channel, it.key(), it.value());
-        }
-    }
-
-    // One of 扰频, 压扩 and 加重 switched on switches the others off; two on at once is refused,
-    // as the table never holds them.
-    void switchOffOthers(QHash<int, QString>& cells, const QHash<int, int>& given) {
-        int on = 0;
-        for (int column : Col::kExclusive) {
-            if (cells.value(column) == Col::kYes && ++on == 2) {
-                report(given.value(column),
-                       QCoreApplication::translate("RadioOverrides", "%1 中只能有一个是 %2")
-                           .arg(QuotedHeaders(Col::kScrambler, Col::kEmphasis),
-                                CsvValues::Quoted(Col::kYes)));
-            }
-        }
-        for (int column : Col::kExclusive) {
-            if (on == 1 && !cells.contains(column)) {
-                cells.insert(column, Col::kNo);
+            if (!reason.isEmpty()) {
+                report(it.value(), reason);
+            } else if (!table.setData(table.cellIndex(channel, it.key()), stored)) {
+                report(it.value(), table.refusal().message);
             }
         }
     }
@@ -235,8 +215,6 @@ Result Read(const QByteArray& file, const MemoryImage& table) {
         result.problems = ChannelCsv::DescribeProblems(problems);
         return result;
     }
-    InMemoryChannelTable base;
-    DecodeChannels(table, base);
     const Header header(parsed.records.first(), problems);
     QHash<QString, int> labels; // label -> line
     // Lines read against a header that is wrong would only repeat its problem.
@@ -250,10 +228,11 @@ Result Read(const QByteArray& file, const MemoryImage& table) {
             !TakeLabel(record, labels, problems)) {
             continue;
         }
-        InMemoryChannelTable own = base;
+        ChannelTableModel own;
+        own.decode(table);
         RowChanges(header, record, problems).applyTo(own);
         RadioOverride radio{record.line, record.fields.first().trimmed(), table};
-        EncodeChannels(own, radio.image);
+        own.encode(radio.image);
         result.radios.append(radio);
     }
     if (problems.isEmpty() && result.radios.isEmpty()) {
