@@ -873,6 +873,94 @@ All rights reserved</translation>
         <source>记录位置：%1</source>
         <translation>Log location: %1</translation>
     </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>用时(毫秒)</source>
+        <translation>Duration (ms)</translation>
+    </message>
+    <message>
+        <source>程序</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>程序版本</source>
+        <translation>Program version</translation>
+    </message>
+    <message>
+        <source>计算机</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>USB 厂商</source>
+        <translation>USB vendor</translation>
+    </message>
+    <message>
+        <source>USB 产品</source>
+        <translation>USB product</translation>
+    </message>
+    <message>
+        <source>USB 序列号</source>
+        <translation>USB serial</translation>
+    </message>
+    <message>
+        <source>电台标识</source>
+        <translation>Radio ident</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>数据 SHA-256</source>
+        <translation>Data SHA-256</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>块数</source>
+        <translation>Blocks</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>没有符合条件的记录</source>
+        <translation>No records match the filters</translation>
+    </message>
 </context>
 <context>
     <name>LogLocationDialog</name>
