@@ -679,10 +679,10 @@ All rights reserved</translation>
         <translation>Cannot paste the channels; nothing was changed:</translation>
     </message>
     <message numerus="yes">
-        <source>无法插入空信道：最后 %n 个信道必须是空信道</source>
+        <source>无法插入空信道：这里往下没有 %n 个空信道</source>
         <translation>
-            <numerusform>Cannot insert an empty channel: the last channel must be empty</numerusform>
-            <numerusform>Cannot insert empty channels: the last %n channels must be empty</numerusform>
+            <numerusform>Cannot insert an empty channel: there is no empty channel from here down</numerusform>
+            <numerusform>Cannot insert empty channels: there are not %n empty channels from here down</numerusform>
         </translation>
     </message>
     <message>
@@ -720,6 +720,38 @@ All rights reserved</translation>
     <message>
         <source>下移(&amp;W)</source>
         <translation>Move Do&amp;wn</translation>
+    </message>
+    <message>
+        <source>移动信道 %1</source>
+        <translation>Move Channels %1</translation>
+    </message>
+    <message>
+        <source>剪切信道 %1</source>
+        <translation>Cut Channels %1</translation>
+    </message>
+    <message>
+        <source>粘贴信道 %1</source>
+        <translation>Paste Channels %1</translation>
+    </message>
+    <message>
+        <source>清除信道 %1</source>
+        <translation>Clear Channels %1</translation>
+    </message>
+    <message>
+        <source>插入空信道 %1</source>
+        <translation>Insert Empty Channels %1</translation>
+    </message>
+    <message>
+        <source>删除信道 %1</source>
+        <translation>Delete Channels %1</translation>
+    </message>
+    <message>
+        <source>上移信道 %1</source>
+        <translation>Move Channels %1 Up</translation>
+    </message>
+    <message>
+        <source>下移信道 %1</source>
+        <translation>Move Channels %1 Down</translation>
     </message>
 </context>
 <context>
