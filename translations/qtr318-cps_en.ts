@@ -551,6 +551,26 @@ All rights reserved</translation>
         <source>请输入列表中的信令</source>
         <translation>Please enter a signalling code from the list</translation>
     </message>
+    <message>
+        <source>%1：本频段为 %2–%3 MHz</source>
+        <translation>%1: this band is %2–%3 MHz</translation>
+    </message>
+    <message>
+        <source>繁忙锁定：信道上有人讲话时不让发射</source>
+        <translation>Busy lockout: no transmitting while someone is talking on the channel</translation>
+    </message>
+    <message>
+        <source>扰频：把话音打乱，只有同样设置的对讲机听得懂</source>
+        <translation>Scrambler: scrambles the voice so that only radios set the same way understand it</translation>
+    </message>
+    <message>
+        <source>压扩：发射时压缩、接收时扩展话音动态，降低噪声</source>
+        <translation>Compander: compresses the voice's dynamics on transmit and expands them on receive, for less noise</translation>
+    </message>
+    <message>
+        <source>加重：发射时提升、接收时衰减高音，降低嘶嘶声</source>
+        <translation>Emphasis: raises the treble on transmit and lowers it on receive, for less hiss</translation>
+    </message>
 </context>
 <context>
     <name>ChannelTablePrinter</name>
