@@ -338,12 +338,20 @@ All rights reserved</translation>
         <source>声控</source>
         <translation>VOX</translation>
     </message>
+    <message>
+        <source>%1(秒)</source>
+        <translation>%1 (s)</translation>
+    </message>
 </context>
 <context>
     <name>PasswordDialog</name>
     <message>
         <source>密码</source>
         <translation>Password</translation>
+    </message>
+    <message>
+        <source>密码错误，不能打开参数调节</source>
+        <translation>Wrong password: the tuning values stay closed</translation>
     </message>
 </context>
 <context>
