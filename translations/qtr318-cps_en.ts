@@ -594,6 +594,14 @@ All rights reserved</translation>
         <source>机型: %1    频率: %2</source>
         <translation>Model: %1    Band: %2</translation>
     </message>
+    <message>
+        <source>澜星写频软件 — 可选功能</source>
+        <translation>Lanxing Programming Software — Optional Features</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>CsvFileCommands</name>

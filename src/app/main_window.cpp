@@ -358,7 +358,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::printDocument(QPrinter& printer) {
-    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->title());
+    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->title(),
+                                           &m_document->image());
     if (!tablePrinter.Print(printer)) {
         ShowWarning(this, tr("无法打印。"));
         return false;

@@ -127,8 +127,9 @@ private slots:
         QCOMPARE(picture, f.frame()->windowIcon().pixmap(QSize(32, 32)).toImage());
     }
 
-    // The widest texts every cell can hold, on the wider band, fit one page.
-    void printsTheTableToOnePdfPage() {
+    // The widest texts every cell can hold, on the wider band, fit one page; the options follow
+    // on a second.
+    void printsTheTableAndTheOptions() {
         f.table().select(ChannelTable::Selector::Band, 1);
         for (int row = 1; row <= 16; ++row) {
             for (int col = 1; col <= 11; ++col) {
@@ -146,7 +147,7 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 5000); // fonts and text, not blank
-        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), 1);
+        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), 2);
 
         printer.setOutputFileName(f.path(QStringLiteral("no/such/dir/table.pdf")));
         QVERIFY(!f.frame()->printDocument(printer));
