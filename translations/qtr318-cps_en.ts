@@ -368,6 +368,14 @@ All rights reserved</translation>
         <source>已保存 %1。</source>
         <translation>Saved %1.</translation>
     </message>
+    <message>
+        <source>打开 %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>写频软件</source>
+        <translation>QTR-318 Programming</translation>
+    </message>
 </context>
 <context>
     <name>ChannelDocument</name>

@@ -175,6 +175,11 @@ private slots:
         f.typeChannel(4, "147");
         f.key(Qt::Key_S); // to the same file without asking
         QVERIFY(!f.doc()->isModified());
+        f.key(Qt::Key_N);
+        auto* recent = f.frame()->findChild<QAction*>("actionRecentFile1");
+        QVERIFY(recent && recent->text() == "&1 " + path);
+        recent->trigger(); // the 文件 menu's newest file
+        QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
         f.stop();
         QVERIFY(f.start({path})); // named on the command line
         QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
