@@ -106,6 +106,9 @@ private slots:
     void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {
         UiLanguage::Install({QStringLiteral("qtr318-cps_en")}); // a C locale: Chinese
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder",
+                                             "All other platforms"),
+                 QStringLiteral("文件夹")); // the file dialog's kind of entry
         QString seen;
         QImage picture;
         QTimer::singleShot(0, this, [&] {
