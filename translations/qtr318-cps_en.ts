@@ -338,12 +338,20 @@ All rights reserved</translation>
         <source>声控</source>
         <translation>VOX</translation>
     </message>
+    <message>
+        <source>%1(秒)</source>
+        <translation>%1 (s)</translation>
+    </message>
 </context>
 <context>
     <name>PasswordDialog</name>
     <message>
         <source>密码</source>
         <translation>Password</translation>
+    </message>
+    <message>
+        <source>密码错误，不能打开参数调节</source>
+        <translation>Wrong password: the tuning values stay closed</translation>
     </message>
 </context>
 <context>
@@ -359,6 +367,14 @@ All rights reserved</translation>
     <message>
         <source>已保存 %1。</source>
         <translation>Saved %1.</translation>
+    </message>
+    <message>
+        <source>打开 %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>写频软件</source>
+        <translation>QTR-318 Programming</translation>
     </message>
 </context>
 <context>
@@ -551,6 +567,26 @@ All rights reserved</translation>
         <source>请输入列表中的信令</source>
         <translation>Please enter a signalling code from the list</translation>
     </message>
+    <message>
+        <source>%1：本频段为 %2–%3 MHz</source>
+        <translation>%1: this band is %2–%3 MHz</translation>
+    </message>
+    <message>
+        <source>繁忙锁定：信道上有人讲话时不让发射</source>
+        <translation>Busy lockout: no transmitting while someone is talking on the channel</translation>
+    </message>
+    <message>
+        <source>扰频：把话音打乱，只有同样设置的对讲机听得懂</source>
+        <translation>Scrambler: scrambles the voice so that only radios set the same way understand it</translation>
+    </message>
+    <message>
+        <source>压扩：发射时压缩、接收时扩展话音动态，降低噪声</source>
+        <translation>Compander: compresses the voice's dynamics on transmit and expands them on receive, for less noise</translation>
+    </message>
+    <message>
+        <source>加重：发射时提升、接收时衰减高音，降低嘶嘶声</source>
+        <translation>Emphasis: raises the treble on transmit and lowers it on receive, for less hiss</translation>
+    </message>
 </context>
 <context>
     <name>ChannelTablePrinter</name>
@@ -565,6 +601,14 @@ All rights reserved</translation>
     <message>
         <source>机型: %1    频率: %2</source>
         <translation>Model: %1    Band: %2</translation>
+    </message>
+    <message>
+        <source>澜星写频软件 — 可选功能</source>
+        <translation>Lanxing Programming Software — Optional Features</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -679,10 +723,10 @@ All rights reserved</translation>
         <translation>Cannot paste the channels; nothing was changed:</translation>
     </message>
     <message numerus="yes">
-        <source>无法插入空信道：最后 %n 个信道必须是空信道</source>
+        <source>无法插入空信道：这里往下没有 %n 个空信道</source>
         <translation>
-            <numerusform>Cannot insert an empty channel: the last channel must be empty</numerusform>
-            <numerusform>Cannot insert empty channels: the last %n channels must be empty</numerusform>
+            <numerusform>Cannot insert an empty channel: there is no empty channel from here down</numerusform>
+            <numerusform>Cannot insert empty channels: there are not %n empty channels from here down</numerusform>
         </translation>
     </message>
     <message>
@@ -720,6 +764,38 @@ All rights reserved</translation>
     <message>
         <source>下移(&amp;W)</source>
         <translation>Move Do&amp;wn</translation>
+    </message>
+    <message>
+        <source>移动信道 %1</source>
+        <translation>Move Channels %1</translation>
+    </message>
+    <message>
+        <source>剪切信道 %1</source>
+        <translation>Cut Channels %1</translation>
+    </message>
+    <message>
+        <source>粘贴信道 %1</source>
+        <translation>Paste Channels %1</translation>
+    </message>
+    <message>
+        <source>清除信道 %1</source>
+        <translation>Clear Channels %1</translation>
+    </message>
+    <message>
+        <source>插入空信道 %1</source>
+        <translation>Insert Empty Channels %1</translation>
+    </message>
+    <message>
+        <source>删除信道 %1</source>
+        <translation>Delete Channels %1</translation>
+    </message>
+    <message>
+        <source>上移信道 %1</source>
+        <translation>Move Channels %1 Up</translation>
+    </message>
+    <message>
+        <source>下移信道 %1</source>
+        <translation>Move Channels %1 Down</translation>
     </message>
 </context>
 <context>
@@ -872,6 +948,94 @@ All rights reserved</translation>
     <message>
         <source>记录位置：%1</source>
         <translation>Log location: %1</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>用时(毫秒)</source>
+        <translation>Duration (ms)</translation>
+    </message>
+    <message>
+        <source>程序</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>程序版本</source>
+        <translation>Program version</translation>
+    </message>
+    <message>
+        <source>计算机</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>设备</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>USB 厂商</source>
+        <translation>USB vendor</translation>
+    </message>
+    <message>
+        <source>USB 产品</source>
+        <translation>USB product</translation>
+    </message>
+    <message>
+        <source>USB 序列号</source>
+        <translation>USB serial</translation>
+    </message>
+    <message>
+        <source>电台标识</source>
+        <translation>Radio ident</translation>
+    </message>
+    <message>
+        <source>型号</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>频段</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>数据 SHA-256</source>
+        <translation>Data SHA-256</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>备份</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>块数</source>
+        <translation>Blocks</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>没有符合条件的记录</source>
+        <translation>No records match the filters</translation>
     </message>
 </context>
 <context>

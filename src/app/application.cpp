@@ -14,12 +14,34 @@
 #include "toolbar_icons.h"
 #include "window_transfer.h"
 
+#include <QAccessibleObject>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 
 // The recent-file list lives in ~/.config/qtr318/, named after the program, not the framework.
 const char* const Application::kSettingsOrganization = "qtr318";
 const char* const Application::kApplicationTitle = "写频软件";
+
+namespace {
+
+// Screen readers (AT-SPI) name the program by the application's accessible name, which Qt takes
+// from the application name. That name also names the settings file and stays as it is; the
+// accessible name alone follows the run's language.
+class NamedApplication : public QAccessibleApplication {
+public:
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? Application::tr("写频软件")
+                                      : QAccessibleApplication::text(t);
+    }
+};
+
+QAccessibleInterface* NameTheApplication(const QString&, QObject* object) {
+    return object == QCoreApplication::instance() ? new NamedApplication : nullptr;
+}
+
+} // namespace
 
 Application::Application() = default;
 
@@ -34,14 +56,18 @@ ChannelForm* Application::form() const {
 bool Application::initialize(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QString::fromUtf8(kSettingsOrganization));
     QCoreApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QAccessible::installFactory(NameTheApplication);
 
     m_document = std::make_unique<ChannelDocument>();
     m_frame = std::make_unique<MainWindow>(m_document.get());
     ChannelForm* view = m_frame->form();
     connectForm(view);
     m_document->setWindow(m_frame.get());
-    connect(m_document.get(), &ChannelDocument::fileUsed, this,
-            [this](const QString& path) { m_recentFiles.add(path); });
+    connect(m_document.get(), &ChannelDocument::fileUsed, this, [this](const QString& path) {
+        m_recentFiles.add(path);
+        updateRecentFilesMenu();
+    });
+    updateRecentFilesMenu();
 
     m_frame->connectCommand(QStringLiteral("actionFileNew"), this, &Application::newFile);
     m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &Application::openFile);
@@ -129,6 +155,39 @@ bool Application::openDocumentFile(const QString& path) {
     }
     form()->initialUpdate();
     return true;
+}
+
+void Application::updateRecentFilesMenu() {
+    auto* menu = m_frame->findChild<QMenu*>(QStringLiteral("menuFile"));
+    QAction* exit = m_frame->action(QStringLiteral("actionAppExit"));
+    if (!menu || !exit) {
+        return;
+    }
+    qDeleteAll(m_recentItems);
+    m_recentItems.clear();
+    const QStringList files = m_recentFiles.files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString shown = QDir::toNativeSeparators(files.at(i));
+        auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString(shown).replace(
+                                     QLatin1Char('&'), QStringLiteral("&&"))),
+                                 menu);
+        item->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
+        item->setStatusTip(tr("打开 %1").arg(shown));
+        connect(item, &QAction::triggered, this,
+                [this, path = files.at(i)] { openRecentFile(path); });
+        menu->insertAction(exit, item);
+        m_recentItems.append(item);
+    }
+    if (!files.isEmpty()) {
+        m_recentItems.append(menu->insertSeparator(exit));
+    }
+}
+
+// As Open would open it, and not while a transfer runs, like Open.
+void Application::openRecentFile(const QString& path) {
+    if (!form()->isTransferBusy() && m_document->saveModified()) {
+        openDocumentFile(path);
+    }
 }
 
 // The look of the last run before the window first shows, and the menu's check on it.

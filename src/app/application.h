@@ -3,6 +3,7 @@
 #include "appearance.h"
 #include "recent_file_list.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -10,6 +11,7 @@
 class MainWindow;
 class ChannelDocument;
 class ChannelForm;
+class QAction;
 
 // The application: settings store, the one document with its window and view, the command line,
 // and the commands that replace the document (New, Open) or concern the program (About).
@@ -42,9 +44,13 @@ public:
 private:
     void connectForm(ChannelForm* form);
     void connectAppearance();
+    // The recent files as items of the 文件 menu, above Exit, as the list stands.
+    void updateRecentFilesMenu();
+    void openRecentFile(const QString& path);
 
     std::unique_ptr<ChannelDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;
     RecentFileList m_recentFiles;
     std::unique_ptr<Appearance> m_appearance;
+    QList<QAction*> m_recentItems;
 };

@@ -2,6 +2,7 @@
 
 #include "channel_columns.h"
 #include "channel_table.h"
+#include "settings_codec.h"
 #include "value_texts.h"
 
 #include <QCoreApplication>
@@ -42,8 +43,9 @@ QString SelectedEntry(const ChannelTable& table, ChannelTable::Selector selector
 
 } // namespace
 
-ChannelTablePrinter::ChannelTablePrinter(const ChannelTable& table, QString documentTitle)
-    : m_table(table), m_documentTitle(std::move(documentTitle)) {}
+ChannelTablePrinter::ChannelTablePrinter(const ChannelTable& table, QString documentTitle,
+                                         const MemoryImage* options)
+    : m_table(table), m_documentTitle(std::move(documentTitle)), m_options(options) {}
 
 QList<double> ChannelTablePrinter::ColumnWeights() {
     QList<double> weights;
@@ -125,8 +127,42 @@ ChannelTablePrinter::Page ChannelTablePrinter::Layout(QPaintDevice* device,
     return result;
 }
 
+ChannelTablePrinter::Page ChannelTablePrinter::OptionsLayout(QPaintDevice* device,
+                                                             const QRectF& page) const {
+    Page result;
+    if (!m_options) {
+        return result;
+    }
+    double y = page.top();
+    auto addLine = [&](const QString& text, const QFont& font) {
+        const QFontMetricsF metrics(font, device);
+        result.texts.append({QRectF(page.left(), y, page.width(), metrics.height()), text, false});
+        y += metrics.height() * 1.3;
+    };
+    addLine(QCoreApplication::translate("ChannelTablePrinter", "澜星写频软件 — 可选功能"),
+            TitleFont());
+    const RadioOptions options = ReadOptions(*m_options);
+    const auto line = [](const char* label, const QString& value) {
+        return QCoreApplication::translate("ChannelTablePrinter", "%1: %2")
+            .arg(QCoreApplication::translate("SettingsCodec", label), ValueTexts::Shown(value));
+    };
+    for (const OptionListInfo& info : OptionLists()) {
+        const int position = options.position(info.list);
+        addLine(line(info.label,
+                     position == kNoSelection ? QStringLiteral("—") : info.entries.at(position)),
+                LineFont());
+    }
+    addLine(line(kBeepLabel, options.beep ? ChannelColumns::kYes : ChannelColumns::kNo),
+            LineFont());
+    addLine(line(kVoxLabel, options.vox ? ChannelColumns::kYes : ChannelColumns::kNo), LineFont());
+    return result;
+}
+
 void ChannelTablePrinter::Paint(QPainter& painter, const QRectF& page) const {
-    const Page layout = Layout(painter.device(), page);
+    PaintTexts(painter, Layout(painter.device(), page));
+}
+
+void ChannelTablePrinter::PaintTexts(QPainter& painter, const Page& layout) {
     painter.save();
     painter.setPen(QPen(Qt::black, 0));
     for (const QRectF& cell : layout.cells) {
@@ -152,6 +188,11 @@ bool ChannelTablePrinter::Print(QPrinter& printer) const {
         return false;
     }
     const QRectF paintable = printer.pageLayout().paintRectPixels(printer.resolution());
-    Paint(painter, QRectF(QPointF(0, 0), paintable.size()));
+    const QRectF page(QPointF(0, 0), paintable.size());
+    Paint(painter, page);
+    if (m_options) {
+        printer.newPage();
+        PaintTexts(painter, OptionsLayout(painter.device(), page));
+    }
     return painter.end();
 }

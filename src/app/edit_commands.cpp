@@ -25,6 +25,12 @@ bool IsCellBlock(const QString& text) {
     return line.count(separator) + 1 < ChannelEdits::kSettings;
 }
 
+// The channels of a step's name: "3" or "3–5".
+QString ChannelRange(int first, int count) {
+    return count > 1 ? QStringLiteral("%1–%2").arg(first).arg(first + count - 1)
+                     : QString::number(first);
+}
+
 // A menu text as the status bar shows it: without its access key, "(&U)" or "&".
 QString WithoutAccessKey(const QString& text) {
     static const QRegularExpression marked(QStringLiteral("\\(&.\\)"));
@@ -41,7 +47,7 @@ EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document)
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &EditCommands::showContextMenu);
     connect(m_grid, &ChannelGrid::moveRequested, this,
-            [this](int channels) { moveBy(channels, tr("移动信道")); });
+            [this](int channels) { moveBy(channels, tr("移动信道 %1")); });
     connect(m_grid, &ChannelGrid::clearRequested, this, &EditCommands::clearChannels);
 
     QUndoStack* stack = m_document->undoStack();
@@ -164,9 +170,10 @@ void EditCommands::cutChannels() {
         return;
     }
     copyChannels();
-    ChannelEdits::ClearChannels(m_document->channels(), m_grid->firstSelectedChannel(),
-                                m_grid->selectedChannelCount());
-    record(tr("剪切信道"));
+    const int first = m_grid->firstSelectedChannel();
+    const int count = m_grid->selectedChannelCount();
+    ChannelEdits::ClearChannels(m_document->channels(), first, count);
+    record(tr("剪切信道 %1").arg(ChannelRange(first, count)));
 }
 
 void EditCommands::pasteChannels() {
@@ -196,16 +203,17 @@ void EditCommands::pasteChannels() {
     if (!cells) {
         m_grid->selectChannels(first, int(paste.channels.size()));
     }
-    record(tr("粘贴信道"));
+    record(tr("粘贴信道 %1").arg(ChannelRange(first, int(paste.channels.size()))));
 }
 
 void EditCommands::clearChannels() {
     if (busy() || !settleEditor()) {
         return;
     }
-    ChannelEdits::ClearChannels(m_document->channels(), m_grid->firstSelectedChannel(),
-                                m_grid->selectedChannelCount());
-    record(tr("清除信道"));
+    const int first = m_grid->firstSelectedChannel();
+    const int count = m_grid->selectedChannelCount();
+    ChannelEdits::ClearChannels(m_document->channels(), first, count);
+    record(tr("清除信道 %1").arg(ChannelRange(first, count)));
 }
 
 void EditCommands::insertEmptyChannels() {
@@ -215,20 +223,21 @@ void EditCommands::insertEmptyChannels() {
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
     if (!ChannelEdits::InsertEmptyChannels(m_document->channels(), first, count)) {
-        ShowWarning(m_frame, tr("无法插入空信道：最后 %n 个信道必须是空信道", nullptr, count));
+        ShowWarning(m_frame, tr("无法插入空信道：这里往下没有 %n 个空信道", nullptr, count));
         return;
     }
     m_grid->selectChannels(first, count);
-    record(tr("插入空信道"));
+    record(tr("插入空信道 %1").arg(ChannelRange(first, count)));
 }
 
 void EditCommands::deleteChannels() {
     if (busy() || !settleEditor()) {
         return;
     }
-    ChannelEdits::DeleteChannels(m_document->channels(), m_grid->firstSelectedChannel(),
-                                 m_grid->selectedChannelCount());
-    record(tr("删除信道"));
+    const int first = m_grid->firstSelectedChannel();
+    const int count = m_grid->selectedChannelCount();
+    ChannelEdits::DeleteChannels(m_document->channels(), first, count);
+    record(tr("删除信道 %1").arg(ChannelRange(first, count)));
 }
 
 void EditCommands::moveBy(int channels, const QString& step) {
@@ -246,15 +255,15 @@ void EditCommands::moveBy(int channels, const QString& step) {
     if (current >= first && current < first + count) {
         m_grid->setCurrentChannel(current + moved - first);
     }
-    record(step);
+    record(step.arg(ChannelRange(first, count)));
 }
 
 void EditCommands::moveChannelsUp() {
-    moveBy(-1, tr("上移"));
+    moveBy(-1, tr("上移信道 %1"));
 }
 
 void EditCommands::moveChannelsDown() {
-    moveBy(1, tr("下移"));
+    moveBy(1, tr("下移信道 %1"));
 }
 
 // ---- Context menu ----

@@ -40,6 +40,7 @@ private:
     bool settleEditor();
     bool busy() const;
     void record(const QString& step);
+    // step names the move, with %1 for the channels moved.
     void moveBy(int channels, const QString& step);
     void showContextMenu(const QPoint& at);
 

@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFormLayout>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QSqlDatabase>
 #include <QSqlQueryModel>
 #include <QTableView>
+#include <QTimer>
 #include <QUuid>
 #include <QVBoxLayout>
 
@@ -29,7 +31,50 @@ using Result = ProgrammingRecord::Result;
 const Result kResults[] = {Result::Succeeded, Result::Failed, Result::Cancelled, Result::Differs,
                            Result::NotVerified};
 
-// The stored codes of operations and results shown in the user's words.
+// The headings of the stored fields, in the user's words.
+QString FieldHeading(const QString& name) {
+    static const QHash<QString, const char*> headings = {
+        {QStringLiteral("started_at"), QT_TRANSLATE_NOOP("LogDialog", "时间")},
+        {QStringLiteral("duration_ms"), QT_TRANSLATE_NOOP("LogDialog", "用时(毫秒)")},
+        {QStringLiteral("program"), QT_TRANSLATE_NOOP("LogDialog", "程序")},
+        {QStringLiteral("program_version"), QT_TRANSLATE_NOOP("LogDialog", "程序版本")},
+        {QStringLiteral("station"), QT_TRANSLATE_NOOP("LogDialog", "计算机")},
+        {QStringLiteral("operation"), QT_TRANSLATE_NOOP("LogDialog", "操作")},
+        {QStringLiteral("port"), QT_TRANSLATE_NOOP("LogDialog", "端口")},
+        {QStringLiteral("device"), QT_TRANSLATE_NOOP("LogDialog", "设备")},
+        {QStringLiteral("usb_vendor"), QT_TRANSLATE_NOOP("LogDialog", "USB 厂商")},
+        {QStringLiteral("usb_product"), QT_TRANSLATE_NOOP("LogDialog", "USB 产品")},
+        {QStringLiteral("usb_serial"), QT_TRANSLATE_NOOP("LogDialog", "USB 序列号")},
+        {QStringLiteral("ident"), QT_TRANSLATE_NOOP("LogDialog", "电台标识")},
+        {QStringLiteral("model"), QT_TRANSLATE_NOOP("LogDialog", "型号")},
+        {QStringLiteral("band"), QT_TRANSLATE_NOOP("LogDialog", "频段")},
+        {QStringLiteral("image_sha256"), QT_TRANSLATE_NOOP("LogDialog", "数据 SHA-256")},
+        {QStringLiteral("file"), QT_TRANSLATE_NOOP("LogDialog", "文件")},
+        {QStringLiteral("backup"), QT_TRANSLATE_NOOP("LogDialog", "备份")},
+        {QStringLiteral("label"), QT_TRANSLATE_NOOP("LogDialog", "标签")},
+        {QStringLiteral("result"), QT_TRANSLATE_NOOP("LogDialog", "结果")},
+        {QStringLiteral("blocks"), QT_TRANSLATE_NOOP("LogDialog", "块数")},
+        {QStringLiteral("message"), QT_TRANSLATE_NOOP("LogDialog", "说明")},
+    };
+    const char* heading = headings.value(name);
+    return heading ? LogDialog::tr(heading) : name;
+}
+
+// What the user looks for first on the left; the long hashes and paths on the right.
+const QStringList& ColumnOrder() {
+    static const QStringList order = [] {
+        const QStringList first = {"started_at", "label", "operation", "result", "port"};
+        const QStringList last = {"image_sha256", "file", "backup"};
+        QStringList middle = RecordFields::Names();
+        for (const QString& name : first + last) {
+            middle.removeOne(name);
+        }
+        return first + middle + last;
+    }();
+    return order;
+}
+
+// The stored codes of operations and results shown in the user's words, and times in local time.
 class LogTableModel : public QSqlQueryModel {
 public:
     using QSqlQueryModel::QSqlQueryModel;
@@ -40,6 +85,12 @@ public:
             return value;
         }
         const QString name = RecordFields::Names().value(index.column());
+        if (name == QLatin1String("started_at")) {
+            const QDateTime time = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+            return time.isValid()
+                       ? time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                       : value;
+        }
         ProgrammingRecord::Operation operation;
         ProgrammingRecord::Result result;
         if (name == QLatin1String("operation") &&
@@ -77,7 +128,8 @@ QDateTime DayStart(const QDateEdit* edit, int days) {
 LogDialog::LogDialog(QWidget* parent)
     : QDialog(parent),
       m_connection(QStringLiteral("logDialog-") + QUuid::createUuid().toString(QUuid::Id128)),
-      m_model(new LogTableModel(this)), m_sorted(new QSortFilterProxyModel(this)) {
+      m_model(new LogTableModel(this)), m_sorted(new QSortFilterProxyModel(this)),
+      m_typing(new QTimer(this)) {
     setObjectName(QStringLiteral("logDialog"));
     setWindowTitle(tr("编程记录"));
     m_sorted->setSourceModel(m_model);
@@ -123,6 +175,7 @@ void LogDialog::buildControls() {
                           Qt::AscendingOrder);
 
     m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("logStatus"));
     m_status->setWordWrap(true);
     m_where = new QLabel(this);
     m_where->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -132,6 +185,13 @@ void LogDialog::buildControls() {
     QPushButton* refreshButton = buttons->addButton(tr("刷新(&S)"), QDialogButtonBox::ActionRole);
     QPushButton* locationButton =
         buttons->addButton(tr("位置(&O)..."), QDialogButtonBox::ActionRole);
+    // Enter in a filter reads the log again, never exports.
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (auto* push = qobject_cast<QPushButton*>(button)) {
+            push->setAutoDefault(false);
+            push->setDefault(false);
+        }
+    }
     connect(locationButton, &QPushButton::clicked, this, &LogDialog::chooseLocation);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(exportButton, &QPushButton::clicked, this, &LogDialog::exportCsv);
@@ -144,8 +204,14 @@ void LogDialog::buildControls() {
     layout->addWidget(m_status);
     layout->addWidget(buttons);
 
-    connect(m_label, &QLineEdit::editingFinished, this, &LogDialog::refresh);
-    connect(m_port, &QLineEdit::editingFinished, this, &LogDialog::refresh);
+    // Typed filters apply after a pause, not at every key: each reading asks the log again.
+    m_typing->setSingleShot(true);
+    m_typing->setInterval(kTypingPauseMs);
+    connect(m_typing, &QTimer::timeout, this, &LogDialog::refresh);
+    for (QLineEdit* edit : {m_label, m_port}) {
+        connect(edit, &QLineEdit::textChanged, m_typing, qOverload<>(&QTimer::start));
+        connect(edit, &QLineEdit::returnPressed, this, &LogDialog::refresh);
+    }
     connect(m_result, &QComboBox::currentIndexChanged, this, &LogDialog::refresh);
     connect(m_since, &QDateEdit::dateChanged, this, &LogDialog::refresh);
     connect(m_until, &QDateEdit::dateChanged, this, &LogDialog::refresh);
@@ -155,6 +221,7 @@ void LogDialog::buildControls() {
 LogFilter LogDialog::filter() const {
     LogFilter filter;
     filter.label = m_label->text().trimmed();
+    filter.labelPart = true;
     filter.port = m_port->text().trimmed();
     if (m_result->currentIndex() > 0) {
         filter.result = static_cast<Result>(m_result->currentData().toInt());
@@ -165,6 +232,7 @@ LogFilter LogDialog::filter() const {
 }
 
 void LogDialog::refresh() {
+    m_typing->stop();
     m_model->clear();
     QSqlDatabase::removeDatabase(m_connection);
     const ProgrammingLog log(LogWriter::Location());
@@ -175,14 +243,29 @@ void LogDialog::refresh() {
         return;
     }
     m_model->setQuery(filter().select(QSqlDatabase::database(m_connection, false)));
-    const QStringList& names = RecordFields::Names();
-    for (int column = 0; column < names.size(); ++column) {
-        m_model->setHeaderData(column, Qt::Horizontal, names.at(column));
-    }
     while (m_model->canFetchMore()) {
         m_model->fetchMore(); // sorting sees every record, not the first 256
     }
+    if (m_model->rowCount() == 0) {
+        m_status->setText(status.message.isEmpty()
+                              ? tr("没有符合条件的记录")
+                              : status.message + QLatin1Char('\n') + tr("没有符合条件的记录"));
+    }
+    arrangeColumns();
+}
+
+void LogDialog::arrangeColumns() {
+    const QStringList& names = RecordFields::Names();
+    QHeaderView* header = m_table->horizontalHeader();
+    for (int column = 0; column < names.size(); ++column) {
+        m_model->setHeaderData(column, Qt::Horizontal, FieldHeading(names.at(column)));
+    }
+    const QStringList& order = ColumnOrder();
+    for (int place = 0; place < order.size(); ++place) {
+        header->moveSection(header->visualIndex(names.indexOf(order.at(place))), place);
+    }
     m_table->setColumnHidden(names.indexOf(QStringLiteral("uuid")), true);
+    m_table->resizeColumnsToContents();
 }
 
 void LogDialog::exportCsv() {

@@ -11,6 +11,7 @@ class QLineEdit;
 class QSortFilterProxyModel;
 class QSqlQueryModel;
 class QTableView;
+class QTimer;
 
 // "编程记录": the programming log in a table the user sorts by any column and narrows by label,
 // port, result and dates, and exports as CSV. It reads the log through a connection of its own
@@ -32,6 +33,9 @@ public:
 
     QLabel* locationLabel() const { return m_where; }
 
+    // How long typing in a filter pauses before the table follows it.
+    static constexpr int kTypingPauseMs = 300;
+
     void refresh();
     void exportCsv();
     // Asks where the log lives, and reads it from there.
@@ -39,9 +43,11 @@ public:
 
 private:
     void buildControls();
+    void arrangeColumns();
     QString m_connection;
     QSqlQueryModel* m_model;
     QSortFilterProxyModel* m_sorted;
+    QTimer* m_typing;
     QTableView* m_table = nullptr;
     QLineEdit* m_label = nullptr;
     QLineEdit* m_port = nullptr;

@@ -253,18 +253,6 @@ void MainWindow::createStatusBar() {
     m_idlePrompt->setObjectName(QStringLiteral("idlePrompt"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addWidget(m_idlePrompt, 1);
-    // Qt cannot read the lock keys' state portably, so the indicators stay as the framework
-    // shows them with the locks off: present but dimmed.
-    for (const QString& name : {tr("大写"), tr("数字"), tr("滚动")}) {
-        auto* indicator = new QLabel(name);
-        indicator->setFrameShape(QFrame::Panel);
-        indicator->setFrameShadow(QFrame::Sunken);
-        indicator->setAlignment(Qt::AlignCenter);
-        indicator->setEnabled(false);
-        indicator->setAccessibleName(name);
-        statusBar()->addPermanentWidget(indicator);
-        m_indicators.append(indicator);
-    }
 }
 
 void MainWindow::connectCommands() {
@@ -322,7 +310,14 @@ void MainWindow::fitToForm() {
     QSize wanted = form;
     if (const QScreen* screen = this->screen()) {
         const QSize frameMargins = frameGeometry().size() - geometry().size();
-        wanted = wanted.boundedTo(screen->availableGeometry().size() - frameMargins);
+        const QSize room = screen->availableGeometry().size() - frameMargins;
+        if (wanted.width() > room.width() || wanted.height() > room.height()) {
+            // The title bar's height is not known before the window is on the screen (a large
+            // scale on a small screen): maximized, the desktop fits the whole window, status bar
+            // included, into its available area.
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+        wanted = wanted.boundedTo(room);
     }
     resize(wanted);
 }
@@ -363,7 +358,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::printDocument(QPrinter& printer) {
-    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->title());
+    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->title(),
+                                           &m_document->image());
     if (!tablePrinter.Print(printer)) {
         ShowWarning(this, tr("无法打印。"));
         return false;

@@ -42,7 +42,6 @@ public:
     QAction* action(const QString& name) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* idlePrompt() const { return m_idlePrompt; }
-    QList<QLabel*> indicators() const { return m_indicators; }
 
     // Fits the window to the form's size, within the screen.
     void fitToForm();
@@ -81,7 +80,6 @@ private:
     QScrollArea* m_viewArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idlePrompt = nullptr;
-    QList<QLabel*> m_indicators;
     QMenu* m_portMenu = nullptr;
     // Commands that would replace, save or print the image, or change the options.
     QList<QAction*> m_refusedDuringTransfer;

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-// The per-user list of the last four files opened or saved, newest first. It is kept in the
-// settings store but no menu shows it.
+// The per-user list of the last four files opened or saved, newest first, kept in the settings
+// store and shown in the 文件 menu.
 class RecentFileList {
 public:
     static constexpr int kSize = 4;

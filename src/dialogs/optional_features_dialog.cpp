@@ -44,8 +44,12 @@ void OptionalFeaturesDialog::buildControls() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     for (const ListPlace& place : kListPlaces) {
-        auto* label = new QLabel(
-            QCoreApplication::translate("SettingsCodec", OptionListFor(place.list).label), this);
+        QString name =
+            QCoreApplication::translate("SettingsCodec", OptionListFor(place.list).label);
+        if (place.list == OptionList::TimeOut) {
+            name = tr("%1(秒)").arg(name); // its entries are bare numbers of seconds
+        }
+        auto* label = new QLabel(name, this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QComboBox* box = addList(place.list);
         label->setBuddy(box);

@@ -1,6 +1,7 @@
 #include "password_dialog.h"
 
 #include "dialog_buttons.h"
+#include "messenger.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -64,6 +65,7 @@ void PasswordDialog::accept() {
     if (m_edit->text() == QLatin1String(TuningPassword)) {
         QDialog::accept();
     } else {
+        ShowWarning(this, tr("密码错误，不能打开参数调节"));
         reject();
     }
 }

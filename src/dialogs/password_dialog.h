@@ -9,7 +9,7 @@ class QPushButton;
 constexpr char TuningPassword[] = "529KMT";
 
 // "密码": asks for TuningPassword. Ends Accepted only on an exact whole-string match, Rejected
-// otherwise, with no message either way. Letters turn into capitals as they are typed and are
+// otherwise; a wrong password is told so. Letters turn into capitals as they are typed and are
 // shown in clear.
 class PasswordDialog : public QDialog {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -19,7 +20,7 @@ const char* const kLoaded = "qtr318Loaded";
 const char* const kEnter = "qtr318Enter";
 const char* const kRefused = "qtr318Refused";
 const char* const kAbandoned = "qtr318Abandoned";
-const char* const kEmptied = "qtr318EmptiedByRefusal";
+const char* const kUntouched = "qtr318UntouchedSinceRefusal";
 
 // The list's own prefix search: the first entry that begins with text, ignoring case.
 int findPrefix(const QComboBox* combo, const QString& text) {
@@ -48,7 +49,7 @@ QWidget* EditorOf(QObject* watched) {
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
     const QString text = editorText(editor);
-    const bool abandoned = editor->property(kEmptied).toBool() && text.isEmpty();
+    const bool abandoned = editor->property(kUntouched).toBool();
     editor->setProperty(kAbandoned, abandoned);
     editor->setProperty(kRefused, false);
     if (abandoned) {
@@ -103,8 +104,8 @@ bool CellDelegate::wasAbandoned(const QWidget* editor) {
     return editor->property(kAbandoned).toBool();
 }
 
-void CellDelegate::markEmptiedByRefusal(QWidget* editor) {
-    editor->setProperty(kEmptied, true);
+void CellDelegate::markRefused(QWidget* editor) {
+    editor->setProperty(kUntouched, true);
 }
 
 bool CellDelegate::eventFilter(QObject* watched, QEvent* event) {
@@ -185,8 +186,11 @@ QWidget* FrequencyDelegate::createEditor(QWidget* parent, const QStyleOptionView
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("frequencyEditor"));
     edit->setFrame(false);
+    // Only what a frequency can be written with: a letter is a slip the editor ignores.
+    static const QRegularExpression decimal(QStringLiteral("\\s*[0-9]*\\.?[0-9]*\\s*"));
+    edit->setValidator(new QRegularExpressionValidator(decimal, edit));
     QObject::connect(edit, &QLineEdit::textEdited, edit,
-                     [edit] { edit->setProperty(kEmptied, false); });
+                     [edit] { edit->setProperty(kUntouched, false); });
     prepare(edit, index);
     return edit;
 }

@@ -30,9 +30,9 @@ public:
     static bool wasRefused(const QWidget* editor);
     // The last commit left the cell as it was, without asking the model.
     static bool wasAbandoned(const QWidget* editor);
-    // A refusal emptied the editor: left so, without typing, it abandons the edit instead of
-    // committing the empty text, which would clear the channel.
-    static void markEmptiedByRefusal(QWidget* editor);
+    // The editor keeps a refused text for mending; left without typing, it abandons the edit
+    // instead of offering the same text again.
+    static void markRefused(QWidget* editor);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <QValidator>
 
 #include <cmath>
 
@@ -111,13 +112,15 @@ void ChannelGrid::seedEditor(QWidget* editor, const QString& key) {
     const int code = key.isEmpty() ? 0 : key.at(0).unicode();
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         if (code != 0) {
-            if (code >= '0' && code <= '9') {
+            int at = 0;
+            QString typed = key;
+            if (line->validator() && code >= 32 &&
+                line->validator()->validate(typed, at) == QValidator::Invalid) {
+                editor->setFocus(); // ignored, as the editor ignores it: the text stays selected
+                return;
+            }
+            if (code >= 32) {
                 line->setText(key);
-            } else if (code >= 32) {
-                if (IsFrequencyColumn(currentIndex())) {
-                    ShowWarning(this, tr("请输入数字"));
-                }
-                line->setText(currentIndex().data().toString().isEmpty() ? QString() : key);
             } else {
                 line->clear(); // a control key has no text to show; the editor opens empty
             }
@@ -152,16 +155,14 @@ void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHin
     }
 }
 
-// The refused value stays with its own cell, in its editor: a frequency emptied for a new try,
-// a signalling text as typed, for correcting.
+// The refused value stays with its own cell, in its editor, as typed, for mending.
 void ChannelGrid::showRefusal(QWidget* editor) {
     const auto* channels = qobject_cast<const ChannelTableModel*>(model());
     if (channels && !channels->refusal().message.isEmpty()) {
         ReportMessage(this, channels->refusal().message, channels->refusal().error ? 1 : 0);
     }
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        line->clear();
-        CellDelegate::markEmptiedByRefusal(line);
+        CellDelegate::markRefused(line);
     }
     editor->show();
     editor->setFocus();

@@ -1,6 +1,7 @@
 #include "ui_language.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -43,6 +44,24 @@ const ErrorText kErrorTexts[] = {
 
 Language g_current = Language::Chinese;
 
+// Qt's Chinese catalogue lacks the kinds of entry its file dialogs list ("Folder", "File"), so a
+// Chinese file dialog would show them in English: these few in Qt's own words.
+class FileKindTranslator : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        static const QHash<QByteArray, QString> kinds = {
+            {"Folder", QStringLiteral("文件夹")}, {"File Folder", QStringLiteral("文件夹")},
+            {"File", QStringLiteral("文件")},     {"%1 File", QStringLiteral("%1 文件")},
+            {"Drive", QStringLiteral("驱动器")},  {"Shortcut", QStringLiteral("快捷方式")},
+            {"Unknown", QStringLiteral("未知")},
+        };
+        return qstrcmp(context, "QAbstractFileIconProvider") == 0 ? kinds.value(source) : QString();
+    }
+};
+
 bool IsChinese(const QString& language) {
     return language.isEmpty() || language.startsWith(QLatin1String("zh")) ||
            language == QLatin1String("C") || language == QLatin1String("POSIX");
@@ -77,6 +96,7 @@ Language Install(const QStringList& programCatalogues) {
         InstallTranslator(QStringLiteral("qtbase_zh_CN"), directory);
         InstallTranslator(QStringLiteral("qt_zh_CN"), directory);
         InstallTranslator(QStringLiteral("qtserialport_zh_CN"), directory);
+        QCoreApplication::installTranslator(new FileKindTranslator(QCoreApplication::instance()));
     }
     return language;
 }

@@ -86,7 +86,7 @@ QString CellText(int column, const QString& text, std::uint32_t low, std::uint32
     if (stored.isEmpty()) {
         QStringList quoted;
         for (const QString& choice : choices) {
-            quoted << Quoted(choice);
+            quoted << Quoted(ValueTexts::Shown(choice));
         }
         reason = QCoreApplication::translate("ChannelCsv", "%1 不是 %2 之一")
                      .arg(Quoted(text), quoted.join(QStringLiteral(" / ")));

@@ -104,7 +104,13 @@ QSqlQuery LogFilter::select(const QSqlDatabase& db) const {
     if (!port.isEmpty()) {
         where("(port = ? OR device = ?)", port, 2);
     }
-    if (!label.isEmpty()) {
+    if (!label.isEmpty() && labelPart) {
+        QString pattern = label;
+        pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+            .replace(QLatin1Char('%'), QStringLiteral("\\%"))
+            .replace(QLatin1Char('_'), QStringLiteral("\\_"));
+        where("label LIKE ? ESCAPE '\\'", QLatin1Char('%') + pattern + QLatin1Char('%'));
+    } else if (!label.isEmpty()) {
         where("label = ?", label);
     }
     if (result) {

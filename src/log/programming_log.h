@@ -25,6 +25,7 @@ struct LogFilter {
     QDateTime until;
     QString port; // a port name or a device path
     QString label;
+    bool labelPart = false; // label matches the records whose label holds it anywhere
     std::optional<ProgrammingRecord::Result> result;
 
     // The records' fields (RecordFields::Names()), oldest first, executed on db: what a

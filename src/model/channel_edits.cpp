@@ -2,6 +2,7 @@
 
 #include "channel_csv.h"
 #include "csv_records.h"
+#include "value_texts.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -134,16 +135,20 @@ bool InsertEmptyChannels(ChannelTable& table, int first, int count) {
     if (first < 1 || count < 1 || first + count - 1 > kChannels) {
         return false;
     }
-    for (int channel = kChannels - count + 1; channel <= kChannels; ++channel) {
-        if (!IsBlank(table, channel)) {
-            return false;
+    // The channels below shift only as far as the first empty ones, which they fill.
+    Rows rows = AllChannels(table);
+    int taken = 0;
+    for (int channel = first; channel <= kChannels && taken < count; ++channel) {
+        if (IsBlank(table, channel)) {
+            rows.removeAt(channel - 1 - taken++);
         }
     }
-    Rows rows = AllChannels(table);
+    if (taken < count) {
+        return false;
+    }
     for (int i = 0; i < count; ++i) {
         rows.insert(first - 1, BlankCells());
     }
-    rows.resize(kChannels);
     WriteAll(table, rows);
     return true;
 }
@@ -196,7 +201,9 @@ QList<int> ChangeBand(ChannelTable& table, int band) {
 QString CopyText(const ChannelTable& table, int first, int count) {
     QString text;
     for (int channel = first; channel < first + count && channel <= kChannels; ++channel) {
-        text += BlockFields(table, channel).join(QLatin1Char('\t')) + QLatin1Char('\n');
+        // What the user sees in the grid, as a spreadsheet shows it beside the window.
+        text += ValueTexts::Shown(BlockFields(table, channel)).join(QLatin1Char('\t')) +
+                QLatin1Char('\n');
     }
     return text;
 }
@@ -259,6 +266,23 @@ void CheckChannels(const Rows& records, int first, const BandLimits& limits, Pas
     }
 }
 
+// A header line, with or without the channel number's column, in either language, is what a
+// spreadsheet gives back when the user copied it along; it names the columns and is no channel.
+bool IsHeaderLine(const QStringList& fields) {
+    const qsizetype skipped = fields.size() == kSettings + 1 ? 1 : 0;
+    if (fields.size() - skipped != kSettings) {
+        return false;
+    }
+    for (int column = 1; column <= kSettings; ++column) {
+        const QString name = fields.at(column - 1 + skipped).trimmed();
+        if (name.compare(Col::Headers().at(column), Qt::CaseInsensitive) != 0 &&
+            name.compare(Col::ShownHeader(column), Qt::CaseInsensitive) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The records of a pasted text, or none with the problem that stops the paste: the text is
 // empty or unreadable, or it has more lines than there are channels from first on.
 Rows PastedRecords(const QString& text, int first, Paste& paste) {
@@ -266,16 +290,8 @@ Rows PastedRecords(const QString& text, int first, Paste& paste) {
     if (!paste.problems.isEmpty()) {
         return {};
     }
-    // A header line, with or without the channel number's column, is what a spreadsheet gives
-    // back when the user copied it along; it names the columns and is no channel.
-    if (!records.isEmpty()) {
-        QStringList names;
-        for (const QString& field : records.first()) {
-            names.append(field.trimmed());
-        }
-        if (names == Col::Headers() || names == Col::Headers().mid(1)) {
-            records.removeFirst();
-        }
+    if (!records.isEmpty() && IsHeaderLine(records.first())) {
+        records.removeFirst();
     }
     if (records.isEmpty()) {
         paste.problems << QCoreApplication::translate("ChannelEdits", "剪贴板中没有信道");

@@ -42,8 +42,8 @@ void SetChannelCells(ChannelTable& table, int channel, const QStringList& cells)
 bool IsBlank(const ChannelTable& table, int channel);
 
 void ClearChannels(ChannelTable& table, int first, int count);
-// Empty channels at first, the channels from there on moved down by count. Refused (false, and
-// nothing changes) when that would push a channel with any data past channel 16.
+// Empty channels at first, the channels from there on moved down into the first count empty
+// channels below. Refused (false, and nothing changes) when there are not that many.
 bool InsertEmptyChannels(ChannelTable& table, int first, int count);
 // The channels after the block move up into its place; the last ones become empty.
 void DeleteChannels(ChannelTable& table, int first, int count);

@@ -59,7 +59,28 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+// What the short headings of the less obvious options mean.
+QString ChannelTableModel::columnTip(int column) {
+    switch (column) {
+    case CC::kBusy:
+        return tr("繁忙锁定：信道上有人讲话时不让发射");
+    case CC::kScrambler:
+        return tr("扰频：把话音打乱，只有同样设置的对讲机听得懂");
+    case CC::kCompander:
+        return tr("压扩：发射时压缩、接收时扩展话音动态，降低噪声");
+    case CC::kEmphasis:
+        return tr("加重：发射时提升、接收时衰减高音，降低嘶嘶声");
+    default:
+        return {};
+    }
+}
+
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section >= 0 &&
+        section < CC::kLast) {
+        const QString tip = columnTip(tableColumn(section));
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
@@ -93,7 +114,8 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
         if (!check.accepted()) {
             // A text that is no number at all is a slip, as a letter typed on the grid is; a
             // number the radio cannot take is an error.
-            m_refusal = {check.message(), check.verdict != FrequencyCheck::Verdict::NotANumber};
+            m_refusal = {refusalMessage(check),
+                         check.verdict != FrequencyCheck::Verdict::NotANumber};
             return false;
         }
         return true;
@@ -106,6 +128,17 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     }
     // Enter has emptied an incomplete channel's signalling: the editor stays for another try.
     return !(signalling && how == Commit::EnterKey && incomplete);
+}
+
+// Out of range says which range, so the user need not look the band up.
+QString ChannelTableModel::refusalMessage(const FrequencyCheck& check) const {
+    if (check.verdict != FrequencyCheck::Verdict::OutOfRange) {
+        return check.message();
+    }
+    const BandLimits limits = bandLimits();
+    const auto megahertz = [](std::uint32_t count) { return QString::number(count / 100000.0); };
+    return tr("%1：本频段为 %2–%3 MHz")
+        .arg(check.message(), megahertz(limits.low), megahertz(limits.high));
 }
 
 bool ChannelTableModel::inside(int row, int column) {

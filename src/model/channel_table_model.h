@@ -86,6 +86,8 @@ public:
 
     // "请输入列表中的信令": the refusal of a signalling text that names no list entry.
     static QString unknownSignallingMessage();
+    // The tooltip of a table column (1-11): what its option does; empty where the heading says it.
+    static QString columnTip(int column);
 
 signals:
     void selectionChanged(ChannelTable::Selector selector);
@@ -97,6 +99,7 @@ signals:
 
 private:
     static bool inside(int row, int column);
+    QString refusalMessage(const FrequencyCheck& check) const;
     // Writes one cell; true when its text changed.
     bool write(int channel, int column, const QString& text);
     bool clearChannel(int channel);

@@ -141,7 +141,7 @@ private slots:
         action("editCutChannels")->trigger();
         QCOMPARE(receive(5, 6), QStringList({"", "146.50000"}));
         QVERIFY(f.doc()->isModified());
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 剪切信道"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 剪切信道 5"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 6), QStringList({"145.00000", "146.50000"}));
 
@@ -155,7 +155,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("Yes\tLow\n"));
         f.key(Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f.row(9).mid(4, 2), QStringList({"是", "低"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 粘贴信道"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 粘贴信道 9"));
         f.key(Qt::Key_Z);
         f.key(Qt::Key_Z);
         QCOMPARE(receive(9, 10), QStringList({"", ""}));
@@ -188,7 +188,7 @@ private slots:
         QTest::mouseRelease(numbers->viewport(), Qt::LeftButton, {}, centre(5) + QPoint(0, 2));
         QCOMPARE(numbers->visualIndex(0), 0); // the numbers stay in order, the channels move
         QCOMPARE(receive(1, 6), QStringList({"", "", "", "", "145.00000", "146.00000"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 移动信道"));
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 移动信道 1–2"));
 
         QTest::keyClick(f.grid(), Qt::Key_Delete);
         QCOMPARE(receive(5, 6), QStringList({"", ""}));
@@ -219,20 +219,25 @@ private slots:
         QCOMPARE(f.current(), QPoint(1, 1));
     }
 
-    // The menu's commands insert and delete whole channels; inserting is refused while the last
-    // channel holds one.
+    // The menu's commands insert and delete whole channels; inserting shifts the channels below
+    // into the first empty one and is refused when there is none below.
     void rowCommands() {
-        for (int channel : {1, 2, 3, 16}) {
-            f.table().commitFrequency(channel, 1, QString::number(140 + channel));
+        for (int channel = 1; channel <= 16; ++channel) {
+            if (channel != 4) {
+                f.table().commitFrequency(channel, 1, QString::number(140 + channel));
+            }
         }
-        clickNumber(1);
+        clickNumber(5);
         action("editInsertChannels")->trigger();
         QCOMPARE(f.messenger->boxes(),
-                 QStringList({"警告: 无法插入空信道：最后 1 个信道必须是空信道"}));
-        action("editDeleteChannels")->trigger();
-        QCOMPARE(receive(1, 3), QStringList({"142.00000", "143.00000", ""}));
+                 QStringList({"警告: 无法插入空信道：这里往下没有 1 个空信道"}));
+        clickNumber(1);
         action("editInsertChannels")->trigger();
-        QCOMPARE(receive(1, 3), QStringList({"", "142.00000", "143.00000"}));
+        QCOMPARE(receive(1, 5),
+                 QStringList({"", "141.00000", "142.00000", "143.00000", "145.00000"}));
+        action("editDeleteChannels")->trigger();
+        QCOMPARE(receive(1, 5),
+                 QStringList({"141.00000", "142.00000", "143.00000", "145.00000", "146.00000"}));
     }
 
     // Export writes what the command line's export writes for the saved file; an import replaces

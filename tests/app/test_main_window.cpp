@@ -106,6 +106,9 @@ private slots:
     void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {
         UiLanguage::Install({QStringLiteral("qtr318-cps_en")}); // a C locale: Chinese
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder",
+                                             "All other platforms"),
+                 QStringLiteral("文件夹")); // the file dialog's kind of entry
         QString seen;
         QImage picture;
         QTimer::singleShot(0, this, [&] {
@@ -127,8 +130,9 @@ private slots:
         QCOMPARE(picture, f.frame()->windowIcon().pixmap(QSize(32, 32)).toImage());
     }
 
-    // The widest texts every cell can hold, on the wider band, fit one page.
-    void printsTheTableToOnePdfPage() {
+    // The widest texts every cell can hold, on the wider band, fit one page; the options follow
+    // on a second.
+    void printsTheTableAndTheOptions() {
         f.table().select(ChannelTable::Selector::Band, 1);
         for (int row = 1; row <= 16; ++row) {
             for (int col = 1; col <= 11; ++col) {
@@ -146,7 +150,7 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF") && bytes.size() > 5000); // fonts and text, not blank
-        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), 1);
+        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page\\b(?!s)")), 2);
 
         printer.setOutputFileName(f.path(QStringLiteral("no/such/dir/table.pdf")));
         QVERIFY(!f.frame()->printDocument(printer));
@@ -174,6 +178,11 @@ private slots:
         f.typeChannel(4, "147");
         f.key(Qt::Key_S); // to the same file without asking
         QVERIFY(!f.doc()->isModified());
+        f.key(Qt::Key_N);
+        auto* recent = f.frame()->findChild<QAction*>("actionRecentFile1");
+        QVERIFY(recent && recent->text() == "&1 " + path);
+        recent->trigger(); // the 文件 menu's newest file
+        QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
         f.stop();
         QVERIFY(f.start({path})); // named on the command line
         QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));

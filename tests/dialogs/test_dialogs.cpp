@@ -192,7 +192,8 @@ private slots:
         QStringList seen = {"密码", shown, "focused, plain"};
         QCOMPARE(user.seen, accepted ? seen << "参数调节" : seen);
         QCOMPARE(m_image.ReadByte(kNone) == 0, accepted);
-        QVERIFY(messenger.shown.isEmpty());
+        QCOMPARE(messenger.boxes(),
+                 accepted ? QStringList() : QStringList("警告: 密码错误，不能打开参数调节"));
     }
 
     // The progress window: before Start, leaving closes it; while a transfer runs, leaving only

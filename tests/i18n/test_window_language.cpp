@@ -1,6 +1,8 @@
 #include "about_dialog.h"
 #include "cable_doctor_dialog.h"
+#include "channel_edits.h"
 #include "channel_table_printer.h"
+#include "log_dialog.h"
 #include "messenger.h"
 #include "one_language.h"
 #include "optional_features_dialog.h"
@@ -12,6 +14,7 @@
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
@@ -19,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 
@@ -133,6 +137,36 @@ private slots:
         for (qsizetype i = 0; i < layout.texts.size() - layout.cells.size(); ++i) {
             texts << layout.texts.at(i).text;
         }
+        for (const auto& line : ChannelTablePrinter(f.table(), QString(), &f.image())
+                                    .OptionsLayout(&page, page.rect())
+                                    .texts) {
+            texts << line.text;
+        }
+        texts << QAccessible::queryAccessibleInterface(qApp)->text(QAccessible::Name);
+        for (int column : {5, 9, 10, 11}) {
+            texts << ChannelTableModel::columnTip(column);
+        }
+        // Copied channels as the grid shows them; a pasted header line in the run's language is
+        // skipped, and a refused value's message lists the allowed ones in it.
+        f.table().commitFrequency(1, 1, QStringLiteral("145.125"));
+        texts << ChannelEdits::CopyText(f.table(), 1, 1);
+        QStringList header;
+        for (int column = 1; column <= 11; ++column) {
+            header << ChannelColumns::ShownHeader(column);
+        }
+        const ChannelEdits::Paste paste = ChannelEdits::PreparePaste(
+            header.join('\t') + "\n1\t145.125\t145.125\t\t\t7\t\t\t\t\t\t\n", 2,
+            f.table().bandLimits());
+        QCOMPARE(paste.problems.size(), 1);
+        texts << paste.problems;
+        qputenv("QTR318_LOG", f.path("log.sqlite").toLocal8Bit());
+        LogDialog log(f.frame());
+        QAbstractItemModel* records = log.table()->model();
+        QVERIFY(records->columnCount() > 10);
+        for (int column = 0; column < records->columnCount(); ++column) {
+            texts << records->headerData(column, Qt::Horizontal).toString();
+        }
+        qunsetenv("QTR318_LOG");
         AboutDialog about(f.frame());
         OptionalFeaturesDialog options(f.frame(), f.image());
         TuningDialog tuning(f.frame(), f.image());

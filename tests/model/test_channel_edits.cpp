@@ -64,10 +64,13 @@ private slots:
                                    << "clear" << 2 << 2 << 0 << "A..D";
         QTest::newRow("insert one") << "ABC"
                                     << "insert" << 2 << 1 << 0 << "A.BC";
+        QTest::newRow("insert fills the first empty channel below")
+            << "AB.CDEFGHIJKLMNt"
+            << "insert" << 1 << 1 << 0 << ".ABCDEFGHIJKLMNt";
         // Nothing may be pushed off the end, not even a record with a transmit frequency alone.
-        QTest::newRow("insert refused, last holds a transmit frequency")
-            << "AB.............t"
-            << "insert" << 1 << 1 << 0 << "AB.............t";
+        QTest::newRow("insert refused, no empty channel below")
+            << ".BCDEFGHIJKLMNOt"
+            << "insert" << 2 << 1 << 0 << ".BCDEFGHIJKLMNOt";
         QTest::newRow("delete two") << "ABCDE"
                                     << "delete" << 2 << 2 << 0 << "ADE";
         QTest::newRow("move a block up") << "ABCD"

@@ -84,6 +84,10 @@ private slots:
     // the window's name, the port, the label, and the image and backup it concerned.
     void everyTransferIsLogged() {
         QVERIFY(startRadio(RadioMemory(), {"--misstore-at", "4", "--fault-session", "2"}));
+        f.action("actionProgrammingLog")
+            ->trigger(); // open beside the transfers, never in their way
+        auto* logDialog = f.frame()->findChild<LogDialog*>();
+        QVERIFY(logDialog && logDialog->isVisible());
         f.action("actionReadData")->trigger();
         dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
         QVERIFY(startAndWait());
@@ -120,6 +124,8 @@ private slots:
         QVERIFY(records.at(1).backup.endsWith("_write.sin"));
         QVERIFY(records.at(1).imageSha256 != records.at(2).imageSha256); // what came back differs
         QVERIFY(records.at(2).message.contains("信道 1"));
+        QVERIFY(
+            QTest::qWaitFor([&] { return logDialog->table()->model()->rowCount() == 3; }, 30000));
     }
 
     // A log in a folder that cannot be made costs the read nothing, and the user hears why.
@@ -138,7 +144,8 @@ private slots:
                  qPrintable(f.messenger->boxes().at(0)));
     }
 
-    // Each of the dialog's filters narrows the table; what they mean is qtr318 log's, tested there.
+    // Each of the dialog's filters narrows the table as typed, the last day included, and the
+    // export holds what the table shows; Enter in a filter exports nothing.
     void logDialogFilters() {
         const ProgrammingLog log(LogLocation::FromSetting(logPath()));
         const auto add = [&](int daysAgo, const char* label, const char* device, Result outcome) {
@@ -163,15 +170,27 @@ private slots:
         logDialog->resultFilter()->setCurrentIndex(2); // 失败
         QCOMPARE(rows(), 1);
         logDialog->resultFilter()->setCurrentIndex(0);
+        logDialog->untilFilter()->setDate(QDate::currentDate().addDays(-10));
+        QCOMPARE(rows(), 1);
+        logDialog->untilFilter()->setDate(logDialog->untilFilter()->minimumDate());
         logDialog->sinceFilter()->setDate(QDate::currentDate().addDays(-1));
         QCOMPARE(rows(), 2);
-        logDialog->labelFilter()->setText("truck 12");
+        QTest::keyClicks(logDialog->labelFilter(), "truck 1");
+        QVERIFY(QTest::qWaitFor([&] { return rows() == 1; }, 30000));
+
+        f.messenger->savePaths.enqueue(f.path("shown.csv"));
+        QTest::keyClick(logDialog->labelFilter(), Qt::Key_Return);
+        QVERIFY(!QFile::exists(f.path("shown.csv")));
+        logDialog->exportCsv();
+        QFile csv(f.path("shown.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = csv.readAll().trimmed().split('\n');
+        QCOMPARE(lines.size(), 2); // the heading and the one record shown
+        QVERIFY(lines.at(1).contains("truck 12") && lines.at(1).contains("differs"));
+
         logDialog->portFilter()->setText("/dev/ttyUSB0");
-        logDialog->refresh(); // as editingFinished does
-        QCOMPARE(rows(), 0);
-        logDialog->portFilter()->clear();
-        logDialog->refresh();
-        QCOMPARE(rows(), 1);
+        QVERIFY(QTest::qWaitFor([&] { return rows() == 0; }, 30000));
+        QVERIFY(logDialog->findChild<QLabel*>("logStatus")->text().contains("没有符合条件的记录"));
     }
 
     // Each radio of a station run is in the open log as soon as it is done, while the station
