@@ -296,6 +296,14 @@ All rights reserved</translation>
         <source>不存在</source>
         <translation>not present</translation>
     </message>
+    <message>
+        <source>文件 %1，有未保存的更改</source>
+        <translation>File %1, with unsaved changes</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
+    </message>
 </context>
 <context>
     <name>CableDoctorDialog</name>
@@ -475,6 +483,10 @@ All rights reserved</translation>
     <message>
         <source>与电台比较</source>
         <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>%1读数据期间在表格里做的修改已被替换，撤销可以找回。</source>
+        <translation>%1 The changes made in the table during the read were replaced; Undo brings them back.</translation>
     </message>
 </context>
 <context>
@@ -866,6 +878,50 @@ All rights reserved</translation>
     <message>
         <source>这次传输没有记入编程记录：%1</source>
         <translation>This transfer was not recorded in the programming log: %1</translation>
+    </message>
+    <message>
+        <source>已读出对讲机（%1）的数据与表格比较，窗口里的数据没有改变。</source>
+        <translation>The radio (%1) was read to compare it with the table; the data in the window is unchanged.</translation>
+    </message>
+    <message>
+        <source>已从对讲机（%1）读入数据。</source>
+        <translation>The data was read from the radio (%1).</translation>
+    </message>
+    <message>
+        <source>读数据已取消（%1），窗口里的数据没有改变。</source>
+        <translation>Reading was cancelled (%1); the data in the window is unchanged.</translation>
+    </message>
+    <message>
+        <source>读数据失败（%1），窗口里的数据没有改变。</source>
+        <translation>Reading failed (%1); the data in the window is unchanged.</translation>
+    </message>
+    <message>
+        <source>数据已写入对讲机（%1），但没有校验。</source>
+        <translation>The data was written to the radio (%1), but not checked.</translation>
+    </message>
+    <message>
+        <source>写数据已取消（%1）。%2</source>
+        <translation>Writing was cancelled (%1). %2</translation>
+    </message>
+    <message>
+        <source>写数据失败（%1）。%2</source>
+        <translation>Writing failed (%1). %2</translation>
+    </message>
+    <message>
+        <source>写数据已取消（%1），对讲机里的数据没有改变。</source>
+        <translation>Writing was cancelled (%1); the data in the radio is unchanged.</translation>
+    </message>
+    <message>
+        <source>写数据失败（%1），对讲机里的数据没有改变。</source>
+        <translation>Writing failed (%1); the data in the radio is unchanged.</translation>
+    </message>
+    <message>
+        <source>正在写入对讲机。停止会使对讲机只写入一部分：新旧数据混杂，必须重新写入。要停止写入吗？</source>
+        <translation>The radio is being written. Stopping now leaves it only partly written, with old and new data mixed, and it must be written again. Stop writing?</translation>
+    </message>
+    <message>
+        <source>%1请重新写入；再次不同时，对讲机可能有故障。</source>
+        <translation>%1 Write it again; if it differs again, the radio may be faulty.</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,7 @@ bool ChannelDocument::newDocument() {
     FillNewDocument(m_image);
     m_pathName.clear();
     setModified(false);
+    emit pathChanged(m_pathName);
     return true;
 }
 
@@ -70,6 +71,7 @@ bool ChannelDocument::openDocument(const QString& path) {
 void ChannelDocument::takePath(const QString& path) {
     m_pathName = QFileInfo(path).absoluteFilePath();
     setModified(false);
+    emit pathChanged(m_pathName);
     emit fileUsed(m_pathName);
 }
 

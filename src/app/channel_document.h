@@ -68,6 +68,8 @@ signals:
     // belongs in it.
     void aboutToSave();
     void modifiedChanged(bool modified);
+    // The document stands for another file, or for none (New).
+    void pathChanged(const QString& path);
     // A file was opened or saved; it belongs in the recent-file list.
     void fileUsed(const QString& path);
     // The document was written to path.

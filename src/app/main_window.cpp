@@ -6,9 +6,11 @@
 #include "messenger.h"
 #include "port_names.h"
 #include "toolbar_icons.h"
+#include "window_transfer.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
@@ -54,6 +56,9 @@ MainWindow::MainWindow(ChannelDocument* document, QWidget* parent)
     createToolBar();
     createStatusBar();
     connectCommands();
+    connect(document, &ChannelDocument::pathChanged, this, &MainWindow::showDocumentState);
+    connect(document, &ChannelDocument::modifiedChanged, this, &MainWindow::showDocumentState);
+    showDocumentState();
 }
 
 MainWindow::~MainWindow() = default;
@@ -253,6 +258,10 @@ void MainWindow::createStatusBar() {
     m_idlePrompt->setObjectName(QStringLiteral("idlePrompt"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addWidget(m_idlePrompt, 1);
+    // The caption never names the document, so the status bar does.
+    m_documentState = new QLabel;
+    m_documentState->setObjectName(QStringLiteral("documentState"));
+    statusBar()->addPermanentWidget(m_documentState);
 }
 
 void MainWindow::connectCommands() {
@@ -300,6 +309,15 @@ void MainWindow::showTransferRunning(bool running) {
     }
 }
 
+void MainWindow::showDocumentState() {
+    const QString name = m_document->title();
+    const bool modified = m_document->isModified();
+    m_documentState->setText(modified ? name + QStringLiteral(" *") : name);
+    m_documentState->setAccessibleName(modified ? tr("文件 %1，有未保存的更改").arg(name)
+                                                : tr("文件 %1").arg(name));
+    m_documentState->setToolTip(QDir::toNativeSeparators(m_document->pathName()));
+}
+
 void MainWindow::fitToForm() {
     // What the menu, tool and status bars take is whatever the window has around its form.
     layout()->activate();
@@ -343,18 +361,34 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_view->isTransferBusy()) {
-        // The transfer runs on this window's stack: it stops at its next block, closes the port
-        // and its dialog, and then the close goes ahead as any other.
-        m_view->cancelTransfer();
-        m_closeAfterTransfer = true;
-        event->ignore();
-        return;
+        // Asked once; the transfer then stops at its next block, closes the port and its dialog,
+        // and the close goes ahead as any other.
+        if (m_closeAfterTransfer || !transferLetGo()) {
+            event->ignore();
+            return;
+        }
+        if (m_view->isTransferBusy()) {
+            m_closeAfterTransfer = true;
+            event->ignore();
+            return;
+        }
     }
     if (m_document->saveModified()) {
         event->accept();
     } else {
         event->ignore();
     }
+}
+
+bool MainWindow::transferLetGo() {
+    if (!m_view->transfer()->stopConfirmed(this) || !m_document->saveModified()) {
+        return false;
+    }
+    // The changes were let go: only what changes from now on (a read that ends before it can
+    // stop) is asked about again.
+    m_document->setModified(false);
+    m_view->cancelTransfer();
+    return true;
 }
 
 bool MainWindow::printDocument(QPrinter& printer) {

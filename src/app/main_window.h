@@ -42,6 +42,8 @@ public:
     QAction* action(const QString& name) const;
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* idlePrompt() const { return m_idlePrompt; }
+    // The open file's name, marked while it has unsaved changes.
+    QLabel* documentState() const { return m_documentState; }
 
     // Fits the window to the form's size, within the screen.
     void fitToForm();
@@ -69,6 +71,10 @@ private:
     bool isTransferBusy() const;
     void centerOnScreen();
     void showTransferRunning(bool running);
+    void showDocumentState();
+    // Closing during a transfer: the write may go on, and the unsaved changes are asked about
+    // while it does; false keeps the window.
+    bool transferLetGo();
     QAction* addCommand(const char* name, const QString& text, const QString& prompt,
                         const QString& tip, const QKeySequence& key = {});
     QMenu* addMenu(const QString& title, const char* name, const QStringList& actions);
@@ -80,6 +86,7 @@ private:
     QScrollArea* m_viewArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idlePrompt = nullptr;
+    QLabel* m_documentState = nullptr;
     QMenu* m_portMenu = nullptr;
     // Commands that would replace, save or print the image, or change the options.
     QList<QAction*> m_refusedDuringTransfer;

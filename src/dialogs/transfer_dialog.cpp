@@ -54,17 +54,19 @@ void TransferDialog::buildControls() {
 
     auto* label = new QLabel(tr("进度:"), this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_count = new QLabel(QStringLiteral("0"), this);
+    m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("countLabel"));
     m_count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Room for the largest block count, so the label never jumps while counting.
-    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    // Room for the largest count, so the label never jumps while counting.
+    m_count->setMinimumWidth(
+        m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000 / 0000")));
     m_phase = new QLabel(this);
     m_phase->setObjectName(QStringLiteral("phaseLabel"));
     m_cancel = new QPushButton(tr("取消"), this);
     m_verify = new QCheckBox(tr("写后校验"), this);
     m_verify->setToolTip(tr("写入之后把对讲机的数据读回来，与写入的比较"));
-    m_verify->setChecked(QSettings().value(kVerifyKey, false).toBool());
+    // On unless the user turned it off, as the command line's write checks unless told not to.
+    m_verify->setChecked(QSettings().value(kVerifyKey, true).toBool());
     grid->addWidget(m_verify, 2, 0);
     grid->addWidget(label, 2, 1);
     grid->addWidget(m_count, 2, 2);
@@ -90,7 +92,7 @@ void TransferDialog::showEvent(QShowEvent* event) {
 
 void TransferDialog::loadValues() {
     m_progress->setValue(0);
-    m_count->setText(QStringLiteral("0"));
+    showCount(0);
     m_phase->clear();
     m_step = 1;
     m_cancelRequested = false;
@@ -169,6 +171,9 @@ void TransferDialog::hideEvent(QHideEvent* event) {
 void TransferDialog::closeEvent(QCloseEvent* event) {
     // The close box is a cancel: the window never goes away under a running transfer.
     event->ignore();
+    if (isStarted() && m_closeGuard && !m_closeGuard()) {
+        return;
+    }
     onCancel();
 }
 
@@ -193,8 +198,8 @@ void TransferDialog::setPos(int position) {
     m_progress->setValue(position);
 }
 
-void TransferDialog::setCountText(const QString& text) {
-    m_count->setText(text);
+void TransferDialog::showCount(int done) {
+    m_count->setText(QStringLiteral("%1 / %2").arg(done).arg(m_progress->maximum()));
 }
 
 void TransferDialog::setPhaseText(const QString& text) {

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -18,8 +19,8 @@ class QPushButton;
 // Start greys itself and emits startTransfer() from the event loop, after the click has been
 // handled, whatever kind of connection the receiver made. Cancel closes the window while Start is
 // still enabled; once a transfer is under way it only raises the cancel flag and emits
-// cancelTransfer(), and the transfer closes the window when it has stopped. The user cannot close
-// the window any other way meanwhile.
+// cancelTransfer(), and the transfer closes the window when it has stopped. The close box is a
+// Cancel too, once the guard agrees; the user cannot close the window any other way meanwhile.
 class TransferDialog : public QDialog {
     Q_OBJECT
 public:
@@ -47,11 +48,15 @@ public:
     int stepIt();
     int pos() const;
     void setPos(int position);
-    void setCountText(const QString& text);
+    // "60 / 114": blocks done over the bar's upper end.
+    void showCount(int done);
     // What the count counts ("读数据", "写数据", "写后校验"), shown beside it.
     void setPhaseText(const QString& text);
     // "写后校验" is a choice of writes only; a read hides it.
     void setVerifyOffered(bool offered);
+    // Asked when the close box is pressed while a transfer runs; false keeps it running. A close
+    // box is easily pressed to put the window aside, unlike Cancel.
+    void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
     // A cancel has been asked for since the window opened.
     bool cancelRequested() const { return m_cancelRequested; }
 
@@ -98,6 +103,7 @@ private:
     QLineEdit* m_label = nullptr;
     QString m_title;
     QPointer<QWidget> m_returnFocus;
+    std::function<bool()> m_closeGuard;
     bool m_cancelRequested = false;
     int m_step = 1;
 };

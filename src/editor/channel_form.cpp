@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -57,8 +58,15 @@ ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidge
         [this](TransferDirection direction) { return imageAtStart(direction); });
     connect(m_transfer, &WindowTransfer::runningChanged, this,
             &ChannelForm::transferRunningChanged);
-    connect(m_transfer, &WindowTransfer::statusMessage, this, &ChannelForm::statusMessage);
+    connect(m_transfer, &WindowTransfer::statusMessage, this, [this](const QString& text) {
+        // The transfer cannot know that the read it reports replaced edits of the user's.
+        emit statusMessage(
+            std::exchange(m_readReplacedEdits, false)
+                ? tr("%1读数据期间在表格里做的修改已被替换，撤销可以找回。").arg(text)
+                : text);
+    });
     connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
+        m_readReplacedEdits = ChannelEdits::Capture(m_image, m_channels) != m_atReadStart;
         // An edit begun during the read would otherwise write its stale text over the radio's.
         m_grid->closeCellEditor();
         emit radioImageRead(read);
@@ -260,6 +268,8 @@ MemoryImage ChannelForm::imageAtStart(TransferDirection direction) {
     if (direction == TransferDirection::Write) {
         // The radio gets the table as it stands now, whatever is edited while the blocks go out.
         encodeChannels();
+    } else {
+        m_atReadStart = ChannelEdits::Capture(m_image, m_channels);
     }
     return m_image;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channel_edits.h"
 #include "channel_table_model.h"
 #include "image_diff.h"
 #include "memory_image.h"
@@ -107,4 +108,8 @@ private:
     ChannelTableModel& m_channels;
 
     bool m_decoding = false;
+    // The document as a read found it at Start, and whether the user changed it before the read
+    // replaced it.
+    ChannelEdits::Snapshot m_atReadStart;
+    bool m_readReplacedEdits = false;
 };

@@ -14,9 +14,11 @@ WindowTransfer::WindowTransfer(QWidget* owner)
     m_dialog->setObjectName(QStringLiteral("transferDialog"));
     connect(m_dialog, &TransferDialog::startTransfer, this, &WindowTransfer::start);
     connect(m_dialog, &TransferDialog::cancelTransfer, this, &WindowTransfer::cancel);
+    m_dialog->setCloseGuard([this] { return stopConfirmed(m_dialog); });
 
     // The worker lives on its own thread; every one of these is queued to this one.
     connect(m_worker, &TransferThread::phaseStarted, this, [this](TransferThread::Phase phase) {
+        m_phase = phase;
         // The read-back counts its blocks from 0 again; the phase beside the count says why.
         const QString name = phase == TransferThread::Phase::ReadBack  ? tr("写后校验")
                              : m_direction == TransferDirection::Write ? tr("写数据")
@@ -33,13 +35,12 @@ WindowTransfer::WindowTransfer(QWidget* owner)
         m_dialog->setRange(low, high);
         m_dialog->setPos(low);
     });
-    connect(m_worker, &TransferThread::progressShown, this,
-            [this](int position, const QString& text) {
-                // The count first: whatever runs when the bar moves (even a nested event loop
-                // that shows later blocks) must not be followed by an older count.
-                m_dialog->setCountText(text);
-                m_dialog->setPos(position);
-            });
+    connect(m_worker, &TransferThread::progressShown, this, [this](int position, const QString&) {
+        // The count first: whatever runs when the bar moves (even a nested event loop
+        // that shows later blocks) must not be followed by an older count.
+        m_dialog->showCount(position);
+        m_dialog->setPos(position);
+    });
     connect(m_worker, &TransferThread::retryAsked, this, &WindowTransfer::askRetry);
     connect(m_worker, &TransferThread::messageReported, this, &WindowTransfer::report);
     connect(m_worker, &TransferThread::transferFinished, this, &WindowTransfer::finish);
@@ -110,6 +111,8 @@ void WindowTransfer::start() {
     job.portName = m_portName;
     m_jobPortName = m_portName;
     job.direction = m_direction;
+    m_jobDirection = m_direction;
+    m_phase = TransferThread::Phase::Transfer;
     job.image = m_imageSource(m_direction);
     job.readBack = m_direction == TransferDirection::Write && m_dialog->verifyAfterWrite();
     m_comparing = m_compareNext && m_direction == TransferDirection::Read;
@@ -144,16 +147,68 @@ void WindowTransfer::finish(const TransferThread::Result& result) {
         }
     }
     logResult(result, readBackup);
-    if (result.direction == TransferDirection::Write && result.outcome.succeeded()) {
-        const bool sameAsWritten = result.readBackRun && result.readBackOutcome.succeeded() &&
-                                   result.readBackImage == result.image;
-        emit statusMessage(
-            !result.readBackRun ? tr("数据已写入对讲机（%1）。").arg(m_jobPortName)
-            : sameAsWritten
-                ? tr("数据已写入对讲机（%1），写后校验一致。").arg(m_jobPortName)
-                : tr("数据已写入对讲机（%1），但写后校验没有通过。").arg(m_jobPortName));
+    emit statusMessage(outcomeText(result));
+    if (stoppedMidWrite(result.outcome)) {
+        // The engine reports a write that failed part-way; one the user stopped is as unfinished.
+        TheMessenger().showMessage(m_owner, kWarningCaption, outcomeText(result));
     }
     setBusy(false);
+}
+
+bool WindowTransfer::stoppedMidWrite(const TransferOutcome& outcome) const {
+    return m_jobDirection == TransferDirection::Write &&
+           outcome.result == TransferOutcome::Result::Cancelled && outcome.blocksDone > 0;
+}
+
+QString WindowTransfer::outcomeText(const TransferThread::Result& result) const {
+    const TransferOutcome& outcome = result.outcome;
+    const QString& port = m_jobPortName;
+    const bool cancelled = outcome.result == TransferOutcome::Result::Cancelled;
+    if (result.direction == TransferDirection::Read) {
+        if (outcome.succeeded()) {
+            return m_comparing
+                       ? tr("已读出对讲机（%1）的数据与表格比较，窗口里的数据没有改变。").arg(port)
+                       : tr("已从对讲机（%1）读入数据。").arg(port);
+        }
+        return cancelled ? tr("读数据已取消（%1），窗口里的数据没有改变。").arg(port)
+                         : tr("读数据失败（%1），窗口里的数据没有改变。").arg(port);
+    }
+    if (outcome.succeeded()) {
+        if (!result.readBackRun) {
+            return tr("数据已写入对讲机（%1）。").arg(port);
+        }
+        if (!result.readBackOutcome.succeeded()) {
+            return tr("数据已写入对讲机（%1），但没有校验。").arg(port);
+        }
+        return result.readBackImage == result.image
+                   ? tr("数据已写入对讲机（%1），写后校验一致。").arg(port)
+                   : tr("数据已写入对讲机（%1），但写后校验没有通过。").arg(port);
+    }
+    if (stoppedMidWrite(outcome)) {
+        return tr("写数据已取消（%1）。%2")
+            .arg(port, TransferText::UnfinishedWrite(outcome.blocksDone));
+    }
+    if (!cancelled && !outcome.detail.isEmpty() &&
+        outcome.result != TransferOutcome::Result::CannotOpen) {
+        return tr("写数据失败（%1）。%2").arg(port, outcome.detail);
+    }
+    return cancelled ? tr("写数据已取消（%1），对讲机里的数据没有改变。").arg(port)
+                     : tr("写数据失败（%1），对讲机里的数据没有改变。").arg(port);
+}
+
+bool WindowTransfer::isWriting() const {
+    const TransferDirection direction = m_busy ? m_jobDirection : m_direction;
+    return isBusy() && direction == TransferDirection::Write &&
+           m_phase == TransferThread::Phase::Transfer;
+}
+
+bool WindowTransfer::stopConfirmed(QWidget* over) {
+    return !isWriting() ||
+           TheMessenger().askYesNo(
+               over,
+               tr("正在写入对讲机。停止会使对讲机只写入一部分：新旧数据混杂，必须重新写入。"
+                  "要停止写入吗？"),
+               QString());
 }
 
 void WindowTransfer::logResult(const TransferThread::Result& result, const QString& readBackup) {
@@ -161,6 +216,9 @@ void WindowTransfer::logResult(const TransferThread::Result& result, const QStri
     QList<ProgrammingRecord> records;
     ProgrammingRecord& record = m_record;
     TransferRecord::End(record, result.outcome, m_cancelled);
+    if (stoppedMidWrite(result.outcome)) {
+        record.message = TransferText::UnfinishedWrite(result.outcome.blocksDone);
+    }
     if (result.direction == TransferDirection::Read && result.outcome.succeeded()) {
         TransferRecord::SetRadio(record, result.image);
         TransferRecord::SetImage(record, result.image, QString());
@@ -228,12 +286,14 @@ QString WindowTransfer::showReadBack(const TransferThread::Result& result) {
     for (const ImageDiff::Difference& difference : differences) {
         lines.append(ImageDiff::Describe(difference, tr("写入"), tr("电台")));
     }
-    const QString text =
+    const QString found =
         channels.isEmpty()
             ? tr("写后校验发现对讲机里的数据与写入的不同。")
             : tr("写后校验发现对讲机里的数据与写入的不同：信道 %1。").arg(channels.join(tr("、")));
-    TheMessenger().showMessage(m_owner, kErrorCaption, text, lines.join(QLatin1Char('\n')));
-    return text;
+    const QString text = tr("%1请重新写入；再次不同时，对讲机可能有故障。").arg(found);
+    const QString detail = lines.join(QLatin1Char('\n'));
+    TheMessenger().showMessage(m_owner, kErrorCaption, text, detail);
+    return text + QLatin1Char('\n') + detail;
 }
 
 QString WindowTransfer::keepBackup(const MemoryImage& image, const QString& what) {

@@ -56,13 +56,19 @@ public:
     bool isBusy() const;
     // Asks a transfer under way to stop at its next block; nothing if none is.
     void cancel();
+    // The blocks of a write are going out: stopping now leaves the radio half-written.
+    bool isWriting() const;
+    // Before a stop the user did not ask for by Cancel (closing a window): true when nothing is
+    // being written, or the user agrees to leave the radio half-written. The write goes on
+    // meanwhile.
+    bool stopConfirmed(QWidget* over);
 
 signals:
     // A transfer began or ended (its port and dialog are closed by then).
     void runningChanged(bool running);
     // A read completed: everything the radio holds, to be taken in one step.
     void readCompleted(const MemoryImage& image);
-    // A completed write, for the status bar.
+    // What a transfer came to, for the status bar.
     void statusMessage(const QString& text);
     // A compare's read completed: what the radio holds, the window unchanged.
     void radioCompared(const MemoryImage& radio);
@@ -72,10 +78,15 @@ signals:
 private:
     void start();
     void finish(const TransferThread::Result& result);
+    // For the status bar, and the box of a write the user stopped.
+    QString outcomeText(const TransferThread::Result& result) const;
+    // The user stopped a write after the radio took some of its blocks.
+    bool stoppedMidWrite(const TransferOutcome& outcome) const;
     void askRetry(TransferThread::Phase phase, const QString& caption, const QString& text);
     void report(TransferThread::Phase phase, const QString& text, int severity,
                 const QString& detail);
-    // The differences found, in the box's words; empty when the read-back matches.
+    // The differences found, in the box's words and field by field; empty when the read-back
+    // matches.
     QString showReadBack(const TransferThread::Result& result);
     QString keepBackup(const MemoryImage& image, const QString& what);
     void logResult(const TransferThread::Result& result, const QString& readBackup);
@@ -91,6 +102,8 @@ private:
     ProgrammingRecord m_record;         // of the transfer under way
     ProgrammingRecord m_readBackRecord; // from the read-back's start
     TransferDirection m_direction = TransferDirection::Read;
+    TransferDirection m_jobDirection = TransferDirection::Read; // of the transfer under way
+    TransferThread::Phase m_phase = TransferThread::Phase::Transfer;
     QString m_portName = QStringLiteral("COM1");
     QString m_jobPortName; // the port of the transfer under way
     QString m_backupFolder;

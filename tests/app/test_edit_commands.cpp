@@ -63,6 +63,13 @@ private slots:
         QVERIFY(!action("editUndo")->isEnabled() && !action("editRedo")->isEnabled());
         f.messenger->savePaths.enqueue(f.path(QStringLiteral("a.sin")));
         f.key(Qt::Key_S);
+        f.bandSelector()->setFocus();
+        QTest::keyClick(f.bandSelector(), Qt::Key_Down); // strands nothing, but is a change
+        QVERIFY(f.doc()->isModified());
+        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 更改频段"));
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.table().selected(ChannelTable::Selector::Band), 0);
+        QVERIFY(!f.doc()->isModified());
         f.typeChannel(1, "145");
         f.typeChannel(2, "162.5");
         f.bandSelector()->setFocus();

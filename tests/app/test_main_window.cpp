@@ -157,18 +157,24 @@ private slots:
         QCOMPARE(f.messenger->boxes().value(0), QStringLiteral("警告: 无法打印。"));
     }
 
+    // The status bar names the file and marks unsaved changes, as the caption never does.
     void saveAndOpenAgain() {
+        const auto state = [this] { return f.frame()->documentState()->text(); };
+        QCOMPARE(state(), QStringLiteral("无标题"));
         f.typeChannel(3, "146.5");
+        QCOMPARE(state(), QStringLiteral("无标题 *"));
         f.messenger->savePaths.enqueue(f.path(QStringLiteral("trip"))); // no suffix typed
         f.key(Qt::Key_S);
         const QString path = f.path(QStringLiteral("trip.sin"));
         QCOMPARE(QFile(path).size(), 1024);
         QVERIFY(!f.doc()->isModified());
+        QCOMPARE(state(), QStringLiteral("trip.sin"));
         const MemoryImage saved = f.image();
 
         f.key(Qt::Key_N);
         QVERIFY(f.messenger->shown.isEmpty()); // nothing unsaved: no question
         QCOMPARE(f.cell(3, 1), QString());
+        QCOMPARE(state(), QStringLiteral("无标题"));
 
         f.messenger->openPaths.enqueue(path);
         f.key(Qt::Key_O);
@@ -176,8 +182,10 @@ private slots:
         QVERIFY(f.image() == saved);
 
         f.typeChannel(4, "147");
+        QCOMPARE(state(), QStringLiteral("trip.sin *"));
         f.key(Qt::Key_S); // to the same file without asking
         QVERIFY(!f.doc()->isModified());
+        QCOMPARE(state(), QStringLiteral("trip.sin"));
         f.key(Qt::Key_N);
         auto* recent = f.frame()->findChild<QAction*>("actionRecentFile1");
         QVERIFY(recent && recent->text() == "&1 " + path);

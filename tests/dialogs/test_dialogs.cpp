@@ -212,6 +212,8 @@ private slots:
     void cancel() {
         QFETCH(QString, way);
         QFETCH(bool, running);
+        QSettings().remove(QStringLiteral("transfer/verifyAfterWrite"));
+        QVERIFY(TransferDialog().verifyAfterWrite()); // until the user says otherwise
         TransferDialog dlg;
         QSignalSpy started(&dlg, &TransferDialog::startTransfer);
         QSignalSpy cancelled(&dlg, &TransferDialog::cancelTransfer);

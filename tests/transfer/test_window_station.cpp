@@ -123,7 +123,7 @@ private slots:
         QVERIFY(!records.at(0).model.isEmpty() && !records.at(0).band.isEmpty());
         QVERIFY(records.at(1).backup.endsWith("_write.sin"));
         QVERIFY(records.at(1).imageSha256 != records.at(2).imageSha256); // what came back differs
-        QVERIFY(records.at(2).message.contains("信道 1"));
+        QVERIFY(records.at(2).message.contains("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
         QVERIFY(
             QTest::qWaitFor([&] { return logDialog->table()->model()->rowCount() == 3; }, 30000));
     }

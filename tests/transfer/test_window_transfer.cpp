@@ -4,7 +4,9 @@
 #include "document_file.h"
 #include "held_port.h"
 #include "image_map.h"
+#include "log_location.h"
 #include "new_document.h"
+#include "programming_log.h"
 #include "qt_serial_port.h"
 #include "radio_memory.h"
 #include "radio_sim_process.h"
@@ -132,17 +134,22 @@ private slots:
             QStringLiteral("读数据"));
         bool allBlocksWhileHeld = false;
         QString phase;
+        QString count;
         atBlock(20, [&] {
             phase = dialog()->phaseLabel()->text();
+            count = dialog()->countLabel()->text();
             allBlocksWhileHeld = QTest::qWaitFor([this] { return dialog()->pos() == 114; }, 30000);
         });
         QVERIFY(startAndWait());
         QVERIFY(allBlocksWhileHeld);
         QCOMPARE(phase, QStringLiteral("读数据"));
+        QCOMPARE(count, QStringLiteral("20 / 114"));
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("已从对讲机（COM1）读入数据。"));
         QTRY_COMPARE(QApplication::focusWidget(), f.grid());
         // The next opening counts from 0 again, and a write offers its check.
         f.action("actionWriteData")->trigger();
-        QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("0"));
+        QCOMPARE(dialog()->countLabel()->text(), QStringLiteral("0 / 114"));
         QVERIFY(dialog()->verifyBox()->isVisible());
         dialog()->closeWindow();
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
@@ -182,7 +189,8 @@ private slots:
                  QStringLiteral("数据已写入对讲机（COM1）。"));
     }
 
-    // The same window and worker then read to the end.
+    // The same window and worker then read to the end, over an edit made meanwhile, which the
+    // status bar mentions and Undo brings back.
     void cancelDuringReadLeavesImageAndTable() {
         QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(4, "140");
@@ -198,12 +206,22 @@ private slots:
         QVERIFY(!f.doc()->isModified());
         QCOMPARE(f.messenger->boxes(), QStringList());
         QVERIFY(backups().isEmpty());
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("读数据已取消（COM1），窗口里的数据没有改变。"));
 
         f.action("actionReadData")->trigger();
         QVERIFY(dialog()->isWindowOpen());
-        QVERIFY(startAndWait());
+        QVERIFY(startHeldAt(30));
+        QVERIFY(activateFrame());
+        f.typeChannel(7, "141");
+        QVERIFY(releaseAndWait());
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QCOMPARE(f.messenger->boxes(), QStringList());
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("已从对讲机（COM1）读入数据。"
+                                "读数据期间在表格里做的修改已被替换，撤销可以找回。"));
+        f.key(Qt::Key_Z);
+        QCOMPARE(f.cell(7, 1), QStringLiteral("141.00000"));
     }
 
     // Five silent attempts at program mode, then a question per further attempt, asked on the
@@ -236,6 +254,66 @@ private slots:
         QtSerialPort port;                 // free again for anyone
         QVERIFY(port.Open(m_radio->path()));
         port.Close();
+    }
+
+    // A write stops on Cancel or Esc; a close box or closing the window asks first, the write
+    // going on meanwhile, and only Yes stops it. A stopped write says what the radio took, in a
+    // box, the status bar and the log.
+    void stoppingAWrite_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("Cancel") << "Cancel" << true;
+        QTest::newRow("Esc") << "Esc" << true;
+        QTest::newRow("close box, stop") << "close box" << true;
+        QTest::newRow("close box, go on") << "close box" << false;
+        QTest::newRow("window closed, stop") << "window" << true;
+        QTest::newRow("window closed, go on") << "window" << false;
+    }
+    void stoppingAWrite() {
+        QFETCH(QString, way);
+        QFETCH(bool, stop);
+        QVERIFY(startRadio(NewDocumentImage()));
+        QFile::remove(f.path("log.sqlite")); // of the row before
+        qputenv("QTR318_LOG", f.path("log.sqlite").toLocal8Bit());
+        f.typeChannel(1, "145.5");
+        f.messenger->yesNoAnswers << stop;
+        f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
+        f.key(Qt::Key_W);
+        QVERIFY(startHeldAt(60));
+        if (way == "Cancel") {
+            QTest::mouseClick(dialog()->cancelButton(), Qt::LeftButton);
+        } else if (way == "Esc") {
+            QTest::keyClick(dialog(), Qt::Key_Escape);
+        } else {
+            (way == "window" ? static_cast<QWidget*>(f.frame()) : dialog())->close();
+        }
+        QStringList asked;
+        if (way == "close box" || way == "window") {
+            asked
+                << "警告: 正在写入对讲机。停止会使对讲机只写入一部分：新旧数据混杂，必须重新写入。"
+                   "要停止写入吗？";
+        }
+        if (way == "window" && stop) {
+            asked << "警告: 是否保存对 无标题 的更改?";
+        }
+        QCOMPARE(f.messenger->boxes(), asked);
+        QVERIFY(dialog()->isWindowOpen() && m_hold->isHeld());
+        QVERIFY(releaseAndWait());
+        QTRY_COMPARE_WITH_TIMEOUT(f.frame()->isVisible(), !(way == "window" && stop), 30000);
+        const QString unfinished = "写入没有完成：对讲机确认收到 61 块（共 114 块）后就中断了，"
+                                   "现在它里面是新旧混杂的数据。请重新写入。";
+        const QString said = stop ? "写数据已取消（COM1）。" + unfinished
+                                  : QStringLiteral("数据已写入对讲机（COM1）。");
+        QCOMPARE(f.frame()->statusBar()->currentMessage(), said);
+        QCOMPARE(f.messenger->boxes(), stop ? asked << "警告: " + said : asked);
+        QList<ProgrammingRecord> records;
+        const ProgrammingLog log(LogLocation::FromSetting(f.path("log.sqlite")));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return log.records(LogFilter(), &records).ok && !records.isEmpty(); }, 30000));
+        QCOMPARE(records.at(0).result, stop ? ProgrammingRecord::Result::Cancelled
+                                            : ProgrammingRecord::Result::Succeeded);
+        QCOMPARE(records.at(0).message, stop ? unfinished : QString());
+        qunsetenv("QTR318_LOG");
     }
 
     // Write chosen while the Read dialog waits runs a write under its caption. Meanwhile the grid
@@ -295,13 +373,33 @@ private slots:
         dialog()->verifyBox()->setChecked(true);
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(),
-                 QStringList("错误: 写后校验发现对讲机里的数据与写入的不同：信道 1。"));
+                 QStringList("错误: 写后校验发现对讲机里的数据与写入的不同：信道 1。"
+                             "请重新写入；再次不同时，对讲机可能有故障。"));
         QCOMPARE(f.messenger->shown.at(0).detail,
                  QStringLiteral("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
         QCOMPARE(f.messenger->offWindowThread, 0);
         QCOMPARE(dialog()->phaseLabel()->text(), QStringLiteral("写后校验"));
         QCOMPARE(f.frame()->statusBar()->currentMessage(),
                  QStringLiteral("数据已写入对讲机（COM1），但写后校验没有通过。"));
+
+        // A read-back stopped by its close box, which need not ask: the write is done, unchecked.
+        m_hold = std::make_shared<BlockHold>(30);
+        f.view()->transfer()->worker()->setPortFactory(
+            [hold = m_hold, ports = 0]() mutable -> std::unique_ptr<SerialPort> {
+                if (ports++ == 0) {
+                    return std::make_unique<QtSerialPort>();
+                }
+                return std::make_unique<HeldPort>(hold);
+            });
+        f.key(Qt::Key_W);
+        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([this] { return m_hold->isHeld(); }, 30000));
+        QTRY_COMPARE(dialog()->phaseLabel()->text(), QStringLiteral("写后校验"));
+        dialog()->close();
+        QVERIFY(releaseAndWait());
+        QCOMPARE(f.messenger->boxes().mid(1).join("|"), QString());
+        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+                 QStringLiteral("数据已写入对讲机（COM1），但没有校验。"));
     }
 };
 
