@@ -736,6 +736,10 @@ All rights reserved</translation>
 <context>
     <name>WindowTransfer</name>
     <message>
+        <source>串口诊断...</source>
+        <translation>Serial Port Diagnosis...</translation>
+    </message>
+    <message>
         <source>写后校验</source>
         <translation>Verify after write</translation>
     </message>

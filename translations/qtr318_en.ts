@@ -49,8 +49,20 @@
         <translation>No USB serial port found: the programming cable is not plugged in, or the system did not recognise it. Plug in the cable; qtr318 ports lists every serial port.</translation>
     </message>
     <message>
-        <source>没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。在源码文件夹中运行：</source>
-        <translation>The udev rule 60-qtr318-cable.rules of this program is not installed (looked in: %1). Without it only members of the dialout group can open the cable, and ModemManager probes the radio. In the source folder, run:</translation>
+        <source>没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。</source>
+        <translation>The udev rule 60-qtr318-cable.rules of this program is not installed (looked in: %1). Without it only members of the dialout group can open the cable, and ModemManager probes the radio. </translation>
+    </message>
+    <message>
+        <source>规则随本程序的软件包安装；重新安装软件包：</source>
+        <translation>The rule comes with this program&apos;s package; reinstall the package:</translation>
+    </message>
+    <message>
+        <source>本程序安装时带有这条规则，把它复制过去：</source>
+        <translation>This program was installed with the rule; copy it there:</translation>
+    </message>
+    <message>
+        <source>环境变量 %1 把 %2 指向 %3，但没有这个设备。</source>
+        <translation>The environment variable %1 points %2 at %3, but there is no such device.</translation>
     </message>
     <message>
         <source>未知程序</source>
@@ -106,6 +118,12 @@
     <message>
         <source>不是已知的编程线芯片</source>
         <translation>not a known cable chip</translation>
+    </message>
+    <message>
+        <source>    不是 USB 设备
+</source>
+        <translation>    not a USB device
+</translation>
     </message>
     <message>
         <source>    芯片：%1（USB %2%3）
