@@ -331,7 +331,16 @@ bool ReadFile(QFileDevice& file, QByteArray& bytes, QString* reason) {
     if (!file.isSequential() && file.size() > kMaxFileSize) {
         return tooLarge(QString::number(file.size()));
     }
-    bytes = file.read(kMaxFileSize + 1);
+    // A pipe hands over what it holds at the moment, so one read may stop short of the limit
+    // with more to come: reading on until the end is what tells a whole file from a cut one.
+    bytes.clear();
+    while (bytes.size() <= kMaxFileSize) {
+        const QByteArray piece = file.read(kMaxFileSize + 1 - bytes.size());
+        if (piece.isEmpty()) {
+            break;
+        }
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError) {
         *reason = UiLanguage::SystemErrorText(file.errorString());
         return false;

@@ -109,7 +109,10 @@ private slots:
              "信道 1: sample.sin 435.12500"},
             {{"diff", "-", "-"}, image, 2, ""},
             {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""},
-            {{"import", "-", "-o", "x.sin"}, QByteArray(300000, '\n'), 1, ""}};
+            {{"import", "-", "-o", "x.sin"},
+             "Frequency\n146.52\n" + QByteArray(300000, '\n'),
+             1,
+             ""}};
         for (const auto& [arguments, input, exitCode, out] : cases) {
             const Run run = qtr318(arguments, input);
             QVERIFY2(run.exitCode == exitCode && run.out.contains(out),
@@ -117,6 +120,9 @@ private slots:
         }
         QVERIFY(qtr318({"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023))
                     .err.contains("标准输入 不是有效的数据文件：长度为 1023 字节"));
+        QVERIFY(
+            qtr318({"import", "-", "-o", "x.sin"}, "Frequency\n146.52\n" + QByteArray(300000, '\n'))
+                .err.contains("远大于 16 个信道的 CSV 所需"));
     }
 
     // Of two COM names, only the one whose device is missing is marked so.
