@@ -43,7 +43,10 @@ const HelpText kTexts[] = {
                               "  --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是\n"
                               "                   用出厂内容。\n"
                               "  --band vhf|uhf   设定频段，代替 BASE.sin 的频段；频率按这个频段\n"
-                              "                   检查。\n"),
+                              "                   检查。不给出时，文件的频率都在另一个频段之内\n"
+                              "                   就用那个频段，并且说明。\n"
+                              "  --first N        只取通用格式文件中前 N 个（1~16）有频率的行，\n"
+                              "                   其余的不导入；不给出时，多于 16 行的文件被拒绝。\n"),
      false},
     {"diff",
      QT_TRANSLATE_NOOP("Cli",

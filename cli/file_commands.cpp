@@ -31,6 +31,7 @@ const QString kOutput = QStringLiteral("-o");
 const QString kBase = QStringLiteral("--base");
 const QString kBand = QStringLiteral("--band");
 const QString kFormat = QStringLiteral("--format");
+const QString kFirst = QStringLiteral("--first");
 
 bool ReadInput(const QString& path, QByteArray& bytes) {
     const bool standardInput = path == kStandardStream;
@@ -116,6 +117,33 @@ bool LoadTable(const QString& path, MemoryImage& image, InMemoryChannelTable& ta
     return true;
 }
 
+// Without --band, a list whose frequencies all lie in one band is imported in that band.
+void TakeTheFilesBand(const QByteArray& csv, int first, const QString& input,
+                      InMemoryChannelTable& table) {
+    const int fit = ChannelCsv::BandOfFile(csv, first);
+    if (fit < 0 || fit == table.selected(Selector::Band)) {
+        return;
+    }
+    table.select(Selector::Band, fit);
+    Note(QCoreApplication::translate("Cli", "%1：文件的频率都在 %2 之内，按这个频段导入")
+             .arg(input, table.entryText(Selector::Band, fit)));
+}
+
+// What to do about the two refusals a list from elsewhere meets most: more rows than channels,
+// and frequencies of the other band.
+void AdviseOnProblems(const QByteArray& csv, int first, const ChannelCsv::ImportResult& result,
+                      const ChannelTable& table) {
+    if (first == 0 && result.frequencyRows > ImageMap::kChannelCount) {
+        Fail(QCoreApplication::translate("Cli", "只取前 %1 个有频率的行：加上 --first %1")
+                 .arg(ImageMap::kChannelCount));
+    }
+    if (ChannelCsv::HasFrequencyOutside(csv, SelectedBandLimits(table), first)) {
+        Fail(QCoreApplication::translate(
+                 "Cli", "频段是 %1，文件中有它之外的频率；用 --band vhf 或 --band uhf 选择频段")
+                 .arg(table.entryText(Selector::Band, table.selected(Selector::Band))));
+    }
+}
+
 } // namespace
 
 int RunNew(const QStringList& arguments) {
@@ -191,8 +219,9 @@ int RunExport(const QStringList& arguments) {
 }
 
 int RunImport(const QStringList& arguments) {
-    const char* synopsis = "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf]";
-    const auto parsed = ParseOrFail(arguments, {kOutput, kBase, kBand}, 1, synopsis);
+    const char* synopsis =
+        "import IN.csv -o OUT.sin [--base BASE.sin] [--band vhf|uhf] [--first N]";
+    const auto parsed = ParseOrFail(arguments, {kOutput, kBase, kBand, kFirst}, 1, synopsis);
     if (!parsed) {
         return kUsage;
     }
@@ -210,6 +239,16 @@ int RunImport(const QStringList& arguments) {
             return Fail(QCoreApplication::translate("Cli", "--band 只能是 vhf 或 uhf"), kUsage);
         }
     }
+    int first = 0;
+    if (parsed->has(kFirst)) {
+        bool number = false;
+        first = parsed->value(kFirst).toInt(&number);
+        if (!number || first < 1 || first > ImageMap::kChannelCount) {
+            return Fail(QCoreApplication::translate("Cli", "--first 只能是 1 到 %1 之间的数")
+                            .arg(ImageMap::kChannelCount),
+                        kUsage);
+        }
+    }
 
     MemoryImage image = NewDocumentImage();
     if (parsed->has(kBase) && !LoadImage(parsed->value(kBase), image)) {
@@ -224,10 +263,12 @@ int RunImport(const QStringList& arguments) {
     DecodeChannels(image, table); // model and band of the base
     if (band >= 0) {
         table.select(Selector::Band, band);
+    } else {
+        TakeTheFilesBand(csv, first, input, table);
     }
     const BandLimits limits = SelectedBandLimits(table);
     const ChannelCsv::ImportResult result =
-        ChannelCsv::ImportAny(csv, table, limits.low, limits.high);
+        ChannelCsv::ImportAny(csv, table, limits.low, limits.high, first);
     const QList<ChannelCsv::Problem>& problems = result.problems;
     for (const QString& note : result.notes) {
         Note(QCoreApplication::translate("Cli", "%1：%2").arg(input, note));
@@ -236,6 +277,7 @@ int RunImport(const QStringList& arguments) {
         for (const QString& line : ChannelCsv::DescribeProblems(problems)) {
             Fail(QCoreApplication::translate("Cli", "%1：%2").arg(input, line));
         }
+        AdviseOnProblems(csv, first, result, table);
         return Fail(QCoreApplication::translate("Cli", "发现 %n 个问题；什么也没有写入", nullptr,
                                                 int(problems.size())));
     }

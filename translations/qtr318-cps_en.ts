@@ -542,6 +542,10 @@ All rights reserved</translation>
 <context>
     <name>ChannelEdits</name>
     <message>
+        <source>信道表的频段是 %1，文件中有它之外的频率；要换频段，请在“设置”中选择</source>
+        <translation>The channel table&apos;s band is %1 and the file has frequencies outside it; to change the band, choose it under “Settings”</translation>
+    </message>
+    <message>
         <source>第 %1 行：%2</source>
         <translation>line %1: %2</translation>
     </message>
@@ -625,6 +629,10 @@ All rights reserved</translation>
 </context>
 <context>
     <name>CsvFileCommands</name>
+    <message>
+        <source>只取前 %1 个</source>
+        <translation>Take the First %1</translation>
+    </message>
     <message>
         <source>导入 CSV(&amp;I)...</source>
         <translation>&amp;Import CSV...</translation>
@@ -823,6 +831,10 @@ All rights reserved</translation>
 </context>
 <context>
     <name>WindowTransfer</name>
+    <message>
+        <source>串口诊断...</source>
+        <translation>Serial Port Diagnosis...</translation>
+    </message>
     <message>
         <source>写后校验</source>
         <translation>Verify after write</translation>

@@ -49,8 +49,20 @@
         <translation>No USB serial port found: the programming cable is not plugged in, or the system did not recognise it. Plug in the cable; qtr318 ports lists every serial port.</translation>
     </message>
     <message>
-        <source>没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。在源码文件夹中运行：</source>
-        <translation>The udev rule 60-qtr318-cable.rules of this program is not installed (looked in: %1). Without it only members of the dialout group can open the cable, and ModemManager probes the radio. In the source folder, run:</translation>
+        <source>没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。</source>
+        <translation>The udev rule 60-qtr318-cable.rules of this program is not installed (looked in: %1). Without it only members of the dialout group can open the cable, and ModemManager probes the radio. </translation>
+    </message>
+    <message>
+        <source>规则随本程序的软件包安装；重新安装软件包：</source>
+        <translation>The rule comes with this program&apos;s package; reinstall the package:</translation>
+    </message>
+    <message>
+        <source>本程序安装时带有这条规则，把它复制过去：</source>
+        <translation>This program was installed with the rule; copy it there:</translation>
+    </message>
+    <message>
+        <source>环境变量 %1 把 %2 指向 %3，但没有这个设备。</source>
+        <translation>The environment variable %1 points %2 at %3, but there is no such device.</translation>
     </message>
     <message>
         <source>未知程序</source>
@@ -106,6 +118,12 @@
     <message>
         <source>不是已知的编程线芯片</source>
         <translation>not a known cable chip</translation>
+    </message>
+    <message>
+        <source>    不是 USB 设备
+</source>
+        <translation>    not a USB device
+</translation>
     </message>
     <message>
         <source>    芯片：%1（USB %2%3）
@@ -363,6 +381,22 @@
 <context>
     <name>Cli</name>
     <message>
+        <source>--first 只能是 1 到 %1 之间的数</source>
+        <translation>--first must be a number from 1 to %1</translation>
+    </message>
+    <message>
+        <source>%1：文件的频率都在 %2 之内，按这个频段导入</source>
+        <translation>%1: every frequency of the file lies in %2; imported in that band</translation>
+    </message>
+    <message>
+        <source>只取前 %1 个有频率的行：加上 --first %1</source>
+        <translation>To take the first %1 rows with a frequency, add --first %1</translation>
+    </message>
+    <message>
+        <source>频段是 %1，文件中有它之外的频率；用 --band vhf 或 --band uhf 选择频段</source>
+        <translation>The band is %1 and the file has frequencies outside it; choose the band with --band vhf or --band uhf</translation>
+    </message>
+    <message>
         <source>选项 &apos;%1&apos; 需要一个值</source>
         <translation>option &apos;%1&apos; needs a value</translation>
     </message>
@@ -434,14 +468,21 @@ default options.
   --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是
                    用出厂内容。
   --band vhf|uhf   设定频段，代替 BASE.sin 的频段；频率按这个频段
-                   检查。
+                   检查。不给出时，文件的频率都在另一个频段之内
+                   就用那个频段，并且说明。
+  --first N        只取通用格式文件中前 N 个（1~16）有频率的行，
+                   其余的不导入；不给出时，多于 16 行的文件被拒绝。
 </source>
         <translation>  IN.csv           The CSV to read; - reads standard input.
   -o OUT.sin       The file to write; - writes it to standard output.
   --base BASE.sin  Takes the options, tuning values and band from this file instead of
                    the factory contents.
   --band vhf|uhf   Sets the band instead of the base&apos;s; the frequencies are checked
-                   against it.
+                   against it. Without it, when every frequency of the file lies in
+                   the other band, that band is taken, and said so.
+  --first N        Takes only the first N (1-16) rows with a frequency of a file in
+                   the generic layout, and leaves the rest out; without it, a file
+                   of more than 16 such rows is refused.
 </translation>
     </message>
     <message>
@@ -1144,12 +1185,24 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
 <context>
     <name>GenericCsv</name>
     <message>
-        <source>、</source>
-        <translation>, </translation>
+        <source>文件有 %1 个有频率的行，只取了前 %2 个；从第 %3 行起的其余各行没有导入</source>
+        <translation>the file has %1 rows with a frequency; only the first %2 were taken, and the rest, from line %3 on, were not imported</translation>
     </message>
     <message>
-        <source>本机只有 %1 个信道，这是第 %2 个有频率的行</source>
-        <translation>the radio has %1 channels; this is row %2 with a frequency</translation>
+        <source>文件有 %1 个有频率的行，本机只有 %2 个信道</source>
+        <translation>the file has %1 rows with a frequency; the radio has only %2 channels</translation>
+    </message>
+    <message>
+        <source>标题行没有这一列，这里却有 %1</source>
+        <translation>the header line has no such column, yet this holds %1</translation>
+    </message>
+    <message>
+        <source>标题行之外</source>
+        <translation>beyond the header</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
     </message>
     <message>
         <source>%1 不是 Duplex 的值：应为空、+、-、split 或 off</source>

@@ -120,7 +120,17 @@ void CsvFileCommands::importCsvFile(const QString& path) {
         return;
     }
     const QString name = QFileInfo(path).fileName();
-    const ChannelEdits::CsvImport result = ChannelEdits::ImportCsv(bytes, m_document->channels());
+    ChannelEdits::CsvImport result = ChannelEdits::ImportCsv(bytes, m_document->channels());
+    if (result.tooManyRows) {
+        // A public channel list is longer than the radio; its first channels are what is offered.
+        const QString takeFirst = tr("只取前 %1 个").arg(ChannelEdits::kChannels);
+        if (!TheMessenger().offerChoice(m_frame, kWarningCaption,
+                                        tr("无法导入 %1，什么也没有改变：").arg(name),
+                                        result.problems.join(QLatin1Char('\n')), takeFirst)) {
+            return;
+        }
+        result = ChannelEdits::ImportCsv(bytes, m_document->channels(), ChannelEdits::kChannels);
+    }
     if (!result.problems.isEmpty()) {
         ShowWarning(m_frame, tr("无法导入 %1，什么也没有改变：").arg(name),
                     result.problems.join(QLatin1Char('\n')));

@@ -57,6 +57,19 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
+    bool offerChoice(QWidget* parent, const QString& caption, const QString& text,
+                     const QString& detail, const QString& choice) override {
+        QMessageBox box(caption == kErrorCaption ? QMessageBox::Critical : QMessageBox::Warning,
+                        ShownCaption(caption), text, QMessageBox::Close, parent);
+        QPushButton* next = box.addButton(choice, QMessageBox::AcceptRole);
+        box.setDefaultButton(QMessageBox::Close);
+        if (!detail.isEmpty()) {
+            box.setInformativeText(detail);
+        }
+        box.exec();
+        return box.clickedButton() == next;
+    }
+
     QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& filter,
                            const QString& directory) override {
         return QFileDialog::getOpenFileName(parent, caption, directory, filter);

@@ -21,6 +21,10 @@ public:
     virtual SaveChoice askSave(QWidget* parent, const QString& text) = 0;
     // Yes or No (the default) before a step that drops or risks data; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& detail) = 0;
+    // A box with a button for choice beside Close, for a message that has a next step to offer;
+    // true when choice was pressed.
+    virtual bool offerChoice(QWidget* parent, const QString& caption, const QString& text,
+                             const QString& detail, const QString& choice) = 0;
     // Standard file dialogs; an empty result means the user cancelled. directory, when given, is
     // where the open dialog starts.
     virtual QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& filter,

@@ -7,6 +7,8 @@
 #include "transfer_dialog.h"
 #include "transfer_record.h"
 
+#include <QAction>
+
 WindowTransfer::WindowTransfer(QWidget* owner)
     : QObject(owner), m_owner(owner), m_dialog(new TransferDialog(owner)),
       m_worker(new TransferThread(this)), m_log(new LogWriter(this)),
@@ -265,6 +267,14 @@ void WindowTransfer::report(TransferThread::Phase phase, const QString& text, in
         TheMessenger().showMessage(
             m_owner, kWarningCaption,
             tr("数据已写入，但写后校验没有完成：%1。请再读一次对讲机检查。").arg(text), detail);
+    } else if (text == TransferText::CannotOpen(m_jobPortName)) {
+        // The cable doctor looks at what stands between the user and the port.
+        QAction* doctor =
+            m_owner->window()->findChild<QAction*>(QStringLiteral("actionCableDoctor"));
+        if (TheMessenger().offerChoice(m_owner, kErrorCaption, text, detail, tr("串口诊断...")) &&
+            doctor) {
+            doctor->trigger();
+        }
     } else {
         TheMessenger().showMessage(m_owner, severity == 1 ? kErrorCaption : kWarningCaption, text,
                                    detail);

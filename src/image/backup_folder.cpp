@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -74,22 +76,88 @@ Created CreateNew(const QString& path, const QByteArray& bytes, QString* reason)
     return Created::Saved;
 }
 
-// Names begin with their UTC time, so name order is age order; a file another copy of the
-// program removed first is simply gone already.
-void Prune(const QString& folder, const QString& kept) {
-    const QDir dir(folder);
-    QStringList names;
-    const QFileInfoList entries =
-        dir.entryInfoList({QStringLiteral("*.sin")}, QDir::Files | QDir::System | QDir::Hidden,
-                          QDir::Name | QDir::Reversed);
+// Backups this process saved, oldest first: a clock set back during the run gives them file
+// times older than backups they followed, and only this list still knows their order.
+class SavedThisRun {
+public:
+    void Add(const QString& path) {
+        const QMutexLocker lock(&m_mutex);
+        m_paths.append(QFileInfo(path).absoluteFilePath());
+    }
+    // How recently path was saved by this run: 0 for the last one, -1 when not by this run.
+    qsizetype Recency(const QString& path) const {
+        const QMutexLocker lock(&m_mutex);
+        const qsizetype at = m_paths.lastIndexOf(path);
+        return at < 0 ? -1 : m_paths.size() - 1 - at;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QStringList m_paths;
+};
+
+SavedThisRun& Saved() {
+    static SavedThisRun saved;
+    return saved;
+}
+
+struct Candidate {
+    QString path;
+    QDateTime time;    // the file's modification time
+    qsizetype recency; // as SavedThisRun::Recency
+};
+
+// Newest first: what this run saved, in the order saved, then the rest by file time.
+bool NewerFirst(const Candidate& a, const Candidate& b) {
+    if ((a.recency >= 0) != (b.recency >= 0)) {
+        return a.recency >= 0;
+    }
+    if (a.recency >= 0) {
+        return a.recency < b.recency;
+    }
+    return a.time != b.time ? a.time > b.time : a.path > b.path;
+}
+
+// The program's own backups that pruning may weigh. A file time ahead of the clock means the
+// clock has been set back since that file was written: whether it is older than what was saved
+// since cannot be told, so it is never removed.
+QList<Candidate> Candidates(const QString& folder) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<Candidate> candidates;
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        {QStringLiteral("*.sin")}, QDir::Files | QDir::System | QDir::Hidden, QDir::Name);
     for (const QFileInfo& entry : entries) {
-        if (!entry.isSymLink() && entry.isFile() && entry.size() == MemoryImage::kSize &&
-            entry.fileName() != kept && BackupName().match(entry.fileName()).hasMatch()) {
-            names.append(entry.fileName());
+        if (entry.isSymLink() || !entry.isFile() || entry.size() != MemoryImage::kSize ||
+            !BackupName().match(entry.fileName()).hasMatch()) {
+            continue;
+        }
+        const QDateTime time = entry.lastModified().toUTC();
+        const QString path = entry.absoluteFilePath();
+        const qsizetype recency = Saved().Recency(path);
+        if (time <= now || recency >= 0) {
+            candidates.append({path, time, recency});
         }
     }
-    for (qsizetype i = kKept - 1; i < names.size(); ++i) {
-        QFile::remove(dir.filePath(names.at(i)));
+    return candidates;
+}
+
+// Keeps the newest kKept and removes the rest, but never a backup whose file time is later
+// than that of one kept: with a clock that went wrong, keeping too many loses nothing. A file
+// another copy of the program removed first is simply gone already.
+void Prune(const QString& folder) {
+    QList<Candidate> candidates = Candidates(folder);
+    if (candidates.size() <= kKept) {
+        return;
+    }
+    std::sort(candidates.begin(), candidates.end(), NewerFirst);
+    QDateTime oldestKept = candidates.first().time;
+    for (qsizetype i = 1; i < kKept; ++i) {
+        oldestKept = std::min(oldestKept, candidates.at(i).time);
+    }
+    for (qsizetype i = kKept; i < candidates.size(); ++i) {
+        if (candidates.at(i).time < oldestKept) {
+            QFile::remove(candidates.at(i).path);
+        }
     }
 }
 
@@ -143,7 +211,8 @@ QString Keep(const MemoryImage& image, const QString& source, const QString& fol
         switch (CreateNew(path, bytes, &reason)) {
         case Created::Saved:
             if (pruning == Pruning::KeepNewest) {
-                Prune(folder, name);
+                Saved().Add(path);
+                Prune(folder);
             }
             return path;
         case Created::Taken:

@@ -27,7 +27,9 @@ enum class Pruning {
 
 // Saves image into folder as a new file (never through a link or over a file already there) and
 // then, with KeepNewest, removes the oldest backups beyond kKept: only regular files of an
-// image's size named exactly as FileName names them, and never the one just saved. Returns the
+// image's size named exactly as FileName names them. What this process saved counts as newer
+// than the rest, in the order saved, the rest go by file time, and no backup goes that is newer
+// by file time than one kept, so a clock set back never costs a backup its place. Returns the
 // new file's path, or an empty string with error set when nothing could be saved.
 QString Keep(const MemoryImage& image, const QString& source, const QString& folder,
              Pruning pruning, QString* error = nullptr);

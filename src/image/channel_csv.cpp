@@ -1,5 +1,6 @@
 #include "channel_csv.h"
 
+#include "band_fit.h"
 #include "channel_columns.h"
 #include "csv_values.h"
 #include "frequency_check.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
+#include <limits>
 
 namespace ChannelCsv {
 
@@ -306,18 +308,54 @@ QList<Problem> Import(const QByteArray& file, ChannelTable& table, std::uint32_t
 }
 
 ImportResult ImportAny(const QByteArray& file, ChannelTable& table, std::uint32_t low,
-                       std::uint32_t high) {
+                       std::uint32_t high, int takeFirst) {
     const CsvRecords::Parsed parsed = CsvRecords::ParseFile(file);
     ImportResult result;
     if (!parsed.records.isEmpty() && GenericCsv::IsGenericHeader(parsed.records.first().fields)) {
-        GenericCsv::Result generic = GenericCsv::Import(parsed, table, low, high);
+        GenericCsv::Result generic = GenericCsv::Import(parsed, table, low, high, takeFirst);
         result.problems = generic.problems;
         result.notes = generic.notes;
+        result.frequencyRows = generic.frequencyRows;
         result.layout = Layout::Generic;
         return result;
     }
     result.problems = ImportParsed(parsed, table, low, high);
     return result;
+}
+
+namespace {
+
+// The file's channels read without a band's limits, to weigh them against each band.
+InMemoryChannelTable Unbounded(const QByteArray& file, int takeFirst) {
+    InMemoryChannelTable table;
+    ImportAny(file, table, 0, std::numeric_limits<std::uint32_t>::max(), takeFirst);
+    return table;
+}
+
+bool AnyOutOfRange(const ChannelTable& table, const BandLimits& limits) {
+    const QList<StrayFrequency> strays = StrayFrequencies(table, limits);
+    return std::any_of(strays.begin(), strays.end(), [](const StrayFrequency& stray) {
+        return stray.verdict == FrequencyCheck::Verdict::OutOfRange;
+    });
+}
+
+} // namespace
+
+int BandOfFile(const QByteArray& file, int takeFirst) {
+    const InMemoryChannelTable table = Unbounded(file, takeFirst);
+    if (StrayFrequencies(table, BandLimits{0, 0}).isEmpty()) {
+        return -1; // not one frequency
+    }
+    for (int band = 0; band < BandEntries().size(); ++band) {
+        if (!AnyOutOfRange(table, BandLimitsFromText(BandEntries().at(band)))) {
+            return band;
+        }
+    }
+    return -1;
+}
+
+bool HasFrequencyOutside(const QByteArray& file, const BandLimits& limits, int takeFirst) {
+    return AnyOutOfRange(Unbounded(file, takeFirst), limits);
 }
 
 bool ReadFile(QFileDevice& file, QByteArray& bytes, QString* reason) {
@@ -331,7 +369,16 @@ bool ReadFile(QFileDevice& file, QByteArray& bytes, QString* reason) {
     if (!file.isSequential() && file.size() > kMaxFileSize) {
         return tooLarge(QString::number(file.size()));
     }
-    bytes = file.read(kMaxFileSize + 1);
+    // A pipe hands over what it holds at the moment, so one read may stop short of the limit
+    // with more to come: reading on until the end is what tells a whole file from a cut one.
+    bytes.clear();
+    while (bytes.size() <= kMaxFileSize) {
+        const QByteArray piece = file.read(kMaxFileSize + 1 - bytes.size());
+        if (piece.isEmpty()) {
+            break;
+        }
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError) {
         *reason = UiLanguage::SystemErrorText(file.errorString());
         return false;

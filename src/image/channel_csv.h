@@ -1,5 +1,6 @@
 #pragma once
 
+#include "band_limits.h"
 #include "channel_table.h"
 #include "csv_records.h"
 
@@ -56,11 +57,19 @@ struct ImportResult {
     QList<Problem> problems;
     QStringList notes; // what was read differently from what the file says; not problems
     Layout layout = Layout::Ours;
+    int frequencyRows = 0; // of a generic file: more than 16 is why it was refused
 };
 
 // Import() of a file in our layout, or GenericCsv::Import() of one in the generic layout of other
 // programs, told apart by the header line. Same contract: on any problem, table must not be used.
+// takeFirst: as GenericCsv::Import() has it; our layout has no more rows than channels.
 ImportResult ImportAny(const QByteArray& file, ChannelTable& table, std::uint32_t low,
-                       std::uint32_t high);
+                       std::uint32_t high, int takeFirst = 0);
+
+// The band of BandEntries() that holds every frequency of the file, or -1 when no one band does
+// or the file has none; the file is read as ImportAny() reads it.
+int BandOfFile(const QByteArray& file, int takeFirst = 0);
+// Whether a frequency of the file lies outside limits: what a list for the other band gets.
+bool HasFrequencyOutside(const QByteArray& file, const BandLimits& limits, int takeFirst = 0);
 
 } // namespace ChannelCsv

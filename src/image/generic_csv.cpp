@@ -138,6 +138,24 @@ int ChannelOfLocation(const QString& text) {
     return channel >= 1 && channel <= kChannels ? channel : 0;
 }
 
+// A value past the header's last column belongs to no column: a row shifted by a stray comma
+// must not pass for a good one. Rows after lastLine are not read.
+void ReportBeyondHeader(const CsvRecords::Parsed& parsed, int lastLine, Result& result) {
+    const qsizetype width = parsed.records.first().fields.size();
+    for (qsizetype i = 1; i < parsed.records.size() && parsed.records[i].line <= lastLine; ++i) {
+        const CsvRecords::Record& record = parsed.records[i];
+        for (qsizetype column = width; column < record.fields.size(); ++column) {
+            if (!record.fields[column].trimmed().isEmpty()) {
+                result.problems << Problem{
+                    record.line, int(column) + 1,
+                    QCoreApplication::translate("GenericCsv", "标题行没有这一列，这里却有 %1")
+                        .arg(Quoted(record.fields[column].trimmed())),
+                    QCoreApplication::translate("GenericCsv", "标题行之外")};
+            }
+        }
+    }
+}
+
 } // namespace
 
 const QStringList& Headers() {
@@ -196,7 +214,7 @@ QByteArray Export(const ChannelTable& table, QStringList& notes) {
 }
 
 Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32_t low,
-              std::uint32_t high) {
+              std::uint32_t high, int takeFirst) {
     Result result;
     // The reader's problems name the file's own columns; one past the header has no name, and
     // our table's names would mislead, so it stands for its line.
@@ -247,6 +265,28 @@ Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32
             rows << &parsed.records[i];
         }
     }
+    result.frequencyRows = int(rows.size());
+    int lastLine = std::numeric_limits<int>::max();
+    if (takeFirst > 0 && rows.size() > takeFirst) {
+        const CsvRecords::Record& next = *rows[takeFirst];
+        result.notes << QCoreApplication::translate("GenericCsv",
+                                                    "文件有 %1 个有频率的行，只取了前 %2 个；"
+                                                    "从第 %3 行起的其余各行没有导入")
+                            .arg(rows.size())
+                            .arg(takeFirst)
+                            .arg(next.line);
+        lastLine = next.line - 1;
+        rows.resize(takeFirst);
+    } else if (rows.size() > kChannels) {
+        // Said once: a public list of hundreds of rows is not a hundred faults.
+        result.problems << Problem{
+            rows[kChannels]->line, 0,
+            QCoreApplication::translate("GenericCsv", "文件有 %1 个有频率的行，本机只有 %2 个信道")
+                .arg(rows.size())
+                .arg(kChannels)};
+        rows.resize(kChannels);
+    }
+    ReportBeyondHeader(parsed, lastLine, result);
 
     // Location places the rows only when every one names a channel of its own.
     QList<int> channels;
@@ -280,10 +320,6 @@ Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32
     int named = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const CsvRecords::Record& row = *rows[i];
-        if (channels[i] > kChannels) {
-            importer.reportSurplus(row, channels[i]);
-            continue;
-        }
         const QStringList cells = importer.cells(row);
         for (int column = 1; column <= Col::kLast; ++column) {
             table.setCellText(channels[i], column, cells[column]);

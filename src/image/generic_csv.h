@@ -29,6 +29,7 @@ QByteArray Export(const ChannelTable& table, QStringList& notes);
 struct Result {
     QList<CsvRecords::Problem> problems; // columns counted in the file, named as its header
     QStringList notes;                   // what was read differently from what the file says
+    int frequencyRows = 0;               // rows with a frequency in the whole file
 };
 
 // Fills rows 1-16 of table from a file of this layout (parsed holds its records, the header
@@ -36,9 +37,11 @@ struct Result {
 // without a frequency are skipped. Location gives the channel; when a Location is not a channel
 // number 1-16 or is used twice, the rows go to channels 1, 2, … in file order, and a note says
 // so. Every value goes through the checks of our own layout (band and raster, the signalling
-// list); a value this radio cannot hold is a problem. When there are problems, table holds a
-// partial result that must not be used. The model and band selections are left alone.
+// list); a value this radio cannot hold, or one beyond the header's last column, is a problem.
+// More than 16 rows with a frequency are one problem, unless takeFirst (1-16) says to read only
+// that many first rows, with a note. When there are problems, table holds a partial result that
+// must not be used. The model and band selections are left alone.
 Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32_t low,
-              std::uint32_t high);
+              std::uint32_t high, int takeFirst = 0);
 
 } // namespace GenericCsv

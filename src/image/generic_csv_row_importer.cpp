@@ -65,14 +65,6 @@ QStringList RowImporter::cells(const CsvRecords::Record& record) {
     return cells;
 }
 
-void RowImporter::reportSurplus(const CsvRecords::Record& record, int count) {
-    m_record = &record;
-    report(kFrequency,
-           QCoreApplication::translate("GenericCsv", "本机只有 %1 个信道，这是第 %2 个有频率的行")
-               .arg(kChannels)
-               .arg(count));
-}
-
 void RowImporter::report(int field, const QString& problem) {
     const int column = m_column[size_t(field)];
     // A value the row needs from a column the file does not have.

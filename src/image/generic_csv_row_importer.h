@@ -23,9 +23,6 @@ public:
     // The eleven cells of a channel, or reports why the row cannot be one.
     QStringList cells(const CsvRecords::Record& record);
 
-    // This radio has 16 channels; a file that gives more is not one to cut short silently.
-    void reportSurplus(const CsvRecords::Record& record, int count);
-
     void report(int field, const QString& problem);
 
 private:

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <sys/stat.h>
@@ -165,6 +166,7 @@ public:
         FindRule();
         m_report.modemManager = ModemManagerRunning();
         FindPorts();
+        FindMappedPorts();
         CheckPorts();
         CheckBrltty();
         if (m_report.ports.isEmpty()) {
@@ -175,16 +177,8 @@ public:
                 QString());
         }
         if (m_report.ruleFile.isEmpty()) {
-            Add(CableFinding::Severity::Note, QStringLiteral("no-rule"), QString(),
-                QCoreApplication::translate(
-                    "CableDoctor",
-                    "没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，"
-                    "只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。"
-                    "在源码文件夹中运行：")
-                    .arg(m_report.ruleLookedIn.join(QStringLiteral(", "))),
-                QStringLiteral("sudo install -m 644 data/%1 /etc/udev/rules.d/ && "
-                               "sudo udevadm control --reload-rules && sudo udevadm trigger")
-                    .arg(QLatin1String(kRuleName)));
+            Add(CableFinding::Severity::Note, QStringLiteral("no-rule"), QString(), NoRuleText(),
+                NoRuleFix());
         }
         return m_report;
     }
@@ -193,6 +187,45 @@ private:
     void Add(CableFinding::Severity severity, const QString& code, const QString& device,
              const QString& text, const QString& fix) {
         m_report.findings.append({severity, code, device, text, fix});
+    }
+
+    QString NoRuleText() const {
+        const QString missing =
+            QCoreApplication::translate(
+                "CableDoctor",
+                "没有安装本程序的 udev 规则 60-qtr318-cable.rules（找过：%1）。没有它，"
+                "只有 dialout 组的成员能打开编程线，ModemManager 也会去试探对讲机。")
+                .arg(m_report.ruleLookedIn.join(QStringLiteral(", ")));
+        return missing + (InstalledRuleCopy().isEmpty()
+                              ? QCoreApplication::translate(
+                                    "CableDoctor", "规则随本程序的软件包安装；重新安装软件包：")
+                              : QCoreApplication::translate(
+                                    "CableDoctor", "本程序安装时带有这条规则，把它复制过去："));
+    }
+
+    QString NoRuleFix() const {
+        const QString copy = InstalledRuleCopy();
+        if (copy.isEmpty()) {
+            return QStringLiteral("sudo apt install --reinstall qtr318-cps");
+        }
+        return QStringLiteral("sudo install -m 644 %1 /etc/udev/rules.d/ && "
+                              "sudo udevadm control --reload-rules && sudo udevadm trigger")
+            .arg(copy);
+    }
+
+    // The rule an install put beside the program where udev does not read it: the lib folder
+    // of the program's own prefix (cmake --install to /opt or /usr/local), or /usr/local's.
+    QString InstalledRuleCopy() const {
+        const QStringList folders = {QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                     QStringLiteral("/../lib/udev/rules.d")),
+                                     QStringLiteral("/usr/local/lib/udev/rules.d")};
+        for (const QString& folder : folders) {
+            const QString path = folder + QLatin1Char('/') + QLatin1String(kRuleName);
+            if (QFileInfo(m_root + path).isFile()) {
+                return path;
+            }
+        }
+        return QString();
     }
 
     void FindRule() {
@@ -278,6 +311,45 @@ private:
         }
     }
 
+    // A port the user mapped with QTR318_COMn that no USB listing shows (a built-in serial port,
+    // a pseudo-terminal, an adapter the kernel does not count as USB) is as much theirs.
+    void FindMappedPorts() {
+        for (const QString& com : PortNames::Choices()) {
+            const QByteArray variable = "QTR318_" + com.toLatin1();
+            const QString device = qEnvironmentVariable(variable.constData());
+            if (device.isEmpty() || Listed(device)) {
+                continue;
+            }
+            if (!QFileInfo::exists(m_root + device)) {
+                Add(CableFinding::Severity::Problem, QStringLiteral("no-device"), device,
+                    QCoreApplication::translate("CableDoctor",
+                                                "环境变量 %1 把 %2 指向 %3，但没有这个设备。")
+                        .arg(QLatin1String(variable), com, device),
+                    QString());
+                continue;
+            }
+            CablePort port;
+            port.name = QFileInfo(device).fileName();
+            port.device = device;
+            port.com = com;
+            JudgeAccess(m_root + device, m_account, port);
+            if (const auto holder = PortDiagnosis::FindHolder(device, m_root)) {
+                port.holderPid = holder->pid;
+                port.holderProgram = holder->program;
+            }
+            m_report.ports.append(port);
+        }
+    }
+
+    bool Listed(const QString& device) const {
+        const QString path = QFileInfo(m_root + device).canonicalFilePath();
+        return std::any_of(m_report.ports.begin(), m_report.ports.end(),
+                           [&](const CablePort& port) {
+                               return !path.isEmpty() &&
+                                      QFileInfo(m_root + port.device).canonicalFilePath() == path;
+                           });
+    }
+
     static QString UsbId(const CablePort& port) {
         return QStringLiteral("%1:%2")
             .arg(port.vendorId, 4, 16, QLatin1Char('0'))
@@ -311,7 +383,7 @@ private:
                         .arg(port.holderPid),
                     QStringLiteral("kill %1").arg(port.holderPid));
             }
-            if (m_report.modemManager && !port.coveredByRule) {
+            if (m_report.modemManager && !port.coveredByRule && port.isUsb()) {
                 Add(CableFinding::Severity::Problem, QStringLiteral("modem-manager"), port.device,
                     QCoreApplication::translate(
                         "CableDoctor",

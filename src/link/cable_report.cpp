@@ -83,8 +83,9 @@ QString PortText(const CablePort& port) {
                              ? QCoreApplication::translate("CableReport", "不是已知的编程线芯片")
                              : port.chip;
     const QString name = port.usbName.isEmpty() ? QString() : QStringLiteral(", ") + port.usbName;
-    text += QCoreApplication::translate("CableReport", "    芯片：%1（USB %2%3）\n")
-                .arg(chip, UsbId(port), name);
+    text += port.isUsb() ? QCoreApplication::translate("CableReport", "    芯片：%1（USB %2%3）\n")
+                               .arg(chip, UsbId(port), name)
+                         : QCoreApplication::translate("CableReport", "    不是 USB 设备\n");
     if (!port.byId.isEmpty()) {
         text += QCoreApplication::translate("CableReport", "    固定名称：%1\n").arg(port.byId);
     }
@@ -157,12 +158,16 @@ QString Text(const CableReport& report) {
 QString Json(const CableReport& report) {
     QJsonArray ports;
     for (const CablePort& port : report.ports) {
-        QJsonObject entry{
-            {"name", port.name},       {"device", port.device},
-            {"byId", port.byId},       {"com", port.com},
-            {"usbId", UsbId(port)},    {"chip", port.chip},
-            {"usbName", port.usbName}, {"access", QLatin1String(AccessCode(port.access))},
-            {"group", port.group},     {"coveredByRule", port.coveredByRule}};
+        QJsonObject entry{{"name", port.name},
+                          {"device", port.device},
+                          {"byId", port.byId},
+                          {"com", port.com},
+                          {"usbId", port.isUsb() ? UsbId(port) : QString()},
+                          {"chip", port.chip},
+                          {"usbName", port.usbName},
+                          {"access", QLatin1String(AccessCode(port.access))},
+                          {"group", port.group},
+                          {"coveredByRule", port.coveredByRule}};
         entry.insert("holder", port.holderPid == 0 ? QJsonValue()
                                                    : QJsonObject{{"pid", port.holderPid},
                                                                  {"program", port.holderProgram}});

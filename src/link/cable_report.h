@@ -31,6 +31,9 @@ struct CablePort {
     QString holderProgram;
     bool coveredByRule = false; // our udev rule names this vendor and product
 
+    // A port reached through QTR318_COMn may be none: a built-in port, a pseudo-terminal.
+    bool isUsb() const { return vendorId != 0 || productId != 0; }
+
     bool usable() const {
         return access != Access::NotYetActive && access != Access::Denied && holderPid == 0;
     }

@@ -368,16 +368,24 @@ void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& cha
     }
 }
 
-CsvImport ImportCsv(const QByteArray& file, ChannelTable& table) {
+CsvImport ImportCsv(const QByteArray& file, ChannelTable& table, int takeFirst) {
     const BandLimits limits = SelectedBandLimits(table);
     InMemoryChannelTable imported;
     const ChannelCsv::ImportResult result =
-        ChannelCsv::ImportAny(file, imported, limits.low, limits.high);
+        ChannelCsv::ImportAny(file, imported, limits.low, limits.high, takeFirst);
     if (!result.problems.isEmpty()) {
-        return {ChannelCsv::DescribeProblems(result.problems), {}};
+        QStringList problems = ChannelCsv::DescribeProblems(result.problems);
+        if (ChannelCsv::HasFrequencyOutside(file, limits, takeFirst)) {
+            problems << QCoreApplication::translate(
+                            "ChannelEdits",
+                            "信道表的频段是 %1，文件中有它之外的频率；要换频段，请在“设置”中选择")
+                            .arg(table.entryText(ChannelTable::Selector::Band,
+                                                 table.selected(ChannelTable::Selector::Band)));
+        }
+        return {problems, {}, takeFirst == 0 && result.frequencyRows > kChannels};
     }
     WriteAll(table, AllChannels(imported));
-    return {{}, result.notes};
+    return {{}, result.notes, false};
 }
 
 } // namespace ChannelEdits

@@ -80,12 +80,13 @@ Paste PrepareCellPaste(const QString& text, const ChannelTable& table, int first
 void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& channels);
 
 struct CsvImport {
-    QStringList problems; // as the user reads them; on any, nothing changed
-    QStringList notes;    // what the file held that the table could not take as written
+    QStringList problems;     // as the user reads them; on any, nothing changed
+    QStringList notes;        // what the file held that the table could not take as written
+    bool tooManyRows = false; // refused for more rows than channels: takeFirst would take it
 };
 
 // A CSV file of the whole table, in our layout or the generic one of other programs, into table,
-// checked against the band table has selected.
-CsvImport ImportCsv(const QByteArray& file, ChannelTable& table);
+// checked against the band table has selected; takeFirst as ChannelCsv::ImportAny() has it.
+CsvImport ImportCsv(const QByteArray& file, ChannelTable& table, int takeFirst = 0);
 
 } // namespace ChannelEdits

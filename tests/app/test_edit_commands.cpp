@@ -287,6 +287,18 @@ private slots:
         QVERIFY2(boxes.size() == 2 && boxes[0].contains("远大于") && boxes[1].contains("b.csv"),
                  qPrintable(boxes.join('\n')));
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
+
+        // A list longer than the radio is offered for its first 16 channels.
+        QVERIFY(writeFile(QStringLiteral("long.csv"),
+                          "Frequency\n" + QByteArray("147.5\n").repeated(17)));
+        f.messenger->openPaths << f.path(QStringLiteral("long.csv"))
+                               << f.path(QStringLiteral("long.csv"));
+        action("fileImportCsv")->trigger();
+        QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
+        f.messenger->choiceAnswers << true;
+        action("fileImportCsv")->trigger();
+        QCOMPARE(f.messenger->offered, QStringList(2, QStringLiteral("只取前 16 个")));
+        QCOMPARE(receive(15, 16), QStringList(2, QStringLiteral("147.50000")));
     }
 
     // A dropped .csv is imported; a dropped .sin is opened after the unsaved-changes question.

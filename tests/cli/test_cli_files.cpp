@@ -77,6 +77,24 @@ private slots:
         QVERIFY(generic.out.contains("\r\n3,,145.125000,+,0.600000,DTCS,"));
         const Run back = qtr318({"import", "-", "-o", "-"}, generic.out);
         QVERIFY2(back.exitCode == 0 && back.err.isEmpty() && back.out.size() == 1024, back.err);
+
+        // A public UHF list longer than the radio, over the VHF default: refused once for its
+        // length, with the way to take its first 16, in the band all its frequencies lie in.
+        QByteArray list = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq\n";
+        for (int n = 1; n <= 20; ++n) {
+            list += QByteArray::number(n) + ",R," + QByteArray::number(440 + n) + ".0,+,5,,\n";
+        }
+        const Run refused = qtr318({"import", "-", "-o", "-"}, list);
+        QVERIFY2(refused.exitCode == 1 && refused.err.contains("文件有 20 个有频率的行") &&
+                     refused.err.contains("--first 16") &&
+                     refused.err.contains("400 - 480MHz 之内") && refused.err.count("第 ") == 1,
+                 refused.err);
+        const Run taken = qtr318({"import", "-", "-o", "-", "--first", "16"}, list);
+        QVERIFY2(taken.exitCode == 0 && taken.out.size() == 1024, taken.err);
+        const Run mixed = qtr318({"import", "-", "-o", "-"}, "Frequency\n146.52\n440\n");
+        QVERIFY2(mixed.exitCode == 1 && mixed.err.contains("频段是 136 - 174MHz") &&
+                     mixed.err.contains("--band uhf"),
+                 mixed.err);
     }
 
     void showPrintsTheTableAndSettings() {
@@ -109,7 +127,10 @@ private slots:
              "信道 1: sample.sin 435.12500"},
             {{"diff", "-", "-"}, image, 2, ""},
             {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""},
-            {{"import", "-", "-o", "x.sin"}, QByteArray(300000, '\n'), 1, ""}};
+            {{"import", "-", "-o", "x.sin"},
+             "Frequency\n146.52\n" + QByteArray(300000, '\n'),
+             1,
+             ""}};
         for (const auto& [arguments, input, exitCode, out] : cases) {
             const Run run = qtr318(arguments, input);
             QVERIFY2(run.exitCode == exitCode && run.out.contains(out),
@@ -117,6 +138,9 @@ private slots:
         }
         QVERIFY(qtr318({"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023))
                     .err.contains("标准输入 不是有效的数据文件：长度为 1023 字节"));
+        QVERIFY(
+            qtr318({"import", "-", "-o", "x.sin"}, "Frequency\n146.52\n" + QByteArray(300000, '\n'))
+                .err.contains("远大于 16 个信道的 CSV 所需"));
     }
 
     // Of two COM names, only the one whose device is missing is marked so.
@@ -145,7 +169,7 @@ private slots:
         QVERIFY2(bad.err.contains("bad.csv：第 2 行，第 3 列（发射频率）：\"174.5\"：超出范围") &&
                      bad.err.contains("bad.csv：另有 11 个问题没有列出\n") &&
                      bad.err.contains("发现 31 个问题；什么也没有写入") &&
-                     bad.err.count('\n') == 22,
+                     bad.err.contains("频段是 136 - 174MHz") && bad.err.count('\n') == 23,
                  bad.err.constData());
         QCOMPARE(ReadAll(path("kept.sin")), QByteArray("previous contents"));
 

@@ -23,6 +23,20 @@ void WriteFile(const QString& path, int size) {
     QCOMPARE(file.write(QByteArray(size, '\0')), qint64(size));
 }
 
+void SetFileTime(const QString& path, const QDateTime& time) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+// A backup another run saved at time, with the file time to match; returns its name.
+QString WriteBackup(const QString& folder, const QDateTime& time) {
+    const QString name = BackupFolder::FileName(time, "COM1");
+    WriteFile(QDir(folder).filePath(name), 1024);
+    SetFileTime(QDir(folder).filePath(name), time);
+    return name;
+}
+
 QStringList Files(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::System, QDir::Name);
 }
@@ -38,8 +52,7 @@ class TestBackupFolder : public QObject {
     Q_OBJECT
 
 private slots:
-    // Only the program's own backups go, the user's files and links named like them stay, and
-    // the one just saved is kept even when a clock that went back makes it the oldest.
+    // Only the program's own backups go; the user's files and links named like them stay.
     void prunesOnlyItsOwnOldBackups() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -54,10 +67,9 @@ private slots:
         WriteFile(dir.filePath("target.sin"), 1024);
         QVERIFY(QFile::link(dir.filePath("target.sin"),
                             QDir(folder).filePath("20000101T000000.000Z-link.sin")));
-        // Backups from a clock that ran ahead: by name, every new one is older.
+        const QDateTime past = QDateTime::currentDateTimeUtc().addDays(-1);
         for (int i = 0; i < BackupFolder::kKept; ++i) {
-            const QDateTime future(QDate(2099, 1, 1), QTime(0, 0).addSecs(i), Qt::UTC);
-            WriteFile(QDir(folder).filePath(BackupFolder::FileName(future, "COM1")), 1024);
+            WriteBackup(folder, past.addSecs(i));
         }
         QString newest;
         for (int i = 0; i < 3; ++i) {
@@ -81,6 +93,46 @@ private slots:
                          .isEmpty());
         }
         QCOMPARE(Files(folder).size(), files.size() + 3);
+    }
+
+    // Earlier backups at the given offsets from now (in seconds; ahead when the clock has since
+    // been set back), then five saves; the kept ones are named.
+    void keepsTheNewest_data() {
+        QTest::addColumn<qint64>("firstAge"); // the newest earlier backup's offset
+        QTest::addColumn<int>("earlier");
+        QTest::addColumn<bool>("clockBackInRun"); // each save is dated to 2020 right after it
+        QTest::addColumn<int>("earlierKept");     // how many of the newest earlier ones stay
+
+        QTest::newRow("more than kept: newest remain") << qint64(-3600) << 60 << false << 45;
+        QTest::newRow("clock set back before the run") << qint64(86400) << 50 << false << 50;
+        QTest::newRow("clock set back during the run") << qint64(-3600) << 50 << true << 49;
+    }
+    void keepsTheNewest() {
+        QFETCH(qint64, firstAge);
+        QFETCH(int, earlier);
+        QFETCH(bool, clockBackInRun);
+        QFETCH(int, earlierKept);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDateTime first = QDateTime::currentDateTimeUtc().addSecs(firstAge);
+        QStringList expected;
+        for (int i = 0; i < earlier; ++i) { // newest first
+            const QString name = WriteBackup(dir.path(), first.addSecs(-60 * i));
+            if (i < earlierKept) {
+                expected.append(name);
+            }
+        }
+        for (int i = 0; i < 5; ++i) {
+            const QString path = BackupFolder::Keep(Numbered(i), "COM1", dir.path(),
+                                                    BackupFolder::Pruning::KeepNewest);
+            QVERIFY(!path.isEmpty());
+            if (clockBackInRun) {
+                SetFileTime(path, QDateTime(QDate(2020, 1, 1), QTime(0, i), Qt::UTC));
+            }
+            expected.append(QFileInfo(path).fileName());
+        }
+        expected.sort();
+        QCOMPARE(Files(dir.path()), expected);
     }
 
     // The name is the same instant's wherever the clock's zone is.

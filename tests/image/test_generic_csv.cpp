@@ -159,6 +159,8 @@ private slots:
             {"1,173.500000,+,1.000000,,,,,,,,,,", "2:4(Offset)"},
             {"1,145.125,x,,,,,,,,,,,", "2:3(Duplex)"},
             {"1,145.125,,,,,,,,,,,P,lots", "2:13(Skip) 2:14(Power)"},
+            {"1,145.125,,,,,,,,,,,,,x", "2:15(标题行之外)"},
+            {"1,145.125,,,,,,,,,,,,, ,", "145.12500,145.12500,关,关" + usual},
         };
         for (const auto& [row, expected] : cases) {
             QTest::newRow(row) << QByteArray(row) << expected;
@@ -176,7 +178,8 @@ private slots:
     }
 
     // Location places rows; names and comments are dropped with one note; a 17th row with a
-    // frequency is refused; extra columns, a byte-order mark and empty rows do not matter.
+    // frequency is refused once, unless only the first 16 are asked for; extra columns, a
+    // byte-order mark and empty rows do not matter.
     void locationsNotesAndLimits() {
         InMemoryChannelTable table;
         table.setCellText(9, Col::kRxFrequency, QStringLiteral("150.00000"));
@@ -204,17 +207,28 @@ private slots:
             seventeen += QByteArray::number(n) + ",146.52\n";
         }
         result = ImportVhf(seventeen, table);
-        QCOMPARE(Places(result.problems), QStringList("18:2(Frequency)"));
+        QCOMPARE(Places(result.problems), QStringList("18:0()"));
+        QVERIFY(result.problems[0].reason.contains("17"));
+        result = ChannelCsv::ImportAny(seventeen + "x,146.52,,surplus\n", table, kVhf.low,
+                                       kVhf.high, 16);
+        QVERIFY(result.problems.isEmpty());
+        QCOMPARE(table.cellText(16, Col::kRxFrequency), QStringLiteral("146.52000"));
+        QVERIFY(result.notes.last().contains("18"));
+        QCOMPARE(ChannelCsv::BandOfFile(seventeen), 0);
+        QCOMPARE(ChannelCsv::BandOfFile("Frequency\n440\n"), 1);
+        QCOMPARE(ChannelCsv::BandOfFile("Frequency,Duplex,Offset\n146.52,split,440\n"), -1);
 
         // A problem names the file's own column, or one it does not have.
         result = ImportVhf("Frequency,Duplex\n146.52,+\n", table);
         QCOMPARE(ChannelCsv::Describe(result.problems.value(0)),
                  QStringLiteral("第 2 行：文件没有 Offset 列：\"\"：请输入数字"));
 
-        // Of two columns with one name neither is taken.
+        // Of two columns with one name neither is taken, side by side too.
         result = ImportVhf("Location,Frequency,Mode,frequency\n1,146.52,FM,147\n", table);
         QCOMPARE(Places(result.problems), QStringList("1:4(frequency)"));
         QVERIFY(result.problems[0].reason.contains("\"frequency\""));
+        result = ImportVhf("Location,Frequency,Mode,Mode\n1,146.52,FM,NFM\n", table);
+        QCOMPARE(Places(result.problems), QStringList("1:4(Mode)"));
     }
 };
 

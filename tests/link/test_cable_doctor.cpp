@@ -73,10 +73,14 @@ public:
                  "/device",
              "../../../" + tty);
         file("dev/" + tty, "");
-        QVERIFY(::chmod(QFile::encodeName(m_dir.filePath("dev/" + tty)).constData(), 0660) == 0);
+        chmod("dev/" + tty, 0660);
         if (!byId.isEmpty()) {
             link("dev/serial/by-id/" + byId, "../../" + tty);
         }
+    }
+
+    void chmod(const QString& path, mode_t mode) const {
+        QVERIFY(::chmod(QFile::encodeName(m_dir.filePath(path)).constData(), mode) == 0);
     }
 
     // The access control list logind gives the user at the seat.
@@ -185,15 +189,36 @@ private slots:
             Member(system);
             system.process(4321, "minicom", "/dev/ttyUSB0");
         }) << false << QStringList{"busy"} << "kill 4321";
-        QTest::newRow("no rule: dialout still works")
+        QTest::newRow("no rule: dialout still works") << Setup([](const FakeSystem& system) {
+            system.addCable("ttyUSB0", "1a86", "7523");
+            system.setDialoutMembers("alice", true);
+        }) << true << QStringList{"no-rule"} << "sudo apt install --reinstall qtr318-cps";
+        QTest::newRow("no rule, a copy under /usr/local")
             << Setup([](const FakeSystem& system) {
-                   system.addCable("ttyUSB0", "1a86", "7523");
-                   system.setDialoutMembers("alice", true);
+                   Member(system);
+                   system.file("usr/local/lib/udev/rules.d/60-qtr318-cable.rules", "# copy\n");
+                   QVERIFY(QFile::remove(system.root() +
+                                         "/usr/lib/udev/rules.d/60-qtr318-cable.rules"));
                })
             << true << QStringList{"no-rule"}
-            << "sudo install -m 644 data/60-qtr318-cable.rules "
-               "/etc/udev/rules.d/ && sudo udevadm control "
-               "--reload-rules && sudo udevadm trigger";
+            << "sudo install -m 644 /usr/local/lib/udev/rules.d/60-qtr318-cable.rules "
+               "/etc/udev/rules.d/ && sudo udevadm control --reload-rules && sudo udevadm trigger";
+        QTest::newRow("readable, not writable") << Setup([](const FakeSystem& system) {
+            Member(system);
+            system.chmod("dev/ttyUSB0", 0640);
+        }) << false << QStringList{"no-access"} << "sudo usermod -aG dialout alice";
+        QTest::newRow("COM1 mapped to a built-in port") << Setup([](const FakeSystem& system) {
+            system.installRule();
+            system.setDialoutMembers("alice", true);
+            system.file("dev/ttyS0", "");
+            system.chmod("dev/ttyS0", 0660);
+            qputenv("QTR318_COM1", "/dev/ttyS0");
+        }) << true << QStringList{} << QString();
+        QTest::newRow("COM1 mapped to no device") << Setup([](const FakeSystem& system) {
+            system.installRule();
+            qputenv("QTR318_COM1", "/dev/pts/9");
+        }) << false << QStringList{"no-device", "no-port"}
+                                                  << QString();
         QTest::newRow("ModemManager, cable the rule names") << Setup([](const FakeSystem& system) {
             Member(system);
             system.process(612, "ModemManager");
@@ -237,8 +262,10 @@ private slots:
         QFETCH(QStringList, codes);
         QFETCH(QString, fix);
         FakeSystem system;
+        qunsetenv("QTR318_COM1");
         setup(system);
         const CableReport report = CableDoctor(system.root()).Examine();
+        qunsetenv("QTR318_COM1");
         QCOMPARE(Codes(report), codes);
         QCOMPARE(report.usable(), usable);
         QCOMPARE(report.findings.value(0).fix, fix);

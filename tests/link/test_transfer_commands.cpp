@@ -15,6 +15,9 @@
 #include <QTest>
 #include <csignal>
 #include <memory>
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
 
 namespace {
 
@@ -186,6 +189,26 @@ private slots:
             verify.exitCode == 3 &&
                 verify.err.contains(QString("不同的块有 %1 个（共 114 块）").arg(114 - received)),
             qPrintable(verify.err));
+    }
+
+    // Ctrl+C ends the retries on a radio that never answers: the tool would go on for minutes.
+    void interruptEndsTheRetries() {
+        int master = -1;
+        int device = -1;
+        char name[128] = {};
+        QVERIFY(openpty(&master, &device, name, nullptr, nullptr) == 0);
+        QProcess qtr318;
+        qtr318.start(BuildDir() + "/cli/qtr318",
+                     {"read", "--port", name, "-o", file("silent.sin"), "--retries", "1000"});
+        QVERIFY(qtr318.waitForStarted());
+        pollfd request{master, POLLIN, 0};
+        QVERIFY(::poll(&request, 1, 30000) == 1); // the tool asks for programming mode
+        ::kill(pid_t(qtr318.processId()), SIGINT);
+        QVERIFY(qtr318.waitForFinished(30000));
+        QCOMPARE(qtr318.exitCode(), 130);
+        QVERIFY(!QFile::exists(file("silent.sin")));
+        ::close(device);
+        ::close(master);
     }
 
     // Every write reads the radio first and keeps what it held; what the radio holds at the end

@@ -238,8 +238,15 @@ private slots:
         const QByteArray header = ChannelCsv::Export(InMemoryChannelTable()).split('\r').first();
         const QByteArray good = header + "\r\n2,410,,,,,,,,,,\r\n";
         QStringList problems = CE::ImportCsv(good + "3,145,,,,,,,,,,\r\n", table).problems;
-        QCOMPARE(problems, QStringList({"第 3 行，第 2 列（接收频率）：\"145\"：超出范围"}));
+        QCOMPARE(problems,
+                 QStringList({"第 3 行，第 2 列（接收频率）：\"145\"：超出范围",
+                              "信道表的频段是 400 - 480MHz，文件中有它之外的频率；要换频段，"
+                              "请在“设置”中选择"}));
         QCOMPARE(Picture(table), Fill("ABC"));
+        const QByteArray list = "Frequency\n" + QByteArray("440\n").repeated(17);
+        QVERIFY(CE::ImportCsv(list, table).tooManyRows);
+        QCOMPARE(Picture(table), Fill("ABC"));
+        QVERIFY(CE::ImportCsv(list, table, 16).problems.isEmpty());
         QVERIFY(CE::ImportCsv(good, table).problems.isEmpty());
         QCOMPARE(Picture(table), Fill(".K"));
         QCOMPARE(CE::ChannelCells(table, 2), QStringList({"410.00000", ""}) + kTail);

@@ -39,6 +39,14 @@ public:
         shown.append({kWarningCaption, text, detail});
         return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
     }
+    // Unanswered offers are declined, as Close would.
+    bool offerChoice(QWidget*, const QString& caption, const QString& text, const QString& detail,
+                     const QString& choice) override {
+        noteThread();
+        shown.append({caption, text, detail});
+        offered.append(choice);
+        return choiceAnswers.isEmpty() ? false : choiceAnswers.dequeue();
+    }
     QString chooseOpenFile(QWidget*, const QString&, const QString&,
                            const QString& directory) override {
         openDirectories.append(directory);
@@ -69,6 +77,8 @@ public:
     QQueue<bool> retryAnswers;
     QQueue<SaveChoice> saveAnswers;
     QQueue<bool> yesNoAnswers;
+    QStringList offered; // the choice each offer made
+    QQueue<bool> choiceAnswers;
     QQueue<QString> openPaths;
     QStringList openDirectories; // where each open dialog started
     QQueue<QString> savePaths;

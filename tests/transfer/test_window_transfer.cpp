@@ -1,6 +1,7 @@
 // Reading and writing the simulated radio from the window, as a user does it: menu, toolbar and
 // keys, the progress dialog's Start and Cancel, and whatever else gets clicked meanwhile.
 
+#include "cable_doctor_dialog.h"
 #include "document_file.h"
 #include "held_port.h"
 #include "image_map.h"
@@ -358,10 +359,15 @@ private slots:
         f.action("actionPortCom3")->trigger();
         f.typeChannel(1, "150");
         f.action("actionWriteData")->trigger();
+        f.messenger->choiceAnswers.enqueue(true);
         QVERIFY(startAndWait());
         QCOMPARE(f.messenger->boxes(), QStringList({"错误: 不能打开串口COM3"}));
         QVERIFY(
             f.messenger->shown.at(0).detail.contains(QStringLiteral("/nonexistent/qtr318-tty")));
+        QCOMPARE(f.messenger->offered, QStringList({"串口诊断..."}));
+        auto* doctor = f.frame()->findChild<CableDoctorDialog*>();
+        QVERIFY(doctor && doctor->isVisible());
+        doctor->close();
     }
 
     // The write is read back in the same dialog and a block the radio stored wrongly is named by
