@@ -1320,23 +1320,33 @@ All rights reserved</translation>
         <translation>Radio %1 %2</translation>
     </message>
     <message>
-        <source>第 %1 台已完成，可以取下了。</source>
-        <translation>Radio %1 is done and can be unplugged.</translation>
+        <source>第 %1 台：%2
+可以取下了。</source>
+        <translation>Radio %1: %2
+You can unplug it now.</translation>
     </message>
     <message numerus="yes">
-        <source>已停止：共 %n 台。</source>
+        <source>本轮共 %n 台</source>
         <translation>
-            <numerusform>Stopped: %n radio.</numerusform>
-            <numerusform>Stopped: %n radios.</numerusform>
+            <numerusform>%n radio this run</numerusform>
+            <numerusform>%n radios this run</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>已停止。%1</source>
+        <translation>Stopped. %1</translation>
+    </message>
+    <message>
+        <source>写好 %1 台，拒绝 %2 台，失败 %3 台，写入前停止 %4 台。</source>
+        <translation>Written: %1, refused: %2, failed: %3, stopped before the write: %4.</translation>
     </message>
     <message>
         <source>成功</source>
         <translation>Succeeded</translation>
     </message>
     <message>
-        <source>不符，未写入</source>
-        <translation>Mismatch, not written</translation>
+        <source>拒绝写入</source>
+        <translation>Refused</translation>
     </message>
     <message>
         <source>失败</source>
@@ -1391,12 +1401,13 @@ All rights reserved</translation>
         <source>第 %1 台：%2</source>
         <translation>Radio %1: %2</translation>
     </message>
-    <message numerus="yes">
-        <source>差异文件的电台都已写好，批量写频结束：共 %n 台。</source>
-        <translation>
-            <numerusform>Every radio of the overrides file is written; the station has ended: %n radio.</numerusform>
-            <numerusform>Every radio of the overrides file is written; the station has ended: %n radios.</numerusform>
-        </translation>
+    <message>
+        <source>差异文件的电台都已写好，批量写频结束。%1</source>
+        <translation>Every radio of the overrides file is written; the station has ended. %1</translation>
+    </message>
+    <message>
+        <source>编号接着上一轮，从第 %1 台起；列表保留上一轮的电台。</source>
+        <translation>Numbering goes on from the last run, from radio %1; the list keeps the last run&apos;s radios.</translation>
     </message>
 </context>
 </TS>

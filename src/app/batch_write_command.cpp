@@ -32,6 +32,7 @@ void BatchWriteCommand::openStation() {
     plan.portName = form->portName();
     plan.image = m_document->image();
     plan.file = m_document->pathName();
+    plan.program = QStringLiteral("qtr318-cps"); // as the window's own transfers are logged
     StationDialog dialog(plan, m_frame);
     dialog.loop()->setLogLocation(LogWriter::Location());
     // The loop logs a radio before it reports it finished.

@@ -1,6 +1,9 @@
 #include "station_dialog.h"
 
+#include "channel_codec.h"
+#include "channel_form.h"
 #include "messenger.h"
+#include "port_names.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -39,7 +43,9 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     : QDialog(parent), m_plan(plan), m_loop(new StationLoop(this)) {
     setWindowTitle(tr("批量写频"));
     auto* form = new QFormLayout;
-    form->addRow(tr("端口："), new QLabel(plan.portName));
+    m_port = new QLabel(
+        QStringLiteral("%1 (%2)").arg(plan.portName, PortNames::DevicePath(plan.portName)));
+    form->addRow(tr("端口："), m_port);
     m_sha = new QLabel(StationLoop::imageSha256(plan.image));
     m_sha->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_sha->setAccessibleName(tr("SHA-256"));
@@ -90,6 +96,9 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     layout->addWidget(m_progress);
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
+    // Enter in the label starts; without a default it would press the next button after it. Only
+    // a button already in the dialog can be made its default.
+    m_start->setDefault(true);
     resize(640, 520);
     showRadiosNote();
     setRunning(false);
@@ -115,10 +124,30 @@ void StationDialog::start() {
     m_plan.overwriteOthers = m_overwrite->isChecked();
     // A run stopped and started again goes on with the rows not yet written.
     m_plan.radios = m_radios.mid(m_radiosWritten);
-    if (m_loop->startStation(m_plan)) {
-        m_radiosUsedUp = false;
-        setRunning(true);
+    // The list is kept, so its numbers go on from the last run's.
+    m_plan.firstNumber = m_list->rowCount() + 1;
+    if (!strayChannelsAllowed() || !m_loop->startStation(m_plan)) {
+        return;
     }
+    m_radiosUsedUp = false;
+    m_runResults.clear();
+    setRunning(true);
+    m_state->setText(numberingNote());
+}
+
+// What 写数据 asks of the table, asked once for every radio of the run.
+bool StationDialog::strayChannelsAllowed() {
+    InMemoryChannelTable table;
+    DecodeChannels(m_plan.image, table);
+    const QString band =
+        table.entryText(ChannelTable::Selector::Band, table.selected(ChannelTable::Selector::Band));
+    return ChannelForm::strayChannelsAllowed(this, m_plan.strayFrequencies(), band);
+}
+
+QString StationDialog::numberingNote() const {
+    return m_plan.firstNumber > 1
+               ? tr("编号接着上一轮，从第 %1 台起；列表保留上一轮的电台。").arg(m_plan.firstNumber)
+               : QString();
 }
 
 // The write under way is never cut: the radio being written is finished and read back first.
@@ -197,7 +226,11 @@ void StationDialog::showWaiting(int number, const QString& label) {
     m_number = number;
     m_count->setText(m_plan.radios.isEmpty() ? tr("第 %1 台").arg(number)
                                              : tr("第 %1 台：%2").arg(number).arg(label));
-    m_state->setText(tr("等待对讲机接到 %1…").arg(m_plan.portName));
+    QString waiting = tr("等待对讲机接到 %1…").arg(m_port->text());
+    if (number == m_plan.firstNumber && number > 1) {
+        waiting += QLatin1Char('\n') + numberingNote();
+    }
+    m_state->setText(waiting);
     m_progress->setValue(0);
 }
 
@@ -208,6 +241,8 @@ void StationDialog::showStage(int number, const QString& stage, bool stoppable) 
 
 void StationDialog::showRadio(const StationRadio& radio) {
     m_writing = false;
+    m_radioMessage = radio.message;
+    m_runResults << radio.result;
     const QString result = resultText(radio.result);
     m_count->setText(tr("第 %1 台 %2").arg(radio.number).arg(result));
     const int row = m_list->rowCount();
@@ -222,6 +257,7 @@ void StationDialog::showRadio(const StationRadio& radio) {
         m_list->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     m_list->item(row, Sha)->setToolTip(radio.imageSha256);
+    m_list->item(row, Message)->setToolTip(radio.message);
     m_list->scrollToBottom();
     if (radio.shareDone) {
         ++m_radiosWritten;
@@ -231,14 +267,31 @@ void StationDialog::showRadio(const StationRadio& radio) {
 }
 
 void StationDialog::showDeparture(int number) {
-    m_state->setText(tr("第 %1 台已完成，可以取下了。").arg(number));
+    m_state->setText(tr("第 %1 台：%2\n可以取下了。").arg(number).arg(m_radioMessage));
 }
 
 void StationDialog::showEnded(int radios) {
+    // Saying so was the run's last act: once its thread is gone, Start can begin the next.
+    m_loop->wait();
     setRunning(false);
-    m_state->setText(m_radiosUsedUp
-                         ? tr("差异文件的电台都已写好，批量写频结束：共 %n 台。", nullptr, radios)
-                         : tr("已停止：共 %n 台。", nullptr, radios));
+    m_count->setText(tr("本轮共 %n 台", nullptr, radios));
+    m_state->setText(
+        (m_radiosUsedUp ? tr("差异文件的电台都已写好，批量写频结束。%1") : tr("已停止。%1"))
+            .arg(runSummary()));
+}
+
+QString StationDialog::runSummary() const {
+    using Result = StationRadio::Result;
+    const auto count = [this](std::initializer_list<Result> results) {
+        return std::count_if(m_runResults.begin(), m_runResults.end(), [&](Result result) {
+            return std::find(results.begin(), results.end(), result) != results.end();
+        });
+    };
+    return tr("写好 %1 台，拒绝 %2 台，失败 %3 台，写入前停止 %4 台。")
+        .arg(count({Result::Written}))
+        .arg(count({Result::Refused}))
+        .arg(count({Result::Failed, Result::Differs, Result::NotVerified}))
+        .arg(count({Result::Stopped}));
 }
 
 QString StationDialog::resultText(StationRadio::Result result) const {
@@ -246,7 +299,7 @@ QString StationDialog::resultText(StationRadio::Result result) const {
     case StationRadio::Result::Written:
         return tr("成功");
     case StationRadio::Result::Refused:
-        return tr("不符，未写入");
+        return tr("拒绝写入");
     case StationRadio::Result::Failed:
         return tr("失败");
     case StationRadio::Result::Differs:

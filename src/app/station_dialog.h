@@ -24,6 +24,10 @@ public:
     StationLoop* loop() const { return m_loop; }
     QTableWidget* radioList() const { return m_list; }
     QLabel* radiosNote() const { return m_radiosNote; }
+    QLabel* countLabel() const { return m_count; }
+    QLabel* stateLabel() const { return m_state; }
+    QLabel* portLabel() const { return m_port; }
+    QLineEdit* labelEdit() const { return m_label; }
 
     // Gives each radio its own changes from the file at path, once the whole file has passed its
     // checks; a file with problems is refused with them and changes nothing. An empty path goes
@@ -44,10 +48,14 @@ private:
     void showDeparture(int number);
     void showEnded(int radios);
     void setRunning(bool running);
+    bool strayChannelsAllowed();
+    QString numberingNote() const;
+    QString runSummary() const;
     QString resultText(StationRadio::Result result) const;
 
     StationLoop::Plan m_plan;
     StationLoop* m_loop;
+    QLabel* m_port;
     QLabel* m_sha;
     QLineEdit* m_label;
     QLabel* m_radiosNote;
@@ -68,4 +76,6 @@ private:
     QString m_radiosFile;
     int m_radiosWritten = 0; // of m_radios, by this dialog's runs so far
     int m_number = 0;
+    QString m_radioMessage;                   // of the radio just finished
+    QList<StationRadio::Result> m_runResults; // of this run's radios
 };

@@ -249,14 +249,18 @@ void ChannelForm::writeData() {
 // A file or a radio can hold channels this band or the raster refuse; the radio would hold
 // channels it cannot use, so they go out only when the user insists.
 bool ChannelForm::strayChannelsAllowed() {
-    const QList<StrayFrequency> strays = StrayFrequencies(m_channels);
+    return strayChannelsAllowed(this, StrayFrequencies(m_channels), m_bandSelector->currentText());
+}
+
+bool ChannelForm::strayChannelsAllowed(QWidget* parent, const QList<StrayFrequency>& strays,
+                                       const QString& band) {
     if (strays.isEmpty()) {
         return true;
     }
     const QString text =
         tr("信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？")
-            .arg(ChannelNumbers(StrayChannels(strays)), m_bandSelector->currentText());
-    return TheMessenger().askYesNo(this, text, DescribeStrays(strays).join(QLatin1Char('\n')));
+            .arg(ChannelNumbers(StrayChannels(strays)), band);
+    return TheMessenger().askYesNo(parent, text, DescribeStrays(strays).join(QLatin1Char('\n')));
 }
 
 void ChannelForm::compareWithRadio() {

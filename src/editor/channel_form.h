@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class ChannelGrid;
+struct StrayFrequency;
 class TransferDialog;
 class WindowTransfer;
 class QComboBox;
@@ -56,6 +57,10 @@ public:
     // True from Start until the transfer has closed its port and its dialog. Meanwhile nothing
     // may replace the image, and the window must not close.
     bool isTransferBusy() const;
+    // Whether channels of band, the band's name, that it or the raster refuse go to a radio all
+    // the same: the user is asked, No being the answer unless they choose otherwise.
+    static bool strayChannelsAllowed(QWidget* parent, const QList<StrayFrequency>& strays,
+                                     const QString& band);
     // Asks a transfer under way to stop at its next progress step; nothing if none is.
     void cancelTransfer();
 

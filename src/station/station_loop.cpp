@@ -2,6 +2,7 @@
 
 #include "backup_folder.h"
 #include "block_walk.h"
+#include "channel_codec.h"
 #include "programming_log.h"
 #include "qt_serial_port.h"
 #include "radio_mismatch.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +39,30 @@ private:
 
     StationLoop& m_loop;
 };
+
+QList<StrayFrequency> StationLoop::Plan::strayFrequencies() const {
+    QList<MemoryImage> images;
+    if (radios.isEmpty()) {
+        images << image;
+    }
+    for (const RadioOverride& radio : radios) {
+        images << radio.image;
+    }
+    QList<StrayFrequency> strays;
+    for (const MemoryImage& given : images) {
+        InMemoryChannelTable table;
+        DecodeChannels(given, table);
+        for (const StrayFrequency& stray : StrayFrequencies(table)) {
+            if (!strays.contains(stray)) {
+                strays << stray;
+            }
+        }
+    }
+    std::stable_sort(strays.begin(), strays.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.channel, a.column) < std::pair(b.channel, b.column);
+    });
+    return strays;
+}
 
 StationLoop::StationLoop(QObject* parent) : QThread(parent) {
     qRegisterMetaType<StationRadio>();
@@ -92,6 +118,14 @@ TransferOutcome StationLoop::transfer(MemoryImage& image, bool write, bool readB
         .Run(m_plan.portName, image, write ? TransferDirection::Write : TransferDirection::Read);
 }
 
+ProgrammingRecord StationLoop::startRecord(ProgrammingRecord::Operation operation) const {
+    ProgrammingRecord record = TransferRecord::Start(m_plan.portName, operation, m_label);
+    if (!m_plan.program.isEmpty()) {
+        record.program = m_plan.program;
+    }
+    return record;
+}
+
 void StationLoop::log(const ProgrammingRecord& record) {
     const LogStatus status = m_runLog->append(record);
     if (!status.message.isEmpty() && !m_logProblemTold) {
@@ -109,7 +143,7 @@ void StationLoop::run() {
     m_logProblemTold = false;
     int finished = 0;
     m_share = 0;
-    for (int number = 1; !m_stop && takeNextShare(); ++number) {
+    for (int number = m_plan.firstNumber; !m_stop && takeNextShare(); ++number) {
         emit waitingForRadio(number, m_label);
         bool present = false;
         while (!(present = radioAnswers()) && pause()) {
@@ -169,7 +203,7 @@ StationRadio StationLoop::serveRadio(int number) {
     m_stoppable = true;
     emit stageStarted(number, tr("读取备份"), true);
     MemoryImage held = m_image;
-    ProgrammingRecord record = TransferRecord::Start(port, Operation::Read, m_label);
+    ProgrammingRecord record = startRecord(Operation::Read);
     TransferOutcome outcome = transfer(held, false, false);
     TransferRecord::End(record, outcome, m_stop);
     if (!outcome.succeeded()) {
@@ -211,7 +245,7 @@ StationRadio StationLoop::serveRadio(int number) {
     m_stoppable = false;
     emit stageStarted(number, tr("写入"), false);
     MemoryImage written = m_image;
-    record = TransferRecord::Start(port, Operation::Write, m_label);
+    record = startRecord(Operation::Write);
     outcome = transfer(written, true, false);
     TransferRecord::End(record, outcome, false);
     TransferRecord::SetRadio(record, held);
@@ -224,7 +258,7 @@ StationRadio StationLoop::serveRadio(int number) {
 
     emit stageStarted(number, tr("读回校验"), false);
     MemoryImage readBack = m_image;
-    record = TransferRecord::Start(port, Operation::ReadBack, m_label);
+    record = startRecord(Operation::ReadBack);
     outcome = transfer(readBack, false, true);
     TransferRecord::End(record, outcome, false);
     TransferRecord::SetImage(record, readBack, m_plan.file);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "band_fit.h"
 #include "log_location.h"
 #include "memory_image.h"
 #include "programming_record.h"
@@ -28,7 +29,7 @@ struct StationRadio {
         NotVerified, // written, but the read-back did not complete
         Stopped,     // stopped before its write: untouched
     };
-    int number = 0; // counted from 1 in the order the radios answered
+    int number = 0; // counted from Plan::firstNumber in the order the radios answered
     QDateTime finished;
     Result result = Result::Failed;
     QString label;
@@ -56,6 +57,8 @@ public:
         MemoryImage image;
         QString file; // what the image is called in the log
         QString label;
+        QString program;     // what the records name as their program; empty: this one's name
+        int firstNumber = 1; // of the first radio that answers
         bool overwriteOthers = false; // radios of another model or band are written too
         QString backupFolder;         // empty: the program's own folder, pruned as usual
         // When given, each radio gets the next of these in turn instead of image, logged under
@@ -63,6 +66,10 @@ public:
         // A radio not written and verified leaves its share to the next radio that answers,
         // which is most often the same radio plugged in again.
         QList<RadioOverride> radios;
+
+        // Every frequency that the band or the raster refuse, of every image the run may write,
+        // each once, in channel order.
+        QList<StrayFrequency> strayFrequencies() const;
     };
 
     using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
@@ -118,6 +125,7 @@ private:
     // Chooses what the next radio gets; false when Plan::radios are all written.
     bool takeNextShare();
     StationRadio serveRadio(int number);
+    ProgrammingRecord startRecord(ProgrammingRecord::Operation operation) const;
     TransferOutcome transfer(MemoryImage& image, bool write, bool readBack);
     void log(const ProgrammingRecord& record);
     bool radioAnswers();

@@ -2,6 +2,7 @@
 // commands, CSV files and dropped files. What each edit does to the table is the model tests'.
 #include "channel_csv.h"
 #include "document_file.h"
+#include "station_dialog.h"
 #include "transfer_dialog.h"
 #include "window_fixture.h"
 
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 class TestEditCommands : public QObject {
     Q_OBJECT
@@ -103,8 +105,8 @@ private slots:
         QCOMPARE(receive(1, 2), QStringList(2));
     }
 
-    // A table the band does not fit (a file can hold one) is not written unasked, but can still
-    // be saved.
+    // A table the band does not fit (a file can hold one) is not written unasked, by 写数据 or by
+    // the station, but can still be saved.
     void strayChannelsAreWrittenOnlyWhenConfirmed() {
         f.typeChannel(1, "145");
         f.typeChannel(2, "162.5");
@@ -124,6 +126,19 @@ private slots:
         QVERIFY(QFile::exists(f.path(QStringLiteral("stray.sin"))));
         QCOMPARE(f.frame()->statusBar()->currentMessage(),
                  QStringLiteral("已保存 %1。").arg(f.path(QStringLiteral("stray.sin"))));
+        const qsizetype asked = f.messenger->shown.size();
+        bool stationStarted = true;
+        QTimer::singleShot(0, this, [&] {
+            auto* station = f.frame()->findChild<StationDialog*>();
+            station->start();
+            stationStarted = station->loop()->isRunning();
+            station->reject();
+        });
+        action("actionBatchWrite")->trigger();
+        QVERIFY(!stationStarted);
+        QCOMPARE(f.messenger->shown.size(), asked + 1);
+        QCOMPARE(f.messenger->shown.last().text, f.messenger->shown.at(0).text);
+        QCOMPARE(f.messenger->shown.last().detail, f.messenger->shown.at(0).detail);
     }
 
     // Two channels copied, pasted lower down and cut. A paste the band refuses

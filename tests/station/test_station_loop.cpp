@@ -41,6 +41,12 @@ SimulatedRadio::Options Misstoring() {
     return options;
 }
 
+} // namespace
+
+Q_DECLARE_METATYPE(SimulatedRadio::Options)
+
+namespace {
+
 struct Run {
     QList<StationRadio> radios;
     int ended = -1;
@@ -55,10 +61,11 @@ class TestStationLoop : public QObject {
 private:
     QTemporaryDir m_dir;
 
-    // Runs the station over rack; each radio is unplugged as soon as it is reported done.
-    // stopWhen, called on the station's thread at each stage, asks for a stop when it says so.
+    // Runs the station over rack; each radio is unplugged as soon as it is reported done, or after
+    // the station's next lingerLooks looks for it. stopWhen, called on the station's thread at
+    // each stage, asks for a stop when it says so.
     Run run(RadioRack& rack, const StationLoop::Plan& plan, const ProgrammingLog& log,
-            std::function<bool(bool stoppable)> stopWhen = {}) {
+            std::function<bool(bool stoppable)> stopWhen = {}, int lingerLooks = 0) {
         StationLoop loop;
         loop.setPortFactory([&] { return rack.port(); });
         loop.setProbeIntervalMs(0);
@@ -68,7 +75,7 @@ private:
             &loop, &StationLoop::radioFinished, this,
             [&](const StationRadio& radio) {
                 result.radios.append(radio);
-                rack.unplug();
+                rack.unplugAfter(lingerLooks);
             },
             Qt::DirectConnection);
         connect(
@@ -111,22 +118,33 @@ private:
     }
 
 private slots:
+    // A radio left on the cable after it is done is not written again; one whose backup cannot
+    // be kept is not written at all.
     void servesRadioAfterRadio_data() {
         QTest::addColumn<bool>("overwriteOthers");
+        QTest::addColumn<int>("lingerLooks");
+        QTest::addColumn<bool>("backups");
         QTest::addColumn<QList<int>>("results");
         QTest::addColumn<QStringList>("logged");
         QTest::newRow("another band refused")
-            << false << QList<int>{int(Result::Written), int(Result::Refused), int(Result::Differs)}
+            << false << 0 << true
+            << QList<int>{int(Result::Written), int(Result::Refused), int(Result::Differs)}
             << QStringList{"read ok", "write ok", "read-back ok",     "read failed",
                            "read ok", "write ok", "read-back differs"};
-        QTest::newRow("another band allowed")
-            << true << QList<int>{int(Result::Written), int(Result::Written), int(Result::Differs)}
+        QTest::newRow("another band allowed, radios left on a while")
+            << true << 2 * StationLoop::kQuietLooks + 1 << true
+            << QList<int>{int(Result::Written), int(Result::Written), int(Result::Differs)}
             << QStringList{"read ok", "write ok", "read-back ok",
                            "read ok", "write ok", "read-back ok",
                            "read ok", "write ok", "read-back differs"};
+        QTest::newRow("no backup kept")
+            << false << 0 << false << QList<int>(3, int(Result::Refused))
+            << QStringList(3, "read failed");
     }
     void servesRadioAfterRadio() {
         QFETCH(bool, overwriteOthers);
+        QFETCH(int, lingerLooks);
+        QFETCH(bool, backups);
         QFETCH(QList<int>, results);
         QFETCH(QStringList, logged);
         const QString folder = m_dir.filePath(QTest::currentDataTag());
@@ -137,21 +155,28 @@ private slots:
         rack.add(NewDocumentImage(), Misstoring());
         const ProgrammingLog log(LogLocation::FromSetting(folder + "/log.sqlite"));
 
-        const Run done = run(rack, plan(folder, overwriteOthers), log);
+        StationLoop::Plan radios = plan(folder, overwriteOthers);
+        QFile blocker(folder + "/not-a-folder");
+        if (!backups) {
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            radios.backupFolder = blocker.fileName();
+        }
+        const Run done = run(rack, radios, log, {}, lingerLooks);
         QCOMPARE(done.ended, 3);
         QList<int> seen;
         for (const StationRadio& radio : done.radios) {
             seen.append(int(radio.result));
-            QVERIFY(QFileInfo(radio.backup).isFile());
+            QCOMPARE(QFileInfo(radio.backup).isFile(), backups);
             QCOMPARE(radio.label, QString("truck 12"));
         }
         QCOMPARE(seen, results);
-        if (!overwriteOthers) {
+        if (!overwriteOthers && backups) {
             QVERIFY2(done.radios[1].message.contains(BandEntries().at(1)),
                      qPrintable(done.radios[1].message));
         }
         // What a radio held before stays in its backup, and what it holds now is the table's.
-        QVERIFY(rack.radio(0).memory() == WithBlocksOf(NewDocumentImage(), Table()));
+        QVERIFY(rack.radio(0).memory() ==
+                (backups ? WithBlocksOf(NewDocumentImage(), Table()) : NewDocumentImage()));
         QVERIFY((rack.radio(1).memory() == OtherBand()) != overwriteOthers);
 
         QList<ProgrammingRecord> records;
@@ -169,15 +194,31 @@ private slots:
         QCOMPARE(operations, logged);
     }
 
-    // Radios with their own data: each gets its row's image and label, a refused radio leaves its
-    // row to the next, and the run ends once every row is written, before another radio is read.
+    // Radios with their own data: each gets its row's image and label, a radio refused, failed or
+    // not verified leaves its row to the next, and the run ends once every row is written, before
+    // another radio is read.
+    void givesEachRadioItsOwnData_data() {
+        QTest::addColumn<bool>("otherBand");
+        QTest::addColumn<SimulatedRadio::Options>("trouble"); // the first radio's
+        QTest::addColumn<int>("result");
+        SimulatedRadio::Options broken; // goes quiet in the middle of its write
+        broken.fault = SimulatedRadio::Fault::Silence;
+        broken.faultSession = 3; // after the look for it and its backup
+        broken.faultFrame = 10;
+        QTest::newRow("refused") << true << SimulatedRadio::Options() << int(Result::Refused);
+        QTest::newRow("write failed") << false << broken << int(Result::Failed);
+        QTest::newRow("read-back differs") << false << Misstoring() << int(Result::Differs);
+    }
     void givesEachRadioItsOwnData() {
-        const QString folder = m_dir.filePath(QStringLiteral("own"));
+        QFETCH(bool, otherBand);
+        QFETCH(SimulatedRadio::Options, trouble);
+        QFETCH(int, result);
+        const QString folder = m_dir.filePath(QStringLiteral("own ") + QTest::currentDataTag());
         QVERIFY(QDir().mkpath(folder));
         RadioRack rack;
-        for (const MemoryImage& memory :
-             {OtherBand(), NewDocumentImage(), NewDocumentImage(), NewDocumentImage()}) {
-            rack.add(memory);
+        rack.add(otherBand ? OtherBand() : NewDocumentImage(), trouble);
+        for (int n = 0; n < 3; ++n) {
+            rack.add(NewDocumentImage());
         }
         const ProgrammingLog log(LogLocation::FromSetting(folder + "/log.sqlite"));
         StationLoop::Plan own = plan(folder, false);
@@ -193,7 +234,7 @@ private slots:
         for (const StationRadio& radio : done.radios) {
             radios << QString::number(int(radio.result)) + ' ' + radio.label;
         }
-        QCOMPARE(radios, QStringList({QString::number(int(Result::Refused)) + " 车1",
+        QCOMPARE(radios, QStringList({QString::number(result) + " 车1",
                                       QString::number(int(Result::Written)) + " 车1",
                                       QString::number(int(Result::Written)) + " 车2"}));
         for (int n = 0; n < 2; ++n) {
@@ -210,8 +251,13 @@ private slots:
                 written << record.label + ' ' + record.imageSha256;
             }
         }
-        QCOMPARE(written, QStringList({"车1 " + done.radios.at(1).imageSha256,
-                                       "车2 " + done.radios.at(2).imageSha256}));
+        QStringList given;
+        for (const StationRadio& radio : done.radios) {
+            if (radio.result != Result::Refused) {
+                given << radio.label + ' ' + radio.imageSha256;
+            }
+        }
+        QCOMPARE(written, given);
     }
 
     // A stop while the radio is only being read leaves it untouched; one asked for once the write

@@ -10,6 +10,7 @@
 #include "new_document.h"
 #include "programming_log.h"
 #include "radio_memory.h"
+#include "radio_rack.h"
 #include "radio_sim_process.h"
 #include "station_dialog.h"
 #include "transfer_dialog.h"
@@ -194,7 +195,7 @@ private slots:
     }
 
     // Each radio of a station run is in the open log as soon as it is done, while the station
-    // still waits for it to be unplugged.
+    // still waits for it to be unplugged, under the window's name as its other transfers are.
     void logDialogFollowsTheStation() {
         QVERIFY(startRadio(RadioMemory()));
         f.action("actionProgrammingLog")->trigger();
@@ -213,6 +214,97 @@ private slots:
         });
         f.action("actionBatchWrite")->trigger();
         QVERIFY(shownWhileRunning);
+        for (const ProgrammingRecord& record : waitForRecords(3)) {
+            QCOMPARE(record.program, QStringLiteral("qtr318-cps"));
+        }
+    }
+
+    // Three runs of the station dialog on one cable. A refused radio says why in full; a run's
+    // end counts its radios by result, not the one it was still waiting for; a later run goes on
+    // with the numbering and with the rows not yet written, a radio stopped before its write
+    // leaving its row to the next.
+    void stationRunsTellEachRadio() {
+        qputenv("QTR318_COM1", "/dev/ttyQTR");
+        RadioRack rack;
+        MemoryImage otherBand = NewDocumentImage();
+        otherBand.WriteByte(ImageMap::kBandIndex, 1);
+        rack.add(otherBand);
+        for (int n = 0; n < 4; ++n) {
+            rack.add(NewDocumentImage());
+        }
+        StationLoop::Plan plan;
+        plan.portName = "COM1";
+        plan.image = NewDocumentImage();
+        plan.backupFolder = f.backupFolder();
+        StationDialog station(plan, f.frame());
+        QCOMPARE(station.portLabel()->text(), QStringLiteral("COM1 (/dev/ttyQTR)"));
+        StationLoop* loop = station.loop();
+        const ProgrammingLog log(LogLocation::FromSetting(logPath()));
+        loop->setLog(&log);
+        loop->setProbeIntervalMs(0);
+        loop->setPortFactory([&] { return rack.port(); });
+        int plugs = 1; // radios the run meets before the user stops it
+        const auto direct = Qt::DirectConnection;
+        connect(
+            loop, &StationLoop::waitingForRadio, this,
+            [&] {
+                if (plugs-- <= 0 || !rack.plugNext()) {
+                    QMetaObject::invokeMethod(&station, &StationDialog::stop, Qt::QueuedConnection);
+                }
+            },
+            direct);
+        connect(
+            loop, &StationLoop::radioFinished, this, [&] { rack.unplug(); }, direct);
+        connect(
+            loop, &StationLoop::stageStarted, this,
+            [&](int number, const QString&, bool stoppable) {
+                if (number == 4 && stoppable) {
+                    loop->requestStop();
+                }
+            },
+            direct);
+        QStringList told; // the state line as each radio is done and as each run ends
+        const auto tell = [&] { told << station.stateLabel()->text(); };
+        connect(loop, &StationLoop::waitingForDeparture, this, tell);
+        connect(loop, &StationLoop::stationEnded, this, tell);
+
+        station.show();
+        QTest::keyClicks(station.labelEdit(), "t");
+        QTest::keyClick(station.labelEdit(), Qt::Key_Return); // starts, and chooses no file
+        QVERIFY(QTest::qWaitFor([&] { return told.size() == 2; }, 30000));
+        QCOMPARE(station.countLabel()->text(), QStringLiteral("本轮共 1 台"));
+        QFile radios(f.path("radios.csv"));
+        QVERIFY(radios.open(QIODevice::WriteOnly));
+        radios.write("标签,信道1 接收频率\n车1,150\n车2,151\n车3,152\n");
+        radios.close();
+        QVERIFY(station.setRadiosFile(radios.fileName()));
+        plugs = 3;
+        station.start();
+        QCOMPARE(station.stateLabel()->text(),
+                 QStringLiteral("编号接着上一轮，从第 2 台起；列表保留上一轮的电台。"));
+        QVERIFY(QTest::qWaitFor([&] { return told.size() == 6; }, 30000));
+        plugs = 1;
+        station.start();
+        QVERIFY(QTest::qWaitFor([&] { return told.size() == 8; }, 30000));
+
+        QVERIFY2(told.at(0).startsWith("第 1 台：没有写入：表格与对讲机不符（") &&
+                     told.at(0).endsWith("\n可以取下了。"),
+                 qPrintable(told.at(0)));
+        QCOMPARE(told.mid(1),
+                 QStringList({"已停止。写好 0 台，拒绝 1 台，失败 0 台，写入前停止 0 台。",
+                              "第 2 台：已写入，校验通过。\n可以取下了。",
+                              "第 3 台：已写入，校验通过。\n可以取下了。",
+                              "第 4 台：已停止，没有写入。\n可以取下了。",
+                              "已停止。写好 2 台，拒绝 0 台，失败 0 台，写入前停止 1 台。",
+                              "第 5 台：已写入，校验通过。\n可以取下了。",
+                              "差异文件的电台都已写好，批量写频结束。写好 1 台，拒绝 0 台，失败 0 "
+                              "台，写入前停止 0 台。"}));
+        QStringList rows;
+        for (int row = 0; row < station.radioList()->rowCount(); ++row) {
+            rows << station.radioList()->item(row, 0)->text() + ' ' +
+                        station.radioList()->item(row, 3)->text();
+        }
+        QCOMPARE(rows, QStringList({"1 t", "2 车1", "3 车2", "4 车3", "5 车3"}));
     }
 
     // Where the window keeps its log: a file opens, a server that does not answer is named with
