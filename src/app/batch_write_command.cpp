@@ -5,6 +5,7 @@
 #include "log_writer.h"
 #include "main_window.h"
 #include "station_dialog.h"
+#include "window_transfer.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -32,7 +33,7 @@ void BatchWriteCommand::openStation() {
     plan.portName = form->portName();
     plan.image = m_document->image();
     plan.file = m_document->pathName();
-    plan.program = QStringLiteral("qtr318-cps"); // as the window's own transfers are logged
+    plan.program = QString::fromLatin1(WindowTransfer::kProgramName);
     StationDialog dialog(plan, m_frame);
     dialog.loop()->setLogLocation(LogWriter::Location());
     // The loop logs a radio before it reports it finished.

@@ -123,7 +123,7 @@ void WindowTransfer::start() {
                                          ? ProgrammingRecord::Operation::Write
                                          : ProgrammingRecord::Operation::Read,
                                      m_dialog->label());
-    m_record.program = QStringLiteral("qtr318-cps");
+    m_record.program = QString::fromLatin1(kProgramName);
     if (m_direction == TransferDirection::Write) {
         TransferRecord::SetImage(m_record, job.image, m_fileSource ? m_fileSource() : QString());
         m_record.backup = keepBackup(job.image, QStringLiteral("write"));

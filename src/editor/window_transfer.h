@@ -21,6 +21,9 @@ class QWidget;
 class WindowTransfer : public QObject {
     Q_OBJECT
 public:
+    // The program every transfer of the window is logged under, the station's included.
+    static constexpr const char* kProgramName = "qtr318-cps";
+
     // owner carries the boxes; the dialog is its child.
     explicit WindowTransfer(QWidget* owner);
     // A transfer still under way is cancelled, and its port closed, before the window goes.
