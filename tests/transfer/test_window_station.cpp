@@ -240,6 +240,7 @@ private slots:
         };
         (void)QTest::qWaitFor([&] { return cutOff().isEmpty(); });
         QVERIFY2(cutOff().isEmpty(), qPrintable(cutOff()));
+        QVERIFY(kept.width() <= kept.screen()->availableGeometry().width());
         kept.locationEdit()->setText("postgresql://me@127.0.0.1:1/log");
         kept.accept();
         QCOMPARE(LogWriter::LocationSetting(), "postgresql://me@127.0.0.1:1/log");
