@@ -81,10 +81,15 @@ private slots:
     }
 
     // A read, then a write whose read-back finds a block stored wrong: three records, each with
-    // the window's name, the port, the label, and the image and backup it concerned.
+    // the window's name, the port, the label, and the image and backup it concerned. A label
+    // with a control character is refused before the transfer.
     void everyTransferIsLogged() {
         QVERIFY(startRadio(RadioMemory(), {"--misstore-at", "4", "--fault-session", "2"}));
         f.action("actionReadData")->trigger();
+        dialog()->labelEdit()->setText(QStringLiteral("truck\t12")); // refused where typed
+        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        QVERIFY(dialog()->startButton()->isEnabled() &&
+                dialog()->phaseLabel()->text().contains("控制字符"));
         dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
         QVERIFY(startAndWait());
         QApplication::setActiveWindow(f.frame());
