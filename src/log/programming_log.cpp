@@ -408,6 +408,10 @@ LogStatus ProgrammingLog::openForReading(const QString& name) const {
             server.keep();
             return status;
         }
+        // Nor has this station logged anything itself: reading makes no file for it.
+        if (!QFile::exists(m_location.localPath)) {
+            return {false, Unreadable(m_location.displayName(), LogConnection::Reason(error))};
+        }
         status.message =
             QCoreApplication::translate("ProgrammingLog",
                                         "编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录")
