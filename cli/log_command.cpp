@@ -50,7 +50,7 @@ QString TableText(const QList<ProgrammingRecord>& records) {
          QCoreApplication::translate("Cli", "标签"),
          QCoreApplication::translate("Cli", "文件", "column"), QStringLiteral("SHA-256")});
     const auto orDash = [](const QString& text) {
-        return text.isEmpty() ? QStringLiteral("-") : text;
+        return text.isEmpty() ? QStringLiteral("-") : RecordFields::Escaped(text);
     };
     for (const ProgrammingRecord& record : records) {
         table.addRow({record.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
@@ -133,7 +133,7 @@ int RunLog(const QStringList& arguments) {
         out << JsonText(records);
     } else if (!records.isEmpty()) {
         out << TableText(records);
-    } else {
+    } else if (status.message.isEmpty()) {
         Note(QCoreApplication::translate("Cli", "编程记录 %1 中没有符合条件的记录")
                  .arg(log.location().displayName()));
     }

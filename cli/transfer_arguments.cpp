@@ -3,6 +3,7 @@
 #include "cli_arguments.h"
 #include "cli_command.h"
 #include "port_names.h"
+#include "programming_record.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -29,6 +30,10 @@ std::optional<TransferArguments> ParseTransferArguments(const QStringList& argum
     result.input = parsed->positional().value(0);
     result.backup = parsed->value(kBackup);
     result.label = parsed->value(kLabel);
+    if (const QString problem = RecordFields::LabelProblem(result.label); !problem.isEmpty()) {
+        Fail(problem, kUsage);
+        return std::nullopt;
+    }
     result.blocks = parsed->has(kBlocks);
     result.force = parsed->has(kForce);
     result.noVerify = parsed->has(kNoVerify);

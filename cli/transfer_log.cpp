@@ -1,5 +1,6 @@
 #include "transfer_log.h"
 
+#include "cli_command.h"
 #include "programming_log.h"
 
 namespace Cli::TransferLog {
@@ -14,6 +15,10 @@ Session::Session() {
 }
 
 Session::~Session() {
+    // Records that waited for another program's lock go in now, or the user hears they did not.
+    if (const LogStatus status = g_log->flush(); !status.ok) {
+        Note(status.message);
+    }
     delete g_log;
     g_log = nullptr;
 }

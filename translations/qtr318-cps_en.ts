@@ -1109,6 +1109,18 @@ All rights reserved</translation>
 <context>
     <name>LogLocationDialog</name>
     <message>
+        <source>密码不写进 URI：这里的设置存放在普通的设置文件里。服务器要密码时，把它写进 ~/.pgpass（每行 主机:端口:数据库:用户:密码，文件权限 0600）或 PGPASSFILE 指定的文件；也可以在 pg_service.conf 里定义服务，填写 postgresql:///?service=服务名。连接服务器的程序库会从这些地方读取密码。</source>
+        <translation>Keep the password out of the URI: this setting is stored in an ordinary settings file. When the server asks for a password, put it in ~/.pgpass (one line host:port:database:user:password, file mode 0600) or in the file PGPASSFILE names; or define a service in pg_service.conf and enter postgresql:///?service=name. The server&apos;s client library reads the password from there.</translation>
+    </message>
+    <message>
+        <source>无法使用 %1：%2。</source>
+        <translation>Cannot use %1: %2.</translation>
+    </message>
+    <message>
+        <source>不保存带密码的 URI：请从 URI 中去掉密码，把它写进 ~/.pgpass 或 PGPASSFILE 指定的文件（见上文）。</source>
+        <translation>A URI with a password is not saved: take the password out of the URI and put it in ~/.pgpass or the file PGPASSFILE names (see above).</translation>
+    </message>
+    <message>
         <source>测试连接(&amp;T)</source>
         <translation>&amp;Test Connection</translation>
     </message>

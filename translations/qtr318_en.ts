@@ -1738,6 +1738,42 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
 <context>
     <name>ProgrammingLog</name>
     <message>
+        <source>不是有效的 PostgreSQL 连接 URI。用户名、密码或数据库名中的 @ / ? # : 须写成 %40 %2F %3F %23 %3A；密码最好不写进 URI，而是放在 ~/.pgpass 里</source>
+        <translation>it is not a valid PostgreSQL connection URI. An @ / ? # : in the user name, password or database name must be written %40 %2F %3F %23 %3A; better still, keep the password out of the URI, in ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>它不是本程序的编程记录（%1），所以没有改动它</source>
+        <translation>it is not a programming log of this program (%1), so it was left as it is</translation>
+    </message>
+    <message>
+        <source>不是可读的 SQLite 数据库</source>
+        <translation>not a readable SQLite database</translation>
+    </message>
+    <message>
+        <source>另一个程序的数据库，application_id %1</source>
+        <translation>another program&apos;s database, application_id %1</translation>
+    </message>
+    <message>
+        <source>另一个程序的数据库，其中有表 %1</source>
+        <translation>another program&apos;s database, with the tables %1</translation>
+    </message>
+    <message>
+        <source>标签里不能有换行、制表符或其他控制字符：%1</source>
+        <translation>A label cannot hold line breaks, tabs or other control characters: %1</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 还不存在：还没有传送记入过它</source>
+        <translation>The programming log %1 does not exist yet: no transfer has been logged to it</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 正被另一个程序锁住；记录先留在本程序里，稍后写入</source>
+        <translation>Another program holds the programming log %1 locked; the records wait in this program and are written later</translation>
+    </message>
+    <message>
+        <source>%1 条记录没能写进编程记录 %2：%3</source>
+        <translation>%1 records could not be written to the programming log %2: %3</translation>
+    </message>
+    <message>
         <source>缺少 Qt 的 %1 数据库驱动（软件包 %2）</source>
         <translation>Qt&apos;s %1 database driver is missing (package %2)</translation>
     </message>

@@ -10,12 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QUuid>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
 LogLocationDialog::LogLocationDialog(QWidget* parent)
-    : QDialog(parent), m_location(new QLineEdit(LogWriter::LocationSetting(), this)),
+    : QDialog(parent),
+      // A password kept there by an older version is not shown; saving asks for it to go.
+      m_location(new QLineEdit(LogLocation::Masked(LogWriter::LocationSetting()), this)),
       m_test(new QPushButton(tr("测试连接(&T)"), this)), m_result(new QLabel(this)) {
     setObjectName(QStringLiteral("logLocationDialog"));
     setWindowTitle(tr("编程记录位置"));
@@ -24,8 +27,15 @@ LogLocationDialog::LogLocationDialog(QWidget* parent)
                                 "postgresql://用户@主机:5432/数据库。留空即用默认文件。"),
                              this);
     about->setWordWrap(true);
+    auto* password = new QLabel(
+        tr("密码不写进 URI：这里的设置存放在普通的设置文件里。服务器要密码时，把它写进 "
+           "~/.pgpass（每行 主机:端口:数据库:用户:密码，文件权限 0600）或 PGPASSFILE "
+           "指定的文件；也可以在 pg_service.conf 里定义服务，填写 postgresql:///?service=服务名。"
+           "连接服务器的程序库会从这些地方读取密码。"),
+        this);
+    password->setWordWrap(true);
     m_location->setPlaceholderText(LogLocation::DefaultPath());
-    m_location->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60);
+    m_location->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 20);
     auto* name = new QLabel(tr("位置(&L):"), this);
     name->setBuddy(m_location);
     auto* browse = new QPushButton(tr("浏览(&B)..."), this);
@@ -44,6 +54,7 @@ LogLocationDialog::LogLocationDialog(QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(about);
+    layout->addWidget(password);
     layout->addLayout(field);
     layout->addLayout(actions);
     layout->addWidget(m_result);
@@ -57,6 +68,13 @@ LogLocationDialog::LogLocationDialog(QWidget* parent)
         layout->addWidget(overridden);
     }
     layout->addWidget(buttons);
+    // Wide enough to read a URI, never wider than the screen; the wrapped texts then decide the
+    // height, which a window does not follow by itself.
+    const int character = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int room = screen()->availableGeometry().width() * 9 / 10;
+    setMinimumWidth(qMin(character * 40, room));
+    resize(qMin(character * 80, room), 0);
+    fitHeight();
 
     connect(browse, &QPushButton::clicked, this, &LogLocationDialog::browse);
     connect(reset, &QPushButton::clicked, m_location, &QLineEdit::clear);
@@ -69,6 +87,9 @@ LogLocationDialog::LogLocationDialog(QWidget* parent)
 
 LogLocationDialog::Probe LogLocationDialog::TestLocation(const QString& setting) {
     const LogLocation location = LogLocation::FromSetting(setting.trimmed());
+    if (!location.refusal.isEmpty()) {
+        return {false, tr("无法使用 %1：%2。").arg(location.displayName(), location.refusal)};
+    }
     QSqlError error;
     {
         LogConnection connection;
@@ -88,8 +109,40 @@ LogLocationDialog::Probe LogLocationDialog::TestLocation(const QString& setting)
 }
 
 void LogLocationDialog::accept() {
+    const LogLocation location = LogLocation::FromSetting(m_location->text().trimmed());
+    if (!location.refusal.isEmpty()) {
+        showResult(tr("无法使用 %1：%2。").arg(location.displayName(), location.refusal));
+        return;
+    }
+    if (!location.password.isEmpty()) {
+        showResult(tr("不保存带密码的 URI：请从 URI 中去掉密码，把它写进 ~/.pgpass 或 "
+                      "PGPASSFILE 指定的文件（见上文）。"));
+        return;
+    }
     LogWriter::SetLocationSetting(m_location->text());
     QDialog::accept();
+}
+
+void LogLocationDialog::showResult(const QString& text) {
+    m_result->setText(text);
+    fitHeight();
+}
+
+void LogLocationDialog::fitHeight() {
+    layout()->activate();
+    const int needed = layout()->totalHeightForWidth(width());
+    setMinimumHeight(needed);
+    if (height() < needed) {
+        resize(width(), needed);
+    }
+}
+
+void LogLocationDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // A narrower window wraps the texts onto more lines.
+    if (layout()->totalHeightForWidth(width()) != minimumHeight()) {
+        fitHeight();
+    }
 }
 
 void LogLocationDialog::browse() {
@@ -106,12 +159,12 @@ void LogLocationDialog::browse() {
 
 void LogLocationDialog::startTest() {
     m_test->setEnabled(false);
-    m_result->setText(tr("正在连接..."));
+    showResult(tr("正在连接..."));
     m_probe.setFuture(QtConcurrent::run(&LogLocationDialog::TestLocation, m_location->text()));
 }
 
 void LogLocationDialog::showTest() {
     const Probe probe = m_probe.result();
-    m_result->setText(probe.message);
+    showResult(probe.message);
     m_test->setEnabled(true);
 }

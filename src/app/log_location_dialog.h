@@ -28,9 +28,16 @@ public:
     static Probe TestLocation(const QString& setting);
 
 public slots:
+    // Keeps the setting, unless it cannot be used or holds a password.
     void accept() override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void showResult(const QString& text);
+    // Tall enough for every wrapped text at the present width.
+    void fitHeight();
     void browse();
     void startTest();
     void showTest();

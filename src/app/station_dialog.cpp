@@ -4,6 +4,7 @@
 #include "channel_form.h"
 #include "messenger.h"
 #include "port_names.h"
+#include "programming_record.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -120,6 +121,10 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
 StationDialog::~StationDialog() = default;
 
 void StationDialog::start() {
+    if (const QString problem = RecordFields::LabelProblem(m_label->text()); !problem.isEmpty()) {
+        m_state->setText(problem);
+        return;
+    }
     m_plan.label = m_label->text().trimmed();
     m_plan.overwriteOthers = m_overwrite->isChecked();
     // A run stopped and started again goes on with the rows not yet written.

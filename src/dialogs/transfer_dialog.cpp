@@ -1,6 +1,7 @@
 #include "transfer_dialog.h"
 
 #include "block_walk.h"
+#include "programming_record.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -143,6 +144,11 @@ bool TransferDialog::verifyAfterWrite() const {
 }
 
 void TransferDialog::onStart() {
+    if (const QString problem = RecordFields::LabelProblem(label()); !problem.isEmpty()) {
+        setPhaseText(problem);
+        m_label->setFocus();
+        return;
+    }
     m_start->setEnabled(false);
     m_verify->setEnabled(false); // the transfer under way took the choice at Start
     m_label->setEnabled(false);

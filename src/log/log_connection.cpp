@@ -40,7 +40,7 @@ QSqlError LogConnection::open(const QString& driver, const char* package) {
     return QSqlError();
 }
 
-QSqlError LogConnection::openLocal(const QString& path) {
+QSqlError LogConnection::openLocal(const QString& path, int waitMs) {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         return Problem(
@@ -51,9 +51,13 @@ QSqlError LogConnection::openLocal(const QString& path) {
         return error;
     }
     m_db.setDatabaseName(path);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(waitMs));
     if (!m_db.open()) {
         return m_db.lastError();
+    }
+    // Nothing is changed in a file before it is known to be ours.
+    if (error = LogSchema::Claim(m_db); error.isValid()) {
+        return error;
     }
     // Readers never wait for a writer in WAL mode. Changing the mode may find another program
     // doing the same; that one's change serves as well.
@@ -98,6 +102,13 @@ bool LogConnection::IsCorrupt(const QSqlError& error) {
     constexpr int kNotADatabase = 26;
     const int code = error.nativeErrorCode().toInt() & 0xFF; // the primary of an extended code
     return code == kCorrupt || code == kNotADatabase;
+}
+
+bool LogConnection::IsBusy(const QSqlError& error) {
+    constexpr int kBusy = 5;
+    constexpr int kLocked = 6;
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    return error.isValid() && (code == kBusy || code == kLocked);
 }
 
 QString LogConnection::Reason(const QSqlError& error) {

@@ -19,8 +19,10 @@ public:
     LogConnection& operator=(const LogConnection&) = delete;
 
     // Opens the SQLite file (creating its folder), in WAL mode with a busy timeout, and migrates
-    // it. The error says why it failed; IsCorrupt() tells a file that is no database.
-    QSqlError openLocal(const QString& path);
+    // it, once LogSchema::Claim() finds it ours. The error says why it failed; IsCorrupt() tells
+    // a damaged log of ours.
+    // waitMs: how long a write waits for another program's lock.
+    QSqlError openLocal(const QString& path, int waitMs = kBusyTimeoutMs);
     // Opens the server with a short connect timeout, so that one that is down is told quickly.
     QSqlError openServer(const LogLocation& location);
 
@@ -30,6 +32,8 @@ public:
 
     // Whether an SQLite error says the file is damaged or no database at all.
     static bool IsCorrupt(const QSqlError& error);
+    // Whether an SQLite error says another program holds the file locked.
+    static bool IsBusy(const QSqlError& error);
     // The database's own words where it has some.
     static QString Reason(const QSqlError& error);
 

@@ -1,6 +1,7 @@
 #include "log_schema.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <QStringList>
@@ -99,7 +100,83 @@ QSqlError Newer(int version) {
         QSqlError::UnknownError);
 }
 
+QSqlError Refused(const QString& reason) {
+    return QSqlError(QString(), reason, QSqlError::ConnectionError);
+}
+
+// The local tables a log of version has, by name.
+QStringList TablesOf(int version) {
+    QStringList tables;
+    const QLatin1String create("CREATE TABLE ");
+    for (const Step& step : kSteps) {
+        const QString statement = QString::fromLatin1(step.statement);
+        if (step.version <= version && statement.startsWith(create)) {
+            tables.append(statement.mid(create.size()).section(QLatin1Char(' '), 0, 0));
+        }
+    }
+    tables.sort();
+    return tables;
+}
+
+// Whether the file's own header says it is an SQLite log of ours, when SQLite cannot read it.
+bool MarkedOurs(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray header = file.read(72);
+    const QByteArray id = header.mid(68);
+    return header.startsWith(QByteArrayLiteral("SQLite format 3\0")) && id.size() == 4 &&
+           qint32((uchar(id[0]) << 24) | (uchar(id[1]) << 16) | (uchar(id[2]) << 8) |
+                  uchar(id[3])) == kApplicationId;
+}
+
+QString NotOurs(const QString& why) {
+    return QCoreApplication::translate("ProgrammingLog",
+                                       "它不是本程序的编程记录（%1），所以没有改动它")
+        .arg(why);
+}
+
 } // namespace
+
+QSqlError Claim(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next()) {
+        return MarkedOurs(db.databaseName()) ? query.lastError()
+                                             : Refused(NotOurs(QCoreApplication::translate(
+                                                   "ProgrammingLog", "不是可读的 SQLite 数据库")));
+    }
+    const qint32 id = query.value(0).toInt();
+    query.finish();
+    if (id == kApplicationId) {
+        return QSqlError();
+    }
+    if (id != 0) {
+        return Refused(NotOurs(
+            QCoreApplication::translate("ProgrammingLog", "另一个程序的数据库，application_id %1")
+                .arg(id)));
+    }
+    QStringList tables;
+    QSqlError error;
+    if (query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                  "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"))) {
+        while (query.next()) {
+            tables.append(query.value(0).toString());
+        }
+        query.finish();
+    }
+    const int version = query.lastError().isValid() ? -1 : Version(db, &error);
+    if (version < 0) {
+        const QSqlError& failed = query.lastError().isValid() ? query.lastError() : error;
+        return Refused(NotOurs(failed.databaseText().trimmed()));
+    }
+    if (!(tables.isEmpty() && version == 0) && tables != TablesOf(version)) {
+        return Refused(
+            NotOurs(QCoreApplication::translate("ProgrammingLog", "另一个程序的数据库，其中有表 %1")
+                        .arg(tables.join(QStringLiteral(", ")))));
+    }
+    return Exec(db, QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId));
+}
 
 bool IsServer(const QSqlDatabase& db) {
     return db.driver()->dbmsType() == QSqlDriver::PostgreSQL;

@@ -11,12 +11,21 @@ namespace LogSchema {
 // 1: the records. 2: each record's uuid and station, and the outbox of records that wait for a
 // server.
 constexpr int kVersion = 2;
+// PRAGMA application_id of an SQLite log: "Q318".
+constexpr qint32 kApplicationId = 0x51333138;
 
 bool IsServer(const QSqlDatabase& db);
 
 // Brings db to kVersion in one transaction, so that programs opening a new log at the same time
 // create it once. A log of a newer version is left alone and reported as an error.
 QSqlError Migrate(QSqlDatabase& db);
+
+// Whether the SQLite file db names may be used as the log, before anything is changed in it: a
+// log of ours (marked with kApplicationId, or of an older program that did not mark it yet and
+// has exactly our tables) or an empty database, which gets the mark. Another program's database
+// or a file that is no database is refused with the reason; an error IsCorrupt() tells is one
+// of a damaged log of ours.
+QSqlError Claim(QSqlDatabase& db);
 
 // The schema version db has, 0 for an empty database, -1 with error set when it cannot be read.
 int Version(QSqlDatabase& db, QSqlError* error);

@@ -9,9 +9,11 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSysInfo>
+#include <QThread>
 #include <QUuid>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -46,6 +48,16 @@ QSqlError Insert(QSqlDatabase& db, const ProgrammingRecord& record) {
     return query.exec() ? QSqlError() : query.lastError();
 }
 
+// Puts a record of the local file in the outbox for server.
+QSqlError Queue(QSqlDatabase& db, const ProgrammingRecord& record, const QString& server) {
+    QSqlQuery queue(db);
+    queue.prepare(QStringLiteral("INSERT INTO outbox (record_id, server) "
+                                 "SELECT id, ? FROM records WHERE uuid = ?"));
+    queue.addBindValue(server);
+    queue.addBindValue(record.uuid);
+    return queue.exec() ? QSqlError() : queue.lastError();
+}
+
 ProgrammingRecord FromQuery(const QSqlQuery& query, int firstColumn = 0) {
     ProgrammingRecord record;
     const QStringList& names = RecordFields::Names();
@@ -69,10 +81,6 @@ QSqlError InTransaction(QSqlDatabase& db, const std::function<QSqlError()>& work
     return error;
 }
 
-QSqlError Exec(QSqlQuery& query) {
-    return query.exec() ? QSqlError() : query.lastError();
-}
-
 // A name beside path for a damaged log, that no file has yet.
 QString AsideName(const QString& path) {
     const QString stamp =
@@ -82,6 +90,16 @@ QString AsideName(const QString& path) {
         name = path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
     }
     return name;
+}
+
+QString NotLogged(const QString& where, const QString& reason) {
+    return QCoreApplication::translate("ProgrammingLog", "这次传送没有记入编程记录 %1：%2")
+        .arg(where, reason);
+}
+
+QString Unreadable(const QString& where, const QString& reason) {
+    return QCoreApplication::translate("ProgrammingLog", "无法打开编程记录 %1：%2")
+        .arg(where, reason);
 }
 
 } // namespace
@@ -130,9 +148,20 @@ QSqlQuery LogFilter::select(const QSqlDatabase& db) const {
 }
 
 ProgrammingLog::ProgrammingLog(LogLocation location)
-    : m_location(std::move(location)), m_held(std::make_unique<LogConnection>()) {
-    // Whatever goes wrong here, the first append says.
-    m_held->openLocal(m_location.localPath);
+    : m_location(std::move(location)), m_held(std::make_unique<LogConnection>()),
+      m_owner(QThread::currentThread()) {
+    // Whatever goes wrong here, the first append says. A log that is not there yet is made by
+    // the first record, not by a program that may only read.
+    if (QFile::exists(m_location.localPath)) {
+        hold();
+    }
+}
+
+void ProgrammingLog::hold() const {
+    if (m_location.refusal.isEmpty() && QThread::currentThread() == m_owner && !m_tried) {
+        m_tried = true;
+        m_held->openLocal(m_location.localPath);
+    }
 }
 
 ProgrammingLog::~ProgrammingLog() = default;
@@ -144,19 +173,35 @@ LogStatus ProgrammingLog::append(ProgrammingRecord record) const {
     if (record.station.isEmpty()) {
         record.station = QSysInfo::machineHostName();
     }
+    if (!m_location.refusal.isEmpty()) {
+        return {false, NotLogged(m_location.displayName(), m_location.refusal)};
+    }
+    QList<ProgrammingRecord> batch = takeWaiting();
+    const bool waited = !batch.isEmpty();
+    batch.append(record);
     QStringList notes;
-    const QString failure = appendLocal(record, &notes);
-    if (!failure.isEmpty()) {
-        // Without a local file to wait in, the record can still go straight to the server.
-        const QString serverFailure = m_location.server ? sendDirectly(record) : failure;
+    const QSqlError error = appendLocal(batch, kAppendWaitMs, &notes);
+    if (LogConnection::IsBusy(error)) {
+        keepWaiting(batch);
+        if (!waited) {
+            notes.append(QCoreApplication::translate(
+                             "ProgrammingLog",
+                             "编程记录 %1 正被另一个程序锁住；记录先留在本程序里，稍后写入")
+                             .arg(m_location.localPath));
+        }
+        return {true, notes.join(QLatin1Char('\n'))};
+    }
+    if (error.isValid()) {
+        // Without a local file to wait in, the records can still go straight to the server.
+        const QString failure = LogConnection::Reason(error);
+        const QString serverFailure = m_location.server ? sendDirectly(batch) : failure;
         if (!serverFailure.isEmpty()) {
-            notes.append(
-                QCoreApplication::translate("ProgrammingLog", "这次传送没有记入编程记录 %1：%2")
-                    .arg(m_location.localPath, failure));
+            notes.append(NotLogged(m_location.localPath, failure));
             return {false, notes.join(QLatin1Char('\n'))};
         }
         return {true, notes.join(QLatin1Char('\n'))};
     }
+    hold();
     QString unsent;
     if (m_location.server && QDateTime::currentMSecsSinceEpoch() < m_serverRetryAt) {
         QMutexLocker lock(&m_serverMutex);
@@ -167,33 +212,68 @@ LogStatus ProgrammingLog::append(ProgrammingRecord record) const {
     return {true, notes.join(QLatin1Char('\n'))};
 }
 
-QString ProgrammingLog::appendLocal(const ProgrammingRecord& record, QStringList* notes) const {
+LogStatus ProgrammingLog::flush() const {
+    QList<ProgrammingRecord> batch = takeWaiting();
+    if (batch.isEmpty()) {
+        return {};
+    }
+    QStringList notes;
+    const QSqlError error = appendLocal(batch, LogConnection::kBusyTimeoutMs, &notes);
+    if (error.isValid()) {
+        if (LogConnection::IsBusy(error)) {
+            keepWaiting(batch);
+        }
+        notes.append(
+            QCoreApplication::translate("ProgrammingLog", "%1 条记录没能写进编程记录 %2：%3")
+                .arg(batch.size())
+                .arg(m_location.localPath, LogConnection::Reason(error)));
+    }
+    return {!error.isValid(), notes.join(QLatin1Char('\n'))};
+}
+
+bool ProgrammingLog::hasWaiting() const {
+    QMutexLocker lock(&m_waitingMutex);
+    return !m_waiting.isEmpty();
+}
+
+QList<ProgrammingRecord> ProgrammingLog::takeWaiting() const {
+    QMutexLocker lock(&m_waitingMutex);
+    return std::exchange(m_waiting, {});
+}
+
+void ProgrammingLog::keepWaiting(const QList<ProgrammingRecord>& records) const {
+    QMutexLocker lock(&m_waitingMutex);
+    m_waiting = records + m_waiting;
+}
+
+QSqlError ProgrammingLog::appendLocal(const QList<ProgrammingRecord>& records, int waitMs,
+                                      QStringList* notes) const {
     for (int attempt = 0;; ++attempt) {
         QSqlError error;
         {
             LogConnection local;
-            error = local.openLocal(m_location.localPath);
+            error = local.openLocal(m_location.localPath, waitMs);
             if (!error.isValid()) {
                 QSqlDatabase& db = local.db();
                 error = InTransaction(db, [&] {
-                    QSqlError inserted = Insert(db, record);
-                    if (inserted.isValid() || !m_location.server) {
-                        return inserted;
+                    for (const ProgrammingRecord& record : records) {
+                        if (QSqlError inserted = Insert(db, record); inserted.isValid()) {
+                            return inserted;
+                        }
+                        if (m_location.server) {
+                            if (QSqlError queued = Queue(db, record, m_location.displayName());
+                                queued.isValid()) {
+                                return queued;
+                            }
+                        }
                     }
-                    QSqlQuery queue(db);
-                    queue.prepare(QStringLiteral("INSERT INTO outbox (record_id, server) "
-                                                 "SELECT id, ? FROM records WHERE uuid = ?"));
-                    queue.addBindValue(m_location.displayName());
-                    queue.addBindValue(record.uuid);
-                    return Exec(queue);
+                    return QSqlError();
                 });
             }
         }
-        if (!error.isValid()) {
-            return QString();
-        }
-        if (attempt > 0 || !LogConnection::IsCorrupt(error) || !setAside(notes)) {
-            return LogConnection::Reason(error);
+        if (!error.isValid() || attempt > 0 || !LogConnection::IsCorrupt(error) ||
+            !setAside(notes)) {
+            return error;
         }
     }
 }
@@ -225,17 +305,26 @@ bool ProgrammingLog::setAside(QStringList* notes) const {
     return true;
 }
 
-QString ProgrammingLog::sendDirectly(const ProgrammingRecord& record) const {
+QString ProgrammingLog::sendDirectly(const QList<ProgrammingRecord>& records) const {
     LogConnection server;
     QSqlError error = server.openServer(m_location);
     if (!error.isValid()) {
-        error = InTransaction(server.db(), [&] { return Insert(server.db(), record); });
+        error = InTransaction(server.db(), [&] {
+            for (const ProgrammingRecord& record : records) {
+                if (QSqlError inserted = Insert(server.db(), record); inserted.isValid()) {
+                    return inserted;
+                }
+            }
+            return QSqlError();
+        });
     }
     return error.isValid() ? LogConnection::Reason(error) : QString();
 }
 
 bool ProgrammingLog::sendQueued(QString* message) const {
-    if (!m_location.server) {
+    // With no local file, nothing waits.
+    if (!m_location.server || !m_location.refusal.isEmpty() ||
+        !QFile::exists(m_location.localPath)) {
         return true;
     }
     const auto fail = [&](const QSqlError& error) {
@@ -314,6 +403,9 @@ bool ProgrammingLog::sendQueued(QString* message) const {
 
 LogStatus ProgrammingLog::openForReading(const QString& name) const {
     LogStatus status;
+    if (!m_location.refusal.isEmpty()) {
+        return {false, Unreadable(m_location.displayName(), m_location.refusal)};
+    }
     if (m_location.server) {
         sendQueued();
         LogConnection server(name);
@@ -321,6 +413,10 @@ LogStatus ProgrammingLog::openForReading(const QString& name) const {
         if (!error.isValid()) {
             server.keep();
             return status;
+        }
+        // Nor has this station logged anything itself: reading makes no file for it.
+        if (!QFile::exists(m_location.localPath)) {
+            return {false, Unreadable(m_location.displayName(), LogConnection::Reason(error))};
         }
         status.message =
             QCoreApplication::translate("ProgrammingLog",
@@ -330,8 +426,7 @@ LogStatus ProgrammingLog::openForReading(const QString& name) const {
     LogConnection local(name);
     const QSqlError error = local.openLocal(m_location.localPath);
     if (error.isValid()) {
-        return {false, QCoreApplication::translate("ProgrammingLog", "无法打开编程记录 %1：%2")
-                           .arg(m_location.localPath, LogConnection::Reason(error))};
+        return {false, Unreadable(m_location.localPath, LogConnection::Reason(error))};
     }
     local.keep();
     return status;
@@ -339,6 +434,12 @@ LogStatus ProgrammingLog::openForReading(const QString& name) const {
 
 LogStatus ProgrammingLog::records(const LogFilter& filter,
                                   QList<ProgrammingRecord>* records) const {
+    // Reading makes no log where there is none.
+    if (!m_location.server && !QFile::exists(m_location.localPath)) {
+        return {true, QCoreApplication::translate("ProgrammingLog",
+                                                  "编程记录 %1 还不存在：还没有传送记入过它")
+                          .arg(m_location.localPath)};
+    }
     const QString name =
         QStringLiteral("qtr318-log-read-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     LogStatus status = openForReading(name);

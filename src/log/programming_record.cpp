@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -170,6 +171,34 @@ bool ParseResult(const QString& text, Result* result) {
 
 QString TimeText(const QDateTime& time) {
     return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ"));
+}
+
+QString Escaped(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control) {
+            shown += c;
+        } else if (c == QLatin1Char('\n')) {
+            shown += QLatin1String("\\n");
+        } else if (c == QLatin1Char('\r')) {
+            shown += QLatin1String("\\r");
+        } else if (c == QLatin1Char('\t')) {
+            shown += QLatin1String("\\t");
+        } else {
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        }
+    }
+    return shown;
+}
+
+QString LabelProblem(const QString& label) {
+    const bool control = std::any_of(label.cbegin(), label.cend(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    return control ? QCoreApplication::translate("ProgrammingLog",
+                                                 "标签里不能有换行、制表符或其他控制字符：%1")
+                         .arg(Escaped(label))
+                   : QString();
 }
 
 } // namespace RecordFields

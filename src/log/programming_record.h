@@ -61,4 +61,11 @@ bool ParseResult(const QString& text, ProgrammingRecord::Result* result);
 // ISO 8601 in UTC with milliseconds: sorts as text in time order.
 QString TimeText(const QDateTime& time);
 
+// text with its control characters written out (\n, \t, \x1b ...), for a terminal: an escape
+// sequence in a shared log would otherwise act on whoever lists it.
+QString Escaped(const QString& text);
+// Why label cannot be logged as it stands (it holds control characters), empty when it can;
+// the tool and the window refuse such a label where it is typed.
+QString LabelProblem(const QString& label);
+
 } // namespace RecordFields

@@ -162,6 +162,10 @@ void StationLoop::run() {
             quiet = radioAnswers() ? 0 : quiet + 1;
         }
     }
+    // Records that waited for another program's lock on the log go in now, or the user hears.
+    if (const LogStatus status = m_runLog->flush(); !status.ok) {
+        emit logProblem(status.message);
+    }
     m_runLog = nullptr;
     emit stationEnded(finished);
 }

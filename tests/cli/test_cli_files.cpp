@@ -250,6 +250,7 @@ private slots:
                               "read -o x.sin;write --port COM1 --retries -1 a.sin;"
                               "read --port com1 --port COM1 -o x/;"
                               "write --port /dev/qtr318-none --backup in.sin in.sin;"
+                              "verify --port COM1 --label truck\t12 a.sin;"
                               "export a.sin --format xml";
         for (const QString& line : lines.split(';')) {
             const Run run = qtr318(line.split(' ', Qt::SkipEmptyParts));

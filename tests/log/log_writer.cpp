@@ -39,5 +39,9 @@ int main(int argc, char* argv[]) {
     for (const auto& thread : threads) {
         thread->wait();
     }
+    if (const LogStatus status = log.flush(); !status.ok) {
+        QTextStream(stderr) << status.message << "\n";
+        ++lost;
+    }
     return lost == 0 ? 0 : 1;
 }
