@@ -172,6 +172,16 @@ private slots:
         logDialog->portFilter()->clear();
         logDialog->refresh();
         QCOMPARE(rows(), 1);
+
+        // Tab passes a date field that shows 不限 and the named table, as any other field.
+        QApplication::setActiveWindow(logDialog);
+        QVERIFY(QTest::qWaitForWindowActive(logDialog));
+        logDialog->untilFilter()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), logDialog->table());
+        QCOMPARE(logDialog->table()->accessibleName(), QStringLiteral("编程记录"));
+        QTest::keyClick(logDialog->table(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != logDialog->table());
     }
 
     // Each radio of a station run is in the open log as soon as it is done, while the station
