@@ -296,6 +296,10 @@ All rights reserved</translation>
         <source>不存在</source>
         <translation>not present</translation>
     </message>
+    <message>
+        <source>端口：%1（%2）</source>
+        <translation>Port: %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>CableDoctorDialog</name>
@@ -394,6 +398,29 @@ All rights reserved</translation>
         <source>请输入数字</source>
         <translation>Please enter a number</translation>
     </message>
+    <message>
+        <source>Ctrl+C 选择串口 COM1，所以粘贴信道请按 Shift+Insert（复制是 Ctrl+Insert）。</source>
+        <translation>Ctrl+C chooses the port COM1 here: paste channels with Shift+Insert (copy with Ctrl+Insert).</translation>
+    </message>
+    <message>
+        <source>Tab 和 Shift+Tab 逐格移动，在最后一格和第一格离开表格；Ctrl+Tab 随时离开表格。Enter 或 F2 编辑单元格，Delete 清除信道。</source>
+        <translation>Tab and Shift+Tab move from cell to cell and leave the table after its last cell and before its first; Ctrl+Tab leaves it from any cell. Enter or F2 edits a cell, Delete clears the channel.</translation>
+    </message>
+</context>
+<context>
+    <name>CellAnnouncer</name>
+    <message>
+        <source>%1，到 %2</source>
+        <translation>%1, now at %2</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>信道%1 %2 %3</source>
+        <translation>Channel %1 %2 %3</translation>
+    </message>
 </context>
 <context>
     <name>ChannelForm</name>
@@ -459,6 +486,14 @@ All rights reserved</translation>
     <message>
         <source>与电台比较</source>
         <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>机型(&amp;M)</source>
+        <translation>&amp;Model</translation>
+    </message>
+    <message>
+        <source>频率(&amp;B)</source>
+        <translation>&amp;Band</translation>
     </message>
 </context>
 <context>
@@ -550,6 +585,10 @@ All rights reserved</translation>
     <message>
         <source>请输入列表中的信令</source>
         <translation>Please enter a signalling code from the list</translation>
+    </message>
+    <message>
+        <source>信道%1</source>
+        <translation>Channel %1</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "station_dialog.h"
 
 #include "messenger.h"
+#include "spoken_notice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -228,6 +229,10 @@ void StationDialog::showRadio(const StationRadio& radio) {
         showRadiosNote();
     }
     QApplication::beep();
+    // The large type is for the eyes; a screen reader user hears the same result, and why.
+    SpokenNotice::Say(this, radio.message.isEmpty()
+                                ? m_count->text()
+                                : QStringLiteral("%1 %2").arg(m_count->text(), radio.message));
 }
 
 void StationDialog::showDeparture(int number) {
@@ -239,6 +244,7 @@ void StationDialog::showEnded(int radios) {
     m_state->setText(m_radiosUsedUp
                          ? tr("差异文件的电台都已写好，批量写频结束：共 %n 台。", nullptr, radios)
                          : tr("已停止：共 %n 台。", nullptr, radios));
+    SpokenNotice::Say(this, m_state->text());
 }
 
 QString StationDialog::resultText(StationRadio::Result result) const {
