@@ -4,6 +4,9 @@
 
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
+
+#include <utility>
 
 StatusAnnouncer::StatusAnnouncer(QStatusBar* bar) : QObject(bar), m_bar(bar) {
     connect(bar, &QStatusBar::messageChanged, this, &StatusAnnouncer::announce);
@@ -16,6 +19,10 @@ StatusAnnouncer::StatusAnnouncer(QStatusBar* bar) : QObject(bar), m_bar(bar) {
 bool StatusAnnouncer::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         m_lastTip = static_cast<QStatusTipEvent*>(event)->tip();
+    } else if (event->type() == QEvent::WindowActivate && !m_waiting.isEmpty()) {
+        // After the screen reader has read the window it comes back to.
+        QTimer::singleShot(0, this,
+                           [this] { SpokenNotice::Say(m_bar, std::exchange(m_waiting, {})); });
     }
     return false;
 }
@@ -25,5 +32,9 @@ void StatusAnnouncer::announce(const QString& message) {
         return;
     }
     m_lastTip.clear();
-    SpokenNotice::Say(m_bar, message);
+    if (m_bar->window()->isActiveWindow()) {
+        SpokenNotice::Say(m_bar, message);
+    } else {
+        m_waiting = message;
+    }
 }
