@@ -303,6 +303,8 @@ All rights reserved</translation>
     <message>
         <source>文件 %1</source>
         <translation>File %1</translation>
+        <source>端口：%1（%2）</source>
+        <translation>Port: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -418,6 +420,29 @@ All rights reserved</translation>
         <source>请输入数字</source>
         <translation>Please enter a number</translation>
     </message>
+    <message>
+        <source>Ctrl+C 选择串口 COM1，所以粘贴信道请按 Shift+Insert（复制是 Ctrl+Insert）。</source>
+        <translation>Ctrl+C chooses the port COM1 here: paste channels with Shift+Insert (copy with Ctrl+Insert).</translation>
+    </message>
+    <message>
+        <source>Tab 和 Shift+Tab 逐格移动，在最后一格和第一格离开表格；Ctrl+Tab 随时离开表格。Enter 或 F2 编辑单元格，Delete 清除信道。</source>
+        <translation>Tab and Shift+Tab move from cell to cell and leave the table after its last cell and before its first; Ctrl+Tab leaves it from any cell. Enter or F2 edits a cell, Delete clears the channel.</translation>
+    </message>
+</context>
+<context>
+    <name>CellAnnouncer</name>
+    <message>
+        <source>%1，到 %2</source>
+        <translation>%1, now at %2</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>信道%1 %2 %3</source>
+        <translation>Channel %1 %2 %3</translation>
+    </message>
 </context>
 <context>
     <name>ChannelForm</name>
@@ -487,6 +512,12 @@ All rights reserved</translation>
     <message>
         <source>%1读数据期间在表格里做的修改已被替换，撤销可以找回。</source>
         <translation>%1 The changes made in the table during the read were replaced; Undo brings them back.</translation>
+        <source>机型(&amp;M)</source>
+        <translation>&amp;Model</translation>
+    </message>
+    <message>
+        <source>频率(&amp;B)</source>
+        <translation>&amp;Band</translation>
     </message>
 </context>
 <context>
@@ -602,6 +633,8 @@ All rights reserved</translation>
     <message>
         <source>加重：发射时提升、接收时衰减高音，降低嘶嘶声</source>
         <translation>Emphasis: raises the treble on transmit and lowers it on receive, for less hiss</translation>
+        <source>信道%1</source>
+        <translation>Channel %1</translation>
     </message>
 </context>
 <context>

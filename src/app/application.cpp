@@ -6,6 +6,7 @@
 #include "cable_doctor_dialog.h"
 #include "channel_document.h"
 #include "channel_form.h"
+#include "combo_speech.h"
 #include "csv_file_commands.h"
 #include "edit_commands.h"
 #include "main_window.h"
@@ -76,6 +77,7 @@ bool Application::initialize(const QStringList& arguments) {
     m_frame->connectCommand(QStringLiteral("actionCableDoctor"), this,
                             &Application::showCableDoctor);
     connectAppearance();
+    ComboSpeech::Install();
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
     new EditCommands(m_frame.get(), m_document.get());
     auto* station = new StationCommands(m_frame.get(), m_document.get());

@@ -15,6 +15,7 @@ CompareDialog::CompareDialog(const QList<ImageDiff::Difference>& differences, QW
         differences.isEmpty() ? tr("对讲机里的数据与表格相同，写入不会改变什么。")
                               : tr("写入会改变对讲机里的 %n 项：", nullptr, differences.size()),
         this);
+    m_list->setAccessibleName(tr("与电台比较"));
     m_list->setColumnCount(3);
     m_list->setHeaderLabels({tr("项目"), tr("电台"), tr("表格")});
     m_list->setRootIsDecorated(false);

@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -167,6 +168,9 @@ void LogDialog::buildControls() {
     addFilter(tr("到(&T):"), m_until);
 
     m_table = new QTableView(this);
+    m_table->setAccessibleName(tr("编程记录"));
+    // Tab goes on to the buttons; the arrow keys move between the records.
+    m_table->setTabKeyNavigation(false);
     m_table->setModel(m_sorted);
     m_table->setSortingEnabled(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -213,9 +217,27 @@ void LogDialog::buildControls() {
         connect(edit, &QLineEdit::returnPressed, this, &LogDialog::refresh);
     }
     connect(m_result, &QComboBox::currentIndexChanged, this, &LogDialog::refresh);
+    for (QDateEdit* edit : {m_since, m_until}) {
+        edit->installEventFilter(this);
+    }
     connect(m_since, &QDateEdit::dateChanged, this, &LogDialog::refresh);
     connect(m_until, &QDateEdit::dateChanged, this, &LogDialog::refresh);
     resize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 120, fontMetrics().height() * 30);
+}
+
+// A date field showing 不限 has no day, month or year for Tab to step through, and would keep
+// the focus: there Tab and Shift+Tab go on to the next field as anywhere else.
+bool LogDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QDateEdit*>(watched);
+    if (edit && event->type() == QEvent::KeyPress && edit->date() == edit->minimumDate()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 LogFilter LogDialog::filter() const {

@@ -41,6 +41,9 @@ public:
     // Asks where the log lives, and reads it from there.
     void chooseLocation();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void arrangeColumns();

@@ -5,6 +5,7 @@
 #include "channel_table_printer.h"
 #include "messenger.h"
 #include "port_names.h"
+#include "status_announcer.h"
 #include "toolbar_icons.h"
 #include "window_transfer.h"
 
@@ -131,13 +132,15 @@ void MainWindow::createActions() {
                                      "actionPortCom4"};
     const Qt::Key portKeys[] = {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
     for (int n = 1; n <= 4; ++n) {
-        QAction* port = addCommand(portNames[n - 1], QStringLiteral("COM&%1").arg(n), QString(),
-                                   QStringLiteral("Com%1").arg(n), Qt::CTRL | portKeys[n - 1]);
+        // The menu shows each port's key: Ctrl+C is no copy key here, and says so by its place.
+        const QKeySequence key(Qt::CTRL | portKeys[n - 1]);
+        QAction* port =
+            addCommand(portNames[n - 1], QStringLiteral("COM&%1\t%2").arg(n).arg(key.toString()),
+                       QString(), QStringLiteral("Com%1").arg(n), key);
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
-        connect(port, &QAction::triggered, this,
-                [this, n] { m_view->setPortName(QStringLiteral("COM%1").arg(n)); });
+        connect(port, &QAction::triggered, this, [this, n] { choosePort(n); });
     }
     QAction* toolbar =
         addCommand("actionViewToolbar", tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
@@ -257,6 +260,7 @@ void MainWindow::createStatusBar() {
     m_idlePrompt = new QLabel(tr("就绪"));
     m_idlePrompt->setObjectName(QStringLiteral("idlePrompt"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
+    new StatusAnnouncer(statusBar());
     statusBar()->addWidget(m_idlePrompt, 1);
     // The caption never names the document, so the status bar does.
     m_documentState = new QLabel;
@@ -280,6 +284,13 @@ void MainWindow::connectCommands() {
             &QToolBar::setVisible);
     connect(action(QStringLiteral("actionViewStatusBar")), &QAction::triggered, statusBar(),
             &QStatusBar::setVisible);
+}
+
+// A key chooses a port as quietly as a menu item would; the status bar says which was chosen.
+void MainWindow::choosePort(int n) {
+    const QString port = QStringLiteral("COM%1").arg(n);
+    m_view->setPortName(port);
+    showStatus(tr("端口：%1（%2）").arg(port, PortNames::DevicePath(port)));
 }
 
 void MainWindow::updatePortPrompts() {

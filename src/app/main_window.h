@@ -78,6 +78,7 @@ private:
     QAction* addCommand(const char* name, const QString& text, const QString& prompt,
                         const QString& tip, const QKeySequence& key = {});
     QMenu* addMenu(const QString& title, const char* name, const QStringList& actions);
+    void choosePort(int n);
     // Each port's prompt names the device it stands for and whether that device is there.
     void updatePortPrompts();
 

@@ -5,6 +5,7 @@
 #include "messenger.h"
 #include "port_names.h"
 #include "programming_record.h"
+#include "spoken_notice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -269,6 +270,10 @@ void StationDialog::showRadio(const StationRadio& radio) {
         showRadiosNote();
     }
     QApplication::beep();
+    // The large type is for the eyes; a screen reader user hears the same result, and why.
+    SpokenNotice::Say(this, radio.message.isEmpty()
+                                ? m_count->text()
+                                : QStringLiteral("%1 %2").arg(m_count->text(), radio.message));
 }
 
 void StationDialog::showDeparture(int number) {
@@ -283,6 +288,7 @@ void StationDialog::showEnded(int radios) {
     m_state->setText(
         (m_radiosUsedUp ? tr("差异文件的电台都已写好，批量写频结束。%1") : tr("已停止。%1"))
             .arg(runSummary()));
+    SpokenNotice::Say(this, m_state->text());
 }
 
 QString StationDialog::runSummary() const {

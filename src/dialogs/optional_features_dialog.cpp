@@ -1,5 +1,6 @@
 #include "optional_features_dialog.h"
 
+#include "access_key.h"
 #include "dialog_buttons.h"
 #include "value_texts.h"
 
@@ -16,15 +17,18 @@ namespace {
 
 // Where each list sits: the left column holds four rows, the right column three, and the bottom
 // row the two switches (left) and the buttons (right). Listed in tab order.
+// Each list's access key is a letter of its English name.
 struct ListPlace {
     OptionList list;
     int row;
     int column; // 0 left, 1 right
+    char key;
 };
 constexpr ListPlace kListPlaces[] = {
-    {OptionList::Squelch, 0, 0},      {OptionList::TimeOut, 1, 0},  {OptionList::VoxGain, 2, 0},
-    {OptionList::BatterySaver, 3, 0}, {OptionList::Priority, 0, 1}, {OptionList::Language, 1, 1},
-    {OptionList::VoxDelay, 2, 1},
+    {OptionList::Squelch, 0, 0, 'Q'},  {OptionList::TimeOut, 1, 0, 'T'},
+    {OptionList::VoxGain, 2, 0, 'G'},  {OptionList::BatterySaver, 3, 0, 'S'},
+    {OptionList::Priority, 0, 1, 'P'}, {OptionList::Language, 1, 1, 'L'},
+    {OptionList::VoxDelay, 2, 1, 'D'},
 };
 constexpr int kSwitchRow = 4;
 
@@ -49,7 +53,7 @@ void OptionalFeaturesDialog::buildControls() {
         if (place.list == OptionList::TimeOut) {
             name = tr("%1(秒)").arg(name); // its entries are bare numbers of seconds
         }
-        auto* label = new QLabel(name, this);
+        auto* label = new QLabel(WithAccessKey(name, QLatin1Char(place.key)), this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QComboBox* box = addList(place.list);
         label->setBuddy(box);
@@ -58,8 +62,8 @@ void OptionalFeaturesDialog::buildControls() {
     }
 
     auto* switches = new QHBoxLayout;
-    m_beep = new QCheckBox(tr("提示音"), this);
-    m_vox = new QCheckBox(tr("声控"), this);
+    m_beep = new QCheckBox(WithAccessKey(tr("提示音"), QLatin1Char('B')), this);
+    m_vox = new QCheckBox(WithAccessKey(tr("声控"), QLatin1Char('V')), this);
     switches->addStretch();
     switches->addWidget(m_beep);
     switches->addWidget(m_vox);

@@ -1,5 +1,6 @@
 #include "tuning_dialog.h"
 
+#include "access_key.h"
 #include "messenger.h"
 #include "value_texts.h"
 
@@ -26,17 +27,19 @@ constexpr int kNumberLength = 3;
 
 // Where each field's control sits: the receive group above the transmit group, two columns of
 // label and control in each. Listed in tab order.
+// Each field's access key is a letter of its English name.
 struct FieldPlace {
     int controlId;
     int group; // 0 receive, 1 transmit
     int row;
     int column; // 0 left, 1 right
+    char key;
 };
 constexpr FieldPlace kFieldPlaces[] = {
-    {1090, 0, 0, 0}, {1091, 0, 1, 0}, {1098, 0, 1, 1}, {1092, 0, 2, 0},
-    {1093, 0, 2, 1}, {1094, 1, 0, 0}, {1095, 1, 1, 0}, {1099, 1, 1, 1},
-    {1096, 1, 2, 0}, {1097, 1, 2, 1}, {1100, 1, 3, 0}, {1101, 1, 3, 1},
-    {1102, 1, 4, 0}, {1103, 1, 4, 1}, {1104, 1, 5, 0}, {1105, 1, 5, 1},
+    {1090, 0, 0, 0, 'I'}, {1091, 0, 1, 0, 'O'}, {1098, 0, 1, 1, 'F'}, {1092, 0, 2, 0, 'R'},
+    {1093, 0, 2, 1, 'E'}, {1094, 1, 0, 0, 'M'}, {1095, 1, 1, 0, 'U'}, {1099, 1, 1, 1, 'N'},
+    {1096, 1, 2, 0, 'T'}, {1097, 1, 2, 1, 'P'}, {1100, 1, 3, 0, 'S'}, {1101, 1, 3, 1, 'W'},
+    {1102, 1, 4, 0, 'D'}, {1103, 1, 4, 1, 'C'}, {1104, 1, 5, 0, 'V'}, {1105, 1, 5, 1, 'A'},
 };
 // This one label is centred over its row rather than set against its list.
 constexpr int kCentredLabelId = 1092;
@@ -115,7 +118,10 @@ void TuningDialog::addFieldGroups(QVBoxLayout* top) {
         if (!field) {
             continue;
         }
-        auto* label = new QLabel(QCoreApplication::translate("SettingsCodec", field->label), this);
+        auto* label =
+            new QLabel(WithAccessKey(QCoreApplication::translate("SettingsCodec", field->label),
+                                     QLatin1Char(place.key)),
+                       this);
         label->setAlignment(place.controlId == kCentredLabelId ? Qt::AlignCenter
                                                                : Qt::AlignRight | Qt::AlignVCenter);
         QWidget* control = addControl(*field);

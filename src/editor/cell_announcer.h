@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPersistentModelIndex>
 
 class QAbstractItemView;
 class QAccessibleEvent;
-class QModelIndex;
 
 // Tells assistive technology that cells of a table view changed their value, whatever changed
 // them (an edit, a paste, undo or redo). A screen reader keeps what it last heard of a cell, and
@@ -20,8 +20,15 @@ public:
     using Listener = void (*)(QAccessibleEvent* event);
     static void setListener(Listener listener);
 
+    // An editor's value went into index: once the cursor has settled, the screen reader hears
+    // the channel, the column and the value stored, and where the cursor is if it moved on.
+    void committed(const QModelIndex& index);
+
 private:
     void announce(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+    void speakCommit();
+    QString describe(const QModelIndex& index, bool withChannel) const;
 
     QAbstractItemView* m_view;
+    QPersistentModelIndex m_committed;
 };

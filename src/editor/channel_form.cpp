@@ -95,9 +95,9 @@ void ChannelForm::layoutForm() {
     };
     m_modelSelector = AddSelector(group, QStringLiteral("comboModel"), tr("机型"), ModelEntries());
     m_bandSelector = AddSelector(group, QStringLiteral("comboBand"), tr("频率"), BandEntries());
-    addSelector(tr("机型"), m_modelSelector);
+    addSelector(tr("机型(&M)"), m_modelSelector);
     selectors->addSpacing(group->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    addSelector(tr("频率"), m_bandSelector);
+    addSelector(tr("频率(&B)"), m_bandSelector);
     selectors->addStretch();
 
     auto* channels = new QLabel(tr("信道:"), this);
@@ -106,6 +106,7 @@ void ChannelForm::layoutForm() {
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     m_grid->setAccessibleName(tr("信道"));
     channels->setBuddy(m_grid);
+    connect(m_grid, &ChannelGrid::hint, this, &ChannelForm::statusMessage);
 
     auto* form = new QVBoxLayout(this);
     form->addWidget(group);

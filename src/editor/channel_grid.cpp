@@ -27,6 +27,10 @@ bool IsModified(const QInputEvent* event) {
     return event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
 
+bool IsForward(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier);
+}
+
 bool IsFrequencyColumn(const QModelIndex& index) {
     const int column = ChannelTableModel::tableColumn(index.column());
     return column == CC::kRxFrequency || column == CC::kTxFrequency;
@@ -67,7 +71,11 @@ ChannelGrid::ChannelGrid(QAbstractItemModel* model, QWidget* parent) : QTableVie
         m_corner->installEventFilter(this);
         m_corner->setAccessibleName(CC::ShownHeader(0));
     }
-    new CellAnnouncer(this);
+    // Tab keeps to the cells, so a screen reader user must hear how to get out.
+    setAccessibleDescription(
+        tr("Tab 和 Shift+Tab 逐格移动，在最后一格和第一格离开表格；"
+           "Ctrl+Tab 随时离开表格。Enter 或 F2 编辑单元格，Delete 清除信道。"));
+    m_announcer = new CellAnnouncer(this);
     fitRowsToFont();
     setCurrentIndex(model->index(0, 0));
 }
@@ -133,6 +141,16 @@ void ChannelGrid::seedEditor(QWidget* editor, const QString& key) {
         }
     }
     editor->setFocus();
+}
+
+void ChannelGrid::commitData(QWidget* editor) {
+    // Editors open only over their own cell, so the cell under one is the one it edits.
+    const QModelIndex index = indexAt(editor->geometry().center());
+    QTableView::commitData(editor);
+    if (index.isValid() && !CellDelegate::wasRefused(editor) &&
+        !CellDelegate::wasAbandoned(editor)) {
+        m_announcer->committed(index);
+    }
 }
 
 void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
@@ -397,7 +415,9 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Qt opens no editor on Enter; here Enter opens the cell's editor with the cell's text.
+    case Qt::Key_F2:
+        // Qt opens no editor on Enter; here Enter, and F2 as elsewhere, open the cell's editor
+        // with the cell's text.
         if (!IsModified(event)) {
             edit(currentIndex(), AllEditTriggers, nullptr);
         }
@@ -409,7 +429,8 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
         }
         return;
     case Qt::Key_Delete:
-        if (!selectionModel()->selectedRows().isEmpty()) {
+        // The key the menu shows beside 清除信道: on a single cell it clears that cell's channel.
+        if (!IsModified(event)) {
             emit clearRequested();
             return;
         }
@@ -426,13 +447,21 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        // Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as elsewhere in Qt,
-        // committing the open editor first; a refused value keeps the focus where it is.
-        if (event->modifiers() & Qt::ControlModifier) {
+        // Ctrl+Tab and Ctrl+Shift+Tab take the focus out of the grid, as elsewhere in Qt, and so
+        // do Tab on the last cell and Shift+Tab on the first, committing the open editor first; a
+        // refused value keeps the focus where it is.
+        if (leavesGrid(event)) {
             if (commitOpenEditor()) {
-                QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab &&
-                                            !(event->modifiers() & Qt::ShiftModifier));
+                QWidget::focusNextPrevChild(IsForward(event));
             }
+            return;
+        }
+        break;
+    case Qt::Key_V:
+        // Ctrl+V would otherwise do nothing at all.
+        if (event->matches(QKeySequence::Paste)) {
+            emit hint(
+                tr("Ctrl+C 选择串口 COM1，所以粘贴信道请按 Shift+Insert（复制是 Ctrl+Insert）。"));
             return;
         }
         break;
@@ -449,6 +478,17 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
         selectChannels(first, count);
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     }
+}
+
+bool ChannelGrid::leavesGrid(const QKeyEvent* event) const {
+    if (event->modifiers() & Qt::ControlModifier) {
+        return true;
+    }
+    const QModelIndex current = currentIndex();
+    const QModelIndex edge =
+        IsForward(event) ? model()->index(model()->rowCount() - 1, model()->columnCount() - 1)
+                         : model()->index(0, 0);
+    return current == edge;
 }
 
 void ChannelGrid::keyboardSearch(const QString&) {

@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+class CellAnnouncer;
+
 // The channel grid: a table view of the channel table model, the channel numbers its vertical
 // header ("信道" in the corner). A press on a number selects its channel, Shift and dragging over
 // the numbers extend the selection, and dragging a selected number moves the selected block.
@@ -44,8 +46,13 @@ public:
 signals:
     // The selected block was dragged by its numbers this many channels down (up when negative).
     void moveRequested(int channels);
-    // Delete was pressed on whole channels; on a single cell it stays a key typed into the cell.
+    // Delete was pressed: the selected channels, or the current cell's, are to be cleared.
     void clearRequested();
+    // A key that does nothing here says what does, for the status bar.
+    void hint(const QString& text);
+
+protected slots:
+    void commitData(QWidget* editor) override;
 
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -63,6 +70,8 @@ protected:
     void keyboardSearch(const QString& search) override;
 
 private:
+    // Ctrl+Tab, Tab on the last cell or Shift+Tab on the first: the focus leaves the grid.
+    bool leavesGrid(const QKeyEvent* event) const;
     void fitRowsToFont();
     void spreadColumns();
     // A key typed on the grid that opened the editor leaves in it what the column's rule says.
@@ -76,6 +85,7 @@ private:
     QList<double> m_weights;
     QList<int> m_minimumWidths;
     QWidget* m_corner = nullptr;
+    CellAnnouncer* m_announcer = nullptr;
     // The selected block a press on one of its numbers may drag, as it was before the press
     // reselected that number alone; count 0 when the press was outside a block.
     int m_dragFirst = 0;

@@ -52,6 +52,13 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
         return ValueTexts::Shown(cellText(index.row() + 1, tableColumn(index.column())));
     case Qt::EditRole:
         return cellText(index.row() + 1, tableColumn(index.column()));
+    case Qt::AccessibleTextRole:
+        // A screen reader reads a row from its first cell on and leaves the row's number out.
+        if (index.column() == 0) {
+            const QString value = data(index, Qt::DisplayRole).toString();
+            return QStringLiteral("%1 %2").arg(tr("信道%1").arg(index.row() + 1), value).trimmed();
+        }
+        return data(index, Qt::DisplayRole);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     default:

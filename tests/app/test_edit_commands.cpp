@@ -190,7 +190,7 @@ private slots:
     }
 
     // The numbers are the rows' headers: a press selects whole channels, dragging a selected
-    // number moves the block, Delete clears it.
+    // number moves the block, Delete clears it, and on a single cell its channel.
     void channelsByTheirNumbers() {
         f.typeChannel(1, "145");
         f.typeChannel(2, "146");
@@ -214,6 +214,10 @@ private slots:
 
         QTest::keyClick(f.grid(), Qt::Key_Delete);
         QCOMPARE(receive(5, 6), QStringList({"", ""}));
+        f.typeChannel(2, "147");
+        f.moveTo(2, 4);
+        QTest::keyClick(f.grid(), Qt::Key_Delete);
+        QCOMPARE(f.row(2), QStringList(11, QString()));
     }
 
     // The current cell stays on its channel's data whatever moves it or the selection; Ctrl+Home

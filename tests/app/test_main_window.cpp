@@ -2,9 +2,11 @@
 #include "backup_folder.h"
 #include "image_map.h"
 #include "new_document.h"
+#include "spoken_notice.h"
 #include "ui_language.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
@@ -13,6 +15,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 using Choice = Messenger::SaveChoice;
@@ -48,15 +52,19 @@ private slots:
 
     // Typing starts in the grid; the window is never larger than the screen (the test's is
     // 800 x 600, and the form is wider: it scrolls). A menu prints an item's key after its text
-    // unless the text names it itself, as the program and port items do.
+    // unless the text names it itself, as the program items do; the ports show theirs, Ctrl+C
+    // among them.
     void startsReadyForTyping() {
         QCOMPARE(QApplication::focusWidget(), f.grid());
         QVERIFY(f.frame()->screen()->availableGeometry().contains(f.frame()->frameGeometry()));
-        for (const char* name : {"menuProgram", "menuPort"}) {
-            for (QAction* item : f.frame()->findChild<QMenu*>(name)->actions()) {
-                QVERIFY2(item->shortcut().isEmpty(), qPrintable(item->text()));
-            }
+        for (QAction* item : f.frame()->findChild<QMenu*>("menuProgram")->actions()) {
+            QVERIFY2(item->shortcut().isEmpty(), qPrintable(item->text()));
         }
+        QStringList keys;
+        for (QAction* item : f.frame()->findChild<QMenu*>("menuPort")->actions()) {
+            keys << item->shortcut().toString();
+        }
+        QCOMPARE(keys, QStringList({"Ctrl+C", "Ctrl+D", "Ctrl+E", "Ctrl+F"}));
     }
 
     // Each port's prompt names its device and whether it is there, as the menu finds them when
@@ -77,8 +85,27 @@ private slots:
     }
 
     // Ctrl+D, F, E and C choose the ports, even over an open editor, where Ctrl+C copies
-    // nothing; Ctrl+R and Write choose the direction.
+    // nothing, and the status bar says so aloud; Ctrl+V on the grid says which key pastes.
+    // Ctrl+R and Write choose the direction. A menu item's prompt is not spoken.
     void portAndDirectionCommands() {
+        static QStringList said;
+        said.clear();
+        SpokenNotice::SetListener([](QAccessibleEvent* event) {
+            said << event->accessibleInterface()->text(QAccessible::Name);
+        });
+        qputenv("QTR318_COM2", "/dev/ttyTest2");
+        f.key(Qt::Key_D);
+        QCOMPARE(f.frame()->statusBar()->currentMessage(), "端口：COM2（/dev/ttyTest2）");
+        QTest::keyClick(f.grid(), Qt::Key_V, Qt::ControlModifier);
+        const QString hint = f.frame()->statusBar()->currentMessage();
+        QVERIFY(hint.contains("Shift+Insert"));
+        QStatusTipEvent tip(QStringLiteral("选择串口1"));
+        QApplication::sendEvent(f.grid(), &tip); // as a hovered menu item sends it
+        QCOMPARE(f.frame()->statusBar()->currentMessage(), tip.tip());
+        QCOMPARE(said, QStringList({"端口：COM2（/dev/ttyTest2）", hint}));
+        SpokenNotice::SetListener(nullptr);
+        qunsetenv("QTR318_COM2");
+        f.action("actionPortCom1")->trigger();
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         QStringList seen = {portState()};
         for (Qt::Key key : {Qt::Key_D, Qt::Key_F, Qt::Key_E}) {

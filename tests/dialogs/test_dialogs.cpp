@@ -1,11 +1,13 @@
 // The option, tuning and progress dialogs on their own. Where each value lives in the image and
 // which byte a list entry stores is the settings codec's test.
+#include "combo_speech.h"
 #include "image_map.h"
 #include "new_document.h"
 #include "option_commands.h"
 #include "optional_features_dialog.h"
 #include "password_dialog.h"
 #include "scripted_messenger.h"
+#include "spoken_notice.h"
 #include "transfer_dialog.h"
 #include "tuning_dialog.h"
 
@@ -119,6 +121,37 @@ private slots:
         QCOMPARE(dlg.result(), int(way == "OK" ? QDialog::Accepted : QDialog::Rejected));
         QCOMPARE(m_image, expected);
         QCOMPARE(dlg.imageChanged(), way == "OK");
+    }
+
+    // Every label of the option and tuning dialogs takes Alt and a key of its own to its field;
+    // a list's label gives a screen reader the list's value too, and the value a key chose.
+    void labelsHaveKeysAndListsSayTheirValues() {
+        ComboSpeech::Install();
+        OptionalFeaturesDialog options(nullptr, m_image);
+        TuningDialog tuning(nullptr, m_image);
+        for (QDialog* dlg : std::initializer_list<QDialog*>{&options, &tuning}) {
+            showActive(*dlg);
+            QStringList keys;
+            for (QLabel* label : dlg->findChildren<QLabel*>()) {
+                const QString key = QKeySequence::mnemonic(label->text()).toString();
+                QVERIFY2(label->buddy() && !key.isEmpty() && !keys.contains(key),
+                         qPrintable(label->text()));
+                keys << key;
+            }
+        }
+        static QStringList said;
+        SpokenNotice::SetListener([](QAccessibleEvent* event) {
+            said << event->accessibleInterface()->text(QAccessible::Name);
+        });
+        showActive(options);
+        QComboBox* squelch = options.list(OptionList::Squelch);
+        squelch->setFocus();
+        QTest::keyClick(squelch, Qt::Key_Down);
+        SpokenNotice::SetListener(nullptr);
+        QCOMPARE(said, QStringList({"6"}));
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(squelch);
+        QCOMPARE(list->relations(QAccessible::Label).value(0).first->text(QAccessible::Name),
+                 QStringLiteral("静噪电平 6"));
     }
 
     // Switching stores the set on show, the bytes between the fields as they were, and shows the

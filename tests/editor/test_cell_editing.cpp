@@ -2,6 +2,7 @@
 // takes, and what each does to a channel, is the table model's test.
 #include "cell_announcer.h"
 #include "channel_columns.h"
+#include "spoken_notice.h"
 #include "window_fixture.h"
 
 #include <QAccessible>
@@ -18,6 +19,14 @@ void Hear(QAccessibleEvent* event) {
                        .arg(cell->rowIndex() + 1)
                        .arg(cell->columnIndex() + 1)
                        .arg(event->accessibleInterface()->text(QAccessible::Name));
+    }
+}
+
+// What a screen reader is told without a move of the focus.
+QStringList g_said;
+void HearNotice(QAccessibleEvent* event) {
+    if (event->accessibleInterface()->role() == QAccessible::Notification) {
+        g_said << event->accessibleInterface()->text(QAccessible::Name);
     }
 }
 
@@ -185,7 +194,8 @@ private slots:
     }
 
     // Escape drops the editor's change; the right button and the keys only move, closing the
-    // editor a click opened, and Tab wraps round the whole table.
+    // editor a click opened; Tab goes round the table and leaves it after its last cell, Shift+Tab
+    // before its first, as the grid's description says. F2 opens the editor.
     void movingOpensNoEditor() {
         f.typeChannel(1, "145");
         f.click(1, 6);
@@ -199,39 +209,54 @@ private slots:
         f.click(3, 2);
         QVERIFY(f.editorOpen());
         const QList<QPair<Qt::Key, QPoint>> steps = {
-            {Qt::Key_Down, {4, 2}},       {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
-            {Qt::Key_End, {4, 11}},       {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, 11}},
-            {Qt::Key_PageDown, {16, 11}}, {Qt::Key_Tab, {1, 1}},  {Qt::Key_Backtab, {16, 11}}};
+            {Qt::Key_Down, {4, 2}},  {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
+            {Qt::Key_End, {4, 11}},  {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, 11}},
+            {Qt::Key_Down, {5, 11}}, {Qt::Key_Tab, {6, 1}},  {Qt::Key_PageDown, {16, 1}},
+            {Qt::Key_End, {16, 11}}};
         for (const auto& [key, cell] : steps) {
             QTest::keyClick(f.grid(), key);
             QCOMPARE(f.current(), cell);
             QVERIFY(!f.editorOpen());
         }
-        QCOMPARE(QApplication::focusWidget(), f.grid());
+        QVERIFY(f.grid()->accessibleDescription().contains(QStringLiteral("Ctrl+Tab")));
+        QTest::keyClick(f.grid(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != f.grid());
+        f.moveTo(1, 1);
+        QTest::keyClick(f.grid(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(QApplication::focusWidget() != f.grid());
+        f.moveTo(1, 6);
+        QTest::keyClick(f.grid(), Qt::Key_F2);
+        QCOMPARE(f.comboEditor()->currentText(), QStringLiteral("高"));
     }
 
     // A screen reader hears the channel numbers as row headers, the columns by name and a cell
-    // by its value, and is told of every cell an edit, undo, redo or paste changes.
+    // by its value, a row from its channel number on, and is told of every cell an edit, undo,
+    // redo or paste changes; a commit says what it stored where, and where the cursor went.
     void screenReadersReadTheTable() {
         g_heard.clear();
+        g_said.clear();
         CellAnnouncer::setListener(Hear);
+        SpokenNotice::SetListener(HearNotice);
         f.typeChannel(3, "145");
+        QTRY_COMPARE(g_said.value(0),
+                     QStringLiteral("信道3 接收频率 145.00000，到 发射频率 145.00000"));
         QAccessibleTableInterface* table =
             QAccessible::queryAccessibleInterface(f.grid())->tableInterface();
         QVERIFY(table);
+        QCOMPARE(table->cellAt(2, 1)->text(QAccessible::Name), QStringLiteral("145.00000"));
         QAccessibleInterface* cell = table->cellAt(2, 0);
-        QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("145.00000"));
+        QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("信道3 145.00000"));
         QAccessibleTableCellInterface* place = cell->tableCellInterface();
         QCOMPARE(place->rowHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("3"));
         QCOMPARE(place->columnHeaderCells().value(0)->text(QAccessible::Name),
                  ChannelColumns::ShownHeader(1));
         QCOMPARE(g_heard.size(), 11); // the new channel's every cell
-        QCOMPARE(g_heard.first(), QStringLiteral("3,1=145.00000"));
+        QCOMPARE(g_heard.first(), QStringLiteral("3,1=信道3 145.00000"));
         f.key(Qt::Key_Z);
-        QVERIFY(g_heard.contains(QStringLiteral("3,1=")));
+        QVERIFY(g_heard.contains(QStringLiteral("3,1=信道3")));
         g_heard.clear();
         f.key(Qt::Key_Y);
-        QVERIFY(g_heard.contains(QStringLiteral("3,1=145.00000")));
+        QVERIFY(g_heard.contains(QStringLiteral("3,1=信道3 145.00000")));
         g_heard.clear();
         f.grid()->selectChannels(3, 1);
         f.action("editCopyChannels")->trigger();
@@ -239,6 +264,12 @@ private slots:
         f.action("editPasteChannels")->trigger();
         QVERIFY2(g_heard.contains(QStringLiteral("7,2=145.00000")), qPrintable(g_heard.join('|')));
         CellAnnouncer::setListener(nullptr);
+        g_said.clear();
+        f.click(3, 6);
+        QTest::keyClick(f.comboEditor(), Qt::Key_Down);
+        f.press(Qt::Key_Return);
+        QTRY_COMPARE(g_said, QStringList({"低", "信道3 功率 低"}));
+        SpokenNotice::SetListener(nullptr);
     }
 
     // An editor is named by its column; the signalling editor's typing field too, not by its
@@ -256,11 +287,13 @@ private slots:
                 QCOMPARE(QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name),
                          column);
             }
+            // A plain list's label says its value too.
             QAccessibleInterface* named = QAccessible::queryAccessibleInterface(editor);
             const auto labels = named->relations(QAccessible::Label);
+            const auto* list = qobject_cast<QComboBox*>(editor);
             QCOMPARE(labels.isEmpty() ? named->text(QAccessible::Name)
                                       : labels.first().first->text(QAccessible::Name),
-                     column);
+                     list && !list->isEditable() ? column + " " + list->currentText() : column);
             f.press(Qt::Key_Escape);
         }
         for (auto [key, modifiers] :

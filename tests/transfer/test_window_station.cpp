@@ -197,6 +197,18 @@ private slots:
         logDialog->portFilter()->setText("/dev/ttyUSB0");
         QVERIFY(QTest::qWaitFor([&] { return rows() == 0; }, 30000));
         QVERIFY(logDialog->findChild<QLabel*>("logStatus")->text().contains("没有符合条件的记录"));
+        logDialog->portFilter()->clear();
+        QVERIFY(QTest::qWaitFor([&] { return rows() == 1; }, 30000));
+
+        // Tab passes a date field that shows 不限 and the named table, as any other field.
+        QApplication::setActiveWindow(logDialog);
+        QVERIFY(QTest::qWaitForWindowActive(logDialog));
+        logDialog->untilFilter()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), logDialog->table());
+        QCOMPARE(logDialog->table()->accessibleName(), QStringLiteral("编程记录"));
+        QTest::keyClick(logDialog->table(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != logDialog->table());
     }
 
     // Each radio of a station run is in the open log as soon as it is done, while the station
