@@ -303,6 +303,8 @@ All rights reserved</translation>
     <message>
         <source>文件 %1</source>
         <translation>File %1</translation>
+    </message>
+    <message>
         <source>端口：%1（%2）</source>
         <translation>Port: %1 (%2)</translation>
     </message>
@@ -512,6 +514,8 @@ All rights reserved</translation>
     <message>
         <source>%1读数据期间在表格里做的修改已被替换，撤销可以找回。</source>
         <translation>%1 The changes made in the table during the read were replaced; Undo brings them back.</translation>
+    </message>
+    <message>
         <source>机型(&amp;M)</source>
         <translation>&amp;Model</translation>
     </message>
@@ -633,6 +637,8 @@ All rights reserved</translation>
     <message>
         <source>加重：发射时提升、接收时衰减高音，降低嘶嘶声</source>
         <translation>Emphasis: raises the treble on transmit and lowers it on receive, for less hiss</translation>
+    </message>
+    <message>
         <source>信道%1</source>
         <translation>Channel %1</translation>
     </message>
