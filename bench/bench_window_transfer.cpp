@@ -62,10 +62,10 @@ public:
     }
 
     // The window: the command from the menu, Start, and the wait until the dialog closes.
-    Run window(const char* command, bool holdAbout = false) {
+    Run window(MainWindow::Command command, bool holdAbout = false) {
         PacedRadio radio(m_buildDir, image());
         qputenv("QTR318_COM1", radio.path().toLocal8Bit());
-        m_app.mainWindow()->action(QLatin1String(command))->trigger();
+        m_app.mainWindow()->action(command)->trigger();
         TransferDialog* dialog = m_app.form()->transferDialog();
         dialog->verifyBox()->setChecked(false);
         QMetaObject::Connection about;
@@ -80,7 +80,7 @@ public:
                             box->close();
                         }
                     });
-                    m_app.mainWindow()->action(QStringLiteral("actionAppAbout"))->trigger();
+                    m_app.mainWindow()->action(MainWindow::Command::AppAbout)->trigger();
                 });
         }
         QElapsedTimer clock;
@@ -191,10 +191,12 @@ int main(int argc, char* argv[]) {
     }
     std::printf("runs: %d\n", runs);
     bool ok = true;
-    ok &= bench.report("window read", 2077, [&] { return bench.window("actionReadData"); });
-    ok &= bench.report("window write", 1507, [&] { return bench.window("actionWriteData"); });
+    ok &= bench.report("window read", 2077,
+                       [&] { return bench.window(MainWindow::Command::ReadData); });
+    ok &= bench.report("window write", 1507,
+                       [&] { return bench.window(MainWindow::Command::WriteData); });
     ok &= bench.report("read, About held", 2077,
-                       [&] { return bench.window("actionReadData", true); });
+                       [&] { return bench.window(MainWindow::Command::ReadData, true); });
     bench.report("command-line read", 2077, [&] { return bench.commandLine(false); });
     // The tool's write reads the radio first (its backup) and reads it back afterwards.
     bench.report("command-line write", 2077 + 1507 + 2077, [&] { return bench.commandLine(true); });

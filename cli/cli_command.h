@@ -17,7 +17,10 @@ using CommandFunction = int (*)(const QStringList& arguments);
 
 struct Command {
     const char* name;
-    const char* synopsis; // one line for --help
+    const char* synopsis;  // one line for --help
+    const char* summary;   // what the command does, for its own --help
+    const char* arguments; // one line or more per argument and option, in usage order
+    bool transfer;         // takes --port first and --label, --retries last
     CommandFunction run;
 };
 

@@ -6,127 +6,6 @@ namespace Cli {
 
 namespace {
 
-struct HelpText {
-    const char* command;
-    const char* summary;
-    const char* arguments; // one line or more per argument and option, in usage order
-    bool transfer;         // takes --port first and --retries last
-};
-
-// Option names line up in the first column whatever the language; a sentence that goes on does
-// so below its start.
-const HelpText kTexts[] = {
-    {"new",
-     QT_TRANSLATE_NOOP("Cli", "写出一个出厂内容的新 .sin 文件：没有信道，VHF 频段，默认选项。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"), false},
-    {"show", QT_TRANSLATE_NOOP("Cli", "显示 .sin 文件的机型、频段、信道表、可选功能和调试参数。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  IN.sin           要显示其内容的 .sin 数据文件；- 表示读标准输入。\n"),
-     false},
-    {"export", QT_TRANSLATE_NOOP("Cli", "把 .sin 文件的信道表写成 CSV（UTF-8 编码）。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  IN.sin           要导出其信道表的 .sin 数据文件；- 表示读标准输入。\n"
-                       "  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到\n"
-                       "                   标准输出。\n"
-                       "  --format native|generic  native（默认）为本程序的格式；\n"
-                       "                   generic 为其他写频程序和中继台目录通用的格式\n"
-                       "                   （Location,Name,Frequency,...），只含有接收\n"
-                       "                   频率的信道，该格式容纳不下的设置在标准错误上\n"
-                       "                   说明。\n"),
-     false},
-    {"import",
-     QT_TRANSLATE_NOOP("Cli", "用 CSV 信道表生成 .sin 文件。CSV 可以是本程序的格式，也可以是\n"
-                              "其他写频程序的通用格式，按标题行识别。CSV 没有列出的信道为空；\n"
-                              "每个错误都会连同行号和列号列出，这时什么也不写。\n"),
-     QT_TRANSLATE_NOOP("Cli", "  IN.csv           要读的 CSV；- 表示读标准输入。\n"
-                              "  -o OUT.sin       要写的文件；- 表示写到标准输出。\n"
-                              "  --base BASE.sin  从这个文件取可选功能、调试参数和频段，而不是\n"
-                              "                   用出厂内容。\n"
-                              "  --band vhf|uhf   设定频段，代替 BASE.sin 的频段；频率按这个频段\n"
-                              "                   检查。不给出时，文件的频率都在另一个频段之内\n"
-                              "                   就用那个频段，并且说明。\n"
-                              "  --first N        只取通用格式文件中前 N 个（1~16）有频率的行，\n"
-                              "                   其余的不导入；不给出时，多于 16 行的文件被拒绝。\n"),
-     false},
-    {"diff",
-     QT_TRANSLATE_NOOP("Cli",
-                       "列出两个 .sin 文件的不同：每个不同的信道字段、可选功能或调试参数一行\n"
-                       "（\"信道 3 接收频率: A.sin 145.12500, B.sin 145.13750\"），以及没有字段\n"
-                       "显示的每个不同字节的地址。有不同时以 3 退出，相同时以 0 退出。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  A.sin            第一个文件；每行先列出它的值。- 表示读标准输入。\n"
-                       "  B.sin            第二个文件。\n"
-                       "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
-     false},
-    {"ports",
-     QT_TRANSLATE_NOOP("Cli", "列出各个串口：名称、设备、描述、USB 厂商:产品、序列号和指向它的\n"
-                              "COM 名；然后列出 COM1-COM4 各指向哪里。\n"),
-     "", false},
-    {"doctor",
-     QT_TRANSLATE_NOOP("Cli", "诊断编程线为什么不能用：列出各个 USB 串口的芯片、固定名称、COM 名\n"
-                              "和能否打开，检查 brltty、ModemManager、本程序的 udev 规则和占用\n"
-                              "串口的程序，对每个问题给出修正它的命令。找到可以使用的编程线且\n"
-                              "没有问题挡住它时以 0 退出，否则以 1 退出。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  --format text|json  text（默认）为给人看的报告；json 供脚本使用。\n"),
-     false},
-    {"read",
-     QT_TRANSLATE_NOOP("Cli", "通过写频线读取对讲机的内存并保存。给出几个 --port 时同时读取这几台\n"
-                              "对讲机，每个串口一个文件，放在一个文件夹中，最后列出结果表。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  -o OUT.sin|DIR/  要写的文件，只有整个读取成功后才替换它；给出文件夹\n"
-                       "                   （DIR/）时每个串口一个文件，以串口命名。\n"
-                       "  --base BASE.sin  提供不经写频线传送的数据，其中有调试参数\n"
-                       "                   （默认：出厂内容）。\n"),
-     true},
-    {"write",
-     QT_TRANSLATE_NOOP("Cli",
-                       "把 .sin 文件安全地写入对讲机：先读取对讲机，把原有内容留作备份，\n"
-                       "拒绝其他频段或机型的文件，写入，再读回比较。输出一行，含文件、\n"
-                       "备份、\"校验通过\"和用时。读回有不同时以 3 退出（列出不同的信道），\n"
-                       "对讲机对读回没有应答时以 1 退出（已写入，未校验：请运行\n"
-                       "qtr318 verify）。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  IN.sin           要写入对讲机的 .sin 数据文件；- 表示读标准输入。\n"
-                       "  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/\n"
-                       "                   中以 UTC 时间命名的新文件；那里只删除本程序自己\n"
-                       "                   较旧的备份，保留最新的 50 个）；几台对讲机时给出\n"
-                       "                   文件夹。给出的文件夹里的文件从不删除。\n"
-                       "  --force          文件的频段或机型与对讲机不同，或有信道在文件的频段\n"
-                       "                   之外或不在步进上时，也写入。\n"
-                       "  --no-verify      写入后不读回校验，直接结束本次写入。\n"
-                       "  --wait           在一个串口上一台接一台地写频：等一台应答，写入，\n"
-                       "                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，\n"
-                       "                   带序号。\n"),
-     true},
-    {"verify",
-     QT_TRANSLATE_NOOP("Cli", "读取对讲机，列出与文件不同的每个信道字段、可选功能或参数\n"
-                              "（\"信道 3 接收频率: 文件 145.12500, 电台 145.13750\"）；有不同时\n"
-                              "以 3 退出。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  IN.sin           要与对讲机比较的 .sin 数据文件；- 表示读标准输入。\n"
-                       "  --blocks         改为列出每个不同的 8 字节块的地址。\n"),
-     true},
-    {"log",
-     QT_TRANSLATE_NOOP("Cli", "列出编程记录：每次读取、写入、读回校验和校验一条，从旧到新。记录\n"
-                              "放在 ~/.local/share/qtr318/programming-log.sqlite，或 QTR318_LOG\n"
-                              "指定的文件或 PostgreSQL 服务器（postgresql://...）。\n"),
-     QT_TRANSLATE_NOOP("Cli",
-                       "  --since DATE     只列出这个日期（YYYY-MM-DD）或时间\n"
-                       "                   （YYYY-MM-DDTHH:MM[:SS]，本地时间，可加 Z 或时差）\n"
-                       "                   以后的记录。\n"
-                       "  --until DATE     只列出这以前的记录；只给日期时包括这一整天。\n"
-                       "  --port P         只列出这个端口名或设备的记录。\n"
-                       "  --label TEXT     只列出标签正是 TEXT 的记录。\n"
-                       "  --result R       只列出这个结果的记录：成功、失败、已取消、校验不符、\n"
-                       "                   未校验（或 ok、failed、cancelled、differs、\n"
-                       "                   unverified）。\n"
-                       "  --format table|csv|json  table（默认）为表格；csv 和 json 列出\n"
-                       "                   每条记录的全部字段，字段名固定，供电子表格和\n"
-                       "                   脚本使用。\n"),
-     false},
-};
-
 const char* const kPort = QT_TRANSLATE_NOOP(
     "Cli", "  --port PORT      写频线的串口：COM1-COM4，不分大小写（见 qtr318 ports 和\n"
            "                   QTR318_COM1..4）、qtr318 ports 列出的串口名或设备路径，\n"
@@ -145,24 +24,18 @@ QString Translated(const char* text) {
 
 } // namespace
 
-QString CommandHelp(const QString& command) {
-    for (const HelpText& entry : kTexts) {
-        if (command != QLatin1String(entry.command)) {
-            continue;
-        }
-        QString text = Translated(entry.summary) + QLatin1Char('\n');
-        if (entry.transfer) {
-            text += Translated(kPort);
-        }
-        text += Translated(entry.arguments);
-        if (entry.transfer) {
-            text += Translated(kLabel);
-            text += Translated(kRetries);
-        }
-        text += QCoreApplication::translate("Cli", "  -h, --help       显示本帮助。\n");
-        return text;
+QString CommandHelp(const Command& command) {
+    QString text = Translated(command.summary) + QLatin1Char('\n');
+    if (command.transfer) {
+        text += Translated(kPort);
     }
-    return QString();
+    text += Translated(command.arguments);
+    if (command.transfer) {
+        text += Translated(kLabel);
+        text += Translated(kRetries);
+    }
+    text += QCoreApplication::translate("Cli", "  -h, --help       显示本帮助。\n");
+    return text;
 }
 
 } // namespace Cli

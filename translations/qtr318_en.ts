@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>可以打开（设备的权限允许）</source>
-        <translation>may be opened (the device's permissions allow it)</translation>
+        <translation>may be opened (the device&apos;s permissions allow it)</translation>
     </message>
     <message>
         <source>可以打开（root）</source>
@@ -164,7 +164,7 @@
     <message>
         <source>本程序的 udev 规则：%1
 </source>
-        <translation>This program's udev rule: %1
+        <translation>This program&apos;s udev rule: %1
 </translation>
     </message>
     <message>
@@ -982,50 +982,6 @@ is found and nothing blocks it, else with 1.
         <translation>--format is text or json</translation>
     </message>
     <message>
-        <source>  IN.sin           要显示其内容的 .sin 数据文件。
-</source>
-        <translation>  IN.sin           The file to show.
-</translation>
-    </message>
-    <message>
-        <source>  A.sin            第一个文件；每行先列出它的值。
-  B.sin            第二个文件。
-  --blocks         改为列出每个不同的 8 字节块的地址。
-</source>
-        <translation>  A.sin            The first file; its values come first on each line.
-  B.sin            The second file.
-  --blocks         Prints the address of each differing 8-byte block instead.
-</translation>
-    </message>
-    <message>
-        <source>  IN.sin           要与对讲机比较的 .sin 数据文件。
-  --blocks         改为列出每个不同的 8 字节块的地址。
-</source>
-        <translation>  IN.sin           The .sin file to compare with the radio.
-  --blocks         Prints the address of each differing 8-byte block instead.
-</translation>
-    </message>
-    <message>
-        <source>  IN.sin           要导出其信道表的 .sin 数据文件。
-  -o OUT.csv       要写的 CSV 文件；不给出或为 - 时，CSV 写到
-                   标准输出。
-  --format native|generic  native（默认）为本程序的格式；
-                   generic 为其他写频程序和中继台目录通用的格式
-                   （Location,Name,Frequency,...），只含有接收
-                   频率的信道，该格式容纳不下的设置在标准错误上
-                   说明。
-</source>
-        <translation>  IN.sin           The file whose channels are written.
-  -o OUT.csv       The CSV file to write; without it, or with -, the CSV goes to
-                   standard output.
-  --format native|generic  native (the default) is this program&apos;s layout;
-                   generic is the layout other programming tools and repeater
-                   directories share (Location,Name,Frequency,...): only the
-                   channels with a receive frequency, and what the layout cannot
-                   hold is said on standard error.
-</translation>
-    </message>
-    <message>
         <source>列出编程记录：每次读取、写入、读回校验和校验一条，从旧到新。记录
 放在 ~/.local/share/qtr318/programming-log.sqlite，或 QTR318_LOG
 指定的文件或 PostgreSQL 服务器（postgresql://...）。
@@ -1104,30 +1060,6 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     <message>
         <source>无法保存 %1</source>
         <translation>cannot save %1</translation>
-    </message>
-    <message>
-        <source>  IN.sin           要写入对讲机的 .sin 数据文件。
-  --backup FILE|DIR/  备份写到哪里（默认：~/.local/share/qtr318/backups/
-                   中带时间的文件，保留最新的 50 个）；几台对讲机时
-                   给出文件夹。
-  --force          文件的频段或机型与对讲机不同，或有信道在文件的频段
-                   之外或不在步进上时，也写入。
-  --no-verify      写入后不读回校验，直接结束本次写入。
-  --wait           在一个串口上一台接一台地写频：等一台应答，写入，
-                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
-                   带序号。
-</source>
-        <translation>  IN.sin           The .sin file to write to the radio.
-  --backup FILE|DIR/  Where the backup goes (default: a timestamped file in
-                   ~/.local/share/qtr318/backups/, the newest 50 kept); a folder for
-                   several radios.
-  --force          Writes even when the file&apos;s band or model differs from the radio&apos;s,
-                   or when channels lie outside the file&apos;s band or off the raster.
-  --no-verify      Skips the read-back after the write.
-  --wait           Programs radio after radio on one port: waits for one to answer,
-                   writes it, waits for it to be unplugged, and so on until Ctrl+C;
-                   a numbered line per radio.
-</translation>
     </message>
     <message>
         <source>频段</source>
@@ -1356,6 +1288,117 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     </message>
 </context>
 <context>
+    <name>ProgrammingLog</name>
+    <message>
+        <source>不是有效的 PostgreSQL 连接 URI。用户名、密码或数据库名中的 @ / ? # : 须写成 %40 %2F %3F %23 %3A；密码最好不写进 URI，而是放在 ~/.pgpass 里</source>
+        <translation>it is not a valid PostgreSQL connection URI. An @ / ? # : in the user name, password or database name must be written %40 %2F %3F %23 %3A; better still, keep the password out of the URI, in ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>它不是本程序的编程记录（%1），所以没有改动它</source>
+        <translation>it is not a programming log of this program (%1), so it was left as it is</translation>
+    </message>
+    <message>
+        <source>不是可读的 SQLite 数据库</source>
+        <translation>not a readable SQLite database</translation>
+    </message>
+    <message>
+        <source>另一个程序的数据库，application_id %1</source>
+        <translation>another program&apos;s database, application_id %1</translation>
+    </message>
+    <message>
+        <source>另一个程序的数据库，其中有表 %1</source>
+        <translation>another program&apos;s database, with the tables %1</translation>
+    </message>
+    <message>
+        <source>标签里不能有换行、制表符或其他控制字符：%1</source>
+        <translation>A label cannot hold line breaks, tabs or other control characters: %1</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 还不存在：还没有传送记入过它</source>
+        <translation>The programming log %1 does not exist yet: no transfer has been logged to it</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 正被另一个程序锁住；记录先留在本程序里，稍后写入</source>
+        <translation>Another program holds the programming log %1 locked; the records wait in this program and are written later</translation>
+    </message>
+    <message>
+        <source>%1 条记录没能写进编程记录 %2：%3</source>
+        <translation>%1 records could not be written to the programming log %2: %3</translation>
+    </message>
+    <message>
+        <source>缺少 Qt 的 %1 数据库驱动（软件包 %2）</source>
+        <translation>Qt&apos;s %1 database driver is missing (package %2)</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>它由较新版本的程序建立（结构版本 %1）</source>
+        <translation>a newer version of the program made it (schema version %1)</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>read-back</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>verify</translation>
+    </message>
+    <message>
+        <source>成功</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>校验不符</source>
+        <translation>differs</translation>
+    </message>
+    <message>
+        <source>未校验</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>这次传送没有记入编程记录 %1：%2</source>
+        <translation>this transfer was not logged in the programming log %1: %2</translation>
+    </message>
+    <message>
+        <source>编程记录 %1 已损坏，已改名为 %2 留存，并新建了编程记录</source>
+        <translation>the programming log %1 is damaged; it was kept as %2 and a new log started</translation>
+    </message>
+    <message>
+        <source>编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送</source>
+        <translation>the programming log server %1 cannot be reached (%2); the records wait in %3 and are sent when it is back</translation>
+    </message>
+    <message>
+        <source>编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录</source>
+        <translation>the programming log server %1 cannot be reached (%2); these are the records in %3 on this computer</translation>
+    </message>
+    <message>
+        <source>无法打开编程记录 %1：%2</source>
+        <translation>cannot open the programming log %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取编程记录：%1</source>
+        <translation>cannot read the programming log: %1</translation>
+    </message>
+</context>
+<context>
     <name>RadioMismatch</name>
     <message>
         <source>机型</source>
@@ -1507,7 +1550,7 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     </message>
     <message>
         <source>像带延迟定时器的 USB 串口线那样交出应答：应答的第一个字节到达后满 N 毫秒，或 62 字节的缓冲区满时，才交出收到的字节。</source>
-        <translation>Passes answers on as a USB serial cable with a latency timer does: received bytes go on only N ms after an answer's first byte arrived, or when the 62-byte buffer is full.</translation>
+        <translation>Passes answers on as a USB serial cable with a latency timer does: received bytes go on only N ms after an answer&apos;s first byte arrived, or when the 62-byte buffer is full.</translation>
     </message>
     <message>
         <source>--latency-timer 的值是 0~255 毫秒</source>
@@ -1615,6 +1658,49 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>声控</source>
         <translation>VOX</translation>
+    </message>
+</context>
+<context>
+    <name>StationLoop</name>
+    <message>
+        <source>读取备份</source>
+        <translation>Reading the backup</translation>
+    </message>
+    <message>
+        <source>没有写入：写入前没能读出对讲机里的数据。</source>
+        <translation>Not written: the radio could not be read before the write.</translation>
+    </message>
+    <message>
+        <source>已停止，没有写入。</source>
+        <translation>Stopped; nothing written.</translation>
+    </message>
+    <message>
+        <source>；没有备份就不写入。</source>
+        <translation>; nothing is written without a backup.</translation>
+    </message>
+    <message>
+        <source>没有写入：表格与对讲机不符（%1）。</source>
+        <translation>Not written: the table does not match the radio (%1).</translation>
+    </message>
+    <message>
+        <source>写入</source>
+        <translation>Writing</translation>
+    </message>
+    <message>
+        <source>读回校验</source>
+        <translation>Reading back</translation>
+    </message>
+    <message>
+        <source>已写入，但读回校验在第 %1 块（共 %2 块）中断，没有校验。请检查写频线和对讲机的电量。</source>
+        <translation>Written, but the read-back broke off at block %1 of %2 and was not verified. Check the programming cable and the radio&apos;s battery.</translation>
+    </message>
+    <message>
+        <source>写入后读回的数据与表格不同。</source>
+        <translation>The data read back after the write differs from the table.</translation>
+    </message>
+    <message>
+        <source>已写入，校验通过。</source>
+        <translation>Written and verified.</translation>
     </message>
 </context>
 <context>
@@ -1733,160 +1819,6 @@ acknowledgement), then the end frame. A full read has 232 frames, a full write 1
     <message>
         <source>写入没有完成：对讲机确认收到 %1 块（共 %2 块）后就中断了，现在它里面是新旧混杂的数据。请重新写入。</source>
         <translation>The write did not finish: it stopped after the radio confirmed %1 of %2 blocks, and the radio now holds a mix of new and old data. Write again.</translation>
-    </message>
-</context>
-<context>
-    <name>ProgrammingLog</name>
-    <message>
-        <source>不是有效的 PostgreSQL 连接 URI。用户名、密码或数据库名中的 @ / ? # : 须写成 %40 %2F %3F %23 %3A；密码最好不写进 URI，而是放在 ~/.pgpass 里</source>
-        <translation>it is not a valid PostgreSQL connection URI. An @ / ? # : in the user name, password or database name must be written %40 %2F %3F %23 %3A; better still, keep the password out of the URI, in ~/.pgpass</translation>
-    </message>
-    <message>
-        <source>它不是本程序的编程记录（%1），所以没有改动它</source>
-        <translation>it is not a programming log of this program (%1), so it was left as it is</translation>
-    </message>
-    <message>
-        <source>不是可读的 SQLite 数据库</source>
-        <translation>not a readable SQLite database</translation>
-    </message>
-    <message>
-        <source>另一个程序的数据库，application_id %1</source>
-        <translation>another program&apos;s database, application_id %1</translation>
-    </message>
-    <message>
-        <source>另一个程序的数据库，其中有表 %1</source>
-        <translation>another program&apos;s database, with the tables %1</translation>
-    </message>
-    <message>
-        <source>标签里不能有换行、制表符或其他控制字符：%1</source>
-        <translation>A label cannot hold line breaks, tabs or other control characters: %1</translation>
-    </message>
-    <message>
-        <source>编程记录 %1 还不存在：还没有传送记入过它</source>
-        <translation>The programming log %1 does not exist yet: no transfer has been logged to it</translation>
-    </message>
-    <message>
-        <source>编程记录 %1 正被另一个程序锁住；记录先留在本程序里，稍后写入</source>
-        <translation>Another program holds the programming log %1 locked; the records wait in this program and are written later</translation>
-    </message>
-    <message>
-        <source>%1 条记录没能写进编程记录 %2：%3</source>
-        <translation>%1 records could not be written to the programming log %2: %3</translation>
-    </message>
-    <message>
-        <source>缺少 Qt 的 %1 数据库驱动（软件包 %2）</source>
-        <translation>Qt&apos;s %1 database driver is missing (package %2)</translation>
-    </message>
-    <message>
-        <source>无法创建文件夹 %1</source>
-        <translation>cannot create the folder %1</translation>
-    </message>
-    <message>
-        <source>它由较新版本的程序建立（结构版本 %1）</source>
-        <translation>a newer version of the program made it (schema version %1)</translation>
-    </message>
-    <message>
-        <source>读取</source>
-        <translation>read</translation>
-    </message>
-    <message>
-        <source>写入</source>
-        <translation>write</translation>
-    </message>
-    <message>
-        <source>读回校验</source>
-        <translation>read-back</translation>
-    </message>
-    <message>
-        <source>校验</source>
-        <translation>verify</translation>
-    </message>
-    <message>
-        <source>成功</source>
-        <translation>ok</translation>
-    </message>
-    <message>
-        <source>失败</source>
-        <translation>failed</translation>
-    </message>
-    <message>
-        <source>已取消</source>
-        <translation>cancelled</translation>
-    </message>
-    <message>
-        <source>校验不符</source>
-        <translation>differs</translation>
-    </message>
-    <message>
-        <source>未校验</source>
-        <translation>not verified</translation>
-    </message>
-    <message>
-        <source>这次传送没有记入编程记录 %1：%2</source>
-        <translation>this transfer was not logged in the programming log %1: %2</translation>
-    </message>
-    <message>
-        <source>编程记录 %1 已损坏，已改名为 %2 留存，并新建了编程记录</source>
-        <translation>the programming log %1 is damaged; it was kept as %2 and a new log started</translation>
-    </message>
-    <message>
-        <source>编程记录服务器 %1 不可用（%2）；记录暂存在 %3，服务器恢复后发送</source>
-        <translation>the programming log server %1 cannot be reached (%2); the records wait in %3 and are sent when it is back</translation>
-    </message>
-    <message>
-        <source>编程记录服务器 %1 不可用（%2）；以下是本机 %3 中的记录</source>
-        <translation>the programming log server %1 cannot be reached (%2); these are the records in %3 on this computer</translation>
-    </message>
-    <message>
-        <source>无法打开编程记录 %1：%2</source>
-        <translation>cannot open the programming log %1: %2</translation>
-    </message>
-    <message>
-        <source>无法读取编程记录：%1</source>
-        <translation>cannot read the programming log: %1</translation>
-    </message>
-</context>
-<context>
-    <name>StationLoop</name>
-    <message>
-        <source>读取备份</source>
-        <translation>Reading the backup</translation>
-    </message>
-    <message>
-        <source>没有写入：写入前没能读出对讲机里的数据。</source>
-        <translation>Not written: the radio could not be read before the write.</translation>
-    </message>
-    <message>
-        <source>已停止，没有写入。</source>
-        <translation>Stopped; nothing written.</translation>
-    </message>
-    <message>
-        <source>；没有备份就不写入。</source>
-        <translation>; nothing is written without a backup.</translation>
-    </message>
-    <message>
-        <source>没有写入：表格与对讲机不符（%1）。</source>
-        <translation>Not written: the table does not match the radio (%1).</translation>
-    </message>
-    <message>
-        <source>写入</source>
-        <translation>Writing</translation>
-    </message>
-    <message>
-        <source>读回校验</source>
-        <translation>Reading back</translation>
-    </message>
-    <message>
-        <source>已写入，但读回校验在第 %1 块（共 %2 块）中断，没有校验。请检查写频线和对讲机的电量。</source>
-        <translation>Written, but the read-back broke off at block %1 of %2 and was not verified. Check the programming cable and the radio's battery.</translation>
-    </message>
-    <message>
-        <source>写入后读回的数据与表格不同。</source>
-        <translation>The data read back after the write differs from the table.</translation>
-    </message>
-    <message>
-        <source>已写入，校验通过。</source>
-        <translation>Written and verified.</translation>
     </message>
 </context>
 </TS>

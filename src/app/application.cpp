@@ -70,12 +70,12 @@ bool Application::initialize(const QStringList& arguments) {
     });
     updateRecentFilesMenu();
 
-    m_frame->connectCommand(QStringLiteral("actionFileNew"), this, &Application::newFile);
-    m_frame->connectCommand(QStringLiteral("actionFileOpen"), this, &Application::openFile);
-    m_frame->connectCommand(QStringLiteral("actionFileOpenBackup"), this, &Application::openBackup);
-    m_frame->connectCommand(QStringLiteral("actionAppAbout"), this, &Application::showAbout);
-    m_frame->connectCommand(QStringLiteral("actionCableDoctor"), this,
-                            &Application::showCableDoctor);
+    using Command = MainWindow::Command;
+    m_frame->connectCommand(Command::FileNew, this, &Application::newFile);
+    m_frame->connectCommand(Command::FileOpen, this, &Application::openFile);
+    m_frame->connectCommand(Command::FileOpenBackup, this, &Application::openBackup);
+    m_frame->connectCommand(Command::AppAbout, this, &Application::showAbout);
+    m_frame->connectCommand(Command::CableDoctor, this, &Application::showCableDoctor);
     connectAppearance();
     ComboSpeech::Install();
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
@@ -160,11 +160,8 @@ bool Application::openDocumentFile(const QString& path) {
 }
 
 void Application::updateRecentFilesMenu() {
-    auto* menu = m_frame->findChild<QMenu*>(QStringLiteral("menuFile"));
-    QAction* exit = m_frame->action(QStringLiteral("actionAppExit"));
-    if (!menu || !exit) {
-        return;
-    }
+    QMenu* menu = m_frame->menu(MainWindow::Menu::File);
+    QAction* exit = m_frame->action(MainWindow::Command::AppExit);
     qDeleteAll(m_recentItems);
     m_recentItems.clear();
     const QStringList files = m_recentFiles.files();
@@ -195,13 +192,14 @@ void Application::openRecentFile(const QString& path) {
 // The look of the last run before the window first shows, and the menu's check on it.
 void Application::connectAppearance() {
     m_appearance = std::make_unique<Appearance>();
-    const std::pair<const char*, Appearance::Choice> choices[] = {
-        {"actionAppearanceSystem", Appearance::Choice::System},
-        {"actionAppearanceLight", Appearance::Choice::Light},
-        {"actionAppearanceDark", Appearance::Choice::Dark}};
+    using Command = MainWindow::Command;
+    const std::pair<Command, Appearance::Choice> choices[] = {
+        {Command::AppearanceSystem, Appearance::Choice::System},
+        {Command::AppearanceLight, Appearance::Choice::Light},
+        {Command::AppearanceDark, Appearance::Choice::Dark}};
     m_appearance->restore();
-    for (const auto& [name, choice] : choices) {
-        QAction* look = m_frame->action(QLatin1String(name));
+    for (const auto& [command, choice] : choices) {
+        QAction* look = m_frame->action(command);
         look->setChecked(m_appearance->choice() == choice);
         connect(look, &QAction::triggered, m_appearance.get(),
                 [this, choice = choice] { m_appearance->choose(choice); });

@@ -18,9 +18,7 @@ BatchWriteCommand::BatchWriteCommand(MainWindow* frame, ChannelDocument* documen
     action->setStatusTip(tr("把表格依次写入一台又一台对讲机，每台都先备份、写后读回校验"));
     connect(action, &QAction::triggered, this, &BatchWriteCommand::openStation);
     frame->addAction(action);
-    if (auto* menu = frame->findChild<QMenu*>(QStringLiteral("menuProgram"))) {
-        menu->addAction(action);
-    }
+    frame->menu(MainWindow::Menu::Program)->addAction(action);
 }
 
 void BatchWriteCommand::openStation() {

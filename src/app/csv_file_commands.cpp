@@ -66,12 +66,9 @@ void CsvFileCommands::createActions() {
 
 // A group of their own after the group that ends with Save As and its companions.
 void CsvFileCommands::addToFileMenu() {
-    auto* file = m_frame->findChild<QMenu*>(QStringLiteral("menuFile"));
-    if (!file) {
-        return;
-    }
+    QMenu* file = m_frame->menu(MainWindow::Menu::File);
     const QList<QAction*> actions = file->actions();
-    int next = actions.indexOf(m_frame->action(QStringLiteral("actionFileSaveAs"))) + 1;
+    int next = actions.indexOf(m_frame->action(MainWindow::Command::FileSaveAs)) + 1;
     while (next < actions.size() && !actions.at(next)->isSeparator()) {
         ++next;
     }

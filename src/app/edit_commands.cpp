@@ -114,10 +114,7 @@ void EditCommands::createActions() {
 }
 
 void EditCommands::addToEditMenu() {
-    auto* edit = m_frame->findChild<QMenu*>(QStringLiteral("menuEdit"));
-    if (!edit) {
-        return;
-    }
+    QMenu* edit = m_frame->menu(MainWindow::Menu::Edit);
     QAction* before = edit->actions().value(0);
     edit->insertActions(before, {m_undo, m_redo});
     edit->insertSeparator(before);

@@ -64,13 +64,15 @@ MainWindow::MainWindow(ChannelDocument* document, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-QAction* MainWindow::addCommand(const char* name, const QString& text, const QString& prompt,
-                                const QString& tip, const QKeySequence& key) {
+QAction* MainWindow::addCommand(Command id, const char* name, const QString& text,
+                                const QString& prompt, const QString& tip,
+                                const QKeySequence& key) {
     // A text naming its key ("新建(&N)\tCtrl+N") leaves the key to the shortcut, which the menu
     // shows beside the item and a screen reader reads apart from the item's name.
     const QString label = text.section(QLatin1Char('\t'), 0, 0);
     auto* action = new QAction(label, this);
     action->setObjectName(QLatin1String(name));
+    m_actions[id] = action;
     action->setStatusTip(prompt);
     action->setToolTip(tip.isEmpty() ? QString(label).remove(QStringLiteral("&")) : tip);
     // The keys work wherever the focus is in the window, menu item on show or not.
@@ -90,132 +92,145 @@ QAction* MainWindow::addCommand(const char* name, const QString& text, const QSt
     return action;
 }
 
-QAction* MainWindow::action(const QString& name) const {
-    return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
-}
-
 void MainWindow::createActions() {
     using Image = ToolbarIcons::Image;
-    addCommand("actionFileNew", tr("新建(&N)\tCtrl+N"), tr("建立新文档"), tr("新建"),
-               Qt::CTRL | Qt::Key_N)
+    addCommand(Command::FileNew, "actionFileNew", tr("新建(&N)\tCtrl+N"), tr("建立新文档"),
+               tr("新建"), Qt::CTRL | Qt::Key_N)
         ->setIcon(ToolbarIcons::Make(Image::New));
-    addCommand("actionFileOpen", tr("打开(&O)...\tCtrl+O"), tr("打开一个现有文档"), tr("打开"),
-               Qt::CTRL | Qt::Key_O)
+    addCommand(Command::FileOpen, "actionFileOpen", tr("打开(&O)...\tCtrl+O"),
+               tr("打开一个现有文档"), tr("打开"), Qt::CTRL | Qt::Key_O)
         ->setIcon(ToolbarIcons::Make(Image::Open));
-    addCommand("actionFileSave", tr("保存(&S)\tCtrl+S"), tr("保存活动文档"), tr("保存"),
-               Qt::CTRL | Qt::Key_S)
+    addCommand(Command::FileSave, "actionFileSave", tr("保存(&S)\tCtrl+S"), tr("保存活动文档"),
+               tr("保存"), Qt::CTRL | Qt::Key_S)
         ->setIcon(ToolbarIcons::Make(Image::Save));
-    addCommand("actionFileSaveAs", tr("另存为(&A)..."), tr("将活动文档以一个新文件名保存"),
-               tr("另存为"));
-    addCommand("actionFileOpenBackup", tr("打开备份(&B)..."),
+    addCommand(Command::FileSaveAs, "actionFileSaveAs", tr("另存为(&A)..."),
+               tr("将活动文档以一个新文件名保存"), tr("另存为"));
+    addCommand(Command::FileOpenBackup, "actionFileOpenBackup", tr("打开备份(&B)..."),
                tr("打开备份文件夹里从对讲机读出或写入对讲机之前保存的数据"), tr("打开备份"));
-    addCommand("actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"), tr("打印"),
-               Qt::CTRL | Qt::Key_P)
+    addCommand(Command::FilePrint, "actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"),
+               tr("打印"), Qt::CTRL | Qt::Key_P)
         ->setIcon(ToolbarIcons::Make(Image::Print));
-    addCommand("actionFilePrintPreview", tr("打印预览(&V)"), tr("显示整页"), tr("打印预览"));
-    addCommand("actionFilePrintSetup", tr("打印设置(&R)..."), tr("改变打印机及打印选项"),
-               tr("打印设置"));
-    addCommand("actionAppExit", tr("退出(&X)"), tr("退出应用程序；提示保存文档"), tr("退出"));
-    addCommand("actionOptionalFeatures", tr("可选功能(&O)"), QString(), QString());
+    addCommand(Command::FilePrintPreview, "actionFilePrintPreview", tr("打印预览(&V)"),
+               tr("显示整页"), tr("打印预览"));
+    addCommand(Command::FilePrintSetup, "actionFilePrintSetup", tr("打印设置(&R)..."),
+               tr("改变打印机及打印选项"), tr("打印设置"));
+    addCommand(Command::AppExit, "actionAppExit", tr("退出(&X)"), tr("退出应用程序；提示保存文档"),
+               tr("退出"));
+    addCommand(Command::OptionalFeatures, "actionOptionalFeatures", tr("可选功能(&O)"), QString(),
+               QString());
     // The tuning command has no menu item or button; its key is its only way in.
-    addCommand("actionTuning", QString(), QString(), QString(), Qt::CTRL | Qt::SHIFT | Qt::Key_T);
-    addCommand("actionReadData", tr("读数据(&R)"), tr("从对讲机读取数据"), tr("读频"),
-               Qt::CTRL | Qt::Key_R)
+    addCommand(Command::Tuning, "actionTuning", QString(), QString(), QString(),
+               Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+    addCommand(Command::ReadData, "actionReadData", tr("读数据(&R)"), tr("从对讲机读取数据"),
+               tr("读频"), Qt::CTRL | Qt::Key_R)
         ->setIcon(ToolbarIcons::Make(Image::Read));
-    addCommand("actionWriteData", tr("写数据(&W)"), tr("向对讲机写入数据"), tr("写频"),
-               Qt::CTRL | Qt::Key_W)
+    addCommand(Command::WriteData, "actionWriteData", tr("写数据(&W)"), tr("向对讲机写入数据"),
+               tr("写频"), Qt::CTRL | Qt::Key_W)
         ->setIcon(ToolbarIcons::Make(Image::Write));
     // One port is chosen at a time; the check mark follows the choice.
     auto* ports = new QActionGroup(this);
     ports->setExclusive(true);
-    const char* const portNames[] = {"actionPortCom1", "actionPortCom2", "actionPortCom3",
-                                     "actionPortCom4"};
+    const std::pair<Command, const char*> portCommands[] = {{Command::PortCom1, "actionPortCom1"},
+                                                            {Command::PortCom2, "actionPortCom2"},
+                                                            {Command::PortCom3, "actionPortCom3"},
+                                                            {Command::PortCom4, "actionPortCom4"}};
     const Qt::Key portKeys[] = {Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
     for (int n = 1; n <= 4; ++n) {
         // The menu shows each port's key: Ctrl+C is no copy key here, and says so by its place.
         const QKeySequence key(Qt::CTRL | portKeys[n - 1]);
-        QAction* port =
-            addCommand(portNames[n - 1], QStringLiteral("COM&%1\t%2").arg(n).arg(key.toString()),
-                       QString(), QStringLiteral("Com%1").arg(n), key);
+        QAction* port = addCommand(portCommands[n - 1].first, portCommands[n - 1].second,
+                                   QStringLiteral("COM&%1\t%2").arg(n).arg(key.toString()),
+                                   QString(), QStringLiteral("Com%1").arg(n), key);
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
         connect(port, &QAction::triggered, this, [this, n] { choosePort(n); });
     }
-    QAction* toolbar =
-        addCommand("actionViewToolbar", tr("工具栏(&T)"), tr("显示或隐藏工具栏"), tr("显隐工具栏"));
+    QAction* toolbar = addCommand(Command::ViewToolbar, "actionViewToolbar", tr("工具栏(&T)"),
+                                  tr("显示或隐藏工具栏"), tr("显隐工具栏"));
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction* status = addCommand("actionViewStatusBar", tr("状态栏(&S)"), tr("显示或隐藏状态栏"),
-                                 tr("显隐状态栏"));
+    QAction* status = addCommand(Command::ViewStatusBar, "actionViewStatusBar", tr("状态栏(&S)"),
+                                 tr("显示或隐藏状态栏"), tr("显隐状态栏"));
     status->setCheckable(true);
     status->setChecked(true);
-    addCommand("actionAppAbout", tr("关于(&A) ..."), tr("显示程序信息，版本号和版权"), tr("关于"))
+    addCommand(Command::AppAbout, "actionAppAbout", tr("关于(&A) ..."),
+               tr("显示程序信息，版本号和版权"), tr("关于"))
         ->setIcon(ToolbarIcons::Make(Image::About));
-    addCommand("actionCableDoctor", tr("串口诊断(&D)..."),
+    addCommand(Command::CableDoctor, "actionCableDoctor", tr("串口诊断(&D)..."),
                tr("检查编程线能否使用，列出妨碍它的原因和解决办法"), tr("串口诊断"));
     // Appearance: one of three, as the port choice.
     auto* looks = new QActionGroup(this);
-    for (const auto& [name, text, prompt] :
-         {std::tuple{"actionAppearanceSystem", tr("跟随系统(&S)"), tr("使用桌面的浅色或深色")},
-          std::tuple{"actionAppearanceLight", tr("浅色(&L)"), tr("浅色窗口")},
-          std::tuple{"actionAppearanceDark", tr("深色(&D)"), tr("深色窗口")}}) {
-        QAction* look = addCommand(name, text, prompt, QString());
+    for (const auto& [id, name, text, prompt] :
+         {std::tuple{Command::AppearanceSystem, "actionAppearanceSystem", tr("跟随系统(&S)"),
+                     tr("使用桌面的浅色或深色")},
+          std::tuple{Command::AppearanceLight, "actionAppearanceLight", tr("浅色(&L)"),
+                     tr("浅色窗口")},
+          std::tuple{Command::AppearanceDark, "actionAppearanceDark", tr("深色(&D)"),
+                     tr("深色窗口")}}) {
+        QAction* look = addCommand(id, name, text, prompt, QString());
         look->setCheckable(true);
         looks->addAction(look);
     }
     // Keys the window reserves without a command: they do nothing, wherever the focus is.
-    addCommand("actionUnhandledCtrlAltP", QString(), QString(), QString(),
-               Qt::CTRL | Qt::ALT | Qt::Key_P);
-    addCommand("actionUnhandledCtrlT", QString(), QString(), QString(), Qt::CTRL | Qt::Key_T);
-    addCommand("actionHelp", QString(), QString(), QString(), Qt::Key_F1);
-    addCommand("actionContextHelp", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F1);
-    addCommand("actionNextPane", QString(), QString(), QString(), Qt::Key_F6);
-    addCommand("actionPrevPane", QString(), QString(), QString(), Qt::SHIFT | Qt::Key_F6);
+    addCommand(Command::UnhandledCtrlAltP, "actionUnhandledCtrlAltP", QString(), QString(),
+               QString(), Qt::CTRL | Qt::ALT | Qt::Key_P);
+    addCommand(Command::UnhandledCtrlT, "actionUnhandledCtrlT", QString(), QString(), QString(),
+               Qt::CTRL | Qt::Key_T);
+    addCommand(Command::Help, "actionHelp", QString(), QString(), QString(), Qt::Key_F1);
+    addCommand(Command::ContextHelp, "actionContextHelp", QString(), QString(), QString(),
+               Qt::SHIFT | Qt::Key_F1);
+    addCommand(Command::NextPane, "actionNextPane", QString(), QString(), QString(), Qt::Key_F6);
+    addCommand(Command::PrevPane, "actionPrevPane", QString(), QString(), QString(),
+               Qt::SHIFT | Qt::Key_F6);
 
-    for (const char* name :
-         {"actionFileNew", "actionFileOpen", "actionFileOpenBackup", "actionFileSave",
-          "actionFileSaveAs", "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup",
-          "actionOptionalFeatures", "actionTuning"}) {
-        m_refusedDuringTransfer.append(action(QLatin1String(name)));
+    for (Command id :
+         {Command::FileNew, Command::FileOpen, Command::FileOpenBackup, Command::FileSave,
+          Command::FileSaveAs, Command::FilePrint, Command::FilePrintPreview,
+          Command::FilePrintSetup, Command::OptionalFeatures, Command::Tuning}) {
+        m_refusedDuringTransfer.append(action(id));
     }
 }
 
-// A menu of the named actions, in order; an empty name is a separator.
-QMenu* MainWindow::addMenu(const QString& title, const char* name, const QStringList& actions) {
+QMenu* MainWindow::addMenu(Menu id, const QString& title, const char* name,
+                           std::initializer_list<std::optional<Command>> commands) {
     QMenu* menu = menuBar()->addMenu(title);
     menu->setObjectName(QLatin1String(name));
     menu->setAccessibleName(QString(title).remove(QStringLiteral("&")));
-    for (const QString& entry : actions) {
-        if (entry.isEmpty()) {
-            menu->addSeparator();
+    m_menus[id] = menu;
+    for (const std::optional<Command>& entry : commands) {
+        if (entry) {
+            menu->addAction(action(*entry));
         } else {
-            menu->addAction(action(entry));
+            menu->addSeparator();
         }
     }
     return menu;
 }
 
 void MainWindow::createMenus() {
-    addMenu(tr("文件(&F)"), "menuFile",
-            {"actionFileNew", "actionFileOpen", "actionFileSave", "actionFileSaveAs",
-             "actionFileOpenBackup", "", "actionFilePrint", "actionFilePrintPreview",
-             "actionFilePrintSetup", "", "actionAppExit"});
-    addMenu(tr("编辑(&E)"), "menuEdit", {"actionOptionalFeatures"});
-    addMenu(tr("编程(&P)"), "menuProgram", {"actionReadData", "actionWriteData"});
-    m_portMenu = addMenu(tr("端口(&C)"), "menuPort",
-                         {"actionPortCom1", "actionPortCom2", "actionPortCom3", "actionPortCom4"});
+    const std::nullopt_t separator = std::nullopt;
+    addMenu(Menu::File, tr("文件(&F)"), "menuFile",
+            {Command::FileNew, Command::FileOpen, Command::FileSave, Command::FileSaveAs,
+             Command::FileOpenBackup, separator, Command::FilePrint, Command::FilePrintPreview,
+             Command::FilePrintSetup, separator, Command::AppExit});
+    addMenu(Menu::Edit, tr("编辑(&E)"), "menuEdit", {Command::OptionalFeatures});
+    addMenu(Menu::Program, tr("编程(&P)"), "menuProgram", {Command::ReadData, Command::WriteData});
+    QMenu* ports =
+        addMenu(Menu::Port, tr("端口(&C)"), "menuPort",
+                {Command::PortCom1, Command::PortCom2, Command::PortCom3, Command::PortCom4});
     // A cable plugged in or pulled since the menu was last open shows in its prompts.
-    connect(m_portMenu, &QMenu::aboutToShow, this, &MainWindow::updatePortPrompts);
+    connect(ports, &QMenu::aboutToShow, this, &MainWindow::updatePortPrompts);
     updatePortPrompts();
-    QMenu* view = addMenu(tr("查看(&V)"), "menuView", {"actionViewToolbar", "actionViewStatusBar"});
+    QMenu* view = addMenu(Menu::View, tr("查看(&V)"), "menuView",
+                          {Command::ViewToolbar, Command::ViewStatusBar});
     view->addSeparator();
     QMenu* looks = view->addMenu(tr("外观(&A)"));
     looks->setObjectName(QStringLiteral("menuAppearance"));
-    looks->addActions({action(QStringLiteral("actionAppearanceSystem")),
-                       action(QStringLiteral("actionAppearanceLight")),
-                       action(QStringLiteral("actionAppearanceDark"))});
-    addMenu(tr("帮助(&H)"), "menuHelp", {"actionCableDoctor", "", "actionAppAbout"});
+    looks->addActions({action(Command::AppearanceSystem), action(Command::AppearanceLight),
+                       action(Command::AppearanceDark)});
+    addMenu(Menu::Help, tr("帮助(&H)"), "menuHelp",
+            {Command::CableDoctor, separator, Command::AppAbout});
 }
 
 void MainWindow::createToolBar() {
@@ -225,30 +240,26 @@ void MainWindow::createToolBar() {
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const QStringList entries = {"actionFileNew",
-                                 "actionFileOpen",
-                                 "actionFileSave",
-                                 "",
-                                 "actionReadData",
-                                 "actionWriteData",
-                                 "",
-                                 "actionFilePrint",
-                                 "actionAppAbout"};
-    for (const QString& entry : entries) {
-        if (entry.isEmpty()) {
+    const std::nullopt_t separator = std::nullopt;
+    const std::initializer_list<std::optional<Command>> entries = {
+        Command::FileNew, Command::FileOpen,  Command::FileSave,
+        separator,        Command::ReadData,  Command::WriteData,
+        separator,        Command::FilePrint, Command::AppAbout};
+    for (const std::optional<Command>& entry : entries) {
+        if (!entry) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction* command = action(entry);
+        QAction* command = action(*entry);
         m_toolBar->addAction(command);
         if (QWidget* button = m_toolBar->widgetForAction(command)) {
-            button->setObjectName(
-                QString(entry).replace(QLatin1String("action"), QLatin1String("toolButton")));
+            button->setObjectName(command->objectName().replace(QLatin1String("action"),
+                                                                QLatin1String("toolButton")));
             button->setAccessibleName(command->toolTip());
         }
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
-    connect(m_toolBar, &QToolBar::visibilityChanged, action(QStringLiteral("actionViewToolbar")),
+    connect(m_toolBar, &QToolBar::visibilityChanged, action(Command::ViewToolbar),
             &QAction::setChecked);
 }
 
@@ -269,21 +280,21 @@ void MainWindow::createStatusBar() {
 }
 
 void MainWindow::connectCommands() {
-    connectCommand(QStringLiteral("actionReadData"), m_view, &ChannelForm::readData);
-    connectCommand(QStringLiteral("actionWriteData"), m_view, &ChannelForm::writeData);
-    connectCommand(QStringLiteral("actionOptionalFeatures"), m_view,
-                   &ChannelForm::openOptionalFeatures);
-    connectCommand(QStringLiteral("actionTuning"), m_view, &ChannelForm::openTuning);
-    connectCommand(QStringLiteral("actionFileSave"), m_document, &ChannelDocument::save);
-    connectCommand(QStringLiteral("actionFileSaveAs"), m_document, &ChannelDocument::saveAs);
-    connectCommand(QStringLiteral("actionFilePrint"), this, &MainWindow::print);
-    connectCommand(QStringLiteral("actionFilePrintPreview"), this, &MainWindow::printPreview);
-    connectCommand(QStringLiteral("actionFilePrintSetup"), this, &MainWindow::printSetup);
-    connect(action(QStringLiteral("actionAppExit")), &QAction::triggered, this, &MainWindow::close);
-    connect(action(QStringLiteral("actionViewToolbar")), &QAction::triggered, m_toolBar,
-            &QToolBar::setVisible);
-    connect(action(QStringLiteral("actionViewStatusBar")), &QAction::triggered, statusBar(),
+    connectCommand(Command::ReadData, m_view, &ChannelForm::readData);
+    connectCommand(Command::WriteData, m_view, &ChannelForm::writeData);
+    connectCommand(Command::OptionalFeatures, m_view, &ChannelForm::openOptionalFeatures);
+    connectCommand(Command::Tuning, m_view, &ChannelForm::openTuning);
+    connectCommand(Command::FileSave, m_document, &ChannelDocument::save);
+    connectCommand(Command::FileSaveAs, m_document, &ChannelDocument::saveAs);
+    connectCommand(Command::FilePrint, this, &MainWindow::print);
+    connectCommand(Command::FilePrintPreview, this, &MainWindow::printPreview);
+    connectCommand(Command::FilePrintSetup, this, &MainWindow::printSetup);
+    connect(action(Command::AppExit), &QAction::triggered, this, &MainWindow::close);
+    connect(action(Command::ViewToolbar), &QAction::triggered, m_toolBar, &QToolBar::setVisible);
+    connect(action(Command::ViewStatusBar), &QAction::triggered, statusBar(),
             &QStatusBar::setVisible);
+    connect(m_view->transfer(), &WindowTransfer::cableDoctorWanted, action(Command::CableDoctor),
+            &QAction::trigger);
 }
 
 // A key chooses a port as quietly as a menu item would; the status bar says which was chosen.
@@ -294,10 +305,12 @@ void MainWindow::choosePort(int n) {
 }
 
 void MainWindow::updatePortPrompts() {
+    const Command ports[] = {Command::PortCom1, Command::PortCom2, Command::PortCom3,
+                             Command::PortCom4};
     for (int n = 1; n <= 4; ++n) {
         const QString device = PortNames::DevicePath(QStringLiteral("COM%1").arg(n));
         const bool present = QFileInfo::exists(device);
-        action(QStringLiteral("actionPortCom%1").arg(n))
+        action(ports[n - 1])
             ->setStatusTip(tr("选择串口%1 （%2，%3）")
                                .arg(n)
                                .arg(device, present ? tr("存在") : tr("不存在")));

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPrinter>
+#include <map>
+#include <optional>
 
 class ChannelDocument;
 class ChannelForm;
@@ -14,12 +16,48 @@ class QScrollArea;
 class QToolBar;
 
 // The main window: caption, menu bar, toolbar, accelerators and status bar around the channel
-// view. Each command is one QAction named by its object name ("actionFileNew"), connected
-// directly to what carries it out; menu item, toolbar button and shortcut keys share it. A key
-// without a command (Ctrl+T, F1) has an action of its own that does nothing.
+// view. Each command is one QAction, connected directly to what carries it out; menu item,
+// toolbar button and shortcut keys share it. A key without a command (Ctrl+T, F1) has an action
+// of its own that does nothing.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // The window's own commands. Code reaches an action by its handle, so a misspelt command does
+    // not build; the action's object name ("actionFileNew") is for tests and accessibility.
+    enum class Command {
+        FileNew,
+        FileOpen,
+        FileSave,
+        FileSaveAs,
+        FileOpenBackup,
+        FilePrint,
+        FilePrintPreview,
+        FilePrintSetup,
+        AppExit,
+        OptionalFeatures,
+        Tuning,
+        ReadData,
+        WriteData,
+        PortCom1,
+        PortCom2,
+        PortCom3,
+        PortCom4,
+        ViewToolbar,
+        ViewStatusBar,
+        AppAbout,
+        CableDoctor,
+        AppearanceSystem,
+        AppearanceLight,
+        AppearanceDark,
+        UnhandledCtrlAltP,
+        UnhandledCtrlT,
+        Help,
+        ContextHelp,
+        NextPane,
+        PrevPane,
+    };
+    enum class Menu { File, Edit, Program, Port, View, Help };
+
     explicit MainWindow(ChannelDocument* document, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -29,8 +67,8 @@ public:
     // Connects a command to what carries it out. A command that would replace, save or print the
     // image, or change the options, does nothing while a transfer is under way.
     template <typename Receiver, typename Slot>
-    void connectCommand(const QString& name, Receiver* receiver, Slot slot) {
-        QAction* command = action(name);
+    void connectCommand(Command id, Receiver* receiver, Slot slot) {
+        QAction* command = action(id);
         connect(command, &QAction::triggered, receiver, [this, command, receiver, slot] {
             if (!(m_refusedDuringTransfer.contains(command) && isTransferBusy())) {
                 (receiver->*slot)();
@@ -38,8 +76,8 @@ public:
         });
     }
 
-    // The action of a command by its object name, or null.
-    QAction* action(const QString& name) const;
+    QAction* action(Command id) const { return m_actions.at(id); }
+    QMenu* menu(Menu id) const { return m_menus.at(id); }
     QToolBar* toolBar() const { return m_toolBar; }
     QLabel* idlePrompt() const { return m_idlePrompt; }
     // The open file's name, marked while it has unsaved changes.
@@ -75,9 +113,11 @@ private:
     // Closing during a transfer: the write may go on, and the unsaved changes are asked about
     // while it does; false keeps the window.
     bool transferLetGo();
-    QAction* addCommand(const char* name, const QString& text, const QString& prompt,
+    QAction* addCommand(Command id, const char* name, const QString& text, const QString& prompt,
                         const QString& tip, const QKeySequence& key = {});
-    QMenu* addMenu(const QString& title, const char* name, const QStringList& actions);
+    // A menu of the given commands, in order; nullopt is a separator.
+    QMenu* addMenu(Menu id, const QString& title, const char* name,
+                   std::initializer_list<std::optional<Command>> commands);
     void choosePort(int n);
     // Each port's prompt names the device it stands for and whether that device is there.
     void updatePortPrompts();
@@ -88,7 +128,8 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idlePrompt = nullptr;
     QLabel* m_documentState = nullptr;
-    QMenu* m_portMenu = nullptr;
+    std::map<Command, QAction*> m_actions;
+    std::map<Menu, QMenu*> m_menus;
     // Commands that would replace, save or print the image, or change the options.
     QList<QAction*> m_refusedDuringTransfer;
     QPrinter m_printer;

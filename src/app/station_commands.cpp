@@ -25,7 +25,6 @@ StationCommands::StationCommands(MainWindow* frame, ChannelDocument* document)
 }
 
 void StationCommands::addToProgramMenu() {
-    auto* menu = m_frame->findChild<QMenu*>(QStringLiteral("menuProgram"));
     auto* compare = new QAction(tr("与电台比较(&M)"), m_frame);
     compare->setObjectName(QStringLiteral("actionCompareWithRadio"));
     compare->setStatusTip(tr("读对讲机，列出写入表格会改变的每一项；窗口里的数据不变"));
@@ -35,10 +34,9 @@ void StationCommands::addToProgramMenu() {
     log->setStatusTip(tr("列出每一次读、写和校验：哪台对讲机、什么数据、结果如何"));
     connect(log, &QAction::triggered, this, &StationCommands::showLog);
     m_frame->addActions({compare, log});
-    if (menu) {
-        menu->addSeparator();
-        menu->addActions({compare, log});
-    }
+    QMenu* menu = m_frame->menu(MainWindow::Menu::Program);
+    menu->addSeparator();
+    menu->addActions({compare, log});
 }
 
 LogDialog* StationCommands::logDialog() const {

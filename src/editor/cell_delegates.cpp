@@ -18,7 +18,6 @@ namespace {
 
 const char* const kLoaded = "qtr318Loaded";
 const char* const kEnter = "qtr318Enter";
-const char* const kRefused = "qtr318Refused";
 const char* const kAbandoned = "qtr318Abandoned";
 const char* const kUntouched = "qtr318UntouchedSinceRefusal";
 
@@ -51,13 +50,12 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     const QString text = editorText(editor);
     const bool abandoned = editor->property(kUntouched).toBool();
     editor->setProperty(kAbandoned, abandoned);
-    editor->setProperty(kRefused, false);
     if (abandoned) {
         return;
     }
     const int role =
         editor->property(kEnter).toBool() ? ChannelTableModel::EnterKeyRole : Qt::EditRole;
-    editor->setProperty(kRefused, !model->setData(index, text, role));
+    model->setData(index, text, role);
 }
 
 void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -94,10 +92,6 @@ QString CellDelegate::editorText(const QWidget* editor) {
         return combo->currentText();
     }
     return {};
-}
-
-bool CellDelegate::wasRefused(const QWidget* editor) {
-    return editor->property(kRefused).toBool();
 }
 
 bool CellDelegate::wasAbandoned(const QWidget* editor) {

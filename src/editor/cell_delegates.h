@@ -26,8 +26,6 @@ public:
 
     // The text an editor holds, whichever kind it is.
     static QString editorText(const QWidget* editor);
-    // The model refused the editor's last commit; it stays open.
-    static bool wasRefused(const QWidget* editor);
     // The last commit left the cell as it was, without asking the model.
     static bool wasAbandoned(const QWidget* editor);
     // The editor keeps a refused text for mending; left without typing, it abandons the edit

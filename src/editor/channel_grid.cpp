@@ -147,14 +147,13 @@ void ChannelGrid::commitData(QWidget* editor) {
     // Editors open only over their own cell, so the cell under one is the one it edits.
     const QModelIndex index = indexAt(editor->geometry().center());
     QTableView::commitData(editor);
-    if (index.isValid() && !CellDelegate::wasRefused(editor) &&
-        !CellDelegate::wasAbandoned(editor)) {
+    if (index.isValid() && !wasRefused(editor) && !CellDelegate::wasAbandoned(editor)) {
         m_announcer->committed(index);
     }
 }
 
 void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    if (hint != QAbstractItemDelegate::RevertModelCache && CellDelegate::wasRefused(editor)) {
+    if (hint != QAbstractItemDelegate::RevertModelCache && wasRefused(editor)) {
         showRefusal(editor);
         return;
     }
@@ -173,11 +172,20 @@ void ChannelGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHin
     }
 }
 
+// An editor that abandoned its last commit asked the model nothing, so what the model says of
+// its cell is about an earlier commit.
+bool ChannelGrid::wasRefused(const QWidget* editor) const {
+    return !CellDelegate::wasAbandoned(editor) &&
+           indexAt(editor->geometry().center()).data(ChannelTableModel::RefusalRole).isValid();
+}
+
 // The refused value stays with its own cell, in its editor, as typed, for mending.
 void ChannelGrid::showRefusal(QWidget* editor) {
-    const auto* channels = qobject_cast<const ChannelTableModel*>(model());
-    if (channels && !channels->refusal().message.isEmpty()) {
-        ReportMessage(this, channels->refusal().message, channels->refusal().error ? 1 : 0);
+    const auto refusal = indexAt(editor->geometry().center())
+                             .data(ChannelTableModel::RefusalRole)
+                             .value<ChannelTableModel::Refusal>();
+    if (!refusal.message.isEmpty()) {
+        ReportMessage(this, refusal.message, refusal.error ? 1 : 0);
     }
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         CellDelegate::markRefused(line);

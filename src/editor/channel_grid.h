@@ -76,6 +76,7 @@ private:
     void spreadColumns();
     // A key typed on the grid that opened the editor leaves in it what the column's rule says.
     void seedEditor(QWidget* editor, const QString& key);
+    bool wasRefused(const QWidget* editor) const;
     void showRefusal(QWidget* editor);
     // After Enter a frequency steps right, as typing a channel goes on with its next cell.
     void stepAfterEnter(const QModelIndex& index);

@@ -269,11 +269,8 @@ void WindowTransfer::report(TransferThread::Phase phase, const QString& text, in
             tr("数据已写入，但写后校验没有完成：%1。请再读一次对讲机检查。").arg(text), detail);
     } else if (text == TransferText::CannotOpen(m_jobPortName)) {
         // The cable doctor looks at what stands between the user and the port.
-        QAction* doctor =
-            m_owner->window()->findChild<QAction*>(QStringLiteral("actionCableDoctor"));
-        if (TheMessenger().offerChoice(m_owner, kErrorCaption, text, detail, tr("串口诊断...")) &&
-            doctor) {
-            doctor->trigger();
+        if (TheMessenger().offerChoice(m_owner, kErrorCaption, text, detail, tr("串口诊断..."))) {
+            emit cableDoctorWanted();
         }
     } else {
         TheMessenger().showMessage(m_owner, severity == 1 ? kErrorCaption : kWarningCaption, text,

@@ -77,6 +77,8 @@ signals:
     void radioCompared(const MemoryImage& radio);
     // What became of the log that is not worth a box (a log set aside, a server that waits).
     void logNoted(const QString& text);
+    // The user asked, from a port that would not open, for the cable doctor.
+    void cableDoctorWanted();
 
 private:
     void start();

@@ -61,6 +61,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
         return data(index, Qt::DisplayRole);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
+    case RefusalRole:
+        return index == m_refusedCell ? QVariant::fromValue(m_refusal) : QVariant();
     default:
         return {};
     }
@@ -109,6 +111,7 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const {
 
 bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     m_refusal = {};
+    m_refusedCell = QModelIndex();
     if (!index.isValid() || (role != Qt::EditRole && role != EnterKeyRole)) {
         return false;
     }
@@ -123,6 +126,7 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
             // number the radio cannot take is an error.
             m_refusal = {refusalMessage(check),
                          check.verdict != FrequencyCheck::Verdict::NotANumber};
+            m_refusedCell = index;
             return false;
         }
         return true;
@@ -131,10 +135,15 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     const bool incomplete = isIncomplete(channel);
     if (!commitChoice(channel, column, text, how)) {
         m_refusal = {unknownSignallingMessage(), false};
+        m_refusedCell = index;
         return false;
     }
     // Enter has emptied an incomplete channel's signalling: the editor stays for another try.
-    return !(signalling && how == Commit::EnterKey && incomplete);
+    if (signalling && how == Commit::EnterKey && incomplete) {
+        m_refusedCell = index;
+        return false;
+    }
+    return true;
 }
 
 // Out of range says which range, so the user need not look the band up.

@@ -36,6 +36,9 @@ public:
         bool error = false; // an error rather than a warning about a slip of the user's
     };
     const Refusal& refusal() const { return m_refusal; }
+    // data() with this role holds the Refusal on the cell whose last setData() was refused, and
+    // nothing on any other: a view learns of a refusal without knowing the model's class.
+    static constexpr int RefusalRole = Qt::UserRole + 2;
 
     // The table column (1 to 11) a model column shows, and the model index of a table cell.
     static int tableColumn(int modelColumn) { return modelColumn + 1; }
@@ -110,4 +113,7 @@ private:
     int m_model = -1;
     int m_band = -1;
     Refusal m_refusal;
+    QModelIndex m_refusedCell;
 };
+
+Q_DECLARE_METATYPE(ChannelTableModel::Refusal)

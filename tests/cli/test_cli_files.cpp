@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -23,6 +24,16 @@ struct Run {
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The first group of every match of pattern, a line at a time.
+QStringList Matches(const QString& text, const QString& pattern) {
+    QStringList found;
+    const QRegularExpression expression(pattern, QRegularExpression::MultilineOption);
+    for (auto it = expression.globalMatch(text); it.hasNext();) {
+        found << it.next().captured(1);
+    }
+    return found;
 }
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
@@ -260,6 +271,26 @@ private slots:
         QVERIFY(!QFile::exists(path("x.sin")) && !QFile::exists(path("x")));
         QCOMPARE(ReadAll(path("in.sin")), ReadAll(path("a.sin")));
         QCOMPARE(qtr318({"import", "--help"}).exitCode, 0);
+    }
+
+    // The completion script and the manual page are written by hand: they name exactly the
+    // commands the tool lists in --help, in the same order.
+    void completionAndManualNameEveryCommand() {
+        const QStringList commands = Matches(QString::fromUtf8(qtr318({"--help"}).out),
+                                             QStringLiteral("^  qtr318 ([a-z]+)"));
+        QVERIFY(commands.size() > 5);
+        const QString completion =
+            QString::fromUtf8(ReadAll(QStringLiteral(QTR318_SOURCE_DIR "/completion/qtr318")));
+        QCOMPARE(Matches(completion, QStringLiteral("^\\s*local commands=\"(.*)\"$")),
+                 QStringList{commands.join(' ')});
+        QCOMPARE(Matches(completion, QStringLiteral("^\\s*([a-z |]+)\\)$")),
+                 QStringList{commands.join(QStringLiteral(" | "))});
+        const QString manual =
+            QString::fromUtf8(ReadAll(QStringLiteral(QTR318_SOURCE_DIR "/man/qtr318.1.in")));
+        QCOMPARE(Matches(manual, QStringLiteral("^\\.SY qtr318\n\\.B ([a-z]+)")), commands);
+        const QString described = manual.section(QStringLiteral(".SH COMMANDS"), 1, 1)
+                                      .section(QStringLiteral("\n.SH "), 0, 0);
+        QCOMPARE(Matches(described, QStringLiteral("^\\.TP\n\\.BI? \"?([a-z]+)")), commands);
     }
 
 private:

@@ -69,9 +69,6 @@ struct Run {
     QString err;
 };
 
-const char* const kCommands[] = {"new",  "show",  "export", "import", "diff",
-                                 "read", "write", "verify", "ports"};
-
 } // namespace
 
 class OneLanguageTest : public QObject {
@@ -193,8 +190,11 @@ private slots:
                 {"write", "--port", "/dev/qtr318-none", path("stray.sin")},
                 {"read", "--port", "COM1", "--port", "COM2", "-o", path("y.sin")},
                 {"--help"}};
-            for (const char* command : kCommands) {
-                commands += QStringList{command, "--help"};
+            // Every command the tool lists, so that a new one cannot go untranslated.
+            const QRegularExpression listed(QStringLiteral("^  qtr318 ([a-z]+)"),
+                                            QRegularExpression::MultilineOption);
+            for (auto it = listed.globalMatch(run(environment, {"--help"}).out); it.hasNext();) {
+                commands += QStringList{it.next().captured(1), "--help"};
             }
         }
         int plainLines = 0; // plainly in the language chosen

@@ -88,7 +88,9 @@ struct WindowFixture {
     // The grid's cell of a channel (1 to 16) and a table column (1 to 11).
     QModelIndex index(int row, int col) const { return table().cellIndex(row, col); }
     // A command by its action's name, as menus, toolbar and keys reach it.
-    QAction* action(const char* name) const { return frame()->action(QLatin1String(name)); }
+    QAction* action(const char* name) const {
+        return frame()->findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    }
 
     // A command key to the main window.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {
