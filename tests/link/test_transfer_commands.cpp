@@ -15,9 +15,6 @@
 #include <QTest>
 #include <csignal>
 #include <memory>
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
 
 namespace {
 
@@ -139,10 +136,11 @@ private slots:
              {held.path, QString("占用"), QString("qtr318"), QString::number(holder.processId())}) {
             QVERIFY2(lines.mid(1).join('\n').contains(text), qPrintable(write.err));
         }
-        // Stopped while it still waits for program mode, the holder lets the port go too.
-        holder.terminate();
+        // Ctrl+C ends the retries, which would go on for minutes, and saves nothing.
+        ::kill(pid_t(holder.processId()), SIGINT);
         QVERIFY(holder.waitForFinished(10000));
-        QVERIFY(holder.exitStatus() == QProcess::NormalExit && holder.exitCode() == 143);
+        QVERIFY(holder.exitStatus() == QProcess::NormalExit && holder.exitCode() == 130);
+        QVERIFY(!QFile::exists(file("held.sin")));
     }
 
     // Ctrl+C stops a write at the next block as Cancel does, lets the port go and exits 130; the
@@ -189,26 +187,6 @@ private slots:
             verify.exitCode == 3 &&
                 verify.err.contains(QString("不同的块有 %1 个（共 114 块）").arg(114 - received)),
             qPrintable(verify.err));
-    }
-
-    // Ctrl+C ends the retries on a radio that never answers: the tool would go on for minutes.
-    void interruptEndsTheRetries() {
-        int master = -1;
-        int device = -1;
-        char name[128] = {};
-        QVERIFY(openpty(&master, &device, name, nullptr, nullptr) == 0);
-        QProcess qtr318;
-        qtr318.start(BuildDir() + "/cli/qtr318",
-                     {"read", "--port", name, "-o", file("silent.sin"), "--retries", "1000"});
-        QVERIFY(qtr318.waitForStarted());
-        pollfd request{master, POLLIN, 0};
-        QVERIFY(::poll(&request, 1, 30000) == 1); // the tool asks for programming mode
-        ::kill(pid_t(qtr318.processId()), SIGINT);
-        QVERIFY(qtr318.waitForFinished(30000));
-        QCOMPARE(qtr318.exitCode(), 130);
-        QVERIFY(!QFile::exists(file("silent.sin")));
-        ::close(device);
-        ::close(master);
     }
 
     // Every write reads the radio first and keeps what it held; what the radio holds at the end
