@@ -103,21 +103,6 @@ private slots:
         QCOMPARE(Qtr318({"verify", "--port", radio.path, file("pattern.sin")}).exitCode, 0);
     }
 
-    // A read saves its file only when the whole session succeeded; nobody sits at a Retry
-    // button, so --retries grants extra program-mode attempts after the first five.
-    void readSavesOnlyOnSuccess() {
-        const QList<std::tuple<QStringList, int, QString>> cases = {
-            {{"--ignore-prog", "5"}, 0, ""}, {{"--ignore-prog", "6"}, 1, "通信错误"}};
-        for (const auto& [simArguments, exitCode, text] : cases) {
-            RadioSim radio(simArguments);
-            const QString out = file(simArguments.join('_') + ".sin");
-            const Finished read =
-                Qtr318({"read", "--port", radio.path, "-o", out, "--retries", "1"});
-            QVERIFY2(read.exitCode == exitCode && read.err.contains(text), qPrintable(read.err));
-            QCOMPARE(QFile::exists(out), exitCode == 0);
-        }
-    }
-
     // A port that another program holds: the message names the device and that program.
     void heldPortNamesItsHolder() {
         RadioSim held({"--ignore-prog", "all"});
