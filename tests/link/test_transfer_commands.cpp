@@ -110,7 +110,7 @@ private slots:
         // Another qtr318 holds the port while it waits in vain for program mode.
         QProcess holder;
         holder.start(BuildDir() + "/cli/qtr318",
-                     {"read", "--port", held.path, "-o", file("held.sin"), "--retries", "30"});
+                     {"read", "--port", held.path, "-o", file("held.sin"), "--retries", "1000"});
         QVERIFY(holder.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(HasOpen(holder.processId(), held.path), 5000);
         const Finished write = Qtr318({"write", "--port", held.path, file("new.sin")});
