@@ -1,5 +1,3 @@
-#include "full_disk.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -213,20 +211,6 @@ private slots:
             QVERIFY2(run.exitCode == 1 && run.err.contains("无法写入标准输出"),
                      qPrintable(line + ": " + run.err));
         }
-    }
-
-    // On a full disk a command that writes a file fails with the reason and leaves the previous
-    // file byte for byte, with nothing left beside it.
-    void outputOnAFullDiskKeepsThePreviousFile() {
-        QTR318_RUN_ON_FULL_DISK(path("full"));
-        const QString folder = FullDisk::Folder();
-        WriteAll(folder + "/keep", "previous contents");
-        QVERIFY(FullDisk::Fill(folder));
-        const Run run = qtr318({"export", "sample.sin", "-o", folder + "/keep"});
-        QVERIFY2(run.exitCode == 1 && run.err.contains("空间；什么也没有写入"), run.err);
-        QCOMPARE(ReadAll(folder + "/keep"), QByteArray("previous contents"));
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"filler", "keep"}));
     }
 
     // Usage errors, the transfer commands' included, and an output naming the input or
