@@ -1,5 +1,3 @@
-#include "full_disk.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -128,30 +126,32 @@ private slots:
     // "-" reads standard input wherever a command reads a file.
     void standardInputForEveryInput() {
         const QByteArray image = ReadAll(path("sample.sin"));
-        const QList<std::tuple<QStringList, QByteArray, int, QByteArray>> cases = {
-            {{"show", "-"}, image, 0, qtr318({"show", "sample.sin"}).out},
-            {{"export", "-"}, image, 0, qtr318({"export", "sample.sin"}).out},
-            {{"diff", "-", "sample.sin"}, image, 0, ""},
+        // arguments, standard input, exit code, a part of standard output and of standard error
+        const QList<std::tuple<QStringList, QByteArray, int, QByteArray, QByteArray>> cases = {
+            {{"show", "-"}, image, 0, qtr318({"show", "sample.sin"}).out, ""},
+            {{"export", "-"}, image, 0, qtr318({"export", "sample.sin"}).out, ""},
+            {{"diff", "-", "sample.sin"}, image, 0, "", ""},
             {{"diff", "sample.sin", "-"},
              QByteArray(1024, '\0'),
              3,
-             "信道 1: sample.sin 435.12500"},
-            {{"diff", "-", "-"}, image, 2, ""},
-            {{"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023), 1, ""},
+             "信道 1: sample.sin 435.12500",
+             ""},
+            {{"diff", "-", "-"}, image, 2, "", ""},
+            {{"verify", "--port", "/dev/qtr318-none", "-"},
+             image.left(1023),
+             1,
+             "",
+             "标准输入 不是有效的数据文件：长度为 1023 字节"},
             {{"import", "-", "-o", "x.sin"},
              "Frequency\n146.52\n" + QByteArray(300000, '\n'),
              1,
-             ""}};
-        for (const auto& [arguments, input, exitCode, out] : cases) {
+             "",
+             "远大于 16 个信道的 CSV 所需"}};
+        for (const auto& [arguments, input, exitCode, out, err] : cases) {
             const Run run = qtr318(arguments, input);
-            QVERIFY2(run.exitCode == exitCode && run.out.contains(out),
+            QVERIFY2(run.exitCode == exitCode && run.out.contains(out) && run.err.contains(err),
                      qPrintable(arguments.join(' ') + ": " + run.err));
         }
-        QVERIFY(qtr318({"verify", "--port", "/dev/qtr318-none", "-"}, image.left(1023))
-                    .err.contains("标准输入 不是有效的数据文件：长度为 1023 字节"));
-        QVERIFY(
-            qtr318({"import", "-", "-o", "x.sin"}, "Frequency\n146.52\n" + QByteArray(300000, '\n'))
-                .err.contains("远大于 16 个信道的 CSV 所需"));
     }
 
     // Of two COM names, only the one whose device is missing is marked so.
@@ -199,31 +199,6 @@ private slots:
         QVERIFY(!QFile::exists(path("short.csv")) && !QFile::exists(path("x.sin")));
     }
 
-    // An output naming the input, or anything but a regular file, is refused before any work
-    // and nothing is touched.
-    void outputsThatMustNotBeOverwritten() {
-        const QByteArray image = ReadAll(path("sample.sin"));
-        WriteAll(path("in.csv"), kHeader + "\n");
-        QVERIFY(QFile::link(path("sample.sin"), path("link.sin")));
-        QVERIFY(QDir(m_dir.path()).mkpath("folder"));
-        QVERIFY(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
-        const QList<QPair<QString, QByteArray>> cases = {
-            {"export link.sin -o ./sample.sin", "是输入文件"},
-            {"import in.csv -o in.csv", "是输入文件"},
-            {"new -o folder", "不是普通文件"},
-            {"export sample.sin -o pipe", "不是普通文件"},
-            {"read --port /dev/qtr318-none -o pipe", "不是普通文件"}};
-        for (const auto& [line, reason] : cases) {
-            const Run run = qtr318(line.split(' '));
-            QVERIFY2(run.exitCode == 2 && run.err.contains(reason),
-                     qPrintable(line + ": " + run.err));
-        }
-        QCOMPARE(ReadAll(path("sample.sin")), image);
-        QCOMPARE(ReadAll(path("in.csv")), kHeader + "\n");
-        QVERIFY(QFileInfo(path("link.sin")).isSymLink() && QFileInfo(path("folder")).isDir() &&
-                !QFileInfo(path("pipe")).isFile());
-    }
-
     // Standard output that cannot take the output is a failure too.
     void standardOutputErrorsFail() {
         if (!QFileInfo::exists("/dev/full")) {
@@ -238,38 +213,43 @@ private slots:
         }
     }
 
-    // On a full disk a command that writes a file fails with the reason and leaves the previous
-    // file byte for byte, with nothing left beside it.
-    void outputOnAFullDiskKeepsThePreviousFile() {
-        QTR318_RUN_ON_FULL_DISK(path("full"));
-        const QString folder = FullDisk::Folder();
-        WriteAll(folder + "/keep", "previous contents");
-        QVERIFY(FullDisk::Fill(folder));
-        const Run run = qtr318({"export", "sample.sin", "-o", folder + "/keep"});
-        QVERIFY2(run.exitCode == 1 && run.err.contains("空间；什么也没有写入"), run.err);
-        QCOMPARE(ReadAll(folder + "/keep"), QByteArray("previous contents"));
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"filler", "keep"}));
-    }
-
-    // Usage errors, the transfer commands' included: found before any port is opened or file
-    // written.
+    // Usage errors, the transfer commands' included, and an output naming the input or
+    // anything but a regular file: found before any port is opened or file written, and nothing
+    // is touched.
     void usageErrorsExitTwoAndHelpExitsZero() {
         QCOMPARE(qtr318({"new", "-o", "a.sin"}).exitCode, 0);
         WriteAll(path("in.sin"), ReadAll(path("a.sin")));
-        const QString lines = ";frobnicate;export a.sin -o x -o y;import in.csv -o x.sin --band hf;"
-                              "read -o x.sin;write --port COM1 --retries -1 a.sin;"
-                              "read --port com1 --port COM1 -o x/;"
-                              "write --port /dev/qtr318-none --backup in.sin in.sin;"
-                              "verify --port COM1 --label truck\t12 a.sin;"
-                              "export a.sin --format xml";
-        for (const QString& line : lines.split(';')) {
+        WriteAll(path("in.csv"), kHeader + "\n");
+        QVERIFY(QFile::link(path("a.sin"), path("link.sin")));
+        QVERIFY(QDir(m_dir.path()).mkpath("folder"));
+        QVERIFY(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
+        const QList<QPair<QString, QString>> cases = {
+            {"", ""},
+            {"frobnicate", ""},
+            {"export a.sin -o x -o y", ""},
+            {"import in.csv -o x.sin --band hf", ""},
+            {"read -o x.sin", ""},
+            {"write --port COM1 --retries -1 a.sin", ""},
+            {"read --port com1 --port COM1 -o x/", ""},
+            {"write --port /dev/qtr318-none --backup in.sin in.sin", ""},
+            {"verify --port COM1 --label truck\t12 a.sin", ""},
+            {"export a.sin --format xml", ""},
+            {"export link.sin -o ./a.sin", "是输入文件"},
+            {"import in.csv -o in.csv", "是输入文件"},
+            {"new -o folder", "不是普通文件"},
+            {"export a.sin -o pipe", "不是普通文件"},
+            {"read --port /dev/qtr318-none -o pipe", "不是普通文件"}};
+        for (const auto& [line, reason] : cases) {
             const Run run = qtr318(line.split(' ', Qt::SkipEmptyParts));
-            QVERIFY2(run.exitCode == 2 && run.out.isEmpty() && run.err.startsWith("qtr318"),
+            QVERIFY2(run.exitCode == 2 && run.out.isEmpty() && run.err.startsWith("qtr318") &&
+                         run.err.contains(reason.toUtf8()),
                      qPrintable(line + ": " + run.err));
         }
         QVERIFY(!QFile::exists(path("x.sin")) && !QFile::exists(path("x")));
         QCOMPARE(ReadAll(path("in.sin")), ReadAll(path("a.sin")));
+        QCOMPARE(ReadAll(path("in.csv")), kHeader + "\n");
+        QVERIFY(QFileInfo(path("link.sin")).isSymLink() && QFileInfo(path("folder")).isDir() &&
+                !QFileInfo(path("pipe")).isFile());
         QCOMPARE(qtr318({"import", "--help"}).exitCode, 0);
     }
 

@@ -1,4 +1,5 @@
 #include "one_language.h"
+#include "qtr318_process.h"
 #include "ui_language.h"
 
 #include <QCoreApplication>
@@ -63,12 +64,6 @@ QSet<QString> Placeholders(const QString& text) {
     return found;
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 } // namespace
 
 class OneLanguageTest : public QObject {
@@ -76,9 +71,8 @@ class OneLanguageTest : public QObject {
 
 private slots:
     void initTestCase() {
-        m_build = qEnvironmentVariable("QTR318_BUILD_DIR");
         QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::exists(m_build + QStringLiteral("/cli/qtr318")));
+        QVERIFY(QFile::exists(BuildDir() + QStringLiteral("/cli/qtr318")));
         // A file to show, a CSV with mistakes to import.
         QVERIFY(run({}, {"new", "-o", path("new.sin")}).exitCode == 0);
         QFile csv(path("bad.csv"));
@@ -199,7 +193,7 @@ private slots:
         }
         int plainLines = 0; // plainly in the language chosen
         for (const QStringList& command : commands) {
-            const Run result = run(environment, command);
+            const Finished result = run(environment, command);
             const QString shown = command.join(QLatin1Char(' '));
             QVERIFY2(result.exitCode > 0 || !result.out.isEmpty(), qPrintable(shown));
             for (const QString& line : (result.out + result.err).split(QLatin1Char('\n'))) {
@@ -220,32 +214,19 @@ private slots:
 private:
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
-    static QProcessEnvironment environmentWith(const QStringList& settings) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Only the locale variables given reach the tool: an empty one counts as unset.
+    static Finished run(const QStringList& environment, const QStringList& arguments) {
+        QList<QPair<QString, QString>> settings;
         for (const char* name : {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
-            environment.remove(QLatin1String(name));
+            settings.append({QLatin1String(name), QString()});
         }
-        for (const QString& setting : settings) {
-            environment.insert(setting.section(QLatin1Char('='), 0, 0),
-                               setting.section(QLatin1Char('='), 1));
+        for (const QString& setting : environment) {
+            settings.append(
+                {setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1)});
         }
-        return environment;
+        return Qtr318(arguments, settings);
     }
 
-    Run run(const QStringList& environment, const QStringList& arguments) const {
-        QProcess process;
-        process.setProcessEnvironment(environmentWith(environment));
-        process.start(m_build + QStringLiteral("/cli/qtr318"), arguments);
-        Run result;
-        if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
-            result.exitCode = process.exitCode();
-        }
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
-
-    QString m_build;
     QTemporaryDir m_dir;
 };
 

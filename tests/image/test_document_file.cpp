@@ -1,9 +1,7 @@
 #include "document_file.h"
 #include "full_disk.h"
 #include "image_bytes.h"
-#include "image_map.h"
 #include "new_document.h"
-#include "settings_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,33 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The new-document contents, the .sin file and the blocks that travel to the radio.
+// The .sin file: what is an image, and what a save leaves on disk.
 class DocumentFileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void newDocumentBytes() {
-        MemoryImage expected;
-        expected.Fill(0xFF);
-        Put(expected, 0x2A0, QByteArray(1, 0));
-        Put(expected, 0x2A8, QByteArray(1, 0));
-        Put(expected, 0x2B0, QByteArray::fromHex("00FFFF"));
-        Put(expected, 0x3C0, QByteArray::fromHex("1305000003020A00010000"));
-        Put(expected, 0x3D1, QByteArray::fromHex("0000"));
-        for (int n = 1; n <= 16; ++n) {
-            expected.WriteByte(0x10 * n + 12, 0x1B);
-        }
-        // Each tuning set holds its own factory values, pinned with the settings codec.
-        for (int block : {ImageMap::kTuningEmphasis, ImageMap::kTuningCompander,
-                          ImageMap::kTuningScrambler, ImageMap::kTuningNone}) {
-            SetTuningDefaults(expected, block);
-        }
-        MemoryImage image;
-        image.Fill(0x42);
-        FillNewDocument(image);
-        QCOMPARE(Bytes(image).toHex(), Bytes(expected).toHex());
-    }
-
     // Only a file of exactly 1024 bytes is an image: a shorter or longer one (a CSV export, say)
     // is refused with its length named, and the image stays as it was.
     void openRandomFilesOfTheBoundaryLengths() {

@@ -73,8 +73,11 @@ private slots:
             {"write fails", "--nak-at 10 --fault-session 2", "write vhf.sin",
              "read:ok:114 write:failed:6"},
             {"verify differs", "", "verify uhf.sin", "verify:differs:114"},
-            {"read", "", "read -o out.sin", "read:ok:114"},
-            {"silent radio", "--ignore-prog all", "read -o out.sin", "read:failed:0"}};
+            // --retries grants program-mode attempts after the first five; a read that fails
+            // saves no file.
+            {"read on the last attempt", "--ignore-prog 5", "read -o out.sin --retries 1",
+             "read:ok:114"},
+            {"silent radio", "--ignore-prog 6", "read -o out.sin --retries 1", "read:failed:0"}};
         for (const auto& [name, sim, command, records] : rows) {
             QTest::newRow(name) << QString(sim) << QString(command) << QString(records);
         }
@@ -85,6 +88,7 @@ private slots:
         QFETCH(QString, records);
         useLog("per-transfer.sqlite");
         QDir::setCurrent(m_dir.path());
+        QFile::remove(file("out.sin"));
         RadioSim radio(sim.split(' ', Qt::SkipEmptyParts));
         const QStringList arguments = command.split(' ');
         const Finished run =
@@ -96,7 +100,9 @@ private slots:
                             record["blocks"].toVariant().toString();
         }
         QVERIFY2(outcomes.join(' ') == records, qPrintable(outcomes.join(' ') + '\n' + run.err));
-        const QString data = arguments.contains("read") ? "out.sin" : arguments.last();
+        const bool read = arguments.first() == "read";
+        QCOMPARE(QFile::exists(file("out.sin")), read && records.endsWith(":ok:114"));
+        const QString data = read ? "out.sin" : arguments.last();
         for (const QJsonValue& record : listed) {
             QCOMPARE(record["label"].toString(), QStringLiteral("truck 12"));
             QCOMPARE(record["device"].toString(), radio.path);
