@@ -76,8 +76,8 @@ const std::vector<Command>& Commands() {
                            "                   （默认：出厂内容）。\n"),
          true, RunRead},
         {"write",
-         "write  --port PORT... IN.sin [--backup FILE|DIR/] [--force] [--no-verify] [--wait] "
-         "[--label TEXT] [--retries N]",
+         "write  --port PORT... IN.sin|--fleet [--backup FILE|DIR/] [--force] [--no-verify] "
+         "[--wait] [--label TEXT] [--retries N]",
          QT_TRANSLATE_NOOP("Cli",
                            "把 .sin 文件安全地写入对讲机：先读取对讲机，把原有内容留作备份，\n"
                            "拒绝其他频段或机型的文件，写入，再读回比较。输出一行，含文件、\n"
@@ -95,7 +95,11 @@ const std::vector<Command>& Commands() {
                     "  --no-verify      写入后不读回校验，直接结束本次写入。\n"
                     "  --wait           在一个串口上一台接一台地写频：等一台应答，写入，\n"
                     "                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，\n"
-                    "                   带序号。\n"),
+                    "                   带序号。\n"
+                    "  --fleet          与 --wait 一起用：从标准输入逐行读取车队电台的标签，\n"
+                    "                   每台写入它的计划的最新版本加上它自己的值，记录\n"
+                    "                   中带有计划和版本；输入结束时结束。每台都写入并\n"
+                    "                   校验通过时以 0 退出。\n"),
          true, RunWrite},
         {"verify", "verify --port PORT... IN.sin [--blocks] [--label TEXT] [--retries N]",
          QT_TRANSLATE_NOOP("Cli",

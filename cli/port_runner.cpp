@@ -47,6 +47,8 @@ int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryI
 }
 
 void LogRecord(PortJob& job) {
+    job.record.plan = job.plan;
+    job.record.planVersion = job.planVersion;
     const QString note = TransferLog::Append(job.record);
     if (job.logNote.isEmpty()) {
         job.logNote = note;

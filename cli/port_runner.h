@@ -56,6 +56,8 @@ struct PortJob {
     TransferOutcome outcome; // of the last transfer
     qint64 elapsedMs = 0;
     QString label;
+    QString plan; // the fleet's plan and version written, logged on every record of the job
+    int planVersion = 0;
     ProgrammingRecord record; // of the latest transfer, for the caller to complete and log
     QString logNote;          // what the programming log had to say, told once
 };

@@ -912,6 +912,10 @@ and then nothing is written.
   --wait           在一个串口上一台接一台地写频：等一台应答，写入，
                    等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
                    带序号。
+  --fleet          与 --wait 一起用：从标准输入逐行读取车队电台的标签，
+                   每台写入它的计划的最新版本加上它自己的值，记录
+                   中带有计划和版本；输入结束时结束。每台都写入并
+                   校验通过时以 0 退出。
 </source>
         <translation>  IN.sin           The .sin file to write to the radio; - reads standard input.
   --backup FILE|DIR/  Where the backup goes (default: a new file named by its UTC time in
@@ -924,6 +928,10 @@ and then nothing is written.
   --wait           Programs radio after radio on one port: waits for one to answer,
                    writes it, waits for it to be unplugged, and so on until Ctrl+C;
                    a numbered line per radio.
+  --fleet          With --wait: reads the labels of the fleet&apos;s radios from standard
+                   input, one a line, and writes each its plan&apos;s latest version with
+                   its own values, logging the plan and version; ends at the end of the
+                   input. Exits with 0 when every radio was written and verified.
 </translation>
     </message>
     <message numerus="yes">
@@ -1267,6 +1275,26 @@ label taken or a value that does not fit the plan&apos;s band exits with 1 and c
                    stable field names, for spreadsheets and scripts.
 </translation>
     </message>
+    <message>
+        <source>电台 %1 的值不适合版本 %2：%3</source>
+        <translation>The values of radio %1 do not fit version %2: %3</translation>
+    </message>
+    <message>
+        <source>--fleet 要和 --wait 一起用，标签从标准输入读取，不用 --label</source>
+        <translation>--fleet goes with --wait; the labels are read from standard input, not given with --label</translation>
+    </message>
+    <message>
+        <source>有信道在频段之外或不在步进上</source>
+        <translation>channels lie outside the band or off the raster</translation>
+    </message>
+    <message>
+        <source>：没有写入：</source>
+        <translation>: not written: </translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -1396,6 +1424,10 @@ label taken or a value that does not fit the plan&apos;s band exits with 1 and c
     <message>
         <source>&quot;%1&quot; 的值不适合计划 %2@%3：%4</source>
         <translation>The values of &quot;%1&quot; do not fit plan %2@%3: %4</translation>
+    </message>
+    <message>
+        <source>工位 %1 正在写 %2（自 %3 起）；没有写入</source>
+        <translation>The station %1 is writing %2 (since %3); not written</translation>
     </message>
 </context>
 <context>

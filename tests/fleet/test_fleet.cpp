@@ -14,12 +14,14 @@
 #include "qtr318_process.h"
 #include "radio_import.h"
 #include "radio_store.h"
+#include "write_claims.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlError>
+#include <QSysInfo>
 #include <QTest>
 #include <memory>
 
@@ -325,6 +327,27 @@ private slots:
         }
         QByteArray image;
         QVERIFY(KeptImages::OfRecord(location, "车13", records[0].uuid, &image).contains("车13"));
+    }
+
+    // Of two stations, one writes a label at a time; a holder silent too long loses its claim.
+    void claimsKeepStationsApart_data() { backends(); }
+    void claimsKeepStationsApart() {
+        QFETCH(bool, server);
+        const LogLocation location = fresh(server);
+        FleetDatabase first(location);
+        FleetDatabase second(location);
+        QVERIFY(first.open(true).isEmpty() && second.open(true).isEmpty());
+        WriteClaims one(first);
+        WriteClaims other(second);
+        QVERIFY(one.claim("车12").isEmpty() && one.claim("车12").isEmpty());
+        QVERIFY(other.claim("车12").contains(QSysInfo::machineHostName()));
+        QVERIFY(other.claim("车13").isEmpty());
+        one.release("车12");
+        QVERIFY(other.claim("车12").isEmpty());
+        QSqlQuery age = first.prepared("UPDATE write_claims SET seen_ms = seen_ms - ?",
+                                       {WriteClaims::kSilenceMs + 1000});
+        QVERIFY(age.exec());
+        QVERIFY(one.claim("车12").isEmpty());
     }
 
     // A log of the previous version keeps its records and takes plans at once.
