@@ -91,7 +91,7 @@ int RunAdd(const QStringList& arguments) {
         return kUsage;
     }
     FleetDatabase database;
-    if (!OpenDatabase(database, true)) {
+    if (!OpenDatabase(database, false)) {
         return kFailed;
     }
     return Changed(RadioStore(database).add(radio));
@@ -159,7 +159,7 @@ int RunImport(const QStringList& arguments) {
     const QString input = parsed->positional().first();
     QByteArray csv;
     FleetDatabase database;
-    if (!ReadCsv(input, csv) || !OpenDatabase(database, true)) {
+    if (!ReadCsv(input, csv) || !OpenDatabase(database, false)) {
         return kFailed;
     }
     RadioStore radios(database);

@@ -133,6 +133,11 @@ QString RadioStore::add(FleetRadio radio) {
 }
 
 QString RadioStore::addAll(const QList<FleetRadio>& radios) {
+    // Without a log there is no plan yet: the check says so, and no log is made for a refusal.
+    if (!m_database.isOpen() && !radios.isEmpty()) {
+        FleetRadio first = radios.first();
+        return check(first, true);
+    }
     return m_database.inTransaction([&]() -> QString {
         for (FleetRadio radio : radios) {
             if (QString problem = check(radio, true); !problem.isEmpty()) {
@@ -147,6 +152,9 @@ QString RadioStore::addAll(const QList<FleetRadio>& radios) {
 }
 
 QString RadioStore::edit(const QString& label, const RadioChange& change) {
+    if (!m_database.isOpen()) { // no log yet, so no fleet
+        return NoRadio(Label(label));
+    }
     return m_database.inTransaction([&]() -> QString {
         FleetRadio radio;
         if (QString problem = find(label, &radio); !problem.isEmpty()) {
@@ -180,6 +188,9 @@ QString RadioStore::edit(const QString& label, const RadioChange& change) {
 }
 
 QString RadioStore::remove(const QString& label) {
+    if (!m_database.isOpen()) {
+        return NoRadio(Label(label));
+    }
     return m_database.inTransaction([&]() -> QString {
         const QString kept = Label(label);
         QSqlQuery values =
