@@ -53,6 +53,9 @@ void LogRecord(PortJob& job) {
     if (job.logNote.isEmpty()) {
         job.logNote = note;
     }
+    if (job.stageDone) {
+        job.stageDone();
+    }
 }
 
 void TellLogNotes(const QList<PortJob>& jobs) {

@@ -383,6 +383,7 @@ int WriteFleet(const QString& port, WritePlan plan) {
             continue;
         }
         job.plan = plan.input.section(QLatin1Char('@'), 0, -2);
+        job.stageDone = [&claims, &label] { claims.claim(label); };
         WriteWithSafetyNet(job, board, plan);
         claims.release(label);
         TellLogNotes({job});
