@@ -3,6 +3,7 @@
 #include "diff_command.h"
 #include "doctor_command.h"
 #include "file_commands.h"
+#include "fleet_commands.h"
 #include "log_command.h"
 #include "ports_command.h"
 #include "transfer_commands.h"
@@ -75,8 +76,8 @@ const std::vector<Command>& Commands() {
                            "                   （默认：出厂内容）。\n"),
          true, RunRead},
         {"write",
-         "write  --port PORT... IN.sin [--backup FILE|DIR/] [--force] [--no-verify] [--wait] "
-         "[--label TEXT] [--retries N]",
+         "write  --port PORT... IN.sin|--fleet [--backup FILE|DIR/] [--force] [--no-verify] "
+         "[--wait] [--label TEXT] [--retries N]",
          QT_TRANSLATE_NOOP("Cli",
                            "把 .sin 文件安全地写入对讲机：先读取对讲机，把原有内容留作备份，\n"
                            "拒绝其他频段或机型的文件，写入，再读回比较。输出一行，含文件、\n"
@@ -94,7 +95,11 @@ const std::vector<Command>& Commands() {
                     "  --no-verify      写入后不读回校验，直接结束本次写入。\n"
                     "  --wait           在一个串口上一台接一台地写频：等一台应答，写入，\n"
                     "                   等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，\n"
-                    "                   带序号。\n"),
+                    "                   带序号。\n"
+                    "  --fleet          与 --wait 一起用：从标准输入逐行读取车队电台的标签，\n"
+                    "                   每台写入它的计划的最新版本加上它自己的值，记录\n"
+                    "                   中带有计划和版本；输入结束时结束。每台都写入并\n"
+                    "                   校验通过时以 0 退出。\n"),
          true, RunWrite},
         {"verify", "verify --port PORT... IN.sin [--blocks] [--label TEXT] [--retries N]",
          QT_TRANSLATE_NOOP("Cli",
@@ -140,6 +145,47 @@ const std::vector<Command>& Commands() {
                     "                   每条记录的全部字段，字段名固定，供电子表格和\n"
                     "                   脚本使用。\n"),
          false, RunLog},
+        {"plan", "plan   add|list|export ...",
+         QT_TRANSLATE_NOOP(
+             "Cli", "车队的计划：每个计划有名称和版本 1、2、3……，每个版本是一份不再改动的\n"
+                    "1024 字节数据，连同 SHA-256、时间、工位和备注，存在编程记录的数据库中。\n"),
+         QT_TRANSLATE_NOOP(
+             "Cli", "  add 计划名 FILE  把 FILE（.sin、任一格式的信道 CSV，或 - 表示标准输入）\n"
+                    "                   加为这个计划的下一个版本，输出版本号；内容与最新\n"
+                    "                   版本相同时不添加版本，并且说明。\n"
+                    "  --note TEXT      这个版本的备注。\n"
+                    "  list             列出每个计划的每个版本。\n"
+                    "  --format table|csv|json  table（默认）为表格；csv 和 json 的字段为\n"
+                    "                   name、version、sha256、created_at、station、note。\n"
+                    "  export 计划名[@版本] -o FILE  把计划的一个版本（默认最新）写成 .sin\n"
+                    "                   文件；- 表示写到标准输出。\n"),
+         false, RunPlan},
+        {"fleet", "fleet  add|edit|remove|import|status|history|restore ...",
+         QT_TRANSLATE_NOOP("Cli",
+                           "车队的电台：每台按标签（资产标签）识别，有组、备注、计划和它自己的\n"
+                           "值；它得到的是计划的最新版本加上这些值。计划不存在、标签重复或值\n"
+                           "不适合计划的频段时以 1 退出，什么也不改动。\n"),
+         QT_TRANSLATE_NOOP(
+             "Cli", "  add 标签         加入一台电台。\n"
+                    "  --plan NAME      它的计划（必须给出）。\n"
+                    "  --group G        它的组。\n"
+                    "  --note TEXT      它的备注。\n"
+                    "  --set CELL=TEXT  它自己的一个值，单元格的名称与每台电台的差异文件\n"
+                    "                   相同，如 \"信道3 接收频率=150.125\"；可以给出多次。\n"
+                    "  edit 标签        改动一台电台，选项同 add；--unset CELL 去掉一个值。\n"
+                    "  remove 标签      从车队中去掉一台电台（它的编程记录保留）。\n"
+                    "  import 文件      从 CSV 加入电台：标题行为 \"标签,计划,组\"，其后是单元格\n"
+                    "                   名称；整个文件先检查，有任何问题时什么也不加入，每个\n"
+                    "                   问题连同行号和列号列出。\n"
+                    "  status           每台电台一行：计划及其最新版本、最后一次写入并校验\n"
+                    "                   的版本（时间、工位）和状态：最新、待写、从未写、\n"
+                    "                   失败；--group 和 --state 只列出这个组或状态。\n"
+                    "  history 标签     这台电台的每次读取和写入，从旧到新。\n"
+                    "  restore 标签 --record UUID -o FILE  把这条记录的数据（读取时为电台\n"
+                    "                   原有的，写入时为写给它的）写成 .sin 文件。\n"
+                    "  --format table|csv|json  table（默认）为表格；csv 和 json 的字段名\n"
+                    "                   固定，供电子表格和脚本使用。\n"),
+         false, RunFleet},
     };
     return commands;
 }

@@ -47,9 +47,14 @@ int Transfer(PortJob& job, PortObserver& observer, ProgressBoard& board, MemoryI
 }
 
 void LogRecord(PortJob& job) {
+    job.record.plan = job.plan;
+    job.record.planVersion = job.planVersion;
     const QString note = TransferLog::Append(job.record);
     if (job.logNote.isEmpty()) {
         job.logNote = note;
+    }
+    if (job.stageDone) {
+        job.stageDone();
     }
 }
 

@@ -56,6 +56,11 @@ struct PortJob {
     TransferOutcome outcome; // of the last transfer
     qint64 elapsedMs = 0;
     QString label;
+    QString plan; // the fleet's plan and version written, logged on every record of the job
+    int planVersion = 0;
+    // Called as each record of the job is logged: a station holding a claim on the radio says
+    // between stages that it is still at work.
+    std::function<void()> stageDone;
     ProgrammingRecord record; // of the latest transfer, for the caller to complete and log
     QString logNote;          // what the programming log had to say, told once
 };

@@ -6,14 +6,18 @@
 #include "cli_command.h"
 #include "diff_command.h"
 #include "document_file.h"
+#include "fleet_database.h"
 #include "new_document.h"
+#include "plan_store.h"
 #include "port_runner.h"
 #include "qt_serial_port.h"
 #include "radio_mismatch.h"
+#include "radio_store.h"
 #include "transfer_arguments.h"
 #include "transfer_commands.h"
 #include "transfer_engine.h"
 #include "transfer_log.h"
+#include "write_claims.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -246,21 +250,53 @@ bool RadioAnswers(const QString& port) {
     return engine.Probe(port);
 }
 
+// Waits for a radio to answer on port; false when a signal ended the wait.
+bool AwaitRadio(const QString& port) {
+    QTextStream(stderr)
+        << QCoreApplication::translate("Cli", "qtr318: 等待对讲机接到 %1（Ctrl+C 结束）…").arg(port)
+        << "\n";
+    while (!RadioAnswers(port)) {
+        if (!Pause(kProbeIntervalMs)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Waits until the radio on port has gone quiet (two looks in a row without an answer); false when
+// a signal ended the wait.
+bool AwaitRemoval(const QString& port) {
+    QTextStream(stderr) << QCoreApplication::translate("Cli", "qtr318: 请取下这台对讲机") << "\n";
+    for (int quiet = 0; quiet < 2;) {
+        if (!Pause(kProbeIntervalMs)) {
+            return false;
+        }
+        quiet = RadioAnswers(port) ? 0 : quiet + 1;
+    }
+    return true;
+}
+
+// The numbered line of a radio done, on standard output at once: a log or a pipe sees each radio
+// as it is done.
+void PrintDone(int number, const PortJob& job, const QString& prefix = QString()) {
+    QTextStream out(stdout);
+    out << number << ". " << prefix
+        << (job.line.isEmpty() ? job.port + QLatin1Char(' ') +
+                                     (job.result.isEmpty() ? ResultWord(job.code) : job.result)
+                               : job.line)
+        << "\n";
+    out.flush();
+    std::fflush(stdout);
+}
+
 // A batch of radios on one cable: each one plugged in is written as it answers, and the next is
-// awaited once this one has gone quiet (two looks in a row without an answer), until Ctrl+C.
+// awaited once this one has gone quiet, until Ctrl+C.
 int WriteEach(const QString& port, const WritePlan& plan) {
     ProgressBoard board({port});
-    QTextStream out(stdout);
     bool allSucceeded = true;
     for (int number = 1;; ++number) {
-        QTextStream(stderr) << QCoreApplication::translate(
-                                   "Cli", "qtr318: 等待对讲机接到 %1（Ctrl+C 结束）…")
-                                   .arg(port)
-                            << "\n";
-        while (!RadioAnswers(port)) {
-            if (!Pause(kProbeIntervalMs)) {
-                return allSucceeded ? kSuccess : kFailed;
-            }
+        if (!AwaitRadio(port)) {
+            return allSucceeded ? kSuccess : kFailed;
         }
         PortJob job;
         job.port = port;
@@ -270,37 +306,121 @@ int WriteEach(const QString& port, const WritePlan& plan) {
         if (job.code > 128) {
             return job.code;
         }
-        out << number << ". "
-            << (job.line.isEmpty() ? job.port + QLatin1Char(' ') +
-                                         (job.result.isEmpty() ? ResultWord(job.code) : job.result)
-                                   : job.line)
-            << "\n";
-        out.flush();
-        std::fflush(stdout); // a log or a pipe sees each radio as it is done
+        PrintDone(number, job);
         if (job.code == kDiffers) {
             ReportReadBack(job, plan, board);
         }
         allSucceeded = allSucceeded && job.code == kSuccess;
-        QTextStream(stderr) << QCoreApplication::translate("Cli", "qtr318: 请取下这台对讲机")
-                            << "\n";
-        for (int quiet = 0; quiet < 2;) {
-            if (!Pause(kProbeIntervalMs)) {
-                return allSucceeded ? kSuccess : kFailed;
-            }
-            quiet = RadioAnswers(port) ? 0 : quiet + 1;
+        if (!AwaitRemoval(port)) {
+            return allSucceeded ? kSuccess : kFailed;
         }
     }
+}
+
+// What the fleet's radio label gets: its plan's latest version with its own values, checked as
+// a file to write is checked. Returns why not, else an empty text.
+QString FleetImage(FleetDatabase& database, const QString& label, WritePlan& plan, int* version) {
+    FleetRadio radio;
+    PlanVersion latest;
+    QString problem = RadioStore(database).find(label, &radio);
+    if (problem.isEmpty()) {
+        problem = PlanStore(database).find(radio.plan, 0, &latest);
+    }
+    if (problem.isEmpty()) {
+        problem = RadioStore::Build(latest, radio, &plan.image);
+    }
+    if (!problem.isEmpty()) {
+        return problem;
+    }
+    plan.label = label;
+    plan.input = QStringLiteral("%1@%2").arg(latest.plan).arg(latest.version);
+    plan.fileName = plan.input;
+    *version = latest.version;
+    return StrayChannelsAllowed(plan.image, plan.fileName, plan.force)
+               ? QString()
+               : QCoreApplication::translate("Cli", "有信道在频段之外或不在步进上");
+}
+
+// The fleet's radios on one cable, their labels read from standard input one a line: each is
+// built, awaited, claimed against other stations, written with the safety net and logged with its
+// plan and version. A label refused is said and the next one read; the input's end ends the run.
+int WriteFleet(const QString& port, WritePlan plan) {
+    FleetDatabase database;
+    if (const QString problem = database.open(false); !problem.isEmpty()) {
+        return Fail(problem);
+    }
+    ProgressBoard board({port});
+    WriteClaims claims(database);
+    QTextStream in(stdin);
+    QTextStream out(stdout);
+    bool allSucceeded = true;
+    int number = 0;
+    for (QString line; in.readLineInto(&line);) {
+        const QString label = RadioStore::Label(line);
+        if (label.isEmpty()) {
+            continue;
+        }
+        ++number;
+        PortJob job;
+        job.port = port;
+        job.label = label;
+        QString refusal = RadioStore::LabelProblem(label);
+        if (refusal.isEmpty()) {
+            refusal = FleetImage(database, label, plan, &job.planVersion);
+        }
+        if (refusal.isEmpty() && !AwaitRadio(port)) {
+            allSucceeded = false; // stopped before its radio came
+            break;
+        }
+        if (refusal.isEmpty()) {
+            refusal = claims.claim(label);
+        }
+        if (!refusal.isEmpty()) {
+            out << number << ". " << label << QCoreApplication::translate("Cli", "：没有写入：")
+                << refusal << "\n";
+            out.flush();
+            allSucceeded = false;
+            continue;
+        }
+        job.plan = plan.input.section(QLatin1Char('@'), 0, -2);
+        job.stageDone = [&claims, &label] { claims.claim(label); };
+        WriteWithSafetyNet(job, board, plan);
+        claims.release(label);
+        TellLogNotes({job});
+        if (job.code > 128) {
+            return job.code;
+        }
+        PrintDone(number, job, label + QCoreApplication::translate("Cli", "："));
+        if (job.code == kDiffers) {
+            ReportReadBack(job, plan, board);
+        }
+        allSucceeded = allSucceeded && job.code == kSuccess;
+        if (!AwaitRemoval(port)) {
+            break;
+        }
+    }
+    return allSucceeded ? kSuccess : kFailed;
 }
 
 } // namespace
 
 int RunWrite(const QStringList& arguments) {
     const char* synopsis = "write --port PORT... IN.sin [--backup FILE|DIR/] [--force] "
-                           "[--no-verify] [--wait] [--label TEXT] [--retries N]";
-    const auto parsed = ParseTransferArguments(arguments, {kPort, kRetries, kBackup, kLabel}, 1,
-                                               synopsis, {kForce, kNoVerify, kWait});
+                           "[--no-verify] [--wait] [--label TEXT] [--retries N] | "
+                           "write --fleet --wait --port PORT [--backup DIR/] [--force] "
+                           "[--no-verify] [--retries N]";
+    const QString kFleet = QStringLiteral("--fleet");
+    QStringList rest = arguments;
+    const bool fleet = rest.removeAll(kFleet) > 0;
+    const auto parsed = ParseTransferArguments(rest, {kPort, kRetries, kBackup, kLabel},
+                                               fleet ? 0 : 1, synopsis, {kForce, kNoVerify, kWait});
     if (!parsed) {
         return kUsage;
+    }
+    if (fleet && (!parsed->wait || !parsed->label.isEmpty())) {
+        return Fail(QCoreApplication::translate(
+                        "Cli", "--fleet 要和 --wait 一起用，标签从标准输入读取，不用 --label"),
+                    kUsage);
     }
     const bool several = parsed->ports.size() > 1 || parsed->wait;
     if (several && !parsed->backup.isEmpty() && !IsFolder(parsed->backup)) {
@@ -316,6 +436,15 @@ int RunWrite(const QStringList& arguments) {
         return kUsage;
     }
     WritePlan plan;
+    plan.backup = parsed->backup;
+    plan.retries = parsed->retries;
+    plan.force = parsed->force;
+    plan.verify = !parsed->noVerify;
+    if (fleet) {
+        StopSignals stopSignals;
+        TransferLog::Session logSession;
+        return WriteFleet(parsed->ports.first(), plan);
+    }
     if (!LoadImage(parsed->input, plan.image)) {
         return kFailed;
     }
@@ -325,10 +454,6 @@ int RunWrite(const QStringList& arguments) {
     if (!StrayChannelsAllowed(plan.image, plan.fileName, parsed->force)) {
         return kFailed;
     }
-    plan.backup = parsed->backup;
-    plan.retries = parsed->retries;
-    plan.force = parsed->force;
-    plan.verify = !parsed->noVerify;
 
     StopSignals stopSignals;
     TransferLog::Session logSession;

@@ -638,6 +638,14 @@ All rights reserved</translation>
         <translation>Message</translation>
     </message>
     <message>
+        <source>计划</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>计划版本</source>
+        <translation>Plan version</translation>
+    </message>
+    <message>
         <source>没有符合条件的记录</source>
         <translation>No records match the filters</translation>
     </message>

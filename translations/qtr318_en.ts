@@ -912,6 +912,10 @@ and then nothing is written.
   --wait           在一个串口上一台接一台地写频：等一台应答，写入，
                    等它被拔下，如此直到按 Ctrl+C；每台对讲机一行，
                    带序号。
+  --fleet          与 --wait 一起用：从标准输入逐行读取车队电台的标签，
+                   每台写入它的计划的最新版本加上它自己的值，记录
+                   中带有计划和版本；输入结束时结束。每台都写入并
+                   校验通过时以 0 退出。
 </source>
         <translation>  IN.sin           The .sin file to write to the radio; - reads standard input.
   --backup FILE|DIR/  Where the backup goes (default: a new file named by its UTC time in
@@ -924,6 +928,10 @@ and then nothing is written.
   --wait           Programs radio after radio on one port: waits for one to answer,
                    writes it, waits for it to be unplugged, and so on until Ctrl+C;
                    a numbered line per radio.
+  --fleet          With --wait: reads the labels of the fleet&apos;s radios from standard
+                   input, one a line, and writes each its plan&apos;s latest version with
+                   its own values, logging the plan and version; ends at the end of the
+                   input. Exits with 0 when every radio was written and verified.
 </translation>
     </message>
     <message numerus="yes">
@@ -1071,6 +1079,222 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
         <comment>column</comment>
         <translation>File</translation>
     </message>
+    <message>
+        <source>--set 应为 CELL=TEXT，如 &quot;信道3 接收频率=145.125&quot;，不是 &apos;%1&apos;</source>
+        <translation>--set must be CELL=TEXT, such as &quot;信道3 接收频率=145.125&quot;, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>必须给出 --plan NAME</source>
+        <translation>--plan NAME must be given</translation>
+    </message>
+    <message numerus="yes">
+        <source>发现 %n 个问题；车队没有改动</source>
+        <translation>
+            <numerusform>Found a problem; the fleet is unchanged</numerusform>
+            <numerusform>Found %n problems; the fleet is unchanged</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>已加入 %n 台电台</source>
+        <translation>
+            <numerusform>Added one radio</numerusform>
+            <numerusform>Added %n radios</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>组</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>最新版本</source>
+        <translation>Latest</translation>
+    </message>
+    <message>
+        <source>已写版本</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>写入时间</source>
+        <translation>Written at</translation>
+    </message>
+    <message>
+        <source>工位</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>问题</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>--state 应为 最新、待写、从未写 或 失败（或 current、pending、never、failed）</source>
+        <translation>--state must be current, pending, never or failed</translation>
+    </message>
+    <message>
+        <source>%1 中还没有电台</source>
+        <translation>%1 has no radios yet</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>编程记录中没有标签为 &quot;%1&quot; 的记录</source>
+        <translation>The programming log has no records labelled &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>必须给出 --record UUID 和 -o FILE</source>
+        <translation>--record UUID and -o FILE must be given</translation>
+    </message>
+    <message>
+        <source>fleet 后应为 add、edit、remove、import、status、history 或 restore，不是 &apos;%1&apos;；请看 qtr318 fleet --help</source>
+        <translation>fleet must be followed by add, edit, remove, import, status, history or restore, not &apos;%1&apos;; see qtr318 fleet --help</translation>
+    </message>
+    <message numerus="yes">
+        <source>发现 %n 个问题；计划没有改动</source>
+        <translation>
+            <numerusform>Found a problem; the plan is unchanged</numerusform>
+            <numerusform>Found %n problems; the plan is unchanged</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>既不是 .sin 文件（应为 %1 字节，实有 %2 字节），也不是信道 CSV</source>
+        <translation>neither a .sin file (it should have %1 bytes, it has %2) nor a channel CSV</translation>
+    </message>
+    <message>
+        <source>内容与计划 %1 的最新版本 %2 相同，没有添加版本</source>
+        <translation>The content equals version %2, the latest of plan %1; no version was added</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>%1 中还没有计划</source>
+        <translation>%1 has no plans yet</translation>
+    </message>
+    <message>
+        <source>必须给出 -o FILE</source>
+        <translation>-o FILE must be given</translation>
+    </message>
+    <message>
+        <source>版本应为 NAME@VERSION，VERSION 是 1 以上的数：%1</source>
+        <translation>A version is NAME@VERSION, VERSION a number from 1: %1</translation>
+    </message>
+    <message>
+        <source>plan 后应为 add、list 或 export，不是 &apos;%1&apos;；请看 qtr318 plan --help</source>
+        <translation>plan must be followed by add, list or export, not &apos;%1&apos;; see qtr318 plan --help</translation>
+    </message>
+    <message>
+        <source>车队的计划：每个计划有名称和版本 1、2、3……，每个版本是一份不再改动的
+1024 字节数据，连同 SHA-256、时间、工位和备注，存在编程记录的数据库中。
+</source>
+        <translation>The fleet&apos;s plans: each plan has a name and versions 1, 2, 3 ..., each version an unchanging
+1024-byte image with its SHA-256, time, station and note, kept in the programming log&apos;s database.
+</translation>
+    </message>
+    <message>
+        <source>车队的电台：每台按标签（资产标签）识别，有组、备注、计划和它自己的
+值；它得到的是计划的最新版本加上这些值。计划不存在、标签重复或值
+不适合计划的频段时以 1 退出，什么也不改动。
+</source>
+        <translation>The fleet&apos;s radios: each known by its label (asset tag), with a group, a note, a plan and
+values of its own; it gets the plan&apos;s latest version with those values. An unknown plan, a
+label taken or a value that does not fit the plan&apos;s band exits with 1 and changes nothing.
+</translation>
+    </message>
+    <message>
+        <source>  add 计划名 FILE  把 FILE（.sin、任一格式的信道 CSV，或 - 表示标准输入）
+                   加为这个计划的下一个版本，输出版本号；内容与最新
+                   版本相同时不添加版本，并且说明。
+  --note TEXT      这个版本的备注。
+  list             列出每个计划的每个版本。
+  --format table|csv|json  table（默认）为表格；csv 和 json 的字段为
+                   name、version、sha256、created_at、station、note。
+  export 计划名[@版本] -o FILE  把计划的一个版本（默认最新）写成 .sin
+                   文件；- 表示写到标准输出。
+</source>
+        <translation>  add NAME FILE    adds FILE (a .sin, a channel CSV in either layout, or - for standard
+                   input) as the next version of plan NAME and prints its number;
+                   content equal to the latest version adds none, and says so.
+  --note TEXT      the version&apos;s note.
+  list             lists every version of every plan.
+  --format table|csv|json  table (the default) is a table; csv and json have the
+                   fields name, version, sha256, created_at, station, note.
+  export NAME[@VERSION] -o FILE  writes a version of the plan (the latest
+                   by default) as a .sin file; - writes to standard output.
+</translation>
+    </message>
+    <message>
+        <source>  add 标签         加入一台电台。
+  --plan NAME      它的计划（必须给出）。
+  --group G        它的组。
+  --note TEXT      它的备注。
+  --set CELL=TEXT  它自己的一个值，单元格的名称与每台电台的差异文件
+                   相同，如 &quot;信道3 接收频率=150.125&quot;；可以给出多次。
+  edit 标签        改动一台电台，选项同 add；--unset CELL 去掉一个值。
+  remove 标签      从车队中去掉一台电台（它的编程记录保留）。
+  import 文件      从 CSV 加入电台：标题行为 &quot;标签,计划,组&quot;，其后是单元格
+                   名称；整个文件先检查，有任何问题时什么也不加入，每个
+                   问题连同行号和列号列出。
+  status           每台电台一行：计划及其最新版本、最后一次写入并校验
+                   的版本（时间、工位）和状态：最新、待写、从未写、
+                   失败；--group 和 --state 只列出这个组或状态。
+  history 标签     这台电台的每次读取和写入，从旧到新。
+  restore 标签 --record UUID -o FILE  把这条记录的数据（读取时为电台
+                   原有的，写入时为写给它的）写成 .sin 文件。
+  --format table|csv|json  table（默认）为表格；csv 和 json 的字段名
+                   固定，供电子表格和脚本使用。
+</source>
+        <translation>  add LABEL        adds a radio.
+  --plan NAME      its plan (required).
+  --group G        its group.
+  --note TEXT      its note.
+  --set CELL=TEXT  a value of its own, the cell named as in the per-radio file,
+                   such as &quot;信道3 接收频率=150.125&quot;; may be given several times.
+  edit LABEL       changes a radio, with the options of add; --unset CELL drops a value.
+  remove LABEL     takes a radio out of the fleet (its records stay in the log).
+  import FILE      adds radios from a CSV: the header &quot;标签,计划,组&quot;, then cell
+                   names; the whole file is checked first, nothing is added from a
+                   file with any problem, and every problem is listed by line and column.
+  status           a line per radio: its plan and the plan&apos;s latest version, the
+                   version last written and verified (when, at which station) and
+                   its state: current, pending, never, failed; --group and --state
+                   list only that group or state.
+  history LABEL    every read and write of that radio, oldest first.
+  restore LABEL --record UUID -o FILE  writes that record&apos;s image (what the
+                   radio held, for a read; what it was given, for a write) as a .sin file.
+  --format table|csv|json  table (the default) is a table; csv and json have
+                   stable field names, for spreadsheets and scripts.
+</translation>
+    </message>
+    <message>
+        <source>电台 %1 的值不适合版本 %2：%3</source>
+        <translation>The values of radio %1 do not fit version %2: %3</translation>
+    </message>
+    <message>
+        <source>--fleet 要和 --wait 一起用，标签从标准输入读取，不用 --label</source>
+        <translation>--fleet goes with --wait; the labels are read from standard input, not given with --label</translation>
+    </message>
+    <message>
+        <source>有信道在频段之外或不在步进上</source>
+        <translation>channels lie outside the band or off the raster</translation>
+    </message>
+    <message>
+        <source>：没有写入：</source>
+        <translation>: not written: </translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -1097,6 +1321,113 @@ PostgreSQL server (postgresql://...) that QTR318_LOG names.
     <message>
         <source>无法保存文件 %1：%2</source>
         <translation>Cannot save the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Fleet</name>
+    <message>
+        <source>无法打开车队数据库 %1：%2</source>
+        <translation>Cannot open the fleet&apos;s database %1: %2</translation>
+    </message>
+    <message>
+        <source>数据库出错：%1</source>
+        <translation>Database error: %1</translation>
+    </message>
+    <message>
+        <source>最新</source>
+        <translation>current</translation>
+    </message>
+    <message>
+        <source>待写</source>
+        <translation>pending</translation>
+    </message>
+    <message>
+        <source>从未写</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>编程记录中没有标签为 &quot;%1&quot;、uuid 为 %2 的记录</source>
+        <translation>The programming log has no record labelled &quot;%1&quot; with the uuid %2</translation>
+    </message>
+    <message>
+        <source>记录 %1 没有留存的数据（SHA-256 %2）</source>
+        <translation>No image is kept for the record %1 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>没有名为 &quot;%1&quot; 的计划</source>
+        <translation>There is no plan called &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>计划名不能为空</source>
+        <translation>A plan&apos;s name cannot be empty</translation>
+    </message>
+    <message>
+        <source>计划名里不能有 @（它用来隔开版本号）：%1</source>
+        <translation>A plan&apos;s name cannot hold @ (it separates the version): %1</translation>
+    </message>
+    <message>
+        <source>计划 &quot;%1&quot; 没有版本 %2</source>
+        <translation>Plan &quot;%1&quot; has no version %2</translation>
+    </message>
+    <message>
+        <source>这一列应为 &quot;%1&quot;</source>
+        <translation>this column should be &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>应为信道号和列名，如 &quot;信道3 接收频率&quot;</source>
+        <translation>should be a channel number and a column name, such as &quot;信道3 接收频率&quot;</translation>
+    </message>
+    <message>
+        <source>与第 %1 列重复</source>
+        <translation>repeats column %1</translation>
+    </message>
+    <message>
+        <source>应有 %1 个字段（与标题行相同），实有 %2 个</source>
+        <translation>should have %1 fields (as the header), has %2</translation>
+    </message>
+    <message>
+        <source>没有计划</source>
+        <translation>no plan</translation>
+    </message>
+    <message>
+        <source>标签 &quot;%1&quot; 已在第 %2 行用过</source>
+        <translation>the label &quot;%1&quot; is used on line %2 already</translation>
+    </message>
+    <message>
+        <source>标签 &quot;%1&quot; 已在车队中</source>
+        <translation>The label &quot;%1&quot; is in the fleet already</translation>
+    </message>
+    <message>
+        <source>文件中没有一台电台</source>
+        <translation>the file has no radio</translation>
+    </message>
+    <message>
+        <source>车队中没有标签为 &quot;%1&quot; 的电台</source>
+        <translation>The fleet has no radio labelled &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>标签不能为空</source>
+        <translation>A label cannot be empty</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 不是单元格名；应为信道号和列名，如 &quot;信道3 接收频率&quot;</source>
+        <translation>&quot;%1&quot; names no cell; a cell is a channel number and a column name, such as &quot;信道3 接收频率&quot;</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; 的值不适合计划 %2@%3：%4</source>
+        <translation>The values of &quot;%1&quot; do not fit plan %2@%3: %4</translation>
+    </message>
+    <message>
+        <source>工位 %1 正在写 %2（自 %3 起）；没有写入</source>
+        <translation>The station %1 is writing %2 (since %3); not written</translation>
     </message>
 </context>
 <context>

@@ -56,6 +56,8 @@ QString FieldHeading(const QString& name) {
         {QStringLiteral("result"), QT_TRANSLATE_NOOP("LogDialog", "结果")},
         {QStringLiteral("blocks"), QT_TRANSLATE_NOOP("LogDialog", "块数")},
         {QStringLiteral("message"), QT_TRANSLATE_NOOP("LogDialog", "说明")},
+        {QStringLiteral("plan"), QT_TRANSLATE_NOOP("LogDialog", "计划")},
+        {QStringLiteral("plan_version"), QT_TRANSLATE_NOOP("LogDialog", "计划版本")},
     };
     const char* heading = headings.value(name);
     return heading ? LogDialog::tr(heading) : name;

@@ -17,11 +17,23 @@ QString SpreadsheetText(const QString& text) {
 
 QString Csv(const QList<ProgrammingRecord>& records) {
     const QStringList& names = RecordFields::Names();
-    QString text = CsvRecords::FormatRecord(names);
+    QList<QStringList> rows;
     for (const ProgrammingRecord& record : records) {
         QStringList fields;
         for (const QString& name : names) {
-            fields.append(SpreadsheetText(RecordFields::Value(record, name).toString()));
+            fields.append(RecordFields::Value(record, name).toString());
+        }
+        rows.append(fields);
+    }
+    return CsvRows(names, rows);
+}
+
+QString CsvRows(const QStringList& names, const QList<QStringList>& rows) {
+    QString text = CsvRecords::FormatRecord(names);
+    for (const QStringList& row : rows) {
+        QStringList fields;
+        for (const QString& field : row) {
+            fields.append(SpreadsheetText(field));
         }
         text += CsvRecords::FormatRecord(fields);
     }

@@ -11,5 +11,7 @@ namespace LogExport {
 // record in the order given. A cell a spreadsheet would take for a formula (it starts with =, +,
 // -, @, a tab or a carriage return) starts with ' instead, which shows it as text.
 QString Csv(const QList<ProgrammingRecord>& records);
+// Any other rows the same way: the header names, then a line per row.
+QString CsvRows(const QStringList& names, const QList<QStringList>& rows);
 
 } // namespace LogExport

@@ -13,9 +13,11 @@ namespace {
 struct Dialect {
     const char* serialKey;
     const char* randomId;
+    const char* bytes;
 };
-constexpr Dialect kSqlite = {"INTEGER PRIMARY KEY AUTOINCREMENT", "lower(hex(randomblob(16)))"};
-constexpr Dialect kServer = {"BIGSERIAL PRIMARY KEY", "gen_random_uuid()::text"};
+constexpr Dialect kSqlite = {"INTEGER PRIMARY KEY AUTOINCREMENT", "lower(hex(randomblob(16)))",
+                             "BLOB"};
+constexpr Dialect kServer = {"BIGSERIAL PRIMARY KEY", "gen_random_uuid()::text", "BYTEA"};
 
 struct Step {
     int version;
@@ -40,12 +42,34 @@ const Step kSteps[] = {
     {2, true,
      "CREATE TABLE outbox (record_id INTEGER PRIMARY KEY REFERENCES records (id),"
      " server TEXT NOT NULL)"},
+    {3, false, "ALTER TABLE records ADD COLUMN plan TEXT NOT NULL DEFAULT ''"},
+    {3, false, "ALTER TABLE records ADD COLUMN plan_version INTEGER"},
+    {3, false, "CREATE INDEX records_label ON records (label, started_at)"},
+    {3, false,
+     "CREATE TABLE images (sha256 TEXT PRIMARY KEY, bytes %BYTES% NOT NULL,"
+     " CHECK (length(sha256) = 64))"},
+    {3, false, "CREATE TABLE plans (id %SERIAL%, name TEXT NOT NULL UNIQUE)"},
+    {3, false,
+     "CREATE TABLE plan_versions (plan_id BIGINT NOT NULL REFERENCES plans (id),"
+     " version INTEGER NOT NULL CHECK (version > 0), image_sha256 TEXT NOT NULL"
+     " REFERENCES images (sha256), created_at TEXT NOT NULL, station TEXT NOT NULL,"
+     " note TEXT NOT NULL, PRIMARY KEY (plan_id, version))"},
+    {3, false,
+     "CREATE TABLE radios (id %SERIAL%, label TEXT NOT NULL UNIQUE, plan_id BIGINT NOT NULL"
+     " REFERENCES plans (id), grp TEXT NOT NULL, note TEXT NOT NULL)"},
+    {3, false,
+     "CREATE TABLE radio_values (radio_id BIGINT NOT NULL REFERENCES radios (id),"
+     " cell TEXT NOT NULL, text TEXT NOT NULL, PRIMARY KEY (radio_id, cell))"},
+    {3, false,
+     "CREATE TABLE write_claims (label TEXT PRIMARY KEY, holder TEXT NOT NULL,"
+     " station TEXT NOT NULL, claimed_at TEXT NOT NULL, seen_ms BIGINT NOT NULL)"},
 };
 
 QString Statement(const Step& step, const Dialect& dialect) {
     return QString::fromLatin1(step.statement)
         .replace(QLatin1String("%SERIAL%"), QLatin1String(dialect.serialKey))
-        .replace(QLatin1String("%RANDOM_ID%"), QLatin1String(dialect.randomId));
+        .replace(QLatin1String("%RANDOM_ID%"), QLatin1String(dialect.randomId))
+        .replace(QLatin1String("%BYTES%"), QLatin1String(dialect.bytes));
 }
 
 QSqlError Exec(QSqlDatabase& db, const QString& statement) {

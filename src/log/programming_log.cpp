@@ -32,6 +32,36 @@ QVariant Stored(const QVariant& value) {
     return value;
 }
 
+// Keeps the record's image once per content, under the SHA-256 of what is kept.
+QSqlError InsertImage(QSqlDatabase& db, const ProgrammingRecord& record) {
+    if (record.image.isEmpty()) {
+        return QSqlError();
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "INSERT INTO images (sha256, bytes) VALUES (?, ?) ON CONFLICT (sha256) DO NOTHING"));
+    query.addBindValue(ProgrammingRecord::Sha256(record.image));
+    query.addBindValue(record.image);
+    return query.exec() ? QSqlError() : query.lastError();
+}
+
+// The images of records read back from the local file, to go to the server with them.
+QSqlError AttachImages(QSqlDatabase& db, QList<ProgrammingRecord>& records) {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT bytes FROM images WHERE sha256 = ?"));
+    for (ProgrammingRecord& record : records) {
+        query.addBindValue(record.imageSha256);
+        if (!query.exec()) {
+            return query.lastError();
+        }
+        if (query.next()) {
+            record.image = query.value(0).toByteArray();
+        }
+        query.finish();
+    }
+    return QSqlError();
+}
+
 // Once: a record already on the server, sent by another program or before a failure to mark it
 // sent, is left as it is.
 QSqlError Insert(QSqlDatabase& db, const ProgrammingRecord& record) {
@@ -45,7 +75,7 @@ QSqlError Insert(QSqlDatabase& db, const ProgrammingRecord& record) {
     for (const QString& name : names) {
         query.addBindValue(Stored(RecordFields::Value(record, name)));
     }
-    return query.exec() ? QSqlError() : query.lastError();
+    return query.exec() ? InsertImage(db, record) : query.lastError();
 }
 
 // Puts a record of the local file in the outbox for server.
@@ -368,6 +398,9 @@ bool ProgrammingLog::sendQueued(QString* message) const {
         waiting.finish();
         if (batch.isEmpty()) {
             return true;
+        }
+        if (error = AttachImages(local.db(), batch); error.isValid()) {
+            return fail(error);
         }
         if (!server) {
             server.emplace();

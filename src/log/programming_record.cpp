@@ -62,6 +62,12 @@ const std::vector<Field>& Fields() {
         {"blocks", [](const ProgrammingRecord& r) { return QVariant(r.blocks); },
          [](ProgrammingRecord& r, const QVariant& v) { r.blocks = v.toInt(); }},
         Text("message", &ProgrammingRecord::message),
+        Text("plan", &ProgrammingRecord::plan),
+        {"plan_version",
+         [](const ProgrammingRecord& r) {
+             return r.planVersion > 0 ? QVariant(r.planVersion) : QVariant();
+         },
+         [](ProgrammingRecord& r, const QVariant& v) { r.planVersion = v.toInt(); }},
     };
     return fields;
 }

@@ -32,8 +32,13 @@ struct ProgrammingRecord {
     QString backup;
     QString label;
     Result result = Result::Succeeded;
-    int blocks = 0;  // blocks the radio acknowledged
-    QString message; // what the user was told
+    int blocks = 0;      // blocks the radio acknowledged
+    QString message;     // what the user was told
+    QString plan;        // the fleet's plan and version written, or read before or after a write
+    int planVersion = 0; // 0: none
+    // The 1024 bytes imageSha256 names, kept once per content beside the records; empty when the
+    // record has none to keep. No field of its own: records point to it by imageSha256.
+    QByteArray image;
 
     static QString Sha256(const QByteArray& image);
 };

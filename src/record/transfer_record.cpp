@@ -63,8 +63,8 @@ void SetRadio(ProgrammingRecord& record, const MemoryImage& radio) {
 
 void SetImage(ProgrammingRecord& record, const MemoryImage& image, const QString& file) {
     const auto& bytes = image.bytes();
-    record.imageSha256 = ProgrammingRecord::Sha256(
-        QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize));
+    record.image = QByteArray(reinterpret_cast<const char*>(bytes.data()), MemoryImage::kSize);
+    record.imageSha256 = ProgrammingRecord::Sha256(record.image);
     record.file = file;
 }
 

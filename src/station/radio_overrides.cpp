@@ -94,34 +94,42 @@ public:
                             .arg(seen.value(cell.channel * 100 + cell.column)));
             }
             seen.insert(cell.channel * 100 + cell.column, field + 1);
-            m_cells.append(cell);
         }
     }
 
     int fieldCount() const { return int(m_names.size()); }
     QString name(int field) const { return m_names.value(field); }
-    // The cell field (1 and on) changes.
-    const Cell& cell(int field) const { return m_cells.at(field - 1); }
 
 private:
     QStringList m_names;
-    QList<Cell> m_cells;
 };
 
-// One line's changes to a copy of the table, made through the table's own editing rules: a
+// Named cells' changes to a copy of the table, made through the table's own editing rules: a
 // receive frequency in an empty channel makes a new channel with the defaults, and switching one
 // of 扰频, 压扩 and 加重 on switches the others off.
-class RowChanges {
+class CellChanges {
 public:
-    RowChanges(const Header& header, const CsvRecords::Record& record, QList<Problem>& problems)
-        : m_header(header), m_record(record), m_problems(problems) {}
+    CellChanges(const QList<CellValue>& values, QList<CellProblem>& problems)
+        : m_values(values), m_problems(problems) {
+        for (const CellValue& value : values) {
+            m_cells.append(HeaderCell(value.name));
+        }
+    }
 
     void applyTo(ChannelTableModel& table) {
+        for (int index = 0; index < m_cells.size(); ++index) {
+            if (m_cells[index].channel == 0) {
+                report(index, QCoreApplication::translate(
+                                  "RadioOverrides",
+                                  "应为信道号和列名，如 \"信道3 接收频率\"；列名是 %1 之一")
+                                  .arg(QuotedHeaders(Col::kRxFrequency, Col::kLast)));
+            }
+        }
         for (int channel = 1; channel <= kChannels; ++channel) {
-            QMap<int, int> given; // column -> field, the receive frequency first
-            for (int field = 1; field < m_header.fieldCount(); ++field) {
-                if (m_header.cell(field).channel == channel && !text(field).trimmed().isEmpty()) {
-                    given.insert(m_header.cell(field).column, field);
+            QMap<int, int> given; // column -> index, the receive frequency first
+            for (int index = 0; index < m_cells.size(); ++index) {
+                if (m_cells[index].channel == channel && !text(index).trimmed().isEmpty()) {
+                    given.insert(m_cells[index].column, index);
                 }
             }
             if (!given.isEmpty()) {
@@ -131,11 +139,9 @@ public:
     }
 
 private:
-    QString text(int field) const { return m_record.fields.value(field); }
+    QString text(int index) const { return m_values.at(index).text; }
 
-    void report(int field, const QString& reason) {
-        m_problems.append({m_record.line, field + 1, reason, m_header.name(field)});
-    }
+    void report(int index, const QString& reason) { m_problems.append({index, reason}); }
 
     void applyChannel(ChannelTableModel& table, int channel, const QMap<int, int>& given) {
         if (table.isEmptyChannel(channel) && !given.contains(Col::kRxFrequency)) {
@@ -166,10 +172,19 @@ private:
         }
     }
 
-    const Header& m_header;
-    const CsvRecords::Record& m_record;
-    QList<Problem>& m_problems;
+    const QList<CellValue>& m_values;
+    QList<Cell> m_cells;
+    QList<CellProblem>& m_problems;
 };
+
+// A line's texts under the header's cell names: an empty text keeps the table's.
+QList<CellValue> RowValues(const Header& header, const CsvRecords::Record& record) {
+    QList<CellValue> values;
+    for (int field = 1; field < header.fieldCount(); ++field) {
+        values.append({header.name(field), record.fields.value(field)});
+    }
+    return values;
+}
 
 // A line holds as many fields as the header, or more that are empty.
 bool FieldsFit(const CsvRecords::Record& record, int count, QList<Problem>& problems) {
@@ -204,6 +219,24 @@ bool TakeLabel(const CsvRecords::Record& record, QHash<QString, int>& labels,
 
 } // namespace
 
+QString CellName(const QString& name) {
+    const Cell cell = HeaderCell(name);
+    return cell.channel == 0
+               ? QString()
+               : QStringLiteral("信道%1 %2").arg(cell.channel).arg(Col::Headers().at(cell.column));
+}
+
+QList<CellProblem> ApplyCells(const QList<CellValue>& values, MemoryImage& image) {
+    QList<CellProblem> problems;
+    ChannelTableModel own;
+    own.decode(image);
+    CellChanges(values, problems).applyTo(own);
+    if (problems.isEmpty()) {
+        own.encode(image);
+    }
+    return problems;
+}
+
 Result Read(const QByteArray& file, const MemoryImage& table) {
     const CsvRecords::Parsed parsed = CsvRecords::ParseFile(file);
     QList<Problem> problems = parsed.problems;
@@ -228,11 +261,11 @@ Result Read(const QByteArray& file, const MemoryImage& table) {
             !TakeLabel(record, labels, problems)) {
             continue;
         }
-        ChannelTableModel own;
-        own.decode(table);
-        RowChanges(header, record, problems).applyTo(own);
         RadioOverride radio{record.line, record.fields.first().trimmed(), table};
-        own.encode(radio.image);
+        for (const CellProblem& problem : ApplyCells(RowValues(header, record), radio.image)) {
+            problems.append(
+                {record.line, problem.index + 2, problem.reason, header.name(problem.index + 1)});
+        }
         result.radios.append(radio);
     }
     if (problems.isEmpty() && result.radios.isEmpty()) {

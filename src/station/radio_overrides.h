@@ -24,6 +24,26 @@ struct RadioOverride {
 // 扰频, 压扩 and 加重 on switches the others off, as an edit in the table does.
 namespace RadioOverrides {
 
+// A cell named as the file's header names it ("信道3 接收频率") and the text it gets.
+struct CellValue {
+    QString name;
+    QString text;
+};
+
+struct CellProblem {
+    int index = 0; // of the value in the list given
+    QString reason;
+};
+
+// The cell's name spelled as the file writes it ("信道 3 接收频率" gives "信道3 接收频率"), or an
+// empty text when name names no cell.
+QString CellName(const QString& name);
+
+// Applies values to image in the file's way (an empty text keeps the image's) and returns every
+// problem found, with image left as it was when there is any. The per-radio file and the fleet's
+// own values of each radio go through this one function.
+QList<CellProblem> ApplyCells(const QList<CellValue>& values, MemoryImage& image);
+
 struct Result {
     QList<RadioOverride> radios;
     // "第 3 行，第 2 列（信道3 接收频率）：…", each problem found; any at all: radios must not be

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "programming_record.h"
+#include "radio_store.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+class FleetDatabase;
+
+// Where each radio of the fleet stands against what it should have.
+namespace FleetStatus {
+
+enum class State {
+    Current, // its last verified write is what it gets now
+    Pending, // a newer version or changed values since
+    Never,   // never written and verified
+    Failed,  // the last attempt failed or did not verify, and no verified write came after
+};
+
+struct RadioStatus {
+    FleetRadio radio;
+    int planVersion = 0;    // the plan's latest
+    QString sha256;         // of what the radio gets now; empty when its values do not fit
+    QString problem;        // why its values do not fit the plan's latest version
+    int writtenVersion = 0; // of the last verified write; 0 when none or not from the plan
+    QString writtenSha256;
+    QDateTime writtenAt;
+    QString station;
+    State state = State::Never;
+};
+
+// "current", "pending", "never", "failed": stable, whatever the language of the run.
+QString StateCode(State state);
+// 最新 / 待写 / 从未写 / 失败, in the language of the run.
+QString StateText(State state);
+// A state by its code or its word in either language.
+bool ParseState(const QString& text, State* state);
+
+// The state of a radio that gets sha256 now (empty: nothing can be built for it), from its
+// records oldest first. A write is verified by the successful read-back that follows it.
+void Assess(RadioStatus& status, const QList<ProgrammingRecord>& records);
+
+// Every radio of the fleet, by label, with the records of the log it shares a database with.
+QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses);
+
+} // namespace FleetStatus
