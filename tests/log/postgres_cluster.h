@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <csignal>
 #include <pwd.h>
 #include <unistd.h>
@@ -77,6 +79,25 @@ public:
 
     QString uri() const {
         return QString("postgresql:///postgres?host=%1&port=5432&user=qtr318").arg(m_dir.path());
+    }
+
+    // The first column of the first row of statement, run on the server (the fleet tests create a
+    // database per case with it).
+    QVariant scalar(const QString& statement) const {
+        const QString name = QUuid::createUuid().toString();
+        QVariant value;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+            db.setHostName(m_dir.path());
+            db.setDatabaseName("postgres");
+            db.setUserName("qtr318");
+            QSqlQuery query(db);
+            if (db.open() && query.exec(statement) && query.next()) {
+                value = query.value(0);
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+        return value;
     }
 
     QString skipReason;
