@@ -116,11 +116,11 @@ private slots:
         QVERIFY2(f.messenger->shown.at(0).text.startsWith("信道 1, 2 的频率不在“400 - 480MHz”之内"),
                  qPrintable(f.messenger->shown.at(0).text));
         QCOMPARE(f.messenger->shown.at(0).detail.count('\n'), 3); // both frequencies of each
-        QVERIFY(!f.view()->transferDialog()->isWindowOpen());
+        QVERIFY(!f.transfer()->dialog()->isWindowOpen());
         f.messenger->yesNoAnswers << true; // the expert goes on
         action("actionWriteData")->trigger();
-        QVERIFY(f.view()->transferDialog()->isWindowOpen());
-        f.view()->transferDialog()->closeWindow();
+        QVERIFY(f.transfer()->dialog()->isWindowOpen());
+        f.transfer()->dialog()->closeWindow();
         f.messenger->savePaths << f.path(QStringLiteral("stray.sin"));
         f.key(Qt::Key_S);
         QVERIFY(QFile::exists(f.path(QStringLiteral("stray.sin"))));
@@ -329,11 +329,11 @@ private slots:
         QVERIFY(writeFile(QStringLiteral("list.csv"), header + "2,147,,,,,,,,,,\r\n"));
         // While a transfer runs the window refuses the drag: the cursor says so, nothing changes.
         f.action("actionReadData")->trigger();
-        f.view()->transferDialog()->startButton()->setEnabled(false);
-        QVERIFY(f.view()->isTransferBusy());
+        f.transfer()->dialog()->startButton()->setEnabled(false);
+        QVERIFY(f.transfer()->isBusy());
         QVERIFY(!drop(f.path(QStringLiteral("list.csv"))));
-        f.view()->transferDialog()->startButton()->setEnabled(true);
-        f.view()->transferDialog()->closeWindow();
+        f.transfer()->dialog()->startButton()->setEnabled(true);
+        f.transfer()->dialog()->closeWindow();
         QCOMPARE(receive(1, 2), QStringList({"145.00000", ""}));
 
         QVERIFY(drop(f.path(QStringLiteral("list.csv"))));

@@ -35,7 +35,7 @@ class TestMainWindow : public QObject {
                 checked.append(f.action(id)->text().remove('&'));
             }
         }
-        return f.view()->portName() + ":" + checked.join(',');
+        return f.transfer()->portName() + ":" + checked.join(',');
     }
 
     // A saved document with one channel, open in the window.
@@ -125,9 +125,9 @@ private slots:
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
                                     "COM2:COM2"}));
         f.key(Qt::Key_R);
-        QCOMPARE(f.view()->direction(), TransferDirection::Read);
+        QCOMPARE(f.transfer()->direction(), TransferDirection::Read);
         f.action("actionWriteData")->trigger();
-        QCOMPARE(f.view()->direction(), TransferDirection::Write);
+        QCOMPARE(f.transfer()->direction(), TransferDirection::Write);
     }
 
     void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {

@@ -34,7 +34,7 @@ struct WindowFixture {
         if (!app->initialize(arguments)) {
             return false;
         }
-        view()->transfer()->setBackupFolder(backupFolder());
+        transfer()->setBackupFolder(backupFolder());
         frame()->activateWindow();
         return QTest::qWaitForWindowActive(frame());
     }
@@ -46,6 +46,7 @@ struct WindowFixture {
     MainWindow* frame() const { return app->mainWindow(); }
     ChannelForm* view() const { return app->form(); }
     ChannelDocument* doc() const { return app->document(); }
+    WindowTransfer* transfer() const { return app->transfer(); }
     ChannelGrid* grid() const { return view()->grid(); }
     // The model and band selectors above the grid.
     QComboBox* modelSelector() const { return view()->findChild<QComboBox*>("comboModel"); }

@@ -32,7 +32,7 @@ private:
     WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
 
-    TransferDialog* dialog() const { return f.view()->transferDialog(); }
+    TransferDialog* dialog() const { return f.transfer()->dialog(); }
     int m_test = 0; // each test its own log
     QString logPath() const { return f.path(QStringLiteral("log-%1.sqlite").arg(m_test)); }
 
@@ -51,7 +51,7 @@ private:
         }
         QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
         return QTest::qWaitFor(
-            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
+            [this] { return !dialog()->isWindowOpen() && !f.transfer()->isBusy(); }, 30000);
     }
     // The log's records once it holds count of them; they are written off the window's thread.
     QList<ProgrammingRecord> waitForRecords(int count) const {

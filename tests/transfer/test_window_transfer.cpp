@@ -26,7 +26,7 @@ private:
     std::unique_ptr<RadioSimProcess> m_radio;
     std::shared_ptr<BlockHold> m_hold;
 
-    TransferDialog* dialog() const { return f.view()->transferDialog(); }
+    TransferDialog* dialog() const { return f.transfer()->dialog(); }
 
     // The simulated radio on COM1, holding memory and saving what it is written to radio.sin.
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
@@ -59,12 +59,12 @@ private:
     }
     bool waitUntilDone() {
         return QTest::qWaitFor(
-            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
+            [this] { return !dialog()->isWindowOpen() && !f.transfer()->isBusy(); }, 30000);
     }
     // Presses Start and waits until the transfer stands held on the line with blocks done.
     bool startHeldAt(int blocks) {
         m_hold = std::make_shared<BlockHold>(blocks);
-        f.view()->transfer()->worker()->setPortFactory(
+        f.transfer()->worker()->setPortFactory(
             [hold = m_hold] { return std::make_unique<HeldPort>(hold); });
         QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
         return QTest::qWaitFor([this] { return m_hold->isHeld(); }, 30000);
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(!f.frame()->close());
         m_hold->release();
         QTRY_VERIFY_WITH_TIMEOUT(!f.frame()->isVisible(), 30000);
-        QVERIFY(!dialog()->isWindowOpen() && !f.view()->isTransferBusy());
+        QVERIFY(!dialog()->isWindowOpen() && !f.transfer()->isBusy());
         QCOMPARE(f.messenger->shown.size(), 1); // the unsaved-changes question, nothing else
         QVERIFY(f.messenger->shown.at(0).text.startsWith(QStringLiteral("是否保存")));
         QCOMPARE(f.cell(2, 1), QString()); // the read did not finish
@@ -347,7 +347,7 @@ private slots:
         QCOMPARE(f.messenger->boxes(), QStringList());
         QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(dialog()->windowTitle(), QStringLiteral("读数据"));
-        QCOMPARE(f.view()->direction(), TransferDirection::Read);
+        QCOMPARE(f.transfer()->direction(), TransferDirection::Read);
         const InMemoryChannelTable radio = WindowFixture::decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
         QCOMPARE(radio.cellText(2, 1), QString());
@@ -390,7 +390,7 @@ private slots:
 
         // A read-back stopped by its close box, which need not ask: the write is done, unchecked.
         m_hold = std::make_shared<BlockHold>(30);
-        f.view()->transfer()->worker()->setPortFactory(
+        f.transfer()->worker()->setPortFactory(
             [hold = m_hold, ports = 0]() mutable -> std::unique_ptr<SerialPort> {
                 if (ports++ == 0) {
                     return std::make_unique<QtSerialPort>();
