@@ -32,26 +32,12 @@ private:
     WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
 
-    TransferDialog* dialog() const { return f.transfer()->dialog(); }
     int m_test = 0; // each test its own log
     QString logPath() const { return f.path(QStringLiteral("log-%1.sqlite").arg(m_test)); }
 
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
-        if (!DocumentFile::Save(f.path("memory.sin"), memory)) {
-            return false;
-        }
-        options << f.path("memory.sin");
-        m_radio = std::make_unique<RadioSimProcess>(options);
-        qputenv("QTR318_COM1", m_radio->path().toLocal8Bit());
-        return !m_radio->path().isEmpty();
-    }
-    bool startAndWait() {
-        if (!dialog()->isWindowOpen()) {
-            return false;
-        }
-        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
-        return QTest::qWaitFor(
-            [this] { return !dialog()->isWindowOpen() && !f.transfer()->isBusy(); }, 30000);
+        m_radio = RadioOnCom1(memory, f.path("memory.sin"), options);
+        return m_radio != nullptr;
     }
     // The log's records once it holds count of them; they are written off the window's thread.
     QList<ProgrammingRecord> waitForRecords(int count) const {
@@ -73,7 +59,7 @@ private slots:
         ++m_test;
         QDir(f.backupFolder()).removeRecursively();
         qputenv("QTR318_LOG", logPath().toLocal8Bit());
-        dialog()->verifyBox()->setChecked(false);
+        f.dialog()->verifyBox()->setChecked(false);
     }
     void cleanup() {
         f.stop();
@@ -91,19 +77,19 @@ private slots:
         auto* logDialog = f.frame()->findChild<LogDialog*>();
         QVERIFY(logDialog && logDialog->isVisible());
         f.action("actionReadData")->trigger();
-        dialog()->labelEdit()->setText(QStringLiteral("truck\t12")); // refused where typed
-        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
-        QVERIFY(dialog()->startButton()->isEnabled() &&
-                dialog()->phaseLabel()->text().contains("控制字符"));
-        dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
-        QVERIFY(startAndWait());
+        f.dialog()->labelEdit()->setText(QStringLiteral("truck\t12")); // refused where typed
+        QTest::mouseClick(f.dialog()->startButton(), Qt::LeftButton);
+        QVERIFY(f.dialog()->startButton()->isEnabled() &&
+                f.dialog()->phaseLabel()->text().contains("控制字符"));
+        f.dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
+        QVERIFY(f.startAndWait());
         QApplication::setActiveWindow(f.frame());
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
         f.typeChannel(1, "145.125");
         f.action("actionWriteData")->trigger();
-        QCOMPARE(dialog()->labelEdit()->text(), QStringLiteral(" truck 12 ")); // remembered
-        dialog()->verifyBox()->setChecked(true);
-        QVERIFY(startAndWait());
+        QCOMPARE(f.dialog()->labelEdit()->text(), QStringLiteral(" truck 12 ")); // remembered
+        f.dialog()->verifyBox()->setChecked(true);
+        QVERIFY(f.startAndWait());
 
         const QList<ProgrammingRecord> records = waitForRecords(3);
         QCOMPARE(records.size(), 3);
@@ -142,7 +128,7 @@ private slots:
         qputenv("QTR318_LOG", f.path("not-a-folder/log.sqlite").toLocal8Bit());
         QVERIFY(startRadio(RadioMemory()));
         f.action("actionReadData")->trigger();
-        QVERIFY(startAndWait());
+        QVERIFY(f.startAndWait());
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QVERIFY(QTest::qWaitFor([this] { return !f.messenger->boxes().isEmpty(); }, 30000));
         QCOMPARE(f.messenger->boxes().size(), 1);
@@ -380,7 +366,7 @@ private slots:
             next.locationEdit()->setText(f.path(name));
             next.accept();
             f.action("actionReadData")->trigger();
-            QVERIFY(startAndWait());
+            QVERIFY(f.startAndWait());
             const ProgrammingLog log(LogLocation::FromSetting(f.path(name)));
             QList<ProgrammingRecord> records;
             QVERIFY(QTest::qWaitFor(
@@ -398,8 +384,8 @@ private slots:
         const QStringList before = f.tableTexts(f.table());
         const std::uint8_t squelch = f.image().ReadByte(ImageMap::kSquelchLevel);
         f.action("actionCompareWithRadio")->trigger();
-        QCOMPARE(dialog()->windowTitle(), QStringLiteral("与电台比较"));
-        QVERIFY(startAndWait());
+        QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("与电台比较"));
+        QVERIFY(f.startAndWait());
         auto* compare = f.frame()->findChild<CompareDialog*>();
         QVERIFY(
             QTest::qWaitFor([&] { return (compare = f.frame()->findChild<CompareDialog*>()); }));
@@ -414,9 +400,9 @@ private slots:
         QCOMPARE(QDir(f.backupFolder()).entryList({"*_read.sin"}).size(), 1);
         QCOMPARE(waitForRecords(1).constFirst().operation, Operation::Read);
         QTest::mouseClick(compare->writeButton(), Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([this] { return dialog()->isWindowOpen(); }));
-        QCOMPARE(dialog()->windowTitle(), QStringLiteral("写数据"));
-        dialog()->reject();
+        QVERIFY(QTest::qWaitFor([this] { return f.dialog()->isWindowOpen(); }));
+        QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("写数据"));
+        f.dialog()->reject();
     }
 };
 
