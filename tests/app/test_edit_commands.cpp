@@ -116,7 +116,7 @@ private slots:
         f.messenger->savePaths << f.path(QStringLiteral("stray.sin"));
         f.key(Qt::Key_S);
         QVERIFY(QFile::exists(f.path(QStringLiteral("stray.sin"))));
-        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+        QCOMPARE(f.status(),
                  QStringLiteral("已保存 %1。").arg(f.path(QStringLiteral("stray.sin"))));
         const qsizetype asked = f.messenger->shown.size();
         bool stationStarted = true;
@@ -265,7 +265,7 @@ private slots:
         f.messenger->savePaths << f.path(QStringLiteral("a.sin")) << f.path(QStringLiteral("a"));
         f.key(Qt::Key_S);
         f.action("fileExportCsv")->trigger();
-        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+        QCOMPARE(f.status(),
                  QStringLiteral("信道表已导出到 %1。").arg(f.path(QStringLiteral("a.csv"))));
         MemoryImage saved;
         QVERIFY(DocumentFile::Load(f.path(QStringLiteral("a.sin")), saved));
@@ -330,8 +330,7 @@ private slots:
 
         QVERIFY(drop(f.path(QStringLiteral("list.csv"))));
         QCOMPARE(receive(1, 2), QStringList({"", "147.00000"}));
-        QCOMPARE(f.frame()->statusBar()->currentMessage(),
-                 QStringLiteral("已从 list.csv 导入信道表；“撤销”可以撤回这次导入。"));
+        QCOMPARE(f.status(), QStringLiteral("已从 list.csv 导入信道表；“撤销”可以撤回这次导入。"));
 
         f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
         drop(f.path(QStringLiteral("one.sin")));

@@ -95,13 +95,13 @@ private slots:
         });
         qputenv("QTR318_COM2", "/dev/ttyTest2");
         f.key(Qt::Key_D);
-        QCOMPARE(f.frame()->statusBar()->currentMessage(), "端口：COM2（/dev/ttyTest2）");
+        QCOMPARE(f.status(), "端口：COM2（/dev/ttyTest2）");
         QTest::keyClick(f.grid(), Qt::Key_V, Qt::ControlModifier);
-        const QString hint = f.frame()->statusBar()->currentMessage();
+        const QString hint = f.status();
         QVERIFY(hint.contains("Shift+Insert"));
         QStatusTipEvent tip(QStringLiteral("选择串口1"));
         QApplication::sendEvent(f.grid(), &tip); // as a hovered menu item sends it
-        QCOMPARE(f.frame()->statusBar()->currentMessage(), tip.tip());
+        QCOMPARE(f.status(), tip.tip());
         QCOMPARE(said, QStringList({"端口：COM2（/dev/ttyTest2）", hint}));
         SpokenNotice::SetListener(nullptr);
         qunsetenv("QTR318_COM2");

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -63,6 +64,8 @@ struct WindowFixture {
     ChannelTableModel& table() const { return doc()->channels(); }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
+    // What the status bar says of the last command.
+    QString status() const { return frame()->statusBar()->currentMessage(); }
     bool writeFile(const QString& name, const QByteArray& bytes) const {
         QFile file(path(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();

@@ -90,6 +90,14 @@ private slots:
         QCOMPARE(f.dialog()->labelEdit()->text(), QStringLiteral(" truck 12 ")); // remembered
         f.dialog()->verifyBox()->setChecked(true);
         QVERIFY(f.startAndWait());
+        // The read-back names the block stored wrong by channel and field, on the window's thread.
+        QCOMPARE(f.messenger->boxes(),
+                 QStringList("错误: 写后校验发现对讲机里的数据与写入的不同：信道 1。"
+                             "请重新写入；再次不同时，对讲机可能有故障。"));
+        QCOMPARE(f.messenger->shown.at(0).detail,
+                 QStringLiteral("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
+        QCOMPARE(f.messenger->offWindowThread, 0);
+        QCOMPARE(f.status(), QStringLiteral("数据已写入对讲机（COM1），但写后校验没有通过。"));
 
         const QList<ProgrammingRecord> records = waitForRecords(3);
         QCOMPARE(records.size(), 3);
@@ -115,7 +123,7 @@ private slots:
         QVERIFY(!records.at(0).model.isEmpty() && !records.at(0).band.isEmpty());
         QVERIFY(records.at(1).backup.endsWith("_write.sin"));
         QVERIFY(records.at(1).imageSha256 != records.at(2).imageSha256); // what came back differs
-        QVERIFY(records.at(2).message.contains("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
+        QVERIFY(records.at(2).message.endsWith(f.messenger->shown.at(0).detail));
         QVERIFY(
             QTest::qWaitFor([&] { return logDialog->table()->model()->rowCount() == 3; }, 30000));
     }
