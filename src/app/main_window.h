@@ -17,9 +17,10 @@ class QScrollArea;
 class QToolBar;
 
 // The main window: caption, menu bar, toolbar, accelerators and status bar around the channel
-// view. Each command is one QAction, connected directly to what carries it out; menu item,
-// toolbar button and shortcut keys share it. A key without a command (Ctrl+T, F1) has an action
-// of its own that does nothing.
+// view; it asks where to save and whether unsaved changes go, and shows what went wrong. Each
+// command is one QAction, connected directly to what carries it out; menu item, toolbar button
+// and shortcut keys share it. A key without a command (Ctrl+T, F1) has an action of its own that
+// does nothing.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
