@@ -219,22 +219,6 @@ private slots:
         QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
     }
 
-    // Which files are refused is the document file's test.
-    void anUnusableFileChangesNothing() {
-        const QString path = savedDocument();
-        f.typeChannel(2, "150"); // an unsaved edit as well
-        const MemoryImage before = f.image();
-        QVERIFY(f.writeFile(QStringLiteral("bad.sin"), QByteArray(1025, '\x11')));
-        f.messenger->saveAnswers.enqueue(Choice::Discard);
-        f.messenger->openPaths.enqueue(f.path(QStringLiteral("bad.sin")));
-        f.key(Qt::Key_O);
-        const QString box = f.messenger->boxes().value(1); // after the question
-        QVERIFY2(box.startsWith("警告:") && box.contains("长度为 1025 字节"), qPrintable(box));
-        QVERIFY(f.image() == before);
-        QCOMPARE(f.doc()->pathName(), path);
-        QCOMPARE(f.cell(2, 1), QStringLiteral("150.00000"));
-    }
-
     void unsavedChangesAreAskedFor_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("chooseFile");
@@ -261,21 +245,35 @@ private slots:
         QCOMPARE(f.doc()->isModified(), !replaced);
     }
 
-    void openBackup() {
+    // Open and Open Backup (from the backup folder) ask about unsaved changes first; a file they
+    // cannot use (which files are refused is the document file's test) changes nothing.
+    void opening_data() {
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("a backup") << true;
+        QTest::newRow("a file too long") << false;
+    }
+    void opening() {
+        QFETCH(bool, backup);
+        const QString saved = savedDocument();
         MemoryImage kept = NewDocumentImage();
         kept.WriteByte(ImageMap::kSquelchLevel, 7);
-        const QString path = BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
-                                                BackupFolder::Pruning::KeepNewest);
-        QVERIFY(!path.isEmpty());
-        f.typeChannel(5, "155");
+        const QString path = backup ? BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
+                                                         BackupFolder::Pruning::KeepNewest)
+                                    : f.path(QStringLiteral("bad.sin"));
+        QVERIFY(backup || f.writeFile(QStringLiteral("bad.sin"), QByteArray(1025, '\x11')));
+        f.typeChannel(2, "150"); // an unsaved edit
+        const MemoryImage before = f.image();
         f.messenger->saveAnswers.enqueue(Choice::Discard);
         f.messenger->openPaths.enqueue(path);
-        f.action("actionFileOpenBackup")->trigger();
-        QCOMPARE(f.messenger->openDirectories, QStringList(f.backupFolder()));
-        QCOMPARE(f.messenger->shown.size(), 1);
-        QVERIFY(f.image() == kept);
-        QCOMPARE(f.doc()->pathName(), path);
-        QCOMPARE(f.cell(5, 1), QString());
+        f.action(backup ? "actionFileOpenBackup" : "actionFileOpen")->trigger();
+        QCOMPARE(f.messenger->openDirectories, QStringList(backup ? f.backupFolder() : QString()));
+        const QString box = f.messenger->boxes().value(1); // after the question
+        QVERIFY2(backup ? box.isEmpty()
+                        : box.startsWith("警告:") && box.contains("长度为 1025 字节"),
+                 qPrintable(box));
+        QVERIFY(f.image() == (backup ? kept : before));
+        QCOMPARE(f.doc()->pathName(), backup ? path : saved);
+        QCOMPARE(f.cell(2, 1), backup ? QString() : QStringLiteral("150.00000"));
     }
 
     void failedSaveKeepsTheMarkAndClosingAsks() {
