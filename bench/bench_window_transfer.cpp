@@ -10,7 +10,6 @@
 // Usage: bench_window_transfer [BUILD_DIR] [RUNS]   (offscreen unless QT_QPA_PLATFORM is set)
 
 #include "application.h"
-#include "channel_form.h"
 #include "main_window.h"
 #include "paced_radio.h"
 #include "scripted_messenger.h"
@@ -57,7 +56,7 @@ public:
         if (!m_app.initialize({})) {
             return false;
         }
-        m_app.form()->transfer()->setBackupFolder(m_dir.filePath(QStringLiteral("backups")));
+        m_app.transfer()->setBackupFolder(m_dir.filePath(QStringLiteral("backups")));
         return true;
     }
 
@@ -66,7 +65,7 @@ public:
         PacedRadio radio(m_buildDir, image());
         qputenv("QTR318_COM1", radio.path().toLocal8Bit());
         m_app.mainWindow()->action(command)->trigger();
-        TransferDialog* dialog = m_app.form()->transferDialog();
+        TransferDialog* dialog = m_app.transfer()->dialog();
         dialog->verifyBox()->setChecked(false);
         QMetaObject::Connection about;
         if (holdAbout) {
@@ -87,12 +86,12 @@ public:
         // The end is taken when the window has the result, even while a box is still up.
         qint64 endNs = 0;
         const QMetaObject::Connection end =
-            QObject::connect(m_app.form(), &ChannelForm::transferRunningChanged,
+            QObject::connect(m_app.transfer(), &WindowTransfer::runningChanged,
                              [&](bool running) { endNs = running ? 0 : clock.nsecsElapsed(); });
         clock.start();
         dialog->startButton()->click();
         // Waiting, not spinning: a busy loop here would take a core from the worker and the radio.
-        while (dialog->isWindowOpen() || m_app.form()->isTransferBusy()) {
+        while (dialog->isWindowOpen() || m_app.transfer()->isBusy()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         Run run{(endNs ? endNs : clock.nsecsElapsed()) / 1e9, 0};

@@ -40,6 +40,14 @@ All rights reserved</translation>
         <source>写频软件</source>
         <translation>QTR-318 Programming</translation>
     </message>
+    <message>
+        <source>可选功能</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>调试参数</source>
+        <translation>Tuning Values</translation>
+    </message>
 </context>
 <context>
     <name>BatchWriteCommand</name>
@@ -103,14 +111,6 @@ All rights reserved</translation>
     <message>
         <source>无标题</source>
         <translation>Untitled</translation>
-    </message>
-    <message>
-        <source>另存为</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>是否保存对 %1 的更改?</source>
-        <translation>Save changes to %1?</translation>
     </message>
     <message>
         <source>修改信道 %1 %2</source>
@@ -182,28 +182,12 @@ All rights reserved</translation>
         <translation>Channels</translation>
     </message>
     <message>
-        <source>读数据</source>
-        <translation>Read Data</translation>
-    </message>
-    <message>
-        <source>写数据</source>
-        <translation>Write Data</translation>
-    </message>
-    <message>
         <source>更改频段</source>
         <translation>Change Band</translation>
     </message>
     <message>
         <source>更改机型</source>
         <translation>Change Model</translation>
-    </message>
-    <message>
-        <source>可选功能</source>
-        <translation>Optional Features</translation>
-    </message>
-    <message>
-        <source>调试参数</source>
-        <translation>Tuning Values</translation>
     </message>
     <message numerus="yes">
         <source>%n 个信道的频率不在“%1”之内，更改频段会清除这些信道。继续吗？</source>
@@ -215,18 +199,6 @@ All rights reserved</translation>
     <message>
         <source>信道 %1</source>
         <translation>Channel %1</translation>
-    </message>
-    <message>
-        <source>信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？</source>
-        <translation>Channel %1 has frequencies outside %2 or off the channel raster; the radio cannot use them. Write anyway?</translation>
-    </message>
-    <message>
-        <source>与电台比较</source>
-        <translation>Compare with Radio</translation>
-    </message>
-    <message>
-        <source>%1读数据期间在表格里做的修改已被替换，撤销可以找回。</source>
-        <translation>%1 The changes made in the table during the read were replaced; Undo brings them back.</translation>
     </message>
     <message>
         <source>机型(&amp;M)</source>
@@ -992,8 +964,8 @@ All rights reserved</translation>
         <translation>File %1</translation>
     </message>
     <message>
-        <source>端口：%1（%2）</source>
-        <translation>Port: %1 (%2)</translation>
+        <source>是否保存对 %1 的更改?</source>
+        <translation>Save changes to %1?</translation>
     </message>
 </context>
 <context>
@@ -1247,6 +1219,33 @@ You can unplug it now.</translation>
     <message>
         <source>编号接着上一轮，从第 %1 台起；列表保留上一轮的电台。</source>
         <translation>Numbering goes on from the last run, from radio %1; the list keeps the last run&apos;s radios.</translation>
+    </message>
+</context>
+<context>
+    <name>TransferCommands</name>
+    <message>
+        <source>%1读数据期间在表格里做的修改已被替换，撤销可以找回。</source>
+        <translation>%1 The changes made in the table during the read were replaced; Undo brings them back.</translation>
+    </message>
+    <message>
+        <source>读数据</source>
+        <translation>Read Data</translation>
+    </message>
+    <message>
+        <source>写数据</source>
+        <translation>Write Data</translation>
+    </message>
+    <message>
+        <source>与电台比较</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
+        <source>信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？</source>
+        <translation>Channel %1 has frequencies outside %2 or off the channel raster; the radio cannot use them. Write anyway?</translation>
+    </message>
+    <message>
+        <source>端口：%1（%2）</source>
+        <translation>Port: %1 (%2)</translation>
     </message>
 </context>
 <context>

@@ -11,8 +11,10 @@
 #include "edit_commands.h"
 #include "main_window.h"
 #include "messenger.h"
+#include "option_commands.h"
 #include "station_commands.h"
 #include "toolbar_icons.h"
+#include "transfer_commands.h"
 #include "window_transfer.h"
 
 #include <QAccessibleObject>
@@ -47,11 +49,16 @@ QAccessibleInterface* NameTheApplication(const QString&, QObject* object) {
 Application::Application() = default;
 
 Application::~Application() {
-    m_frame.reset(); // the window refers to the document until it is gone
+    m_transfer.reset(); // its worker stops, and its dialog goes, before the window
+    m_frame.reset();    // the window refers to the document until it is gone
 }
 
 ChannelForm* Application::form() const {
     return m_frame ? m_frame->form() : nullptr;
+}
+
+WindowTransfer* Application::transfer() const {
+    return m_transfer ? m_transfer->transfer() : nullptr;
 }
 
 bool Application::initialize(const QStringList& arguments) {
@@ -61,9 +68,10 @@ bool Application::initialize(const QStringList& arguments) {
 
     m_document = std::make_unique<ChannelDocument>();
     m_frame = std::make_unique<MainWindow>(m_document.get());
+    m_transfer = std::make_unique<TransferCommands>(m_frame.get(), m_document.get());
+    m_frame->setTransfer(m_transfer->transfer());
     ChannelForm* view = m_frame->form();
     connectForm(view);
-    m_document->setWindow(m_frame.get());
     connect(m_document.get(), &ChannelDocument::fileUsed, this, [this](const QString& path) {
         m_recentFiles.add(path);
         updateRecentFilesMenu();
@@ -76,15 +84,18 @@ bool Application::initialize(const QStringList& arguments) {
     m_frame->connectCommand(Command::FileOpenBackup, this, &Application::openBackup);
     m_frame->connectCommand(Command::AppAbout, this, &Application::showAbout);
     m_frame->connectCommand(Command::CableDoctor, this, &Application::showCableDoctor);
+    m_frame->connectCommand(Command::OptionalFeatures, this, &Application::openOptionalFeatures);
+    m_frame->connectCommand(Command::Tuning, this, &Application::openTuning);
     connectAppearance();
     ComboSpeech::Install();
     // The window owns the edit and CSV commands; a dropped .sin opens as Open would open it.
-    new EditCommands(m_frame.get(), m_document.get());
-    auto* station = new StationCommands(m_frame.get(), m_document.get());
-    auto* batch = new BatchWriteCommand(m_frame.get(), m_document.get());
+    WindowTransfer* transfer = m_transfer->transfer();
+    new EditCommands(m_frame.get(), m_document.get(), transfer);
+    auto* station = new StationCommands(m_frame.get(), m_document.get(), m_transfer.get());
+    auto* batch = new BatchWriteCommand(m_frame.get(), m_document.get(), transfer);
     connect(batch, &BatchWriteCommand::radioLogged, station, &StationCommands::refreshLog);
-    new CsvFileCommands(m_frame.get(), m_document.get(), [this](const QString& path) {
-        if (m_document->saveModified()) {
+    new CsvFileCommands(m_frame.get(), m_document.get(), transfer, [this](const QString& path) {
+        if (m_frame->saveModified()) {
             openDocumentFile(path);
         }
     });
@@ -103,13 +114,12 @@ bool Application::initialize(const QStringList& arguments) {
     return true;
 }
 
-// The form reports the user's changes, each document it shows and each completed read, and
-// commits the value being typed before the document is saved.
+// The form reports the user's changes and each document it shows, and commits the value being
+// typed before the document is saved.
 void Application::connectForm(ChannelForm* form) {
     ChannelDocument* document = m_document.get();
     connect(form, &ChannelForm::documentModified, document, &ChannelDocument::recordChange);
     connect(form, &ChannelForm::documentShown, document, &ChannelDocument::resetHistory);
-    connect(form, &ChannelForm::radioImageRead, document, &ChannelDocument::takeRadioImage);
     connect(document, &ChannelDocument::aboutToSave, form, &ChannelForm::commitOpenEditor);
     MainWindow* frame = m_frame.get();
     connect(form, &ChannelForm::statusMessage, frame, &MainWindow::showStatus);
@@ -119,7 +129,7 @@ void Application::connectForm(ChannelForm* form) {
 }
 
 void Application::newFile() {
-    if (!m_document->saveModified()) {
+    if (!m_frame->saveModified()) {
         return;
     }
     if (m_document->newDocument()) {
@@ -128,7 +138,7 @@ void Application::newFile() {
 }
 
 void Application::openFile() {
-    if (!m_document->saveModified()) {
+    if (!m_frame->saveModified()) {
         return;
     }
     const QString path =
@@ -139,10 +149,10 @@ void Application::openFile() {
 }
 
 void Application::openBackup() {
-    if (!m_document->saveModified()) {
+    if (!m_frame->saveModified()) {
         return;
     }
-    const QString folder = form()->transfer()->backupFolder();
+    const QString folder = transfer()->backupFolder();
     QDir().mkpath(folder); // before the first transfer it is not there yet
     const QString path = TheMessenger().chooseOpenFile(m_frame.get(), tr("打开备份"),
                                                        ChannelDocument::fileFilter(), folder);
@@ -152,7 +162,9 @@ void Application::openBackup() {
 }
 
 bool Application::openDocumentFile(const QString& path) {
-    if (!m_document->openDocument(path)) {
+    QString error;
+    if (!m_document->open(path, &error)) {
+        ShowWarning(m_frame.get(), error);
         return false;
     }
     form()->initialUpdate();
@@ -184,7 +196,7 @@ void Application::updateRecentFilesMenu() {
 
 // As Open would open it, and not while a transfer runs, like Open.
 void Application::openRecentFile(const QString& path) {
-    if (!form()->isTransferBusy() && m_document->saveModified()) {
+    if (!transfer()->isBusy() && m_frame->saveModified()) {
         openDocumentFile(path);
     }
 }
@@ -216,6 +228,18 @@ void Application::showCableDoctor() {
     doctor->show();
     doctor->raise();
     doctor->activateWindow();
+}
+
+void Application::openOptionalFeatures() {
+    if (RunOptionalFeaturesCommand(m_frame.get(), m_document->image())) {
+        m_document->recordChange(tr("可选功能"));
+    }
+}
+
+void Application::openTuning() {
+    if (RunTuningCommand(m_frame.get(), m_document->image())) {
+        m_document->recordChange(tr("调试参数"));
+    }
 }
 
 void Application::showAbout() {

@@ -11,10 +11,13 @@
 class MainWindow;
 class ChannelDocument;
 class ChannelForm;
+class TransferCommands;
+class WindowTransfer;
 class QAction;
 
-// The application: settings store, the one document with its window and view, the command line,
-// and the commands that replace the document (New, Open) or concern the program (About).
+// The application: settings store, the one document with its window and view and the radio link
+// beside them, the command line, and the commands that replace the document (New, Open), change
+// its options, or concern the program (About).
 class Application : public QObject {
     Q_OBJECT
 public:
@@ -35,10 +38,15 @@ public:
     bool openDocumentFile(const QString& path);
     void showAbout();
     void showCableDoctor();
+    // The option dialogs, each a change to the document when it changed the image.
+    void openOptionalFeatures();
+    void openTuning();
 
     MainWindow* mainWindow() const { return m_frame.get(); }
     ChannelDocument* document() const { return m_document.get(); }
     ChannelForm* form() const;
+    TransferCommands* transferCommands() const { return m_transfer.get(); }
+    WindowTransfer* transfer() const;
     RecentFileList& recentFiles() { return m_recentFiles; }
 
 private:
@@ -50,6 +58,7 @@ private:
 
     std::unique_ptr<ChannelDocument> m_document;
     std::unique_ptr<MainWindow> m_frame;
+    std::unique_ptr<TransferCommands> m_transfer;
     RecentFileList m_recentFiles;
     std::unique_ptr<Appearance> m_appearance;
     QList<QAction*> m_recentItems;

@@ -11,8 +11,9 @@
 #include <QFileInfo>
 #include <QMenu>
 
-BatchWriteCommand::BatchWriteCommand(MainWindow* frame, ChannelDocument* document)
-    : QObject(frame), m_frame(frame), m_document(document) {
+BatchWriteCommand::BatchWriteCommand(MainWindow* frame, ChannelDocument* document,
+                                     WindowTransfer* transfer)
+    : QObject(frame), m_frame(frame), m_document(document), m_transfer(transfer) {
     auto* action = new QAction(tr("批量写频(&B)..."), frame);
     action->setObjectName(QStringLiteral("actionBatchWrite"));
     action->setStatusTip(tr("把表格依次写入一台又一台对讲机，每台都先备份、写后读回校验"));
@@ -23,12 +24,12 @@ BatchWriteCommand::BatchWriteCommand(MainWindow* frame, ChannelDocument* documen
 
 void BatchWriteCommand::openStation() {
     ChannelForm* form = m_frame->form();
-    if (form->isTransferBusy() || !form->commitOpenEditor()) {
+    if (m_transfer->isBusy() || !form->commitOpenEditor()) {
         return;
     }
     form->encodeChannels();
     StationLoop::Plan plan;
-    plan.portName = form->portName();
+    plan.portName = m_transfer->portName();
     plan.image = m_document->image();
     plan.file = m_document->pathName();
     plan.program = QString::fromLatin1(WindowTransfer::kProgramName);

@@ -3,10 +3,8 @@
 #include "channel_columns.h"
 #include "document_file.h"
 #include "memory_image.h"
-#include "messenger.h"
 #include "new_document.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 ChannelDocument::ChannelDocument(QObject* parent) : QObject(parent) {
@@ -57,10 +55,8 @@ bool ChannelDocument::newDocument() {
     return true;
 }
 
-bool ChannelDocument::openDocument(const QString& path) {
-    QString error;
-    if (!DocumentFile::Load(path, m_image, &error)) {
-        ShowWarning(m_window, error);
+bool ChannelDocument::open(const QString& path, QString* error) {
+    if (!DocumentFile::Load(path, m_image, error)) {
         return false;
     }
     takePath(path);
@@ -75,57 +71,13 @@ void ChannelDocument::takePath(const QString& path) {
     emit fileUsed(m_pathName);
 }
 
-bool ChannelDocument::saveDocument(const QString& path) {
+bool ChannelDocument::save(const QString& path, QString* error) {
     emit aboutToSave();
     m_channels.encode(m_image);
-    QString error;
-    if (!DocumentFile::Save(path, m_image, &error)) {
-        ShowWarning(m_window, error);
+    if (!DocumentFile::Save(path, m_image, error)) {
         return false;
     }
     takePath(path);
     emit saved(path);
     return true;
-}
-
-bool ChannelDocument::writeFile(const QString& path) {
-    QString target = path;
-    if (target.isEmpty()) {
-        const QString suggested = m_pathName.isEmpty()
-                                      ? QDir::current().filePath(title() + QStringLiteral(".sin"))
-                                      : m_pathName;
-        target = TheMessenger().chooseSaveFile(m_window, tr("另存为"), suggested, fileFilter());
-        if (target.isEmpty()) {
-            return false;
-        }
-        if (QFileInfo(target).suffix().isEmpty()) {
-            target += QStringLiteral(".sin");
-        }
-    }
-    return saveDocument(target);
-}
-
-bool ChannelDocument::save() {
-    return writeFile(m_pathName);
-}
-
-bool ChannelDocument::saveAs() {
-    return writeFile(QString());
-}
-
-bool ChannelDocument::saveModified() {
-    emit aboutToSave(); // a value still in its editor counts as an edit too
-    if (!m_modified) {
-        return true;
-    }
-    const QString question = tr("是否保存对 %1 的更改?").arg(title());
-    switch (TheMessenger().askSave(m_window, question)) {
-    case Messenger::SaveChoice::Save:
-        return save();
-    case Messenger::SaveChoice::Discard:
-        return true;
-    case Messenger::SaveChoice::Cancel:
-        break;
-    }
-    return false;
 }

@@ -7,13 +7,12 @@
 #include <QObject>
 #include <QString>
 
-class QWidget;
-
 // The one document: the radio's memory image, whose file is a plain 1024-byte dump, the channel
 // table model decoded from it, whose band selection gives the limits every typed frequency is
 // checked against, and the undo stack of the user's changes. The document remembers whether the
 // user changed anything since the last save, so New, Open and Exit can ask before dropping edits.
-// It knows no window: whoever shows it commits what is being typed when aboutToSave() asks.
+// It knows no window: whoever shows it commits what is being typed when aboutToSave() asks, and
+// asks the user for paths and shows what went wrong.
 class ChannelDocument : public QObject {
     Q_OBJECT
 public:
@@ -24,25 +23,14 @@ public:
     ChannelTableModel& channels() { return m_channels; }
     const ChannelTableModel& channels() const { return m_channels; }
 
-    // Owner of the document's message boxes and file dialogs.
-    void setWindow(QWidget* window) { m_window = window; }
-
     // Factory contents into the image; the path is emptied and the change mark cleared.
     bool newDocument();
-    // All 1024 bytes from path. A file that cannot be read or is too short is reported ("警告")
-    // and changes nothing: not the image, the table or the path.
-    bool openDocument(const QString& path);
-    // Commits the cell being edited, folds the table into the image and writes it to path.
-    bool saveDocument(const QString& path);
-
-    // File menu: Save (asks for a path when there is none yet) and Save As. False when the user
-    // cancelled or the file could not be written.
-    bool save();
-    bool saveAs();
-
-    // Before the document's contents are replaced or the window closes: asks Save / Discard /
-    // Cancel when there are unsaved changes. False means stop.
-    bool saveModified();
+    // All 1024 bytes from path. A file that cannot be read or is too short changes nothing (not
+    // the image, the table or the path); error, when given, then says why.
+    bool open(const QString& path, QString* error);
+    // Folds the table, the cell being edited included (aboutToSave), into the image and writes it
+    // to path; on failure error, when given, says why, and the path and change mark stay.
+    bool save(const QString& path, QString* error);
 
     bool isModified() const { return m_modified; }
     // False: the document now counts as saved, also for undo, which marks it changed again once
@@ -64,8 +52,7 @@ public:
     static QString fileFilter();
 
 signals:
-    // The document is about to be saved, or asked whether to be: a value still being typed
-    // belongs in it.
+    // The document is about to be saved: a value still being typed belongs in it.
     void aboutToSave();
     void modifiedChanged(bool modified);
     // The document stands for another file, or for none (New).
@@ -78,12 +65,10 @@ signals:
 private:
     void takePath(const QString& path);
     void showModified(bool modified);
-    bool writeFile(const QString& path);
 
     MemoryImage m_image;
     ChannelTableModel m_channels;
     DocumentHistory m_history{m_image, m_channels};
-    QWidget* m_window = nullptr;
     QString m_pathName;
     bool m_modified = false;
 };

@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "messenger.h"
 #include "ui_language.h"
+#include "window_transfer.h"
 
 #include <QAction>
 #include <QDir>
@@ -40,14 +41,15 @@ QString CsvFilter() {
 } // namespace
 
 CsvFileCommands::CsvFileCommands(MainWindow* frame, ChannelDocument* document,
+                                 WindowTransfer* transfer,
                                  std::function<void(const QString&)> openDocument)
     : QObject(frame), m_frame(frame), m_document(document), m_view(frame->form()),
-      m_openDocument(std::move(openDocument)) {
+      m_transfer(transfer), m_openDocument(std::move(openDocument)) {
     createActions();
     addToFileMenu();
     m_frame->setAcceptDrops(true);
     m_frame->installEventFilter(this);
-    connect(m_view, &ChannelForm::transferRunningChanged, this, &CsvFileCommands::updateActions);
+    connect(m_transfer, &WindowTransfer::runningChanged, this, &CsvFileCommands::updateActions);
     updateActions();
 }
 
@@ -78,7 +80,7 @@ void CsvFileCommands::addToFileMenu() {
 }
 
 bool CsvFileCommands::busy() const {
-    return m_view->isTransferBusy();
+    return m_transfer->isBusy();
 }
 
 // Export only reads the document, so it stays open to a transfer.

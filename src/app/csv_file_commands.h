@@ -7,6 +7,7 @@
 class MainWindow;
 class ChannelDocument;
 class ChannelForm;
+class WindowTransfer;
 class QAction;
 
 // The channels as a CSV file, in and out, from the 文件 menu, and files dropped on the window: a
@@ -15,8 +16,9 @@ class QAction;
 class CsvFileCommands : public QObject {
     Q_OBJECT
 public:
-    // openDocument opens a .sin file, asking about unsaved changes first.
-    CsvFileCommands(MainWindow* frame, ChannelDocument* document,
+    // transfer is the radio link the commands wait for; openDocument opens a .sin file, asking
+    // about unsaved changes first.
+    CsvFileCommands(MainWindow* frame, ChannelDocument* document, WindowTransfer* transfer,
                     std::function<void(const QString&)> openDocument);
 
     void importCsv();
@@ -41,6 +43,7 @@ private:
     MainWindow* m_frame;
     ChannelDocument* m_document;
     ChannelForm* m_view;
+    WindowTransfer* m_transfer;
     std::function<void(const QString&)> m_openDocument;
 
     QAction* m_import = nullptr;

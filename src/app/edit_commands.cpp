@@ -6,6 +6,7 @@
 #include "channel_grid.h"
 #include "main_window.h"
 #include "messenger.h"
+#include "window_transfer.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -38,9 +39,9 @@ QString WithoutAccessKey(const QString& text) {
 }
 } // namespace
 
-EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document)
+EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document, WindowTransfer* transfer)
     : QObject(frame), m_frame(frame), m_document(document), m_view(frame->form()),
-      m_grid(m_view->grid()) {
+      m_transfer(transfer), m_grid(m_view->grid()) {
     createActions();
     addToEditMenu();
 
@@ -54,7 +55,7 @@ EditCommands::EditCommands(MainWindow* frame, ChannelDocument* document)
     for (auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged}) {
         connect(stack, signal, this, &EditCommands::updateActions);
     }
-    connect(m_view, &ChannelForm::transferRunningChanged, this, &EditCommands::updateActions);
+    connect(m_transfer, &WindowTransfer::runningChanged, this, &EditCommands::updateActions);
     updateActions();
 }
 
@@ -125,7 +126,7 @@ void EditCommands::addToEditMenu() {
 }
 
 bool EditCommands::busy() const {
-    return m_view->isTransferBusy();
+    return m_transfer->isBusy();
 }
 
 void EditCommands::updateActions() {

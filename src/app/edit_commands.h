@@ -7,6 +7,7 @@ class ChannelGrid;
 class MainWindow;
 class ChannelDocument;
 class ChannelForm;
+class WindowTransfer;
 class QAction;
 class QPoint;
 
@@ -19,7 +20,8 @@ class QPoint;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(MainWindow* frame, ChannelDocument* document);
+    // transfer is the radio link the commands wait for.
+    EditCommands(MainWindow* frame, ChannelDocument* document, WindowTransfer* transfer);
     ~EditCommands() override;
 
     void copyChannels();
@@ -47,6 +49,7 @@ private:
     MainWindow* m_frame;
     ChannelDocument* m_document;
     ChannelForm* m_view;
+    WindowTransfer* m_transfer;
     ChannelGrid* m_grid;
 
     QAction* m_undo = nullptr;

@@ -50,7 +50,6 @@ MainWindow::MainWindow(ChannelDocument* document, QWidget* parent)
     m_viewArea->setFocusPolicy(Qt::NoFocus); // Ctrl+Tab goes from the grid to the selectors
     setCentralWidget(m_viewArea);
     connect(m_view, &ChannelForm::resizeParentToFit, this, &MainWindow::fitToForm);
-    connect(m_view, &ChannelForm::transferRunningChanged, this, &MainWindow::showTransferRunning);
 
     createActions();
     createMenus();
@@ -144,7 +143,6 @@ void MainWindow::createActions() {
         port->setCheckable(true);
         port->setChecked(n == 1);
         ports->addAction(port);
-        connect(port, &QAction::triggered, this, [this, n] { choosePort(n); });
     }
     QAction* toolbar = addCommand(Command::ViewToolbar, "actionViewToolbar", tr("工具栏(&T)"),
                                   tr("显示或隐藏工具栏"), tr("显隐工具栏"));
@@ -280,12 +278,8 @@ void MainWindow::createStatusBar() {
 }
 
 void MainWindow::connectCommands() {
-    connectCommand(Command::ReadData, m_view, &ChannelForm::readData);
-    connectCommand(Command::WriteData, m_view, &ChannelForm::writeData);
-    connectCommand(Command::OptionalFeatures, m_view, &ChannelForm::openOptionalFeatures);
-    connectCommand(Command::Tuning, m_view, &ChannelForm::openTuning);
-    connectCommand(Command::FileSave, m_document, &ChannelDocument::save);
-    connectCommand(Command::FileSaveAs, m_document, &ChannelDocument::saveAs);
+    connectCommand(Command::FileSave, this, &MainWindow::save);
+    connectCommand(Command::FileSaveAs, this, &MainWindow::saveAs);
     connectCommand(Command::FilePrint, this, &MainWindow::print);
     connectCommand(Command::FilePrintPreview, this, &MainWindow::printPreview);
     connectCommand(Command::FilePrintSetup, this, &MainWindow::printSetup);
@@ -293,15 +287,62 @@ void MainWindow::connectCommands() {
     connect(action(Command::ViewToolbar), &QAction::triggered, m_toolBar, &QToolBar::setVisible);
     connect(action(Command::ViewStatusBar), &QAction::triggered, statusBar(),
             &QStatusBar::setVisible);
-    connect(m_view->transfer(), &WindowTransfer::cableDoctorWanted, action(Command::CableDoctor),
+}
+
+void MainWindow::setTransfer(WindowTransfer* transfer) {
+    m_transfer = transfer;
+    connect(transfer, &WindowTransfer::runningChanged, this, &MainWindow::showTransferRunning);
+    connect(transfer, &WindowTransfer::cableDoctorWanted, action(Command::CableDoctor),
             &QAction::trigger);
 }
 
-// A key chooses a port as quietly as a menu item would; the status bar says which was chosen.
-void MainWindow::choosePort(int n) {
-    const QString port = QStringLiteral("COM%1").arg(n);
-    m_view->setPortName(port);
-    showStatus(tr("端口：%1（%2）").arg(port, PortNames::DevicePath(port)));
+bool MainWindow::save() {
+    return saveTo(m_document->pathName());
+}
+
+bool MainWindow::saveAs() {
+    return saveTo(QString());
+}
+
+bool MainWindow::saveTo(const QString& path) {
+    QString target = path;
+    if (target.isEmpty()) {
+        const QString suggested =
+            m_document->pathName().isEmpty()
+                ? QDir::current().filePath(m_document->title() + QStringLiteral(".sin"))
+                : m_document->pathName();
+        target = TheMessenger().chooseSaveFile(this, tr("另存为"), suggested,
+                                               ChannelDocument::fileFilter());
+        if (target.isEmpty()) {
+            return false;
+        }
+        if (QFileInfo(target).suffix().isEmpty()) {
+            target += QStringLiteral(".sin");
+        }
+    }
+    QString error;
+    if (!m_document->save(target, &error)) {
+        ShowWarning(this, error);
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::saveModified() {
+    m_view->commitOpenEditor(); // a value still in its editor counts as an edit too
+    if (!m_document->isModified()) {
+        return true;
+    }
+    const QString question = tr("是否保存对 %1 的更改?").arg(m_document->title());
+    switch (TheMessenger().askSave(this, question)) {
+    case Messenger::SaveChoice::Save:
+        return save();
+    case Messenger::SaveChoice::Discard:
+        return true;
+    case Messenger::SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::updatePortPrompts() {
@@ -318,7 +359,7 @@ void MainWindow::updatePortPrompts() {
 }
 
 bool MainWindow::isTransferBusy() const {
-    return m_view->isTransferBusy();
+    return m_transfer && m_transfer->isBusy();
 }
 
 void MainWindow::showTransferRunning(bool running) {
@@ -384,20 +425,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_view->isTransferBusy()) {
+    if (isTransferBusy()) {
         // Asked once; the transfer then stops at its next block, closes the port and its dialog,
         // and the close goes ahead as any other.
         if (m_closeAfterTransfer || !transferLetGo()) {
             event->ignore();
             return;
         }
-        if (m_view->isTransferBusy()) {
+        if (isTransferBusy()) {
             m_closeAfterTransfer = true;
             event->ignore();
             return;
         }
     }
-    if (m_document->saveModified()) {
+    if (saveModified()) {
         event->accept();
     } else {
         event->ignore();
@@ -405,13 +446,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::transferLetGo() {
-    if (!m_view->transfer()->stopConfirmed(this) || !m_document->saveModified()) {
+    if (!m_transfer->stopConfirmed(this) || !saveModified()) {
         return false;
     }
     // The changes were let go: only what changes from now on (a read that ends before it can
     // stop) is asked about again.
     m_document->setModified(false);
-    m_view->cancelTransfer();
+    m_transfer->cancel();
     return true;
 }
 

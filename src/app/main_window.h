@@ -9,6 +9,7 @@
 
 class ChannelDocument;
 class ChannelForm;
+class WindowTransfer;
 class QAction;
 class QLabel;
 class QMenu;
@@ -16,9 +17,10 @@ class QScrollArea;
 class QToolBar;
 
 // The main window: caption, menu bar, toolbar, accelerators and status bar around the channel
-// view. Each command is one QAction, connected directly to what carries it out; menu item,
-// toolbar button and shortcut keys share it. A key without a command (Ctrl+T, F1) has an action
-// of its own that does nothing.
+// view; it asks where to save and whether unsaved changes go, and shows what went wrong. Each
+// command is one QAction, connected directly to what carries it out; menu item, toolbar button
+// and shortcut keys share it. A key without a command (Ctrl+T, F1) has an action of its own that
+// does nothing.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -63,6 +65,8 @@ public:
 
     ChannelForm* form() const { return m_view; }
     ChannelDocument* document() const { return m_document; }
+    // The radio link the window's commands wait for and its close asks; not owned.
+    void setTransfer(WindowTransfer* transfer);
 
     // Connects a command to what carries it out. A command that would replace, save or print the
     // image, or change the options, does nothing while a transfer is under way.
@@ -88,6 +92,14 @@ public:
     // What a completed command did, in the status bar until the next message.
     void showStatus(const QString& text);
 
+    // File menu: Save (asks for a path when the document has none yet) and Save As. False when
+    // the user cancelled or the file could not be written, which a box says.
+    bool save();
+    bool saveAs();
+    // Before the document's contents are replaced or the window closes: asks Save / Discard /
+    // Cancel when there are unsaved changes. False means stop.
+    bool saveModified();
+
     // Print, Print Preview and Print Setup share one printer, so a page set up once is used by
     // both. printDocument is what every page of either receives.
     QPrinter& printer() { return m_printer; }
@@ -106,6 +118,8 @@ private:
     void createToolBar();
     void createStatusBar();
     void connectCommands();
+    // Saves to path, or to a path the user chooses when path is empty.
+    bool saveTo(const QString& path);
     bool isTransferBusy() const;
     void centerOnScreen();
     void showTransferRunning(bool running);
@@ -118,12 +132,12 @@ private:
     // A menu of the given commands, in order; nullopt is a separator.
     QMenu* addMenu(Menu id, const QString& title, const char* name,
                    std::initializer_list<std::optional<Command>> commands);
-    void choosePort(int n);
     // Each port's prompt names the device it stands for and whether that device is there.
     void updatePortPrompts();
 
     ChannelDocument* m_document;
     ChannelForm* m_view = nullptr;
+    WindowTransfer* m_transfer = nullptr;
     QScrollArea* m_viewArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idlePrompt = nullptr;

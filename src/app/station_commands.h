@@ -8,6 +8,7 @@
 class ChannelDocument;
 class LogDialog;
 class MainWindow;
+class TransferCommands;
 
 // The 编程 menu's programming-station commands: the log of every transfer ("编程记录...") and the
 // compare with the radio before a write ("与电台比较"). Each transfer's log outcome reaches the
@@ -15,7 +16,7 @@ class MainWindow;
 class StationCommands : public QObject {
     Q_OBJECT
 public:
-    StationCommands(MainWindow* frame, ChannelDocument* document);
+    StationCommands(MainWindow* frame, ChannelDocument* document, TransferCommands* transfers);
 
     void showLog();
     // The open log dialog reads the log again.
@@ -27,5 +28,6 @@ private:
     void showDifferences(const QList<ImageDiff::Difference>& differences);
 
     MainWindow* m_frame;
+    TransferCommands* m_transfers;
     QPointer<LogDialog> m_logDialog;
 };

@@ -1,11 +1,11 @@
 #include "station_dialog.h"
 
 #include "channel_codec.h"
-#include "channel_form.h"
 #include "messenger.h"
 #include "port_names.h"
 #include "programming_record.h"
 #include "spoken_notice.h"
+#include "transfer_commands.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -147,7 +147,7 @@ bool StationDialog::strayChannelsAllowed() {
     DecodeChannels(m_plan.image, table);
     const QString band =
         table.entryText(ChannelTable::Selector::Band, table.selected(ChannelTable::Selector::Band));
-    return ChannelForm::strayChannelsAllowed(this, m_plan.strayFrequencies(), band);
+    return TransferCommands::strayChannelsAllowed(this, m_plan.strayFrequencies(), band);
 }
 
 QString StationDialog::numberingNote() const {

@@ -6,10 +6,7 @@
 #include "channel_grid.h"
 #include "memory_image.h"
 #include "messenger.h"
-#include "option_commands.h"
 #include "signalling_list.h"
-#include "transfer_dialog.h"
-#include "window_transfer.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,7 +15,6 @@
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <utility>
 
 namespace {
 
@@ -53,32 +49,6 @@ ChannelForm::ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidge
     : QWidget(parent), m_image(image), m_channels(channels) {
     setObjectName(QStringLiteral("channelForm"));
     layoutForm();
-    m_transfer = new WindowTransfer(this);
-    m_transfer->setImageSource(
-        [this](TransferDirection direction) { return imageAtStart(direction); });
-    connect(m_transfer, &WindowTransfer::runningChanged, this,
-            &ChannelForm::transferRunningChanged);
-    connect(m_transfer, &WindowTransfer::statusMessage, this, [this](const QString& text) {
-        // The transfer cannot know that the read it reports replaced edits of the user's.
-        emit statusMessage(
-            std::exchange(m_readReplacedEdits, false)
-                ? tr("%1读数据期间在表格里做的修改已被替换，撤销可以找回。").arg(text)
-                : text);
-    });
-    connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
-        m_readReplacedEdits = ChannelEdits::Capture(m_image, m_channels) != m_atReadStart;
-        // An edit begun during the read would otherwise write its stale text over the radio's.
-        m_grid->closeCellEditor();
-        emit radioImageRead(read);
-    });
-    connect(m_transfer, &WindowTransfer::radioCompared, this, [this](const MemoryImage& radio) {
-        commitOpenEditor();
-        emit comparedWithRadio(ImageDiff::Compare(radio, imageAtStart(TransferDirection::Write)));
-    });
-}
-
-ChannelForm::~ChannelForm() {
-    delete m_transfer; // its worker stops before the image it reads into goes
 }
 
 // The settings group with the two selectors above the channel grid, which takes all the room the
@@ -230,93 +200,4 @@ void ChannelForm::installDelegates() {
 
 void ChannelForm::markModified(const QString& step) {
     emit documentModified(step);
-}
-
-// ---- Commands ----
-
-void ChannelForm::readData() {
-    commitOpenEditor();
-    m_transfer->open(TransferDirection::Read, tr("读数据"), m_grid);
-}
-
-void ChannelForm::writeData() {
-    commitOpenEditor();
-    if (!strayChannelsAllowed()) {
-        return;
-    }
-    m_transfer->open(TransferDirection::Write, tr("写数据"), m_grid);
-}
-
-// A file or a radio can hold channels this band or the raster refuse; the radio would hold
-// channels it cannot use, so they go out only when the user insists.
-bool ChannelForm::strayChannelsAllowed() {
-    return strayChannelsAllowed(this, StrayFrequencies(m_channels), m_bandSelector->currentText());
-}
-
-bool ChannelForm::strayChannelsAllowed(QWidget* parent, const QList<StrayFrequency>& strays,
-                                       const QString& band) {
-    if (strays.isEmpty()) {
-        return true;
-    }
-    const QString text =
-        tr("信道 %1 的频率不在“%2”之内或不在频率步进上，对讲机无法使用这些信道。仍然写入吗？")
-            .arg(ChannelNumbers(StrayChannels(strays)), band);
-    return TheMessenger().askYesNo(parent, text, DescribeStrays(strays).join(QLatin1Char('\n')));
-}
-
-void ChannelForm::compareWithRadio() {
-    commitOpenEditor();
-    m_transfer->openCompare(tr("与电台比较"), m_grid);
-}
-
-MemoryImage ChannelForm::imageAtStart(TransferDirection direction) {
-    if (direction == TransferDirection::Write) {
-        // The radio gets the table as it stands now, whatever is edited while the blocks go out.
-        encodeChannels();
-    } else {
-        m_atReadStart = ChannelEdits::Capture(m_image, m_channels);
-    }
-    return m_image;
-}
-
-bool ChannelForm::isTransferBusy() const {
-    return m_transfer->isBusy();
-}
-
-void ChannelForm::cancelTransfer() {
-    m_transfer->cancel();
-}
-
-TransferDirection ChannelForm::direction() const {
-    return m_transfer->direction();
-}
-
-const QString& ChannelForm::portName() const {
-    return m_transfer->portName();
-}
-
-void ChannelForm::setPortName(const QString& port) {
-    m_transfer->setPortName(port);
-}
-
-TransferDialog* ChannelForm::transferDialog() const {
-    return m_transfer->dialog();
-}
-
-void ChannelForm::openOptionalFeatures() {
-    if (isTransferBusy()) {
-        return; // a read under way would overwrite the options when it ends
-    }
-    if (RunOptionalFeaturesCommand(this, m_image)) {
-        markModified(tr("可选功能"));
-    }
-}
-
-void ChannelForm::openTuning() {
-    if (isTransferBusy()) {
-        return;
-    }
-    if (RunTuningCommand(this, m_image)) {
-        markModified(tr("调试参数"));
-    }
 }

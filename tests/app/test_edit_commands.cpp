@@ -19,20 +19,12 @@ class TestEditCommands : public QObject {
 
     WindowFixture f;
 
-    QAction* action(const char* name) const { return f.action(name); }
-    void clickNumber(int channel, Qt::KeyboardModifiers modifiers = {}) const {
-        f.clickNumber(channel, modifiers);
-    }
     QStringList receive(int first, int last) const {
         QStringList texts;
         for (int channel = first; channel <= last; ++channel) {
             texts << f.cell(channel, 1);
         }
         return texts;
-    }
-    bool writeFile(const QString& name, const QByteArray& bytes) const {
-        QFile file(f.path(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
     // As a desktop drops: only where the window took the drag when it entered.
     bool drop(const QString& path) const {
@@ -62,13 +54,13 @@ private slots:
     // Each change is a step named in the menu; undoing back to the saved file clears the changed
     // mark.
     void bandChangeAsksAndUndoes() {
-        QVERIFY(!action("editUndo")->isEnabled() && !action("editRedo")->isEnabled());
+        QVERIFY(!f.action("editUndo")->isEnabled() && !f.action("editRedo")->isEnabled());
         f.messenger->savePaths.enqueue(f.path(QStringLiteral("a.sin")));
         f.key(Qt::Key_S);
         f.bandSelector()->setFocus();
         QTest::keyClick(f.bandSelector(), Qt::Key_Down); // strands nothing, but is a change
         QVERIFY(f.doc()->isModified());
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 更改频段"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 更改频段"));
         f.key(Qt::Key_Z);
         QCOMPARE(f.table().selected(ChannelTable::Selector::Band), 0);
         QVERIFY(!f.doc()->isModified());
@@ -83,11 +75,11 @@ private slots:
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
         QCOMPARE(f.table().selected(ChannelTable::Selector::Band), 0);
         QCOMPARE(receive(1, 2), QStringList({"145.00000", "162.50000"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 修改信道 2 接收频率"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 修改信道 2 接收频率"));
         f.messenger->yesNoAnswers << true;
         QTest::keyClick(f.bandSelector(), Qt::Key_Down);
         QCOMPARE(receive(1, 2), QStringList(2));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 更改频段"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 更改频段"));
 
         f.key(Qt::Key_Z);
         QCOMPARE(f.bandSelector()->currentIndex(), 0);
@@ -96,7 +88,7 @@ private slots:
         f.key(Qt::Key_Z);
         QCOMPARE(f.row(1), QStringList(11));
         QVERIFY(!f.doc()->isModified());
-        QVERIFY(!action("editUndo")->isEnabled());
+        QVERIFY(!f.action("editUndo")->isEnabled());
         f.key(Qt::Key_Y);
         QCOMPARE(f.row(1), QStringList({"145.00000", "145.00000"}) + kNewChannelTail);
         f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -111,20 +103,20 @@ private slots:
         f.typeChannel(1, "145");
         f.typeChannel(2, "162.5");
         f.table().select(ChannelTable::Selector::Band, 1);
-        action("actionWriteData")->trigger();
+        f.action("actionWriteData")->trigger();
         QCOMPARE(f.messenger->shown.size(), 1);
         QVERIFY2(f.messenger->shown.at(0).text.startsWith("信道 1, 2 的频率不在“400 - 480MHz”之内"),
                  qPrintable(f.messenger->shown.at(0).text));
         QCOMPARE(f.messenger->shown.at(0).detail.count('\n'), 3); // both frequencies of each
-        QVERIFY(!f.view()->transferDialog()->isWindowOpen());
+        QVERIFY(!f.dialog()->isWindowOpen());
         f.messenger->yesNoAnswers << true; // the expert goes on
-        action("actionWriteData")->trigger();
-        QVERIFY(f.view()->transferDialog()->isWindowOpen());
-        f.view()->transferDialog()->closeWindow();
+        f.action("actionWriteData")->trigger();
+        QVERIFY(f.dialog()->isWindowOpen());
+        f.dialog()->closeWindow();
         f.messenger->savePaths << f.path(QStringLiteral("stray.sin"));
         f.key(Qt::Key_S);
         QVERIFY(QFile::exists(f.path(QStringLiteral("stray.sin"))));
-        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+        QCOMPARE(f.status(),
                  QStringLiteral("已保存 %1。").arg(f.path(QStringLiteral("stray.sin"))));
         const qsizetype asked = f.messenger->shown.size();
         bool stationStarted = true;
@@ -134,7 +126,7 @@ private slots:
             stationStarted = station->loop()->isRunning();
             station->reject();
         });
-        action("actionBatchWrite")->trigger();
+        f.action("actionBatchWrite")->trigger();
         QVERIFY(!stationStarted);
         QCOMPARE(f.messenger->shown.size(), asked + 1);
         QCOMPARE(f.messenger->shown.last().text, f.messenger->shown.at(0).text);
@@ -146,24 +138,24 @@ private slots:
     void copyPasteAndMove() {
         f.typeChannel(1, "145");
         f.typeChannel(2, "146.5");
-        clickNumber(1);
-        clickNumber(2, Qt::ShiftModifier);
+        f.clickNumber(1);
+        f.clickNumber(2, Qt::ShiftModifier);
         f.press(Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text().section('\t', 0, 2),
                  QStringLiteral("1\t145.00000\t145.00000"));
         QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat("text/csv"));
 
-        clickNumber(5);
+        f.clickNumber(5);
         f.press(Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(receive(5, 6), QStringList({"145.00000", "146.50000"}));
 
         // A cut is a step of its own that changes the document.
         f.doc()->setModified(false);
-        clickNumber(5);
-        action("editCutChannels")->trigger();
+        f.clickNumber(5);
+        f.action("editCutChannels")->trigger();
         QCOMPARE(receive(5, 6), QStringList({"", "146.50000"}));
         QVERIFY(f.doc()->isModified());
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 剪切信道 5"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 剪切信道 5"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(5, 6), QStringList({"145.00000", "146.50000"}));
 
@@ -177,7 +169,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("Yes\tLow\n"));
         f.key(Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f.row(9).mid(4, 2), QStringList({"是", "低"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 粘贴信道 9"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 粘贴信道 9"));
         f.key(Qt::Key_Z);
         f.key(Qt::Key_Z);
         QCOMPARE(receive(9, 10), QStringList({"", ""}));
@@ -194,8 +186,8 @@ private slots:
     void channelsByTheirNumbers() {
         f.typeChannel(1, "145");
         f.typeChannel(2, "146");
-        clickNumber(1);
-        clickNumber(2, Qt::ShiftModifier);
+        f.clickNumber(1);
+        f.clickNumber(2, Qt::ShiftModifier);
         QHeaderView* numbers = f.grid()->verticalHeader();
         const auto centre = [numbers](int channel) {
             return QPoint(numbers->width() / 2, numbers->sectionViewportPosition(channel - 1) +
@@ -210,7 +202,7 @@ private slots:
         QTest::mouseRelease(numbers->viewport(), Qt::LeftButton, {}, centre(5) + QPoint(0, 2));
         QCOMPARE(numbers->visualIndex(0), 0); // the numbers stay in order, the channels move
         QCOMPARE(receive(1, 6), QStringList({"", "", "", "", "145.00000", "146.00000"}));
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 移动信道 1–2"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 移动信道 1–2"));
 
         QTest::keyClick(f.grid(), Qt::Key_Delete);
         QCOMPARE(receive(5, 6), QStringList({"", ""}));
@@ -253,15 +245,15 @@ private slots:
                 f.table().commitFrequency(channel, 1, QString::number(140 + channel));
             }
         }
-        clickNumber(5);
-        action("editInsertChannels")->trigger();
+        f.clickNumber(5);
+        f.action("editInsertChannels")->trigger();
         QCOMPARE(f.messenger->boxes(),
                  QStringList({"警告: 无法插入空信道：这里往下没有 1 个空信道"}));
-        clickNumber(1);
-        action("editInsertChannels")->trigger();
+        f.clickNumber(1);
+        f.action("editInsertChannels")->trigger();
         QCOMPARE(receive(1, 5),
                  QStringList({"", "141.00000", "142.00000", "143.00000", "145.00000"}));
-        action("editDeleteChannels")->trigger();
+        f.action("editDeleteChannels")->trigger();
         QCOMPARE(receive(1, 5),
                  QStringList({"141.00000", "142.00000", "143.00000", "145.00000", "146.00000"}));
     }
@@ -272,8 +264,8 @@ private slots:
         f.typeChannel(2, "146.5");
         f.messenger->savePaths << f.path(QStringLiteral("a.sin")) << f.path(QStringLiteral("a"));
         f.key(Qt::Key_S);
-        action("fileExportCsv")->trigger();
-        QCOMPARE(f.frame()->statusBar()->currentMessage(),
+        f.action("fileExportCsv")->trigger();
+        QCOMPARE(f.status(),
                  QStringLiteral("信道表已导出到 %1。").arg(f.path(QStringLiteral("a.csv"))));
         MemoryImage saved;
         QVERIFY(DocumentFile::Load(f.path(QStringLiteral("a.sin")), saved));
@@ -283,39 +275,39 @@ private slots:
         QCOMPARE(exported.readAll(), ChannelCsv::Export(decoded));
 
         const QByteArray header = ChannelCsv::Export(decoded).split('\r').first() + "\r\n";
-        QVERIFY(writeFile(QStringLiteral("good.csv"), header + "4,150,,,,,,,,,,\r\n"));
+        QVERIFY(f.writeFile(QStringLiteral("good.csv"), header + "4,150,,,,,,,,,,\r\n"));
         f.image().WriteByte(0x3C0, 3); // an option the import must keep
         const MemoryImage options = f.image();
         f.messenger->openPaths << f.path(QStringLiteral("good.csv"));
-        action("fileImportCsv")->trigger();
+        f.action("fileImportCsv")->trigger();
         QCOMPARE(receive(1, 4), QStringList({"", "", "", "150.00000"}));
         QVERIFY(f.image() == options);
-        QCOMPARE(action("editUndo")->text(), QStringLiteral("撤销(&U) 导入 CSV"));
+        QCOMPARE(f.action("editUndo")->text(), QStringLiteral("撤销(&U) 导入 CSV"));
         f.key(Qt::Key_Z);
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
 
         // A file far larger than any channel list is refused by its size; an export that
         // cannot be written says so.
-        QVERIFY(writeFile(QStringLiteral("huge.csv"),
-                          header + QByteArray(ChannelCsv::kMaxFileSize, '\n')));
+        QVERIFY(f.writeFile(QStringLiteral("huge.csv"),
+                            header + QByteArray(ChannelCsv::kMaxFileSize, '\n')));
         f.messenger->openPaths << f.path(QStringLiteral("huge.csv"));
-        action("fileImportCsv")->trigger();
+        f.action("fileImportCsv")->trigger();
         f.messenger->savePaths << f.path(QStringLiteral("no/such/folder/b.csv"));
-        action("fileExportCsv")->trigger();
+        f.action("fileExportCsv")->trigger();
         const QStringList boxes = f.messenger->boxes();
         QVERIFY2(boxes.size() == 2 && boxes[0].contains("远大于") && boxes[1].contains("b.csv"),
                  qPrintable(boxes.join('\n')));
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
 
         // A list longer than the radio is offered for its first 16 channels.
-        QVERIFY(writeFile(QStringLiteral("long.csv"),
-                          "Frequency\n" + QByteArray("147.5\n").repeated(17)));
+        QVERIFY(f.writeFile(QStringLiteral("long.csv"),
+                            "Frequency\n" + QByteArray("147.5\n").repeated(17)));
         f.messenger->openPaths << f.path(QStringLiteral("long.csv"))
                                << f.path(QStringLiteral("long.csv"));
-        action("fileImportCsv")->trigger();
+        f.action("fileImportCsv")->trigger();
         QCOMPARE(receive(1, 4), QStringList({"", "146.50000", "", ""}));
         f.messenger->choiceAnswers << true;
-        action("fileImportCsv")->trigger();
+        f.action("fileImportCsv")->trigger();
         QCOMPARE(f.messenger->offered, QStringList(2, QStringLiteral("只取前 16 个")));
         QCOMPARE(receive(15, 16), QStringList(2, QStringLiteral("147.50000")));
     }
@@ -326,26 +318,25 @@ private slots:
         f.messenger->savePaths << f.path(QStringLiteral("one.sin"));
         f.key(Qt::Key_S);
         const QByteArray header = ChannelCsv::Export(f.table()).split('\r').first() + "\r\n";
-        QVERIFY(writeFile(QStringLiteral("list.csv"), header + "2,147,,,,,,,,,,\r\n"));
+        QVERIFY(f.writeFile(QStringLiteral("list.csv"), header + "2,147,,,,,,,,,,\r\n"));
         // While a transfer runs the window refuses the drag: the cursor says so, nothing changes.
         f.action("actionReadData")->trigger();
-        f.view()->transferDialog()->startButton()->setEnabled(false);
-        QVERIFY(f.view()->isTransferBusy());
+        f.dialog()->startButton()->setEnabled(false);
+        QVERIFY(f.transfer()->isBusy());
         QVERIFY(!drop(f.path(QStringLiteral("list.csv"))));
-        f.view()->transferDialog()->startButton()->setEnabled(true);
-        f.view()->transferDialog()->closeWindow();
+        f.dialog()->startButton()->setEnabled(true);
+        f.dialog()->closeWindow();
         QCOMPARE(receive(1, 2), QStringList({"145.00000", ""}));
 
         QVERIFY(drop(f.path(QStringLiteral("list.csv"))));
         QCOMPARE(receive(1, 2), QStringList({"", "147.00000"}));
-        QCOMPARE(f.frame()->statusBar()->currentMessage(),
-                 QStringLiteral("已从 list.csv 导入信道表；“撤销”可以撤回这次导入。"));
+        QCOMPARE(f.status(), QStringLiteral("已从 list.csv 导入信道表；“撤销”可以撤回这次导入。"));
 
         f.messenger->saveAnswers << Messenger::SaveChoice::Discard;
         drop(f.path(QStringLiteral("one.sin")));
         QCOMPARE(f.messenger->shown.size(), 1); // the question
         QCOMPARE(receive(1, 2), QStringList({"145.00000", ""}));
-        QVERIFY(!action("editUndo")->isEnabled());
+        QVERIFY(!f.action("editUndo")->isEnabled());
     }
 };
 

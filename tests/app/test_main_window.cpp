@@ -35,7 +35,7 @@ class TestMainWindow : public QObject {
                 checked.append(f.action(id)->text().remove('&'));
             }
         }
-        return f.view()->portName() + ":" + checked.join(',');
+        return f.transfer()->portName() + ":" + checked.join(',');
     }
 
     // A saved document with one channel, open in the window.
@@ -85,9 +85,9 @@ private slots:
     }
 
     // Ctrl+D, F, E and C choose the ports, even over an open editor, where Ctrl+C copies
-    // nothing, and the status bar says so aloud; Ctrl+V on the grid says which key pastes.
-    // Ctrl+R and Write choose the direction. A menu item's prompt is not spoken.
-    void portAndDirectionCommands() {
+    // nothing, and the status bar says so aloud; Ctrl+V on the grid says which key pastes. A
+    // menu item's prompt is not spoken.
+    void portCommands() {
         static QStringList said;
         said.clear();
         SpokenNotice::SetListener([](QAccessibleEvent* event) {
@@ -95,13 +95,13 @@ private slots:
         });
         qputenv("QTR318_COM2", "/dev/ttyTest2");
         f.key(Qt::Key_D);
-        QCOMPARE(f.frame()->statusBar()->currentMessage(), "端口：COM2（/dev/ttyTest2）");
+        QCOMPARE(f.status(), "端口：COM2（/dev/ttyTest2）");
         QTest::keyClick(f.grid(), Qt::Key_V, Qt::ControlModifier);
-        const QString hint = f.frame()->statusBar()->currentMessage();
+        const QString hint = f.status();
         QVERIFY(hint.contains("Shift+Insert"));
         QStatusTipEvent tip(QStringLiteral("选择串口1"));
         QApplication::sendEvent(f.grid(), &tip); // as a hovered menu item sends it
-        QCOMPARE(f.frame()->statusBar()->currentMessage(), tip.tip());
+        QCOMPARE(f.status(), tip.tip());
         QCOMPARE(said, QStringList({"端口：COM2（/dev/ttyTest2）", hint}));
         SpokenNotice::SetListener(nullptr);
         qunsetenv("QTR318_COM2");
@@ -124,10 +124,6 @@ private slots:
         seen.append(portState());
         QCOMPARE(seen, QStringList({"COM1:COM1", "COM2:COM2", "COM4:COM4", "COM3:COM3", "COM1:COM1",
                                     "COM2:COM2"}));
-        f.key(Qt::Key_R);
-        QCOMPARE(f.view()->direction(), TransferDirection::Read);
-        f.action("actionWriteData")->trigger();
-        QCOMPARE(f.view()->direction(), TransferDirection::Write);
     }
 
     void aboutBoxShowsTheIconAndStandardDialogsSpeakChinese() {
@@ -223,28 +219,6 @@ private slots:
         QCOMPARE(f.cell(4, 1), QStringLiteral("147.00000"));
     }
 
-    // Which files are refused is the document file's test.
-    void anUnusableFileChangesNothing() {
-        const int size = 1025;
-        const QString path = savedDocument();
-        f.typeChannel(2, "150"); // an unsaved edit as well
-        const MemoryImage before = f.image();
-        QFile bad(f.path(QStringLiteral("bad.sin")));
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(size, '\x11')) == size);
-        bad.close();
-
-        f.messenger->saveAnswers.enqueue(Choice::Discard);
-        f.messenger->openPaths.enqueue(bad.fileName());
-        f.key(Qt::Key_O);
-        const QString box = f.messenger->boxes().value(1); // after the question
-        QVERIFY2(box.startsWith(QStringLiteral("警告:")) &&
-                     box.contains(QStringLiteral("长度为 %1 字节").arg(size)),
-                 qPrintable(box));
-        QVERIFY(f.image() == before);
-        QCOMPARE(f.doc()->pathName(), path);
-        QCOMPARE(f.cell(2, 1), QStringLiteral("150.00000"));
-    }
-
     void unsavedChangesAreAskedFor_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("chooseFile");
@@ -271,21 +245,35 @@ private slots:
         QCOMPARE(f.doc()->isModified(), !replaced);
     }
 
-    void openBackup() {
+    // Open and Open Backup (from the backup folder) ask about unsaved changes first; a file they
+    // cannot use (which files are refused is the document file's test) changes nothing.
+    void opening_data() {
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("a backup") << true;
+        QTest::newRow("a file too long") << false;
+    }
+    void opening() {
+        QFETCH(bool, backup);
+        const QString saved = savedDocument();
         MemoryImage kept = NewDocumentImage();
         kept.WriteByte(ImageMap::kSquelchLevel, 7);
-        const QString path = BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
-                                                BackupFolder::Pruning::KeepNewest);
-        QVERIFY(!path.isEmpty());
-        f.typeChannel(5, "155");
+        const QString path = backup ? BackupFolder::Keep(kept, "COM1_read", f.backupFolder(),
+                                                         BackupFolder::Pruning::KeepNewest)
+                                    : f.path(QStringLiteral("bad.sin"));
+        QVERIFY(backup || f.writeFile(QStringLiteral("bad.sin"), QByteArray(1025, '\x11')));
+        f.typeChannel(2, "150"); // an unsaved edit
+        const MemoryImage before = f.image();
         f.messenger->saveAnswers.enqueue(Choice::Discard);
         f.messenger->openPaths.enqueue(path);
-        f.action("actionFileOpenBackup")->trigger();
-        QCOMPARE(f.messenger->openDirectories, QStringList(f.backupFolder()));
-        QCOMPARE(f.messenger->shown.size(), 1);
-        QVERIFY(f.image() == kept);
-        QCOMPARE(f.doc()->pathName(), path);
-        QCOMPARE(f.cell(5, 1), QString());
+        f.action(backup ? "actionFileOpenBackup" : "actionFileOpen")->trigger();
+        QCOMPARE(f.messenger->openDirectories, QStringList(backup ? f.backupFolder() : QString()));
+        const QString box = f.messenger->boxes().value(1); // after the question
+        QVERIFY2(backup ? box.isEmpty()
+                        : box.startsWith("警告:") && box.contains("长度为 1025 字节"),
+                 qPrintable(box));
+        QVERIFY(f.image() == (backup ? kept : before));
+        QCOMPARE(f.doc()->pathName(), backup ? path : saved);
+        QCOMPARE(f.cell(2, 1), backup ? QString() : QStringLiteral("150.00000"));
     }
 
     void failedSaveKeepsTheMarkAndClosingAsks() {

@@ -9,19 +9,23 @@
 #include "main_window.h"
 #include "memory_image.h"
 #include "scripted_messenger.h"
+#include "transfer_dialog.h"
 #include "window_transfer.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-// The whole program as it starts, its boxes answered by a script and its settings kept out of the
-// user's own store, and the user's hands on its channel grid.
+// The whole program as it starts, its boxes answered by a script and its settings and log kept out
+// of the user's own store, and the user's hands on its channel grid.
 struct WindowFixture {
     std::unique_ptr<ScriptedMessenger> messenger;
     std::unique_ptr<Application> app;
@@ -29,12 +33,14 @@ struct WindowFixture {
 
     bool start(const QStringList& arguments = {}) {
         QStandardPaths::setTestModeEnabled(true);
+        // The programming log too: other builds on the machine may keep theirs in the user's.
+        qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
         messenger = std::make_unique<ScriptedMessenger>();
         app = std::make_unique<Application>();
         if (!app->initialize(arguments)) {
             return false;
         }
-        view()->transfer()->setBackupFolder(backupFolder());
+        transfer()->setBackupFolder(backupFolder());
         frame()->activateWindow();
         return QTest::qWaitForWindowActive(frame());
     }
@@ -46,6 +52,8 @@ struct WindowFixture {
     MainWindow* frame() const { return app->mainWindow(); }
     ChannelForm* view() const { return app->form(); }
     ChannelDocument* doc() const { return app->document(); }
+    WindowTransfer* transfer() const { return app->transfer(); }
+    TransferDialog* dialog() const { return transfer()->dialog(); }
     ChannelGrid* grid() const { return view()->grid(); }
     // The model and band selectors above the grid.
     QComboBox* modelSelector() const { return view()->findChild<QComboBox*>("comboModel"); }
@@ -56,6 +64,12 @@ struct WindowFixture {
     ChannelTableModel& table() const { return doc()->channels(); }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
+    // What the status bar says of the last command.
+    QString status() const { return frame()->statusBar()->currentMessage(); }
+    bool writeFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
     QString backupFolder() const { return path(QStringLiteral("backups")); }
     // Row 0 holds the headers, rows 1 to 16 the channels.
     QString cell(int row, int col) const { return table().cellText(row, col); }
@@ -92,6 +106,18 @@ struct WindowFixture {
         return frame()->findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
     }
 
+    // Presses Start and waits until the transfer has closed the dialog.
+    bool startAndWait() const {
+        if (!dialog()->isWindowOpen()) {
+            return false;
+        }
+        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
+        return waitUntilDone();
+    }
+    bool waitUntilDone() const {
+        return QTest::qWaitFor(
+            [this] { return !dialog()->isWindowOpen() && !transfer()->isBusy(); }, 30000);
+    }
     // A command key to the main window.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {
         QTest::keyClick(frame(), key, modifiers);

@@ -32,26 +32,12 @@ private:
     WindowFixture f;
     std::unique_ptr<RadioSimProcess> m_radio;
 
-    TransferDialog* dialog() const { return f.view()->transferDialog(); }
     int m_test = 0; // each test its own log
     QString logPath() const { return f.path(QStringLiteral("log-%1.sqlite").arg(m_test)); }
 
     bool startRadio(const MemoryImage& memory, QStringList options = {}) {
-        if (!DocumentFile::Save(f.path("memory.sin"), memory)) {
-            return false;
-        }
-        options << f.path("memory.sin");
-        m_radio = std::make_unique<RadioSimProcess>(options);
-        qputenv("QTR318_COM1", m_radio->path().toLocal8Bit());
-        return !m_radio->path().isEmpty();
-    }
-    bool startAndWait() {
-        if (!dialog()->isWindowOpen()) {
-            return false;
-        }
-        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
-        return QTest::qWaitFor(
-            [this] { return !dialog()->isWindowOpen() && !f.view()->isTransferBusy(); }, 30000);
+        m_radio = RadioOnCom1(memory, f.path("memory.sin"), options);
+        return m_radio != nullptr;
     }
     // The log's records once it holds count of them; they are written off the window's thread.
     QList<ProgrammingRecord> waitForRecords(int count) const {
@@ -73,7 +59,7 @@ private slots:
         ++m_test;
         QDir(f.backupFolder()).removeRecursively();
         qputenv("QTR318_LOG", logPath().toLocal8Bit());
-        dialog()->verifyBox()->setChecked(false);
+        f.dialog()->verifyBox()->setChecked(false);
     }
     void cleanup() {
         f.stop();
@@ -91,19 +77,27 @@ private slots:
         auto* logDialog = f.frame()->findChild<LogDialog*>();
         QVERIFY(logDialog && logDialog->isVisible());
         f.action("actionReadData")->trigger();
-        dialog()->labelEdit()->setText(QStringLiteral("truck\t12")); // refused where typed
-        QTest::mouseClick(dialog()->startButton(), Qt::LeftButton);
-        QVERIFY(dialog()->startButton()->isEnabled() &&
-                dialog()->phaseLabel()->text().contains("控制字符"));
-        dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
-        QVERIFY(startAndWait());
+        f.dialog()->labelEdit()->setText(QStringLiteral("truck\t12")); // refused where typed
+        QTest::mouseClick(f.dialog()->startButton(), Qt::LeftButton);
+        QVERIFY(f.dialog()->startButton()->isEnabled() &&
+                f.dialog()->phaseLabel()->text().contains("控制字符"));
+        f.dialog()->labelEdit()->setText(QStringLiteral(" truck 12 "));
+        QVERIFY(f.startAndWait());
         QApplication::setActiveWindow(f.frame());
         QVERIFY(QTest::qWaitForWindowActive(f.frame()));
         f.typeChannel(1, "145.125");
         f.action("actionWriteData")->trigger();
-        QCOMPARE(dialog()->labelEdit()->text(), QStringLiteral(" truck 12 ")); // remembered
-        dialog()->verifyBox()->setChecked(true);
-        QVERIFY(startAndWait());
+        QCOMPARE(f.dialog()->labelEdit()->text(), QStringLiteral(" truck 12 ")); // remembered
+        f.dialog()->verifyBox()->setChecked(true);
+        QVERIFY(f.startAndWait());
+        // The read-back names the block stored wrong by channel and field, on the window's thread.
+        QCOMPARE(f.messenger->boxes(),
+                 QStringList("错误: 写后校验发现对讲机里的数据与写入的不同：信道 1。"
+                             "请重新写入；再次不同时，对讲机可能有故障。"));
+        QCOMPARE(f.messenger->shown.at(0).detail,
+                 QStringLiteral("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
+        QCOMPARE(f.messenger->offWindowThread, 0);
+        QCOMPARE(f.status(), QStringLiteral("数据已写入对讲机（COM1），但写后校验没有通过。"));
 
         const QList<ProgrammingRecord> records = waitForRecords(3);
         QCOMPARE(records.size(), 3);
@@ -129,7 +123,7 @@ private slots:
         QVERIFY(!records.at(0).model.isEmpty() && !records.at(0).band.isEmpty());
         QVERIFY(records.at(1).backup.endsWith("_write.sin"));
         QVERIFY(records.at(1).imageSha256 != records.at(2).imageSha256); // what came back differs
-        QVERIFY(records.at(2).message.contains("信道 1 接收频率: 写入 145.12500, 电台 145.12501"));
+        QVERIFY(records.at(2).message.endsWith(f.messenger->shown.at(0).detail));
         QVERIFY(
             QTest::qWaitFor([&] { return logDialog->table()->model()->rowCount() == 3; }, 30000));
     }
@@ -142,7 +136,7 @@ private slots:
         qputenv("QTR318_LOG", f.path("not-a-folder/log.sqlite").toLocal8Bit());
         QVERIFY(startRadio(RadioMemory()));
         f.action("actionReadData")->trigger();
-        QVERIFY(startAndWait());
+        QVERIFY(f.startAndWait());
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QVERIFY(QTest::qWaitFor([this] { return !f.messenger->boxes().isEmpty(); }, 30000));
         QCOMPARE(f.messenger->boxes().size(), 1);
@@ -380,7 +374,7 @@ private slots:
             next.locationEdit()->setText(f.path(name));
             next.accept();
             f.action("actionReadData")->trigger();
-            QVERIFY(startAndWait());
+            QVERIFY(f.startAndWait());
             const ProgrammingLog log(LogLocation::FromSetting(f.path(name)));
             QList<ProgrammingRecord> records;
             QVERIFY(QTest::qWaitFor(
@@ -398,8 +392,8 @@ private slots:
         const QStringList before = f.tableTexts(f.table());
         const std::uint8_t squelch = f.image().ReadByte(ImageMap::kSquelchLevel);
         f.action("actionCompareWithRadio")->trigger();
-        QCOMPARE(dialog()->windowTitle(), QStringLiteral("与电台比较"));
-        QVERIFY(startAndWait());
+        QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("与电台比较"));
+        QVERIFY(f.startAndWait());
         auto* compare = f.frame()->findChild<CompareDialog*>();
         QVERIFY(
             QTest::qWaitFor([&] { return (compare = f.frame()->findChild<CompareDialog*>()); }));
@@ -414,9 +408,9 @@ private slots:
         QCOMPARE(QDir(f.backupFolder()).entryList({"*_read.sin"}).size(), 1);
         QCOMPARE(waitForRecords(1).constFirst().operation, Operation::Read);
         QTest::mouseClick(compare->writeButton(), Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([this] { return dialog()->isWindowOpen(); }));
-        QCOMPARE(dialog()->windowTitle(), QStringLiteral("写数据"));
-        dialog()->reject();
+        QVERIFY(QTest::qWaitFor([this] { return f.dialog()->isWindowOpen(); }));
+        QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("写数据"));
+        f.dialog()->reject();
     }
 };
 

@@ -9,8 +9,8 @@
 
 #include <QAction>
 
-WindowTransfer::WindowTransfer(QWidget* owner)
-    : QObject(owner), m_owner(owner), m_dialog(new TransferDialog(owner)),
+WindowTransfer::WindowTransfer(QWidget* owner, QObject* parent)
+    : QObject(parent), m_owner(owner), m_dialog(new TransferDialog(owner)),
       m_worker(new TransferThread(this)), m_log(new LogWriter(this)),
       m_backupFolder(BackupFolder::Path()) {
     m_dialog->setObjectName(QStringLiteral("transferDialog"));
@@ -54,6 +54,7 @@ WindowTransfer::~WindowTransfer() {
     m_worker->requestCancel();
     disconnect(m_worker, nullptr, this, nullptr);
     delete m_worker;
+    delete m_dialog; // its close box asks this object
 }
 
 void WindowTransfer::open(TransferDirection direction, const QString& title, QWidget* over) {

@@ -2,15 +2,16 @@
 
 #include "memory_image.h"
 #include "programming_record.h"
+#include "transfer_dialog.h"
 #include "transfer_engine.h"
 #include "transfer_thread.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
 class LogWriter;
-class TransferDialog;
 class QWidget;
 
 // The window's reads and writes: the chosen port and direction, the progress dialog, and the
@@ -24,8 +25,8 @@ public:
     // The program every transfer of the window is logged under, the station's included.
     static constexpr const char* kProgramName = "qtr318-cps";
 
-    // owner carries the boxes; the dialog is its child.
-    explicit WindowTransfer(QWidget* owner);
+    // owner, the window, carries the boxes and the dialog, which goes with this object.
+    explicit WindowTransfer(QWidget* owner, QObject* parent = nullptr);
     // A transfer still under way is cancelled, and its port closed, before the window goes.
     ~WindowTransfer() override;
 
@@ -99,7 +100,7 @@ private:
     void setBusy(bool busy);
 
     QWidget* m_owner;
-    TransferDialog* m_dialog;
+    QPointer<TransferDialog> m_dialog;
     TransferThread* m_worker;
     std::function<MemoryImage(TransferDirection)> m_imageSource;
     std::function<QString()> m_fileSource;
