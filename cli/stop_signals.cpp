@@ -1,7 +1,11 @@
 #include "stop_signals.h"
 
+#include <QByteArray>
 #include <QThread>
 #include <atomic>
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
 
 namespace Cli {
 namespace {
@@ -40,6 +44,55 @@ bool Pause(int ms) {
         QThread::msleep(kStep);
     }
     return g_stopSignal == 0;
+}
+
+namespace {
+
+// Takes one line off the front of pending when it holds a whole one (or, at the input's end,
+// whatever is left).
+bool TakeLine(QByteArray& pending, bool atEnd, QString* line) {
+    qsizetype end = pending.indexOf('\n');
+    if (end < 0 && (!atEnd || pending.isEmpty())) {
+        return false;
+    }
+    if (end < 0) {
+        end = pending.size();
+    }
+    QByteArray text = pending.left(end);
+    pending.remove(0, end + 1);
+    if (text.endsWith('\r')) {
+        text.chop(1);
+    }
+    *line = QString::fromUtf8(text);
+    return true;
+}
+
+} // namespace
+
+bool ReadInputLine(QString* line) {
+    static QByteArray pending; // read past the last line handed out
+    constexpr int kLookMs = 50;
+    for (;;) {
+        if (TakeLine(pending, false, line)) {
+            return true;
+        }
+        if (g_stopSignal != 0) {
+            return false;
+        }
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&input, 1, kLookMs) <= 0) {
+            continue; // nothing yet, or interrupted by the signal looked at above
+        }
+        char buffer[4096];
+        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return TakeLine(pending, true, line);
+        }
+        pending.append(buffer, count);
+    }
 }
 
 } // namespace Cli

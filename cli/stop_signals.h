@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <csignal>
 
 namespace Cli {
@@ -25,5 +26,10 @@ int StopSignal();
 
 // Sleeps ms; false when a signal came meanwhile.
 bool Pause(int ms);
+
+// The next line of standard input, without its line end; false at the input's end, on a read
+// error, or when a signal came while it waited. A station waits here for the next scanned label,
+// so Ctrl+C must end the wait at once rather than after the next line.
+bool ReadInputLine(QString* line);
 
 } // namespace Cli

@@ -351,11 +351,11 @@ int WriteFleet(const QString& port, WritePlan plan) {
     }
     ProgressBoard board({port});
     WriteClaims claims(database);
-    QTextStream in(stdin);
     QTextStream out(stdout);
     bool allSucceeded = true;
+    bool radioOnCable = false; // the last one written, until it has been taken off
     int number = 0;
-    for (QString line; in.readLineInto(&line);) {
+    for (QString line; ReadInputLine(&line);) {
         const QString label = RadioStore::Label(line);
         if (label.isEmpty()) {
             continue;
@@ -368,6 +368,12 @@ int WriteFleet(const QString& port, WritePlan plan) {
         if (refusal.isEmpty()) {
             refusal = FleetImage(database, label, plan, &job.planVersion);
         }
+        // The radio before is taken off only now that another label has come: the input's end
+        // ends the run at once, with the last radio still on the cable.
+        if (refusal.isEmpty() && radioOnCable && !AwaitRemoval(port)) {
+            break;
+        }
+        radioOnCable = false;
         if (refusal.isEmpty() && !AwaitRadio(port)) {
             allSucceeded = false; // stopped before its radio came
             break;
@@ -395,9 +401,7 @@ int WriteFleet(const QString& port, WritePlan plan) {
             ReportReadBack(job, plan, board);
         }
         allSucceeded = allSucceeded && job.code == kSuccess;
-        if (!AwaitRemoval(port)) {
-            break;
-        }
+        radioOnCable = true;
     }
     return allSucceeded ? kSuccess : kFailed;
 }

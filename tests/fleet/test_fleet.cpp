@@ -20,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSqlError>
 #include <QSysInfo>
 #include <QTest>
@@ -412,6 +413,66 @@ private slots:
         QCOMPARE(
             Qtr318({"fleet", "status", "--format", "json"}, env).out.count("\"state\": \"failed\""),
             1);
+    }
+
+    // A station by label: three radios on one cable, an unknown label among theirs refused
+    // without waiting for a radio, and the input's end ending the run with the last radio still
+    // plugged in; exit 1 for the refusal, and the radios written are current.
+    void stationWritesRadiosByLabel() {
+        const QList<QPair<QString, QString>> env = {
+            {"QTR318_LOG", m_dir.filePath("station.sqlite")}};
+        const QString sin = m_dir.filePath("station.sin");
+        QFile file(sin);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Bytes(Plan("145.125"))) == 1024);
+        file.close();
+        QCOMPARE(Qtr318({"plan", "add", "城区", sin}, env).exitCode, 0);
+        for (const char* label : {"车1", "车2", "车3"}) {
+            QCOMPARE(Qtr318({"fleet", "add", label, "--plan", "城区"}, env).exitCode, 0);
+        }
+        const QString cable = m_dir.filePath("cable");
+        QProcess station;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(env[0].first, env[0].second);
+        station.setProcessEnvironment(environment);
+        station.start(BuildDir() + "/cli/qtr318", {"write", "--fleet", "--wait", "--port", cable});
+        QVERIFY(station.waitForStarted());
+        QByteArray out;
+        QByteArray err;
+        const auto collect = [&] {
+            station.waitForReadyRead(50);
+            out += station.readAllStandardOutput();
+            err += station.readAllStandardError();
+        };
+        std::unique_ptr<RadioSim> radio;
+        int plugged = 0;
+        const QList<QByteArray> labels = {"车1", "车9", "车2", "车3"};
+        for (int number = 1; number <= labels.size(); ++number) {
+            const bool known = labels[number - 1] != "车9";
+            station.write(labels[number - 1] + "\n");
+            if (known) {
+                // The radio before is unplugged only now, its name going with it as a USB
+                // cable's does; the next is plugged in once the station waits for it.
+                QFile::remove(cable);
+                radio.reset();
+                QTRY_VERIFY2_WITH_TIMEOUT((collect(), err.count("等待对讲机") == plugged + 1),
+                                          (out + err).constData(), 30000);
+                radio = std::make_unique<RadioSim>(QStringList{});
+                QVERIFY(QFile::link(radio->path, cable));
+                ++plugged;
+            }
+            const QByteArray line = QByteArray::number(number) + ". " + labels[number - 1] +
+                                    (known ? "：" : "：没有写入：");
+            QTRY_VERIFY2_WITH_TIMEOUT((collect(), out.contains(line)), (out + err).constData(),
+                                      30000);
+        }
+        station.closeWriteChannel();
+        QVERIFY(station.waitForFinished(30000));
+        QCOMPARE(station.exitCode(), 1);
+        QCOMPARE(out.count("校验通过"), 3);
+        const Finished status = Qtr318({"fleet", "status", "--state", "current"}, env);
+        for (const char* label : {"车1", "车2", "车3"}) {
+            QVERIFY2(status.out.contains(label), qPrintable(status.out));
+        }
     }
 };
 
