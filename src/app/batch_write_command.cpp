@@ -26,10 +26,9 @@ void BatchWriteCommand::openStation() {
     if (form->isTransferBusy() || !form->commitOpenEditor()) {
         return;
     }
-    form->encodeChannels();
     StationLoop::Plan plan;
     plan.portName = form->portName();
-    plan.image = m_document->image();
+    plan.image = m_document->savedImage();
     plan.file = m_document->pathName();
     plan.program = QString::fromLatin1(WindowTransfer::kProgramName);
     StationDialog dialog(plan, m_frame);

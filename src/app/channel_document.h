@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channel_table.h"
 #include "channel_table_model.h"
 #include "document_history.h"
 #include "memory_image.h"
@@ -9,11 +10,14 @@
 
 class QWidget;
 
-// The one document: the radio's memory image, whose file is a plain 1024-byte dump, the channel
-// table model decoded from it, whose band selection gives the limits every typed frequency is
-// checked against, and the undo stack of the user's changes. The document remembers whether the
-// user changed anything since the last save, so New, Open and Exit can ask before dropping edits.
-// It knows no window: whoever shows it commits what is being typed when aboutToSave() asks.
+// The one document: the channel table (the one copy of the channels, with the model and band
+// whose limits every typed frequency is checked against), the radio's memory image, which holds
+// everything else (options, tuning, the bytes nobody interprets) and whose file is a plain
+// 1024-byte dump, the table's model for views and edits, and the undo stack of the user's changes.
+// The table becomes bytes only where bytes are needed: savedImage() for a file or a radio. The
+// document remembers whether the user changed anything since the last save, so New, Open and Exit
+// can ask before dropping edits. It knows no window: whoever shows it commits what is being typed
+// when aboutToSave() asks.
 class ChannelDocument : public QObject {
     Q_OBJECT
 public:
@@ -21,8 +25,17 @@ public:
 
     MemoryImage& image() { return m_image; }
     const MemoryImage& image() const { return m_image; }
+    const ChannelTable& table() const { return m_table; }
+    // The table's editing rules and its views' model; every change to the table goes through it.
     ChannelTableModel& channels() { return m_channels; }
     const ChannelTableModel& channels() const { return m_channels; }
+    // An image's channels, model and band replace the table (columns the image does not hold
+    // become empty) and the image replaces the document's.
+    void takeImage(const MemoryImage& image);
+    // What a file or a radio gets: the image with the table encoded into it.
+    MemoryImage savedImage() const;
+    // What a .sin file of the document leaves out ("“备注”的内容不保存在 .sin 文件中"), or empty.
+    QString unkeptNote() const;
 
     // Owner of the document's message boxes and file dialogs.
     void setWindow(QWidget* window) { m_window = window; }
@@ -81,7 +94,8 @@ private:
     bool writeFile(const QString& path);
 
     MemoryImage m_image;
-    ChannelTableModel m_channels;
+    ChannelTable m_table;
+    ChannelTableModel m_channels{m_table};
     DocumentHistory m_history{m_image, m_channels};
     QWidget* m_window = nullptr;
     QString m_pathName;

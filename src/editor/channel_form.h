@@ -25,11 +25,8 @@ public:
     ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
     ~ChannelForm() override;
 
-    // Runs each time a document is attached: editors closed, image decoded.
+    // Runs each time a document is attached: editors closed, the grid focused.
     void initialUpdate();
-    // The document's memory image into the table, and back.
-    void decodeChannels();
-    void encodeChannels();
 
     // Commits the editor open over the current cell, if any, as leaving the cell does; false when
     // its value was refused and it stays open. Read, Write and Save call it first so a value
@@ -78,7 +75,7 @@ signals:
     // A change the document must remember until it is saved; step names it, or is empty when the
     // document has been told what it was already.
     void documentModified(const QString& step);
-    // A document has been attached and decoded into the table.
+    // A document has been attached.
     void documentShown();
     // A read from the radio completed; the document takes the image.
     void radioImageRead(const MemoryImage& image);

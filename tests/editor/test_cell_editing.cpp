@@ -170,9 +170,9 @@ private slots:
         f.press(Qt::Key_Escape);
         QCOMPARE(clipboard->text(), QStringLiteral("the user's own text"));
 
-        f.table().setCellText(1, 3, QStringLiteral("d754i"));
-        f.table().setCellText(1, 4, QStringLiteral("67"));
-        f.table().setCellText(1, 5, QStringLiteral("bogus"));
+        f.setCell(1, 3, QStringLiteral("d754i"));
+        f.setCell(1, 4, QStringLiteral("67"));
+        f.setCell(1, 5, QStringLiteral("bogus"));
         QStringList opened;
         for (int col : {3, 4, 5}) {
             f.moveTo(1, col);
@@ -316,11 +316,11 @@ private slots:
     void initialUpdateHidesEditorsAndShowsTheImage() {
         f.moveTo(2, 1);
         f.type("14");
-        InMemoryChannelTable table = f.decoded(f.image());
+        ChannelTable table = f.decoded(f.image());
         table.setCellText(3, 1, QStringLiteral("440.00000"));
         table.setCellText(3, 2, QStringLiteral("445.00000"));
         table.select(ChannelTable::Selector::Band, 1);
-        ::EncodeChannels(table, f.image());
+        f.doc()->takeImage(WithChannels(f.image(), table));
         f.doc()->setModified(false);
         f.view()->initialUpdate();
         QVERIFY(!f.editorOpen());

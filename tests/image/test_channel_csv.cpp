@@ -100,7 +100,7 @@ private slots:
     // An empty 发射频率 stays empty (receive only); a line with a 发射频率 alone is a channel
     // that holds only it; both empty is an empty channel whatever else the line holds.
     void importFillsDefaultsAndEmptiesAbsentChannels() {
-        InMemoryChannelTable table;
+        ChannelTable table;
         table.setCellText(2, Col::kPower, QStringLiteral("stale"));
         const QByteArray file =
             kBom +
@@ -124,7 +124,7 @@ private slots:
     }
 
     void importReportsEveryProblemWithItsPlace() {
-        InMemoryChannelTable table;
+        ChannelTable table;
         const QByteArray file = FileWith({
             "1,145.0031,174.00625,67,d023n,Y,中,,宽带,是,,", // line 2
             "1,145,,,,,,,,,,",                               // line 3: duplicate
@@ -196,7 +196,7 @@ private slots:
         QStringList fields = {"8", "145"};
         fields += QStringList(10);
         fields[col] = CsvRecords::QuoteField(text);
-        InMemoryChannelTable table;
+        ChannelTable table;
         const auto problems =
             ChannelCsv::Import(FileWith({fields.join(',').toUtf8()}), table, kVhfLow, kVhfHigh);
         if (!result.startsWith('!')) {
@@ -210,7 +210,7 @@ private slots:
 
     // What a file made or mangled by another program gets told, and how much of it.
     void messagesNameTheRealProblem() {
-        InMemoryChannelTable table;
+        ChannelTable table;
         const QByteArray row = "1,145,,,,,,,,,,";
         // Lines that end in CR alone are one long line to a CSV reader.
         auto problems = ChannelCsv::Import(FileWith({row, row}, "\r"), table, kVhfLow, kVhfHigh);
@@ -249,7 +249,7 @@ private slots:
             {FileWith({"1,145,,,,,,,,,,", "2,145,,,,,,\xB7\xF1,,,,"}), kVhfHigh, "3:0"},
             {uhf, kVhfHigh, "3:2"},
             {uhf, 48000000, "2:2"}};
-        InMemoryChannelTable table;
+        ChannelTable table;
         for (const auto& [file, high, place] : cases) {
             const std::uint32_t low = high == kVhfHigh ? kVhfLow : 40000000;
             QCOMPARE(Places(ChannelCsv::Import(file, table, low, high)), QStringList(place));
@@ -266,10 +266,10 @@ private slots:
         QRandomGenerator random(8318);
         for (int round = 0; round < 400; ++round) {
             const Band& band = kBands[round % 2];
-            InMemoryChannelTable table;
+            ChannelTable table;
             DecodeChannels(RandomRadioImage(random, band), table);
             const QByteArray file = ChannelCsv::Export(table);
-            InMemoryChannelTable imported;
+            ChannelTable imported;
             const auto problems = ChannelCsv::Import(file, imported, band.low, band.high);
             QVERIFY2(problems.isEmpty(),
                      qPrintable(ChannelCsv::DescribeProblems(problems).join('\n')));

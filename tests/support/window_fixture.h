@@ -54,6 +54,11 @@ struct WindowFixture {
     QLineEdit* lineEditor() const { return qobject_cast<QLineEdit*>(view()->cellEditor()); }
     QComboBox* comboEditor() const { return qobject_cast<QComboBox*>(view()->cellEditor()); }
     ChannelTableModel& table() const { return doc()->channels(); }
+    const ChannelTable& channels() const { return doc()->table(); }
+    // A cell written as a file or a paste would, outside the editing rules.
+    void setCell(int row, int col, const QString& text) const {
+        table().edit([&](ChannelTable& t) { t.setCellText(row, col, text); });
+    }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString backupFolder() const { return path(QStringLiteral("backups")); }
@@ -61,7 +66,7 @@ struct WindowFixture {
     QString cell(int row, int col) const { return table().cellText(row, col); }
     QStringList row(int r) const {
         QStringList texts;
-        for (int col = 1; col <= 11; ++col) {
+        for (int col = 1; col < ChannelColumns::kCount; ++col) {
             texts.append(cell(r, col));
         }
         return texts;
@@ -69,14 +74,14 @@ struct WindowFixture {
     static QStringList tableTexts(const ChannelTable& table) {
         QStringList texts;
         for (int row = 1; row <= 16; ++row) {
-            for (int col = 1; col <= 11; ++col) {
+            for (int col = 1; col < ChannelColumns::kCount; ++col) {
                 texts.append(table.cellText(row, col));
             }
         }
         return texts;
     }
-    static InMemoryChannelTable decoded(const MemoryImage& image) {
-        InMemoryChannelTable table;
+    static ChannelTable decoded(const MemoryImage& image) {
+        ChannelTable table;
         DecodeChannels(image, table);
         return table;
     }
