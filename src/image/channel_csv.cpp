@@ -264,8 +264,31 @@ QStringList DescribeProblems(const QList<Problem>& problems) {
 
 namespace {
 
-QList<Problem> ImportParsed(const CsvRecords::Parsed& parsed, ChannelTable& table,
-                            std::uint32_t low, std::uint32_t high) {
+// A file of the radio's columns only (as files were before the table had others) reads as one
+// with those others empty.
+CsvRecords::Parsed WithAllColumns(CsvRecords::Parsed parsed) {
+    const QStringList radio = Col::Headers(Col::InImage);
+    if (parsed.records.isEmpty() || radio == Col::Headers() ||
+        parsed.records.first().fields != radio) {
+        return parsed;
+    }
+    for (CsvRecords::Record& record : parsed.records) {
+        if (record.fields.size() != radio.size()) {
+            continue; // told as it is
+        }
+        for (int column = 0; column < Col::kCount; ++column) {
+            if (!Col::InImage(column)) {
+                record.fields.insert(column, QString());
+            }
+        }
+    }
+    parsed.records.first().fields = Col::Headers();
+    return parsed;
+}
+
+QList<Problem> ImportParsed(const CsvRecords::Parsed& given, ChannelTable& table, std::uint32_t low,
+                            std::uint32_t high) {
+    const CsvRecords::Parsed parsed = WithAllColumns(given);
     QList<Problem> problems = parsed.problems;
     if (parsed.records.isEmpty()) {
         if (problems.isEmpty()) { // not a file that could not be read

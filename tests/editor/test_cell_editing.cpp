@@ -208,11 +208,12 @@ private slots:
         QVERIFY(!f.editorOpen());
         f.click(3, 2);
         QVERIFY(f.editorOpen());
+        const int last = ChannelColumns::kCount - 1;
         const QList<QPair<Qt::Key, QPoint>> steps = {
-            {Qt::Key_Down, {4, 2}},  {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
-            {Qt::Key_End, {4, 11}},  {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, 11}},
-            {Qt::Key_Down, {5, 11}}, {Qt::Key_Tab, {6, 1}},  {Qt::Key_PageDown, {16, 1}},
-            {Qt::Key_End, {16, 11}}};
+            {Qt::Key_Down, {4, 2}},    {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
+            {Qt::Key_End, {4, last}},  {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, last}},
+            {Qt::Key_Down, {5, last}}, {Qt::Key_Tab, {6, 1}},  {Qt::Key_PageDown, {16, 1}},
+            {Qt::Key_End, {16, last}}};
         for (const auto& [key, cell] : steps) {
             QTest::keyClick(f.grid(), key);
             QCOMPARE(f.current(), cell);

@@ -151,12 +151,15 @@ private slots:
         f.table().commitFrequency(1, 1, QStringLiteral("145.125"));
         texts << ChannelEdits::CopyText(f.channels(), 1, 1);
         QStringList header;
-        for (int column = 1; column <= 11; ++column) {
+        QStringList line = {"1", "145.125", "145.125", "", "", "7"};
+        for (int column = 1; column < ChannelColumns::kCount; ++column) {
             header << ChannelColumns::ShownHeader(column);
         }
+        while (line.size() < ChannelColumns::kCount) {
+            line << QString();
+        }
         const ChannelEdits::Paste paste = ChannelEdits::PreparePaste(
-            header.join('\t') + "\n1\t145.125\t145.125\t\t\t7\t\t\t\t\t\t\n", 2,
-            f.table().bandLimits());
+            header.join('\t') + '\n' + line.join('\t') + '\n', 2, f.table().bandLimits());
         QCOMPARE(paste.problems.size(), 1);
         texts << paste.problems;
         qputenv("QTR318_LOG", f.path("log.sqlite").toLocal8Bit());

@@ -124,7 +124,7 @@ private slots:
         const QByteArray exclusive =
             FileWith({"1,145,,,,,,,,是,,", "2,145,,,,,,,,,是,", "3,145,,,,,,,,,,否"}, "\n");
         QVERIFY(ChannelCsv::Import(exclusive, table, kVhfLow, kVhfHigh).isEmpty());
-        QCOMPARE(Row(table, 1).mid(8) + Row(table, 2).mid(8) + Row(table, 3).mid(8),
+        QCOMPARE(Row(table, 1).mid(8, 3) + Row(table, 2).mid(8, 3) + Row(table, 3).mid(8, 3),
                  Split("是,否,否,否,是,否,否,否,否"));
     }
 
