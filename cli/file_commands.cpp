@@ -55,14 +55,21 @@ bool ReadInput(const QString& path, QByteArray& bytes) {
 
 QString ChannelTableText(const ChannelTable& table) {
     TextTable text;
-    QStringList headers;
-    for (int column = 0; column < Col::kCount; ++column) {
+    // A .sin file holds only the columns the image does.
+    QList<int> columns;
+    for (int column = 1; column < Col::kCount; ++column) {
+        if (Col::InImage(column)) {
+            columns << column;
+        }
+    }
+    QStringList headers = {Col::ShownHeader(0)};
+    for (int column : columns) {
         headers.append(Col::ShownHeader(column));
     }
     text.addRow(headers);
     for (int row = 1; row <= ImageMap::kChannelCount; ++row) {
         QStringList cells = {Col::ChannelNumberText(row)};
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column : columns) {
             cells.append(ValueTexts::Shown(table.cellText(row, column)));
         }
         text.addRow(cells);
@@ -109,7 +116,7 @@ QString TuningText(const MemoryImage& image) {
 }
 
 // A .sin file and the channel table it decodes to.
-bool LoadTable(const QString& path, MemoryImage& image, InMemoryChannelTable& table) {
+bool LoadTable(const QString& path, MemoryImage& image, ChannelTable& table) {
     if (!LoadImage(path, image)) {
         return false;
     }
@@ -118,8 +125,7 @@ bool LoadTable(const QString& path, MemoryImage& image, InMemoryChannelTable& ta
 }
 
 // Without --band, a list whose frequencies all lie in one band is imported in that band.
-void TakeTheFilesBand(const QByteArray& csv, int first, const QString& input,
-                      InMemoryChannelTable& table) {
+void TakeTheFilesBand(const QByteArray& csv, int first, const QString& input, ChannelTable& table) {
     const int fit = ChannelCsv::BandOfFile(csv, first);
     if (fit < 0 || fit == table.selected(Selector::Band)) {
         return;
@@ -166,7 +172,7 @@ int RunShow(const QStringList& arguments) {
         return kUsage;
     }
     MemoryImage image;
-    InMemoryChannelTable table;
+    ChannelTable table;
     if (!LoadTable(parsed->positional().first(), image, table)) {
         return kFailed;
     }
@@ -203,7 +209,7 @@ int RunExport(const QStringList& arguments) {
         return kUsage;
     }
     MemoryImage image;
-    InMemoryChannelTable table;
+    ChannelTable table;
     if (!LoadTable(input, image, table)) {
         return kFailed;
     }
@@ -259,7 +265,7 @@ int RunImport(const QStringList& arguments) {
     if (!ReadInput(input, csv)) {
         return kFailed;
     }
-    InMemoryChannelTable table;
+    ChannelTable table;
     DecodeChannels(image, table); // model and band of the base
     if (band >= 0) {
         table.select(Selector::Band, band);
@@ -280,6 +286,10 @@ int RunImport(const QStringList& arguments) {
         AdviseOnProblems(csv, first, result, table);
         return Fail(QCoreApplication::translate("Cli", "发现 %n 个问题；什么也没有写入", nullptr,
                                                 int(problems.size())));
+    }
+    const QString unkept = UnkeptColumnsNote(table);
+    if (!unkept.isEmpty()) {
+        Note(QCoreApplication::translate("Cli", "%1：%2").arg(input, unkept));
     }
     EncodeChannels(table, image);
     return SaveImage(parsed->value(kOutput), image) ? kSuccess : kFailed;

@@ -35,7 +35,7 @@ bool LooksLikeCsv(const QByteArray& bytes) {
 // A channel CSV in either layout, in the band that holds its frequencies, as `import` reads it.
 bool ImportCsv(const QByteArray& csv, const QString& input, MemoryImage& image) {
     image = NewDocumentImage();
-    InMemoryChannelTable table;
+    ChannelTable table;
     DecodeChannels(image, table);
     if (const int band = ChannelCsv::BandOfFile(csv); band >= 0) {
         table.select(ChannelTable::Selector::Band, band);

@@ -45,7 +45,7 @@ QString Seconds(qint64 ms) {
 // A file whose channels its band or the raster refuse is not written unless forced: the radio
 // would hold channels it cannot use. Forced, the tool still says which they are.
 bool StrayChannelsAllowed(const MemoryImage& image, const QString& fileName, bool force) {
-    InMemoryChannelTable table;
+    ChannelTable table;
     DecodeChannels(image, table);
     const QList<StrayFrequency> strays = StrayFrequencies(table);
     if (strays.isEmpty()) {

@@ -33,6 +33,10 @@ All rights reserved</translation>
         <translation>Saved %1.</translation>
     </message>
     <message>
+        <source>%1%2。</source>
+        <translation>%1 %2.</translation>
+    </message>
+    <message>
         <source>打开 %1</source>
         <translation>Open %1</translation>
     </message>

@@ -379,6 +379,13 @@
     </message>
 </context>
 <context>
+    <name>ChannelTable</name>
+    <message>
+        <source>“%1”的内容不保存在 .sin 文件中</source>
+        <translation>The contents of “%1” are not kept in a .sin file</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>--first 只能是 1 到 %1 之间的数</source>

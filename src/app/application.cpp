@@ -123,8 +123,11 @@ void Application::connectForm(ChannelForm* form) {
     connect(document, &ChannelDocument::aboutToSave, form, &ChannelForm::commitOpenEditor);
     MainWindow* frame = m_frame.get();
     connect(form, &ChannelForm::statusMessage, frame, &MainWindow::showStatus);
-    connect(document, &ChannelDocument::saved, frame, [frame](const QString& path) {
-        frame->showStatus(tr("已保存 %1。").arg(QDir::toNativeSeparators(path)));
+    connect(document, &ChannelDocument::saved, frame, [frame, document](const QString& path) {
+        // The document keeps what the file cannot; the user learns it is not in the file.
+        const QString unkept = document->unkeptNote();
+        const QString saved = tr("已保存 %1。").arg(QDir::toNativeSeparators(path));
+        frame->showStatus(unkept.isEmpty() ? saved : tr("%1%2。").arg(saved, unkept));
     });
 }
 

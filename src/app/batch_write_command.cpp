@@ -27,10 +27,9 @@ void BatchWriteCommand::openStation() {
     if (m_transfer->isBusy() || !form->commitOpenEditor()) {
         return;
     }
-    form->encodeChannels();
     StationLoop::Plan plan;
     plan.portName = m_transfer->portName();
-    plan.image = m_document->image();
+    plan.image = m_document->savedImage();
     plan.file = m_document->pathName();
     plan.program = QString::fromLatin1(WindowTransfer::kProgramName);
     StationDialog dialog(plan, m_frame);

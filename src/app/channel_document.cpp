@@ -1,5 +1,6 @@
 #include "channel_document.h"
 
+#include "channel_codec.h"
 #include "channel_columns.h"
 #include "document_file.h"
 #include "memory_image.h"
@@ -19,9 +20,23 @@ ChannelDocument::ChannelDocument(QObject* parent) : QObject(parent) {
     });
 }
 
-void ChannelDocument::takeRadioImage(const MemoryImage& image) {
+void ChannelDocument::takeImage(const MemoryImage& image) {
     m_image = image;
-    m_channels.decode(m_image);
+    ChannelTable table; // nothing of the previous document's stays
+    DecodeChannels(image, table);
+    m_channels.assign(table);
+}
+
+MemoryImage ChannelDocument::savedImage() const {
+    return WithChannels(m_image, m_table);
+}
+
+QString ChannelDocument::unkeptNote() const {
+    return UnkeptColumnsNote(m_table);
+}
+
+void ChannelDocument::takeRadioImage(const MemoryImage& image) {
+    takeImage(image);
     recordChange(tr("从电台读取"));
 }
 
@@ -48,7 +63,9 @@ void ChannelDocument::showModified(bool modified) {
 }
 
 bool ChannelDocument::newDocument() {
-    FillNewDocument(m_image);
+    MemoryImage image;
+    FillNewDocument(image);
+    takeImage(image);
     m_pathName.clear();
     setModified(false);
     emit pathChanged(m_pathName);
@@ -56,9 +73,11 @@ bool ChannelDocument::newDocument() {
 }
 
 bool ChannelDocument::open(const QString& path, QString* error) {
-    if (!DocumentFile::Load(path, m_image, error)) {
+    MemoryImage image;
+    if (!DocumentFile::Load(path, image, error)) {
         return false;
     }
+    takeImage(image);
     takePath(path);
     return true;
 }
@@ -73,8 +92,7 @@ void ChannelDocument::takePath(const QString& path) {
 
 bool ChannelDocument::save(const QString& path, QString* error) {
     emit aboutToSave();
-    m_channels.encode(m_image);
-    if (!DocumentFile::Save(path, m_image, error)) {
+    if (!DocumentFile::Save(path, savedImage(), error)) {
         return false;
     }
     takePath(path);

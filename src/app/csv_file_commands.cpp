@@ -119,7 +119,11 @@ void CsvFileCommands::importCsvFile(const QString& path) {
         return;
     }
     const QString name = QFileInfo(path).fileName();
-    ChannelEdits::CsvImport result = ChannelEdits::ImportCsv(bytes, m_document->channels());
+    const auto import = [&](int takeFirst) {
+        return m_document->channels().edit(
+            [&](ChannelTable& table) { return ChannelEdits::ImportCsv(bytes, table, takeFirst); });
+    };
+    ChannelEdits::CsvImport result = import(0);
     if (result.tooManyRows) {
         // A public channel list is longer than the radio; its first channels are what is offered.
         const QString takeFirst = tr("只取前 %1 个").arg(ChannelEdits::kChannels);
@@ -128,7 +132,7 @@ void CsvFileCommands::importCsvFile(const QString& path) {
                                         result.problems.join(QLatin1Char('\n')), takeFirst)) {
             return;
         }
-        result = ChannelEdits::ImportCsv(bytes, m_document->channels(), ChannelEdits::kChannels);
+        result = import(ChannelEdits::kChannels);
     }
     if (!result.problems.isEmpty()) {
         ShowWarning(m_frame, tr("无法导入 %1，什么也没有改变：").arg(name),
@@ -168,7 +172,7 @@ void CsvFileCommands::exportCsv() {
         path += QStringLiteral(".csv");
     }
     QString reason;
-    if (!AtomicFile::Replace(path, ChannelCsv::Export(m_document->channels()), &reason)) {
+    if (!AtomicFile::Replace(path, ChannelCsv::Export(m_document->table()), &reason)) {
         ShowWarning(m_frame, tr("无法保存文件 %1：%2").arg(path, reason));
     } else {
         m_frame->showStatus(tr("信道表已导出到 %1。").arg(QDir::toNativeSeparators(path)));

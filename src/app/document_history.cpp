@@ -31,10 +31,10 @@ private:
     bool m_made = false;
 };
 
-DocumentHistory::DocumentHistory(MemoryImage& image, ChannelTable& table, QObject* parent)
-    : QObject(parent), m_image(image), m_table(table) {
+DocumentHistory::DocumentHistory(MemoryImage& image, ChannelTableModel& channels, QObject* parent)
+    : QObject(parent), m_image(image), m_channels(channels) {
     m_stack.setUndoLimit(kUndoLimit);
-    m_shown = ChannelEdits::Capture(m_image, m_table);
+    m_shown = capture();
 }
 
 DocumentHistory::~DocumentHistory() {
@@ -46,7 +46,7 @@ void DocumentHistory::record(const QString& name) {
     if (m_restoring) {
         return;
     }
-    ChannelEdits::Snapshot now = ChannelEdits::Capture(m_image, m_table);
+    ChannelEdits::Snapshot now = capture();
     if (now == m_shown) {
         return;
     }
@@ -57,18 +57,18 @@ void DocumentHistory::record(const QString& name) {
 
 void DocumentHistory::reset() {
     m_stack.clear();
-    m_shown = ChannelEdits::Capture(m_image, m_table);
+    m_shown = capture();
 }
 
 void DocumentHistory::markSaved() {
-    // Saving folds the table into the image; that is no change of the user's.
-    m_shown = ChannelEdits::Capture(m_image, m_table);
+    m_shown = capture();
     m_stack.setClean();
 }
 
 void DocumentHistory::show(const ChannelEdits::Snapshot& snapshot) {
     m_restoring = true;
-    ChannelEdits::Restore(snapshot, m_image, m_table);
+    m_image = snapshot.image;
+    m_channels.assign(snapshot.table);
     m_shown = snapshot;
     m_restoring = false;
 }

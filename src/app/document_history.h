@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel_edits.h"
+#include "channel_table_model.h"
 
 #include <QObject>
 #include <QUndoStack>
@@ -12,7 +13,8 @@
 class DocumentHistory : public QObject {
     Q_OBJECT
 public:
-    DocumentHistory(MemoryImage& image, ChannelTable& table, QObject* parent = nullptr);
+    // Undo and redo restore the table through channels, so its views follow.
+    DocumentHistory(MemoryImage& image, ChannelTableModel& channels, QObject* parent = nullptr);
     ~DocumentHistory() override;
 
     QUndoStack* stack() { return &m_stack; }
@@ -29,9 +31,10 @@ public:
 private:
     class Step;
     void show(const ChannelEdits::Snapshot& snapshot);
+    ChannelEdits::Snapshot capture() const { return {m_image, m_channels.table()}; }
 
     MemoryImage& m_image;
-    ChannelTable& m_table;
+    ChannelTableModel& m_channels;
     QUndoStack m_stack;
     // The document as the step at the top of the history left it.
     ChannelEdits::Snapshot m_shown;

@@ -158,8 +158,8 @@ void EditCommands::copyChannels() {
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
     auto* data = new QMimeData;
-    data->setText(ChannelEdits::CopyText(channels, first, count));
-    data->setData(kCsvMime, ChannelEdits::CopyCsv(channels, first, count));
+    data->setText(ChannelEdits::CopyText(channels.table(), first, count));
+    data->setData(kCsvMime, ChannelEdits::CopyCsv(channels.table(), first, count));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -170,7 +170,8 @@ void EditCommands::cutChannels() {
     copyChannels();
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
-    ChannelEdits::ClearChannels(m_document->channels(), first, count);
+    m_document->channels().edit(
+        [&](ChannelTable& table) { ChannelEdits::ClearChannels(table, first, count); });
     record(tr("剪切信道 %1").arg(ChannelRange(first, count)));
 }
 
@@ -189,7 +190,7 @@ void EditCommands::pasteChannels() {
     const QModelIndex current = m_grid->currentIndex();
     const int first = cells ? current.row() + 1 : m_grid->firstSelectedChannel();
     const ChannelEdits::Paste paste =
-        cells ? ChannelEdits::PrepareCellPaste(text, channels, first,
+        cells ? ChannelEdits::PrepareCellPaste(text, channels.table(), first,
                                                ChannelTableModel::tableColumn(current.column()))
               : ChannelEdits::PreparePaste(text, first, channels.bandLimits());
     if (!paste.problems.isEmpty()) {
@@ -197,7 +198,8 @@ void EditCommands::pasteChannels() {
                     paste.problems.join(QLatin1Char('\n')));
         return;
     }
-    ChannelEdits::WriteChannels(channels, first, paste.channels);
+    channels.edit(
+        [&](ChannelTable& table) { ChannelEdits::WriteChannels(table, first, paste.channels); });
     if (!cells) {
         m_grid->selectChannels(first, int(paste.channels.size()));
     }
@@ -210,7 +212,8 @@ void EditCommands::clearChannels() {
     }
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
-    ChannelEdits::ClearChannels(m_document->channels(), first, count);
+    m_document->channels().edit(
+        [&](ChannelTable& table) { ChannelEdits::ClearChannels(table, first, count); });
     record(tr("清除信道 %1").arg(ChannelRange(first, count)));
 }
 
@@ -220,7 +223,9 @@ void EditCommands::insertEmptyChannels() {
     }
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
-    if (!ChannelEdits::InsertEmptyChannels(m_document->channels(), first, count)) {
+    if (!m_document->channels().edit([&](ChannelTable& table) {
+            return ChannelEdits::InsertEmptyChannels(table, first, count);
+        })) {
         ShowWarning(m_frame, tr("无法插入空信道：这里往下没有 %n 个空信道", nullptr, count));
         return;
     }
@@ -234,7 +239,8 @@ void EditCommands::deleteChannels() {
     }
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
-    ChannelEdits::DeleteChannels(m_document->channels(), first, count);
+    m_document->channels().edit(
+        [&](ChannelTable& table) { ChannelEdits::DeleteChannels(table, first, count); });
     record(tr("删除信道 %1").arg(ChannelRange(first, count)));
 }
 
@@ -245,8 +251,9 @@ void EditCommands::moveBy(int channels, const QString& step) {
     const int first = m_grid->firstSelectedChannel();
     const int count = m_grid->selectedChannelCount();
     const int current = m_grid->currentIndex().row() + 1;
-    const int moved =
-        ChannelEdits::MoveChannels(m_document->channels(), first, count, first + channels);
+    const int moved = m_document->channels().edit([&](ChannelTable& table) {
+        return ChannelEdits::MoveChannels(table, first, count, first + channels);
+    });
     // The selection goes with the channels, so the same key moves them on, and the current cell
     // stays on the data it was on.
     m_grid->selectChannels(moved, count);

@@ -457,7 +457,7 @@ bool MainWindow::transferLetGo() {
 }
 
 bool MainWindow::printDocument(QPrinter& printer) {
-    const ChannelTablePrinter tablePrinter(m_document->channels(), m_document->title(),
+    const ChannelTablePrinter tablePrinter(m_document->table(), m_document->title(),
                                            &m_document->image());
     if (!tablePrinter.Print(printer)) {
         ShowWarning(this, tr("无法打印。"));

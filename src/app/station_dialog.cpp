@@ -143,7 +143,7 @@ void StationDialog::start() {
 
 // What 写数据 asks of the table, asked once for every radio of the run.
 bool StationDialog::strayChannelsAllowed() {
-    InMemoryChannelTable table;
+    ChannelTable table;
     DecodeChannels(m_plan.image, table);
     const QString band =
         table.entryText(ChannelTable::Selector::Band, table.selected(ChannelTable::Selector::Band));

@@ -13,8 +13,7 @@
 
 TransferCommands::TransferCommands(MainWindow* frame, ChannelDocument* document)
     : m_frame(frame), m_document(document), m_view(frame->form()),
-      m_transfer(new WindowTransfer(frame, this)), m_image(document->image()),
-      m_channels(document->channels()) {
+      m_transfer(new WindowTransfer(frame, this)) {
     connectTransfer();
     using Command = MainWindow::Command;
     frame->connectCommand(Command::ReadData, this, &TransferCommands::readData);
@@ -42,7 +41,7 @@ void TransferCommands::connectTransfer() {
                 : text);
     });
     connect(m_transfer, &WindowTransfer::readCompleted, this, [this](const MemoryImage& read) {
-        m_readReplacedEdits = ChannelEdits::Capture(m_image, m_channels) != m_atReadStart;
+        m_readReplacedEdits = documentNow() != m_atReadStart;
         // An edit begun during the read would otherwise write its stale text over the radio's.
         m_view->abandonCellEdit();
         m_document->takeRadioImage(read);
@@ -81,9 +80,10 @@ void TransferCommands::choosePort(int n) {
 // A file or a radio can hold channels this band or the raster refuse; the radio would hold
 // channels it cannot use, so they go out only when the user insists.
 bool TransferCommands::strayChannelsAllowed() {
-    const int band = m_channels.selected(ChannelTable::Selector::Band);
-    return strayChannelsAllowed(m_view, StrayFrequencies(m_channels),
-                                m_channels.entryText(ChannelTable::Selector::Band, band));
+    const ChannelTable& table = m_document->table();
+    const int band = table.selected(ChannelTable::Selector::Band);
+    return strayChannelsAllowed(m_view, StrayFrequencies(table),
+                                table.entryText(ChannelTable::Selector::Band, band));
 }
 
 bool TransferCommands::strayChannelsAllowed(QWidget* parent, const QList<StrayFrequency>& strays,
@@ -98,11 +98,13 @@ bool TransferCommands::strayChannelsAllowed(QWidget* parent, const QList<StrayFr
 }
 
 MemoryImage TransferCommands::imageAtStart(TransferDirection direction) {
-    if (direction == TransferDirection::Write) {
-        // The radio gets the table as it stands now, whatever is edited while the blocks go out.
-        m_view->encodeChannels();
-    } else {
-        m_atReadStart = ChannelEdits::Capture(m_image, m_channels);
+    if (direction == TransferDirection::Read) {
+        m_atReadStart = documentNow();
     }
-    return m_image;
+    // A write sends the table as it stands now, whatever is edited while the blocks go out.
+    return m_document->savedImage();
+}
+
+ChannelEdits::Snapshot TransferCommands::documentNow() const {
+    return {m_document->image(), m_document->table()};
 }

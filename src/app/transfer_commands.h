@@ -51,15 +51,15 @@ signals:
 private:
     void connectTransfer();
     bool strayChannelsAllowed();
-    // The image a Start hands to the radio link: for a write, the table folded in first.
+    // The image a Start hands to the radio link, the table folded in; a read also notes the
+    // document as it stood.
     MemoryImage imageAtStart(TransferDirection direction);
+    ChannelEdits::Snapshot documentNow() const;
 
     MainWindow* m_frame;
     ChannelDocument* m_document;
     ChannelForm* m_view;
     WindowTransfer* m_transfer;
-    MemoryImage& m_image;
-    ChannelTableModel& m_channels;
 
     // The document as a read found it at Start, and whether the user changed it before the read
     // replaced it.

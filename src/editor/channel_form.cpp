@@ -1,6 +1,7 @@
 #include "channel_form.h"
 
 #include "cell_delegates.h"
+#include "channel_codec.h"
 #include "channel_columns.h"
 #include "channel_edits.h"
 #include "channel_grid.h"
@@ -29,18 +30,19 @@ QComboBox* AddSelector(QWidget* parent, const QString& objectName, const QString
 
 // Every text a column can show, so the column is never made too narrow for one of them.
 QStringList ColumnSamples(int column) {
-    switch (column) {
-    case 0:
+    switch (ChannelColumns::Describe(column).kind) {
+    case ChannelColumns::Kind::Number:
         return {ChannelColumns::ChannelNumberText(ChannelTableModel::kChannels)};
-    case ChannelColumns::kRxFrequency:
-    case ChannelColumns::kTxFrequency:
+    case ChannelColumns::Kind::Frequency:
         return {QStringLiteral("000.00000")};
-    case ChannelColumns::kRxSignal:
-    case ChannelColumns::kTxSignal:
+    case ChannelColumns::Kind::Signalling:
         return TheSignallingList().entries();
-    default:
+    case ChannelColumns::Kind::Choice:
         return ChannelColumns::Choices(column);
+    case ChannelColumns::Kind::Text:
+        break;
     }
+    return {};
 }
 
 } // namespace
@@ -115,7 +117,6 @@ void ChannelForm::showSelection(ChannelTable::Selector selector) {
 void ChannelForm::initialUpdate() {
     emit resizeParentToFit();
     m_grid->closeCellEditor();
-    decodeChannels();
     m_grid->setFocus(); // typing goes straight into the table
     emit documentShown();
 }
@@ -139,18 +140,10 @@ void ChannelForm::setColumnWidths() {
     m_grid->setColumnProportions(weights, minimumWidths);
 }
 
-void ChannelForm::decodeChannels() {
-    m_channels.decode(m_image);
-}
-
-void ChannelForm::encodeChannels() {
-    m_channels.encode(m_image);
-}
-
 // A radio set to one band cannot use channels of the other: they go with the change, once the
 // user has agreed; otherwise the selector goes back to the band the table still has.
 void ChannelForm::changeBand(int band) {
-    const QList<int> outside = ChannelEdits::ChannelsOutsideBand(m_channels, band);
+    const QList<int> outside = ChannelEdits::ChannelsOutsideBand(m_channels.table(), band);
     if (!outside.isEmpty()) {
         const QString text = tr("%n 个信道的频率不在“%1”之内，更改频段会清除这些信道。继续吗？",
                                 nullptr, int(outside.size()))
@@ -161,7 +154,7 @@ void ChannelForm::changeBand(int band) {
         }
     }
     m_grid->closeCellEditor();
-    ChannelEdits::ChangeBand(m_channels, band);
+    m_channels.edit([band](ChannelTable& table) { ChannelEdits::ChangeBand(table, band); });
     markModified(tr("更改频段")); // the band is stored with the document
 }
 
@@ -181,18 +174,20 @@ void ChannelForm::installDelegates() {
     auto* frequency = new FrequencyDelegate(m_grid);
     auto* signalling = new SignallingDelegate(m_grid);
     auto* option = new OptionDelegate(m_grid);
+    // A free text column keeps the grid's own line editor.
     for (int col = 0; col < m_channels.columnCount(); ++col) {
-        switch (ChannelTableModel::tableColumn(col)) {
-        case ChannelColumns::kRxFrequency:
-        case ChannelColumns::kTxFrequency:
+        switch (ChannelColumns::Describe(ChannelTableModel::tableColumn(col)).kind) {
+        case ChannelColumns::Kind::Frequency:
             m_grid->setItemDelegateForColumn(col, frequency);
             break;
-        case ChannelColumns::kRxSignal:
-        case ChannelColumns::kTxSignal:
+        case ChannelColumns::Kind::Signalling:
             m_grid->setItemDelegateForColumn(col, signalling);
             break;
-        default:
+        case ChannelColumns::Kind::Choice:
             m_grid->setItemDelegateForColumn(col, option);
+            break;
+        case ChannelColumns::Kind::Number:
+        case ChannelColumns::Kind::Text:
             break;
         }
     }

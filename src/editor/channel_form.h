@@ -18,11 +18,8 @@ public:
     // image and channels belong to the document and outlive the view.
     ChannelForm(MemoryImage& image, ChannelTableModel& channels, QWidget* parent = nullptr);
 
-    // Runs each time a document is attached: editors closed, image decoded.
+    // Runs each time a document is attached: editors closed, the grid focused.
     void initialUpdate();
-    // The document's memory image into the table, and back.
-    void decodeChannels();
-    void encodeChannels();
 
     // Commits the editor open over the current cell, if any, as leaving the cell does; false when
     // its value was refused and it stays open. Read, Write and Save call it first so a value
@@ -47,7 +44,7 @@ signals:
     // A change the document must remember until it is saved; step names it, or is empty when the
     // document has been told what it was already.
     void documentModified(const QString& step);
-    // A document has been attached and decoded into the table.
+    // A document has been attached.
     void documentShown();
     // The frame should shrink to the form's size.
     void resizeParentToFit();

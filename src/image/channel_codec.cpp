@@ -131,8 +131,10 @@ void DecodeChannels(const MemoryImage& image, ChannelTable& table,
         table.setCellText(n, Col::kRxFrequency, DecodeFrequency(image, r + ImageMap::kRxFrequency));
         table.setCellText(n, Col::kTxFrequency, DecodeFrequency(image, r + ImageMap::kTxFrequency));
         if (table.cellText(n, Col::kRxFrequency).isEmpty()) {
-            for (int c = Col::kRxSignal; c <= Col::kLast; ++c) {
-                table.setCellText(n, c, QString());
+            for (int c = Col::kRxSignal; c < Col::kCount; ++c) {
+                if (Col::InImage(c)) {
+                    table.setCellText(n, c, QString());
+                }
             }
             continue;
         }
@@ -186,4 +188,10 @@ void EncodeChannels(const ChannelTable& table, MemoryImage& image,
     const int band = table.selected(Selector::Band);
     image.WriteByte(ImageMap::kModelIndex, static_cast<std::uint8_t>(model < 0 ? 0 : model));
     image.WriteByte(ImageMap::kBandIndex, static_cast<std::uint8_t>(band < 0 ? 0 : band));
+}
+
+MemoryImage WithChannels(const MemoryImage& image, const ChannelTable& table) {
+    MemoryImage encoded = image;
+    EncodeChannels(table, encoded);
+    return encoded;
 }

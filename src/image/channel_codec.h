@@ -8,7 +8,8 @@
 
 // Translation between the 16 channel records of the image and the texts of the channel table.
 
-// Image to table: all 176 data cells and the model and band selections.
+// Image to table: the cells of every column the image holds and the model and band selections;
+// the other columns are left alone.
 void DecodeChannels(const MemoryImage& image, ChannelTable& table,
                     const SignallingList& signalling = TheSignallingList());
 
@@ -17,6 +18,9 @@ void DecodeChannels(const MemoryImage& image, ChannelTable& table,
 // is a frequency whose count does not fit eight BCD digits.
 void EncodeChannels(const ChannelTable& table, MemoryImage& image,
                     const SignallingList& signalling = TheSignallingList());
+
+// A copy of image with the table's channels encoded into it: what a file or a radio gets.
+MemoryImage WithChannels(const MemoryImage& image, const ChannelTable& table);
 
 std::uint8_t BcdToByte(std::uint8_t bcd); // nibbles at face value: 0xA-0xF count as 10-15
 std::uint8_t ByteToBcd(int value);        // 0-99

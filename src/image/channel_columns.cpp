@@ -4,84 +4,47 @@
 
 namespace ChannelColumns {
 
-// The column names are the file's and the radio table's own; a window in another language shows
-// their translation (context "ChannelColumns") but never reads them back.
 const QStringList& Headers() {
-    static const QStringList headers = {
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "信道")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "接收频率")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "发射频率")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "接收信令")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "发射信令")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "繁忙")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "功率")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "扫描")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "带宽")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "扰频")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "压扩")),
-        QString::fromUtf8(QT_TRANSLATE_NOOP("ChannelColumns", "加重")),
-    };
+    static const QStringList headers = Headers([](int) { return true; });
+    return headers;
+}
+
+QStringList Headers(bool (*filter)(int column)) {
+    QStringList headers;
+    for (int column = 0; column < kCount; ++column) {
+        if (filter(column)) {
+            headers.append(QString::fromUtf8(kColumns[column].header));
+        }
+    }
     return headers;
 }
 
 QString ShownHeader(int column) {
-    return QCoreApplication::translate("ChannelColumns", Headers().at(column).toUtf8().constData());
+    return QCoreApplication::translate("ChannelColumns", kColumns[column].header);
 }
 
 const QStringList& Choices(int column) {
-    static const QStringList yesNo = {kYes, kNo};
-    static const QStringList power = {QStringLiteral("高"), QStringLiteral("低")};
-    static const QStringList bandwidth = {QStringLiteral("宽"), QStringLiteral("窄")};
+    static const auto lists = [] {
+        std::array<QStringList, kCount> choices;
+        for (int c = 0; c < kCount; ++c) {
+            if (kColumns[c].kind == Kind::Choice) {
+                choices[size_t(c)] = {QString::fromUtf8(kColumns[c].choices[0]),
+                                      QString::fromUtf8(kColumns[c].choices[1])};
+            }
+        }
+        return choices;
+    }();
     static const QStringList none;
-    switch (column) {
-    case kBusy:
-    case kScan:
-    case kScrambler:
-    case kCompander:
-    case kEmphasis:
-        return yesNo;
-    case kPower:
-        return power;
-    case kBandwidth:
-        return bandwidth;
-    default:
-        return none;
-    }
+    return column >= 0 && column < kCount ? lists[size_t(column)] : none;
 }
 
 QString NewChannelDefault(int column) {
-    switch (column) {
-    case kRxSignal:
-    case kTxSignal:
-        return QStringLiteral("关");
-    case kBusy:
-        return kNo;
-    case kPower:
-        return QStringLiteral("高");
-    case kScan:
-        return kYes;
-    case kBandwidth:
-        return QStringLiteral("宽");
-    case kScrambler:
-    case kCompander:
-        return kNo;
-    case kEmphasis:
-        return kYes;
-    default:
-        return {};
-    }
+    const char* text = column >= 0 && column < kCount ? kColumns[column].newDefault : nullptr;
+    return text ? QString::fromUtf8(text) : QString();
 }
 
 double WidthWeight(int column) {
-    switch (column) {
-    case 0:
-        return 0.4;
-    case kRxFrequency:
-    case kTxFrequency:
-        return 1.2;
-    default:
-        return 1.0;
-    }
+    return kColumns[column].widthWeight;
 }
 
 QString ChannelNumberText(int row) {

@@ -69,7 +69,7 @@ public:
         for (int column : {Col::kRxSignal, Col::kTxSignal}) {
             m_table.setCellText(channel, column, signalling(column));
         }
-        for (int column = Col::kBusy; column <= Col::kLast; ++column) {
+        for (int column = Col::kTxSignal + 1; column < Col::kCount; ++column) {
             m_table.setCellText(channel, column, option(column));
         }
         checkExclusiveOptions();
@@ -96,7 +96,7 @@ private:
         if (m_cells[Col::kTxFrequency].isEmpty()) {
             return;
         }
-        for (int column = Col::kRxSignal; column <= Col::kLast; ++column) {
+        for (int column = Col::kRxSignal; column < Col::kCount; ++column) {
             if (!m_cells[column].isEmpty()) {
                 reportCell(column,
                            QCoreApplication::translate(
@@ -149,7 +149,7 @@ private:
     // An option given in English ("Yes", "narrow") is read as its column's own text, before the
     // rules that compare options look at it.
     void takeEnglishOptions() {
-        for (int column = Col::kBusy; column <= Col::kLast; ++column) {
+        for (int column = Col::kTxSignal + 1; column < Col::kCount; ++column) {
             const QString stored = ValueTexts::Stored(m_cells[column], Col::Choices(column));
             if (!stored.isEmpty()) {
                 m_cells[column] = stored;
@@ -157,6 +157,7 @@ private:
         }
     }
 
+    // A choice or a free text.
     QString option(int column) {
         return m_cells[column].isEmpty() ? optionDefault(column) : cell(column);
     }
@@ -215,7 +216,7 @@ private:
 
 void ClearChannels(ChannelTable& table) {
     for (int row = 1; row <= kChannels; ++row) {
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column = 1; column < Col::kCount; ++column) {
             table.setCellText(row, column, QString());
         }
     }
@@ -227,7 +228,7 @@ QByteArray Export(const ChannelTable& table) {
     QString text = CsvRecords::FormatRecord(Col::Headers());
     for (int row = 1; row <= kChannels; ++row) {
         QStringList fields = {QString::number(row)};
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column = 1; column < Col::kCount; ++column) {
             fields.append(table.cellText(row, column));
         }
         text += CsvRecords::FormatRecord(fields);
@@ -263,8 +264,31 @@ QStringList DescribeProblems(const QList<Problem>& problems) {
 
 namespace {
 
-QList<Problem> ImportParsed(const CsvRecords::Parsed& parsed, ChannelTable& table,
-                            std::uint32_t low, std::uint32_t high) {
+// A file of the radio's columns only (as files were before the table had others) reads as one
+// with those others empty.
+CsvRecords::Parsed WithAllColumns(CsvRecords::Parsed parsed) {
+    const QStringList radio = Col::Headers(Col::InImage);
+    if (parsed.records.isEmpty() || radio == Col::Headers() ||
+        parsed.records.first().fields != radio) {
+        return parsed;
+    }
+    for (CsvRecords::Record& record : parsed.records) {
+        if (record.fields.size() != radio.size()) {
+            continue; // told as it is
+        }
+        for (int column = 0; column < Col::kCount; ++column) {
+            if (!Col::InImage(column)) {
+                record.fields.insert(column, QString());
+            }
+        }
+    }
+    parsed.records.first().fields = Col::Headers();
+    return parsed;
+}
+
+QList<Problem> ImportParsed(const CsvRecords::Parsed& given, ChannelTable& table, std::uint32_t low,
+                            std::uint32_t high) {
+    const CsvRecords::Parsed parsed = WithAllColumns(given);
     QList<Problem> problems = parsed.problems;
     if (parsed.records.isEmpty()) {
         if (problems.isEmpty()) { // not a file that could not be read
@@ -326,8 +350,8 @@ ImportResult ImportAny(const QByteArray& file, ChannelTable& table, std::uint32_
 namespace {
 
 // The file's channels read without a band's limits, to weigh them against each band.
-InMemoryChannelTable Unbounded(const QByteArray& file, int takeFirst) {
-    InMemoryChannelTable table;
+ChannelTable Unbounded(const QByteArray& file, int takeFirst) {
+    ChannelTable table;
     ImportAny(file, table, 0, std::numeric_limits<std::uint32_t>::max(), takeFirst);
     return table;
 }
@@ -342,7 +366,7 @@ bool AnyOutOfRange(const ChannelTable& table, const BandLimits& limits) {
 } // namespace
 
 int BandOfFile(const QByteArray& file, int takeFirst) {
-    const InMemoryChannelTable table = Unbounded(file, takeFirst);
+    const ChannelTable table = Unbounded(file, takeFirst);
     if (StrayFrequencies(table, BandLimits{0, 0}).isEmpty()) {
         return -1; // not one frequency
     }

@@ -28,7 +28,8 @@ constexpr int kShownProblems = 20;
 // Describe() of the first kShownProblems problems, then a line counting the ones left out.
 QStringList DescribeProblems(const QList<Problem>& problems);
 
-// Fills rows 1-16 of table from a file that describes the whole table: channels it does not
+// Fills rows 1-16 of table from a file that describes the whole table (or only the columns the
+// image holds, the others then empty): channels it does not
 // list, or lists with both frequencies empty, become empty. An empty transmit frequency on a
 // defined channel stays empty (a receive-only channel); a line with a transmit frequency and
 // nothing else is a channel that holds only that, as a radio's record can. A defined channel's

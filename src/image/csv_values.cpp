@@ -66,10 +66,14 @@ QString CellText(int column, const QString& text, std::uint32_t low, std::uint32
                  QString& reason) {
     namespace Col = ChannelColumns;
     reason.clear();
-    if (column == Col::kRxFrequency || column == Col::kTxFrequency) {
+    const Col::Kind kind = Col::Describe(column).kind;
+    if (kind == Col::Kind::Text || kind == Col::Kind::Number) {
+        return text;
+    }
+    if (kind == Col::Kind::Frequency) {
         return CheckFileFrequency(text, low, high, reason).display;
     }
-    if (column == Col::kRxSignal || column == Col::kTxSignal) {
+    if (kind == Col::Kind::Signalling) {
         const SignallingList& list = TheSignallingList();
         const std::optional<int> index = list.ResolveSignalText(text);
         if (index) {

@@ -181,6 +181,7 @@ QByteArray Export(const ChannelTable& table, QStringList& notes) {
     QString text = CsvRecords::FormatRecord(Headers());
     QList<int> transmitOnly;
     QList<int> dropped;
+    const QList<int> dropColumns = DroppedColumns();
     for (int channel = 1; channel <= kChannels; ++channel) {
         if (table.cellText(channel, Col::kRxFrequency).isEmpty()) {
             if (!table.cellText(channel, Col::kTxFrequency).isEmpty()) {
@@ -189,7 +190,7 @@ QByteArray Export(const ChannelTable& table, QStringList& notes) {
             continue;
         }
         text += CsvRecords::FormatRecord(ExportRow(table, channel));
-        if (std::any_of(kDroppedColumns.begin(), kDroppedColumns.end(), [&](int column) {
+        if (std::any_of(dropColumns.begin(), dropColumns.end(), [&](int column) {
                 return table.cellText(channel, column) != Col::NewChannelDefault(column);
             })) {
             dropped << channel;
@@ -202,7 +203,7 @@ QByteArray Export(const ChannelTable& table, QStringList& notes) {
     }
     if (!dropped.isEmpty()) {
         QStringList names;
-        for (int column : kDroppedColumns) {
+        for (int column : dropColumns) {
             names << Col::ShownHeader(column);
         }
         notes << QCoreApplication::translate("GenericCsv",
@@ -228,7 +229,7 @@ Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32
         result.problems << problem;
     }
     for (int row = 1; row <= kChannels; ++row) {
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column = 1; column < Col::kCount; ++column) {
             table.setCellText(row, column, QString());
         }
     }
@@ -321,7 +322,7 @@ Result Import(const CsvRecords::Parsed& parsed, ChannelTable& table, std::uint32
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const CsvRecords::Record& row = *rows[i];
         const QStringList cells = importer.cells(row);
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column = 1; column < Col::kCount; ++column) {
             table.setCellText(channels[i], column, cells[column]);
         }
         if (!importer.value(row, kName).isEmpty() || !importer.value(row, kComment).isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "channel_columns.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -69,8 +70,15 @@ inline constexpr std::array<ToneRule, 12> kToneRules = {{
 }};
 
 // The columns the layout has no place for, and what an import gives them.
-inline constexpr std::array<int, 4> kDroppedColumns = {
-    ChannelColumns::kBusy, ChannelColumns::kScrambler, ChannelColumns::kCompander,
-    ChannelColumns::kEmphasis};
+// The columns of ours the layout has none for: an import gives them a new channel's default.
+inline QList<int> DroppedColumns() {
+    QList<int> columns;
+    for (int column = 1; column < ChannelColumns::kCount; ++column) {
+        if (!ChannelColumns::Describe(column).inGenericCsv) {
+            columns << column;
+        }
+    }
+    return columns;
+}
 
 } // namespace GenericCsv

@@ -59,7 +59,7 @@ QStringList RowImporter::cells(const CsvRecords::Record& record) {
     cells[Col::kBandwidth] = bandwidth();
     cells[Col::kScan] = scan();
     cells[Col::kPower] = power();
-    for (int column : kDroppedColumns) {
+    for (int column : DroppedColumns()) {
         cells[column] = Col::NewChannelDefault(column);
     }
     return cells;

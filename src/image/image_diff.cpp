@@ -66,8 +66,8 @@ QList<Bits> ChannelBits(int channel, int column) {
 }
 
 void AddChannelFields(const MemoryImage& left, const MemoryImage& right, QList<Field>& fields) {
-    InMemoryChannelTable leftTable;
-    InMemoryChannelTable rightTable;
+    ChannelTable leftTable;
+    ChannelTable rightTable;
     DecodeChannels(left, leftTable);
     DecodeChannels(right, rightTable);
     const struct {
@@ -85,8 +85,10 @@ void AddChannelFields(const MemoryImage& left, const MemoryImage& right, QList<F
     }
     const auto row = [](const ChannelTable& table, int channel) {
         QStringList cells;
-        for (int column = 1; column <= Col::kLast; ++column) {
-            cells.append(table.cellText(channel, column));
+        for (int column = 1; column < Col::kCount; ++column) {
+            if (Col::InImage(column)) {
+                cells.append(table.cellText(channel, column));
+            }
         }
         return cells;
     };
@@ -101,7 +103,7 @@ void AddChannelFields(const MemoryImage& left, const MemoryImage& right, QList<F
             // A channel only one side has (a receive frequency makes one) is one difference,
             // told by its whole row.
             QList<Bits> bits;
-            for (int column = 1; column <= Col::kLast; ++column) {
+            for (int column = 1; column < Col::kCount; ++column) {
                 bits += ChannelBits(channel, column);
             }
             const auto text = [&](const QStringList& cells) {
@@ -114,7 +116,10 @@ void AddChannelFields(const MemoryImage& left, const MemoryImage& right, QList<F
                            text(leftRow), text(rightRow), channel, bits});
             continue;
         }
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column = 1; column < Col::kCount; ++column) {
+            if (!Col::InImage(column)) {
+                continue; // both sides come from images
+            }
             fields.append({QCoreApplication::translate("ImageDiff", "信道 %1 %2")
                                .arg(channel)
                                .arg(Col::Headers().at(column)),

@@ -76,37 +76,6 @@ Rows SplitRecords(QString text, QStringList& problems) {
 
 } // namespace
 
-bool Snapshot::operator==(const Snapshot& other) const {
-    return image == other.image && cells == other.cells && model == other.model &&
-           band == other.band;
-}
-
-Snapshot Capture(const MemoryImage& image, const ChannelTable& table) {
-    Snapshot snapshot;
-    snapshot.image = image;
-    for (int channel = 1; channel <= kChannels; ++channel) {
-        for (int column = 1; column <= kSettings; ++column) {
-            snapshot.cells[size_t((channel - 1) * kSettings + column - 1)] =
-                table.cellText(channel, column);
-        }
-    }
-    snapshot.model = table.selected(ChannelTable::Selector::Model);
-    snapshot.band = table.selected(ChannelTable::Selector::Band);
-    return snapshot;
-}
-
-void Restore(const Snapshot& snapshot, MemoryImage& image, ChannelTable& table) {
-    image = snapshot.image;
-    for (int channel = 1; channel <= kChannels; ++channel) {
-        for (int column = 1; column <= kSettings; ++column) {
-            table.setCellText(channel, column,
-                              snapshot.cells[size_t((channel - 1) * kSettings + column - 1)]);
-        }
-    }
-    table.select(ChannelTable::Selector::Model, snapshot.model);
-    table.select(ChannelTable::Selector::Band, snapshot.band);
-}
-
 QStringList ChannelCells(const ChannelTable& table, int channel) {
     QStringList cells;
     for (int column = 1; column <= kSettings; ++column) {
@@ -237,7 +206,7 @@ void CheckChannels(const Rows& records, int first, const BandLimits& limits, Pas
         line += int(record.count(QLatin1Char('\n')));
         csv += record;
     }
-    InMemoryChannelTable checked;
+    ChannelTable checked;
     const QList<ChannelCsv::Problem> problems =
         ChannelCsv::Import(csv.toUtf8(), checked, limits.low, limits.high);
     for (qsizetype i = 0; i < problems.size() && i < ChannelCsv::kShownProblems; ++i) {
@@ -370,7 +339,7 @@ void WriteChannels(ChannelTable& table, int first, const QList<QStringList>& cha
 
 CsvImport ImportCsv(const QByteArray& file, ChannelTable& table, int takeFirst) {
     const BandLimits limits = SelectedBandLimits(table);
-    InMemoryChannelTable imported;
+    ChannelTable imported;
     const ChannelCsv::ImportResult result =
         ChannelCsv::ImportAny(file, imported, limits.low, limits.high, takeFirst);
     if (!result.problems.isEmpty()) {

@@ -10,32 +10,28 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <array>
 
 // Edits of whole channels and of the whole document, on any channel table: what the window's
 // row commands, clipboard, CSV import and undo history do, without a window. Channels are
 // numbered 1 to 16; a block of channels is its first channel and how many follow.
 namespace ChannelEdits {
 
-constexpr int kChannels = 16;
-constexpr int kSettings = ChannelColumns::kLast; // the cells of a channel, columns 1 to 11
+constexpr int kChannels = ChannelTable::kChannels;
+constexpr int kSettings = ChannelColumns::kCount - 1; // the cells of a channel, columns 1 on
 
 // Everything the user can change: the image (options, tuning and the bytes nobody interprets)
-// and the table, which holds the channels between a decode and the next encode.
+// and the table, which holds the channels.
 struct Snapshot {
     MemoryImage image;
-    std::array<QString, kChannels * kSettings> cells;
-    int model = -1;
-    int band = -1;
+    ChannelTable table;
 
-    bool operator==(const Snapshot& other) const;
+    bool operator==(const Snapshot& other) const {
+        return image == other.image && table == other.table;
+    }
     bool operator!=(const Snapshot& other) const { return !(*this == other); }
 };
 
-Snapshot Capture(const MemoryImage& image, const ChannelTable& table);
-void Restore(const Snapshot& snapshot, MemoryImage& image, ChannelTable& table);
-
-// A channel's eleven cell texts.
+// A channel's cell texts, columns 1 on.
 QStringList ChannelCells(const ChannelTable& table, int channel);
 void SetChannelCells(ChannelTable& table, int channel, const QStringList& cells);
 // No cell holds anything, not even a transmit frequency alone.
@@ -58,7 +54,7 @@ QList<int> ChannelsOutsideBand(const ChannelTable& table, int band);
 // brings back band and channels together.
 QList<int> ChangeBand(ChannelTable& table, int band);
 
-// The clipboard's two forms of a block: tab-separated lines (channel number and the eleven
+// The clipboard's two forms of a block: tab-separated lines (channel number and the channel's
 // cells, no header) for spreadsheets, and a CSV text with the header line as a file has it.
 QString CopyText(const ChannelTable& table, int first, int count);
 QByteArray CopyCsv(const ChannelTable& table, int first, int count);
@@ -71,7 +67,7 @@ struct Paste {
 // and checks every value as a CSV import would, for the channels from first down.
 Paste PreparePaste(const QString& text, int first, const BandLimits& limits);
 // A block of cells, fewer than whole channels (say the two frequencies of channels 3 to 8), from
-// the cell at channel first and column 1-11 down and to the right, as a spreadsheet pastes; the
+// the cell at channel first and column (1 on) down and to the right, as a spreadsheet pastes; the
 // cells beside the block keep their values. The channels it touches are checked whole, as by
 // PreparePaste, against the band table has selected; paste.channels holds them whole, for
 // WriteChannels from first. A receive frequency pasted into an empty channel is its transmit

@@ -5,13 +5,12 @@
 #include "signalling_list.h"
 #include "value_texts.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace CC = ChannelColumns;
 
 namespace {
-
-const QStringList& Entries(ChannelTable::Selector selector) {
-    return selector == ChannelTable::Selector::Model ? ModelEntries() : BandEntries();
-}
 
 // The list entry a typed signalling text names, in the list's own spelling ("67" is "67.0",
 // "d023n" is "D023N"); empty when it names none or more than one. An empty text stays empty.
@@ -33,14 +32,36 @@ FrequencyCheck Cleared() {
 
 } // namespace
 
-ChannelTableModel::ChannelTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+ChannelTableModel::ChannelTableModel(ChannelTable& table, QObject* parent)
+    : QAbstractTableModel(parent), m_table(&table) {}
+
+void ChannelTableModel::assign(const ChannelTable& table) {
+    const ChannelTable before = std::exchange(*m_table, table);
+    announce(before);
+}
+
+void ChannelTableModel::announce(const ChannelTable& before) {
+    for (int channel = 1; channel <= kChannels; ++channel) {
+        for (int column = 1; column < CC::kCount; ++column) {
+            if (before.cellText(channel, column) != m_table->cellText(channel, column)) {
+                const QModelIndex cell = cellIndex(channel, column);
+                emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+            }
+        }
+    }
+    for (Selector selector : {Selector::Model, Selector::Band}) {
+        if (before.selected(selector) != m_table->selected(selector)) {
+            emit selectionChanged(selector);
+        }
+    }
+}
 
 int ChannelTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kChannels;
 }
 
 int ChannelTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : CC::kLast; // the settings; the numbers are headers
+    return parent.isValid() ? 0 : CC::kCount - 1; // the settings; the numbers are headers
 }
 
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
@@ -86,7 +107,7 @@ QString ChannelTableModel::columnTip(int column) {
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section >= 0 &&
-        section < CC::kLast) {
+        section < columnCount()) {
         const QString tip = columnTip(tableColumn(section));
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
@@ -96,7 +117,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     if (orientation == Qt::Vertical && section >= 0 && section < kChannels) {
         return QString::number(section + 1);
     }
-    if (orientation == Qt::Horizontal && section >= 0 && section < CC::kLast) {
+    if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
         return CC::ShownHeader(tableColumn(section));
     }
     return {};
@@ -119,7 +140,8 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
     const int column = tableColumn(index.column());
     const QString text = value.toString();
     const Commit how = role == EnterKeyRole ? Commit::EnterKey : Commit::LeavingCell;
-    if (column == CC::kRxFrequency || column == CC::kTxFrequency) {
+    const CC::Kind kind = CC::Describe(column).kind;
+    if (kind == CC::Kind::Frequency) {
         const FrequencyCheck check = commitFrequency(channel, column, text);
         if (!check.accepted()) {
             // A text that is no number at all is a slip, as a letter typed on the grid is; a
@@ -131,7 +153,7 @@ bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value,
         }
         return true;
     }
-    const bool signalling = column == CC::kRxSignal || column == CC::kTxSignal;
+    const bool signalling = kind == CC::Kind::Signalling;
     const bool incomplete = isIncomplete(channel);
     if (!commitChoice(channel, column, text, how)) {
         m_refusal = {unknownSignallingMessage(), false};
@@ -157,59 +179,20 @@ QString ChannelTableModel::refusalMessage(const FrequencyCheck& check) const {
         .arg(check.message(), megahertz(limits.low), megahertz(limits.high));
 }
 
-bool ChannelTableModel::inside(int row, int column) {
-    return row >= 1 && row <= kChannels && column >= 1 && column < CC::kCount;
-}
-
-QString ChannelTableModel::cellText(int row, int column) const {
-    if (row == 0 && column >= 0 && column < CC::kCount) {
-        return CC::Headers().at(column);
-    }
-    if (column == 0 && row >= 1 && row <= kChannels) {
-        return CC::ChannelNumberText(row);
-    }
-    return inside(row, column) ? m_cells[size_t(row - 1)][size_t(column)] : QString();
-}
-
-void ChannelTableModel::setCellText(int row, int column, const QString& text) {
-    write(row, column, text);
-}
-
-int ChannelTableModel::entryCount(Selector selector) const {
-    return int(Entries(selector).size());
-}
-
-QString ChannelTableModel::entryText(Selector selector, int index) const {
-    const QStringList& entries = Entries(selector);
-    return index >= 0 && index < entries.size() ? entries.at(index) : QString();
-}
-
-int ChannelTableModel::selected(Selector selector) const {
-    return selector == Selector::Model ? m_model : m_band;
-}
-
 void ChannelTableModel::select(Selector selector, int index) {
-    const int valid = index >= 0 && index < entryCount(selector) ? index : -1;
-    int& current = selector == Selector::Model ? m_model : m_band;
-    if (current != valid) {
-        current = valid;
+    const int before = m_table->selected(selector);
+    m_table->select(selector, index);
+    if (m_table->selected(selector) != before) {
         emit selectionChanged(selector);
     }
 }
 
-void ChannelTableModel::decode(const MemoryImage& image) {
-    DecodeChannels(image, *this);
-}
-
-void ChannelTableModel::encode(MemoryImage& image) const {
-    EncodeChannels(*this, image);
-}
-
 bool ChannelTableModel::write(int channel, int column, const QString& text) {
-    if (!inside(channel, column) || m_cells[size_t(channel - 1)][size_t(column)] == text) {
+    if (channel < 1 || channel > kChannels || column < 1 || column >= CC::kCount ||
+        m_table->cellText(channel, column) == text) {
         return false;
     }
-    m_cells[size_t(channel - 1)][size_t(column)] = text;
+    m_table->setCellText(channel, column, text);
     const QModelIndex cell = cellIndex(channel, column);
     emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
     return true;
@@ -225,7 +208,7 @@ bool ChannelTableModel::isIncomplete(int channel) const {
 
 bool ChannelTableModel::clearChannel(int channel) {
     bool changed = false;
-    for (int column = CC::kRxFrequency; column <= CC::kLast; ++column) {
+    for (int column = CC::kRxFrequency; column < CC::kCount; ++column) {
         changed |= write(channel, column, QString());
     }
     return changed;
@@ -234,7 +217,7 @@ bool ChannelTableModel::clearChannel(int channel) {
 bool ChannelTableModel::writeNewChannel(int channel, const QString& frequency) {
     bool changed = write(channel, CC::kRxFrequency, frequency);
     changed |= write(channel, CC::kTxFrequency, frequency);
-    for (int column = CC::kRxSignal; column <= CC::kLast; ++column) {
+    for (int column = CC::kRxSignal; column < CC::kCount; ++column) {
         changed |= write(channel, column, CC::NewChannelDefault(column));
     }
     return changed;
@@ -280,12 +263,13 @@ QString ChannelTableModel::unknownSignallingMessage() {
 }
 
 bool ChannelTableModel::commitChoice(int channel, int column, const QString& typed, Commit how) {
-    const bool exclusive = column >= CC::kScrambler && column <= CC::kEmphasis;
+    const bool exclusive =
+        std::find(CC::kExclusive.begin(), CC::kExclusive.end(), column) != CC::kExclusive.end();
     const bool blocked = how == Commit::EnterKey ? isIncomplete(channel) : isEmptyChannel(channel);
     // An option chosen from a list in English is stored as its column's own text.
     const QString option = ValueTexts::Stored(typed, CC::Choices(column));
     QString text = option.isEmpty() ? typed : option;
-    if (!blocked && (column == CC::kRxSignal || column == CC::kTxSignal)) {
+    if (!blocked && CC::Describe(column).kind == CC::Kind::Signalling) {
         text = ResolveSignallingText(TheSignallingList(), typed);
         if (text.isEmpty() && !typed.trimmed().isEmpty()) {
             return false;

@@ -3,25 +3,24 @@
 #include "band_limits.h"
 #include "channel_table.h"
 #include "frequency_check.h"
-#include "memory_image.h"
 
 #include <QAbstractTableModel>
-#include <array>
+#include <type_traits>
 
-// The 16 channels as the window shows and edits them: the one copy of the channel table between
-// a decode of the image and the next encode. Model row r is channel r + 1, model column c the
-// table's column c + 1 (the channel's settings); the channel numbers are the vertical headers.
-// Through the ChannelTable interface (rows 1 to 16, row 0 the headers, column 0 the numbers) the
-// codec reads and writes the same cells.
+// The 16 channels as the window shows and edits them: an adapter over a channel table it does
+// not own (the document's, or a copy the command line edits), holding no cells of its own. Model
+// row r is channel r + 1, model column c the table's column c + 1 (the channel's settings); the
+// channel numbers are the vertical headers.
 //
 // The editing rules live here, so they hold whatever edits the table: a frequency is checked
 // against the selected band before it is stored, a new channel takes its defaults, an empty
 // receive frequency clears the channel, and scrambler, compander and emphasis exclude one another.
 // setData() is the views' one way in and applies them; a refusal leaves its reason in refusal().
-class ChannelTableModel : public QAbstractTableModel, public ChannelTable {
+class ChannelTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kChannels = 16;
+    static constexpr int kChannels = ChannelTable::kChannels;
+    using Selector = ChannelTable::Selector;
 
     // How an option edit ends: leaving the cell stores the choice in any defined channel; Enter
     // stores it only in a complete one (receive and transmit frequency set).
@@ -44,7 +43,26 @@ public:
     static int tableColumn(int modelColumn) { return modelColumn + 1; }
     QModelIndex cellIndex(int channel, int column) const { return index(channel - 1, column - 1); }
 
-    explicit ChannelTableModel(QObject* parent = nullptr);
+    // table outlives the model.
+    explicit ChannelTableModel(ChannelTable& table, QObject* parent = nullptr);
+
+    const ChannelTable& table() const { return *m_table; }
+    // The whole table replaced (a file opened, a radio read, an undo); views hear of the cells
+    // and selections that changed.
+    void assign(const ChannelTable& table);
+    // Changes the table by edit(ChannelTable&), outside the editing rules (row commands, paste,
+    // import, a band change), and tells the views what changed; returns what edit returns.
+    template <typename Edit> auto edit(Edit&& edit) {
+        const ChannelTable before = *m_table;
+        if constexpr (std::is_void_v<std::invoke_result_t<Edit, ChannelTable&>>) {
+            edit(*m_table);
+            announce(before);
+        } else {
+            auto result = edit(*m_table);
+            announce(before);
+            return result;
+        }
+    }
 
     // ---- QAbstractTableModel ----
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -58,20 +76,14 @@ public:
     // A value typed into a cell, by the editing rules; false when refused (see refusal()).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // ---- ChannelTable ----
-    QString cellText(int row, int column) const override;
-    void setCellText(int row, int column, const QString& text) override;
-    int entryCount(Selector selector) const override;
-    QString entryText(Selector selector, int index) const override;
-    int selected(Selector selector) const override;
-    void select(Selector selector, int index) override;
-
-    // The image's channels, model and band into the table, and back.
-    void decode(const MemoryImage& image);
-    void encode(MemoryImage& image) const;
+    // The table's, for the rules' and the views' convenience.
+    QString cellText(int row, int column) const { return m_table->cellText(row, column); }
+    int selected(Selector selector) const { return m_table->selected(selector); }
+    // A model or band chosen; selectionChanged() when it changed.
+    void select(Selector selector, int index);
 
     // The limits of the selected band, against which every typed frequency is checked.
-    BandLimits bandLimits() const { return SelectedBandLimits(*this); }
+    BandLimits bandLimits() const { return SelectedBandLimits(*m_table); }
 
     // ---- Editing rules; channel is 1 to 16 ----
     bool isEmptyChannel(int channel) const;
@@ -82,14 +94,14 @@ public:
     // text must pass the frequency check; the verdict is returned and nothing changes on a
     // refusal. A receive frequency in an empty channel makes it a new channel with defaults.
     FrequencyCheck commitFrequency(int channel, int column, const QString& text);
-    // A choice committed into column 3 to 11, by the rules of how the edit ended, in either
-    // language ("Yes" stores "是"). A signalling text is stored in its list form; false, and
-    // nothing changes, when it names no entry.
+    // A choice or text committed into a column after the frequencies, by the rules of how the edit
+    // ended, in either language ("Yes" stores "是"). A signalling text is stored in its list form;
+    // false, and nothing changes, when it names no entry.
     bool commitChoice(int channel, int column, const QString& text, Commit how);
 
     // "请输入列表中的信令": the refusal of a signalling text that names no list entry.
     static QString unknownSignallingMessage();
-    // The tooltip of a table column (1-11): what its option does; empty where the heading says it.
+    // The tooltip of a table column: what its option does; empty where the heading says it.
     static QString columnTip(int column);
 
 signals:
@@ -101,7 +113,8 @@ signals:
     void edited();
 
 private:
-    static bool inside(int row, int column);
+    // Tells the views of every cell and selection that differs from before.
+    void announce(const ChannelTable& before);
     QString refusalMessage(const FrequencyCheck& check) const;
     // Writes one cell; true when its text changed.
     bool write(int channel, int column, const QString& text);
@@ -109,9 +122,7 @@ private:
     bool writeNewChannel(int channel, const QString& frequency);
     bool writeExclusiveOption(int channel, int column, const QString& text);
 
-    std::array<std::array<QString, 12>, kChannels> m_cells;
-    int m_model = -1;
-    int m_band = -1;
+    ChannelTable* m_table;
     Refusal m_refusal;
     QModelIndex m_refusedCell;
 };

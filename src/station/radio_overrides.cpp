@@ -1,6 +1,7 @@
 #include "radio_overrides.h"
 
 #include "band_limits.h"
+#include "channel_codec.h"
 #include "channel_columns.h"
 #include "channel_csv.h"
 #include "channel_table_model.h"
@@ -38,6 +39,18 @@ QString QuotedHeaders(int first, int last) {
     return names.join(QStringLiteral(" / "));
 }
 
+// "\"接收频率\" / … / \"加重\"": the columns a radio's line may change (the ones its image
+// holds), as a message quotes them.
+QString ChangeableHeaders() {
+    QStringList names;
+    for (int column = Col::kRxFrequency; column < Col::kCount; ++column) {
+        if (Col::InImage(column)) {
+            names << CsvValues::Quoted(Col::Headers().at(column));
+        }
+    }
+    return names.join(QStringLiteral(" / "));
+}
+
 // A cell of the table a header names; channel 0 when it names none.
 struct Cell {
     int channel = 0;
@@ -53,7 +66,7 @@ Cell HeaderCell(const QString& text) {
     }
     const int channel = match.captured(1).toInt();
     const int column = int(Col::Headers().indexOf(match.captured(2)));
-    if (channel < 1 || channel > kChannels || column < Col::kRxFrequency) {
+    if (channel < 1 || channel > kChannels || column < Col::kRxFrequency || !Col::InImage(column)) {
         return {};
     }
     return {channel, column};
@@ -88,7 +101,7 @@ public:
                 problem(
                     QCoreApplication::translate(
                         "RadioOverrides", "应为信道号和列名，如 \"信道3 接收频率\"；列名是 %1 之一")
-                        .arg(QuotedHeaders(Col::kRxFrequency, Col::kLast)));
+                        .arg(ChangeableHeaders()));
             } else if (seen.contains(cell.channel * 100 + cell.column)) {
                 problem(QCoreApplication::translate("RadioOverrides", "与第 %1 列重复")
                             .arg(seen.value(cell.channel * 100 + cell.column)));
@@ -122,7 +135,7 @@ public:
                 report(index, QCoreApplication::translate(
                                   "RadioOverrides",
                                   "应为信道号和列名，如 \"信道3 接收频率\"；列名是 %1 之一")
-                                  .arg(QuotedHeaders(Col::kRxFrequency, Col::kLast)));
+                                  .arg(ChangeableHeaders()));
             }
         }
         for (int channel = 1; channel <= kChannels; ++channel) {
@@ -228,11 +241,12 @@ QString CellName(const QString& name) {
 
 QList<CellProblem> ApplyCells(const QList<CellValue>& values, MemoryImage& image) {
     QList<CellProblem> problems;
-    ChannelTableModel own;
-    own.decode(image);
-    CellChanges(values, problems).applyTo(own);
+    ChannelTable own;
+    DecodeChannels(image, own);
+    ChannelTableModel rules(own);
+    CellChanges(values, problems).applyTo(rules);
     if (problems.isEmpty()) {
-        own.encode(image);
+        EncodeChannels(own, image);
     }
     return problems;
 }

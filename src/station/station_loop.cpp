@@ -50,7 +50,7 @@ QList<StrayFrequency> StationLoop::Plan::strayFrequencies() const {
     }
     QList<StrayFrequency> strays;
     for (const MemoryImage& given : images) {
-        InMemoryChannelTable table;
+        ChannelTable table;
         DecodeChannels(given, table);
         for (const StrayFrequency& stray : StrayFrequencies(table)) {
             if (!strays.contains(stray)) {

@@ -174,11 +174,11 @@ private slots:
         f.key(Qt::Key_Z);
         QCOMPARE(receive(9, 10), QStringList({"", ""}));
 
-        const QStringList before = WindowFixture::tableTexts(f.table());
+        const QStringList before = WindowFixture::tableTexts(f.channels());
         QGuiApplication::clipboard()->setText(QStringLiteral("1\t445\t\t\t\t\t\t\t\t\t\t\n"));
         f.key(Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f.messenger->boxes(), QStringList({"警告: 无法粘贴信道，什么也没有改变："}));
-        QCOMPARE(WindowFixture::tableTexts(f.table()), before);
+        QCOMPARE(WindowFixture::tableTexts(f.channels()), before);
     }
 
     // The numbers are the rows' headers: a press selects whole channels, dragging a selected
@@ -269,12 +269,14 @@ private slots:
                  QStringLiteral("信道表已导出到 %1。").arg(f.path(QStringLiteral("a.csv"))));
         MemoryImage saved;
         QVERIFY(DocumentFile::Load(f.path(QStringLiteral("a.sin")), saved));
-        const InMemoryChannelTable decoded = WindowFixture::decoded(saved);
+        const ChannelTable decoded = WindowFixture::decoded(saved);
         QFile exported(f.path(QStringLiteral("a.csv")));
         QVERIFY(exported.open(QIODevice::ReadOnly));
         QCOMPARE(exported.readAll(), ChannelCsv::Export(decoded));
 
-        const QByteArray header = ChannelCsv::Export(decoded).split('\r').first() + "\r\n";
+        // The radio's columns only, as the lines below give them.
+        const QByteArray header =
+            ChannelColumns::Headers(ChannelColumns::InImage).join(',').toUtf8() + "\r\n";
         QVERIFY(f.writeFile(QStringLiteral("good.csv"), header + "4,150,,,,,,,,,,\r\n"));
         f.image().WriteByte(0x3C0, 3); // an option the import must keep
         const MemoryImage options = f.image();
@@ -317,7 +319,8 @@ private slots:
         f.typeChannel(1, "145");
         f.messenger->savePaths << f.path(QStringLiteral("one.sin"));
         f.key(Qt::Key_S);
-        const QByteArray header = ChannelCsv::Export(f.table()).split('\r').first() + "\r\n";
+        const QByteArray header =
+            ChannelColumns::Headers(ChannelColumns::InImage).join(',').toUtf8() + "\r\n";
         QVERIFY(f.writeFile(QStringLiteral("list.csv"), header + "2,147,,,,,,,,,,\r\n"));
         // While a transfer runs the window refuses the drag: the cursor says so, nothing changes.
         f.action("actionReadData")->trigger();

@@ -118,7 +118,7 @@ private slots:
                                    "否",        "窄",        "是",    "否",    "是"};
         for (int row = 1; row <= 16; ++row) {
             for (int col = 1; col <= 11; ++col) {
-                f.table().setCellText(row, col, texts.at(col - 1));
+                f.setCell(row, col, texts.at(col - 1));
             }
         }
         MemoryImage image;

@@ -160,7 +160,7 @@ private slots:
         for (int row = 1; row <= 16; ++row) {
             for (int col = 1; col <= 11; ++col) {
                 const QString freq = QStringLiteral("4%1.12500").arg(row + 10 * col);
-                f.table().setCellText(row, col, col <= 2 ? freq : col == 3 ? "D754I" : "254.1");
+                f.setCell(row, col, col <= 2 ? freq : col == 3 ? "D754I" : "254.1");
             }
         }
         const QString path = f.path(QStringLiteral("table.pdf"));
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(QFile(path).size(), 1024);
         QVERIFY(!f.doc()->isModified());
         QCOMPARE(state(), QStringLiteral("trip.sin"));
-        const MemoryImage saved = f.image();
+        const MemoryImage saved = f.doc()->savedImage();
 
         f.key(Qt::Key_N);
         QVERIFY(f.messenger->shown.isEmpty()); // nothing unsaved: no question

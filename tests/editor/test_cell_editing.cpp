@@ -170,9 +170,9 @@ private slots:
         f.press(Qt::Key_Escape);
         QCOMPARE(clipboard->text(), QStringLiteral("the user's own text"));
 
-        f.table().setCellText(1, 3, QStringLiteral("d754i"));
-        f.table().setCellText(1, 4, QStringLiteral("67"));
-        f.table().setCellText(1, 5, QStringLiteral("bogus"));
+        f.setCell(1, 3, QStringLiteral("d754i"));
+        f.setCell(1, 4, QStringLiteral("67"));
+        f.setCell(1, 5, QStringLiteral("bogus"));
         QStringList opened;
         for (int col : {3, 4, 5}) {
             f.moveTo(1, col);
@@ -208,11 +208,12 @@ private slots:
         QVERIFY(!f.editorOpen());
         f.click(3, 2);
         QVERIFY(f.editorOpen());
+        const int last = ChannelColumns::kCount - 1;
         const QList<QPair<Qt::Key, QPoint>> steps = {
-            {Qt::Key_Down, {4, 2}},  {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
-            {Qt::Key_End, {4, 11}},  {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, 11}},
-            {Qt::Key_Down, {5, 11}}, {Qt::Key_Tab, {6, 1}},  {Qt::Key_PageDown, {16, 1}},
-            {Qt::Key_End, {16, 11}}};
+            {Qt::Key_Down, {4, 2}},    {Qt::Key_Home, {4, 1}}, {Qt::Key_Left, {4, 1}},
+            {Qt::Key_End, {4, last}},  {Qt::Key_Tab, {5, 1}},  {Qt::Key_Backtab, {4, last}},
+            {Qt::Key_Down, {5, last}}, {Qt::Key_Tab, {6, 1}},  {Qt::Key_PageDown, {16, 1}},
+            {Qt::Key_End, {16, last}}};
         for (const auto& [key, cell] : steps) {
             QTest::keyClick(f.grid(), key);
             QCOMPARE(f.current(), cell);
@@ -316,11 +317,11 @@ private slots:
     void initialUpdateHidesEditorsAndShowsTheImage() {
         f.moveTo(2, 1);
         f.type("14");
-        InMemoryChannelTable table = f.decoded(f.image());
+        ChannelTable table = f.decoded(f.image());
         table.setCellText(3, 1, QStringLiteral("440.00000"));
         table.setCellText(3, 2, QStringLiteral("445.00000"));
         table.select(ChannelTable::Selector::Band, 1);
-        ::EncodeChannels(table, f.image());
+        f.doc()->takeImage(WithChannels(f.image(), table));
         f.doc()->setModified(false);
         f.view()->initialUpdate();
         QVERIFY(!f.editorOpen());

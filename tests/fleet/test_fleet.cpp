@@ -37,7 +37,7 @@ QByteArray Bytes(const MemoryImage& image) {
 // A new document with channel 1 on frequency, in the band given (0 VHF, 1 UHF).
 MemoryImage Plan(const QString& frequency, int band = 0) {
     MemoryImage image = NewDocumentImage();
-    InMemoryChannelTable table;
+    ChannelTable table;
     DecodeChannels(image, table);
     table.select(ChannelTable::Selector::Band, band);
     EncodeChannels(table, image);

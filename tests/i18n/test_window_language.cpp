@@ -133,11 +133,11 @@ private slots:
         // The printed page's headings; the table below them is data.
         QImage page(800, 1100, QImage::Format_RGB32);
         const ChannelTablePrinter::Page layout =
-            ChannelTablePrinter(f.table(), f.doc()->title()).Layout(&page, page.rect());
+            ChannelTablePrinter(f.channels(), f.doc()->title()).Layout(&page, page.rect());
         for (qsizetype i = 0; i < layout.texts.size() - layout.cells.size(); ++i) {
             texts << layout.texts.at(i).text;
         }
-        for (const auto& line : ChannelTablePrinter(f.table(), QString(), &f.image())
+        for (const auto& line : ChannelTablePrinter(f.channels(), QString(), &f.image())
                                     .OptionsLayout(&page, page.rect())
                                     .texts) {
             texts << line.text;
@@ -149,14 +149,17 @@ private slots:
         // Copied channels as the grid shows them; a pasted header line in the run's language is
         // skipped, and a refused value's message lists the allowed ones in it.
         f.table().commitFrequency(1, 1, QStringLiteral("145.125"));
-        texts << ChannelEdits::CopyText(f.table(), 1, 1);
+        texts << ChannelEdits::CopyText(f.channels(), 1, 1);
         QStringList header;
-        for (int column = 1; column <= 11; ++column) {
+        QStringList line = {"1", "145.125", "145.125", "", "", "7"};
+        for (int column = 1; column < ChannelColumns::kCount; ++column) {
             header << ChannelColumns::ShownHeader(column);
         }
+        while (line.size() < ChannelColumns::kCount) {
+            line << QString();
+        }
         const ChannelEdits::Paste paste = ChannelEdits::PreparePaste(
-            header.join('\t') + "\n1\t145.125\t145.125\t\t\t7\t\t\t\t\t\t\n", 2,
-            f.table().bandLimits());
+            header.join('\t') + '\n' + line.join('\t') + '\n', 2, f.table().bandLimits());
         QCOMPARE(paste.problems.size(), 1);
         texts << paste.problems;
         qputenv("QTR318_LOG", f.path("log.sqlite").toLocal8Bit());

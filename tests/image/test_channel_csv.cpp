@@ -16,10 +16,15 @@ namespace {
 constexpr std::uint32_t kVhfLow = 13600000;
 constexpr std::uint32_t kVhfHigh = 17400000;
 const QByteArray kBom("\xEF\xBB\xBF");
-const QByteArray kHeader =
-    "信道,接收频率,发射频率,接收信令,发射信令,繁忙,功率,扫描,带宽,扰频,压扩,加重";
+const QByteArray kHeader = Col::Headers().join(',').toUtf8();
 
-QByteArray FileWith(const QByteArrayList& lines, const QByteArray& end = "\r\n") {
+// The lines below spell out the number and the columns the image holds; the columns it does not
+// hold follow them empty.
+QByteArray FileWith(QByteArrayList lines, const QByteArray& end = "\r\n") {
+    const QByteArray others(Col::kCount - Col::Headers(Col::InImage).size(), ',');
+    for (QByteArray& line : lines) {
+        line += others;
+    }
     return kHeader + end + lines.join(end) + end;
 }
 
@@ -100,31 +105,31 @@ private slots:
     // An empty 发射频率 stays empty (receive only); a line with a 发射频率 alone is a channel
     // that holds only it; both empty is an empty channel whatever else the line holds.
     void importFillsDefaultsAndEmptiesAbsentChannels() {
-        InMemoryChannelTable table;
+        ChannelTable table;
         table.setCellText(2, Col::kPower, QStringLiteral("stale"));
         const QByteArray file =
             kBom +
             FileWith({"5,145.125,,,,,,,,,,", "1,136,174,67.0,D754I,是,低,否,窄,否,否,否",
                       "\"9\",\"150.0\",150,,,,,,,,,", "3,,146,,,,,,,,,", "4,,,67.0,,是,,,,,,"});
         QCOMPARE(Places(ChannelCsv::Import(file, table, kVhfLow, kVhfHigh)), QStringList());
-        QCOMPARE(Row(table, 5), Split("145.12500,,关,关,否,高,是,宽,否,否,是"));
-        QCOMPARE(Row(table, 1), Split("136.00000,174.00000,67.0,D754I,是,低,否,窄,否,否,否"));
-        QCOMPARE(Row(table, 9), Split("150.00000,150.00000,关,关,否,高,是,宽,否,否,是"));
-        QCOMPARE(Row(table, 3), QStringList({QString(), "146.00000"}) + QStringList(9));
-        for (int n : {2, 4, 6, 16}) {
-            QCOMPARE(Row(table, n), QStringList(11, QString()));
+        QCOMPARE(Row(table, 5, true), Split("145.12500,,关,关,否,高,是,宽,否,否,是"));
+        QCOMPARE(Row(table, 1, true), Split("136.00000,174.00000,67.0,D754I,是,低,否,窄,否,否,否"));
+        QCOMPARE(Row(table, 9, true), Split("150.00000,150.00000,关,关,否,高,是,宽,否,否,是"));
+        QCOMPARE(Row(table, 3).mid(0, 3), QStringList({QString(), "146.00000", QString()}));
+        for (int n : {2, 3, 4, 6, 16}) {
+            QCOMPARE(Row(table, n).mid(n == 3 ? 2 : 0), BlankRow().mid(n == 3 ? 2 : 0));
         }
         // Exclusive options left empty follow the one switched on; LF line ends and no
         // byte-order mark are fine too.
         const QByteArray exclusive =
             FileWith({"1,145,,,,,,,,是,,", "2,145,,,,,,,,,是,", "3,145,,,,,,,,,,否"}, "\n");
         QVERIFY(ChannelCsv::Import(exclusive, table, kVhfLow, kVhfHigh).isEmpty());
-        QCOMPARE(Row(table, 1).mid(8) + Row(table, 2).mid(8) + Row(table, 3).mid(8),
+        QCOMPARE(Row(table, 1).mid(8, 3) + Row(table, 2).mid(8, 3) + Row(table, 3).mid(8, 3),
                  Split("是,否,否,否,是,否,否,否,否"));
     }
 
     void importReportsEveryProblemWithItsPlace() {
-        InMemoryChannelTable table;
+        ChannelTable table;
         const QByteArray file = FileWith({
             "1,145.0031,174.00625,67,d023n,Y,中,,宽带,是,,", // line 2
             "1,145,,,,,,,,,,",                               // line 3: duplicate
@@ -194,9 +199,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, result);
         QStringList fields = {"8", "145"};
-        fields += QStringList(10);
+        fields += QStringList(Col::Headers(Col::InImage).size() - 2); // FileWith adds the rest
         fields[col] = CsvRecords::QuoteField(text);
-        InMemoryChannelTable table;
+        ChannelTable table;
         const auto problems =
             ChannelCsv::Import(FileWith({fields.join(',').toUtf8()}), table, kVhfLow, kVhfHigh);
         if (!result.startsWith('!')) {
@@ -210,7 +215,7 @@ private slots:
 
     // What a file made or mangled by another program gets told, and how much of it.
     void messagesNameTheRealProblem() {
-        InMemoryChannelTable table;
+        ChannelTable table;
         const QByteArray row = "1,145,,,,,,,,,,";
         // Lines that end in CR alone are one long line to a CSV reader.
         auto problems = ChannelCsv::Import(FileWith({row, row}, "\r"), table, kVhfLow, kVhfHigh);
@@ -218,10 +223,12 @@ private slots:
         QVERIFY(problems[0].reason.contains(QStringLiteral("行尾只有回车符")));
 
         // Columns saved beyond the table.
-        problems = ChannelCsv::Import(kHeader + ",,\r\n" + row + "\r\n", table, kVhfLow, kVhfHigh);
+        problems =
+            ChannelCsv::Import(FileWith({row}).replace("\r\n", ",,\r\n"), table, kVhfLow, kVhfHigh);
         QCOMPARE(Places(problems), QStringList("1:0"));
         QVERIFY(problems[0].reason.startsWith(
-            QStringLiteral("标题行最后一列（加重）之后有 2 个多余的逗号")));
+            QStringLiteral("标题行最后一列（%1）之后有 2 个多余的逗号")
+                .arg(Col::Headers().constLast())));
         // A 2 MB value is not echoed whole.
         const QByteArray huge(2000000, '9');
         problems =
@@ -249,7 +256,7 @@ private slots:
             {FileWith({"1,145,,,,,,,,,,", "2,145,,,,,,\xB7\xF1,,,,"}), kVhfHigh, "3:0"},
             {uhf, kVhfHigh, "3:2"},
             {uhf, 48000000, "2:2"}};
-        InMemoryChannelTable table;
+        ChannelTable table;
         for (const auto& [file, high, place] : cases) {
             const std::uint32_t low = high == kVhfHigh ? kVhfLow : 40000000;
             QCOMPARE(Places(ChannelCsv::Import(file, table, low, high)), QStringList(place));
@@ -266,10 +273,10 @@ private slots:
         QRandomGenerator random(8318);
         for (int round = 0; round < 400; ++round) {
             const Band& band = kBands[round % 2];
-            InMemoryChannelTable table;
+            ChannelTable table;
             DecodeChannels(RandomRadioImage(random, band), table);
             const QByteArray file = ChannelCsv::Export(table);
-            InMemoryChannelTable imported;
+            ChannelTable imported;
             const auto problems = ChannelCsv::Import(file, imported, band.low, band.high);
             QVERIFY2(problems.isEmpty(),
                      qPrintable(ChannelCsv::DescribeProblems(problems).join('\n')));

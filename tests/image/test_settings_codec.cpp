@@ -141,7 +141,7 @@ private slots:
     // no two entries alike, and each English text, in any letter case, names its own entry.
     void everyListValueHasItsEnglish() {
         QList<QStringList> lists = {{TheSignallingList().entry(SignallingList::kOff)}};
-        for (int column = ChannelColumns::kBusy; column <= ChannelColumns::kLast; ++column) {
+        for (int column = ChannelColumns::kBusy; column < ChannelColumns::kCount; ++column) {
             lists << ChannelColumns::Choices(column);
         }
         for (const OptionListInfo& info : OptionLists()) {

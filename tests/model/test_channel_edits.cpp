@@ -1,6 +1,7 @@
 // Edits of whole channels and the undo history, without a window.
 #include "channel_csv.h"
 #include "channel_edits.h"
+#include "channel_rows.h"
 #include "channel_table_model.h"
 #include "document_history.h"
 #include "settings_codec.h"
@@ -11,8 +12,21 @@ namespace {
 
 using Selector = ChannelTable::Selector;
 namespace CE = ChannelEdits;
+namespace Col = ChannelColumns;
 
-const QStringList kTail = {"关", "关", "否", "高", "是", "宽", "否", "否", "是"};
+// A tab-separated line as a spreadsheet copies it: the channel number, then its cells.
+QString TabLine(int channel, const QStringList& cells) {
+    return QString::number(channel) + '\t' + cells.join('\t');
+}
+
+// An empty channel with these cells (column, text) set.
+QStringList Cells(std::initializer_list<std::pair<int, QString>> set) {
+    QStringList cells = BlankRow();
+    for (const auto& [column, text] : set) {
+        cells[column - 1] = text;
+    }
+    return cells;
+}
 
 // A table drawn as 16 characters, one per channel: a letter is a channel whose receive and
 // transmit frequency are 400 MHz plus the letter's place in the alphabet, 't' a record that holds
@@ -21,12 +35,12 @@ void Draw(ChannelTable& table, const QString& picture) {
     table.select(Selector::Band, 1);
     for (int channel = 1; channel <= 16; ++channel) {
         const QChar c = channel <= picture.size() ? picture.at(channel - 1) : QLatin1Char('.');
-        QStringList cells(11);
+        QStringList cells = BlankRow();
         if (c == QLatin1Char('t')) {
             cells[1] = QStringLiteral("470.00000");
         } else if (c.isUpper()) {
             const QString frequency = QStringLiteral("%1.00000").arg(400 + (c.unicode() - 'A'));
-            cells = QStringList({frequency, frequency}) + kTail;
+            cells = NewRow(frequency, frequency);
         }
         CE::SetChannelCells(table, channel, cells);
     }
@@ -87,7 +101,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, target);
         QFETCH(QString, after);
-        ChannelTableModel table;
+        ChannelTable table;
         Draw(table, before);
         if (command == "clear") {
             CE::ClearChannels(table, first, count);
@@ -107,13 +121,15 @@ private slots:
         QTest::addColumn<int>("first");
         QTest::addColumn<QList<QStringList>>("channels");
         QTest::addColumn<QStringList>("problems");
-        const QString row = "9\t435.00000\t435.02500\t67.0\tD023N\t否\t低\t否\t窄\t否\t是\t否";
-        const QStringList cells = {"435.00000", "435.02500", "67.0", "D023N", "否", "低",
-                                   "否",        "窄",        "否",   "是",    "否"};
+        const QStringList cells = NewRow(
+            "435.00000", "435.02500",
+            {{3, "67.0"}, {4, "D023N"}, {6, "低"}, {7, "否"}, {8, "窄"}, {10, "是"}, {11, "否"}});
+        const QString row = TabLine(9, cells);
         QTest::newRow("tab-separated, number ignored")
             << row << 3 << QList<QStringList>{cells} << QStringList();
         QTest::newRow("every problem, by channel and column")
-            << "1\t145\t\t\t\t\t\t\t\t\t\t\n2\t440.003\t\t\t\t\t\t\t\t是\t是\t\n"
+            << TabLine(1, Cells({{1, "145"}})) + '\n' +
+                   TabLine(2, Cells({{1, "440.003"}, {9, "是"}, {10, "是"}})) + '\n'
             << 4 << QList<QStringList>()
             << QStringList({"信道 4，接收频率：\"145\"：超出范围",
                             "信道 5，接收频率：\"440.003\"：请输入5k/6.25k的倍数",
@@ -121,15 +137,11 @@ private slots:
                             "\"加重\" 中只能有一个是 \"是\""});
         // A spreadsheet gives back the header row when it was copied along, padded or not.
         QTest::newRow("spreadsheet header row, then channels")
-            << "信道\t接收频率\t发射频率\t接收信令\t发射信令\t繁忙\t功率\t扫描\t带宽\t扰频\t压扩\t"
-               "加重\r\n" +
-                   row + "\r\n"
+            << Col::Headers().join('\t') + "\r\n" + row + "\r\n"
             << 3 << QList<QStringList>{cells} << QStringList();
         QTest::newRow("header row without the number column")
-            << " 接收频率 "
-               "\t发射频率\t接收信令\t发射信令\t繁忙\t功率\t扫描\t带宽\t扰频\t压扩\t加重\n" +
-                   row.section('\t', 1)
-            << 3 << QList<QStringList>{cells} << QStringList();
+            << " " + Col::Headers().mid(1).join('\t') + " \n" + row.section('\t', 1) << 3
+            << QList<QStringList>{cells} << QStringList();
         QTest::newRow("more than fit below")
             << "1\t440\n2\t440\n3\t440\n"
             << 15 << QList<QStringList>()
@@ -153,9 +165,7 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QList<QStringList>>("channels");
         QTest::addColumn<QStringList>("problems");
-        const auto channel = [](const char* rx, const char* tx) {
-            return QStringList({rx, tx}) + kTail;
-        };
+        const auto channel = [](const char* rx, const char* tx) { return NewRow(rx, tx); };
         QTest::newRow("both frequencies of channels 2 and 3")
             << "440\t441\n442.5\t443\n"
             << 2 << 1
@@ -165,16 +175,16 @@ private slots:
         QTest::newRow("receive into an empty channel sends there too")
             << "450" << 5 << 1 << QList<QStringList>{channel("450.00000", "450.00000")}
             << QStringList();
-        QStringList options = channel("400.00000", "400.00000");
-        options[4] = "是";
-        options[5] = "低";
         QTest::newRow("options in English")
-            << "yes\tLow" << 1 << 5 << QList<QStringList>{options} << QStringList();
+            << "yes\tLow" << 1 << 5
+            << QList<QStringList>{NewRow("400.00000", "400.00000", {{5, "是"}, {6, "低"}})}
+            << QStringList();
         QTest::newRow("band checked") << "145" << 1 << 2 << QList<QStringList>()
                                       << QStringList({"信道 1，发射频率：\"145\"：超出范围"});
         QTest::newRow("wider than the columns left")
-            << "否\t否\t是" << 1 << 10 << QList<QStringList>()
-            << QStringList({"剪贴板中有 3 列，从“压扩”起只能放下 2 列"});
+            << "否\t否\t是" << 1 << Col::kCount - 2 << QList<QStringList>()
+            << QStringList({QStringLiteral("剪贴板中有 3 列，从“%1”起只能放下 2 列")
+                                .arg(Col::ShownHeader(Col::kCount - 2))});
     }
     void cellPaste() {
         QFETCH(QString, text);
@@ -182,7 +192,7 @@ private slots:
         QFETCH(int, column);
         QFETCH(QList<QStringList>, channels);
         QFETCH(QStringList, problems);
-        ChannelTableModel table;
+        ChannelTable table;
         Draw(table, "ABCD");
         const CE::Paste paste = CE::PrepareCellPaste(text, table, first, column);
         QCOMPARE(paste.problems, problems);
@@ -192,13 +202,14 @@ private slots:
     // A band change clears the channels the new band cannot hold, and only those (one off the
     // raster is no band's business); undo brings band and channels back in one step.
     void bandChangeClearsWhatLeavesIt() {
-        ChannelTableModel table;
+        ChannelTable table;
+        ChannelTableModel model(table);
         MemoryImage image;
         Draw(table, "AB.t");
-        CE::SetChannelCells(table, 3, QStringList({"145.00000", "145.00000"}) + kTail);
-        CE::SetChannelCells(table, 5, QStringList({"150.00100", ""}) + kTail);
-        DocumentHistory history(image, table);
-        const CE::Snapshot before = CE::Capture(image, table);
+        CE::SetChannelCells(table, 3, NewRow("145.00000", "145.00000"));
+        CE::SetChannelCells(table, 5, NewRow("150.00100", ""));
+        DocumentHistory history(image, model);
+        const CE::Snapshot before = {image, table};
         QCOMPARE(CE::ChannelsOutsideBand(table, 1), QList<int>({3, 5}));
         QCOMPARE(CE::ChannelsOutsideBand(table, 0), QList<int>({1, 2, 4}));
         QCOMPARE(CE::ChangeBand(table, 0), QList<int>({1, 2, 4}));
@@ -208,13 +219,13 @@ private slots:
             QCOMPARE(CE::IsBlank(table, channel), channel != 3 && channel != 5);
         }
         history.stack()->undo();
-        QVERIFY(CE::Capture(image, table) == before);
+        QVERIFY((CE::Snapshot{image, table}) == before);
     }
 
     // What is copied pastes back as it was, through either clipboard form, also for records a
     // decoded image can hold that typing cannot (a transmit frequency alone).
     void copyPastesBack() {
-        ChannelTableModel table;
+        ChannelTable table;
         Draw(table, "AtB");
         table.setCellText(3, 3, QStringLiteral("D754I"));
         table.setCellText(3, 9, QStringLiteral("是"));
@@ -222,7 +233,7 @@ private slots:
         for (bool csv : {false, true}) {
             const QString text =
                 csv ? QString::fromUtf8(CE::CopyCsv(table, 1, 3)) : CE::CopyText(table, 1, 3);
-            const CE::Paste paste = CE::PreparePaste(text, 10, table.bandLimits());
+            const CE::Paste paste = CE::PreparePaste(text, 10, SelectedBandLimits(table));
             QVERIFY2(paste.problems.isEmpty(), qPrintable(paste.problems.join('\n')));
             QCOMPARE(paste.channels,
                      QList<QStringList>({CE::ChannelCells(table, 1), CE::ChannelCells(table, 2),
@@ -233,11 +244,12 @@ private slots:
     // A file with any problem leaves the table as it was, although the importer fills its own
     // table as it goes; a good file replaces every channel and keeps the band.
     void importChangesAllOrNothing() {
-        ChannelTableModel table;
+        ChannelTable table;
         Draw(table, "ABC");
-        const QByteArray header = ChannelCsv::Export(InMemoryChannelTable()).split('\r').first();
-        const QByteArray good = header + "\r\n2,410,,,,,,,,,,\r\n";
-        QStringList problems = CE::ImportCsv(good + "3,145,,,,,,,,,,\r\n", table).problems;
+        const QByteArray header = ChannelCsv::Export(ChannelTable()).split('\r').first();
+        const QByteArray blanks(Col::kCount - 2, ','); // after the receive frequency
+        const QByteArray good = header + "\r\n2,410" + blanks + "\r\n";
+        QStringList problems = CE::ImportCsv(good + "3,145" + blanks + "\r\n", table).problems;
         QCOMPARE(problems,
                  QStringList({"第 3 行，第 2 列（接收频率）：\"145\"：超出范围",
                               "信道表的频段是 400 - 480MHz，文件中有它之外的频率；要换频段，"
@@ -249,29 +261,31 @@ private slots:
         QVERIFY(CE::ImportCsv(list, table, 16).problems.isEmpty());
         QVERIFY(CE::ImportCsv(good, table).problems.isEmpty());
         QCOMPARE(Picture(table), Fill(".K"));
-        QCOMPARE(CE::ChannelCells(table, 2), QStringList({"410.00000", ""}) + kTail);
+        QCOMPARE(CE::ChannelCells(table, 2), NewRow("410.00000", ""));
         QCOMPARE(table.selected(Selector::Band), 1);
     }
 
     // Each step brings back exactly the document before it, the options in the image included,
     // undoing and redoing any number of times; the clean state is where the document was saved.
     void historyRestoresExactly() {
-        ChannelTableModel table;
+        ChannelTable table;
+        ChannelTableModel model(table);
         MemoryImage image;
         Draw(table, "AB");
-        DocumentHistory history(image, table);
+        DocumentHistory history(image, model);
         const auto changes = QList<std::function<void()>>{
-            [&] { table.commitFrequency(3, 1, QStringLiteral("433.5")); },
+            [&] { model.commitFrequency(3, 1, QStringLiteral("433.5")); },
             [&] { image.WriteByte(0x3C0, 7); },
             [&] { CE::MoveChannels(table, 1, 2, 5); },
-            [&] { table.select(Selector::Model, 0); },
+            [&] { model.select(Selector::Model, 0); },
         };
-        QList<CE::Snapshot> states = {CE::Capture(image, table)};
+        const auto capture = [&] { return CE::Snapshot{image, table}; };
+        QList<CE::Snapshot> states = {capture()};
         for (const auto& change : changes) {
             change();
             history.record(QStringLiteral("step"));
             history.record(QStringLiteral("nothing more")); // no change, no step
-            states << CE::Capture(image, table);
+            states << capture();
             if (states.size() == 3) {
                 history.markSaved();
             }
@@ -281,12 +295,12 @@ private slots:
         for (int round = 0; round < 2; ++round) {
             for (int i = int(changes.size()) - 1; i >= 0; --i) {
                 stack->undo();
-                QVERIFY(CE::Capture(image, table) == states.at(i));
+                QVERIFY(capture() == states.at(i));
                 QCOMPARE(stack->isClean(), i == 2);
             }
             for (int i = 1; i <= changes.size(); ++i) {
                 stack->redo();
-                QVERIFY(CE::Capture(image, table) == states.at(i));
+                QVERIFY(capture() == states.at(i));
             }
         }
     }

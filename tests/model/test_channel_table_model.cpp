@@ -1,7 +1,6 @@
 // The channel table's editing rules, without a window.
 #include "channel_rows.h"
 #include "channel_table_model.h"
-#include "new_document.h"
 #include "ui_language.h"
 
 #include <QSignalSpy>
@@ -12,16 +11,19 @@ namespace {
 using Commit = ChannelTableModel::Commit;
 using Selector = ChannelTable::Selector;
 
-const QStringList kNewChannelTail = {"关", "关", "否", "高", "是", "宽", "否", "否", "是"};
+// The rules over a table of their own: channel 1 defined with receive and transmit frequency,
+// channel 2 with receive only, channel 3 empty; band 136-174 MHz.
+struct Prepared {
+    ChannelTable table;
+    ChannelTableModel model{table};
 
-// Channel 1 defined with receive and transmit frequency, channel 2 with receive only, channel 3
-// empty; band 136-174 MHz.
-void Prepare(ChannelTableModel& model) {
-    model.select(Selector::Band, 0);
-    model.commitFrequency(1, 1, QStringLiteral("145.125"));
-    model.commitFrequency(2, 1, QStringLiteral("150"));
-    model.commitFrequency(2, 2, QString());
-}
+    Prepared() {
+        model.select(Selector::Band, 0);
+        model.commitFrequency(1, 1, QStringLiteral("145.125"));
+        model.commitFrequency(2, 1, QStringLiteral("150"));
+        model.commitFrequency(2, 2, QString());
+    }
+};
 
 } // namespace
 
@@ -33,15 +35,14 @@ private slots:
         QTest::addColumn<int>("channel");
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("row"); // columns 1 to 11 afterwards
+        QTest::addColumn<QStringList>("row"); // afterwards
         QTest::addColumn<bool>("edited");
-        const QStringList one = QStringList({"145.12500", "145.12500"}) + kNewChannelTail;
-        const QStringList two = QStringList({"150.00000", ""}) + kNewChannelTail;
-        const QStringList empty(11);
-        QTest::newRow("new channel")
-            << 3 << 1 << "146" << QStringList({"146.00000", "146.00000"}) + kNewChannelTail << true;
+        const QStringList one = NewRow("145.12500", "145.12500");
+        const QStringList two = NewRow("150.00000", "");
+        const QStringList empty = BlankRow();
+        QTest::newRow("new channel") << 3 << 1 << "146" << NewRow("146.00000", "146.00000") << true;
         QTest::newRow("receive of a defined channel")
-            << 1 << 1 << "146" << QStringList({"146.00000", "145.12500"}) + kNewChannelTail << true;
+            << 1 << 1 << "146" << NewRow("146.00000", "145.12500") << true;
         QTest::newRow("same text again") << 1 << 1 << "145.125" << one << false;
         QTest::newRow("empty receive clears") << 1 << 1 << "" << empty << true;
         QTest::newRow("transmit of a channel without receive") << 3 << 2 << "146" << empty << false;
@@ -54,11 +55,10 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QStringList, row);
         QFETCH(bool, edited);
-        ChannelTableModel model;
-        Prepare(model);
-        QSignalSpy edits(&model, &ChannelTableModel::edited);
-        model.commitFrequency(channel, col, typed);
-        QCOMPARE(Row(model, channel), row);
+        Prepared p;
+        QSignalSpy edits(&p.model, &ChannelTableModel::edited);
+        p.model.commitFrequency(channel, col, typed);
+        QCOMPARE(Row(p.table, channel), row);
         QCOMPARE(edits.count(), edited ? 1 : 0);
     }
 
@@ -84,27 +84,25 @@ private slots:
         QFETCH(int, col);
         QFETCH(int, how);
         QFETCH(QString, stored);
-        ChannelTableModel model;
-        Prepare(model);
+        Prepared p;
         const QString typed = col == 3 ? "D023N" : col == 6 ? "低" : "是";
-        model.commitChoice(channel, col, typed, Commit(how));
-        QCOMPARE(model.cellText(channel, col), stored);
+        p.model.commitChoice(channel, col, typed, Commit(how));
+        QCOMPARE(p.table.cellText(channel, col), stored);
     }
 
     void exclusiveOptions() {
-        ChannelTableModel model;
-        Prepare(model);
-        model.commitChoice(1, 9, "是", Commit::LeavingCell);
-        QCOMPARE(Row(model, 1).mid(8), QStringList({"是", "否", "否"}));
-        model.commitChoice(1, 11, "是", Commit::EnterKey);
-        QCOMPARE(Row(model, 1).mid(8), QStringList({"否", "否", "是"}));
+        Prepared p;
+        p.model.commitChoice(1, 9, "是", Commit::LeavingCell);
+        QCOMPARE(Row(p.table, 1).mid(8, 3), QStringList({"是", "否", "否"}));
+        p.model.commitChoice(1, 11, "是", Commit::EnterKey);
+        QCOMPARE(Row(p.table, 1).mid(8, 3), QStringList({"否", "否", "是"}));
     }
 
     // An English run shows the list values in English and takes them typed in either language;
     // the table keeps the Chinese texts that files and the codec read.
     void englishValues() {
-        ChannelTableModel model;
-        Prepare(model);
+        Prepared p;
+        ChannelTableModel& model = p.model;
         const QModelIndex power = model.cellIndex(1, 6);
         UiLanguage::SetCurrent(UiLanguage::Language::English);
         QCOMPARE(power.data(Qt::DisplayRole).toString(), QStringLiteral("High"));
@@ -119,19 +117,21 @@ private slots:
         QCOMPARE(model.cellText(1, 4), QStringLiteral("关"));
     }
 
-    void decodingIsNoEdit() {
-        ChannelTableModel model;
-        QSignalSpy edits(&model, &ChannelTableModel::edited);
-        QSignalSpy selections(&model, &ChannelTableModel::selectionChanged);
-        MemoryImage image = NewDocumentImage();
-        for (const auto& [address, value] :
-             {std::pair{0x010, 0x00}, {0x011, 0x00}, {0x012, 0x51}, {0x013, 0x14}}) {
-            image.WriteByte(address, std::uint8_t(value)); // channel 1 receives 145.1 MHz
-        }
-        model.decode(image);
+    // A table taken whole (a file, a read, an undo) is no edit; the views hear of what changed.
+    void assignedTableIsNoEdit() {
+        Prepared p;
+        QSignalSpy edits(&p.model, &ChannelTableModel::edited);
+        QSignalSpy selections(&p.model, &ChannelTableModel::selectionChanged);
+        QSignalSpy cells(&p.model, &ChannelTableModel::dataChanged);
+        ChannelTable other = p.table;
+        other.setCellText(3, 1, QStringLiteral("145.10000"));
+        other.select(Selector::Model, 0);
+        p.model.assign(other);
         QVERIFY(edits.isEmpty());
-        QCOMPARE(selections.count(), 2);
-        QCOMPARE(model.cellText(1, 1), QStringLiteral("145.10000"));
+        QCOMPARE(selections.count(), 1);
+        QCOMPARE(cells.count(), 1);
+        QCOMPARE(cells.first().first().toModelIndex(), p.model.cellIndex(3, 1));
+        QVERIFY(p.table == other);
     }
 };
 

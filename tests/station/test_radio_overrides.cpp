@@ -17,11 +17,11 @@ namespace Col = ChannelColumns;
 // Channel 1 defined (VHF, new-channel defaults), the others empty.
 MemoryImage Table() {
     MemoryImage image = NewDocumentImage();
-    InMemoryChannelTable table;
+    ChannelTable table;
     DecodeChannels(image, table);
     table.setCellText(1, Col::kRxFrequency, "145.00000");
     table.setCellText(1, Col::kTxFrequency, "145.00000");
-    for (int column = Col::kRxSignal; column <= Col::kLast; ++column) {
+    for (int column = Col::kRxSignal; column < Col::kCount; ++column) {
         table.setCellText(1, column, Col::NewChannelDefault(column));
     }
     EncodeChannels(table, image);
@@ -30,13 +30,13 @@ MemoryImage Table() {
 
 // "label: 信道1 接收频率=…, …": the cells the radio's image holds differently from the table.
 QString Changes(const RadioOverride& radio) {
-    InMemoryChannelTable before;
-    InMemoryChannelTable after;
+    ChannelTable before;
+    ChannelTable after;
     DecodeChannels(Table(), before);
     DecodeChannels(radio.image, after);
     QStringList changes;
     for (int channel = 1; channel <= 16; ++channel) {
-        for (int column = 1; column <= Col::kLast; ++column) {
+        for (int column = 1; column < Col::kCount; ++column) {
             if (after.cellText(channel, column) != before.cellText(channel, column)) {
                 changes << QString("信道%1 %2=%3")
                                .arg(channel)

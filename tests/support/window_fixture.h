@@ -62,6 +62,11 @@ struct WindowFixture {
     QLineEdit* lineEditor() const { return qobject_cast<QLineEdit*>(view()->cellEditor()); }
     QComboBox* comboEditor() const { return qobject_cast<QComboBox*>(view()->cellEditor()); }
     ChannelTableModel& table() const { return doc()->channels(); }
+    const ChannelTable& channels() const { return doc()->table(); }
+    // A cell written as a file or a paste would, outside the editing rules.
+    void setCell(int row, int col, const QString& text) const {
+        table().edit([&](ChannelTable& t) { t.setCellText(row, col, text); });
+    }
     MemoryImage& image() const { return doc()->image(); }
     QString path(const QString& name) const { return dir.filePath(name); }
     // What the status bar says of the last command.
@@ -73,24 +78,26 @@ struct WindowFixture {
     QString backupFolder() const { return path(QStringLiteral("backups")); }
     // Row 0 holds the headers, rows 1 to 16 the channels.
     QString cell(int row, int col) const { return table().cellText(row, col); }
-    QStringList row(int r) const {
+    // The cells of the columns a radio holds, which these tests read, write and compare.
+    QStringList row(int r) const { return radioCells(channels(), r); }
+    static QStringList radioCells(const ChannelTable& table, int row) {
         QStringList texts;
-        for (int col = 1; col <= 11; ++col) {
-            texts.append(cell(r, col));
+        for (int col = 1; col < ChannelColumns::kCount; ++col) {
+            if (ChannelColumns::InImage(col)) {
+                texts.append(table.cellText(row, col));
+            }
         }
         return texts;
     }
     static QStringList tableTexts(const ChannelTable& table) {
         QStringList texts;
         for (int row = 1; row <= 16; ++row) {
-            for (int col = 1; col <= 11; ++col) {
-                texts.append(table.cellText(row, col));
-            }
+            texts += radioCells(table, row);
         }
         return texts;
     }
-    static InMemoryChannelTable decoded(const MemoryImage& image) {
-        InMemoryChannelTable table;
+    static ChannelTable decoded(const MemoryImage& image) {
+        ChannelTable table;
         DecodeChannels(image, table);
         return table;
     }

@@ -389,7 +389,7 @@ private slots:
     void compareListsWhatAWriteWouldChange() {
         QVERIFY(startRadio(RadioMemory()));
         f.typeChannel(2, "150.125");
-        const QStringList before = f.tableTexts(f.table());
+        const QStringList before = f.tableTexts(f.channels());
         const std::uint8_t squelch = f.image().ReadByte(ImageMap::kSquelchLevel);
         f.action("actionCompareWithRadio")->trigger();
         QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("与电台比较"));
@@ -403,7 +403,7 @@ private slots:
             lines << item->text(0) + ": " + item->text(1) + " / " + item->text(2);
         }
         QCOMPARE(lines, QStringList({"信道 2 发射频率: 151.50000 / 150.12500", "静噪电平: 7 / 5"}));
-        QCOMPARE(f.tableTexts(f.table()), before);
+        QCOMPARE(f.tableTexts(f.channels()), before);
         QCOMPARE(f.image().ReadByte(ImageMap::kSquelchLevel), squelch);
         QCOMPARE(QDir(f.backupFolder()).entryList({"*_read.sin"}).size(), 1);
         QCOMPARE(waitForRecords(1).constFirst().operation, Operation::Read);

@@ -159,7 +159,7 @@ private slots:
         f.key(Qt::Key_W);
         QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("写数据"));
         QCOMPARE(f.cell(3, 1), QStringLiteral("146.25000"));
-        const QStringList written = f.tableTexts(f.table());
+        const QStringList written = f.tableTexts(f.channels());
         // An edit made while the blocks go out belongs to the next write, not to this one.
         QVERIFY(startHeldAt(10));
         QVERIFY(activateFrame());
@@ -178,13 +178,13 @@ private slots:
         f.typeChannel(4, "140");
         f.doc()->setModified(false);
         const MemoryImage imageBefore = f.image();
-        const QStringList tableBefore = f.tableTexts(f.table());
+        const QStringList tableBefore = f.tableTexts(f.channels());
         f.key(Qt::Key_R);
         QVERIFY(startHeldAt(50));
         QTest::mouseClick(f.dialog()->cancelButton(), Qt::LeftButton);
         QVERIFY(releaseAndWait());
         QVERIFY(f.image() == imageBefore);
-        QCOMPARE(f.tableTexts(f.table()), tableBefore);
+        QCOMPARE(f.tableTexts(f.channels()), tableBefore);
         QVERIFY(!f.doc()->isModified());
         QCOMPARE(f.messenger->boxes(), QStringList());
         QVERIFY(backups().isEmpty());
@@ -327,7 +327,7 @@ private slots:
         QCOMPARE(f.image().ReadByte(0x000), std::uint8_t{0xAB});
         QCOMPARE(f.dialog()->windowTitle(), QStringLiteral("读数据"));
         QCOMPARE(f.transfer()->direction(), TransferDirection::Read);
-        const InMemoryChannelTable radio = WindowFixture::decoded(radioMemory());
+        const ChannelTable radio = WindowFixture::decoded(radioMemory());
         QCOMPARE(radio.cellText(1, 1), QStringLiteral("150.00000"));
         QCOMPARE(radio.cellText(2, 1), QString());
         QCOMPARE(f.cell(2, 1), QStringLiteral("160.00000"));
