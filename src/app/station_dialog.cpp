@@ -233,9 +233,10 @@ void StationDialog::enterLabel() {
     m_claimed << radio.label;
     m_claimRenewal->start();
     m_nextFleetRadio = radio;
+    m_label->clear(); // a scanner types the next tag into an empty field
     setRunning(true);
     showFleetRadio(radio);
-    if (!m_loop->isRunning()) {
+    if (!m_fleetRadioRun) {
         writeNextFleetRadio();
     }
 }
@@ -274,8 +275,9 @@ void StationDialog::writeNextFleetRadio() {
     plan.overwriteOthers = m_overwrite->isChecked();
     plan.firstNumber = m_list->rowCount() + 1;
     m_fleetReference = radio.reference();
-    m_loop->startStation(plan);
+    m_fleetRadioRun = m_loop->startStation(plan);
     setRunning(true);
+    m_label->setFocus();
 }
 
 void StationDialog::endFleet() {
@@ -301,7 +303,7 @@ QString StationDialog::numberingNote() const {
 
 // The write under way is never cut: the radio being written is finished and read back first.
 void StationDialog::stop() {
-    if (m_fleet && !m_loop->isRunning()) {
+    if (m_fleet && !m_fleetRadioRun) {
         endFleet();
         return;
     }
@@ -321,10 +323,11 @@ void StationDialog::reject() {
 
 void StationDialog::setRunning(bool running) {
     m_running = running;
-    m_start->setEnabled(!running && (m_radios.isEmpty() || m_radiosWritten < m_radios.size()));
+    const bool fleet = m_fleetMode->isChecked();
+    m_start->setEnabled(!running &&
+                        (fleet || m_radios.isEmpty() || m_radiosWritten < m_radios.size()));
     m_stop->setEnabled(running);
     m_close->setEnabled(!running);
-    const bool fleet = m_fleetMode->isChecked();
     // By fleet the label field takes the next radio's label whenever none is waiting.
     m_label->setEnabled(m_fleet ? !m_nextFleetRadio : !running && (fleet || m_radios.isEmpty()));
     m_overwrite->setEnabled(!running);
@@ -450,6 +453,7 @@ void StationDialog::showDeparture(int number) {
 void StationDialog::showEnded(int radios) {
     // Saying so was the run's last act: once its thread is gone, Start can begin the next.
     m_loop->wait();
+    m_fleetRadioRun = false;
     if (m_fleet) {
         if (m_stopping) {
             endFleet();

@@ -104,5 +104,6 @@ private:
     QString m_fleetReference;                            // "城区@3" of the radio being written
     QStringList m_claimed;                               // labels this station holds
     QTimer* m_claimRenewal;
+    bool m_fleetRadioRun = false; // the loop serves a radio of the fleet, until it says it ended
     bool m_stopping = false;
 };

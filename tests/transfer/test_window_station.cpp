@@ -370,6 +370,7 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [&] { return station.radioList()->rowCount() == 2 && !loop->isRunning(); }, 30000));
         station.stop();
+        QVERIFY(QTest::qWaitFor([&] { return station.fleetModeBox()->isEnabled(); }, 30000));
         QCOMPARE(station.stateLabel()->text(),
                  QStringLiteral("已停止。写好 1 台，拒绝 1 台，失败 0 台，写入前停止 0 台。"));
         QStringList rows;
