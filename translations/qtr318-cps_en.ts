@@ -468,6 +468,17 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>FleetStation</name>
+    <message>
+        <source>%1 还没有车队：没有计划，也没有电台。</source>
+        <translation>%1 holds no fleet yet: no plans and no radios.</translation>
+    </message>
+    <message>
+        <source>（空）</source>
+        <translation>(empty)</translation>
+    </message>
+</context>
+<context>
     <name>LogDialog</name>
     <message>
         <source>编程记录</source>
@@ -1223,6 +1234,42 @@ You can unplug it now.</translation>
     <message>
         <source>编号接着上一轮，从第 %1 台起；列表保留上一轮的电台。</source>
         <translation>Numbering goes on from the last run, from radio %1; the list keeps the last run&apos;s radios.</translation>
+    </message>
+    <message>
+        <source>按车队(&amp;F)：每台先输入或扫描标签，写它的计划和它自己的值</source>
+        <translation>By &amp;fleet: enter or scan each radio&apos;s label first, and write its plan with its own values</translation>
+    </message>
+    <message>
+        <source>不能按车队写频（不知道电台的计划），没有开始：%1</source>
+        <translation>Cannot write by fleet without the radios&apos; plans; not started: %1</translation>
+    </message>
+    <message>
+        <source>输入或扫描下一台电台的标签，按 Enter。</source>
+        <translation>Enter or scan the next radio&apos;s label and press Enter.</translation>
+    </message>
+    <message>
+        <source>这台电台正在本工位写入</source>
+        <translation>this radio is being written at this station</translation>
+    </message>
+    <message>
+        <source>有信道在频段之外或不在步进上</source>
+        <translation>some channels are outside the band or off the raster</translation>
+    </message>
+    <message>
+        <source>没有写入：%1</source>
+        <translation>Not written: %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>与计划相同</source>
+        <translation>Same as the plan</translation>
+    </message>
+    <message>
+        <source>按车队：每台电台写它的计划的最新版本和它自己的值。</source>
+        <translation>By fleet: each radio gets its plan&apos;s latest version with its own values.</translation>
     </message>
 </context>
 <context>

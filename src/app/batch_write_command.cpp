@@ -33,7 +33,7 @@ void BatchWriteCommand::openStation() {
     plan.file = m_document->pathName();
     plan.program = QString::fromLatin1(WindowTransfer::kProgramName);
     StationDialog dialog(plan, m_frame);
-    dialog.loop()->setLogLocation(LogWriter::Location());
+    dialog.setLogLocation(LogWriter::Location());
     // The loop logs a radio before it reports it finished.
     connect(dialog.loop(), &StationLoop::radioFinished, this, &BatchWriteCommand::radioLogged);
     dialog.exec();

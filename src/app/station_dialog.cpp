@@ -4,6 +4,7 @@
 #include "messenger.h"
 #include "port_names.h"
 #include "programming_record.h"
+#include "radio_store.h"
 #include "spoken_notice.h"
 #include "transfer_commands.h"
 
@@ -20,8 +21,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -69,6 +72,21 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     form->addRow(m_radiosNote);
     m_overwrite = new QCheckBox(tr("其他机型或频段的对讲机也照样写入(&O)"));
     form->addRow(m_overwrite);
+    m_fleetMode = new QCheckBox(tr("按车队(&F)：每台先输入或扫描标签，写它的计划和它自己的值"));
+    form->addRow(m_fleetMode);
+    connect(m_fleetMode, &QCheckBox::toggled, this, [this] {
+        showRadiosNote();
+        setRunning(m_running);
+    });
+    connect(m_label, &QLineEdit::returnPressed, this, &StationDialog::enterLabel);
+    // A claim is renewed while this station holds it, so that only a station gone silent loses it.
+    m_claimRenewal = new QTimer(this);
+    m_claimRenewal->setInterval(int(WriteClaims::kSilenceMs / 4));
+    connect(m_claimRenewal, &QTimer::timeout, this, [this] {
+        for (const QString& label : std::as_const(m_claimed)) {
+            m_fleet->claim(label);
+        }
+    });
 
     m_count = Large(new QLabel(tr("还没有开始")), 2.5);
     m_state = Large(new QLabel(tr("接好写频线，按“开始”。")), 1.3);
@@ -119,9 +137,22 @@ StationDialog::StationDialog(const StationLoop::Plan& plan, QWidget* parent)
     connect(m_loop, &StationLoop::stationEnded, this, &StationDialog::showEnded);
 }
 
-StationDialog::~StationDialog() = default;
+StationDialog::~StationDialog() {
+    for (const QString& label : std::as_const(m_claimed)) {
+        m_fleet->release(label);
+    }
+}
+
+void StationDialog::setLogLocation(const LogLocation& location) {
+    m_logLocation = location;
+    m_loop->setLogLocation(location);
+}
 
 void StationDialog::start() {
+    if (m_fleetMode->isChecked()) {
+        startFleet();
+        return;
+    }
     if (const QString problem = RecordFields::LabelProblem(m_label->text()); !problem.isEmpty()) {
         m_state->setText(problem);
         return;
@@ -132,7 +163,7 @@ void StationDialog::start() {
     m_plan.radios = m_radios.mid(m_radiosWritten);
     // The list is kept, so its numbers go on from the last run's.
     m_plan.firstNumber = m_list->rowCount() + 1;
-    if (!strayChannelsAllowed() || !m_loop->startStation(m_plan)) {
+    if (!strayChannelsAllowed(m_plan) || !m_loop->startStation(m_plan)) {
         return;
     }
     m_radiosUsedUp = false;
@@ -142,12 +173,126 @@ void StationDialog::start() {
 }
 
 // What 写数据 asks of the table, asked once for every radio of the run.
-bool StationDialog::strayChannelsAllowed() {
+bool StationDialog::strayChannelsAllowed(const StationLoop::Plan& plan) {
     ChannelTable table;
-    DecodeChannels(m_plan.image, table);
+    DecodeChannels(plan.image, table);
     const QString band =
         table.entryText(ChannelTable::Selector::Band, table.selected(ChannelTable::Selector::Band));
-    return TransferCommands::strayChannelsAllowed(this, m_plan.strayFrequencies(), band);
+    return TransferCommands::strayChannelsAllowed(this, plan.strayFrequencies(), band);
+}
+
+// Without the fleet's database no radio's plan can be known, so nothing starts.
+void StationDialog::startFleet() {
+    m_fleet = std::make_unique<FleetStation>(m_logLocation);
+    if (const QString problem = m_fleet->open(); !problem.isEmpty()) {
+        m_fleet.reset();
+        m_state->setText(tr("不能按车队写频（不知道电台的计划），没有开始：%1").arg(problem));
+        return;
+    }
+    m_stopping = false;
+    m_runResults.clear();
+    setRunning(true);
+    if (m_label->text().trimmed().isEmpty()) {
+        askForLabel(QString());
+    } else {
+        enterLabel();
+    }
+}
+
+void StationDialog::askForLabel(const QString& before) {
+    m_label->clear();
+    m_label->setFocus();
+    const QString ask = tr("输入或扫描下一台电台的标签，按 Enter。");
+    m_state->setText(before.isEmpty() ? ask : before + QLatin1Char('\n') + ask);
+}
+
+// A label entered is looked up, checked as 写数据 checks a table and claimed; its radio is awaited
+// once the radio before it has been unplugged.
+void StationDialog::enterLabel() {
+    if (!m_fleet || m_nextFleetRadio || m_label->text().trimmed().isEmpty()) {
+        return;
+    }
+    FleetStation::Radio radio;
+    QString problem = m_claimed.contains(RadioStore::Label(m_label->text()))
+                          ? tr("这台电台正在本工位写入")
+                          : m_fleet->find(m_label->text(), &radio);
+    if (problem.isEmpty()) {
+        StationLoop::Plan plan;
+        plan.image = radio.image;
+        if (!strayChannelsAllowed(plan)) {
+            problem = tr("有信道在频段之外或不在步进上");
+        }
+    }
+    if (problem.isEmpty()) {
+        problem = m_fleet->claim(radio.label);
+    }
+    if (!problem.isEmpty()) {
+        refuseLabel(RadioStore::Label(m_label->text()), problem);
+        return;
+    }
+    m_claimed << radio.label;
+    m_claimRenewal->start();
+    m_nextFleetRadio = radio;
+    m_label->clear(); // a scanner types the next tag into an empty field
+    setRunning(true);
+    showFleetRadio(radio);
+    if (!m_fleetRadioRun) {
+        writeNextFleetRadio();
+    }
+}
+
+void StationDialog::refuseLabel(const QString& label, const QString& reason) {
+    StationRadio radio;
+    radio.number = m_list->rowCount() + 1;
+    radio.finished = QDateTime::currentDateTime();
+    radio.result = StationRadio::Result::Refused;
+    radio.label = label;
+    radio.message = tr("没有写入：%1").arg(reason);
+    showRadio(radio);
+    askForLabel(radio.message);
+}
+
+void StationDialog::showFleetRadio(const FleetStation::Radio& radio) {
+    QString text = tr("%1：%2").arg(radio.label, radio.reference());
+    text += QLatin1Char('\n') + (radio.differences.isEmpty()
+                                     ? tr("与计划相同")
+                                     : radio.differences.join(QLatin1Char('\n')));
+    m_radiosNote->setText(text);
+    m_sha->setText(StationLoop::imageSha256(radio.image));
+    SpokenNotice::Say(this, text);
+}
+
+void StationDialog::writeNextFleetRadio() {
+    const FleetStation::Radio radio = *std::exchange(m_nextFleetRadio, std::nullopt);
+    StationLoop::Plan plan = m_plan;
+    plan.image = radio.image;
+    plan.label = radio.label;
+    plan.file = radio.reference();
+    plan.fleetPlan = radio.plan;
+    plan.fleetPlanVersion = radio.version;
+    plan.radios.clear();
+    plan.oneRadio = true;
+    plan.overwriteOthers = m_overwrite->isChecked();
+    plan.firstNumber = m_list->rowCount() + 1;
+    m_fleetReference = radio.reference();
+    m_fleetRadioRun = m_loop->startStation(plan);
+    setRunning(true);
+    m_label->setFocus();
+}
+
+void StationDialog::endFleet() {
+    for (const QString& label : std::as_const(m_claimed)) {
+        m_fleet->release(label);
+    }
+    m_claimed.clear();
+    m_claimRenewal->stop();
+    m_nextFleetRadio.reset();
+    m_fleet.reset();
+    setRunning(false);
+    showRadiosNote();
+    m_count->setText(tr("本轮共 %n 台", nullptr, int(m_runResults.size())));
+    m_state->setText(tr("已停止。%1").arg(runSummary()));
+    SpokenNotice::Say(this, m_state->text());
 }
 
 QString StationDialog::numberingNote() const {
@@ -158,6 +303,11 @@ QString StationDialog::numberingNote() const {
 
 // The write under way is never cut: the radio being written is finished and read back first.
 void StationDialog::stop() {
+    if (m_fleet && !m_fleetRadioRun) {
+        endFleet();
+        return;
+    }
+    m_stopping = true;
     m_loop->requestStop();
     m_stop->setEnabled(false);
     m_state->setText(m_writing
@@ -173,13 +323,17 @@ void StationDialog::reject() {
 
 void StationDialog::setRunning(bool running) {
     m_running = running;
-    m_start->setEnabled(!running && (m_radios.isEmpty() || m_radiosWritten < m_radios.size()));
+    const bool fleet = m_fleetMode->isChecked();
+    m_start->setEnabled(!running &&
+                        (fleet || m_radios.isEmpty() || m_radiosWritten < m_radios.size()));
     m_stop->setEnabled(running);
     m_close->setEnabled(!running);
-    m_label->setEnabled(!running && m_radios.isEmpty());
+    // By fleet the label field takes the next radio's label whenever none is waiting.
+    m_label->setEnabled(m_fleet ? !m_nextFleetRadio : !running && (fleet || m_radios.isEmpty()));
     m_overwrite->setEnabled(!running);
-    m_chooseRadios->setEnabled(!running);
-    m_dropRadios->setEnabled(!running && !m_radios.isEmpty());
+    m_fleetMode->setEnabled(!running);
+    m_chooseRadios->setEnabled(!running && !fleet);
+    m_dropRadios->setEnabled(!running && !fleet && !m_radios.isEmpty());
 }
 
 void StationDialog::chooseRadiosFile() {
@@ -210,6 +364,11 @@ bool StationDialog::setRadiosFile(const QString& path) {
 }
 
 void StationDialog::showRadiosNote() {
+    if (m_fleetMode->isChecked()) {
+        m_radiosNote->setText(tr("按车队：每台电台写它的计划的最新版本和它自己的值。"));
+        m_sha->setText(tr("每台不同，见列表"));
+        return;
+    }
     if (m_radios.isEmpty()) {
         m_radiosNote->setText(tr("每台电台写同样的数据。"));
         m_sha->setText(StationLoop::imageSha256(m_plan.image));
@@ -230,10 +389,11 @@ void StationDialog::showRadiosNote() {
 
 void StationDialog::showWaiting(int number, const QString& label) {
     m_number = number;
-    m_count->setText(m_plan.radios.isEmpty() ? tr("第 %1 台").arg(number)
-                                             : tr("第 %1 台：%2").arg(number).arg(label));
+    m_count->setText(m_plan.radios.isEmpty() && !m_fleet
+                         ? tr("第 %1 台").arg(number)
+                         : tr("第 %1 台：%2").arg(number).arg(label));
     QString waiting = tr("等待对讲机接到 %1…").arg(m_port->text());
-    if (number == m_plan.firstNumber && number > 1) {
+    if (number == m_plan.firstNumber && number > 1 && !m_fleet) {
         waiting += QLatin1Char('\n') + numberingNote();
     }
     m_state->setText(waiting);
@@ -245,8 +405,13 @@ void StationDialog::showStage(int number, const QString& stage, bool stoppable) 
     m_state->setText(tr("第 %1 台：%2…").arg(number).arg(stage));
 }
 
-void StationDialog::showRadio(const StationRadio& radio) {
+void StationDialog::showRadio(const StationRadio& given) {
+    StationRadio radio = given;
     m_writing = false;
+    if (m_fleet && m_claimed.removeAll(radio.label) > 0) {
+        m_fleet->release(radio.label);
+        radio.message = tr("%1：%2").arg(m_fleetReference, radio.message);
+    }
     m_radioMessage = radio.message;
     m_runResults << radio.result;
     const QString result = resultText(radio.result);
@@ -277,12 +442,28 @@ void StationDialog::showRadio(const StationRadio& radio) {
 }
 
 void StationDialog::showDeparture(int number) {
-    m_state->setText(tr("第 %1 台：%2\n可以取下了。").arg(number).arg(m_radioMessage));
+    const QString text = tr("第 %1 台：%2\n可以取下了。").arg(number).arg(m_radioMessage);
+    if (m_fleet && !m_nextFleetRadio) {
+        askForLabel(text);
+    } else {
+        m_state->setText(text);
+    }
 }
 
 void StationDialog::showEnded(int radios) {
     // Saying so was the run's last act: once its thread is gone, Start can begin the next.
     m_loop->wait();
+    m_fleetRadioRun = false;
+    if (m_fleet) {
+        if (m_stopping) {
+            endFleet();
+        } else if (m_nextFleetRadio) {
+            writeNextFleetRadio();
+        } else {
+            setRunning(true);
+        }
+        return;
+    }
     setRunning(false);
     m_count->setText(tr("本轮共 %n 台", nullptr, radios));
     m_state->setText(

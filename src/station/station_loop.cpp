@@ -123,6 +123,8 @@ ProgrammingRecord StationLoop::startRecord(ProgrammingRecord::Operation operatio
     if (!m_plan.program.isEmpty()) {
         record.program = m_plan.program;
     }
+    record.plan = m_plan.fleetPlan;
+    record.planVersion = m_plan.fleetPlanVersion;
     return record;
 }
 
@@ -160,6 +162,9 @@ void StationLoop::run() {
         emit waitingForDeparture(number);
         for (int quiet = 0; quiet < kQuietLooks && pause();) {
             quiet = radioAnswers() ? 0 : quiet + 1;
+        }
+        if (m_plan.oneRadio) {
+            break;
         }
     }
     // Records that waited for another program's lock on the log go in now, or the user hears.

@@ -66,6 +66,12 @@ public:
         // A radio not written and verified leaves its share to the next radio that answers,
         // which is most often the same radio plugged in again.
         QList<RadioOverride> radios;
+        // The fleet's plan and version image is, on every record of the run; empty: none.
+        QString fleetPlan;
+        int fleetPlanVersion = 0;
+        // The run ends once its first radio has been served and unplugged: the fleet's station
+        // looks up every radio by its label before it is written.
+        bool oneRadio = false;
 
         // Every frequency that the band or the raster refuse, of every image the run may write,
         // each once, in channel order.

@@ -3,15 +3,18 @@
 
 #include "compare_dialog.h"
 #include "document_file.h"
+#include "fleet_database.h"
 #include "image_map.h"
 #include "log_dialog.h"
 #include "log_location_dialog.h"
 #include "log_writer.h"
 #include "new_document.h"
+#include "plan_store.h"
 #include "programming_log.h"
 #include "radio_memory.h"
 #include "radio_rack.h"
 #include "radio_sim_process.h"
+#include "radio_store.h"
 #include "station_dialog.h"
 #include "transfer_dialog.h"
 #include "window_fixture.h"
@@ -316,6 +319,73 @@ private slots:
                         station.radioList()->item(row, 3)->text();
         }
         QCOMPARE(rows, QStringList({"1 t", "2 车1", "3 车2", "4 车3", "5 车3"}));
+    }
+
+    // By fleet, each radio by its label: nothing starts without the fleet's database; an unknown
+    // label is refused with nothing written; a known one gets its plan with its own values, and
+    // every record of it names the label and the plan's version.
+    void stationWritesTheFleetByLabel() {
+        RadioRack rack;
+        rack.add(NewDocumentImage());
+        StationLoop::Plan plan;
+        plan.portName = "COM1";
+        plan.image = NewDocumentImage();
+        plan.backupFolder = f.backupFolder();
+        StationDialog station(plan, f.frame());
+        station.setLogLocation(LogLocation::FromSetting(logPath()));
+        StationLoop* loop = station.loop();
+        loop->setProbeIntervalMs(0);
+        loop->setPortFactory([&] { return rack.port(); });
+        connect(
+            loop, &StationLoop::waitingForRadio, this, [&] { rack.plugNext(); },
+            Qt::DirectConnection);
+        connect(
+            loop, &StationLoop::radioFinished, this, [&] { rack.unplug(); }, Qt::DirectConnection);
+        station.show();
+        QTest::mouseClick(station.fleetModeBox(), Qt::LeftButton);
+        station.labelEdit()->setText("车1");
+        QTest::keyClick(station.labelEdit(), Qt::Key_Return);
+        QVERIFY2(station.stateLabel()->text().startsWith(
+                     "不能按车队写频（不知道电台的计划），没有开始："),
+                 qPrintable(station.stateLabel()->text()));
+
+        FleetDatabase database(LogLocation::FromSetting(logPath()));
+        QVERIFY(database.open(true).isEmpty());
+        PlanVersion version;
+        bool added = false;
+        QVERIFY(
+            PlanStore(database).add("城区", NewDocumentImage(), {}, &version, &added).isEmpty());
+        QVERIFY(RadioStore(database)
+                    .add({"车1", {}, {}, "城区", {{"信道1 接收频率", "150"}}})
+                    .isEmpty());
+        station.labelEdit()->setText("车9");
+        QTest::keyClick(station.labelEdit(), Qt::Key_Return); // starts and refuses it
+        QVERIFY2(station.labelEdit()->text().isEmpty() && station.labelEdit()->isEnabled(),
+                 qPrintable(station.stateLabel()->text()));
+        station.labelEdit()->setText("车1");
+        QTest::keyClick(station.labelEdit(), Qt::Key_Return);
+        QVERIFY2(
+            station.radiosNote()->text().startsWith("车1：城区@1\n信道 1：（空） -> 150.00000 "),
+            qPrintable(station.radiosNote()->text()));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return station.radioList()->rowCount() == 2 && !loop->isRunning(); }, 30000));
+        station.stop();
+        QVERIFY(QTest::qWaitFor([&] { return station.fleetModeBox()->isEnabled(); }, 30000));
+        QCOMPARE(station.stateLabel()->text(),
+                 QStringLiteral("已停止。写好 1 台，拒绝 1 台，失败 0 台，写入前停止 0 台。"));
+        QStringList rows;
+        for (int row = 0; row < 2; ++row) {
+            rows << station.radioList()->item(row, 3)->text() + ' ' +
+                        station.radioList()->item(row, 5)->text();
+        }
+        QVERIFY2(rows.at(0).startsWith("车9 没有写入："), qPrintable(rows.at(0)));
+        QCOMPARE(rows.at(1), QStringLiteral("车1 城区@1：已写入，校验通过。"));
+        const QList<ProgrammingRecord> records = waitForRecords(3);
+        QCOMPARE(records.size(), 3); // the refused label's radio was never read
+        for (const ProgrammingRecord& record : records) {
+            QCOMPARE(record.label + ' ' + record.plan + '@' + QString::number(record.planVersion),
+                     QStringLiteral("车1 城区@1"));
+        }
     }
 
     // Where the window keeps its log: a file opens, a server that does not answer is named with
