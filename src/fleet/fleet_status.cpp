@@ -117,6 +117,24 @@ QString Csv(const QList<RadioStatus>& statuses) {
     return LogExport::CsvRows(FieldNames(), rows);
 }
 
+QStringList Misfits(FleetDatabase& database, const PlanVersion& version) {
+    QList<FleetRadio> radios;
+    RadioStore(database).list(&radios);
+    QStringList misfits;
+    for (const FleetRadio& radio : radios) {
+        MemoryImage image;
+        const QString misfit =
+            radio.plan == version.plan ? RadioStore::Build(version, radio, &image) : QString();
+        if (!misfit.isEmpty()) {
+            misfits.append(QCoreApplication::translate("Fleet", "电台 %1 的值不适合版本 %2：%3")
+                               .arg(radio.label)
+                               .arg(version.version)
+                               .arg(misfit));
+        }
+    }
+    return misfits;
+}
+
 QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {
     QList<FleetRadio> radios;
     if (QString problem = RadioStore(database).list(&radios); !problem.isEmpty()) {

@@ -10,6 +10,7 @@
 #include <QVariantList>
 
 class FleetDatabase;
+struct PlanVersion;
 
 // Where each radio of the fleet stands against what it should have.
 namespace FleetStatus {
@@ -51,6 +52,10 @@ const QStringList& FieldNames();
 QVariantList Fields(const RadioStatus& status);
 // The radios as CSV under FieldNames(), guarded against spreadsheet formulas as the log's export.
 QString Csv(const QList<RadioStatus>& statuses);
+
+// "电台 车12 的值不适合版本 3：…" for each radio of version's plan whose own values version
+// refuses: they are not written wrong, and the status goes on naming them until mended.
+QStringList Misfits(FleetDatabase& database, const PlanVersion& version);
 
 // Every radio of the fleet, by label, with the records of the log it shares a database with.
 QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses);
