@@ -10,6 +10,7 @@
 #include "csv_file_commands.h"
 #include "edit_commands.h"
 #include "fleet_commands.h"
+#include "log_writer.h"
 #include "main_window.h"
 #include "messenger.h"
 #include "option_commands.h"
@@ -97,6 +98,8 @@ bool Application::initialize(const QStringList& arguments) {
     connect(batch, &BatchWriteCommand::radioLogged, station, &StationCommands::refreshLog);
     m_fleet = new FleetCommands(m_frame.get(), m_document.get());
     connect(m_fleet, &FleetCommands::imageRestored, this, &Application::openKeptImage);
+    connect(transfer->log(), &LogWriter::appended, m_fleet, &FleetCommands::refreshFleet);
+    connect(batch, &BatchWriteCommand::radioLogged, m_fleet, &FleetCommands::refreshFleet);
     new CsvFileCommands(m_frame.get(), m_document.get(), transfer, [this](const QString& path) {
         if (m_frame->saveModified()) {
             openDocumentFile(path);

@@ -31,6 +31,12 @@ void FleetCommands::showFleet() {
     m_dialog->activateWindow();
 }
 
+void FleetCommands::refreshFleet() {
+    if (m_dialog) {
+        m_dialog->refresh();
+    }
+}
+
 QStringList FleetCommands::planNames() const {
     FleetDatabase database(LogWriter::Location());
     QList<PlanVersion> versions;
@@ -90,8 +96,6 @@ bool FleetCommands::addPlanVersion(const QString& name, const QString& note) {
         ShowWarning(m_frame, tr("有电台自己的值不适合新版本，写它们之前请改正："),
                     misfits.join(QLatin1Char('\n')));
     }
-    if (m_dialog) {
-        m_dialog->refresh();
-    }
+    refreshFleet();
     return added;
 }

@@ -18,6 +18,8 @@ public:
     FleetCommands(MainWindow* frame, ChannelDocument* document);
 
     void showFleet();
+    // The open fleet dialog reads the fleet again: a transfer was logged.
+    void refreshFleet();
     FleetDialog* fleetDialog() const { return m_dialog; }
     // Asks for the plan's name and a note, then adds the document as below.
     void saveAsPlan();

@@ -30,6 +30,8 @@ namespace {
 using State = FleetStatus::State;
 const State kStates[] = {State::Current, State::Pending, State::Never, State::Failed};
 constexpr int kLabelColumn = 0;
+constexpr int kPlanVersionColumn = 3;
+constexpr int kWrittenVersionColumn = 4;
 constexpr int kStateColumn = 7;
 constexpr int kUuidRole = Qt::UserRole + 1;
 
@@ -148,6 +150,7 @@ QWidget* FleetDialog::buildRadioPage() {
 
     m_radios = Table(page, m_radioRows, tr("电台"));
     m_radios->setSortingEnabled(true);
+    m_radios->sortByColumn(kLabelColumn, Qt::AscendingOrder);
     m_details = new QPlainTextEdit(page);
     m_details->setReadOnly(true);
     m_details->setAccessibleName(tr("所选电台的计划和自己的值"));
@@ -286,8 +289,17 @@ void FleetDialog::showRadios() {
         if (!status.problem.isEmpty()) {
             row[kStateColumn]->setToolTip(status.problem);
         }
+        // Versions sort as numbers, not as texts.
+        for (int column : {kPlanVersionColumn, kWrittenVersionColumn}) {
+            if (const int version = row[column]->text().toInt(); version > 0) {
+                row[column]->setData(version, Qt::DisplayRole);
+            }
+        }
         m_radioRows->appendRow(row);
     }
+    // The rows come in by label; the order the user chose by a heading stays.
+    const QHeaderView* header = m_radios->horizontalHeader();
+    m_radios->sortByColumn(header->sortIndicatorSection(), header->sortIndicatorOrder());
     m_radios->resizeColumnsToContents();
     m_status->setText(tr("显示 %1 台电台，共 %2 台").arg(shown.size()).arg(m_statuses.size()));
     const QList<QStandardItem*> found = m_radioRows->findItems(selected);
