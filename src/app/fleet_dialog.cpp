@@ -129,16 +129,35 @@ FleetDialog::FleetDialog(QWidget* parent)
 
 QWidget* FleetDialog::buildRadioPage() {
     auto* page = new QWidget(this);
+    QLayout* filters = buildFilters(page);
+    m_radios = Table(page, m_radioRows, tr("电台"));
+    m_radios->setSortingEnabled(true);
+    m_radios->sortByColumn(kLabelColumn, Qt::AscendingOrder);
+    auto* split = new QSplitter(Qt::Vertical, page);
+    split->addWidget(m_radios);
+    split->addWidget(buildDetails(page));
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(filters);
+    layout->addWidget(split, 1);
+    connect(m_radios->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &FleetDialog::showSelected);
+    return page;
+}
+
+QLayout* FleetDialog::buildFilters(QWidget* page) {
     m_group = new QComboBox(page);
     m_group->setObjectName(QStringLiteral("groupFilter"));
+    m_group->setAccessibleName(tr("组"));
     m_state = new QComboBox(page);
     m_state->setObjectName(QStringLiteral("stateFilter"));
+    m_state->setAccessibleName(tr("状态"));
     m_state->addItem(tr("全部"));
     for (State state : kStates) {
         m_state->addItem(FleetStatus::StateText(state), static_cast<int>(state));
     }
     m_label = new QLineEdit(page);
     m_label->setObjectName(QStringLiteral("labelFilter"));
+    m_label->setAccessibleName(tr("标签"));
     m_label->setClearButtonEnabled(true);
     auto* filters = new QHBoxLayout;
     filters->addWidget(Buddy(tr("组(&G):"), m_group, page));
@@ -147,10 +166,15 @@ QWidget* FleetDialog::buildRadioPage() {
     filters->addWidget(m_state, 1);
     filters->addWidget(Buddy(tr("标签(&L):"), m_label, page));
     filters->addWidget(m_label, 2);
+    connect(m_group, &QComboBox::currentIndexChanged, this, &FleetDialog::showRadios);
+    connect(m_state, &QComboBox::currentIndexChanged, this, &FleetDialog::showRadios);
+    // The fleet is in memory: the table follows every key at once.
+    connect(m_label, &QLineEdit::textChanged, this, &FleetDialog::showRadios);
+    return filters;
+}
 
-    m_radios = Table(page, m_radioRows, tr("电台"));
-    m_radios->setSortingEnabled(true);
-    m_radios->sortByColumn(kLabelColumn, Qt::AscendingOrder);
+// The selected radio's plan and own values beside its reads and writes.
+QWidget* FleetDialog::buildDetails(QWidget* page) {
     m_details = new QPlainTextEdit(page);
     m_details->setReadOnly(true);
     m_details->setAccessibleName(tr("所选电台的计划和自己的值"));
@@ -158,6 +182,8 @@ QWidget* FleetDialog::buildRadioPage() {
     m_restore = new QPushButton(tr("恢复到此版本(&R)"), page);
     m_restore->setAutoDefault(false);
     m_restore->setToolTip(tr("把这条记录留存的数据作为窗口的文档打开：读时电台里的，写时写给它的"));
+    connect(m_restore, &QPushButton::clicked, this, &FleetDialog::restoreSelected);
+    connect(m_history, &QTableView::activated, this, &FleetDialog::restoreSelected);
 
     auto* detailsBox = new QWidget(page);
     auto* detailsLayout = new QVBoxLayout(detailsBox);
@@ -174,23 +200,7 @@ QWidget* FleetDialog::buildRadioPage() {
     below->addWidget(detailsBox);
     below->addWidget(historyBox);
     below->setStretchFactor(1, 2);
-    auto* split = new QSplitter(Qt::Vertical, page);
-    split->addWidget(m_radios);
-    split->addWidget(below);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(filters);
-    layout->addWidget(split, 1);
-
-    connect(m_group, &QComboBox::currentIndexChanged, this, &FleetDialog::showRadios);
-    connect(m_state, &QComboBox::currentIndexChanged, this, &FleetDialog::showRadios);
-    // The fleet is in memory: the table follows every key at once.
-    connect(m_label, &QLineEdit::textChanged, this, &FleetDialog::showRadios);
-    connect(m_radios->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &FleetDialog::showSelected);
-    connect(m_restore, &QPushButton::clicked, this, &FleetDialog::restoreSelected);
-    connect(m_history, &QTableView::activated, this, &FleetDialog::restoreSelected);
-    return page;
+    return below;
 }
 
 QWidget* FleetDialog::buildPlanPage() {

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -47,6 +48,8 @@ signals:
 
 private:
     QWidget* buildRadioPage();
+    QLayout* buildFilters(QWidget* page);
+    QWidget* buildDetails(QWidget* page);
     QWidget* buildPlanPage();
     QString readFleet();
     void fillGroups();
