@@ -204,15 +204,20 @@ QVariant Version(int version) {
     return version > 0 ? QVariant(version) : QVariant();
 }
 
-// What a radio never written has not: null in JSON, as the log's own absent values.
-QVariant OrNull(const QString& text) {
-    return text.isEmpty() ? QVariant() : QVariant(text);
+// The table shows short hashes, local times and the states in words; CSV and JSON take the
+// fleet's own fields.
+QVariantList TableRow(const FleetStatus::RadioStatus& status) {
+    QVariantList row = FleetStatus::Fields(status);
+    const QStringList& names = FleetStatus::FieldNames();
+    row[names.indexOf("written_sha256")] = status.writtenSha256.left(12);
+    row[names.indexOf("written_at")] = Shown(status.writtenAt, true);
+    row[names.indexOf("state")] = FleetStatus::StateText(status.state);
+    return row;
 }
 
 Report StatusReport(const QList<FleetStatus::RadioStatus>& statuses, bool table) {
     Report report;
-    report.names = {"label",          "group",      "plan",    "plan_version", "written_version",
-                    "written_sha256", "written_at", "station", "state",        "problem"};
+    report.names = FleetStatus::FieldNames();
     report.headings = {QCoreApplication::translate("Cli", "标签"),
                        QCoreApplication::translate("Cli", "组"),
                        QCoreApplication::translate("Cli", "计划"),
@@ -226,13 +231,7 @@ Report StatusReport(const QList<FleetStatus::RadioStatus>& statuses, bool table)
     std::array<int, 4> counts{};
     for (const FleetStatus::RadioStatus& status : statuses) {
         ++counts.at(static_cast<std::size_t>(status.state));
-        report.rows.append(
-            {status.radio.label, status.radio.group, status.radio.plan, Version(status.planVersion),
-             Version(status.writtenVersion),
-             OrNull(table ? status.writtenSha256.left(12) : status.writtenSha256),
-             OrNull(Shown(status.writtenAt, table)), OrNull(status.station),
-             table ? FleetStatus::StateText(status.state) : FleetStatus::StateCode(status.state),
-             status.problem});
+        report.rows.append(table ? TableRow(status) : FleetStatus::Fields(status));
     }
     QStringList tally;
     for (std::size_t i = 0; i < counts.size(); ++i) {
@@ -277,6 +276,10 @@ int RunStatus(const QStringList& arguments) {
     if (statuses.isEmpty() && format == QLatin1String("table")) {
         Note(QCoreApplication::translate("Cli", "%1 中还没有电台")
                  .arg(database.location().displayName()));
+        return kSuccess;
+    }
+    if (format == QLatin1String("csv")) {
+        QTextStream(stdout) << FleetStatus::Csv(shown);
         return kSuccess;
     }
     PrintReport(StatusReport(shown, format == QLatin1String("table")), format);

@@ -6,6 +6,7 @@
 #include "cli_command.h"
 #include "document_file.h"
 #include "fleet_database.h"
+#include "fleet_status.h"
 #include "new_document.h"
 #include "plan_store.h"
 #include "programming_record.h"
@@ -99,24 +100,6 @@ bool OpenDatabase(FleetDatabase& database, bool create) {
     return true;
 }
 
-// The plan's radios whose own values the new version refuses: they are not written wrong, and
-// fleet status goes on naming them until their values or the plan are mended.
-void TellMisfits(FleetDatabase& database, const PlanVersion& version) {
-    QList<FleetRadio> radios;
-    RadioStore(database).list(&radios);
-    for (const FleetRadio& radio : radios) {
-        MemoryImage image;
-        const QString misfit =
-            radio.plan == version.plan ? RadioStore::Build(version, radio, &image) : QString();
-        if (!misfit.isEmpty()) {
-            Note(QCoreApplication::translate("Cli", "电台 %1 的值不适合版本 %2：%3")
-                     .arg(radio.label)
-                     .arg(version.version)
-                     .arg(misfit));
-        }
-    }
-}
-
 int RunPlanAdd(const QStringList& arguments) {
     const auto parsed = ParseOrFail(arguments, {kNote}, 2, "plan add NAME FILE [--note TEXT]");
     if (!parsed) {
@@ -143,7 +126,9 @@ int RunPlanAdd(const QStringList& arguments) {
         return Fail(problem);
     }
     if (added) {
-        TellMisfits(database, version);
+        for (const QString& misfit : FleetStatus::Misfits(database, version)) {
+            Note(misfit);
+        }
     } else {
         Note(QCoreApplication::translate("Cli", "内容与计划 %1 的最新版本 %2 相同，没有添加版本")
                  .arg(version.plan)

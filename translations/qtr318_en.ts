@@ -1283,10 +1283,6 @@ label taken or a value that does not fit the plan&apos;s band exits with 1 and c
 </translation>
     </message>
     <message>
-        <source>电台 %1 的值不适合版本 %2：%3</source>
-        <translation>The values of radio %1 do not fit version %2: %3</translation>
-    </message>
-    <message>
         <source>--fleet 要和 --wait 一起用，标签从标准输入读取，不用 --label</source>
         <translation>--fleet goes with --wait; the labels are read from standard input, not given with --label</translation>
     </message>
@@ -1332,6 +1328,10 @@ label taken or a value that does not fit the plan&apos;s band exits with 1 and c
 </context>
 <context>
     <name>Fleet</name>
+    <message>
+        <source>电台 %1 的值不适合版本 %2：%3</source>
+        <translation>The values of radio %1 do not fit version %2: %3</translation>
+    </message>
     <message>
         <source>无法打开车队数据库 %1：%2</source>
         <translation>Cannot open the fleet&apos;s database %1: %2</translation>

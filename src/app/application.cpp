@@ -9,6 +9,8 @@
 #include "combo_speech.h"
 #include "csv_file_commands.h"
 #include "edit_commands.h"
+#include "fleet_commands.h"
+#include "log_writer.h"
 #include "main_window.h"
 #include "messenger.h"
 #include "option_commands.h"
@@ -94,6 +96,10 @@ bool Application::initialize(const QStringList& arguments) {
     auto* station = new StationCommands(m_frame.get(), m_document.get(), m_transfer.get());
     auto* batch = new BatchWriteCommand(m_frame.get(), m_document.get(), transfer);
     connect(batch, &BatchWriteCommand::radioLogged, station, &StationCommands::refreshLog);
+    m_fleet = new FleetCommands(m_frame.get(), m_document.get());
+    connect(m_fleet, &FleetCommands::imageRestored, this, &Application::openKeptImage);
+    connect(transfer->log(), &LogWriter::appended, m_fleet, &FleetCommands::refreshFleet);
+    connect(batch, &BatchWriteCommand::radioLogged, m_fleet, &FleetCommands::refreshFleet);
     new CsvFileCommands(m_frame.get(), m_document.get(), transfer, [this](const QString& path) {
         if (m_frame->saveModified()) {
             openDocumentFile(path);
@@ -172,6 +178,20 @@ bool Application::openDocumentFile(const QString& path) {
     }
     form()->initialUpdate();
     return true;
+}
+
+void Application::openKeptImage(const MemoryImage& image) {
+    if (transfer()->isBusy()) {
+        ShowWarning(m_frame.get(), tr("正在与对讲机传输数据，传输结束后再恢复"));
+        return;
+    }
+    if (!m_frame->saveModified()) {
+        return;
+    }
+    m_document->newDocument();
+    m_document->takeImage(image);
+    form()->initialUpdate();
+    m_frame->showStatus(tr("已打开记录留存的数据；保存前它没有文件名。"));
 }
 
 void Application::updateRecentFilesMenu() {

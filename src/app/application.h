@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appearance.h"
+#include "memory_image.h"
 #include "recent_file_list.h"
 
 #include <QList>
@@ -11,6 +12,7 @@
 class MainWindow;
 class ChannelDocument;
 class ChannelForm;
+class FleetCommands;
 class TransferCommands;
 class WindowTransfer;
 class QAction;
@@ -36,6 +38,8 @@ public:
     // Open, starting in the folder where the window keeps what it read and wrote.
     void openBackup();
     bool openDocumentFile(const QString& path);
+    // What a record of the log kept becomes the document, untitled, as Open would show a file.
+    void openKeptImage(const MemoryImage& image);
     void showAbout();
     void showCableDoctor();
     // The option dialogs, each a change to the document when it changed the image.
@@ -47,6 +51,7 @@ public:
     ChannelForm* form() const;
     TransferCommands* transferCommands() const { return m_transfer.get(); }
     WindowTransfer* transfer() const;
+    FleetCommands* fleetCommands() const { return m_fleet; }
     RecentFileList& recentFiles() { return m_recentFiles; }
 
 private:
@@ -62,4 +67,5 @@ private:
     RecentFileList m_recentFiles;
     std::unique_ptr<Appearance> m_appearance;
     QList<QAction*> m_recentItems;
+    FleetCommands* m_fleet = nullptr;
 };

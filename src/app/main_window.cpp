@@ -104,6 +104,8 @@ void MainWindow::createActions() {
         ->setIcon(ToolbarIcons::Make(Image::Save));
     addCommand(Command::FileSaveAs, "actionFileSaveAs", tr("另存为(&A)..."),
                tr("将活动文档以一个新文件名保存"), tr("另存为"));
+    addCommand(Command::FileSaveAsPlan, "actionFileSaveAsPlan", tr("保存为计划(&L)..."),
+               tr("把活动文档作为车队一个计划的下一版保存到编程记录的数据库"), tr("保存为计划"));
     addCommand(Command::FileOpenBackup, "actionFileOpenBackup", tr("打开备份(&B)..."),
                tr("打开备份文件夹里从对讲机读出或写入对讲机之前保存的数据"), tr("打开备份"));
     addCommand(Command::FilePrint, "actionFilePrint", tr("打印(&P)...\tCtrl+P"), tr("打印活动文档"),
@@ -126,6 +128,9 @@ void MainWindow::createActions() {
     addCommand(Command::WriteData, "actionWriteData", tr("写数据(&W)"), tr("向对讲机写入数据"),
                tr("写频"), Qt::CTRL | Qt::Key_W)
         ->setIcon(ToolbarIcons::Make(Image::Write));
+    addCommand(Command::Fleet, "actionFleet", tr("车队(&F)..."),
+               tr("列出车队的每台电台：该写的计划版本、已写的版本和状态；以及计划和它们的版本"),
+               tr("车队"));
     // One port is chosen at a time; the check mark follows the choice.
     auto* ports = new QActionGroup(this);
     ports->setExclusive(true);
@@ -210,10 +215,11 @@ void MainWindow::createMenus() {
     const std::nullopt_t separator = std::nullopt;
     addMenu(Menu::File, tr("文件(&F)"), "menuFile",
             {Command::FileNew, Command::FileOpen, Command::FileSave, Command::FileSaveAs,
-             Command::FileOpenBackup, separator, Command::FilePrint, Command::FilePrintPreview,
-             Command::FilePrintSetup, separator, Command::AppExit});
+             Command::FileSaveAsPlan, Command::FileOpenBackup, separator, Command::FilePrint,
+             Command::FilePrintPreview, Command::FilePrintSetup, separator, Command::AppExit});
     addMenu(Menu::Edit, tr("编辑(&E)"), "menuEdit", {Command::OptionalFeatures});
-    addMenu(Menu::Program, tr("编程(&P)"), "menuProgram", {Command::ReadData, Command::WriteData});
+    addMenu(Menu::Program, tr("编程(&P)"), "menuProgram",
+            {Command::ReadData, Command::WriteData, Command::Fleet});
     QMenu* ports =
         addMenu(Menu::Port, tr("端口(&C)"), "menuPort",
                 {Command::PortCom1, Command::PortCom2, Command::PortCom3, Command::PortCom4});

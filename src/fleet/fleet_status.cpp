@@ -1,6 +1,7 @@
 #include "fleet_status.h"
 
 #include "fleet_database.h"
+#include "log_export.h"
 #include "plan_store.h"
 #include "programming_log.h"
 
@@ -77,6 +78,61 @@ void Assess(RadioStatus& status, const QList<ProgrammingRecord>& records) {
     } else {
         status.state = State::Pending;
     }
+}
+
+const QStringList& FieldNames() {
+    static const QStringList names = {
+        "label",          "group",      "plan",    "plan_version", "written_version",
+        "written_sha256", "written_at", "station", "state",        "problem"};
+    return names;
+}
+
+QVariantList Fields(const RadioStatus& status) {
+    const auto version = [](int number) { return number > 0 ? QVariant(number) : QVariant(); };
+    const auto orNull = [](const QString& text) {
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    };
+    return {status.radio.label,
+            status.radio.group,
+            status.radio.plan,
+            version(status.planVersion),
+            version(status.writtenVersion),
+            orNull(status.writtenSha256),
+            status.writtenAt.isValid() ? QVariant(RecordFields::TimeText(status.writtenAt))
+                                       : QVariant(),
+            orNull(status.station),
+            StateCode(status.state),
+            status.problem};
+}
+
+QString Csv(const QList<RadioStatus>& statuses) {
+    QList<QStringList> rows;
+    for (const RadioStatus& status : statuses) {
+        QStringList cells;
+        for (const QVariant& value : Fields(status)) {
+            cells.append(value.toString());
+        }
+        rows.append(cells);
+    }
+    return LogExport::CsvRows(FieldNames(), rows);
+}
+
+QStringList Misfits(FleetDatabase& database, const PlanVersion& version) {
+    QList<FleetRadio> radios;
+    RadioStore(database).list(&radios);
+    QStringList misfits;
+    for (const FleetRadio& radio : radios) {
+        MemoryImage image;
+        const QString misfit =
+            radio.plan == version.plan ? RadioStore::Build(version, radio, &image) : QString();
+        if (!misfit.isEmpty()) {
+            misfits.append(QCoreApplication::translate("Fleet", "电台 %1 的值不适合版本 %2：%3")
+                               .arg(radio.label)
+                               .arg(version.version)
+                               .arg(misfit));
+        }
+    }
+    return misfits;
 }
 
 QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {

@@ -6,8 +6,11 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
 
 class FleetDatabase;
+struct PlanVersion;
 
 // Where each radio of the fleet stands against what it should have.
 namespace FleetStatus {
@@ -41,6 +44,18 @@ bool ParseState(const QString& text, State* state);
 // The state of a radio that gets sha256 now (empty: nothing can be built for it), from its
 // records oldest first. A write is verified by the successful read-back that follows it.
 void Assess(RadioStatus& status, const QList<ProgrammingRecord>& records);
+
+// The stable names of a radio's fields, for CSV and JSON.
+const QStringList& FieldNames();
+// A radio's fields under FieldNames(): the state as its code, times as the log writes them, and
+// null where a radio never written has nothing.
+QVariantList Fields(const RadioStatus& status);
+// The radios as CSV under FieldNames(), guarded against spreadsheet formulas as the log's export.
+QString Csv(const QList<RadioStatus>& statuses);
+
+// "电台 车12 的值不适合版本 3：…" for each radio of version's plan whose own values version
+// refuses: they are not written wrong, and the status goes on naming them until mended.
+QStringList Misfits(FleetDatabase& database, const PlanVersion& version);
 
 // Every radio of the fleet, by label, with the records of the log it shares a database with.
 QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses);
