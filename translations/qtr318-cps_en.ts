@@ -476,6 +476,204 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>FleetCommands</name>
+    <message>
+        <source>没有保存为计划：%1</source>
+        <translation>Not saved as a plan: %1</translation>
+    </message>
+    <message>
+        <source>已保存为计划 %1 的第 %2 版</source>
+        <translation>Saved as version %2 of plan %1</translation>
+    </message>
+    <message>
+        <source>内容与计划 %1 的最新版本（第 %2 版）相同，没有添加版本</source>
+        <translation>The content equals the latest version of plan %1 (version %2); no version was added</translation>
+    </message>
+    <message>
+        <source>有电台自己的值不适合新版本，写它们之前请改正：</source>
+        <translation>The own values of some radios do not fit the new version; mend them before writing those radios:</translation>
+    </message>
+</context>
+<context>
+    <name>FleetDialog</name>
+    <message>
+        <source>车队</source>
+        <translation>Fleet</translation>
+    </message>
+    <message>
+        <source>电台(&amp;D)</source>
+        <translation>Ra&amp;dios</translation>
+    </message>
+    <message>
+        <source>计划(&amp;N)</source>
+        <translation>Pla&amp;ns</translation>
+    </message>
+    <message>
+        <source>导出 CSV(&amp;E)...</source>
+        <translation>&amp;Export CSV...</translation>
+    </message>
+    <message>
+        <source>刷新(&amp;S)</source>
+        <translation>Refre&amp;sh</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>组(&amp;G):</source>
+        <translation>&amp;Group:</translation>
+    </message>
+    <message>
+        <source>状态(&amp;T):</source>
+        <translation>S&amp;tate:</translation>
+    </message>
+    <message>
+        <source>标签(&amp;L):</source>
+        <translation>&amp;Label:</translation>
+    </message>
+    <message>
+        <source>电台</source>
+        <translation>Radios</translation>
+    </message>
+    <message>
+        <source>所选电台的计划和自己的值</source>
+        <translation>The selected radio&apos;s plan and own values</translation>
+    </message>
+    <message>
+        <source>所选电台的读写记录</source>
+        <translation>The selected radio&apos;s reads and writes</translation>
+    </message>
+    <message>
+        <source>恢复到此版本(&amp;R)</source>
+        <translation>&amp;Restore This Version</translation>
+    </message>
+    <message>
+        <source>把这条记录留存的数据作为窗口的文档打开：读时电台里的，写时写给它的</source>
+        <translation>Open the data this record kept as the window&apos;s document: what the radio held, for a read; what it was given, for a write</translation>
+    </message>
+    <message>
+        <source>电台详情(&amp;I):</source>
+        <translation>Radio deta&amp;ils:</translation>
+    </message>
+    <message>
+        <source>读写记录(&amp;H):</source>
+        <translation>&amp;History:</translation>
+    </message>
+    <message>
+        <source>计划和版本</source>
+        <translation>Plans and versions</translation>
+    </message>
+    <message>
+        <source>计划</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>工位</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>车队位置：%1</source>
+        <translation>Fleet location: %1</translation>
+    </message>
+    <message>
+        <source>还没有编程记录，也就还没有车队：先用“文件”→“保存为计划...”或 qtr318 plan add 建立计划，用 qtr318 fleet add 加入电台</source>
+        <translation>There is no programming log yet, so no fleet either: make a plan with File → Save as Plan... or qtr318 plan add, and add radios with qtr318 fleet add</translation>
+    </message>
+    <message>
+        <source>标签</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>组</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>最新版本</source>
+        <translation>Latest version</translation>
+    </message>
+    <message>
+        <source>已写版本</source>
+        <translation>Version written</translation>
+    </message>
+    <message>
+        <source>写入时间</source>
+        <translation>Written at</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>问题</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>显示 %1 台电台，共 %2 台</source>
+        <translation>Showing %1 of %2 radios</translation>
+    </message>
+    <message>
+        <source>计划：%1，第 %2 版</source>
+        <translation>Plan: %1, version %2</translation>
+    </message>
+    <message>
+        <source>备注：%1</source>
+        <translation>Note: %1</translation>
+    </message>
+    <message>
+        <source>问题：%1</source>
+        <translation>Problem: %1</translation>
+    </message>
+    <message>
+        <source>没有自己的值</source>
+        <translation>No own values</translation>
+    </message>
+    <message>
+        <source>自己的值：</source>
+        <translation>Own values:</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>计划@版本</source>
+        <translation>Plan@version</translation>
+    </message>
+    <message>
+        <source>没能恢复这条记录的数据：%1</source>
+        <translation>Could not restore this record&apos;s data: %1</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>没能导出车队：%1</source>
+        <translation>Could not export the fleet: %1</translation>
+    </message>
+</context>
+<context>
     <name>FleetStation</name>
     <message>
         <source>%1 还没有车队：没有计划，也没有电台。</source>
@@ -1057,6 +1255,25 @@ All rights reserved</translation>
     </message>
 </context>
 <context>
+    <name>PlanNameDialog</name>
+    <message>
+        <source>保存为计划</source>
+        <translation>Save as Plan</translation>
+    </message>
+    <message>
+        <source>计划名称(&amp;N):</source>
+        <translation>Plan &amp;name:</translation>
+    </message>
+    <message>
+        <source>备注(&amp;T):</source>
+        <translation>No&amp;te:</translation>
+    </message>
+    <message>
+        <source>与该计划最新版本相同的内容不会添加新版本。</source>
+        <translation>Content equal to the plan&apos;s latest version adds no version.</translation>
+    </message>
+</context>
+<context>
     <name>StationCommands</name>
     <message>
         <source>与电台比较(&amp;M)</source>
@@ -1497,223 +1714,6 @@ You can unplug it now.</translation>
     <message>
         <source>要打开的数据文件 (*.sin)；省略时新建文档</source>
         <translation>The data file (*.sin) to open; a new document when left out</translation>
-    </message>
-</context>
-<context>
-    <name>PlanNameDialog</name>
-    <message>
-        <source>保存为计划</source>
-        <translation>Save as Plan</translation>
-    </message>
-    <message>
-        <source>计划名称(&amp;N):</source>
-        <translation>Plan &amp;name:</translation>
-    </message>
-    <message>
-        <source>备注(&amp;T):</source>
-        <translation>No&amp;te:</translation>
-    </message>
-    <message>
-        <source>与该计划最新版本相同的内容不会添加新版本。</source>
-        <translation>Content equal to the plan&apos;s latest version adds no version.</translation>
-    </message>
-</context>
-<context>
-    <name>FleetCommands</name>
-    <message>
-        <source>没有保存为计划：%1</source>
-        <translation>Not saved as a plan: %1</translation>
-    </message>
-    <message>
-        <source>已保存为计划 %1 的第 %2 版</source>
-        <translation>Saved as version %2 of plan %1</translation>
-    </message>
-    <message>
-        <source>内容与计划 %1 的最新版本（第 %2 版）相同，没有添加版本</source>
-        <translation>The content equals the latest version of plan %1 (version %2); no version was added</translation>
-    </message>
-    <message>
-        <source>有电台自己的值不适合新版本，写它们之前请改正：</source>
-        <translation>The own values of some radios do not fit the new version; mend them before writing those radios:</translation>
-    </message>
-</context>
-<context>
-    <name>FleetDialog</name>
-    <message>
-        <source>车队</source>
-        <translation>Fleet</translation>
-    </message>
-    <message>
-        <source>电台(&amp;D)</source>
-        <translation>Ra&amp;dios</translation>
-    </message>
-    <message>
-        <source>计划(&amp;N)</source>
-        <translation>Pla&amp;ns</translation>
-    </message>
-    <message>
-        <source>导出 CSV(&amp;E)...</source>
-        <translation>&amp;Export CSV...</translation>
-    </message>
-    <message>
-        <source>刷新(&amp;S)</source>
-        <translation>Refre&amp;sh</translation>
-    </message>
-    <message>
-        <source>全部</source>
-        <translation>All</translation>
-    </message>
-    <message>
-        <source>组(&amp;G):</source>
-        <translation>&amp;Group:</translation>
-    </message>
-    <message>
-        <source>状态(&amp;T):</source>
-        <translation>S&amp;tate:</translation>
-    </message>
-    <message>
-        <source>标签(&amp;L):</source>
-        <translation>&amp;Label:</translation>
-    </message>
-    <message>
-        <source>电台</source>
-        <translation>Radios</translation>
-    </message>
-    <message>
-        <source>所选电台的计划和自己的值</source>
-        <translation>The selected radio&apos;s plan and own values</translation>
-    </message>
-    <message>
-        <source>所选电台的读写记录</source>
-        <translation>The selected radio&apos;s reads and writes</translation>
-    </message>
-    <message>
-        <source>恢复到此版本(&amp;R)</source>
-        <translation>&amp;Restore This Version</translation>
-    </message>
-    <message>
-        <source>把这条记录留存的数据作为窗口的文档打开：读时电台里的，写时写给它的</source>
-        <translation>Open the data this record kept as the window&apos;s document: what the radio held, for a read; what it was given, for a write</translation>
-    </message>
-    <message>
-        <source>电台详情(&amp;I):</source>
-        <translation>Radio deta&amp;ils:</translation>
-    </message>
-    <message>
-        <source>读写记录(&amp;H):</source>
-        <translation>&amp;History:</translation>
-    </message>
-    <message>
-        <source>计划和版本</source>
-        <translation>Plans and versions</translation>
-    </message>
-    <message>
-        <source>计划</source>
-        <translation>Plan</translation>
-    </message>
-    <message>
-        <source>版本</source>
-        <translation>Version</translation>
-    </message>
-    <message>
-        <source>时间</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>工位</source>
-        <translation>Station</translation>
-    </message>
-    <message>
-        <source>备注</source>
-        <translation>Note</translation>
-    </message>
-    <message>
-        <source>车队位置：%1</source>
-        <translation>Fleet location: %1</translation>
-    </message>
-    <message>
-        <source>还没有编程记录，也就还没有车队：先用“文件”→“保存为计划...”或 qtr318 plan add 建立计划，用 qtr318 fleet add 加入电台</source>
-        <translation>There is no programming log yet, so no fleet either: make a plan with File → Save as Plan... or qtr318 plan add, and add radios with qtr318 fleet add</translation>
-    </message>
-    <message>
-        <source>标签</source>
-        <translation>Label</translation>
-    </message>
-    <message>
-        <source>组</source>
-        <translation>Group</translation>
-    </message>
-    <message>
-        <source>最新版本</source>
-        <translation>Latest version</translation>
-    </message>
-    <message>
-        <source>已写版本</source>
-        <translation>Version written</translation>
-    </message>
-    <message>
-        <source>写入时间</source>
-        <translation>Written at</translation>
-    </message>
-    <message>
-        <source>状态</source>
-        <translation>State</translation>
-    </message>
-    <message>
-        <source>问题</source>
-        <translation>Problem</translation>
-    </message>
-    <message>
-        <source>显示 %1 台电台，共 %2 台</source>
-        <translation>Showing %1 of %2 radios</translation>
-    </message>
-    <message>
-        <source>计划：%1，第 %2 版</source>
-        <translation>Plan: %1, version %2</translation>
-    </message>
-    <message>
-        <source>备注：%1</source>
-        <translation>Note: %1</translation>
-    </message>
-    <message>
-        <source>问题：%1</source>
-        <translation>Problem: %1</translation>
-    </message>
-    <message>
-        <source>没有自己的值</source>
-        <translation>No own values</translation>
-    </message>
-    <message>
-        <source>自己的值：</source>
-        <translation>Own values:</translation>
-    </message>
-    <message>
-        <source>操作</source>
-        <translation>Operation</translation>
-    </message>
-    <message>
-        <source>结果</source>
-        <translation>Result</translation>
-    </message>
-    <message>
-        <source>计划@版本</source>
-        <translation>Plan@version</translation>
-    </message>
-    <message>
-        <source>没能恢复这条记录的数据：%1</source>
-        <translation>Could not restore this record&apos;s data: %1</translation>
-    </message>
-    <message>
-        <source>导出 CSV</source>
-        <translation>Export CSV</translation>
-    </message>
-    <message>
-        <source>CSV 文件 (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-    <message>
-        <source>没能导出车队：%1</source>
-        <translation>Could not export the fleet: %1</translation>
     </message>
 </context>
 </TS>
