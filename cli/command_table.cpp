@@ -1,16 +1,24 @@
 #include "command_table.h"
 
-#include "diff_command.h"
-#include "doctor_command.h"
-#include "file_commands.h"
-#include "fleet_commands.h"
-#include "log_command.h"
-#include "ports_command.h"
-#include "transfer_commands.h"
-
 #include <QCoreApplication>
 
 namespace Cli {
+
+// Each command's entry point, in a file of its own; the table below is the only caller, so a new
+// command is its file, its row here and its texts in the catalogues.
+int RunNew(const QStringList& arguments);
+int RunShow(const QStringList& arguments);
+int RunExport(const QStringList& arguments);
+int RunImport(const QStringList& arguments);
+int RunDiff(const QStringList& arguments);
+int RunRead(const QStringList& arguments);
+int RunWrite(const QStringList& arguments);
+int RunVerify(const QStringList& arguments);
+int RunPorts(const QStringList& arguments);
+int RunDoctor(const QStringList& arguments);
+int RunLog(const QStringList& arguments);
+int RunPlan(const QStringList& arguments);
+int RunFleet(const QStringList& arguments);
 
 // Option names line up in the first column whatever the language; a sentence that goes on does
 // so below its start. The usage lines pad the command names so that the arguments of the list

@@ -8,9 +8,6 @@ class MemoryImage;
 
 namespace Cli {
 
-// diff A.sin B.sin [--blocks]
-int RunDiff(const QStringList& arguments);
-
 // Prints on standard output how right differs from left: a line per field ("信道 3 接收频率:
 // 文件 145.12500, 电台 145.13750" with the names given), or with blocks the address of each 8-byte
 // block that travels and differs. Returns how many lines it printed and, through channels, the

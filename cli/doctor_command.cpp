@@ -1,5 +1,3 @@
-#include "doctor_command.h"
-
 #include "cable_doctor.h"
 #include "cli_arguments.h"
 #include "cli_command.h"

@@ -1,5 +1,3 @@
-#include "file_commands.h"
-
 #include "band_limits.h"
 #include "channel_codec.h"
 #include "channel_columns.h"

@@ -1,5 +1,3 @@
-#include "fleet_commands.h"
-
 #include "channel_csv.h"
 #include "cli_arguments.h"
 #include "cli_command.h"

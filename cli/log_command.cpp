@@ -1,5 +1,3 @@
-#include "log_command.h"
-
 #include "cli_arguments.h"
 #include "cli_command.h"
 #include "log_export.h"

@@ -1,5 +1,3 @@
-#include "ports_command.h"
-
 #include "cli_arguments.h"
 #include "cli_command.h"
 #include "port_names.h"

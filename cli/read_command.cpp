@@ -2,7 +2,6 @@
 #include "new_document.h"
 #include "port_runner.h"
 #include "transfer_arguments.h"
-#include "transfer_commands.h"
 #include "transfer_log.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,6 @@
 #include "diff_command.h"
 #include "port_runner.h"
 #include "transfer_arguments.h"
-#include "transfer_commands.h"
 #include "transfer_log.h"
 
 #include <QCoreApplication>

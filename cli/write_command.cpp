@@ -14,7 +14,6 @@
 #include "radio_mismatch.h"
 #include "radio_store.h"
 #include "transfer_arguments.h"
-#include "transfer_commands.h"
 #include "transfer_engine.h"
 #include "transfer_log.h"
 #include "write_claims.h"
