@@ -25,6 +25,14 @@ int Fail(const QString& text, int code) {
     return code;
 }
 
+bool Succeeded(const QString& problem) {
+    if (problem.isEmpty()) {
+        return true;
+    }
+    Fail(problem);
+    return false;
+}
+
 void Note(const QString& text) {
     QTextStream(stderr) << "qtr318: " << text << "\n";
 }

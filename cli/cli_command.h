@@ -26,6 +26,9 @@ struct Command {
 
 // Prints "qtr318: text" on stderr and returns code.
 int Fail(const QString& text, int code = kFailed);
+// The libraries answer with why something failed, or an empty text: false after printing the
+// reason as Fail() does, true when there is none.
+bool Succeeded(const QString& problem);
 // Prints "qtr318: text" on stderr: something the user should know of that is not a failure.
 void Note(const QString& text);
 

@@ -28,15 +28,6 @@ const QString kFormat = QStringLiteral("--format");
 const QString kRecord = QStringLiteral("--record");
 const QString kOutput = QStringLiteral("-o");
 
-bool OpenDatabase(FleetDatabase& database, bool create) {
-    const QString problem = database.open(create);
-    if (!problem.isEmpty()) {
-        Fail(problem);
-        return false;
-    }
-    return true;
-}
-
 // "信道3 接收频率=145.125" each.
 bool ParseSettings(const QStringList& settings, QList<RadioOverrides::CellValue>* values) {
     for (const QString& setting : settings) {
@@ -89,7 +80,7 @@ int RunAdd(const QStringList& arguments) {
         return kUsage;
     }
     FleetDatabase database;
-    if (!OpenDatabase(database, false)) {
+    if (!Succeeded(database.open(false))) {
         return kFailed;
     }
     return Changed(RadioStore(database).add(radio));
@@ -117,7 +108,7 @@ int RunEdit(const QStringList& arguments) {
         return kUsage;
     }
     FleetDatabase database;
-    if (!OpenDatabase(database, false)) {
+    if (!Succeeded(database.open(false))) {
         return kFailed;
     }
     return Changed(RadioStore(database).edit(parsed->positional().first(), change));
@@ -129,7 +120,7 @@ int RunRemove(const QStringList& arguments) {
         return kUsage;
     }
     FleetDatabase database;
-    if (!OpenDatabase(database, false)) {
+    if (!Succeeded(database.open(false))) {
         return kFailed;
     }
     return Changed(RadioStore(database).remove(parsed->positional().first()));
@@ -157,7 +148,7 @@ int RunImport(const QStringList& arguments) {
     const QString input = parsed->positional().first();
     QByteArray csv;
     FleetDatabase database;
-    if (!ReadCsv(input, csv) || !OpenDatabase(database, false)) {
+    if (!ReadCsv(input, csv) || !Succeeded(database.open(false))) {
         return kFailed;
     }
     RadioStore radios(database);
@@ -256,7 +247,7 @@ int RunStatus(const QStringList& arguments) {
     }
     FleetDatabase database;
     QList<FleetStatus::RadioStatus> statuses;
-    if (!OpenDatabase(database, false)) {
+    if (!Succeeded(database.open(false))) {
         return kFailed;
     }
     if (!database.absent()) {

@@ -88,16 +88,6 @@ bool ReadPlanFile(const QString& input, MemoryImage& image) {
     return false;
 }
 
-// Opens the fleet's database; create: for a command that changes it.
-bool OpenDatabase(FleetDatabase& database, bool create) {
-    const QString problem = database.open(create);
-    if (!problem.isEmpty()) {
-        Fail(problem);
-        return false;
-    }
-    return true;
-}
-
 int RunPlanAdd(const QStringList& arguments) {
     const auto parsed = ParseOrFail(arguments, {kNote}, 2, "plan add NAME FILE [--note TEXT]");
     if (!parsed) {
@@ -113,7 +103,7 @@ int RunPlanAdd(const QStringList& arguments) {
     }
     MemoryImage image;
     FleetDatabase database;
-    if (!ReadPlanFile(parsed->positional().at(1), image) || !OpenDatabase(database, true)) {
+    if (!ReadPlanFile(parsed->positional().at(1), image) || !Succeeded(database.open(true))) {
         return kFailed;
     }
     PlanVersion version;
@@ -144,7 +134,7 @@ int RunPlanList(const QStringList& arguments) {
     }
     FleetDatabase database;
     QList<PlanVersion> versions;
-    if (!OpenDatabase(database, false)) {
+    if (!Succeeded(database.open(false))) {
         return kFailed;
     }
     if (const QString problem = PlanStore(database).list(&versions); !problem.isEmpty()) {
@@ -198,7 +188,7 @@ int RunPlanExport(const QStringList& arguments) {
     }
     FleetDatabase database;
     PlanVersion version;
-    if (!OpenDatabase(database, false)) {
+    if (!Succeeded(database.open(false))) {
         return kFailed;
     }
     if (const QString problem = PlanStore(database).find(name, number, &version);

@@ -174,9 +174,7 @@ Result Read(const QByteArray& file, const PlanLookup& plans, const QSet<QString>
         problems.append({1, 0, QCoreApplication::translate("Fleet", "文件中没有一台电台")});
     }
     if (!problems.isEmpty()) {
-        std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
-            return a.line != b.line ? a.line < b.line : a.column < b.column;
-        });
+        CsvRecords::SortProblems(problems);
         result.radios.clear();
         result.problems = ChannelCsv::DescribeProblems(problems);
     }

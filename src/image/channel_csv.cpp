@@ -318,9 +318,7 @@ QList<Problem> ImportParsed(const CsvRecords::Parsed& given, ChannelTable& table
     for (qsizetype i = 1; i < parsed.records.size(); ++i) {
         importer.importRecord(parsed.records[i]);
     }
-    std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
-        return a.line != b.line ? a.line < b.line : a.column < b.column;
-    });
+    CsvRecords::SortProblems(problems);
     return problems;
 }
 

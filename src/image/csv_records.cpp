@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace CsvRecords {
 
@@ -213,6 +214,12 @@ QString FormatRecord(const QStringList& fields) {
         quoted.append(QuoteField(field));
     }
     return quoted.join(kComma) + QStringLiteral("\r\n");
+}
+
+void SortProblems(QList<Problem>& problems) {
+    std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
 }
 
 } // namespace CsvRecords

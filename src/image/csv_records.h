@@ -37,6 +37,10 @@ Parsed Parse(const QString& text);
 // ended by a CR alone, is the only problem reported, since nothing after it reads reliably.
 Parsed ParseFile(const QByteArray& file);
 
+// In the order a reader goes through the file: by line, then by column; problems of one place
+// keep the order they were found in.
+void SortProblems(QList<Problem>& problems);
+
 QString QuoteField(const QString& field);
 QString FormatRecord(const QStringList& fields); // with its CRLF
 

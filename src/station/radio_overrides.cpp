@@ -286,9 +286,7 @@ Result Read(const QByteArray& file, const MemoryImage& table) {
         problems.append({1, 0, QCoreApplication::translate("RadioOverrides", "没有一台电台的行")});
     }
     if (!problems.isEmpty()) {
-        std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {
-            return a.line != b.line ? a.line < b.line : a.column < b.column;
-        });
+        CsvRecords::SortProblems(problems);
         result.radios.clear();
         result.problems = ChannelCsv::DescribeProblems(problems);
     }
