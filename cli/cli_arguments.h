@@ -5,11 +5,19 @@
 #include <QStringList>
 #include <optional>
 
+namespace Cli {
+
+// Options more than one command takes, by the same name.
+inline const QString kOutput = QStringLiteral("-o");
+inline const QString kFormat = QStringLiteral("--format");
+inline const QString kNote = QStringLiteral("--note");
+inline const QString kPort = QStringLiteral("--port");
+inline const QString kBase = QStringLiteral("--base");
+inline const QString kLabel = QStringLiteral("--label");
+
 // The command line of one qtr318 command: positional arguments and options that each take one
 // value, written "-o FILE", "--name VALUE" or "--name=VALUE". A lone "-" is a positional argument
 // (standard input or output) and "--" ends the options.
-namespace Cli {
-
 class Arguments {
 public:
     // Accepts only the options listed in valueOptions and flags (options without a value). On an

@@ -8,12 +8,11 @@
 namespace Cli {
 
 int RunDoctor(const QStringList& arguments) {
-    const QString format = QStringLiteral("--format");
-    const auto parsed = ParseOrFail(arguments, {format}, 0, "doctor");
+    const auto parsed = ParseOrFail(arguments, {kFormat}, 0, "doctor");
     if (!parsed) {
         return kUsage;
     }
-    const QString chosen = parsed->has(format) ? parsed->value(format) : QStringLiteral("text");
+    const QString chosen = parsed->has(kFormat) ? parsed->value(kFormat) : QStringLiteral("text");
     if (chosen != QLatin1String("text") && chosen != QLatin1String("json")) {
         return Fail(QCoreApplication::translate("Cli", "--format 只能是 text 或 json"), kUsage);
     }

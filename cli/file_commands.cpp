@@ -25,10 +25,7 @@ namespace {
 namespace Col = ChannelColumns;
 using Selector = ChannelTable::Selector;
 
-const QString kOutput = QStringLiteral("-o");
-const QString kBase = QStringLiteral("--base");
 const QString kBand = QStringLiteral("--band");
-const QString kFormat = QStringLiteral("--format");
 const QString kFirst = QStringLiteral("--first");
 
 bool ReadInput(const QString& path, QByteArray& bytes) {

@@ -20,13 +20,10 @@ namespace {
 
 const QString kPlan = QStringLiteral("--plan");
 const QString kGroup = QStringLiteral("--group");
-const QString kNote = QStringLiteral("--note");
 const QString kSet = QStringLiteral("--set");
 const QString kUnset = QStringLiteral("--unset");
 const QString kState = QStringLiteral("--state");
-const QString kFormat = QStringLiteral("--format");
 const QString kRecord = QStringLiteral("--record");
-const QString kOutput = QStringLiteral("-o");
 
 // "信道3 接收频率=145.125" each.
 bool ParseSettings(const QStringList& settings, QList<RadioOverrides::CellValue>* values) {

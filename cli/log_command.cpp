@@ -16,10 +16,7 @@ namespace {
 
 const QString kSince = QStringLiteral("--since");
 const QString kUntil = QStringLiteral("--until");
-const QString kPort = QStringLiteral("--port");
-const QString kLabel = QStringLiteral("--label");
 const QString kResult = QStringLiteral("--result");
-const QString kFormat = QStringLiteral("--format");
 
 // "2026-12-07" is that whole day in local time; a time of day may follow, with "T" or a blank,
 // and a zone ("Z", "+08:00"). A day given as the end includes that day.

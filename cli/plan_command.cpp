@@ -19,10 +19,6 @@
 namespace Cli {
 namespace {
 
-const QString kNote = QStringLiteral("--note");
-const QString kFormat = QStringLiteral("--format");
-const QString kOutput = QStringLiteral("-o");
-
 bool LooksLikeCsv(const QByteArray& bytes) {
     QByteArray start = bytes.left(64);
     if (start.startsWith("\xEF\xBB\xBF")) {

@@ -14,7 +14,6 @@
 namespace Cli {
 
 bool ReportFormat(const Arguments& parsed, QString* format) {
-    const QString kFormat = QStringLiteral("--format");
     *format = parsed.has(kFormat) ? parsed.value(kFormat) : QStringLiteral("table");
     if (*format == QLatin1String("table") || *format == QLatin1String("csv") ||
         *format == QLatin1String("json")) {

@@ -1,21 +1,19 @@
 #pragma once
 
+#include "cli_arguments.h"
+
 #include <QStringList>
 #include <optional>
 
 // The options of the commands that talk to a radio, and the checks they share.
 namespace Cli {
 
-inline const QString kPort = QStringLiteral("--port");
-inline const QString kOutput = QStringLiteral("-o");
-inline const QString kBase = QStringLiteral("--base");
 inline const QString kRetries = QStringLiteral("--retries");
 inline const QString kBackup = QStringLiteral("--backup");
 inline const QString kBlocks = QStringLiteral("--blocks");
 inline const QString kForce = QStringLiteral("--force");
 inline const QString kNoVerify = QStringLiteral("--no-verify");
 inline const QString kWait = QStringLiteral("--wait");
-inline const QString kLabel = QStringLiteral("--label");
 
 struct TransferArguments {
     QStringList ports;
