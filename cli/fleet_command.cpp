@@ -283,11 +283,10 @@ int RunHistory(const QStringList& arguments) {
     if (const QString problem = RadioStore::LabelProblem(label); !problem.isEmpty()) {
         return Fail(problem, kUsage);
     }
-    const ProgrammingLog log;
     LogFilter filter;
     filter.label = label;
     QList<ProgrammingRecord> records;
-    const LogStatus status = log.records(filter, &records);
+    const LogStatus status = ProgrammingLog().records(filter, &records);
     if (!status.message.isEmpty()) {
         Note(status.message);
     }

@@ -2,6 +2,7 @@
 #include "cli_command.h"
 #include "log_export.h"
 #include "programming_log.h"
+#include "report_output.h"
 #include "text_table.h"
 
 #include <QCoreApplication>
@@ -106,12 +107,10 @@ int RunLog(const QStringList& arguments) {
         }
         filter.result = result;
     }
-    const QString format = parsed->has(kFormat) ? parsed->value(kFormat) : QStringLiteral("table");
-    if (format != QLatin1String("table") && format != QLatin1String("csv") &&
-        format != QLatin1String("json")) {
-        return Fail(QCoreApplication::translate("Cli", "--format 应为 table、csv 或 json"), kUsage);
+    QString format;
+    if (!ReportFormat(*parsed, &format)) {
+        return kUsage;
     }
-
     const ProgrammingLog log;
     QList<ProgrammingRecord> records;
     const LogStatus status = log.records(filter, &records);
