@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <array>
+#include <tuple>
 
 namespace FleetStatus {
 namespace {
@@ -135,6 +136,41 @@ QStringList Misfits(FleetDatabase& database, const PlanVersion& version) {
     return misfits;
 }
 
+namespace {
+
+// What Assess needs of the records of the fleet's radios, oldest first, by label: one query for
+// the whole fleet rather than one per radio, in the log's time order, which its index keeps (a
+// walk by label would fetch each row at random). Reads and checks make no state, so they stay
+// behind. records holds an entry for each of the fleet's labels; other labels' records are left.
+QString FleetRecords(FleetDatabase& database, QHash<QString, QList<ProgrammingRecord>>* records) {
+    static const QStringList kFields = {"label",        "operation",  "result", "plan_version",
+                                        "image_sha256", "started_at", "station"};
+    QSqlQuery query(database.db());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM records WHERE operation IN (?, ?) "
+                                 "ORDER BY started_at, id")
+                      .arg(kFields.join(QStringLiteral(", "))));
+    query.addBindValue(RecordFields::OperationCode(Operation::Write));
+    query.addBindValue(RecordFields::OperationCode(Operation::ReadBack));
+    if (!query.exec()) {
+        return FleetDatabase::Failure(query);
+    }
+    while (query.next()) {
+        const auto own = records->find(query.value(0).toString());
+        if (own == records->end()) {
+            continue;
+        }
+        ProgrammingRecord record;
+        for (int i = 1; i < kFields.size(); ++i) {
+            RecordFields::SetValue(record, kFields[i], query.value(i));
+        }
+        own->append(record);
+    }
+    return query.lastError().isValid() ? FleetDatabase::Failure(query) : QString();
+}
+
+} // namespace
+
 QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {
     QList<FleetRadio> radios;
     if (QString problem = RadioStore(database).list(&radios); !problem.isEmpty()) {
@@ -144,7 +180,16 @@ QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {
     if (database.location().server) {
         ProgrammingLog(database.location()).sendQueued();
     }
+    QHash<QString, QList<ProgrammingRecord>> records;
+    for (const FleetRadio& radio : radios) {
+        records.insert(radio.label, {});
+    }
+    if (QString problem = FleetRecords(database, &records); !problem.isEmpty()) {
+        return problem;
+    }
     QHash<QString, PlanVersion> plans;
+    // Most radios get their plan's image as it is, or with the same few values: built once each.
+    QHash<QString, QPair<QString, QString>> built; // plan and values -> problem, sha256
     for (const FleetRadio& radio : radios) {
         if (!plans.contains(radio.plan)) {
             PlanVersion plan;
@@ -158,27 +203,22 @@ QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {
         RadioStatus status;
         status.radio = radio;
         status.planVersion = plan.version;
-        MemoryImage image;
-        status.problem = RadioStore::Build(plan, radio, &image);
-        if (status.problem.isEmpty()) {
-            status.sha256 = ProgrammingRecord::Sha256(QByteArray(
-                reinterpret_cast<const char*>(image.bytes().data()), MemoryImage::kSize));
+        QString key = radio.plan;
+        for (const RadioOverrides::CellValue& value : radio.values) {
+            key += QChar(0) + value.name + QChar(0) + value.text;
         }
-        LogFilter filter;
-        filter.label = radio.label;
-        QList<ProgrammingRecord> records;
-        QSqlQuery query = filter.select(database.db());
-        while (query.next()) {
-            ProgrammingRecord record;
-            for (int i = 0; i < RecordFields::Names().size(); ++i) {
-                RecordFields::SetValue(record, RecordFields::Names()[i], query.value(i));
-            }
-            records.append(record);
+        if (!built.contains(key)) {
+            MemoryImage image;
+            const QString problem = RadioStore::Build(plan, radio, &image);
+            built.insert(key,
+                         {problem, problem.isEmpty()
+                                       ? ProgrammingRecord::Sha256(QByteArray(
+                                             reinterpret_cast<const char*>(image.bytes().data()),
+                                             MemoryImage::kSize))
+                                       : QString()});
         }
-        if (query.lastError().isValid()) {
-            return FleetDatabase::Failure(query);
-        }
-        Assess(status, records);
+        std::tie(status.problem, status.sha256) = built.value(key);
+        Assess(status, records.value(radio.label));
         statuses->append(status);
     }
     return QString();
