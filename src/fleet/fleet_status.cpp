@@ -138,20 +138,38 @@ QStringList Misfits(FleetDatabase& database, const PlanVersion& version) {
 
 namespace {
 
+// A record's time as the log writes it, "2026-11-30T08:00:00.000Z", read without the general
+// parser, which would cost a whole fleet's status seconds; anything else goes to that parser.
+QDateTime StartedAt(const QString& text) {
+    const auto number = [&](int from, int length) {
+        return QStringView(text).mid(from, length).toInt();
+    };
+    if (text.size() == 24 && text[10] == QLatin1Char('T') && text[23] == QLatin1Char('Z')) {
+        const QDate date(number(0, 4), number(5, 2), number(8, 2));
+        const QTime time(number(11, 2), number(14, 2), number(17, 2), number(20, 3));
+        if (date.isValid() && time.isValid()) {
+            return QDateTime(date, time, Qt::UTC);
+        }
+    }
+    return text.isEmpty() ? QDateTime() : QDateTime::fromString(text, Qt::ISODateWithMs).toUTC();
+}
+
 // What Assess needs of the records of the fleet's radios, oldest first, by label: one query for
 // the whole fleet rather than one per radio, in the log's time order, which its index keeps (a
-// walk by label would fetch each row at random). Reads and checks make no state, so they stay
-// behind. records holds an entry for each of the fleet's labels; other labels' records are left.
+// walk by label would fetch each row at random). Only writes and successful read-backs make a
+// state, and only a read-back's details are shown, so a write's are not even fetched. records
+// holds an entry for each of the fleet's labels; other labels' records are left.
 QString FleetRecords(FleetDatabase& database, QHash<QString, QList<ProgrammingRecord>>* records) {
-    static const QStringList kFields = {"label",        "operation",  "result", "plan_version",
-                                        "image_sha256", "started_at", "station"};
+    const QString readBack = RecordFields::OperationCode(Operation::ReadBack);
     QSqlQuery query(database.db());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM records WHERE operation IN (?, ?) "
-                                 "ORDER BY started_at, id")
-                      .arg(kFields.join(QStringLiteral(", "))));
+    query.prepare(
+        QStringLiteral("SELECT label, operation, result, %1 plan_version END, %1 image_sha256 END, "
+                       "%1 started_at END, %1 station END FROM records WHERE operation = ? "
+                       "OR (operation = '%2' AND result = ?) ORDER BY started_at, id")
+            .arg(QStringLiteral("CASE WHEN operation = '%1' THEN").arg(readBack), readBack));
     query.addBindValue(RecordFields::OperationCode(Operation::Write));
-    query.addBindValue(RecordFields::OperationCode(Operation::ReadBack));
+    query.addBindValue(RecordFields::ResultCode(Result::Succeeded));
     if (!query.exec()) {
         return FleetDatabase::Failure(query);
     }
@@ -161,9 +179,12 @@ QString FleetRecords(FleetDatabase& database, QHash<QString, QList<ProgrammingRe
             continue;
         }
         ProgrammingRecord record;
-        for (int i = 1; i < kFields.size(); ++i) {
-            RecordFields::SetValue(record, kFields[i], query.value(i));
-        }
+        RecordFields::OperationFromCode(query.value(1).toString(), &record.operation);
+        RecordFields::ResultFromCode(query.value(2).toString(), &record.result);
+        record.planVersion = query.value(3).toInt();
+        record.imageSha256 = query.value(4).toString();
+        record.started = StartedAt(query.value(5).toString());
+        record.station = query.value(6).toString();
         own->append(record);
     }
     return query.lastError().isValid() ? FleetDatabase::Failure(query) : QString();
