@@ -140,6 +140,9 @@ private slots:
         QVERIFY(startRadio(RadioMemory()));
         f.action("actionReadData")->trigger();
         QVERIFY(f.startAndWait());
+        // What the read came to, should it not have: the status and any box say why.
+        QVERIFY2(f.row(2).value(0) == "150.12500",
+                 qPrintable(f.status() + " | " + f.messenger->boxes().join(" | ")));
         QCOMPARE(f.row(2), QStringList({"150.12500", "151.50000"}) + kNewChannelTail);
         QVERIFY(QTest::qWaitFor([this] { return !f.messenger->boxes().isEmpty(); }, 30000));
         QCOMPARE(f.messenger->boxes().size(), 1);
