@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <array>
+#include <optional>
 #include <tuple>
 
 namespace FleetStatus {
@@ -50,35 +51,6 @@ bool ParseState(const QString& text, State* state) {
         }
     }
     return false;
-}
-
-void Assess(RadioStatus& status, const QList<ProgrammingRecord>& records) {
-    const ProgrammingRecord* verified = nullptr;
-    bool unverified = false; // a write attempt since the last verified one
-    for (const ProgrammingRecord& record : records) {
-        if (record.operation == Operation::Write) {
-            unverified = true;
-        } else if (record.operation == Operation::ReadBack && unverified &&
-                   record.result == Result::Succeeded) {
-            verified = &record;
-            unverified = false;
-        }
-    }
-    if (verified) {
-        status.writtenVersion = verified->planVersion;
-        status.writtenSha256 = verified->imageSha256;
-        status.writtenAt = verified->started;
-        status.station = verified->station;
-    }
-    if (unverified) {
-        status.state = State::Failed;
-    } else if (!verified) {
-        status.state = State::Never;
-    } else if (!status.sha256.isEmpty() && status.sha256 == verified->imageSha256) {
-        status.state = State::Current;
-    } else {
-        status.state = State::Pending;
-    }
 }
 
 const QStringList& FieldNames() {
@@ -154,40 +126,67 @@ QDateTime StartedAt(const QString& text) {
     return text.isEmpty() ? QDateTime() : QDateTime::fromString(text, Qt::ISODateWithMs).toUTC();
 }
 
-// What Assess needs of the records of the fleet's radios, oldest first, by label: one query for
-// the whole fleet rather than one per radio, in the log's time order, which its index keeps (a
-// walk by label would fetch each row at random). Only writes and successful read-backs make a
-// state, and only a read-back's details are shown, so a write's are not even fetched. records
-// holds an entry for each of the fleet's labels; other labels' records are left.
-QString FleetRecords(FleetDatabase& database, QHash<QString, QList<ProgrammingRecord>>* records) {
-    const QString readBack = RecordFields::OperationCode(Operation::ReadBack);
+// Where a label's writes stand: whether its newest write is newer than its newest successful
+// read-back, and that read-back, which verified the write its transfer made just before it.
+struct Written {
+    bool unverified = false;
+    std::optional<ProgrammingRecord> verified;
+};
+
+// Each written label's Written, from the newest write and successful read-back the database
+// keeps for each label as records arrive (newest by time, then by the order logged): a row a
+// label, where fetching each label's records would take seconds at a large depot.
+QString WrittenByLabel(FleetDatabase& database, QHash<QString, Written>* written) {
     QSqlQuery query(database.db());
     query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT label, operation, result, %1 plan_version END, %1 image_sha256 END, "
-                       "%1 started_at END, %1 station END FROM records WHERE operation = ? "
-                       "OR (operation = '%2' AND result = ?) ORDER BY started_at, id")
-            .arg(QStringLiteral("CASE WHEN operation = '%1' THEN").arg(readBack), readBack));
-    query.addBindValue(RecordFields::OperationCode(Operation::Write));
-    query.addBindValue(RecordFields::ResultCode(Result::Succeeded));
-    if (!query.exec()) {
+    if (!query.exec(
+            QStringLiteral(
+                "SELECT wrote.label, checked.label IS NULL OR checked.started_at < wrote.started_at"
+                " OR (checked.started_at = wrote.started_at AND checked.record_id < "
+                "wrote.record_id),"
+                " checked.started_at, record.plan_version, record.image_sha256, record.station"
+                " FROM latest_attempts AS wrote LEFT JOIN latest_attempts AS checked"
+                " ON checked.label = wrote.label AND checked.operation = '%2'"
+                " LEFT JOIN records AS record ON record.id = checked.record_id"
+                " WHERE wrote.operation = '%1'")
+                .arg(RecordFields::OperationCode(Operation::Write),
+                     RecordFields::OperationCode(Operation::ReadBack)))) {
         return FleetDatabase::Failure(query);
     }
     while (query.next()) {
-        const auto own = records->find(query.value(0).toString());
-        if (own == records->end()) {
+        const auto own = written->find(query.value(0).toString());
+        if (own == written->end()) {
             continue;
         }
-        ProgrammingRecord record;
-        RecordFields::OperationFromCode(query.value(1).toString(), &record.operation);
-        RecordFields::ResultFromCode(query.value(2).toString(), &record.result);
-        record.planVersion = query.value(3).toInt();
-        record.imageSha256 = query.value(4).toString();
-        record.started = StartedAt(query.value(5).toString());
-        record.station = query.value(6).toString();
-        own->append(record);
+        own->unverified = query.value(1).toBool();
+        if (!query.value(2).isNull()) {
+            ProgrammingRecord record;
+            record.started = StartedAt(query.value(2).toString());
+            record.planVersion = query.value(3).toInt();
+            record.imageSha256 = query.value(4).toString();
+            record.station = query.value(5).toString();
+            own->verified = record;
+        }
     }
     return query.lastError().isValid() ? FleetDatabase::Failure(query) : QString();
+}
+
+void Assess(RadioStatus& status, const Written& written) {
+    if (written.verified) {
+        status.writtenVersion = written.verified->planVersion;
+        status.writtenSha256 = written.verified->imageSha256;
+        status.writtenAt = written.verified->started;
+        status.station = written.verified->station;
+    }
+    if (written.unverified) {
+        status.state = State::Failed;
+    } else if (!written.verified) {
+        status.state = State::Never;
+    } else if (!status.sha256.isEmpty() && status.sha256 == status.writtenSha256) {
+        status.state = State::Current;
+    } else {
+        status.state = State::Pending;
+    }
 }
 
 } // namespace
@@ -201,11 +200,11 @@ QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {
     if (database.location().server) {
         ProgrammingLog(database.location()).sendQueued();
     }
-    QHash<QString, QList<ProgrammingRecord>> records;
+    QHash<QString, Written> written;
     for (const FleetRadio& radio : radios) {
-        records.insert(radio.label, {});
+        written.insert(radio.label, {});
     }
-    if (QString problem = FleetRecords(database, &records); !problem.isEmpty()) {
+    if (QString problem = WrittenByLabel(database, &written); !problem.isEmpty()) {
         return problem;
     }
     QHash<QString, PlanVersion> plans;
@@ -239,7 +238,7 @@ QString Collect(FleetDatabase& database, QList<RadioStatus>* statuses) {
                                        : QString()});
         }
         std::tie(status.problem, status.sha256) = built.value(key);
-        Assess(status, records.value(radio.label));
+        Assess(status, written.value(radio.label));
         statuses->append(status);
     }
     return QString();

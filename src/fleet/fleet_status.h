@@ -41,10 +41,6 @@ QString StateText(State state);
 // A state by its code or its word in either language.
 bool ParseState(const QString& text, State* state);
 
-// The state of a radio that gets sha256 now (empty: nothing can be built for it), from its
-// records oldest first. A write is verified by the successful read-back that follows it.
-void Assess(RadioStatus& status, const QList<ProgrammingRecord>& records);
-
 // The stable names of a radio's fields, for CSV and JSON.
 const QStringList& FieldNames();
 // A radio's fields under FieldNames(): the state as its code, times as the log writes them, and

@@ -1,5 +1,7 @@
 #include "log_schema.h"
 
+#include "programming_record.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSqlDriver>
@@ -14,19 +16,37 @@ struct Dialect {
     const char* serialKey;
     const char* randomId;
     const char* bytes;
+    const char* latestAction; // what the trigger on records does
 };
-constexpr Dialect kSqlite = {"INTEGER PRIMARY KEY AUTOINCREMENT", "lower(hex(randomblob(16)))",
-                             "BLOB"};
-constexpr Dialect kServer = {"BIGSERIAL PRIMARY KEY", "gen_random_uuid()::text", "BYTEA"};
+constexpr Dialect kSqliteDialect = {"INTEGER PRIMARY KEY AUTOINCREMENT",
+                                    "lower(hex(randomblob(16)))", "BLOB",
+                                    "BEGIN %LATEST_UPSERT%; END"};
+constexpr Dialect kServerDialect = {"BIGSERIAL PRIMARY KEY", "gen_random_uuid()::text", "BYTEA",
+                                    "EXECUTE FUNCTION records_latest()"};
+
+// Where a step applies: what only the local file needs, or what only a server can do.
+enum Place { kBoth, kLocal, kServer };
 
 struct Step {
     int version;
-    bool localOnly; // what only the local file needs
+    Place place;
     const char* statement;
 };
 
+// A record that can make a radio's fleet state: a write attempt, or a read-back that verified one.
+constexpr char kAttempt[] =
+    "new.operation = '%WRITE%' OR (new.operation = '%READ_BACK%' AND new.result = '%OK%')";
+// Keeps each label's newest attempt of each kind, newest by time and then by the order logged,
+// as the fleet's status reads them; records from a station's queue may arrive out of order.
+constexpr char kLatestUpsert[] =
+    "INSERT INTO latest_attempts VALUES (new.label, new.operation, new.started_at, new.id)"
+    " ON CONFLICT (label, operation) DO UPDATE SET started_at = excluded.started_at,"
+    " record_id = excluded.record_id WHERE latest_attempts.started_at < excluded.started_at"
+    " OR (latest_attempts.started_at = excluded.started_at"
+    " AND latest_attempts.record_id < excluded.record_id)";
+
 const Step kSteps[] = {
-    {1, false,
+    {1, kBoth,
      "CREATE TABLE records (id %SERIAL%, started_at TEXT NOT NULL, duration_ms BIGINT NOT NULL,"
      " program TEXT NOT NULL, program_version TEXT NOT NULL, operation TEXT NOT NULL,"
      " port TEXT NOT NULL, device TEXT NOT NULL, usb_vendor TEXT NOT NULL,"
@@ -34,39 +54,63 @@ const Step kSteps[] = {
      " model TEXT NOT NULL, band TEXT NOT NULL, image_sha256 TEXT NOT NULL, file TEXT NOT NULL,"
      " backup TEXT NOT NULL, label TEXT NOT NULL, result TEXT NOT NULL, blocks INTEGER NOT NULL,"
      " message TEXT NOT NULL)"},
-    {1, false, "CREATE INDEX records_started ON records (started_at)"},
-    {2, false, "ALTER TABLE records ADD COLUMN uuid TEXT"},
-    {2, false, "ALTER TABLE records ADD COLUMN station TEXT NOT NULL DEFAULT ''"},
-    {2, false, "UPDATE records SET uuid = %RANDOM_ID% WHERE uuid IS NULL"},
-    {2, false, "CREATE UNIQUE INDEX records_uuid ON records (uuid)"},
-    {2, true,
+    {1, kBoth, "CREATE INDEX records_started ON records (started_at)"},
+    {2, kBoth, "ALTER TABLE records ADD COLUMN uuid TEXT"},
+    {2, kBoth, "ALTER TABLE records ADD COLUMN station TEXT NOT NULL DEFAULT ''"},
+    {2, kBoth, "UPDATE records SET uuid = %RANDOM_ID% WHERE uuid IS NULL"},
+    {2, kBoth, "CREATE UNIQUE INDEX records_uuid ON records (uuid)"},
+    {2, kLocal,
      "CREATE TABLE outbox (record_id INTEGER PRIMARY KEY REFERENCES records (id),"
      " server TEXT NOT NULL)"},
-    {3, false, "ALTER TABLE records ADD COLUMN plan TEXT NOT NULL DEFAULT ''"},
-    {3, false, "ALTER TABLE records ADD COLUMN plan_version INTEGER"},
-    {3, false, "CREATE INDEX records_label ON records (label, started_at)"},
-    {3, false,
+    {3, kBoth, "ALTER TABLE records ADD COLUMN plan TEXT NOT NULL DEFAULT ''"},
+    {3, kBoth, "ALTER TABLE records ADD COLUMN plan_version INTEGER"},
+    {3, kBoth, "CREATE INDEX records_label ON records (label, started_at)"},
+    {3, kBoth,
      "CREATE TABLE images (sha256 TEXT PRIMARY KEY, bytes %BYTES% NOT NULL,"
      " CHECK (length(sha256) = 64))"},
-    {3, false, "CREATE TABLE plans (id %SERIAL%, name TEXT NOT NULL UNIQUE)"},
-    {3, false,
+    {3, kBoth, "CREATE TABLE plans (id %SERIAL%, name TEXT NOT NULL UNIQUE)"},
+    {3, kBoth,
      "CREATE TABLE plan_versions (plan_id BIGINT NOT NULL REFERENCES plans (id),"
      " version INTEGER NOT NULL CHECK (version > 0), image_sha256 TEXT NOT NULL"
      " REFERENCES images (sha256), created_at TEXT NOT NULL, station TEXT NOT NULL,"
      " note TEXT NOT NULL, PRIMARY KEY (plan_id, version))"},
-    {3, false,
+    {3, kBoth,
      "CREATE TABLE radios (id %SERIAL%, label TEXT NOT NULL UNIQUE, plan_id BIGINT NOT NULL"
      " REFERENCES plans (id), grp TEXT NOT NULL, note TEXT NOT NULL)"},
-    {3, false,
+    {3, kBoth,
      "CREATE TABLE radio_values (radio_id BIGINT NOT NULL REFERENCES radios (id),"
      " cell TEXT NOT NULL, text TEXT NOT NULL, PRIMARY KEY (radio_id, cell))"},
-    {3, false,
+    {3, kBoth,
      "CREATE TABLE write_claims (label TEXT PRIMARY KEY, holder TEXT NOT NULL,"
      " station TEXT NOT NULL, claimed_at TEXT NOT NULL, seen_ms BIGINT NOT NULL)"},
+    {4, kBoth,
+     "CREATE TABLE latest_attempts (label TEXT NOT NULL, operation TEXT NOT NULL,"
+     " started_at TEXT NOT NULL, record_id BIGINT NOT NULL, PRIMARY KEY (label, operation))"},
+    {4, kServer,
+     "CREATE FUNCTION records_latest() RETURNS trigger LANGUAGE plpgsql"
+     " AS $$BEGIN %LATEST_UPSERT%; RETURN NULL; END$$"},
+    {4, kBoth,
+     "CREATE TRIGGER records_latest AFTER INSERT ON records FOR EACH ROW WHEN (%ATTEMPT%)"
+     " %LATEST_ACTION%"},
+    {4, kBoth,
+     "INSERT INTO latest_attempts SELECT label, operation, started_at, id FROM records AS new"
+     " WHERE (%ATTEMPT%) AND NOT EXISTS (SELECT 1 FROM records AS later"
+     " WHERE later.label = new.label AND later.operation = new.operation"
+     " AND (later.operation = '%WRITE%' OR later.result = '%OK%') AND (later.started_at > "
+     "new.started_at"
+     " OR (later.started_at = new.started_at AND later.id > new.id)))"},
 };
 
 QString Statement(const Step& step, const Dialect& dialect) {
+    using Record = ProgrammingRecord;
     return QString::fromLatin1(step.statement)
+        .replace(QLatin1String("%LATEST_ACTION%"), QLatin1String(dialect.latestAction))
+        .replace(QLatin1String("%LATEST_UPSERT%"), QLatin1String(kLatestUpsert))
+        .replace(QLatin1String("%ATTEMPT%"), QLatin1String(kAttempt))
+        .replace(QLatin1String("%WRITE%"), RecordFields::OperationCode(Record::Operation::Write))
+        .replace(QLatin1String("%READ_BACK%"),
+                 RecordFields::OperationCode(Record::Operation::ReadBack))
+        .replace(QLatin1String("%OK%"), RecordFields::ResultCode(Record::Result::Succeeded))
         .replace(QLatin1String("%SERIAL%"), QLatin1String(dialect.serialKey))
         .replace(QLatin1String("%RANDOM_ID%"), QLatin1String(dialect.randomId))
         .replace(QLatin1String("%BYTES%"), QLatin1String(dialect.bytes));
@@ -103,9 +147,10 @@ QSqlError SetVersion(QSqlDatabase& db, int version) {
 }
 
 QSqlError Upgrade(QSqlDatabase& db, int from) {
-    const Dialect& dialect = IsServer(db) ? kServer : kSqlite;
+    const bool server = IsServer(db);
+    const Dialect& dialect = server ? kServerDialect : kSqliteDialect;
     for (const Step& step : kSteps) {
-        if (step.version <= from || (step.localOnly && IsServer(db))) {
+        if (step.version <= from || step.place == (server ? kLocal : kServer)) {
             continue;
         }
         const QSqlError error = Exec(db, Statement(step, dialect));

@@ -11,7 +11,8 @@ namespace LogSchema {
 // 1: the records. 2: each record's uuid and station, and the outbox of records that wait for a
 // server. 3: the images records point to, each record's plan and version, and the fleet: plans
 // and their versions, radios and their own values, and the claims of stations writing a radio.
-constexpr int kVersion = 3;
+// 4: records indexed so that each label's latest write and read-back are found in the index.
+constexpr int kVersion = 4;
 // PRAGMA application_id of an SQLite log: "Q318".
 constexpr qint32 kApplicationId = 0x51333138;
 

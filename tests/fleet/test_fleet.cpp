@@ -57,7 +57,7 @@ ProgrammingRecord Record(const QString& label, ProgrammingRecord::Operation oper
     return record;
 }
 
-// The statements that make a log of schema version 2 holding one record.
+// The statements that make a log of schema version 2 holding a write and its read-back.
 QStringList VersionTwoLog(bool server) {
     const QString records =
         QString("CREATE TABLE records (id %1, started_at TEXT NOT NULL, duration_ms BIGINT NOT "
@@ -76,7 +76,9 @@ QStringList VersionTwoLog(bool server) {
         "backup, label, result, blocks, message, uuid, station) VALUES "
         "('2026-11-30T08:00:00.000Z', 4100, 'qtr318', '1.0.5', 'write', 'COM1', '', '', '', '', "
         "'QT318', 'QTR-318', '136 - 174MHz', 'ab', 'old.sin', '', '车12', 'ok', 114, '', 'u-1', "
-        "'depot')"};
+        "'depot'), ('2026-11-30T08:00:05.000Z', 1400, 'qtr318', '1.0.5', 'read-back', 'COM1', "
+        "'', '', '', '', 'QT318', 'QTR-318', '136 - 174MHz', 'ab', '', '', '车12', 'ok', 114, '', "
+        "'u-2', 'depot')"};
     if (server) {
         statements << "CREATE TABLE schema_version (version INTEGER NOT NULL)"
                    << "INSERT INTO schema_version VALUES (2)";
@@ -367,9 +369,14 @@ private slots:
         LogFilter filter;
         filter.label = "车12";
         QVERIFY(ProgrammingLog(location).records(filter, &records).ok);
-        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.size(), 2);
         QCOMPARE(records[0].uuid, "u-1");
         QCOMPARE(records[0].planVersion, 0);
+        // What it was written before counts: the radio is due for the plan, not never written.
+        QVERIFY(RadioStore(database).add({"车12", {}, {}, "城区", {}}).isEmpty());
+        const FleetStatus::RadioStatus status = Status(database, "车12");
+        QCOMPARE(status.state, FleetStatus::State::Pending);
+        QCOMPARE(status.writtenAt, QDateTime(QDate(2026, 11, 30), QTime(8, 0, 5), Qt::UTC));
     }
 
     // The tool's words for the same: a version printed, equal content said, a refusal exits 1
