@@ -72,14 +72,16 @@ QString PlanStore::add(const QString& name, const MemoryImage& image, const QStr
     const QString sha256 = ProgrammingRecord::Sha256(bytes);
     *added = false;
     return m_database.inTransaction([&]() -> QString {
+        // Touching the plan's row holds it until this version is in, so that a station adding a
+        // version of the same plan at the same time waits, then numbers after it or finds it
+        // equal, rather than failing on the key of the number both would take.
         QSqlQuery plan = m_database.prepared(
-            QStringLiteral("INSERT INTO plans (name) VALUES (?) ON CONFLICT (name) DO NOTHING"),
+            QStringLiteral("INSERT INTO plans (name) VALUES (?) "
+                           "ON CONFLICT (name) DO UPDATE SET name = excluded.name"),
             {trimmed});
         if (!plan.exec()) {
             return FleetDatabase::Failure(plan);
         }
-        // Two stations adding a version at once cannot both take the next number: the key refuses
-        // the second.
         QSqlQuery latest = m_database.prepared(
             QStringLiteral("SELECT p.id, v.version, v.image_sha256 FROM plans p LEFT JOIN "
                            "plan_versions v ON v.plan_id = p.id WHERE p.name = ? "
