@@ -96,8 +96,8 @@ const Step kSteps[] = {
      "INSERT INTO latest_attempts SELECT label, operation, started_at, id FROM records AS new"
      " WHERE (%ATTEMPT%) AND NOT EXISTS (SELECT 1 FROM records AS later"
      " WHERE later.label = new.label AND later.operation = new.operation"
-     " AND (later.operation = '%WRITE%' OR later.result = '%OK%') AND (later.started_at > "
-     "new.started_at"
+     " AND (later.operation = '%WRITE%' OR later.result = '%OK%')"
+     " AND (later.started_at > new.started_at"
      " OR (later.started_at = new.started_at AND later.id > new.id)))"},
 };
 
