@@ -1,5 +1,6 @@
 #include "fleet_status.h"
 
+#include "coded_names.h"
 #include "fleet_database.h"
 #include "log_export.h"
 #include "plan_store.h"
@@ -18,12 +19,7 @@ namespace {
 using Operation = ProgrammingRecord::Operation;
 using Result = ProgrammingRecord::Result;
 
-struct Named {
-    const char* code;
-    const char* text;
-};
-
-const std::array<Named, 4> kStates = {{
+const std::array<CodedName, 4> kStates = {{
     {"current", QT_TRANSLATE_NOOP("Fleet", "最新")},
     {"pending", QT_TRANSLATE_NOOP("Fleet", "待写")},
     {"never", QT_TRANSLATE_NOOP("Fleet", "从未写")},
@@ -33,24 +29,15 @@ const std::array<Named, 4> kStates = {{
 } // namespace
 
 QString StateCode(State state) {
-    return QLatin1String(kStates.at(static_cast<std::size_t>(state)).code);
+    return CodeOf(kStates, state);
 }
 
 QString StateText(State state) {
-    return QCoreApplication::translate("Fleet", kStates.at(static_cast<std::size_t>(state)).text);
+    return TextOf("Fleet", kStates, state);
 }
 
 bool ParseState(const QString& text, State* state) {
-    for (std::size_t i = 0; i < kStates.size(); ++i) {
-        const auto value = static_cast<State>(i);
-        if (text.compare(QLatin1String(kStates[i].code), Qt::CaseInsensitive) == 0 ||
-            text == QString::fromUtf8(kStates[i].text) ||
-            text.compare(StateText(value), Qt::CaseInsensitive) == 0) {
-            *state = value;
-            return true;
-        }
-    }
-    return false;
+    return FromWords("Fleet", kStates, text, state);
 }
 
 const QStringList& FieldNames() {

@@ -1,5 +1,7 @@
 #include "programming_record.h"
 
+#include "coded_names.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <algorithm>
@@ -81,36 +83,20 @@ const Field* Find(const QString& name) {
     return nullptr;
 }
 
-struct Named {
-    const char* code;
-    const char* text;
-};
-
-const std::array<Named, 4> kOperations = {{
+const std::array<CodedName, 4> kOperations = {{
     {"read", QT_TRANSLATE_NOOP("ProgrammingLog", "读取")},
     {"write", QT_TRANSLATE_NOOP("ProgrammingLog", "写入")},
     {"read-back", QT_TRANSLATE_NOOP("ProgrammingLog", "读回校验")},
     {"verify", QT_TRANSLATE_NOOP("ProgrammingLog", "校验")},
 }};
 
-const std::array<Named, 5> kResults = {{
+const std::array<CodedName, 5> kResults = {{
     {"ok", QT_TRANSLATE_NOOP("ProgrammingLog", "成功")},
     {"failed", QT_TRANSLATE_NOOP("ProgrammingLog", "失败")},
     {"cancelled", QT_TRANSLATE_NOOP("ProgrammingLog", "已取消")},
     {"differs", QT_TRANSLATE_NOOP("ProgrammingLog", "校验不符")},
     {"unverified", QT_TRANSLATE_NOOP("ProgrammingLog", "未校验")},
 }};
-
-template <typename Enum, std::size_t N>
-bool FromCode(const std::array<Named, N>& table, const QString& code, Enum* value) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (code == QLatin1String(table[i].code)) {
-            *value = static_cast<Enum>(i);
-            return true;
-        }
-    }
-    return false;
-}
 
 } // namespace
 
@@ -137,11 +123,11 @@ void SetValue(ProgrammingRecord& record, const QString& name, const QVariant& va
 }
 
 QString OperationCode(Operation operation) {
-    return QLatin1String(kOperations.at(static_cast<std::size_t>(operation)).code);
+    return CodeOf(kOperations, operation);
 }
 
 QString ResultCode(Result result) {
-    return QLatin1String(kResults.at(static_cast<std::size_t>(result)).code);
+    return CodeOf(kResults, result);
 }
 
 bool OperationFromCode(const QString& code, Operation* operation) {
@@ -153,26 +139,15 @@ bool ResultFromCode(const QString& code, Result* result) {
 }
 
 QString OperationText(Operation operation) {
-    return QCoreApplication::translate("ProgrammingLog",
-                                       kOperations.at(static_cast<std::size_t>(operation)).text);
+    return TextOf("ProgrammingLog", kOperations, operation);
 }
 
 QString ResultText(Result result) {
-    return QCoreApplication::translate("ProgrammingLog",
-                                       kResults.at(static_cast<std::size_t>(result)).text);
+    return TextOf("ProgrammingLog", kResults, result);
 }
 
 bool ParseResult(const QString& text, Result* result) {
-    for (std::size_t i = 0; i < kResults.size(); ++i) {
-        const auto value = static_cast<Result>(i);
-        if (text.compare(QLatin1String(kResults[i].code), Qt::CaseInsensitive) == 0 ||
-            text == QString::fromUtf8(kResults[i].text) ||
-            text.compare(ResultText(value), Qt::CaseInsensitive) == 0) {
-            *result = value;
-            return true;
-        }
-    }
-    return false;
+    return FromWords("ProgrammingLog", kResults, text, result);
 }
 
 QString TimeText(const QDateTime& time) {
