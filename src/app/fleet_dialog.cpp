@@ -7,6 +7,7 @@
 #include "messenger.h"
 #include "plan_store.h"
 #include "programming_log.h"
+#include "read_only_table.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -70,19 +71,6 @@ QList<QStandardItem*> Row(const QStringList& texts) {
     return items;
 }
 
-QTableView* Table(QWidget* parent, QStandardItemModel* model, const QString& name) {
-    auto* table = new QTableView(parent);
-    table->setAccessibleName(name);
-    // Tab goes on to the next control; the arrow keys move between the rows.
-    table->setTabKeyNavigation(false);
-    table->setModel(model);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    return table;
-}
-
 QLabel* Buddy(const QString& text, QWidget* field, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(field);
@@ -125,12 +113,14 @@ FleetDialog::FleetDialog(QWidget* parent)
     layout->addWidget(buttons);
     resize(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 120, fontMetrics().height() * 36);
     refresh();
+    // Most visits look for one radio: its tag can be typed, or scanned, at once.
+    m_label->setFocus();
 }
 
 QWidget* FleetDialog::buildRadioPage() {
     auto* page = new QWidget(this);
     QLayout* filters = buildFilters(page);
-    m_radios = Table(page, m_radioRows, tr("电台"));
+    m_radios = new ReadOnlyTable(m_radioRows, tr("电台"), page);
     m_radios->setSortingEnabled(true);
     m_radios->sortByColumn(kLabelColumn, Qt::AscendingOrder);
     auto* split = new QSplitter(Qt::Vertical, page);
@@ -178,7 +168,7 @@ QWidget* FleetDialog::buildDetails(QWidget* page) {
     m_details = new QPlainTextEdit(page);
     m_details->setReadOnly(true);
     m_details->setAccessibleName(tr("所选电台的计划和自己的值"));
-    m_history = Table(page, m_historyRows, tr("所选电台的读写记录"));
+    m_history = new ReadOnlyTable(m_historyRows, tr("所选电台的读写记录"), page);
     m_restore = new QPushButton(tr("恢复到此版本(&R)"), page);
     m_restore->setAutoDefault(false);
     m_restore->setToolTip(tr("把这条记录留存的数据作为窗口的文档打开：读时电台里的，写时写给它的"));
@@ -205,7 +195,7 @@ QWidget* FleetDialog::buildDetails(QWidget* page) {
 
 QWidget* FleetDialog::buildPlanPage() {
     auto* page = new QWidget(this);
-    m_plans = Table(page, m_planRows, tr("计划和版本"));
+    m_plans = new ReadOnlyTable(m_planRows, tr("计划和版本"), page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_plans);
     return page;
